@@ -1,0 +1,65 @@
+// Where the program finds its data and keeps its per-user files.
+#include "base/AppFolders.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "base/Paths.h"
+#include "base/Text.h"
+
+namespace fsc {
+
+namespace {
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : std::string(value);
+}
+
+// XDG says a relative value is invalid and must be ignored.
+std::string XdgFolder(const char* variable, const char* fallbackBelowHome) {
+    const std::string value = Environment(variable);
+    if (IsAbsolutePath(value)) return value;
+    return JoinPath(HomeFolder(), fallbackBelowHome);
+}
+
+bool RunningFromBuildTree() {
+    std::error_code error;
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    return !error && StartsWith(self, IncludeTrailingSeparator(FSC_BUILD_DIR));
+}
+
+}  // namespace
+
+std::string HomeFolder() {
+    std::string home = Environment("HOME");
+    if (!home.empty()) return home;
+    const passwd* user = ::getpwuid(::getuid());
+    return user != nullptr && user->pw_dir != nullptr ? std::string(user->pw_dir) : "/";
+}
+
+std::string DataFolder() {
+    const std::string forced = Environment("FOLIOSCOPE_DATA_DIR");
+    if (!forced.empty()) return forced;
+    return RunningFromBuildTree() ? FSC_SOURCE_DATA_DIR : FSC_INSTALL_DATA_DIR;
+}
+
+std::string PluginFolder() {
+    const std::string forced = Environment("FOLIOSCOPE_PLUGIN_DIR");
+    if (!forced.empty()) return forced;
+    if (RunningFromBuildTree()) return JoinPath(FSC_BUILD_DIR, "plugins");
+    return JoinPath(DataFolder(), "plugins");
+}
+
+std::string StateFolder() { return JoinPath(XdgFolder("XDG_STATE_HOME", ".local/state"), "folioscope"); }
+
+std::string TempFolder() { return JoinPath(StateFolder(), "temp"); }
+
+std::string ConfigHome() { return XdgFolder("XDG_CONFIG_HOME", ".config"); }
+
+std::string SettingsFilePath() { return JoinPath(ConfigHome(), "Orvik_Freeware/Folioscope.conf"); }
+
+}  // namespace fsc

@@ -1,0 +1,28 @@
+// Where the program finds its read-only data and keeps its per-user files.
+// Every folder honours the XDG variables, so tests point them at temporary folders.
+#pragma once
+
+#include <string>
+
+namespace fsc {
+
+// Templates, help documents, start-up scheme files: FOLIOSCOPE_DATA_DIR when set, else
+// data/ of the source tree when running from the build tree, else the installed share folder.
+std::string DataFolder();
+// Image plug-in modules: FOLIOSCOPE_PLUGIN_DIR when set, else the build tree's plug-ins
+// when running from it, else "plugins" in the data folder.
+std::string PluginFolder();
+
+// Writable per-user files: $XDG_STATE_HOME/folioscope, by default ~/.local/state/folioscope.
+std::string StateFolder();
+// Backups of a build, deleted at program exit.
+std::string TempFolder();
+
+// $XDG_CONFIG_HOME, by default ~/.config.
+std::string ConfigHome();
+// The program options file.
+std::string SettingsFilePath();
+
+std::string HomeFolder();
+
+}  // namespace fsc

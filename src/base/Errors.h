@@ -1,0 +1,27 @@
+// The program's own exceptions: every failure a user may see carries its message here.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace fsc {
+
+// Common base, so that the GUI's handler and the CLI's main catch both kinds at once.
+class EFscError : public std::runtime_error {
+public:
+    explicit EFscError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// A fault in what the user typed, chose or asked for.
+class ELumettaError : public EFscError {
+public:
+    using EFscError::EFscError;
+};
+
+// A fault of the gallery engine or of a file it reads or writes.
+class EFSC_Exception : public EFscError {
+public:
+    using EFscError::EFscError;
+};
+
+}  // namespace fsc

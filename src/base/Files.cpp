@@ -1,0 +1,143 @@
+// File-system services over std::filesystem and POSIX calls.
+#include "base/Files.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "base/Errors.h"
+#include "base/Paths.h"
+
+namespace fsc {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path, int error = errno) {
+    throw EFSC_Exception(what + " \"" + path + "\": " + std::strerror(error));
+}
+
+TDateTime ModifiedOf(const struct stat& info) {
+    return UnixTimeToDateTime(info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
+}
+
+std::string TemporarySibling(const std::string& path) {
+    return JoinPath(ExtractFileDir(path), "." + ExtractFileName(path) + ".part" +
+                                              std::to_string(::getpid()));
+}
+
+}  // namespace
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in || DirectoryExists(path)) Fail("Cannot read file", path);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) Fail("Cannot read file", path);
+    return bytes;
+}
+
+void WriteFileBytes(const std::string& path, std::string_view bytes) {
+    const std::string temporary = TemporarySibling(path);
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) Fail("Cannot write file", path);
+        out.write(bytes.data(), std::streamsize(bytes.size()));
+        out.flush();
+        if (!out) {
+            const int error = errno;
+            out.close();
+            ::unlink(temporary.c_str());
+            Fail("Cannot write file", path, error);
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        Fail("Cannot write file", path, error);
+    }
+}
+
+TStringList LoadLines(const std::string& path) { return SplitLines(ReadFileBytes(path)); }
+
+void SaveLines(const std::string& path, const TStringList& lines) {
+    WriteFileBytes(path, JoinLines(lines));
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+TDateTime FileDate(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? ModifiedOf(info) : 0;
+}
+
+std::uint64_t FileSize(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) Fail("Cannot read file", path);
+    return std::uint64_t(info.st_size);
+}
+
+void CopyFileBytes(const std::string& from, const std::string& to) {
+    std::error_code error;
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
+    if (error) throw EFSC_Exception("Cannot copy \"" + from + "\" to \"" + to + "\": " +
+                                    error.message());
+}
+
+bool DeleteFileIfExists(const std::string& path) {
+    if (::unlink(path.c_str()) == 0) return true;
+    if (errno == ENOENT) return false;
+    Fail("Cannot delete file", path);
+}
+
+void ForceDirectories(const std::string& path) {
+    if (path.empty() || DirectoryExists(path)) return;
+    std::error_code error;
+    fs::create_directories(path, error);
+    if (error || !DirectoryExists(path)) {
+        throw EFSC_Exception("Cannot create directory \"" + path + "\": " + error.message());
+    }
+}
+
+void MoveFileSilently(const std::string& from, const std::string& to) {
+    if (std::rename(from.c_str(), to.c_str()) == 0) return;
+    if (errno != EXDEV) Fail("Cannot move file", from);
+    CopyFileBytes(from, to);
+    DeleteFileIfExists(from);
+}
+
+std::vector<TDirEntry> ListDirectory(const std::string& path) {
+    std::error_code error;
+    fs::directory_iterator it(path, error);
+    if (error) throw EFSC_Exception("Cannot list directory \"" + path + "\": " + error.message());
+    std::vector<TDirEntry> entries;
+    for (const fs::directory_entry& item : it) {
+        struct stat info {};
+        if (::stat(item.path().c_str(), &info) != 0) continue;  // a dangling link
+        TDirEntry entry;
+        entry.Name = item.path().filename().string();
+        entry.IsDirectory = S_ISDIR(info.st_mode);
+        entry.ReadOnly = ::access(item.path().c_str(), W_OK) != 0;
+        entry.Size = entry.IsDirectory ? 0 : std::uint64_t(info.st_size);
+        entry.Modified = ModifiedOf(info);
+        entries.push_back(std::move(entry));
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const TDirEntry& a, const TDirEntry& b) { return a.Name < b.Name; });
+    return entries;
+}
+
+}  // namespace fsc

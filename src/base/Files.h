@@ -1,0 +1,48 @@
+// File-system services: whole-file reads and writes, copies, listings and moves.
+// Failures raise EFSC_Exception naming the file, so no caller has to check return codes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/TDateTime.h"
+#include "base/TStringList.h"
+
+namespace fsc {
+
+std::string ReadFileBytes(const std::string& path);
+// Writes to a temporary name in the same folder and renames it into place, so a failure
+// never leaves a half-written file and the old contents survive.
+void WriteFileBytes(const std::string& path, std::string_view bytes);
+
+TStringList LoadLines(const std::string& path);
+// Every line followed by CR LF.
+void SaveLines(const std::string& path, const TStringList& lines);
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+// Date of the last change of a file; 0 when the file does not exist.
+TDateTime FileDate(const std::string& path);
+std::uint64_t FileSize(const std::string& path);
+
+// Copies byte for byte, replacing the target.
+void CopyFileBytes(const std::string& from, const std::string& to);
+// Returns false when there was nothing to delete.
+bool DeleteFileIfExists(const std::string& path);
+// Creates the directory and every missing parent.
+void ForceDirectories(const std::string& path);
+// Renames, falling back to copy and delete across file systems; replaces the target.
+void MoveFileSilently(const std::string& from, const std::string& to);
+
+struct TDirEntry {
+    std::string Name;
+    bool IsDirectory = false;
+    bool ReadOnly = false;
+    std::uint64_t Size = 0;
+    TDateTime Modified = 0;
+};
+// The entries of a directory in byte order of their names, without "." and "..".
+std::vector<TDirEntry> ListDirectory(const std::string& path);
+
+}  // namespace fsc

@@ -1,0 +1,19 @@
+// Message boxes as the core sees them.
+#pragma once
+
+#include <string>
+
+namespace fsc {
+
+class IMessages {
+public:
+    virtual ~IMessages() = default;
+    // A box captioned "ERROR".
+    virtual void ShowError(const std::string& text) = 0;
+    // A box captioned "Information".
+    virtual void ShowInformation(const std::string& text) = 0;
+    // A plain message box with the program's title.
+    virtual void ShowMessage(const std::string& text) = 0;
+};
+
+}  // namespace fsc

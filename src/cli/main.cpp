@@ -1,0 +1,41 @@
+// folioscope-cli: the program's jobs without a window.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "base/Errors.h"
+#include "base/Version.h"
+#include "cli/CliUsage.h"
+#include "cli/OptionsCommand.h"
+#include "platform/QtSettingsStore.h"
+
+namespace {
+
+int Dispatch(const std::vector<std::string>& args) {
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << fsc::ProgramNameAndVersion << '\n';
+        return 0;
+    }
+    if (!args.empty() && args[0] == "options") {
+        fsc::QtSettingsStore store;
+        return fsc::RunOptionsCommand({args.begin() + 1, args.end()}, store);
+    }
+    throw fsc::EUsageError(args.empty() ? "no command given" : "unknown command \"" + args[0] + "\"");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Dispatch(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const fsc::EUsageError& error) {
+        std::cerr << "folioscope-cli: " << error.what() << "\n\n" << fsc::CliUsageText();
+        return 2;
+    } catch (const fsc::EFscError& error) {
+        std::cerr << error.what() << '\n';
+        return 1;
+    } catch (const std::exception& error) {
+        std::cerr << "An unknown error occured. (" << error.what() << ")\n";
+        return 1;
+    }
+}
