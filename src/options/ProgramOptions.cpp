@@ -133,14 +133,6 @@ void SortExtensionList(TStringList& extensions) {
     extensions.erase(repeated, extensions.end());
 }
 
-bool IsHTMLExtension(const TStringList& extensions, const std::string& extensionWithDot) {
-    const std::string wanted = UpperCase(extensionWithDot);
-    if (wanted == ".HTML" || wanted == ".HTM") return true;
-    return std::any_of(extensions.begin(), extensions.end(), [&](const std::string& line) {
-        return "." + UpperCase(Trim(line)) == wanted;
-    });
-}
-
 void ApplyFolderChoice(bool& useFolder, std::string& folder,
                        const std::optional<std::string>& chosen) {
     if (chosen) folder = *chosen;

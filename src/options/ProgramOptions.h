@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "base/HTMLFileTest.h"
 #include "base/ISettingsStore.h"
 #include "base/TStringList.h"
 
@@ -54,9 +55,6 @@ void RepairExtensionList(TStringList& extensions);
 // Sorted without regard to case, keeping the first of entries equal but for case;
 // blank lines are dropped.
 void SortExtensionList(TStringList& extensions);
-
-// The HTML file test for an extension given with its dot.
-bool IsHTMLExtension(const TStringList& extensions, const std::string& extensionWithDot);
 
 // The outcome of a folder picker: a chosen folder is taken and its switch turned on;
 // a cancelled picker turns the switch off and keeps the old text.
