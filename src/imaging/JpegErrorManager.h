@@ -1,0 +1,41 @@
+// The libjpeg error manager of the reader and the writer: a libjpeg error jumps back instead of ending the program.
+#pragma once
+
+#include <csetjmp>
+#include <cstdio>
+#include <string>
+
+#include <jpeglib.h>
+
+namespace fsc {
+
+// libjpeg calls error_exit on a fatal error and expects it never to return; its
+// default calls exit(). Ours keeps the message and longjmps to the setjmp of the
+// caller. Use it like this:
+//
+//   static bool DecodeC(jpeg_decompress_struct* cinfo, JpegErrorManager* err) {
+//       if (setjmp(err->JumpBack)) return false;   // no C++ objects after this
+//       ... plain libjpeg calls ...
+//       return true;
+//   }
+//
+// and, in C++ code, destroy the libjpeg struct on both paths before throwing
+// EFSC_Exception with JpegErrorText(err).
+struct JpegErrorManager {
+    jpeg_error_mgr Pub;  // first member: libjpeg only sees this part
+    std::jmp_buf JumpBack;
+    char Message[JMSG_LENGTH_MAX];
+    // Corrupt data libjpeg only warns about (a file cut short, a broken
+    // Huffman code) is counted, so that a reader can refuse the picture.
+    long WarningCount;
+    int FirstWarningCode;
+    char FirstWarning[JMSG_LENGTH_MAX];
+};
+
+// Resets the manager and returns the pointer to assign to cinfo.err.
+jpeg_error_mgr* InitJpegErrorManager(JpegErrorManager& manager);
+
+// The message libjpeg gave for the fatal error, or a generic one.
+std::string JpegErrorText(const JpegErrorManager& manager);
+
+}  // namespace fsc
