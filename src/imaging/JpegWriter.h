@@ -1,0 +1,19 @@
+// Writing a picture as JPEG through libjpeg, to memory or to a file.
+#pragma once
+
+#include <string>
+
+#include "imaging/TBitmap.h"
+
+namespace fsc {
+
+// The JPEG bytes of the picture. quality is libjpeg's 0..100 scale (values outside are
+// clamped by libjpeg); progressive selects the multi-scan encoding, otherwise baseline.
+// Raises EFSC_Exception for a picture without pixels or when libjpeg reports an error.
+std::string EncodeJpeg(const TBitmap& picture, int quality, bool progressive);
+
+// Encodes first and then writes under a temporary name that is renamed into place, so a
+// failure leaves neither a half-written file nor a damaged older one.
+void SaveJpeg(const TBitmap& picture, const std::string& path, int quality, bool progressive);
+
+}  // namespace fsc
