@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev
   libjpeg-dev libpng-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  python3-pyftpdlib
 )
 
 missing=()

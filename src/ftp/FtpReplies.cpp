@@ -1,0 +1,157 @@
+// Reply gathering and the small argument formats of the FTP control connection.
+#include "ftp/FtpReplies.h"
+
+#include <cctype>
+#include <charconv>
+
+#include "base/Text.h"
+
+namespace fsc {
+
+namespace {
+
+bool ParseNumber(std::string_view text, int& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+// The code of a line "ddd", "ddd text" or "ddd-text", with the character after it.
+int LineCode(const std::string& line, char& after) {
+    if (line.size() < 3) return 0;
+    for (int i = 0; i < 3; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(line[std::size_t(i)]))) return 0;
+    }
+    after = line.size() > 3 ? line[3] : ' ';
+    if (after != ' ' && after != '-') return 0;
+    return (line[0] - '0') * 100 + (line[1] - '0') * 10 + (line[2] - '0');
+}
+
+}  // namespace
+
+std::vector<TFtpReply> TFtpReplyReader::Feed(std::string_view bytes) {
+    pending.append(bytes);
+    std::vector<TFtpReply> replies;
+    std::size_t start = 0;
+    for (std::size_t lf = pending.find('\n'); lf != std::string::npos; lf = pending.find('\n', start)) {
+        std::string line = pending.substr(start, lf - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        start = lf + 1;
+        TakeLine(line, replies);
+    }
+    pending.erase(0, start);
+    return replies;
+}
+
+void TFtpReplyReader::Reset() {
+    pending.clear();
+    multiCode = 0;
+    multiText.clear();
+}
+
+void TFtpReplyReader::TakeLine(const std::string& line, std::vector<TFtpReply>& replies) {
+    char after = ' ';
+    const int code = LineCode(line, after);
+    if (multiCode != 0) {
+        multiText += "\n" + line;
+        if (code == multiCode && after == ' ') {
+            replies.push_back({multiCode, multiText});
+            multiCode = 0;
+            multiText.clear();
+        }
+        return;
+    }
+    if (code == 0) return;
+    if (after == '-') {
+        multiCode = code;
+        multiText = line;
+    } else {
+        replies.push_back({code, line});
+    }
+}
+
+bool QuotedDirectory(std::string_view replyText, std::string& directory) {
+    const std::size_t open = replyText.find('"');
+    if (open == std::string_view::npos) return false;
+    std::string result;
+    for (std::size_t i = open + 1; i < replyText.size(); ++i) {
+        if (replyText[i] != '"') {
+            result += replyText[i];
+        } else if (i + 1 < replyText.size() && replyText[i + 1] == '"') {
+            result += '"';
+            ++i;
+        } else {
+            directory = result;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool EpsvPort(std::string_view replyText, std::uint16_t& port) {
+    const std::size_t open = replyText.find('(');
+    const std::size_t close = replyText.find(')', open);
+    if (open == std::string_view::npos || close == std::string_view::npos || close - open < 6) {
+        return false;
+    }
+    // "(|||port|)": the delimiter is the first character and is repeated three times.
+    const std::string_view inner = replyText.substr(open + 1, close - open - 1);
+    const char d = inner.front();
+    if (inner.size() < 5 || inner[1] != d || inner[2] != d || inner.back() != d) return false;
+    int value = 0;
+    if (!ParseNumber(inner.substr(3, inner.size() - 4), value) || value < 1 || value > 65535) {
+        return false;
+    }
+    port = std::uint16_t(value);
+    return true;
+}
+
+bool PasvPort(std::string_view replyText, std::uint16_t& port) {
+    // Some servers leave out the parentheses: take the six numbers after the code.
+    std::size_t start = replyText.find('(');
+    start = start == std::string_view::npos ? 4 : start + 1;
+    int numbers[6] = {};
+    for (int i = 0; i < 6; ++i) {
+        while (start < replyText.size() && replyText[start] == ' ') ++start;
+        std::size_t end = start;
+        while (end < replyText.size() && std::isdigit(static_cast<unsigned char>(replyText[end]))) ++end;
+        if (!ParseNumber(replyText.substr(start, end - start), numbers[i]) || numbers[i] > 255) {
+            return false;
+        }
+        if (i < 5 && (end >= replyText.size() || replyText[end] != ',')) return false;
+        start = end + 1;
+    }
+    port = std::uint16_t(numbers[4] * 256 + numbers[5]);
+    return port != 0;
+}
+
+std::string PortArgument(const std::string& ipv4, std::uint16_t port) {
+    return ReplaceAll(ipv4, ".", ",") + "," + std::to_string(port / 256) + "," +
+           std::to_string(port % 256);
+}
+
+bool SplitHostPort(const std::string& hostName, std::string& host, std::uint16_t& port) {
+    port = 21;
+    std::string portText;
+    if (StartsWith(hostName, "[")) {
+        const std::size_t close = hostName.find(']');
+        if (close == std::string::npos) return false;
+        host = hostName.substr(1, close - 1);
+        if (close + 1 == hostName.size()) return !host.empty();
+        if (hostName[close + 1] != ':') return false;
+        portText = hostName.substr(close + 2);
+    } else if (const std::size_t colon = hostName.find(':');
+               colon != std::string::npos && hostName.find(':', colon + 1) == std::string::npos) {
+        host = hostName.substr(0, colon);
+        portText = hostName.substr(colon + 1);
+    } else {
+        // No colon, or a bare IPv6 address with several.
+        host = hostName;
+        return !host.empty();
+    }
+    int value = 0;
+    if (host.empty() || !ParseNumber(portText, value) || value < 1 || value > 65535) return false;
+    port = std::uint16_t(value);
+    return true;
+}
+
+}  // namespace fsc

@@ -1,0 +1,58 @@
+// The FTP session as the job queue sees it: inputs, one request at a time, and events.
+// Kept free of Qt so that the queue's logic can also run over a scripted session.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace fsc {
+
+enum class TFtpRequest { Connect, Quit, Abort, ChangeDir, PrintDir, MakeDir, RemoveDir, Delete, List, Get, Put };
+
+enum class TFtpState { NotConnected, Connecting, Ready, Busy, Aborting };
+
+// Error codes of a finished request besides the server's reply codes (which are 100..599).
+inline constexpr int FtpOk = 0;
+inline constexpr int FtpErrorNotConnected = -1;
+inline constexpr int FtpErrorBusy = -2;
+inline constexpr int FtpErrorBadInput = -3;
+inline constexpr int FtpErrorConnection = -4;
+inline constexpr int FtpErrorTimeout = -5;
+inline constexpr int FtpErrorAborted = -6;
+inline constexpr int FtpErrorLocalFile = -7;
+inline constexpr int FtpErrorProtocol = -8;
+
+// Every event is delivered through the event loop, never from inside the call that
+// started the request, so a handler may start the next request at once.
+class IFtpSessionEvents {
+public:
+    virtual ~IFtpSessionEvents() = default;
+    virtual void SessionConnected() = 0;
+    virtual void SessionClosed() = 0;
+    virtual void RequestDone(TFtpRequest request, int error) = 0;
+    // Bytes moved so far in the current data transfer.
+    virtual void Progress(std::int64_t bytes) = 0;
+    virtual void StateChanged(TFtpState state) = 0;
+};
+
+class IFtpSession {
+public:
+    virtual ~IFtpSession() = default;
+
+    // Inputs, set before a request. HostName may carry a port: "host:2121", "[::1]:2121".
+    std::string HostName, UserName, PassWord;
+    std::string HostDirName, HostFileName, LocalFileName;
+    // Passive data connections (EPSV, then PASV) instead of active ones (PORT).
+    bool Passive = false;
+
+    virtual void SetEvents(IFtpSessionEvents* events) = 0;
+    virtual void Start(TFtpRequest request) = 0;
+    virtual bool Connected() const = 0;
+    // The directory quoted in the last PWD reply.
+    virtual std::string DirResult() const = 0;
+    // The reply code and a readable text of the last failure.
+    virtual int LastReplyCode() const = 0;
+    virtual std::string ErrorText() const = 0;
+};
+
+}  // namespace fsc

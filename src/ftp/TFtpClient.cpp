@@ -1,0 +1,449 @@
+// The FTP session: request steps on the control connection, data connections and time-out.
+#include "ftp/TFtpClient.h"
+
+#include <QHostAddress>
+
+namespace fsc {
+
+namespace {
+
+constexpr qint64 ChunkSize = 64 * 1024;
+
+QString LocalPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+// A line break inside an argument would smuggle a second command onto the connection.
+bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+
+}  // namespace
+
+TFtpClient::TFtpClient(QObject* parent) : QObject(parent) {
+    timeout.setSingleShot(true);
+    connect(&timeout, &QTimer::timeout, this, [this] {
+        const std::string text = "The server did not answer for " + std::to_string(timeoutMs / 1000) +
+                                 " seconds; the connection was closed.";
+        Finish(FtpErrorTimeout, text);
+        CloseAll();
+    });
+    connect(&control, &QTcpSocket::connected, this, &TFtpClient::OnControlConnected);
+    connect(&control, &QTcpSocket::readyRead, this, &TFtpClient::OnControlReadyRead);
+    connect(&control, &QTcpSocket::disconnected, this, &TFtpClient::OnControlClosed);
+    connect(&control, &QTcpSocket::errorOccurred, this, &TFtpClient::OnControlError);
+    connect(&dataServer, &QTcpServer::newConnection, this, &TFtpClient::OnDataConnection);
+}
+
+TFtpClient::~TFtpClient() {
+    events = nullptr;
+    control.disconnect(this);
+    CloseData();
+}
+
+bool TFtpClient::Connected() const { return control.state() == QAbstractSocket::ConnectedState; }
+
+void TFtpClient::Start(TFtpRequest request) {
+    if (request == TFtpRequest::Abort) {
+        StartAbort();
+        return;
+    }
+    if (step != TStep::Idle) {
+        // The running request keeps going; only the new one is refused.
+        Post([request](IFtpSessionEvents& e) { e.RequestDone(request, FtpErrorBusy); });
+        return;
+    }
+    current = request;
+    errorText.clear();
+    if (request == TFtpRequest::Connect) {
+        StartConnect();
+        return;
+    }
+    if (!Connected()) return Finish(FtpErrorNotConnected, "Not connected.");
+    if (HasLineBreak(HostDirName) || HasLineBreak(HostFileName)) {
+        return Finish(FtpErrorBadInput, "A remote name may not contain a line break.");
+    }
+    SetState(TFtpState::Busy);
+    switch (request) {
+        case TFtpRequest::Quit:
+            step = TStep::Quit;
+            Send("QUIT");
+            break;
+        case TFtpRequest::ChangeDir:
+            if (HostDirName.empty()) return Finish(FtpErrorBadInput, "No remote directory given.");
+            StartSimple("CWD " + HostDirName);
+            break;
+        case TFtpRequest::PrintDir: StartSimple("PWD"); break;
+        case TFtpRequest::MakeDir: StartSimple("MKD " + HostFileName); break;
+        case TFtpRequest::RemoveDir: StartSimple("RMD " + HostFileName); break;
+        case TFtpRequest::Delete: StartSimple("DELE " + HostFileName); break;
+        case TFtpRequest::List:
+            transferCommand = HostFileName.empty() ? "LIST" : "LIST " + HostFileName;
+            StartTransfer();
+            break;
+        case TFtpRequest::Get:
+            transferCommand = "RETR " + HostFileName;
+            StartTransfer();
+            break;
+        case TFtpRequest::Put:
+            transferCommand = "STOR " + HostFileName;
+            StartTransfer();
+            break;
+        default: break;
+    }
+}
+
+void TFtpClient::StartConnect() {
+    if (Connected()) return Finish(FtpErrorBusy, "Already connected.");
+    if (UserName.empty() || PassWord.empty()) {
+        return Finish(FtpErrorBadInput, "A user name and a password are needed.");
+    }
+    if (HasLineBreak(UserName) || HasLineBreak(PassWord)) {
+        return Finish(FtpErrorBadInput, "The user name or password contains a line break.");
+    }
+    std::string host;
+    std::uint16_t port = 21;
+    if (!SplitHostPort(HostName, host, port)) return Finish(FtpErrorBadInput, "Invalid host: " + HostName);
+    step = TStep::Connecting;
+    SetState(TFtpState::Connecting);
+    replies.Reset();
+    timeout.start(timeoutMs);
+    control.connectToHost(QString::fromStdString(host), port);
+}
+
+void TFtpClient::StartSimple(const std::string& command) {
+    step = TStep::Simple;
+    Send(command);
+}
+
+void TFtpClient::StartTransfer() {
+    CloseData();
+    bytesMoved = 0;
+    dataDone = false;
+    finalCode = 0;
+    if (!OpenLocalFile()) return;
+    if (Passive) {
+        step = TStep::Epsv;
+        Send("EPSV");
+    } else {
+        SendPort();
+    }
+}
+
+bool TFtpClient::OpenLocalFile() {
+    if (current == TFtpRequest::Put) {
+        source = std::make_unique<QFile>(LocalPath(LocalFileName));
+        if (!source->open(QIODevice::ReadOnly)) {
+            Finish(FtpErrorLocalFile, "Cannot open the local file " + LocalFileName + ".");
+            return false;
+        }
+    } else {
+        // The old file stays intact until the whole transfer succeeded.
+        target = std::make_unique<QSaveFile>(LocalPath(LocalFileName));
+        if (!target->open(QIODevice::WriteOnly)) {
+            Finish(FtpErrorLocalFile, "Cannot create the local file " + LocalFileName + ".");
+            return false;
+        }
+    }
+    return true;
+}
+
+void TFtpClient::StartAbort() {
+    current = TFtpRequest::Abort;
+    SetState(TFtpState::Aborting);
+    Finish(FtpOk);
+    CloseAll();
+}
+
+void TFtpClient::Send(const std::string& line) {
+    control.write(QByteArray::fromStdString(line + "\r\n"));
+    timeout.start(timeoutMs);
+}
+
+void TFtpClient::OnControlConnected() {
+    wasConnected = true;
+    step = TStep::Greeting;
+    Post([](IFtpSessionEvents& e) { e.SessionConnected(); });
+}
+
+void TFtpClient::OnControlReadyRead() {
+    const QByteArray bytes = control.readAll();
+    for (const TFtpReply& reply : replies.Feed(std::string_view(bytes.constData(), std::size_t(bytes.size())))) {
+        if (!Connected()) return;
+        OnReply(reply);
+    }
+}
+
+void TFtpClient::OnReply(const TFtpReply& reply) {
+    lastReplyCode = reply.Code;
+    // A reply nobody waits for (a late one, or a second one to the same command) is
+    // dropped, so that it cannot be taken for the answer to the next request.
+    if (step == TStep::Idle || step == TStep::Connecting) {
+        if (reply.Code == 421) CloseAll();
+        return;
+    }
+    timeout.start(timeoutMs);
+    const std::string firstLine = reply.Text.substr(0, reply.Text.find('\n'));
+    if (reply.Code == 421) {
+        Finish(421, firstLine);
+        CloseAll();
+        return;
+    }
+    switch (step) {
+        case TStep::Greeting:
+        case TStep::User:
+        case TStep::Pass:
+        case TStep::Type: OnLoginReply(reply); break;
+        case TStep::Simple:
+            if (reply.Code / 100 == 1) return;
+            if (!SimpleSuccess(reply.Code)) return Finish(reply.Code, firstLine);
+            if (current == TFtpRequest::PrintDir && !QuotedDirectory(reply.Text, dirResult)) {
+                return Finish(FtpErrorProtocol, "The server's reply names no directory: " + firstLine);
+            }
+            Finish(FtpOk);
+            break;
+        case TStep::Quit:
+            Finish(reply.Code == 221 ? FtpOk : reply.Code, firstLine);
+            control.disconnectFromHost();
+            break;
+        case TStep::Port:
+        case TStep::Epsv:
+        case TStep::Pasv: OnDataSetupReply(reply); break;
+        case TStep::Transfer: OnTransferReply(reply); break;
+        default: break;
+    }
+}
+
+void TFtpClient::OnLoginReply(const TFtpReply& reply) {
+    const int code = reply.Code;
+    if (code / 100 == 1) return;  // 120: the server will be ready soon
+    const std::string firstLine = reply.Text.substr(0, reply.Text.find('\n'));
+    switch (step) {
+        case TStep::Greeting:
+            if (code != 220) {
+                Finish(code, firstLine);
+                CloseAll();
+                return;
+            }
+            step = TStep::User;
+            Send("USER " + UserName);
+            break;
+        case TStep::User:
+            if (code == 331) {
+                step = TStep::Pass;
+                Send("PASS " + PassWord);
+            } else if (code == 230) {
+                step = TStep::Type;
+                Send("TYPE I");
+            } else {
+                Finish(code, firstLine);
+            }
+            break;
+        case TStep::Pass:
+            if (code != 230) return Finish(code, firstLine);
+            // Pictures must travel as bytes; the server's default type may be ASCII.
+            step = TStep::Type;
+            Send("TYPE I");
+            break;
+        default:
+            // A server that refuses TYPE still transfers; the login stands.
+            SetState(TFtpState::Ready);
+            Finish(FtpOk);
+            break;
+    }
+}
+
+bool TFtpClient::SimpleSuccess(int code) const {
+    switch (current) {
+        case TFtpRequest::ChangeDir: return code == 200 || code == 250 || code == 257;
+        default: return code == 250 || code == 257;
+    }
+}
+
+void TFtpClient::SendPort() {
+    QHostAddress local = control.localAddress();
+    bool isV4 = false;
+    const quint32 v4 = local.toIPv4Address(&isV4);
+    if (isV4) local = QHostAddress(v4);
+    if (!dataServer.listen(local, 0)) {
+        return Finish(FtpErrorConnection, "Cannot open a data port: " + dataServer.errorString().toStdString());
+    }
+    step = TStep::Port;
+    if (isV4) {
+        Send("PORT " + PortArgument(local.toString().toStdString(), dataServer.serverPort()));
+    } else {
+        Send("EPRT |2|" + local.toString().toStdString() + "|" + std::to_string(dataServer.serverPort()) + "|");
+    }
+}
+
+void TFtpClient::OnDataSetupReply(const TFtpReply& reply) {
+    if (reply.Code / 100 == 1) return;
+    const std::string firstLine = reply.Text.substr(0, reply.Text.find('\n'));
+    std::uint16_t port = 0;
+    if (step == TStep::Port) {
+        if (reply.Code != 200) return Finish(reply.Code, firstLine);
+    } else if (step == TStep::Epsv && reply.Code != 229) {
+        // Servers without EPSV answer 500 or 502; older ones still know PASV.
+        if (reply.Code < 500) return Finish(reply.Code, firstLine);
+        step = TStep::Pasv;
+        Send("PASV");
+        return;
+    } else if (step == TStep::Epsv) {
+        if (!EpsvPort(reply.Text, port)) return Finish(FtpErrorProtocol, "Unreadable reply: " + firstLine);
+        ConnectPassiveData(port);
+    } else {
+        if (reply.Code != 227) return Finish(reply.Code, firstLine);
+        if (!PasvPort(reply.Text, port)) return Finish(FtpErrorProtocol, "Unreadable reply: " + firstLine);
+        ConnectPassiveData(port);
+    }
+    step = TStep::Transfer;
+    Send(transferCommand);
+}
+
+void TFtpClient::OnTransferReply(const TFtpReply& reply) {
+    if (reply.Code / 100 == 1) return;
+    if (reply.Code != 226 && reply.Code != 250) {
+        return Finish(reply.Code, reply.Text.substr(0, reply.Text.find('\n')));
+    }
+    finalCode = reply.Code;
+    TryFinishTransfer();
+}
+
+void TFtpClient::ConnectPassiveData(std::uint16_t port) {
+    data = std::make_unique<QTcpSocket>();
+    AttachData();
+    connect(data.get(), &QTcpSocket::connected, this, &TFtpClient::OnDataBytesWritten);
+    data->connectToHost(control.peerAddress(), port);
+}
+
+void TFtpClient::OnDataConnection() {
+    QTcpSocket* incoming = dataServer.nextPendingConnection();
+    if (incoming == nullptr) return;
+    // Only the server we talk to may deliver the data; anyone else is turned away.
+    if (data || !incoming->peerAddress().isEqual(control.peerAddress(), QHostAddress::ConvertV4MappedToIPv4)) {
+        incoming->abort();
+        incoming->deleteLater();
+        return;
+    }
+    incoming->setParent(nullptr);
+    data.reset(incoming);
+    dataServer.close();
+    AttachData();
+    OnDataBytesWritten();
+}
+
+void TFtpClient::AttachData() {
+    connect(data.get(), &QTcpSocket::readyRead, this, &TFtpClient::OnDataReadyRead);
+    connect(data.get(), &QTcpSocket::bytesWritten, this, &TFtpClient::OnDataBytesWritten);
+    connect(data.get(), &QTcpSocket::disconnected, this, &TFtpClient::OnDataClosed);
+    connect(data.get(), &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
+        if (error == QAbstractSocket::RemoteHostClosedError || step != TStep::Transfer) return;
+        if (data && data->state() != QAbstractSocket::ConnectedState) {
+            Finish(FtpErrorConnection, "The data connection failed: " + data->errorString().toStdString());
+        }
+    });
+}
+
+void TFtpClient::OnDataReadyRead() {
+    if (!data) return;
+    const QByteArray bytes = data->readAll();
+    if (bytes.isEmpty() || !target) return;
+    if (target->write(bytes) != bytes.size()) {
+        return Finish(FtpErrorLocalFile, "Cannot write the local file " + LocalFileName + ".");
+    }
+    bytesMoved += bytes.size();
+    timeout.start(timeoutMs);
+    Post([moved = bytesMoved](IFtpSessionEvents& e) { e.Progress(moved); });
+}
+
+void TFtpClient::OnDataBytesWritten() {
+    if (!data || !source || data->state() != QAbstractSocket::ConnectedState) return;
+    timeout.start(timeoutMs);
+    if (data->bytesToWrite() > 0) return;
+    if (source->atEnd()) {
+        data->disconnectFromHost();
+        return;
+    }
+    const QByteArray chunk = source->read(ChunkSize);
+    if (chunk.isEmpty()) return Finish(FtpErrorLocalFile, "Cannot read the local file " + LocalFileName + ".");
+    data->write(chunk);
+    bytesMoved += chunk.size();
+    Post([moved = bytesMoved](IFtpSessionEvents& e) { e.Progress(moved); });
+}
+
+void TFtpClient::OnDataClosed() {
+    OnDataReadyRead();
+    if (step != TStep::Transfer) return;
+    if (current == TFtpRequest::Put && source && !source->atEnd()) {
+        return Finish(FtpErrorConnection, "The server closed the data connection early.");
+    }
+    dataDone = true;
+    TryFinishTransfer();
+}
+
+void TFtpClient::TryFinishTransfer() {
+    if (step != TStep::Transfer || !dataDone || finalCode == 0) return;
+    if (target && !target->commit()) {
+        target.reset();
+        return Finish(FtpErrorLocalFile, "Cannot write the local file " + LocalFileName + ".");
+    }
+    target.reset();
+    Finish(FtpOk);
+}
+
+void TFtpClient::OnControlError() {
+    if (step == TStep::Connecting) {
+        Finish(FtpErrorConnection, "Cannot connect to " + HostName + ": " + control.errorString().toStdString());
+        SetState(TFtpState::NotConnected);
+    }
+}
+
+void TFtpClient::OnControlClosed() {
+    if (!wasConnected) return;
+    wasConnected = false;
+    if (step == TStep::Quit) {
+        Finish(FtpOk);
+    } else if (step != TStep::Idle) {
+        Finish(FtpErrorConnection, "The server closed the connection.");
+    }
+    CloseData();
+    replies.Reset();
+    SetState(TFtpState::NotConnected);
+    Post([](IFtpSessionEvents& e) { e.SessionClosed(); });
+}
+
+void TFtpClient::Finish(int error, const std::string& text) {
+    timeout.stop();
+    CloseData();
+    source.reset();
+    if (target) target->cancelWriting();
+    target.reset();
+    if (error != FtpOk) errorText = text.empty() ? "Error " + std::to_string(error) : text;
+    step = TStep::Idle;
+    if (Connected() && current != TFtpRequest::Abort) SetState(TFtpState::Ready);
+    Post([request = current, error](IFtpSessionEvents& e) { e.RequestDone(request, error); });
+}
+
+void TFtpClient::CloseData() {
+    dataServer.close();
+    if (!data) return;
+    data->disconnect(this);
+    data->abort();
+    data.release()->deleteLater();
+}
+
+void TFtpClient::CloseAll() {
+    CloseData();
+    replies.Reset();
+    const bool wasOpen = wasConnected;
+    control.abort();
+    // abort() reports the close itself on most paths; make sure it is reported once.
+    if (wasOpen) OnControlClosed();
+}
+
+void TFtpClient::Post(std::function<void(IFtpSessionEvents&)> event) {
+    QMetaObject::invokeMethod(
+        this, [this, event = std::move(event)] { if (events) event(*events); }, Qt::QueuedConnection);
+}
+
+void TFtpClient::SetState(TFtpState state) {
+    Post([state](IFtpSessionEvents& e) { e.StateChanged(state); });
+}
+
+}  // namespace fsc

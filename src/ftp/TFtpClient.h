@@ -1,0 +1,95 @@
+// The FTP client session over Qt Network: one control connection, one request at a time,
+// active (PORT) or passive (EPSV, then PASV) data connections, events through the event loop.
+#pragma once
+
+#include <QFile>
+#include <QObject>
+#include <QSaveFile>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "ftp/FtpReplies.h"
+#include "ftp/IFtpSession.h"
+
+namespace fsc {
+
+class TFtpClient : public QObject, public IFtpSession {
+    Q_OBJECT
+
+public:
+    explicit TFtpClient(QObject* parent = nullptr);
+    ~TFtpClient() override;
+
+    void SetEvents(IFtpSessionEvents* events) override { this->events = events; }
+    void Start(TFtpRequest request) override;
+    bool Connected() const override;
+    std::string DirResult() const override { return dirResult; }
+    int LastReplyCode() const override { return lastReplyCode; }
+    std::string ErrorText() const override { return errorText; }
+
+    // A request fails when neither a reply nor data arrives for this long (60 s by default).
+    void SetTimeout(int milliseconds) { timeoutMs = milliseconds; }
+
+private:
+    enum class TStep { Idle, Connecting, Greeting, User, Pass, Type, Simple, Quit,
+                       Port, Epsv, Pasv, Transfer };
+
+    IFtpSessionEvents* events = nullptr;
+    QTcpSocket control;
+    QTcpServer dataServer;
+    std::unique_ptr<QTcpSocket> data;
+    QTimer timeout;
+    int timeoutMs = 60000;
+    TFtpReplyReader replies;
+
+    TStep step = TStep::Idle;
+    TFtpRequest current = TFtpRequest::Connect;
+    std::string transferCommand;
+    std::unique_ptr<QFile> source;
+    std::unique_ptr<QSaveFile> target;
+    std::int64_t bytesMoved = 0;
+    bool dataDone = false;
+    int finalCode = 0;
+    bool wasConnected = false;
+
+    std::string dirResult;
+    int lastReplyCode = 0;
+    std::string errorText;
+
+    void StartConnect();
+    void StartSimple(const std::string& command);
+    void StartTransfer();
+    bool OpenLocalFile();
+    void StartAbort();
+    void Send(const std::string& line);
+
+    void OnControlReadyRead();
+    void OnControlConnected();
+    void OnControlClosed();
+    void OnControlError();
+    void OnReply(const TFtpReply& reply);
+    void OnLoginReply(const TFtpReply& reply);
+    void OnDataSetupReply(const TFtpReply& reply);
+    void OnTransferReply(const TFtpReply& reply);
+    bool SimpleSuccess(int code) const;
+
+    void SendPort();
+    void ConnectPassiveData(std::uint16_t port);
+    void OnDataConnection();
+    void AttachData();
+    void OnDataReadyRead();
+    void OnDataBytesWritten();
+    void OnDataClosed();
+    void TryFinishTransfer();
+
+    void Finish(int error, const std::string& text = {});
+    void CloseData();
+    void CloseAll();
+    void Post(std::function<void(IFtpSessionEvents&)> event);
+    void SetState(TFtpState state);
+};
+
+}  // namespace fsc
