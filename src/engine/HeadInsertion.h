@@ -1,0 +1,17 @@
+// META tags and the right-button script, inserted into a page's head.
+#pragma once
+
+#include <string>
+
+#include "engine/TPageContext.h"
+
+namespace fsc {
+
+// The text to insert for `page` (empty when no option asks for anything).
+std::string HeadText(const TPageContext& context, const TFSC_File& page);
+
+// Inserts the head text right after the "<HEAD ...>" tag. A page without "<HEAD" gets it
+// at its very start: placing it inside the page's first tag would break that tag.
+std::string InsertIntoHead(const std::string& text, const std::string& headText);
+
+}  // namespace fsc

@@ -1,0 +1,17 @@
+// Recording a file that a build is about to write, with a backup of what it replaces.
+#pragma once
+
+#include <string>
+
+#include "base/IRandom.h"
+#include "engine/TBuildJournal.h"
+
+namespace fsc {
+
+// Appends `path` to the created-file list. When a file exists there, copies it to a free
+// random name "N.tmp" in `backupFolder` (created if missing) and records the pair in the
+// backup and restore lists.
+void JournalFile(TBuildJournal& journal, const std::string& path,
+                 const std::string& backupFolder, IRandom& random);
+
+}  // namespace fsc

@@ -1,0 +1,117 @@
+// Gallery and image content of pages.
+#include "engine/PageContent.h"
+
+#include <algorithm>
+
+#include "base/Text.h"
+#include "engine/ImageDataTags.h"
+#include "engine/PageFileName.h"
+#include "engine/SlideShow.h"
+#include "engine/ThumbnailLayouts.h"
+
+namespace fsc {
+
+namespace {
+
+const std::string CRLF = "\r\n";
+
+int CountSlashes(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '/') +
+                            std::count(text.begin(), text.end(), '\\'));
+}
+
+std::string Repeated(const std::string& text, int times) {
+    std::string result;
+    for (int i = 0; i < times; ++i) result += text;
+    return result;
+}
+
+std::string ThumbnailPageName(const TPageContext& context, int pageNumber) {
+    for (const TFSC_File& file : context.HTML.Files) {
+        if (file.PageNumber == pageNumber) return file.FileName;
+    }
+    return context.Template.GalleryFileName;
+}
+
+// The neighbour's index, or the image's own when the neighbour is text only.
+int Neighbour(const TThumbnailArray& thumbs, int n, int candidate) {
+    return thumbs[candidate].noImage ? n : candidate;
+}
+
+std::string PlaceGallery(const std::string& text, const std::string& gallery) {
+    if (text.find("<!-FOLIOSCOPE->") != std::string::npos) {
+        return ReplaceAll(text, "<!-FOLIOSCOPE->", gallery);
+    }
+    if (text.find("<!- !RirevidedOzizidoAddHere! ->") != std::string::npos) {
+        return ReplaceAll(text, "<!- !RirevidedOzizidoAddHere! ->", gallery);
+    }
+    const std::size_t body = FindNoCase(text, "</BODY");
+    if (body == std::string::npos) return text + CRLF + gallery;
+    return text.substr(0, body) + gallery + CRLF + text.substr(body);
+}
+
+}  // namespace
+
+std::string LayoutHTML(TPageContext& context, [[maybe_unused]] int pageNumber, int first, int last) {
+    switch (context.HTML.Layout) {
+        case LayoutList:
+            return ListHTML(context, first, last);
+        case LayoutParagraph:
+            return ParagraphHTML(context, first, last);
+        case LayoutSlideShow:
+            return SlideShowHTML(context, first, last);
+        default:
+            return TableHTML(context, first, last);
+    }
+}
+
+void ThumbnailPageContent(TPageContext& context, TFSC_File& page) {
+    const int perPage = context.HTML.PerPage;
+    const int count = static_cast<int>(context.Thumbs.size());
+    const int first = (page.PageNumber - 1) * perPage;
+    const int last = std::min(page.PageNumber * perPage - 1, count - 1);
+    const std::string layout = LayoutHTML(context, page.PageNumber, first, last);
+    const std::string gallery =
+        ReplaceAll(JoinLines(context.HTML.GalleryScheme), "<!-GALLERY->", layout);
+    page.Lines = SplitLines(PlaceGallery(JoinLines(page.Lines), gallery));
+}
+
+void ImagePageContent(TPageContext& context, TFSC_File& page) {
+    const TFSC_HTML& html = context.HTML;
+    const TThumbnailArray& thumbs = context.Thumbs;
+    const int n = page.ImageNumber - 1;
+    const int count = static_cast<int>(thumbs.size());
+    if (n < 0 || n >= count) return;
+    const TThumbnail& thumb = thumbs[n];
+    page.SubDir = html.ImageDir;
+    std::string scheme = JoinLines(html.ImageScheme);
+    scheme = ReplaceFirst(scheme, "<!-IMAGE->",
+                          CRLF + "<img src=\"" + thumb.Name + "\" alt=\"" + thumb.Hint + "\">" +
+                              CRLF + CRLF);
+    std::string text = JoinLines(page.Lines);
+    text = text.find("<!-IMAGE->") != std::string::npos ? ReplaceFirst(text, "<!-IMAGE->", scheme)
+                                                        : text + scheme;
+    text = ApplyImageDataTags(text, thumb, n, html.ImageDir, TTagPlace::ImagePage);
+    const int galleryPage = n / std::max(html.PerPage, 1) + 1;
+    text = ReplaceAll(text, "<!-BACKTOGALLERY->",
+                      Repeated("../", CountSlashes(html.ImageDir)) +
+                          PageFileName(ThumbnailPageName(context, galleryPage), html.PageExt,
+                                       galleryPage));
+    const TThumbnail& previous = thumbs[Neighbour(thumbs, n, n == 0 ? count - 1 : n - 1)];
+    text = ReplaceAll(text, "<!-PREVIOUS->", previous.Link);
+    text = ReplaceAll(text, "<!-PREVIOUSNAME->", previous.Name);
+    const TThumbnail& next = thumbs[Neighbour(thumbs, n, n + 1 == count ? 0 : n + 1)];
+    text = ReplaceAll(text, "<!-NEXT->", next.Link);
+    text = ReplaceAll(text, "<!-NEXTNAME->", next.Name);
+    page.Lines = SplitLines(text);
+}
+
+void PageContent(TPageContext& context, TFSC_File& page) {
+    if (page.PageNumber >= 1) {
+        ThumbnailPageContent(context, page);
+    } else if (page.ImageNumber >= 1) {
+        ImagePageContent(context, page);
+    }
+}
+
+}  // namespace fsc

@@ -1,0 +1,53 @@
+// The image settings of one build: copies, thumbnails and watermark.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "base/ITextRasteriser.h"
+#include "base/TDateTime.h"
+#include "base/TStringList.h"
+#include "imaging/JpegQuality.h"
+
+namespace fsc {
+
+struct TFSC_HTML;
+
+enum class TThumbSizeMode { limit, fit, stretch, hardLimit };
+
+// Index of each watermark position in TFSC_Images::WatermarkPositions.
+enum TWatermarkPosition {
+    wpLeftTop, wpCenterTop, wpRightTop,
+    wpLeftMiddle, wpCenterMiddle, wpRightMiddle,
+    wpLeftBottom, wpCenterBottom, wpRightBottom
+};
+
+struct TFSC_Images {
+    // The paired page settings; not owned.
+    TFSC_HTML* HTML = nullptr;
+    // Set by the progress window's cancel callback, polled before each image.
+    bool Abort = false;
+    bool ResizeImages = false;
+    int ResizeWidth = -1;   // -1 = no limit
+    int ResizeHeight = -1;  // -1 = no limit
+    bool AdjustCompression = false;
+    TThumbSizeMode ThumbSizeMode = TThumbSizeMode::limit;
+    int ThumbWidth = 70;
+    int ThumbHeight = 70;
+    TThumbQualityLevel ThumbQualityLevel = TThumbQualityLevel::Middle;
+    // "Images = Thumbnails": no thumbnail files; pages scale the image itself.
+    bool ImagesAreThumbs = false;
+    std::string ThumbSuffix = "_th";
+    bool Watermark = false;
+    TStringList WatermarkText;
+    std::array<bool, 9> WatermarkPositions{};
+    bool WatermarkAdjustSize = false;
+    int WatermarkTransparency = 0;
+    TFontSpec WatermarkFont;
+    // Copies watermarked before this time are made again.
+    TDateTime WatermarkChanged = 0;
+    // Never overwrite an original lying in the image directory.
+    bool KeepOriginals = false;
+};
+
+}  // namespace fsc

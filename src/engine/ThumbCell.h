@@ -1,0 +1,22 @@
+// The markup of one thumbnail: the thumbnail scheme around a linked image tag.
+#pragma once
+
+#include <string>
+
+#include "engine/TPageContext.h"
+
+namespace fsc {
+
+// Cell for image index n; `attr` (a class attribute or "") goes into the a and img tags.
+// Rewrites the image's Link for image pages and other links, so cells come before any
+// page that uses Link.
+std::string ThumbCell(TPageContext& context, int n, const std::string& attr);
+
+// Sets Link the way thumbnails and slides link: to the image page with LinkToHTML, to the
+// trimmed other link with useOtherLink, else left as it is.
+void UpdateLink(TThumbnail& thumb, const TFSC_HTML& html);
+
+// True for a link used as written: an other link, or one starting "HTTP:" in any case.
+bool IsAbsoluteLink(const TThumbnail& thumb);
+
+}  // namespace fsc
