@@ -7,6 +7,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev
   libjpeg-dev libpng-dev
+  fonts-dejavu-core libjpeg-turbo-progs
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3-pyftpdlib
 )
