@@ -7,6 +7,8 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev
   libjpeg-dev libpng-dev
+  libexif-dev libwmf-dev libemf2svg-dev librsvg2-dev zlib1g-dev
+  clang libclang-rt-14-dev
   fonts-dejavu-core libjpeg-turbo-progs
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3-pyftpdlib

@@ -3,12 +3,19 @@
 
 #include <cstring>
 
+#include <jerror.h>
+
 namespace fsc {
 
 namespace {
 
+bool MeansLostData(int code) {
+    return code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER || code == JWRN_HUFF_BAD_CODE;
+}
+
 extern "C" void ErrorExitJumpBack(j_common_ptr cinfo) {
     auto* manager = reinterpret_cast<JpegErrorManager*>(cinfo->err);
+    manager->ErrorCode = cinfo->err->msg_code;
     (*cinfo->err->format_message)(cinfo, manager->Message);
     std::longjmp(manager->JumpBack, 1);
 }
@@ -18,6 +25,7 @@ extern "C" void ErrorExitJumpBack(j_common_ptr cinfo) {
 extern "C" void EmitMessageQuietly(j_common_ptr cinfo, int msgLevel) {
     auto* manager = reinterpret_cast<JpegErrorManager*>(cinfo->err);
     if (msgLevel >= 0) return;
+    if (manager->StopOnDataLoss && MeansLostData(cinfo->err->msg_code)) ErrorExitJumpBack(cinfo);
     if (manager->WarningCount == 0) {
         manager->FirstWarningCode = cinfo->err->msg_code;
         (*cinfo->err->format_message)(cinfo, manager->FirstWarning);

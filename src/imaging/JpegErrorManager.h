@@ -30,6 +30,11 @@ struct JpegErrorManager {
     long WarningCount;
     int FirstWarningCode;
     char FirstWarning[JMSG_LENGTH_MAX];
+    // A reader sets this to turn the warnings that mean lost picture data (file
+    // cut short, data segment ended early, bad Huffman code) into errors: the
+    // picture would otherwise come out partly grey. ErrorCode then tells which.
+    bool StopOnDataLoss;
+    int ErrorCode;
 };
 
 // Resets the manager and returns the pointer to assign to cinfo.err.

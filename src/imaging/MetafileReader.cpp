@@ -1,0 +1,139 @@
+// Draws Windows metafiles (.wmf with libwmf, .emf with libemf2svg and librsvg) into 24-bit pictures at their own size.
+#include "imaging/MetafileReader.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include <cairo.h>
+#include <emf2svg.h>
+#include <librsvg/rsvg.h>
+#include <libwmf/api.h>
+#include <libwmf/gd.h>
+
+#include "base/Errors.h"
+#include "imaging/PictureFile.h"
+#include "imaging/PictureLimits.h"
+
+namespace fsc {
+
+namespace {
+
+// A metafile is drawn, not stored: keep its canvas to a sane size.
+constexpr std::uint64_t MaxMetafilePixels = 100'000'000;
+
+struct WmfApiDestroy {
+    void operator()(wmfAPI* api) const { wmf_api_destroy(api); }
+};
+
+void CheckWmf(wmf_error_t status) {
+    if (status != wmf_E_None) throw EFSC_Exception("Invalid WMF file (libwmf error " + std::to_string(int(status)) + ")");
+}
+
+// gd keeps 7-bit alpha, 0 opaque, above 8-bit red, green and blue.
+void CopyGdPixels(const int* pixels, TBitmap& picture) {
+    std::uint8_t* to = picture.Pixels.data();
+    for (std::size_t i = 0, n = std::size_t(picture.Width) * std::size_t(picture.Height); i < n; i++, to += 3) {
+        const unsigned p = unsigned(pixels[i]);
+        const unsigned transparency = (p >> 24) & 0x7F;
+        for (int c = 0; c < 3; c++) {
+            const unsigned v = (p >> (16 - 8 * c)) & 0xFF;
+            to[c] = std::uint8_t((v * (127 - transparency) + 255 * transparency) / 127);
+        }
+    }
+}
+
+struct GObjectUnref {
+    void operator()(void* object) const { g_object_unref(object); }
+};
+struct SurfaceDestroy {
+    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+};
+struct CairoDestroy {
+    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+};
+
+std::string EmfToSvg(std::string_view bytes) {
+    generatorOptions options;
+    std::memset(&options, 0, sizeof options);
+    options.nameSpace = const_cast<char*>("svg");
+    options.emfplus = true;
+    options.svgDelimiter = true;
+    char* svg = nullptr;
+    std::size_t length = 0;
+    std::vector<char> copy(bytes.begin(), bytes.end());
+    const int ok = emf2svg(copy.data(), copy.size(), &svg, &length, &options);
+    std::unique_ptr<char, decltype(&std::free)> owned(svg, &std::free);
+    if (!ok || svg == nullptr) throw EFSC_Exception("Invalid EMF file");
+    return std::string(svg, length);
+}
+
+TBitmap RenderSvg(const std::string& svg) {
+    GError* error = nullptr;
+    std::unique_ptr<RsvgHandle, GObjectUnref> handle(
+        rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &error));
+    if (error != nullptr) g_error_free(error);
+    if (!handle) throw EFSC_Exception("Invalid EMF file: its drawing could not be rendered");
+    rsvg_handle_set_dpi(handle.get(), 96);
+    gdouble width = 0, height = 0;
+    if (!rsvg_handle_get_intrinsic_size_in_pixels(handle.get(), &width, &height))
+        throw EFSC_Exception("Invalid EMF file: it has no size");
+    CheckPictureSize("EMF", std::int64_t(width + 0.5), std::int64_t(height + 0.5), MaxMetafilePixels);
+    TBitmap picture(int(width + 0.5), int(height + 0.5));
+    std::unique_ptr<cairo_surface_t, SurfaceDestroy> surface(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.Width, picture.Height));
+    std::unique_ptr<cairo_t, CairoDestroy> cr(cairo_create(surface.get()));
+    cairo_set_source_rgb(cr.get(), 1, 1, 1);
+    cairo_paint(cr.get());
+    const RsvgRectangle viewport{0, 0, double(picture.Width), double(picture.Height)};
+    rsvg_handle_render_document(handle.get(), cr.get(), &viewport, nullptr);
+    cairo_surface_flush(surface.get());
+    const unsigned char* data = cairo_image_surface_get_data(surface.get());
+    const int stride = cairo_image_surface_get_stride(surface.get());
+    for (int y = 0; y < picture.Height; y++) {
+        const auto* from = reinterpret_cast<const std::uint32_t*>(data + std::size_t(y) * std::size_t(stride));
+        std::uint8_t* to = picture.Row(y);
+        for (int x = 0; x < picture.Width; x++, to += 3)
+            to[0] = std::uint8_t(from[x] >> 16), to[1] = std::uint8_t(from[x] >> 8), to[2] = std::uint8_t(from[x]);
+    }
+    return picture;
+}
+
+}  // namespace
+
+TBitmap DrawWmf(std::string_view bytes) {
+    wmfAPI_Options options;
+    std::memset(&options, 0, sizeof options);
+    options.function = wmf_gd_function;
+    wmfAPI* raw = nullptr;
+    CheckWmf(wmf_api_create(&raw, WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL, &options));
+    std::unique_ptr<wmfAPI, WmfApiDestroy> api(raw);
+    std::vector<unsigned char> copy(bytes.begin(), bytes.end());
+    CheckWmf(wmf_mem_open(api.get(), copy.data(), long(copy.size())));
+    wmfD_Rect bbox;
+    CheckWmf(wmf_scan(api.get(), 0, &bbox));
+    unsigned width = 0, height = 0;
+    CheckWmf(wmf_display_size(api.get(), &width, &height, 96, 96));
+    CheckPictureSize("WMF", width, height, MaxMetafilePixels);
+    auto* device = static_cast<wmf_gd_t*>(api->device_data);
+    device->type = wmf_gd_image;
+    device->width = width;
+    device->height = height;
+    device->bbox = bbox;
+    CheckWmf(wmf_play(api.get(), 0, &bbox));
+    const int* pixels = device->gd_image != nullptr ? wmf_gd_image_pixels(device->gd_image) : nullptr;
+    if (pixels == nullptr) throw EFSC_Exception("Invalid WMF file: nothing was drawn");
+    TBitmap picture(static_cast<int>(width), static_cast<int>(height));
+    CopyGdPixels(pixels, picture);
+    return picture;
+}
+
+TBitmap DrawEmf(std::string_view bytes) { return RenderSvg(EmfToSvg(bytes)); }
+
+TBitmap LoadMetafile(const std::string& fileName, bool enhanced) {
+    const std::string bytes = ReadPictureFile(fileName);
+    return enhanced ? DrawEmf(bytes) : DrawWmf(bytes);
+}
+
+}  // namespace fsc

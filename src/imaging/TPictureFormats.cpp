@@ -1,0 +1,103 @@
+// The ordered list of picture readers, each with its file-dialog filter entry; plug-in modules join at start-up.
+#include "imaging/TPictureFormats.h"
+
+#include <algorithm>
+#include <regex>
+
+#include "base/Files.h"
+#include "base/Paths.h"
+#include "base/TStringList.h"
+#include "base/Text.h"
+#include "imaging/BmpReader.h"
+#include "imaging/HipsReader.h"
+#include "imaging/JpegReader.h"
+#include "imaging/PcxReader.h"
+#include "imaging/PictureFile.h"
+#include "imaging/PngReader.h"
+#include "imaging/TImagePlugin.h"
+
+namespace fsc {
+
+namespace {
+
+template <TBitmap (*Decode)(std::string_view, std::uint64_t)>
+TBitmap LoadWith(const std::string& fileName, std::vector<std::string>&) {
+    return Decode(ReadPictureFile(fileName), MaxPicturePixels);
+}
+
+TBitmap LoadHips(const std::string& fileName, std::vector<std::string>& notices) {
+    return DecodeHips(ReadPictureFile(fileName), &notices, MaxPicturePixels);
+}
+
+std::vector<std::string> SplitPatterns(const std::string& patterns) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= patterns.size()) {
+        const std::size_t end = std::min(patterns.find(';', start), patterns.size());
+        if (end > start) parts.push_back(patterns.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+}  // namespace
+
+bool TPictureFormat::Handles(const std::string& fileName) const {
+    for (const std::string& pattern : SplitPatterns(Patterns)) {
+        // "*.jpg" matches by its ".jpg"; a bare "*" would match everything and is not a format.
+        if (pattern.size() > 2 && pattern[0] == '*' && pattern[1] == '.' &&
+            EndsWith(UpperCase(fileName), UpperCase(pattern.substr(1))))
+            return true;
+    }
+    return false;
+}
+
+TPictureFormats::TPictureFormats() {
+    formats.push_back({"JPEG encoded (*.jpg;*.jpeg;*.jpe)", "*.jpg;*.jpeg;*.jpe", LoadWith<DecodeJpeg>});
+    formats.push_back({"Portable network graphic (*.png)", "*.png", LoadWith<DecodePng>});
+    formats.push_back({"DTU HIPS image (*.hips)", "*.hips;*.hip", LoadHips});
+    formats.push_back({"Windows bitmap (*.bmp)", "*.bmp", LoadWith<DecodeBmp>});
+    formats.push_back({"PCX image (*.pcx)", "*.pcx", LoadWith<DecodePcx>});
+}
+
+TPictureFormats::~TPictureFormats() = default;
+
+void TPictureFormats::Add(TPictureFormat format) { formats.push_back(std::move(format)); }
+
+TPictureFormat PluginFormat(const std::string& loadFilter) {
+    TPictureFormat format;
+    format.Description = loadFilter.substr(0, loadFilter.find('|'));
+    static const std::regex extension(R"(\*\.[A-Za-z0-9_]+)");
+    std::vector<std::string> seen;
+    for (auto it = std::sregex_iterator(loadFilter.begin(), loadFilter.end(), extension); it != std::sregex_iterator(); ++it) {
+        const std::string pattern = LowerCase(it->str());
+        if (std::find(seen.begin(), seen.end(), pattern) != seen.end()) continue;
+        seen.push_back(pattern);
+        format.Patterns += (format.Patterns.empty() ? "" : ";") + pattern;
+    }
+    return format;
+}
+
+int TPictureFormats::RegisterPlugins(const std::string& folder) {
+    if (!DirectoryExists(folder)) return 0;
+    int joined = 0;
+    for (const TDirEntry& entry : ListDirectory(folder)) {
+        if (entry.IsDirectory || !EndsWith(entry.Name, ".so")) continue;
+        std::shared_ptr<TImagePlugin> plugin = TImagePlugin::Open(JoinPath(folder, entry.Name));
+        if (!plugin) continue;
+        TPictureFormat format = PluginFormat(plugin->LoadFilter());
+        format.Load = [plugin](const std::string& fileName, std::vector<std::string>&) { return plugin->Load(fileName); };
+        plugins.push_back(plugin);
+        formats.push_back(std::move(format));
+        joined++;
+    }
+    return joined;
+}
+
+const TPictureFormat* TPictureFormats::Find(const std::string& fileName) const {
+    for (const TPictureFormat& format : formats)
+        if (format.Handles(fileName)) return &format;
+    return nullptr;
+}
+
+}  // namespace fsc

@@ -1,0 +1,171 @@
+// The picture facility: image names, the open-picture filter, choosing a reader and its failures.
+#include <gtest/gtest.h>
+
+#include "PictureSamples.h"
+#include "RecordingMessages.h"
+#include "base/Errors.h"
+#include "base/Files.h"
+#include "imaging/GraphicsIO.h"
+#include "support/TempDir.h"
+
+namespace fsc {
+namespace {
+
+using namespace fsc::test;
+
+std::string LoadError(const std::string& name) {
+    try {
+        LoadPicture(name);
+    } catch (const EFscError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+TEST(GraphicsIO, ImageNamesByExtensionIgnoringCase) {
+    struct Case {
+        const char* Name;
+        bool Image;
+    } cases[] = {
+        {"PHOTO.JPG", true}, {"photo.jpeg", true}, {"x.Png", true},   {"a/b.bmp", true},  {"x.jp2", true},
+        {"x.JPC", true},     {"drawing.EMF", true}, {"clip.wmf", true}, {"icon.ico", true}, {"x.gif", false},
+        {"x.pcx", false},    {"x.hips", false},    {"jpg", false},     {"x.jpg.txt", false}, {"", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(IsImageName(c.Name), c.Image) << c.Name;
+}
+
+TEST(GraphicsIO, OpenPictureFilterListsEveryReaderInOrder) {
+    TPictureFormats formats;
+    EXPECT_EQ(OpenPictureFilter(formats),
+              "All images (*.wmf;*.emf;*.jpg;*.jpeg;*.jpe;*.png;*.hips;*.hip;*.bmp;*.pcx)|"
+              "*.wmf;*.emf;*.jpg;*.jpeg;*.jpe;*.png;*.hips;*.hip;*.bmp;*.pcx|"
+              "JPEG encoded (*.jpg;*.jpeg;*.jpe)|*.jpg;*.jpeg;*.jpe|"
+              "Portable network graphic (*.png)|*.png|"
+              "DTU HIPS image (*.hips)|*.hips;*.hip|"
+              "Windows bitmap (*.bmp)|*.bmp|"
+              "PCX image (*.pcx)|*.pcx|"
+              "Windows Meta File (*.emf,*.wmf)|*.wmf;*.emf;|");
+    EXPECT_STREQ(JpegSaveFilter, "JPEG encoded (*.jpg)|*.jpg");
+}
+
+TEST(GraphicsIO, ReaderIsChosenByExtension) {
+    TPictureFormats formats;
+    struct Case {
+        const char* Name;
+        const char* Patterns;  // of the chosen reader, "" for none
+    } cases[] = {
+        {"a.jpg", "*.jpg;*.jpeg;*.jpe"}, {"A.JPE", "*.jpg;*.jpeg;*.jpe"}, {"b.PNG", "*.png"},
+        {"c.hip", "*.hips;*.hip"},       {"c.Hips", "*.hips;*.hip"},       {"d.bmp", "*.bmp"},
+        {"e.pcx", "*.pcx"},              {"f.gif", ""},                   {"g.ico", ""},
+        {"jpg", ""},
+    };
+    for (const Case& c : cases) {
+        const TPictureFormat* format = formats.Find(c.Name);
+        EXPECT_EQ(format ? format->Patterns : "", c.Patterns) << c.Name;
+    }
+}
+
+TEST(GraphicsIO, LoadPictureReadsEveryBuiltInFormat) {
+    TempDir dir;
+    const TBitmap quadrants = Quadrants(8, 8);
+    BmpSpec bmp;
+    bmp.Width = bmp.Height = 8;
+    for (int y = 7; y >= 0; y--)
+        for (int x = 0; x < 8; x++) {
+            const std::uint8_t* p = quadrants.Row(y) + x * 3;
+            bmp.Data.insert(bmp.Data.end(), {p[2], p[1], p[0]});
+        }
+    PngSpec png;
+    png.Width = png.Height = 8;
+    for (int y = 0; y < 8; y++) png.Rows.emplace_back(quadrants.Row(y), quadrants.Row(y) + 24);
+    const std::vector<std::uint8_t> planes = [&] {
+        std::vector<std::uint8_t> data;
+        for (int c = 0; c < 3; c++)
+            for (int i = 0; i < 64; i++) data.push_back(quadrants.Pixels[std::size_t(i) * 3 + c]);
+        return data;
+    }();
+    PcxSpec pcx;
+    pcx.Width = pcx.Height = 8, pcx.Planes = 3, pcx.BytesPerLine = 8;
+    std::vector<std::uint8_t> raw;
+    for (int y = 0; y < 8; y++)
+        for (int c = 0; c < 3; c++)
+            for (int x = 0; x < 8; x++) raw.push_back(quadrants.Row(y)[x * 3 + c]);
+    pcx.Data = PcxRle(raw);
+    struct Case {
+        const char* Name;
+        Bytes File;
+    } cases[] = {
+        {"q.JPG", JpegRgb(quadrants, 100)}, {"q.bmp", Bmp(bmp)},           {"q.png", Png(png)},
+        {"q.hips", Hips2(8, 8, 3, 0, planes)}, {"q.pcx", Pcx(pcx)},
+    };
+    for (const Case& c : cases) {
+        WriteFileBytes(dir / c.Name, c.File);
+        const TBitmap picture = LoadPicture(dir / c.Name);
+        ASSERT_EQ(picture.Width, 8) << c.Name;
+        ASSERT_EQ(picture.Height, 8) << c.Name;
+        for (auto [x, y] : {std::pair{1, 1}, {6, 1}, {6, 6}, {1, 6}})
+            EXPECT_TRUE(Near(picture, x, y, Near(quadrants, x, y, 0xFF0000, 0) ? 0xFF0000
+                                            : Near(quadrants, x, y, 0x00FF00, 0) ? 0x00FF00
+                                            : Near(quadrants, x, y, 0x0000FF, 0) ? 0x0000FF
+                                                                                : 0xFFFFFF, 8))
+                << c.Name << " at " << x << "," << y << ": " << PixelText(picture, x, y);
+    }
+}
+
+TEST(GraphicsIO, LoadPictureFailures) {
+    TempDir dir;
+    WriteFileBytes(dir / "garbage.bmp", "not a bitmap at all");
+    WriteFileBytes(dir / "x.gif", "GIF89a");
+    WriteFileBytes(dir / "x.ico", Bytes(30, '\0'));
+    struct Case {
+        std::string Name;
+        std::string Message;
+    } cases[] = {
+        {"", "No file name"},
+        {dir / "x.gif", "Unsupported file format"},
+        {dir / "x.ico", "Unsupported file format"},  // only a plug-in reads icons
+        {dir / "missing.jpg", "Unable to open file"},
+        {dir.Path(), "Unsupported file format"},
+        {dir / "garbage.bmp", "Not a BMP file"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(LoadError(c.Name), c.Message) << "\"" << c.Name << "\"";
+}
+
+TEST(GraphicsIO, IsValidImage) {
+    TempDir dir;
+    WriteFileBytes(dir / "good.png", [] {
+        PngSpec spec;
+        spec.Rows = {{1, 2, 3}};
+        return Png(spec);
+    }());
+    WriteFileBytes(dir / "bad.png", "\x89PNG broken");
+    WriteFileBytes(dir / "drawing.EMF", "not even a metafile");
+
+    RecordingMessages messages;
+    EXPECT_FALSE(IsValidImage(dir / "missing.png", true, &messages));
+    EXPECT_TRUE(IsValidImage(dir / "good.png", true, &messages));
+    EXPECT_TRUE(IsValidImage(dir / "drawing.EMF", true, &messages)) << "metafiles are not read";
+    EXPECT_TRUE(messages.Boxes.empty());
+
+    EXPECT_THROW(IsValidImage(dir / "bad.png", false, &messages), EFSC_Exception);
+    EXPECT_TRUE(messages.Boxes.empty()) << "no box without report";
+    try {
+        IsValidImage(dir / "bad.png", true, &messages);
+        ADD_FAILURE() << "a damaged file must not pass";
+    } catch (const EFSC_Exception& error) {
+        EXPECT_EQ(std::string(error.what()), "Not a PNG file");
+    }
+    EXPECT_EQ(messages.Boxes, std::vector<std::string>{"ERROR: Not a valid image!"});
+}
+
+TEST(GraphicsIO, NoticesOfAPartlyLoadedPictureReachTheUser) {
+    TempDir dir;
+    WriteFileBytes(dir / "five.hips", Hips2(2, 2, 5, 0, std::vector<std::uint8_t>(20, 9)));
+    RecordingMessages messages;
+    const TBitmap picture = LoadPicture(dir / "five.hips", &messages);
+    EXPECT_EQ(picture.Width, 2);
+    EXPECT_EQ(messages.Boxes, std::vector<std::string>{"Message: The image contains 5 color planes, only 3 were loaded"});
+}
+
+}  // namespace
+}  // namespace fsc
