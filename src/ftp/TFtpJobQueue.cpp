@@ -51,10 +51,15 @@ void TFtpJobQueue::Connect(const std::string& hostName, const std::string& userN
     if (session.Connected()) {
         // One request at a time: the new login starts once the old session has closed.
         connectAfterQuit = true;
-        session.Start(TFtpRequest::Quit);
+        StartRequest(TFtpRequest::Quit);
         return;
     }
     StartConnect();
+}
+
+void TFtpJobQueue::StartRequest(TFtpRequest request) {
+    if (request != TFtpRequest::Abort) requestRunning = true;
+    session.Start(request);
 }
 
 void TFtpJobQueue::StartConnect() {
@@ -64,7 +69,7 @@ void TFtpJobQueue::StartConnect() {
     session.Passive = passive;
     password.clear();
     closeReason.clear();
-    session.Start(TFtpRequest::Connect);
+    StartRequest(TFtpRequest::Connect);
 }
 
 void TFtpJobQueue::ShowProgress(const std::string& text) {
@@ -80,7 +85,7 @@ void TFtpJobQueue::Changed() {
 void TFtpJobQueue::Abort() {
     progress.Hide();
     Jobs.clear();
-    session.Start(TFtpRequest::Abort);
+    StartRequest(TFtpRequest::Abort);
 }
 
 void TFtpJobQueue::ChangeLocalDir(const std::string& directory) {
@@ -114,6 +119,7 @@ void TFtpJobQueue::SessionConnected() {
 }
 
 void TFtpJobQueue::SessionClosed() {
+    requestRunning = false;
     StatusText = "Status Disconnected." + (closeReason.empty() ? "" : " " + closeReason);
     closeReason.clear();
     Jobs.clear();
@@ -155,14 +161,16 @@ void TFtpJobQueue::Progress(std::int64_t bytes) {
 }
 
 void TFtpJobQueue::RequestDone(TFtpRequest request, int error) {
+    requestRunning = false;
     if (request == TFtpRequest::Connect) session.PassWord.clear();
     if (request == TFtpRequest::Connect && error != FtpOk) {
         // A refused login is said plainly and ends the half-open session.
-        StatusText = "Status Connection failed: " + session.ErrorText();
+        closeReason = "Connection failed: " + session.ErrorText();
+        StatusText = "Status " + closeReason;
         Jobs.clear();
         progress.Hide();
         Busy = false;
-        if (session.Connected()) session.Start(TFtpRequest::Quit);
+        if (session.Connected()) StartRequest(TFtpRequest::Quit);
         Changed();
         return;
     }
@@ -242,7 +250,7 @@ void TFtpJobQueue::BackgroundError(const std::string& message) {
     RemoteShown = false;
     progress.Hide();
     Busy = false;
-    if (session.Connected()) session.Start(TFtpRequest::Quit);
+    if (session.Connected()) StartRequest(TFtpRequest::Quit);
     Changed();
     if (OnBackgroundError) OnBackgroundError(message);
 }
@@ -292,7 +300,7 @@ bool TFtpJobQueue::RunJob() {
         ExpectedSize = remote != nullptr ? remote->Size : 0;
         StartOnFile(TFtpRequest::Get, name);
     } else if (job == "PWD") {
-        session.Start(TFtpRequest::PrintDir);
+        StartRequest(TFtpRequest::PrintDir);
     } else if (job == "UpSelectAll" || job == "DownSelectAll" || job == "DelSelectAll") {
         const TFileList& list = job == "UpSelectAll" ? LocalList : RemoteList;
         for (const TFile& file : list.Entries()) {
@@ -359,7 +367,7 @@ bool TFtpJobQueue::ChangeDirJob(const std::string& line, const std::string& name
     Jobs.erase(Jobs.begin());
     session.HostDirName = JoinRemote(RemotePath, name);
     Jobs.insert(Jobs.begin(), "PWD");
-    session.Start(TFtpRequest::ChangeDir);
+    StartRequest(TFtpRequest::ChangeDir);
     return true;
 }
 
@@ -383,7 +391,7 @@ void TFtpJobQueue::StartList() {
     session.LocalFileName = listingFile;
     session.HostDirName = RemotePath;
     session.HostFileName.clear();
-    session.Start(TFtpRequest::List);
+    StartRequest(TFtpRequest::List);
 }
 
 void TFtpJobQueue::StartOnFile(TFtpRequest request, const std::string& name) {
@@ -392,7 +400,7 @@ void TFtpJobQueue::StartOnFile(TFtpRequest request, const std::string& name) {
     }
     session.HostDirName = RemotePath;
     session.HostFileName = name;
-    session.Start(request);
+    StartRequest(request);
 }
 
 }  // namespace fsc

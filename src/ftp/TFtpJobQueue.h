@@ -48,6 +48,10 @@ public:
     std::string StatusBarText;
     bool RemoteShown = false;
 
+    // A job sequence or a request is under way: user actions wait. Busy alone is cleared
+    // before the final listing of a sequence, so that the listing is shown.
+    bool Working() const { return Busy || requestRunning; }
+
     // Called after every change of the state above.
     std::function<void()> OnChanged;
     // A job failed in a way that ends the session; the window closes.
@@ -80,6 +84,7 @@ private:
     std::string host, user, password;
     bool passive = false;
     bool connectAfterQuit = false;
+    bool requestRunning = false;
     // The change-directory job whose directory was created once already; it is not created
     // again, so a server that refuses the creation cannot make the job repeat for ever.
     std::string createdFor;
@@ -89,6 +94,7 @@ private:
     std::string closeReason;
 
     void StartConnect();
+    void StartRequest(TFtpRequest request);
     void ShowProgress(const std::string& text);
     void Changed();
     // Runs one job; false when it started no request, so the loop goes on with the next.

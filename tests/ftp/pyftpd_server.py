@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 # A real FTP server for the tests: pyftpdlib on 127.0.0.1 with users and one home folder.
-# Usage: pyftpd_server.py HOME USER PASSWORD [READONLY_USER READONLY_PASSWORD]
+# Usage: pyftpd_server.py HOME USER PASSWORD [LIMITED_USER LIMITED_PASSWORD]
+# The limited user may list, read and store files but not create directories.
 # Prints the port it listens on, then serves until it is terminated.
 import logging
 import sys
@@ -13,7 +14,7 @@ home, user, password = sys.argv[1:4]
 authorizer = DummyAuthorizer()
 authorizer.add_user(user, password, home, perm="elradfmwMT")
 if len(sys.argv) > 5:
-    authorizer.add_user(sys.argv[4], sys.argv[5], home, perm="elr")
+    authorizer.add_user(sys.argv[4], sys.argv[5], home, perm="elrw")
 
 handler = FTPHandler
 handler.authorizer = authorizer
