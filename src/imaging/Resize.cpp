@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "base/Errors.h"
@@ -32,6 +33,7 @@ std::vector<int> SampleIndices(int targetCount, int sourceCount, double ratio) {
 struct TColumns {
     std::vector<std::size_t> Offsets;  // byte offset of the sampled source pixel
     int SmoothedCount = 0;  // the first SmoothedCount columns have two right neighbours
+    bool Identity = false;  // every column samples itself: rows can be copied whole
 };
 
 TColumns SampleColumns(int targetWidth, int sourceWidth, bool smooth) {
@@ -42,10 +44,15 @@ TColumns SampleColumns(int targetWidth, int sourceWidth, bool smooth) {
         // Indices never decrease, so the smoothed columns form a prefix.
         if (smooth && x <= sourceWidth - 3) ++columns.SmoothedCount;
     }
+    columns.Identity = targetWidth == sourceWidth && columns.SmoothedCount == 0;
     return columns;
 }
 
 void SampleRow(const Byte* row, const TColumns& columns, Byte* out) {
+    if (columns.Identity) {
+        std::memcpy(out, row, columns.Offsets.size() * 3);
+        return;
+    }
     const std::size_t* offsets = columns.Offsets.data();
     const std::size_t count = columns.Offsets.size();
     const std::size_t smoothed = std::size_t(columns.SmoothedCount);
