@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/Text.h"
+#include "engine/CollagePage.h"
 #include "engine/ImageDataTags.h"
 #include "engine/PageFileName.h"
 #include "engine/SlideShow.h"
@@ -52,12 +53,14 @@ std::string PlaceGallery(const std::string& text, const std::string& gallery) {
 
 }  // namespace
 
-std::string LayoutHTML(TPageContext& context, [[maybe_unused]] int pageNumber, int first, int last) {
+std::string LayoutHTML(TPageContext& context, int pageNumber, int first, int last) {
     switch (context.HTML.Layout) {
         case LayoutList:
             return ListHTML(context, first, last);
         case LayoutParagraph:
             return ParagraphHTML(context, first, last);
+        case LayoutCollage:
+            return CollageHTML(context, pageNumber, first, last);
         case LayoutSlideShow:
             return SlideShowHTML(context, first, last);
         default:
