@@ -132,8 +132,8 @@ void PrintRow(const char* what, double seconds, double megapixels) {
 }
 
 std::string PortablePixmap(const TBitmap& picture) {
-    std::string ppm = "P6\n" + std::to_string(picture.Width) + " " +
-                      std::to_string(picture.Height) + "\n255\n";
+    std::string ppm =
+        "P6\n" + std::to_string(picture.Width) + " " + std::to_string(picture.Height) + "\n255\n";
     ppm.append(reinterpret_cast<const char*>(picture.Pixels.data()), picture.Pixels.size());
     return ppm;
 }
@@ -186,13 +186,13 @@ int main(int argc, char** argv) {
         status = 1;
     } else {
         bool ok = true;
-        PrintRow("djpeg source.jpg > /dev/null", BestSeconds(rounds, [&] {
-                     ok = Run(djpeg, {jpegPath}) && ok;
-                 }),
-                 megapixels);
-        PrintRow("cjpeg -quality 75 source.ppm > /dev/null", BestSeconds(rounds, [&] {
-                     ok = Run(cjpeg, {"-quality", "75", ppmPath}) && ok;
-                 }),
+        PrintRow("djpeg source.jpg > /dev/null",
+                 BestSeconds(rounds, [&] { ok = Run(djpeg, {jpegPath}) && ok; }), megapixels);
+        PrintRow("cjpeg -quality 75 source.ppm > /dev/null",
+                 BestSeconds(rounds,
+                             [&] {
+                                 ok = Run(cjpeg, {"-quality", "75", ppmPath}) && ok;
+                             }),
                  megapixels);
         if (!ok) {
             std::printf("  djpeg or cjpeg failed\n");

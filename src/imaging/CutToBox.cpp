@@ -11,8 +11,8 @@ namespace fsc {
 
 TBitmap CutToBox(const TBitmap& picture, int boxWidth, int boxHeight) {
     if (boxWidth <= 0 || boxHeight <= 0) {
-        throw EFSC_Exception("Cannot cut a picture to a box of " + std::to_string(boxWidth) +
-                             "x" + std::to_string(boxHeight) + ".");
+        throw EFSC_Exception("Cannot cut a picture to a box of " + std::to_string(boxWidth) + "x" +
+                             std::to_string(boxHeight) + ".");
     }
     TBitmap result(std::min(picture.Width, boxWidth), std::min(picture.Height, boxHeight));
     for (int y = 0; y < result.Height; ++y) {

@@ -15,8 +15,8 @@ namespace {
 
 [[noreturn]] void RaiseSizeError(const char* mode, int width, int height, int boxWidth,
                                  int boxHeight) {
-    throw EFSC_Exception("Size was 0 at " + std::string(mode) + ". Image Size:" +
-                         std::to_string(width) + "x" + std::to_string(height) +
+    throw EFSC_Exception("Size was 0 at " + std::string(mode) +
+                         ". Image Size:" + std::to_string(width) + "x" + std::to_string(height) +
                          " Target Size:" + std::to_string(boxWidth) + "x" +
                          std::to_string(boxHeight));
 }

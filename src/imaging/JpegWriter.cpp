@@ -1,14 +1,14 @@
 // JPEG encoding through libjpeg with the error manager that jumps back instead of exiting.
 #include "imaging/JpegWriter.h"
 
+#include <jerror.h>
+#include <jpeglib.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-#include <jpeglib.h>
-#include <jerror.h>
 
 #include "base/Errors.h"
 #include "base/Files.h"
@@ -117,7 +117,7 @@ std::string EncodeJpeg(const TBitmap& picture, int quality, bool progressive) {
     MemoryDestination dest;
     std::memset(&dest, 0, sizeof dest);
     const EncodeRequest request{picture.Pixels.data(), picture.Width, picture.Height,
-                                picture.Stride(), quality, progressive};
+                                picture.Stride(),      quality,       progressive};
 
     CompressGuard guard{&cinfo, &dest};
     if (!CompressC(&cinfo, &err, &dest, &request)) {

@@ -32,8 +32,8 @@ std::vector<int> SampleIndices(int targetCount, int sourceCount, double ratio) {
 
 struct TColumns {
     std::vector<std::size_t> Offsets;  // byte offset of the sampled source pixel
-    int SmoothedCount = 0;  // the first SmoothedCount columns have two right neighbours
-    bool Identity = false;  // every column samples itself: rows can be copied whole
+    int SmoothedCount = 0;             // the first SmoothedCount columns have two right neighbours
+    bool Identity = false;             // every column samples itself: rows can be copied whole
 };
 
 TColumns SampleColumns(int targetWidth, int sourceWidth, bool smooth) {
@@ -72,8 +72,8 @@ void SampleRow(const Byte* row, const TColumns& columns, Byte* out) {
 
 // Row r0 averaged with the two rows below it, each of them first smoothed horizontally
 // where the column allows it; the divisions truncate at each stage as the two passes do.
-void SampleRowSmoothedDown(const Byte* r0, const Byte* r1, const Byte* r2,
-                           const TColumns& columns, Byte* out) {
+void SampleRowSmoothedDown(const Byte* r0, const Byte* r1, const Byte* r2, const TColumns& columns,
+                           Byte* out) {
     const std::size_t* offsets = columns.Offsets.data();
     const std::size_t count = columns.Offsets.size();
     const std::size_t smoothed = std::size_t(columns.SmoothedCount);

@@ -95,8 +95,7 @@ TBitmap WatermarkTextPicture(const TStringList& lines, const TFontSpec& font,
 
 void Stamp(TBitmap& image, const TStringList& lines, const TWatermarkPositions& positions,
            bool adjustSize, const TFontSpec& font, int transparency, ITextRasteriser& rasteriser) {
-    const TFontSpec used =
-        adjustSize ? AdjustedFont(lines, font, image.Width, rasteriser) : font;
+    const TFontSpec used = adjustSize ? AdjustedFont(lines, font, image.Width, rasteriser) : font;
     const TBitmap text = WatermarkTextPicture(lines, used, rasteriser);
     if (text.Empty()) return;
     const TRgb key = WatermarkKeyColour(used);

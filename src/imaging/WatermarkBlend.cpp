@@ -11,9 +11,7 @@ namespace {
 
 // Rounding to nearest with ties to even (the default floating-point mode), then at most 255
 // and at least 1.5, which keeps the later division by B away from zero.
-double RoundAndClamp(double value) {
-    return std::max(1.5, std::min(255.0, std::nearbyint(value)));
-}
+double RoundAndClamp(double value) { return std::max(1.5, std::min(255.0, std::nearbyint(value))); }
 
 // The factor F for an image pixel of brightness a and a text pixel of brightness b, each
 // already being the channel mean plus 2.

@@ -33,8 +33,8 @@ TEST(ImageFitting, WorkedExamplesGiveExactSizes) {
     const FitCase cases[] = {
         {"limit", LimitSize, 800, 600, 70, 70, {70, 52}},
         {"limit", LimitSize, 600, 800, 70, 70, {52, 70}},
-        {"limit", LimitSize, 50, 40, 70, 70, {50, 40}},       // never enlarges
-        {"limit", LimitSize, 100, 1, 10, 10, {10, 0}},        // truncation reaches 0
+        {"limit", LimitSize, 50, 40, 70, 70, {50, 40}},  // never enlarges
+        {"limit", LimitSize, 100, 1, 10, 10, {10, 0}},   // truncation reaches 0
         {"limit", LimitSize, 1, 100, 10, 10, {0, 10}},
         {"limit", LimitSize, 800, 600, -1, 300, {400, 300}},  // -1: no limit on that side
         {"limit", LimitSize, 800, 600, 400, -1, {400, 300}},
@@ -103,8 +103,8 @@ TEST(ImageFitting, SweepKeepsBoxAndAspectRatio) {
         for (int height : sides) {
             for (int boxWidth : {1, 9, 70, 150, 800}) {
                 for (int boxHeight : {1, 9, 70, 150, 600}) {
-                    SCOPED_TRACE(testing::Message() << width << "x" << height << " in "
-                                                    << boxWidth << "x" << boxHeight);
+                    SCOPED_TRACE(testing::Message() << width << "x" << height << " in " << boxWidth
+                                                    << "x" << boxHeight);
                     const TSize limit = LimitSize(width, height, boxWidth, boxHeight);
                     EXPECT_LE(limit.Width, std::min(width, boxWidth));
                     EXPECT_LE(limit.Height, std::min(height, boxHeight));

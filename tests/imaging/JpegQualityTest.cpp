@@ -12,12 +12,8 @@ struct QualityCase {
 
 TEST(JpegQuality, CopyAndThumbnailQualitiesFollowTheDefault) {
     const QualityCase cases[] = {
-        {50, 75, 83, 50, 30, 16},
-        {100, 100, 100, 100, 60, 33},
-        {5, 30, 40, 20, 16, 8},
-        {80, 100, 100, 80, 48, 26},
-        {21, 31, 40, 21, 16, 8},
-        {67, 100, 100, 67, 40, 22},
+        {50, 75, 83, 50, 30, 16},   {100, 100, 100, 100, 60, 33}, {5, 30, 40, 20, 16, 8},
+        {80, 100, 100, 80, 48, 26}, {21, 31, 40, 21, 16, 8},      {67, 100, 100, 67, 40, 22},
     };
     for (const QualityCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "default compression " << c.defaultCompression);
@@ -25,8 +21,7 @@ TEST(JpegQuality, CopyAndThumbnailQualitiesFollowTheDefault) {
         EXPECT_EQ(ThumbnailQuality(TThumbQualityLevel::High, c.defaultCompression), c.high);
         EXPECT_EQ(ThumbnailQuality(TThumbQualityLevel::Middle, c.defaultCompression), c.middle);
         EXPECT_EQ(ThumbnailQuality(TThumbQualityLevel::Low, c.defaultCompression), c.low);
-        EXPECT_EQ(ThumbnailQuality(TThumbQualityLevel::VeryLow, c.defaultCompression),
-                  c.veryLow);
+        EXPECT_EQ(ThumbnailQuality(TThumbQualityLevel::VeryLow, c.defaultCompression), c.veryLow);
     }
 }
 

@@ -99,7 +99,8 @@ TEST(JpegWriter, LargeOutputGrowsTheBufferIntact) {
     // Noise compresses badly: several times the first 64 KiB buffer.
     TBitmap picture(600, 400);
     std::uint32_t state = 1;
-    for (auto& byte : picture.Pixels) byte = std::uint8_t((state = state * 1103515245u + 12345u) >> 24);
+    for (auto& byte : picture.Pixels)
+        byte = std::uint8_t((state = state * 1103515245u + 12345u) >> 24);
     const std::string jpeg = EncodeJpeg(picture, 100, false);
     EXPECT_GT(jpeg.size(), 4u * 64 * 1024);
     EXPECT_EQ(jpeg.substr(jpeg.size() - 2), "\xFF\xD9");

@@ -50,13 +50,15 @@ TBitmap LiteralResize(TBitmap source, int width, int height) {
         for (int x = 0; x <= source.Width - 3; ++x)
             for (int y = 0; y < source.Height; ++y)
                 for (int c = 0; c < 3; ++c)
-                    at(x, y, c) = std::uint8_t((at(x, y, c) + at(x + 1, y, c) + at(x + 2, y, c)) / 3);
+                    at(x, y, c) =
+                        std::uint8_t((at(x, y, c) + at(x + 1, y, c) + at(x + 2, y, c)) / 3);
     }
     if (ry > 2.0) {
         for (int y = 0; y <= source.Height - 3; ++y)
             for (int x = 0; x < source.Width; ++x)
                 for (int c = 0; c < 3; ++c)
-                    at(x, y, c) = std::uint8_t((at(x, y, c) + at(x, y + 1, c) + at(x, y + 2, c)) / 3);
+                    at(x, y, c) =
+                        std::uint8_t((at(x, y, c) + at(x, y + 1, c) + at(x, y + 2, c)) / 3);
     }
     TBitmap result(width, height);
     for (int y = 0; y < height; ++y) {
@@ -79,28 +81,72 @@ struct GreyCase {
 
 TEST(Resize, SmoothsAndSamplesSmallPicturesExactly) {
     const GreyCase cases[] = {
-        {"own size: an unsmoothed copy", 3, 2, {10, 20, 30, 40, 50, 60}, 3, 2,
+        {"own size: an unsmoothed copy",
+         3,
+         2,
+         {10, 20, 30, 40, 50, 60},
+         3,
+         2,
          {10, 20, 30, 40, 50, 60}},
         {"ratio 3: each sample averages itself and two right neighbours, truncating",
-         6, 1, {10, 20, 31, 100, 0, 0}, 2, 1, {20, 33}},
+         6,
+         1,
+         {10, 20, 31, 100, 0, 0},
+         2,
+         1,
+         {20, 33}},
         {"ratio 2.5: 2.5 rounds to the even 2, which still has two right neighbours",
-         5, 1, {0, 30, 60, 90, 120}, 2, 1, {30, 90}},
+         5,
+         1,
+         {0, 30, 60, 90, 120},
+         2,
+         1,
+         {30, 90}},
         {"ratio 4.5: 4.5 rounds to the even 4, not to 5",
-         9, 1, {9, 9, 9, 9, 50, 70, 0, 0, 0}, 2, 1, {9, 40}},
+         9,
+         1,
+         {9, 9, 9, 9, 50, 70, 0, 0, 0},
+         2,
+         1,
+         {9, 40}},
         {"ratio exactly 2: no smoothing", 4, 1, {10, 20, 30, 40}, 2, 1, {10, 30}},
-        {"ratio 3 down: rows average with the two rows below", 1, 6, {10, 20, 31, 100, 0, 0}, 1,
-         2, {20, 33}},
-        {"ratio 3.5 down, last sample is row 4 with rows 5 and 6", 1, 7,
-         {0, 0, 0, 0, 30, 61, 91}, 1, 2, {0, 60}},
+        {"ratio 3 down: rows average with the two rows below",
+         1,
+         6,
+         {10, 20, 31, 100, 0, 0},
+         1,
+         2,
+         {20, 33}},
+        {"ratio 3.5 down, last sample is row 4 with rows 5 and 6",
+         1,
+         7,
+         {0, 0, 0, 0, 30, 61, 91},
+         1,
+         2,
+         {0, 60}},
         {"horizontal smoothing only: 300 x 200 to 100 x 100 style ratios 3 and 2",
-         3, 2, {30, 60, 91, 0, 3, 3}, 1, 1, {60}},
-        {"enlarging repeats pixels: 0.5 goes to 0, 1.5 to 2 (clamped to 1)", 2, 1, {10, 200}, 4,
-         1, {10, 10, 200, 200}},
-        {"enlarging by 3 repeats pixels, never blends", 2, 2, {0, 255, 255, 0}, 3, 3,
+         3,
+         2,
+         {30, 60, 91, 0, 3, 3},
+         1,
+         1,
+         {60}},
+        {"enlarging repeats pixels: 0.5 goes to 0, 1.5 to 2 (clamped to 1)",
+         2,
+         1,
+         {10, 200},
+         4,
+         1,
+         {10, 10, 200, 200}},
+        {"enlarging by 3 repeats pixels, never blends",
+         2,
+         2,
+         {0, 255, 255, 0},
+         3,
+         3,
          {0, 255, 255, 255, 0, 0, 255, 0, 0}},
         // Rows give 8/3=2, 8/3=2, 11/3=3, then 7/3=2; one division of all nine would give 3.
-        {"both directions truncate after each pass", 3, 3, {2, 3, 3, 2, 3, 3, 3, 4, 4}, 1, 1,
-         {2}},
+        {"both directions truncate after each pass", 3, 3, {2, 3, 3, 2, 3, 3, 3, 4, 4}, 1, 1, {2}},
         {"a target side of 0 becomes 1 (ratio 4)", 4, 2, {1, 2, 3, 4, 5, 6, 7, 8}, 0, 2, {2, 6}},
     };
     for (const GreyCase& c : cases) {

@@ -64,16 +64,28 @@ TEST(WatermarkBlend, KnownPixelPairs) {
         TRgb expected;
     } cases[] = {
         {"far apart: no push, F = 120 * 130 / 2 + 136; black counts as 3",
-         {128, 128, 128}, {0, 0, 0}, 120, {93, 93, 93}},
+         {128, 128, 128},
+         {0, 0, 0},
+         120,
+         {93, 93, 93}},
         {"T = 0 gives the text colour", {50, 60, 70}, {10, 100, 200}, 0, {10, 100, 200}},
         {"T = 0 lifts channels below 3 to 3", {50, 60, 70}, {0, 1, 2}, 0, {3, 3, 3}},
-        {"equal brightness stays equal: the push has nothing to push", {100, 100, 100},
-         {100, 100, 100}, 200, {100, 100, 100}},
+        {"equal brightness stays equal: the push has nothing to push",
+         {100, 100, 100},
+         {100, 100, 100},
+         200,
+         {100, 100, 100}},
         {"close brightness pushed apart, halves to even (104.5 -> 104, 76.5 -> 76)",
-         {100, 100, 100}, {90, 90, 90}, 120, {129, 129, 129}},
+         {100, 100, 100},
+         {90, 90, 90},
+         120,
+         {129, 129, 129}},
         {"push stops at the lower limit 1.5", {0, 0, 0}, {10, 10, 10}, 120, {5, 5, 5}},
-        {"push stops at the upper limit 255; channels are capped", {255, 255, 255},
-         {250, 250, 250}, 120, {255, 255, 255}},
+        {"push stops at the upper limit 255; channels are capped",
+         {255, 255, 255},
+         {250, 250, 250},
+         120,
+         {255, 255, 255}},
         {"coloured text keeps its hue", {200, 30, 90}, {255, 0, 0}, 255, {255, 7, 7}},
         {"white text on a dark ground", {20, 20, 20}, {255, 255, 255}, 120, {145, 145, 145}},
         {"transparency above 255 is taken as 255", {200, 30, 90}, {255, 0, 0}, 999, {255, 7, 7}},
@@ -88,8 +100,8 @@ TEST(WatermarkBlend, KnownPixelPairs) {
 
 TEST(WatermarkBlend, SkipsKeyPixelsAndClipsAtTheEdges) {
     TBitmap text(3, 2);
-    text.Pixels = {0, 0, 0, 255, 255, 255, 0, 0, 0,  //
-                   255, 255, 255, 0, 0, 0, 255, 255, 254};
+    text.Pixels = {0,   0,   0,   255, 255, 255, 0,   0,   0,  //
+                   255, 255, 255, 0,   0,   0,   255, 255, 254};
     const struct {
         int x, y;
         std::vector<std::pair<int, int>> changed;  // image pixels the text reaches
@@ -274,10 +286,10 @@ TEST(WatermarkMeasure, WidestLineAndRoundedLineHeights) {
         TStringList lines;
         int width, height;
     } cases[] = {
-        {10, {"abc", "de"}, 30, 26},     // 12 + 1 per line
-        {5, {"a"}, 5, 7},                // 6 + 1
-        {8, {"a", "b", "c"}, 8, 33},     // 9.6 -> 10, + 1, three times
-        {15, {"ab"}, 30, 19},            // 18 + 1
+        {10, {"abc", "de"}, 30, 26},  // 12 + 1 per line
+        {5, {"a"}, 5, 7},             // 6 + 1
+        {8, {"a", "b", "c"}, 8, 33},  // 9.6 -> 10, + 1, three times
+        {15, {"ab"}, 30, 19},         // 18 + 1
         {0, {}, 0, 0},
     };
     for (const auto& c : cases) {
@@ -296,7 +308,7 @@ TEST(WatermarkTestPicture, ColourFormula) {
         int i, j;
         TRgb colour;
     } cases[] = {
-        {0, 0, {0, 0, 0}},       {1, 0, {1, 255, 1}},      {0, 1, {255, 1, 1}},
+        {0, 0, {0, 0, 0}},         {1, 0, {1, 255, 1}},       {0, 1, {255, 1, 1}},
         {192, 136, {56, 200, 72}}, {100, 30, {70, 186, 130}}, {130, 136, {250, 6, 10}},
     };
     for (const auto& c : cases) {

@@ -67,7 +67,8 @@ TEST(QtTextRasteriser, FindsFontsWithoutADisplay) {
     EXPECT_FALSE(QFontDatabase::families().isEmpty()) << "no fonts: install fonts-dejavu-core";
     EXPECT_GT(rasteriser.TextWidth(Font(12), "Folioscope"), 40);
     QtTextRasteriser second;  // the application is made once
-    EXPECT_EQ(second.TextWidth(Font(12), "Folioscope"), rasteriser.TextWidth(Font(12), "Folioscope"));
+    EXPECT_EQ(second.TextWidth(Font(12), "Folioscope"),
+              rasteriser.TextWidth(Font(12), "Folioscope"));
 }
 
 TEST(QtTextRasteriser, DrawsOnlyTheFontColour) {
@@ -159,7 +160,8 @@ TEST(QtTextRasteriser, ClipsAtTheCanvasEdges) {
 TEST(QtTextRasteriser, BytesAreUtf8OrLatin1) {
     QtTextRasteriser rasteriser;
     const TFontSpec font = Font(16);
-    EXPECT_EQ(rasteriser.TextWidth(font, "\xC3\xA9t\xC3\xA9"), rasteriser.TextWidth(font, "\xE9t\xE9"));
+    EXPECT_EQ(rasteriser.TextWidth(font, "\xC3\xA9t\xC3\xA9"),
+              rasteriser.TextWidth(font, "\xE9t\xE9"));
     EXPECT_EQ(Draw(rasteriser, font, "\xC3\xA9t\xC3\xA9"), Draw(rasteriser, font, "\xE9t\xE9"));
     EXPECT_NE(rasteriser.TextWidth(font, "\xC3\xA9t\xC3\xA9"), rasteriser.TextWidth(font, "AtA"));
 }
