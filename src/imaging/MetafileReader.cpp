@@ -54,7 +54,30 @@ struct CairoDestroy {
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
 };
 
+std::uint32_t U32At(std::string_view bytes, std::size_t at) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) + at;
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+}
+
+// libemf2svg trusts record sizes and reads past the buffer on a cut or empty
+// file, so walk the record chain first: a header record with the " EMF"
+// signature, every record inside the file, and an end-of-file record last.
+void CheckEmfRecords(std::string_view bytes) {
+    constexpr std::uint32_t HeaderRecord = 1, EndRecord = 14, Signature = 0x464D4520;
+    if (bytes.size() < 88 || U32At(bytes, 0) != HeaderRecord || U32At(bytes, 40) != Signature)
+        throw EFSC_Exception("Invalid EMF file: no enhanced metafile header");
+    std::size_t at = 0;
+    for (;;) {
+        if (bytes.size() - at < 8) throw EFSC_Exception("EMF file is truncated");
+        const std::uint32_t type = U32At(bytes, at), size = U32At(bytes, at + 4);
+        if (size < 8 || size % 4 != 0 || size > bytes.size() - at) throw EFSC_Exception("EMF file is truncated");
+        if (type == EndRecord) return;
+        at += size;
+    }
+}
+
 std::string EmfToSvg(std::string_view bytes) {
+    CheckEmfRecords(bytes);
     generatorOptions options;
     std::memset(&options, 0, sizeof options);
     options.nameSpace = const_cast<char*>("svg");
@@ -107,7 +130,7 @@ TBitmap DrawWmf(std::string_view bytes) {
     std::memset(&options, 0, sizeof options);
     options.function = wmf_gd_function;
     wmfAPI* raw = nullptr;
-    CheckWmf(wmf_api_create(&raw, WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL, &options));
+    CheckWmf(wmf_api_create(&raw, WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG, &options));
     std::unique_ptr<wmfAPI, WmfApiDestroy> api(raw);
     std::vector<unsigned char> copy(bytes.begin(), bytes.end());
     CheckWmf(wmf_mem_open(api.get(), copy.data(), long(copy.size())));
