@@ -5,6 +5,7 @@
 
 #include "base/Errors.h"
 #include "base/Paths.h"
+#include "engine/TTemplate.h"
 
 namespace fsc {
 
@@ -39,6 +40,27 @@ bool StaysInsideHTMLDir(std::string_view relativePath) {
 void RequireInsideHTMLDir(std::string_view relativePath, const std::string& what) {
     if (!StaysInsideHTMLDir(relativePath)) {
         throw EFSC_Exception(what + " lies outside the HTML directory.");
+    }
+}
+
+namespace {
+
+std::string InDir(const std::string& subDir, const std::string& fileName) {
+    return subDir.empty() ? fileName : subDir + "/" + fileName;
+}
+
+}  // namespace
+
+void CheckTemplateTargets(const TTemplate& tpl) {
+    RequireInsideHTMLDir(tpl.GalleryFileName, "Gallery file name \"" + tpl.GalleryFileName + "\"");
+    RequireInsideHTMLDir(tpl.GalleryPageName, "Gallery page name \"" + tpl.GalleryPageName + "\"");
+    for (const TFSC_File& page : tpl.ExtraPages) {
+        const std::string target = InDir(page.SubDir, page.FileName);
+        RequireInsideHTMLDir(target, "Template page \"" + target + "\"");
+    }
+    for (const TTemplateFile& file : tpl.CopyFiles) {
+        const std::string target = InDir(file.SubDir, file.FileName);
+        RequireInsideHTMLDir(target, "Template file \"" + target + "\"");
     }
 }
 

@@ -32,6 +32,11 @@ std::string KeyValue(const std::string& line) {
     return Trim(std::string_view(line).substr(equals + 1));
 }
 
+// How a refused line is named in its error.
+std::string LineText(const std::string& line, const std::string& target) {
+    return "Template line \"" + line + "\": the target \"" + target + "\"";
+}
+
 class TTemplateReader {
 public:
     TTemplateReader(TTemplate& tpl, const std::string& path, const TTemplateReadSettings& settings)
@@ -65,6 +70,7 @@ private:
             if (StartsWith(line, "INDEXFILE")) {
                 const std::string file = Reference(KeyValue(line));
                 tpl.GalleryFileName = ExtractFileName(file);
+                RequireInsideHTMLDir(tpl.GalleryFileName, LineText(line, tpl.GalleryFileName));
                 tpl.IndexPage = PageOrDefault(file);
                 sawIndexFile = true;
             } else if (StartsWith(line, "INDEXISNOTGALLERY")) {
@@ -79,6 +85,7 @@ private:
             if (!StartsWith(line, "GALLERYFILE")) continue;
             const std::string file = Reference(KeyValue(line));
             tpl.GalleryPageName = ExtractFileName(file);
+            RequireInsideHTMLDir(tpl.GalleryPageName, LineText(line, tpl.GalleryPageName));
             tpl.GalleryPage = PageOrDefault(file);
         }
     }
@@ -107,7 +114,7 @@ private:
         const std::string source = Reference(Trim(std::string_view(text).substr(0, to)));
         const std::string target = Trim(std::string_view(text).substr(to + 4));
         if (ExtractFileName(target).empty()) return;
-        RequireInsideHTMLDir(target, "Template line \"" + line + "\": the target \"" + target + "\"");
+        RequireInsideHTMLDir(target, LineText(line, target));
         const std::string subDir = ToInternalPath(ExtractFileDir(target));
         const std::string fileName = ExtractFileName(target);
         if (IsHTMLExtension(settings.HTMLExtensions, ExtractFileExt(target))) {

@@ -113,18 +113,5 @@ TEST(JournalFile, RecordsEveryFileAndBacksUpOnlyExistingOnes) {
     EXPECT_EQ(ReadFileBytes(backups + "/12.tmp"), "old text");
 }
 
-TEST(TBuildJournal, StartBuildKeepsTheUndoLists) {
-    TBuildJournal journal;
-    journal.CreatedFiles = {"a"};
-    journal.BackupFiles = {"b"};
-    journal.RestoreFiles = {"c"};
-    journal.ExtraImages = {"d"};
-    journal.Warnings = {"e"};
-    journal.StartBuild();
-    EXPECT_EQ(journal.CreatedFiles.size() + journal.BackupFiles.size() + journal.RestoreFiles.size(), 3u);
-    EXPECT_TRUE(journal.ExtraImages.empty());
-    EXPECT_TRUE(journal.Warnings.empty());
-}
-
 }  // namespace
 }  // namespace fsc

@@ -1,6 +1,8 @@
 // Reading template files: keys and passes, copies, parameters and refused targets.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "engine/InsideHTMLDir.h"
@@ -157,6 +159,40 @@ TEST_F(TemplateRead, CopyTargetsOutsideTheHTMLDirectoryAreRefused) {
             EXPECT_EQ(std::string(e.what()), "Template line \"" + line + "\": the target \"" +
                                                  target + "\" lies outside the HTML directory.");
         }
+    }
+}
+
+TEST_F(TemplateRead, IndexAndGalleryNamedDotDotAreRefused) {
+    EXPECT_THROW(Read("INDEXFILE=sub\\..\r\n"), EFSC_Exception);
+    EXPECT_THROW(Read("INDEXISNOTGALLERY=true\r\nGALLERYFILE=..\r\n"), EFSC_Exception);
+}
+
+TEST(InsideHTMLDir, TemplateTargetsAreCheckedBeforeABuild) {
+    struct Case { const char* what; std::function<void(TTemplate&)> change; std::string error; };
+    const Case cases[] = {
+        {"a safe template", [](TTemplate&) {}, ""},
+        {"gallery file name", [](TTemplate& t) { t.GalleryFileName = "../index.html"; },
+         "Gallery file name \"../index.html\" lies outside the HTML directory."},
+        {"gallery page name", [](TTemplate& t) { t.GalleryPageName = "/tmp/g.html"; },
+         "Gallery page name \"/tmp/g.html\" lies outside the HTML directory."},
+        {"extra page directory",
+         [](TTemplate& t) { t.ExtraPages.push_back({{}, "a/../..", "x.htm", "", 0, 0}); },
+         "Template page \"a/../../x.htm\" lies outside the HTML directory."},
+        {"plain copy", [](TTemplate& t) { t.CopyFiles.push_back({"..\\css", "a.css", "s"}); },
+         "Template file \"..\\css/a.css\" lies outside the HTML directory."},
+    };
+    for (const Case& c : cases) {
+        TTemplate tpl = TTemplate::Create();
+        tpl.GalleryFileName = "sub/index.html";
+        tpl.ExtraPages.push_back({{}, "pages", "about.htm", "", 0, 0});
+        c.change(tpl);
+        std::string error;
+        try {
+            CheckTemplateTargets(tpl);
+        } catch (const EFSC_Exception& e) {
+            error = e.what();
+        }
+        EXPECT_EQ(error, c.error) << c.what;
     }
 }
 
