@@ -8,7 +8,6 @@
 #include <jpeglib.h>
 #include <zlib.h>
 
-#include "imaging/JpegWriter.h"
 
 namespace fsc::test {
 
@@ -21,7 +20,7 @@ void Put32BE(Bytes& out, std::uint32_t v) { Put16BE(out, v >> 16), Put16BE(out, 
 
 // Compresses rows handed over by the caller with libjpeg's own defaults.
 Bytes Compress(int width, int height, int components, J_COLOR_SPACE in, J_COLOR_SPACE stored,
-               const std::vector<std::uint8_t>& pixels) {
+               const std::vector<std::uint8_t>& pixels, int quality = 95) {
     jpeg_compress_struct info;
     jpeg_error_mgr errors;
     info.err = jpeg_std_error(&errors);
@@ -35,7 +34,7 @@ Bytes Compress(int width, int height, int components, J_COLOR_SPACE in, J_COLOR_
     info.in_color_space = in;
     jpeg_set_defaults(&info);
     jpeg_set_colorspace(&info, stored);
-    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(pixels.data() + std::size_t(info.next_scanline) * width * components);
@@ -84,7 +83,11 @@ bool Near(const TBitmap& picture, int x, int y, std::uint32_t rgb, int tolerance
     return true;
 }
 
-Bytes JpegRgb(const TBitmap& picture, int quality) { return EncodeJpeg(picture, quality, false); }
+// Made here rather than by the program's writer, so the reader tests and the
+// fuzz seeds do not depend on the code under test elsewhere.
+Bytes JpegRgb(const TBitmap& picture, int quality) {
+    return Compress(picture.Width, picture.Height, 3, JCS_RGB, JCS_YCbCr, picture.Pixels, quality);
+}
 
 Bytes JpegGrey(int width, int height, std::uint8_t level) {
     return Compress(width, height, 1, JCS_GRAYSCALE, JCS_GRAYSCALE,
