@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "base/Errors.h"
 #include "base/Files.h"
+#include "imaging/JpegReader.h"
 #include "imaging/JpegWriter.h"
 #include "support/TempDir.h"
 
@@ -105,6 +108,64 @@ TEST(JpegWriter, LargeOutputGrowsTheBufferIntact) {
     EXPECT_GT(jpeg.size(), 4u * 64 * 1024);
     EXPECT_EQ(jpeg.substr(jpeg.size() - 2), "\xFF\xD9");
     EXPECT_EQ(ReadMarkers(jpeg).Width, 600);
+}
+
+// Largest difference of any channel of any pixel, and the mean difference.
+struct Difference {
+    int Largest = 0;
+    double Mean = 0;
+};
+
+Difference Compare(const TBitmap& a, const TBitmap& b) {
+    Difference difference;
+    double sum = 0;
+    for (std::size_t i = 0; i < a.Pixels.size(); ++i) {
+        const int d = std::abs(int(a.Pixels[i]) - int(b.Pixels[i]));
+        difference.Largest = std::max(difference.Largest, d);
+        sum += d;
+    }
+    difference.Mean = sum / double(a.Pixels.size());
+    return difference;
+}
+
+TEST(JpegWriter, RoundTripsThroughTheDecoder) {
+    const struct {
+        const char* picture;
+        TBitmap bitmap;
+        int quality;
+        bool progressive;
+        int largest;  // at most this far off in any channel
+        double mean;  // and on average at most this
+    } cases[] = {
+        {"gradient, best quality", Gradient(64, 48), 100, false, 4, 0.75},
+        {"gradient, best quality, progressive", Gradient(64, 48), 100, true, 4, 0.75},
+        {"gradient, copy quality", Gradient(64, 48), 75, false, 12, 2.0},
+        {"gradient, odd size, thumbnail quality", Gradient(33, 17), 50, false, 18, 4.0},
+        {"one pixel", Gradient(1, 1), 90, true, 2, 1.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.picture);
+        const TBitmap decoded = DecodeJpeg(EncodeJpeg(c.bitmap, c.quality, c.progressive));
+        ASSERT_EQ(decoded.Width, c.bitmap.Width);
+        ASSERT_EQ(decoded.Height, c.bitmap.Height);
+        const Difference difference = Compare(decoded, c.bitmap);
+        EXPECT_LE(difference.Largest, c.largest);
+        EXPECT_LE(difference.Mean, c.mean);
+    }
+}
+
+TEST(JpegWriter, FlatColoursSurviveExactlyEnough) {
+    // Channel order must survive: a swap of red and blue would be off by 200.
+    for (const auto& colour :
+         {std::array<std::uint8_t, 3>{230, 30, 10}, std::array<std::uint8_t, 3>{0, 0, 0},
+          std::array<std::uint8_t, 3>{255, 255, 255}, std::array<std::uint8_t, 3>{12, 130, 250}}) {
+        SCOPED_TRACE(testing::Message()
+                     << int(colour[0]) << "," << int(colour[1]) << "," << int(colour[2]));
+        TBitmap flat(24, 16);
+        for (std::size_t i = 0; i < flat.Pixels.size(); ++i) flat.Pixels[i] = colour[i % 3];
+        const Difference difference = Compare(DecodeJpeg(EncodeJpeg(flat, 83, false)), flat);
+        EXPECT_LE(difference.Largest, 2);
+    }
 }
 
 TEST(JpegWriter, RefusesPicturesItCannotWrite) {
