@@ -179,6 +179,8 @@ void TFtpClient::OnReply(const TFtpReply& reply) {
         return;
     }
     timeout.start(timeoutMs);
+    // "226" closes a data connection; outside a transfer it is a late reply of the last one.
+    if ((reply.Code == 225 || reply.Code == 226) && step != TStep::Transfer) return;
     const std::string firstLine = reply.Text.substr(0, reply.Text.find('\n'));
     if (reply.Code == 421) {
         Finish(421, firstLine);
