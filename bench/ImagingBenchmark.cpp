@@ -18,11 +18,9 @@
 #include <string>
 #include <vector>
 
-// jpeglib.h needs FILE declared first.
-#include <jpeglib.h>
-
 #include "base/Files.h"
 #include "imaging/ImageFitting.h"
+#include "imaging/JpegReader.h"
 #include "imaging/JpegWriter.h"
 #include "imaging/Resize.h"
 
@@ -54,25 +52,8 @@ TBitmap MakePhotoLikePicture() {
     return picture;
 }
 
-// Plain libjpeg decoding with default settings, the same work djpeg does.
-TBitmap Decode(const std::string& bytes) {
-    jpeg_decompress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-    jpeg_read_header(&cinfo, TRUE);
-    cinfo.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&cinfo);
-    TBitmap picture(int(cinfo.output_width), int(cinfo.output_height));
-    while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row = picture.Row(int(cinfo.output_scanline));
-        jpeg_read_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-    return picture;
-}
+// The program's own reader, as every build uses it.
+TBitmap Decode(const std::string& bytes) { return fsc::DecodeJpeg(bytes); }
 
 std::string Thumbnail(const std::string& jpeg) {
     const TBitmap source = Decode(jpeg);
