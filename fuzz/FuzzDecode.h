@@ -1,4 +1,4 @@
-// Shared body of the fuzz targets: a decoder may refuse input with the program's error, nothing else.
+// Shared body of the fuzz targets: a decoder may refuse input with our error, nothing else.
 #pragma once
 
 #include <cstddef>

@@ -26,14 +26,16 @@ void BmpSeeds(const std::filesystem::path& dir) {
     Write(dir, "8.bmp", Bmp(s));
     s.Core = true;
     Write(dir, "core.bmp", Bmp(s));
-    s.Core = false, s.Compression = 1, s.Data = {1, 2, 1, 3, 0, 0, 0, 2, 1, 0, 1, 1, 0, 3, 0, 1, 2, 0, 0, 1};
+    s.Core = false, s.Compression = 1,
+    s.Data = {1, 2, 1, 3, 0, 0, 0, 2, 1, 0, 1, 1, 0, 3, 0, 1, 2, 0, 0, 1};
     Write(dir, "rle8.bmp", Bmp(s));
     s.BitCount = 4, s.Compression = 2, s.Data = {2, 0x23, 0, 0, 0, 3, 0x12, 0x30, 0, 1};
     Write(dir, "rle4.bmp", Bmp(s));
     s.BitCount = 16, s.Compression = 3, s.Palette.clear(), s.Masks = {0xF800, 0x07E0, 0x001F};
     s.Data = {0x1F, 0x00, 0xFF, 0xFF, 0x00, 0xF8, 0xE0, 0x07};
     Write(dir, "565.bmp", Bmp(s));
-    s.BitCount = 1, s.Compression = 0, s.Masks.clear(), s.Palette = {0, 0xFFFFFF}, s.Data = {0x40, 0, 0, 0, 0x80, 0, 0, 0};
+    s.BitCount = 1, s.Compression = 0, s.Masks.clear(), s.Palette = {0, 0xFFFFFF},
+    s.Data = {0x40, 0, 0, 0, 0x80, 0, 0, 0};
     Write(dir, "1.bmp", Bmp(s));
 }
 
@@ -44,9 +46,11 @@ void PcxSeeds(const std::filesystem::path& dir) {
     for (int i = 0; i < 54; i++) raw.push_back(std::uint8_t(i % 7 == 0 ? 0xC7 : i / 9));
     s.Data = PcxRle(raw);
     Write(dir, "24.pcx", Pcx(s));
-    s.Planes = 1, s.Data = PcxRle({1, 1, 1, 2, 0xC3, 4, 5, 5, 5, 5, 5, 5, 9, 8, 7, 6, 5, 4}), s.Palette256.assign(768, 40);
+    s.Planes = 1, s.Data = PcxRle({1, 1, 1, 2, 0xC3, 4, 5, 5, 5, 5, 5, 5, 9, 8, 7, 6, 5, 4}),
+    s.Palette256.assign(768, 40);
     Write(dir, "8.pcx", Pcx(s));
-    s.Bits = 1, s.Planes = 4, s.BytesPerLine = 2, s.Palette256.clear(), s.HeaderPalette.assign(48, 90);
+    s.Bits = 1, s.Planes = 4, s.BytesPerLine = 2, s.Palette256.clear(),
+    s.HeaderPalette.assign(48, 90);
     s.Data = PcxRle(std::vector<std::uint8_t>(24, 0xA5));
     Write(dir, "ega.pcx", Pcx(s));
     s.Bits = 4, s.Planes = 1, s.Data = {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC};

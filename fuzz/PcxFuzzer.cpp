@@ -3,5 +3,6 @@
 #include "imaging/PcxReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    return fsc::fuzz::Run(data, size, [](std::string_view b) { fsc::DecodePcx(b, fsc::fuzz::MaxFuzzPixels); });
+    return fsc::fuzz::Run(data, size,
+                          [](std::string_view b) { fsc::DecodePcx(b, fsc::fuzz::MaxFuzzPixels); });
 }

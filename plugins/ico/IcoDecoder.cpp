@@ -62,7 +62,8 @@ TBitmap DecodeDib(std::string_view bytes) {
     in.Seek(headerSize);
     std::vector<std::uint8_t> palette(256 * 3, 0);
     if (bits <= 8) {
-        const std::uint32_t count = coloursUsed == 0 || coloursUsed > (1u << bits) ? 1u << bits : coloursUsed;
+        const std::uint32_t count =
+            coloursUsed == 0 || coloursUsed > (1u << bits) ? 1u << bits : coloursUsed;
         for (std::uint32_t i = 0; i < count; i++) {
             const std::uint8_t* e = in.Bytes(4);
             palette[i * 3] = e[2], palette[i * 3 + 1] = e[1], palette[i * 3 + 2] = e[0];
@@ -73,12 +74,15 @@ TBitmap DecodeDib(std::string_view bytes) {
     const std::size_t maskBytes = ((std::size_t(w) + 31) / 32) * 4;
     const std::uint8_t* pixels = in.Bytes(rowBytes * std::size_t(h));
     // Some writers leave the mask out of 32-bit images, whose alpha says it all.
-    const std::uint8_t* mask = in.Remaining() >= maskBytes * std::size_t(h) ? in.Bytes(maskBytes * std::size_t(h)) : nullptr;
+    const std::uint8_t* mask = in.Remaining() >= maskBytes * std::size_t(h)
+                                   ? in.Bytes(maskBytes * std::size_t(h))
+                                   : nullptr;
     if (mask == nullptr && bits != 32) in.Truncated();
     bool anyAlpha = false;
     if (bits == 32)
         for (int y = 0; y < h && !anyAlpha; y++)
-            for (int x = 0; x < w && !anyAlpha; x++) anyAlpha = pixels[rowBytes * std::size_t(y) + std::size_t(x) * 4 + 3] != 0;
+            for (int x = 0; x < w && !anyAlpha; x++)
+                anyAlpha = pixels[rowBytes * std::size_t(y) + std::size_t(x) * 4 + 3] != 0;
 
     TBitmap picture(w, h);
     for (int row = 0; row < h; row++) {
@@ -93,7 +97,8 @@ TBitmap DecodeDib(std::string_view bytes) {
                 if (anyAlpha) alpha = p[3];
             } else {
                 const int perByte = 8 / bits;
-                const int index = (src[x / perByte] >> (8 - bits * (x % perByte + 1))) & ((1 << bits) - 1);
+                const int index =
+                    (src[x / perByte] >> (8 - bits * (x % perByte + 1))) & ((1 << bits) - 1);
                 r = palette[index * 3], g = palette[index * 3 + 1], b = palette[index * 3 + 2];
             }
             if (!anyAlpha && maskRow != nullptr && (maskRow[x / 8] >> (7 - x % 8) & 1)) alpha = 0;
@@ -113,7 +118,8 @@ TBitmap DecodeIco(std::string_view bytes) {
     const Entry best = BestEntry(in);
     if (best.Offset > bytes.size() || best.Size > bytes.size() - best.Offset) in.Truncated();
     const std::string_view image = bytes.substr(best.Offset, best.Size);
-    if (image.size() >= 8 && std::memcmp(image.data(), "\x89PNG", 4) == 0) return DecodePng(image, MaxIconPixels);
+    if (image.size() >= 8 && std::memcmp(image.data(), "\x89PNG", 4) == 0)
+        return DecodePng(image, MaxIconPixels);
     return DecodeDib(image);
 }
 
@@ -123,13 +129,15 @@ std::string EncodeIco(const TBitmap& picture) {
     const std::size_t rowBytes = ((std::size_t(picture.Width) * 24 + 31) / 32) * 4;
     const std::size_t maskBytes = ((std::size_t(picture.Width) + 31) / 32) * 4;
     std::string dib;
-    Put32(dib, 40), Put32(dib, std::uint32_t(picture.Width)), Put32(dib, std::uint32_t(picture.Height * 2));
+    Put32(dib, 40), Put32(dib, std::uint32_t(picture.Width)),
+        Put32(dib, std::uint32_t(picture.Height * 2));
     Put16(dib, 1), Put16(dib, 24);
     for (int i = 0; i < 6; i++) Put32(dib, 0);
     for (int y = picture.Height - 1; y >= 0; y--) {
         const std::uint8_t* p = picture.Row(y);
         std::string row;
-        for (int x = 0; x < picture.Width; x++, p += 3) row += char(p[2]), row += char(p[1]), row += char(p[0]);
+        for (int x = 0; x < picture.Width; x++, p += 3)
+            row += char(p[2]), row += char(p[1]), row += char(p[0]);
         row.resize(rowBytes, '\0');
         dib += row;
     }

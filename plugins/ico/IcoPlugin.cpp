@@ -23,7 +23,8 @@ void SetMessage(FscPluginImage* image, const char* text) {
 // No exception may cross into the host: every entry point catches all.
 extern "C" {
 
-__attribute__((visibility("default"))) int LibLoadImage(const char* fileName, const char*, FscPluginImage* image) {
+__attribute__((visibility("default"))) int LibLoadImage(const char* fileName, const char*,
+                                                        FscPluginImage* image) {
     if (image == nullptr || fileName == nullptr) return 0;
     if (image->Version != FSC_IMAGE_PLUGIN_VERSION) {
         SetMessage(image, "The icon plug-in does not match this version of the program");
@@ -35,7 +36,8 @@ __attribute__((visibility("default"))) int LibLoadImage(const char* fileName, co
             SetMessage(image, "Unable to open file");
             return 0;
         }
-        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
         const fsc::TBitmap picture = fsc::ico::DecodeIco(bytes);
         auto* pixels = static_cast<unsigned char*>(std::malloc(picture.Pixels.size()));
         if (pixels == nullptr) {
@@ -56,12 +58,16 @@ __attribute__((visibility("default"))) int LibLoadImage(const char* fileName, co
     return 0;
 }
 
-__attribute__((visibility("default"))) int LibSaveImage(const char* fileName, const char*, FscPluginImage* image) {
-    if (image == nullptr || fileName == nullptr || image->Pixels == nullptr || image->Stride < image->Width * 3) return 0;
+__attribute__((visibility("default"))) int LibSaveImage(const char* fileName, const char*,
+                                                        FscPluginImage* image) {
+    if (image == nullptr || fileName == nullptr || image->Pixels == nullptr ||
+        image->Stride < image->Width * 3)
+        return 0;
     try {
         fsc::TBitmap picture(image->Width, image->Height);
         for (int y = 0; y < image->Height; y++)
-            std::memcpy(picture.Row(y), image->Pixels + std::size_t(y) * std::size_t(image->Stride), picture.Stride());
+            std::memcpy(picture.Row(y), image->Pixels + std::size_t(y) * std::size_t(image->Stride),
+                        picture.Stride());
         const std::string bytes = fsc::ico::EncodeIco(picture);
         std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), std::streamsize(bytes.size()));

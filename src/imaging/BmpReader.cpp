@@ -62,7 +62,8 @@ BmpHeader ReadHeader(ByteCursor& in) {
         h.BitCount = in.U16LE();
         return h;
     }
-    if (h.HeaderSize < 40 || h.HeaderSize > 1024) in.Corrupt("unknown header size " + std::to_string(h.HeaderSize));
+    if (h.HeaderSize < 40 || h.HeaderSize > 1024)
+        in.Corrupt("unknown header size " + std::to_string(h.HeaderSize));
     h.Width = std::int32_t(in.U32LE());
     h.Height = std::int32_t(in.U32LE());
     in.Skip(2);
@@ -94,9 +95,11 @@ Palette ReadPalette(ByteCursor& in, const BmpHeader& h) {
     Palette palette;
     in.Seek(HeaderEnd(h));
     const int entrySize = h.HeaderSize == 12 ? 3 : 4;
-    std::uint32_t count = h.ColoursUsed == 0 || h.ColoursUsed > 256 ? 1u << h.BitCount : h.ColoursUsed;
+    std::uint32_t count =
+        h.ColoursUsed == 0 || h.ColoursUsed > 256 ? 1u << h.BitCount : h.ColoursUsed;
     // Some writers put fewer entries than they claim before the pixels.
-    const std::size_t room = h.DataOffset > in.Position() ? (h.DataOffset - in.Position()) / entrySize : 0;
+    const std::size_t room =
+        h.DataOffset > in.Position() ? (h.DataOffset - in.Position()) / entrySize : 0;
     if (count > room) count = std::uint32_t(room);
     for (std::uint32_t i = 0; i < count; i++) {
         const std::uint8_t* e = in.Bytes(entrySize);
@@ -107,25 +110,32 @@ Palette ReadPalette(ByteCursor& in, const BmpHeader& h) {
 
 void Validate(const BmpHeader& h, std::uint64_t maxPixels, ByteCursor& in) {
     const int bits = h.BitCount;
-    const bool known = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    const bool known =
+        bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
     const std::uint32_t c = h.Compression;
     const bool fits = c == Rgb || (c == Rle8 && bits == 8) || (c == Rle4 && bits == 4) ||
                       ((c == BitFields || c == AlphaBitFields) && (bits == 16 || bits == 32));
     if (!known || !fits) throw EFSC_Exception("Pixel format not supported yet");
     CheckPictureSize("BMP", h.Width, std::llabs(h.Height), maxPixels);
-    if (h.DataOffset < HeaderEnd(h) || h.DataOffset > in.Size()) in.Corrupt("pixel data offset out of range");
+    if (h.DataOffset < HeaderEnd(h) || h.DataOffset > in.Size())
+        in.Corrupt("pixel data offset out of range");
 }
 
-std::size_t RowBytes(const BmpHeader& h) { return ((std::size_t(h.Width) * h.BitCount + 31) / 32) * 4; }
+std::size_t RowBytes(const BmpHeader& h) {
+    return ((std::size_t(h.Width) * h.BitCount + 31) / 32) * 4;
+}
 
 // Default masks: 5-5-5 for 16 bits, 8-8-8 for 32 bits.
 void DefaultMasks(BmpHeader& h) {
     if (h.Compression == BitFields || h.Compression == AlphaBitFields) return;
-    if (h.BitCount == 16) h.Red = Channel(0x7C00), h.Green = Channel(0x03E0), h.Blue = Channel(0x001F);
-    if (h.BitCount == 32) h.Red = Channel(0xFF0000), h.Green = Channel(0xFF00), h.Blue = Channel(0xFF);
+    if (h.BitCount == 16)
+        h.Red = Channel(0x7C00), h.Green = Channel(0x03E0), h.Blue = Channel(0x001F);
+    if (h.BitCount == 32)
+        h.Red = Channel(0xFF0000), h.Green = Channel(0xFF00), h.Blue = Channel(0xFF);
 }
 
-void DecodeRow(const BmpHeader& h, const Palette& palette, const std::uint8_t* src, std::uint8_t* dst) {
+void DecodeRow(const BmpHeader& h, const Palette& palette, const std::uint8_t* src,
+               std::uint8_t* dst) {
     const int w = int(h.Width);
     auto put = [&dst](std::uint8_t r, std::uint8_t g, std::uint8_t b) {
         dst[0] = r, dst[1] = g, dst[2] = b;
@@ -159,7 +169,8 @@ void DecodeRow(const BmpHeader& h, const Palette& palette, const std::uint8_t* s
     }
 }
 
-void DecodeUncompressed(ByteCursor& in, const BmpHeader& h, const Palette& palette, TBitmap& picture) {
+void DecodeUncompressed(ByteCursor& in, const BmpHeader& h, const Palette& palette,
+                        TBitmap& picture) {
     const std::size_t rowBytes = RowBytes(h);
     const std::size_t lastRow = (std::size_t(h.Width) * h.BitCount + 7) / 8;
     // The padding of the last row is often missing; anything more is a cut file.
@@ -211,7 +222,8 @@ void DecodeRle(ByteCursor& in, const BmpHeader& h, const Palette& palette, TBitm
         }
         const int count = in.U8(), value = in.U8();
         if (count > 0) {
-            for (int i = 0; i < count; i++) painter.Put(four ? (i % 2 == 0 ? value >> 4 : value & 15) : value);
+            for (int i = 0; i < count; i++)
+                painter.Put(four ? (i % 2 == 0 ? value >> 4 : value & 15) : value);
         } else if (value == 0) {
             painter.NewLine();
         } else if (value == 1) {
@@ -222,7 +234,8 @@ void DecodeRle(ByteCursor& in, const BmpHeader& h, const Palette& palette, TBitm
         } else {
             const std::size_t bytes = four ? (std::size_t(value) + 1) / 2 : std::size_t(value);
             const std::uint8_t* run = in.Bytes(bytes);
-            for (int i = 0; i < value; i++) painter.Put(four ? (i % 2 == 0 ? run[i / 2] >> 4 : run[i / 2] & 15) : run[i]);
+            for (int i = 0; i < value; i++)
+                painter.Put(four ? (i % 2 == 0 ? run[i / 2] >> 4 : run[i / 2] & 15) : run[i]);
             if (bytes % 2 == 1) in.Skip(1);
         }
     }
@@ -232,7 +245,8 @@ void DecodeRle(ByteCursor& in, const BmpHeader& h, const Palette& palette, TBitm
 
 TBitmap DecodeBmp(std::string_view bytes, std::uint64_t maxPixels) {
     ByteCursor in(bytes, "BMP");
-    if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') throw EFSC_Exception("Not a BMP file");
+    if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
+        throw EFSC_Exception("Not a BMP file");
     BmpHeader h = ReadHeader(in);
     Validate(h, maxPixels, in);
     DefaultMasks(h);
@@ -242,7 +256,8 @@ TBitmap DecodeBmp(std::string_view bytes, std::uint64_t maxPixels) {
         // Skipped pixels show the first palette colour.
         const Rgb8 background = palette[0];
         for (std::size_t i = 0; i < picture.Pixels.size(); i += 3) {
-            picture.Pixels[i] = background.R, picture.Pixels[i + 1] = background.G, picture.Pixels[i + 2] = background.B;
+            picture.Pixels[i] = background.R, picture.Pixels[i + 1] = background.G,
+            picture.Pixels[i + 2] = background.B;
         }
         DecodeRle(in, h, palette, picture);
     } else {

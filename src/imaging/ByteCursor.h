@@ -46,7 +46,9 @@ public:
                std::uint32_t(p[3]) << 24;
     }
 
-    [[noreturn]] void Truncated() const { throw EFSC_Exception(std::string(format) + " file is truncated"); }
+    [[noreturn]] void Truncated() const {
+        throw EFSC_Exception(std::string(format) + " file is truncated");
+    }
     [[noreturn]] void Corrupt(const std::string& what) const {
         throw EFSC_Exception(std::string(format) + " file is corrupt: " + what);
     }

@@ -1,9 +1,9 @@
 // The EXIF orientation tag of a JPEG and the turn that makes a picture stored that way upright.
 #include "imaging/ExifOrientation.h"
 
-#include <memory>
-
 #include <libexif/exif-data.h>
+
+#include <memory>
 
 namespace fsc {
 
@@ -20,14 +20,22 @@ struct Placement {
 
 Placement Place(int orientation, int x, int y, int w, int h) {
     switch (orientation) {
-        case 2: return {w - 1 - x, y};
-        case 3: return {w - 1 - x, h - 1 - y};
-        case 4: return {x, h - 1 - y};
-        case 5: return {y, x};
-        case 6: return {h - 1 - y, x};
-        case 7: return {h - 1 - y, w - 1 - x};
-        case 8: return {y, w - 1 - x};
-        default: return {x, y};
+        case 2:
+            return {w - 1 - x, y};
+        case 3:
+            return {w - 1 - x, h - 1 - y};
+        case 4:
+            return {x, h - 1 - y};
+        case 5:
+            return {y, x};
+        case 6:
+            return {h - 1 - y, x};
+        case 7:
+            return {h - 1 - y, w - 1 - x};
+        case 8:
+            return {y, w - 1 - x};
+        default:
+            return {x, y};
     }
 }
 
@@ -43,7 +51,8 @@ int ExifOrientation(const std::uint8_t* app1Payload, std::size_t size) {
     exif_data_set_option(data.get(), EXIF_DATA_OPTION_DONT_CHANGE_MAKER_NOTE);
     exif_data_load_data(data.get(), app1Payload, unsigned(size));
     ExifEntry* entry = exif_content_get_entry(data->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION);
-    if (entry == nullptr || entry->format != EXIF_FORMAT_SHORT || entry->components < 1 || entry->size < 2)
+    if (entry == nullptr || entry->format != EXIF_FORMAT_SHORT || entry->components < 1 ||
+        entry->size < 2)
         return 1;
     const int orientation = exif_get_short(entry->data, exif_data_get_byte_order(data.get()));
     return orientation >= 1 && orientation <= 8 ? orientation : 1;

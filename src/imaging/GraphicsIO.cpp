@@ -1,4 +1,4 @@
-// The one door for reading pictures: which names are images, loading any supported file, testing a file, the open-picture filter.
+// The one door for reading pictures: image names, loading, testing a file, the open filter.
 #include "imaging/GraphicsIO.h"
 
 #include <filesystem>
@@ -31,11 +31,13 @@ std::string OpenPictureFilter(const TPictureFormats& formats) {
         entries += format.FilterEntry() + "|";
         first = false;
     }
-    return "All images (" + patterns + ")|" + patterns + "|" + entries + "Windows Meta File (*.emf,*.wmf)|*.wmf;*.emf;|";
+    return "All images (" + patterns + ")|" + patterns + "|" + entries +
+           "Windows Meta File (*.emf,*.wmf)|*.wmf;*.emf;|";
 }
 
 bool IsImageName(const std::string& name) {
-    static const char* const extensions[] = {".BMP", ".JPG", ".JPEG", ".JP2", ".JPC", ".PNG", ".WMF", ".EMF", ".ICO"};
+    static const char* const extensions[] = {".BMP", ".JPG", ".JPEG", ".JP2", ".JPC",
+                                             ".PNG", ".WMF", ".EMF",  ".ICO"};
     const std::string upper = UpperCase(name);
     for (const char* extension : extensions)
         if (EndsWith(upper, extension)) return true;
@@ -47,7 +49,9 @@ bool IsMetafileName(const std::string& name) {
     return EndsWith(upper, ".WMF") || EndsWith(upper, ".EMF");
 }
 
-TBitmap LoadPicture(const std::string& name, IMessages* messages) { return LoadPicture(PictureFormats(), name, messages); }
+TBitmap LoadPicture(const std::string& name, IMessages* messages) {
+    return LoadPicture(PictureFormats(), name, messages);
+}
 
 TBitmap LoadPicture(const TPictureFormats& formats, const std::string& name, IMessages* messages) {
     if (name.empty()) throw EFSC_Exception("No file name");
@@ -65,7 +69,8 @@ bool IsValidImage(const std::string& name, bool report, IMessages* messages) {
     return IsValidImage(PictureFormats(), name, report, messages);
 }
 
-bool IsValidImage(const TPictureFormats& formats, const std::string& name, bool report, IMessages* messages) {
+bool IsValidImage(const TPictureFormats& formats, const std::string& name, bool report,
+                  IMessages* messages) {
     std::error_code error;
     if (name.empty() || !std::filesystem::exists(name, error)) return false;
     if (IsMetafileName(name)) return true;

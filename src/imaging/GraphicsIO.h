@@ -1,4 +1,4 @@
-// The one door for reading pictures: which names are images, loading any supported file, testing a file, the open-picture filter.
+// The one door for reading pictures: image names, loading, testing a file, the open filter.
 #pragma once
 
 #include <string>
@@ -34,13 +34,15 @@ bool IsMetafileName(const std::string& name);
 // extension, and the reader's own message for a file it cannot decode. Notices
 // about a picture loaded only in part go to messages as plain messages.
 TBitmap LoadPicture(const std::string& name, IMessages* messages = nullptr);
-TBitmap LoadPicture(const TPictureFormats& formats, const std::string& name, IMessages* messages = nullptr);
+TBitmap LoadPicture(const TPictureFormats& formats, const std::string& name,
+                    IMessages* messages = nullptr);
 
 // False when the file does not exist; true for a metafile name without
 // reading it; otherwise reads the whole file and returns true. A read failure
 // is passed on as the reader's exception, after the box "Not a valid image!"
 // when report is set.
 bool IsValidImage(const std::string& name, bool report, IMessages* messages);
-bool IsValidImage(const TPictureFormats& formats, const std::string& name, bool report, IMessages* messages);
+bool IsValidImage(const TPictureFormats& formats, const std::string& name, bool report,
+                  IMessages* messages);
 
 }  // namespace fsc

@@ -39,7 +39,8 @@ std::int64_t Number(ByteCursor& in, const char* field) {
     const std::string text = Trim(Line(in));
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || text.empty()) in.Corrupt(std::string("bad ") + field + " \"" + text + "\"");
+    if (error != std::errc() || text.empty())
+        in.Corrupt(std::string("bad ") + field + " \"" + text + "\"");
     return value;
 }
 
@@ -96,19 +97,27 @@ std::size_t FrameBytes(const HipsHeader& h) {
     const std::size_t pixels = std::size_t(h.Rows) * std::size_t(h.Cols);
     switch (h.Format) {
         case PfMsbf:
-        case PfLsbf: return std::size_t(h.Rows) * ((std::size_t(h.Cols) + 7) / 8);
-        case PfRgb: return pixels * 3;
-        case PfRgbz: return pixels * 4;
-        default: return pixels;
+        case PfLsbf:
+            return std::size_t(h.Rows) * ((std::size_t(h.Cols) + 7) / 8);
+        case PfRgb:
+            return pixels * 3;
+        case PfRgbz:
+            return pixels * 4;
+        default:
+            return pixels;
     }
 }
 
 std::uint8_t Sample(const HipsHeader& h, const std::uint8_t* frame, std::size_t x, std::size_t y) {
     switch (h.Format) {
-        case PfSByte: return std::uint8_t(int(std::int8_t(frame[y * h.Cols + x])) + 128);
-        case PfMsbf: return (frame[y * ((h.Cols + 7) / 8) + x / 8] >> (7 - x % 8) & 1) ? 255 : 0;
-        case PfLsbf: return (frame[y * ((h.Cols + 7) / 8) + x / 8] >> (x % 8) & 1) ? 255 : 0;
-        default: return frame[y * h.Cols + x];
+        case PfSByte:
+            return std::uint8_t(int(std::int8_t(frame[y * h.Cols + x])) + 128);
+        case PfMsbf:
+            return (frame[y * ((h.Cols + 7) / 8) + x / 8] >> (7 - x % 8) & 1) ? 255 : 0;
+        case PfLsbf:
+            return (frame[y * ((h.Cols + 7) / 8) + x / 8] >> (x % 8) & 1) ? 255 : 0;
+        default:
+            return frame[y * h.Cols + x];
     }
 }
 
@@ -117,7 +126,8 @@ void CopyInterleaved(const HipsHeader& h, const std::uint8_t* data, TBitmap& pic
     for (int y = 0; y < picture.Height; y++) {
         const std::uint8_t* from = data + std::size_t(y) * std::size_t(h.Cols) * step;
         std::uint8_t* to = picture.Row(y);
-        for (int x = 0; x < picture.Width; x++, from += step, to += 3) to[0] = from[0], to[1] = from[1], to[2] = from[2];
+        for (int x = 0; x < picture.Width; x++, from += step, to += 3)
+            to[0] = from[0], to[1] = from[1], to[2] = from[2];
     }
 }
 
@@ -128,14 +138,16 @@ void CopyPlanes(const HipsHeader& h, const std::uint8_t* data, int planes, TBitm
         const std::uint8_t* frame = data + (planes >= 3 ? std::size_t(c) * frameBytes : 0);
         for (int y = 0; y < picture.Height; y++) {
             std::uint8_t* to = picture.Row(y) + c;
-            for (int x = 0; x < picture.Width; x++, to += 3) *to = Sample(h, frame, std::size_t(x), std::size_t(y));
+            for (int x = 0; x < picture.Width; x++, to += 3)
+                *to = Sample(h, frame, std::size_t(x), std::size_t(y));
         }
     }
 }
 
 }  // namespace
 
-TBitmap DecodeHips(std::string_view bytes, std::vector<std::string>* notices, std::uint64_t maxPixels) {
+TBitmap DecodeHips(std::string_view bytes, std::vector<std::string>* notices,
+                   std::uint64_t maxPixels) {
     ByteCursor in(bytes, "HIPS");
     const std::string first = Line(in);
     const HipsHeader h = Trim(first) == "HIPS" ? ReadHips2(in) : ReadHips1(in);
@@ -157,7 +169,8 @@ TBitmap DecodeHips(std::string_view bytes, std::vector<std::string>* notices, st
         CopyPlanes(h, data, planes, picture);
     }
     if (!interleaved && planes > 3 && notices != nullptr)
-        notices->push_back("The image contains " + std::to_string(planes) + " color planes, only 3 were loaded");
+        notices->push_back("The image contains " + std::to_string(planes) +
+                           " color planes, only 3 were loaded");
     return picture;
 }
 

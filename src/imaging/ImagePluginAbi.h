@@ -1,4 +1,5 @@
-/* The C interface between Folioscope and its image plug-in modules (shared objects in the plug-in folder). */
+/* The C interface between Folioscope and its image plug-in modules (shared objects in the plug-in
+ * folder). */
 #ifndef FSC_IMAGE_PLUGIN_ABI_H
 #define FSC_IMAGE_PLUGIN_ABI_H
 

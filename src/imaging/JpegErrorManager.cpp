@@ -1,9 +1,9 @@
-// The libjpeg error manager of the reader and the writer: a libjpeg error jumps back instead of ending the program.
+// The libjpeg error manager of reader and writer: an error jumps back instead of exiting.
 #include "imaging/JpegErrorManager.h"
 
-#include <cstring>
-
 #include <jerror.h>
+
+#include <cstring>
 
 namespace fsc {
 

@@ -1,10 +1,12 @@
-// The libjpeg error manager of the reader and the writer: a libjpeg error jumps back instead of ending the program.
+// The libjpeg error manager of reader and writer: an error jumps back instead of exiting.
 #pragma once
 
 #include <csetjmp>
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
+// jpeglib.h needs FILE and size_t declared before it.
 #include <jpeglib.h>
 
 namespace fsc {

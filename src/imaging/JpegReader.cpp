@@ -1,6 +1,8 @@
 // Decodes JPEG files with libjpeg-turbo into upright 24-bit pictures.
 #include "imaging/JpegReader.h"
 
+#include <jerror.h>
+
 #include <cstring>
 #include <memory>
 #include <string>
@@ -9,8 +11,6 @@
 #include "base/Errors.h"
 #include "imaging/ExifOrientation.h"
 #include "imaging/JpegErrorManager.h"
-
-#include <jerror.h>
 
 namespace fsc {
 
@@ -64,7 +64,8 @@ bool DecodeRowsC(JpegDecoder* d, unsigned char* pixels, size_t stride, JSAMPLE* 
         unsigned char* row = pixels + stride * d->Info.output_scanline;
         JSAMPROW target = cmykRow != NULL ? cmykRow : row;
         if (jpeg_read_scanlines(&d->Info, &target, 1) != 1) return false;
-        if (cmykRow != NULL) CmykRowToRgb(cmykRow, row, d->Info.output_width, d->Info.saw_Adobe_marker);
+        if (cmykRow != NULL)
+            CmykRowToRgb(cmykRow, row, d->Info.output_width, d->Info.saw_Adobe_marker);
     }
     jpeg_finish_decompress(&d->Info);
     return true;
@@ -72,17 +73,22 @@ bool DecodeRowsC(JpegDecoder* d, unsigned char* pixels, size_t stride, JSAMPLE* 
 
 [[noreturn]] void ThrowJpegError(const JpegDecoder& d) {
     switch (d.Errors.ErrorCode) {
-        case JWRN_HUFF_BAD_CODE: throw EFSC_Exception("Invalid Huffman code");
+        case JWRN_HUFF_BAD_CODE:
+            throw EFSC_Exception("Invalid Huffman code");
         case JWRN_JPEG_EOF:
-        case JWRN_HIT_MARKER: throw EFSC_Exception("JPEG file is truncated");
-        case JERR_INPUT_EMPTY: throw EFSC_Exception("JPEG file is empty");
-        default: throw EFSC_Exception("Invalid JPEG file: " + JpegErrorText(d.Errors));
+        case JWRN_HIT_MARKER:
+            throw EFSC_Exception("JPEG file is truncated");
+        case JERR_INPUT_EMPTY:
+            throw EFSC_Exception("JPEG file is empty");
+        default:
+            throw EFSC_Exception("Invalid JPEG file: " + JpegErrorText(d.Errors));
     }
 }
 
 int OrientationOf(const jpeg_decompress_struct& info) {
     for (jpeg_saved_marker_ptr m = info.marker_list; m != nullptr; m = m->next) {
-        if (m->marker == JPEG_APP0 + 1 && m->data_length >= 6 && std::memcmp(m->data, "Exif\0\0", 6) == 0)
+        if (m->marker == JPEG_APP0 + 1 && m->data_length >= 6 &&
+            std::memcmp(m->data, "Exif\0\0", 6) == 0)
             return ExifOrientation(m->data, m->data_length);
     }
     return 1;
@@ -103,7 +109,8 @@ TBitmap DecodeJpeg(std::string_view bytes, std::uint64_t maxPixels) {
     TBitmap stored(int(info.output_width), int(info.output_height));
     std::vector<JSAMPLE> cmykRow;
     if (info.out_color_space == JCS_CMYK) cmykRow.resize(std::size_t(info.output_width) * 4);
-    if (!DecodeRowsC(decoder.get(), stored.Pixels.data(), stored.Stride(), cmykRow.empty() ? nullptr : cmykRow.data()))
+    if (!DecodeRowsC(decoder.get(), stored.Pixels.data(), stored.Stride(),
+                     cmykRow.empty() ? nullptr : cmykRow.data()))
         ThrowJpegError(*decoder);
     if (orientation == 1) return stored;
     return OrientUpright(stored, orientation);

@@ -1,16 +1,16 @@
-// Draws Windows metafiles (.wmf with libwmf, .emf with libemf2svg and librsvg) into 24-bit pictures at their own size.
+// Draws .wmf (libwmf) and .emf (libemf2svg, librsvg) metafiles at their own size.
 #include "imaging/MetafileReader.h"
-
-#include <cstdlib>
-#include <cstring>
-#include <memory>
-#include <vector>
 
 #include <cairo.h>
 #include <emf2svg.h>
 #include <librsvg/rsvg.h>
 #include <libwmf/api.h>
 #include <libwmf/gd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
 
 #include "base/Errors.h"
 #include "imaging/PictureFile.h"
@@ -28,13 +28,15 @@ struct WmfApiDestroy {
 };
 
 void CheckWmf(wmf_error_t status) {
-    if (status != wmf_E_None) throw EFSC_Exception("Invalid WMF file (libwmf error " + std::to_string(int(status)) + ")");
+    if (status != wmf_E_None)
+        throw EFSC_Exception("Invalid WMF file (libwmf error " + std::to_string(int(status)) + ")");
 }
 
 // gd keeps 7-bit alpha, 0 opaque, above 8-bit red, green and blue.
 void CopyGdPixels(const int* pixels, TBitmap& picture) {
     std::uint8_t* to = picture.Pixels.data();
-    for (std::size_t i = 0, n = std::size_t(picture.Width) * std::size_t(picture.Height); i < n; i++, to += 3) {
+    for (std::size_t i = 0, n = std::size_t(picture.Width) * std::size_t(picture.Height); i < n;
+         i++, to += 3) {
         const unsigned p = unsigned(pixels[i]);
         const unsigned transparency = (p >> 24) & 0x7F;
         for (int c = 0; c < 3; c++) {
@@ -56,7 +58,8 @@ struct CairoDestroy {
 
 std::uint32_t U32At(std::string_view bytes, std::size_t at) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) + at;
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+           std::uint32_t(p[3]) << 24;
 }
 
 // libemf2svg trusts record sizes and reads past the buffer on a cut or empty
@@ -70,7 +73,8 @@ void CheckEmfRecords(std::string_view bytes) {
     for (;;) {
         if (bytes.size() - at < 8) throw EFSC_Exception("EMF file is truncated");
         const std::uint32_t type = U32At(bytes, at), size = U32At(bytes, at + 4);
-        if (size < 8 || size % 4 != 0 || size > bytes.size() - at) throw EFSC_Exception("EMF file is truncated");
+        if (size < 8 || size % 4 != 0 || size > bytes.size() - at)
+            throw EFSC_Exception("EMF file is truncated");
         if (type == EndRecord) return;
         at += size;
     }
@@ -102,7 +106,8 @@ TBitmap RenderSvg(const std::string& svg) {
     gdouble width = 0, height = 0;
     if (!rsvg_handle_get_intrinsic_size_in_pixels(handle.get(), &width, &height))
         throw EFSC_Exception("Invalid EMF file: it has no size");
-    CheckPictureSize("EMF", std::int64_t(width + 0.5), std::int64_t(height + 0.5), MaxMetafilePixels);
+    CheckPictureSize("EMF", std::int64_t(width + 0.5), std::int64_t(height + 0.5),
+                     MaxMetafilePixels);
     TBitmap picture(int(width + 0.5), int(height + 0.5));
     std::unique_ptr<cairo_surface_t, SurfaceDestroy> surface(
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.Width, picture.Height));
@@ -115,10 +120,12 @@ TBitmap RenderSvg(const std::string& svg) {
     const unsigned char* data = cairo_image_surface_get_data(surface.get());
     const int stride = cairo_image_surface_get_stride(surface.get());
     for (int y = 0; y < picture.Height; y++) {
-        const auto* from = reinterpret_cast<const std::uint32_t*>(data + std::size_t(y) * std::size_t(stride));
+        const auto* from =
+            reinterpret_cast<const std::uint32_t*>(data + std::size_t(y) * std::size_t(stride));
         std::uint8_t* to = picture.Row(y);
         for (int x = 0; x < picture.Width; x++, to += 3)
-            to[0] = std::uint8_t(from[x] >> 16), to[1] = std::uint8_t(from[x] >> 8), to[2] = std::uint8_t(from[x]);
+            to[0] = std::uint8_t(from[x] >> 16), to[1] = std::uint8_t(from[x] >> 8),
+            to[2] = std::uint8_t(from[x]);
     }
     return picture;
 }
@@ -130,7 +137,9 @@ TBitmap DrawWmf(std::string_view bytes) {
     std::memset(&options, 0, sizeof options);
     options.function = wmf_gd_function;
     wmfAPI* raw = nullptr;
-    CheckWmf(wmf_api_create(&raw, WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG, &options));
+    CheckWmf(wmf_api_create(
+        &raw, WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG,
+        &options));
     std::unique_ptr<wmfAPI, WmfApiDestroy> api(raw);
     std::vector<unsigned char> copy(bytes.begin(), bytes.end());
     CheckWmf(wmf_mem_open(api.get(), copy.data(), long(copy.size())));
@@ -145,7 +154,8 @@ TBitmap DrawWmf(std::string_view bytes) {
     device->height = height;
     device->bbox = bbox;
     CheckWmf(wmf_play(api.get(), 0, &bbox));
-    const int* pixels = device->gd_image != nullptr ? wmf_gd_image_pixels(device->gd_image) : nullptr;
+    const int* pixels =
+        device->gd_image != nullptr ? wmf_gd_image_pixels(device->gd_image) : nullptr;
     if (pixels == nullptr) throw EFSC_Exception("Invalid WMF file: nothing was drawn");
     TBitmap picture(static_cast<int>(width), static_cast<int>(height));
     CopyGdPixels(pixels, picture);

@@ -1,4 +1,4 @@
-// Draws Windows metafiles (.wmf with libwmf, .emf with libemf2svg and librsvg) into 24-bit pictures at their own size.
+// Draws .wmf (libwmf) and .emf (libemf2svg, librsvg) metafiles at their own size.
 #pragma once
 
 #include <string>

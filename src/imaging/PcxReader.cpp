@@ -79,9 +79,10 @@ Palette ColourTable(std::string_view bytes, std::size_t dataEnd, const PcxHeader
         palette[1] = {255, 255, 255};
     } else if (h.Bits == 8 && h.Planes == 1) {
         // The 256 colours follow a 12 after the image data; without them the picture is grey.
-        const bool present =
-            bytes.size() >= dataEnd + PaletteSize + 1 && bytes[bytes.size() - PaletteSize - 1] == 12;
-        const auto* table = reinterpret_cast<const std::uint8_t*>(bytes.data()) + (present ? bytes.size() - PaletteSize : 0);
+        const bool present = bytes.size() >= dataEnd + PaletteSize + 1 &&
+                             bytes[bytes.size() - PaletteSize - 1] == 12;
+        const auto* table = reinterpret_cast<const std::uint8_t*>(bytes.data()) +
+                            (present ? bytes.size() - PaletteSize : 0);
         for (int i = 0; i < 256; i++) {
             if (present) {
                 palette[i] = {table[i * 3], table[i * 3 + 1], table[i * 3 + 2]};
@@ -91,7 +92,8 @@ Palette ColourTable(std::string_view bytes, std::size_t dataEnd, const PcxHeader
         }
     } else {
         for (int i = 0; i < 16; i++)
-            palette[i] = {h.HeaderPalette[i * 3], h.HeaderPalette[i * 3 + 1], h.HeaderPalette[i * 3 + 2]};
+            palette[i] = {h.HeaderPalette[i * 3], h.HeaderPalette[i * 3 + 1],
+                          h.HeaderPalette[i * 3 + 2]};
     }
     return palette;
 }
@@ -101,18 +103,21 @@ int Index(const PcxHeader& h, const std::uint8_t* line, int x) {
     if (h.Bits == 8) return line[x];
     if (h.Bits == 4) return (line[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 15;
     int index = 0;
-    for (int p = 0; p < h.Planes; p++) index |= ((line[p * h.BytesPerLine + x / 8] >> (7 - x % 8)) & 1) << p;
+    for (int p = 0; p < h.Planes; p++)
+        index |= ((line[p * h.BytesPerLine + x / 8] >> (7 - x % 8)) & 1) << p;
     return index;
 }
 
-void Paint(const PcxHeader& h, const std::vector<std::uint8_t>& lines, const Palette& palette, TBitmap& picture) {
+void Paint(const PcxHeader& h, const std::vector<std::uint8_t>& lines, const Palette& palette,
+           TBitmap& picture) {
     const std::size_t lineBytes = h.BytesPerLine * std::size_t(h.Planes);
     for (int y = 0; y < picture.Height; y++) {
         const std::uint8_t* line = lines.data() + std::size_t(y) * lineBytes;
         std::uint8_t* to = picture.Row(y);
         for (int x = 0; x < picture.Width; x++, to += 3) {
             if (h.Bits == 8 && h.Planes == 3) {
-                to[0] = line[x], to[1] = line[h.BytesPerLine + x], to[2] = line[2 * h.BytesPerLine + x];
+                to[0] = line[x], to[1] = line[h.BytesPerLine + x],
+                to[2] = line[2 * h.BytesPerLine + x];
             } else {
                 const auto& c = palette[Index(h, line, x)];
                 to[0] = c[0], to[1] = c[1], to[2] = c[2];
@@ -129,7 +134,8 @@ TBitmap DecodePcx(std::string_view bytes, std::uint64_t maxPixels) {
     if (!Supported(h)) throw EFSC_Exception("Pixel format not supported yet");
     if (h.Encoding > 1) in.Corrupt("unknown encoding " + std::to_string(h.Encoding));
     CheckPictureSize("PCX", h.Width, h.Height, maxPixels);
-    if (h.BytesPerLine * 8 < std::size_t(h.Width) * std::size_t(h.Bits)) in.Corrupt("scan line too short for the width");
+    if (h.BytesPerLine * 8 < std::size_t(h.Width) * std::size_t(h.Bits))
+        in.Corrupt("scan line too short for the width");
     const std::vector<std::uint8_t> lines = Unpack(in, h);
     const Palette palette = ColourTable(bytes, in.Position(), h);
     TBitmap picture(int(h.Width), int(h.Height));

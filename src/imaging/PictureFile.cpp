@@ -1,4 +1,4 @@
-// Reads a picture file into memory for a decoder, with the readers' own message when it cannot be opened.
+// Reads a picture file into memory, with the readers' message when it cannot be opened.
 #include "imaging/PictureFile.h"
 
 #include <filesystem>
@@ -12,7 +12,8 @@ namespace fsc {
 std::string ReadPictureFile(const std::string& fileName) {
     std::error_code error;
     // A directory opens as a stream on Linux but is no picture.
-    if (!std::filesystem::is_regular_file(fileName, error)) throw EFSC_Exception("Unable to open file");
+    if (!std::filesystem::is_regular_file(fileName, error))
+        throw EFSC_Exception("Unable to open file");
     std::ifstream in(fileName, std::ios::binary);
     if (!in) throw EFSC_Exception("Unable to open file");
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

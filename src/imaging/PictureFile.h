@@ -1,4 +1,4 @@
-// Reads a picture file into memory for a decoder, with the readers' own message when it cannot be opened.
+// Reads a picture file into memory, with the readers' message when it cannot be opened.
 #pragma once
 
 #include <string>

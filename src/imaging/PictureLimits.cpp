@@ -11,7 +11,8 @@ void CheckPictureSize(const char* format, std::int64_t width, std::int64_t heigh
                       std::uint64_t maxPixels) {
     const std::string size = std::to_string(width) + " x " + std::to_string(height);
     if (width <= 0 || height <= 0)
-        throw EFSC_Exception(std::string(format) + " image has an invalid size of " + size + " pixels");
+        throw EFSC_Exception(std::string(format) + " image has an invalid size of " + size +
+                             " pixels");
     // Both sides fit in 31 bits here only if the product check below passes,
     // so test each side first to keep the product inside 64 bits.
     if (width > 0x7FFFFFFF || height > 0x7FFFFFFF ||

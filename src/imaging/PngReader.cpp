@@ -1,10 +1,10 @@
 // Decodes PNG files with libpng into 24-bit pictures.
 #include "imaging/PngReader.h"
 
+#include <png.h>
+
 #include <cstring>
 #include <string>
-
-#include <png.h>
 
 #include "base/Errors.h"
 
@@ -37,7 +37,8 @@ void CheckInterlaceMethod(std::string_view bytes) {
 
 [[noreturn]] void ThrowPngError(const png_image& image) {
     const std::string message = image.message;
-    if (message.find("end of data") != std::string::npos || message.find("Not enough image data") != std::string::npos)
+    if (message.find("end of data") != std::string::npos ||
+        message.find("Not enough image data") != std::string::npos)
         throw EFSC_Exception("PNG file is truncated");
     throw EFSC_Exception("Invalid PNG file: " + message);
 }
@@ -45,11 +46,13 @@ void CheckInterlaceMethod(std::string_view bytes) {
 }  // namespace
 
 TBitmap DecodePng(std::string_view bytes, std::uint64_t maxPixels) {
-    if (bytes.size() < sizeof PngSignature || std::memcmp(bytes.data(), PngSignature, sizeof PngSignature) != 0)
+    if (bytes.size() < sizeof PngSignature ||
+        std::memcmp(bytes.data(), PngSignature, sizeof PngSignature) != 0)
         throw EFSC_Exception("Not a PNG file");
     CheckInterlaceMethod(bytes);
     PngImage png;
-    if (!png_image_begin_read_from_memory(&png.Image, bytes.data(), bytes.size())) ThrowPngError(png.Image);
+    if (!png_image_begin_read_from_memory(&png.Image, bytes.data(), bytes.size()))
+        ThrowPngError(png.Image);
     CheckPictureSize("PNG", png.Image.width, png.Image.height, maxPixels);
 
     png.Image.format = PNG_FORMAT_RGB;
@@ -58,7 +61,8 @@ TBitmap DecodePng(std::string_view bytes, std::uint64_t maxPixels) {
     png.Image.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
     TBitmap picture(int(png.Image.width), int(png.Image.height));
     png_color white{255, 255, 255};
-    if (!png_image_finish_read(&png.Image, &white, picture.Pixels.data(), png_int_32(picture.Stride()), nullptr))
+    if (!png_image_finish_read(&png.Image, &white, picture.Pixels.data(),
+                               png_int_32(picture.Stride()), nullptr))
         ThrowPngError(png.Image);
     return picture;
 }

@@ -58,17 +58,20 @@ TBitmap TImagePlugin::Load(const std::string& fileName) const {
     if (loadImage(fileName.c_str(), "", &image) == 0) {
         image.ErrorMessage[FSC_IMAGE_PLUGIN_MESSAGE_SIZE - 1] = '\0';
         const std::string message = image.ErrorMessage;
-        throw EFSC_Exception(message.empty() ? "The plug-in " + ExtractFileName(path) + " could not read the file"
+        throw EFSC_Exception(message.empty() ? "The plug-in " + ExtractFileName(path) +
+                                                   " could not read the file"
                                              : message);
     }
     PluginImageGuard guard{image, freeImage};
     // The module is foreign code: trust none of its numbers.
     CheckPictureSize("Plug-in", image.Width, image.Height, MaxPicturePixels);
-    if (image.Pixels == nullptr || image.Stride < 0 || std::int64_t(image.Stride) < std::int64_t(image.Width) * 3)
+    if (image.Pixels == nullptr || image.Stride < 0 ||
+        std::int64_t(image.Stride) < std::int64_t(image.Width) * 3)
         throw EFSC_Exception("The plug-in " + ExtractFileName(path) + " returned an invalid image");
     TBitmap picture(image.Width, image.Height);
     for (int y = 0; y < image.Height; y++)
-        std::memcpy(picture.Row(y), image.Pixels + std::size_t(y) * std::size_t(image.Stride), picture.Stride());
+        std::memcpy(picture.Row(y), image.Pixels + std::size_t(y) * std::size_t(image.Stride),
+                    picture.Stride());
     return picture;
 }
 

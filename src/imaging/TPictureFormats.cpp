@@ -1,4 +1,4 @@
-// The ordered list of picture readers, each with its file-dialog filter entry; plug-in modules join at start-up.
+// The ordered list of picture readers with their filter entries; plug-ins join at start-up.
 #include "imaging/TPictureFormats.h"
 
 #include <algorithm>
@@ -53,7 +53,8 @@ bool TPictureFormat::Handles(const std::string& fileName) const {
 }
 
 TPictureFormats::TPictureFormats() {
-    formats.push_back({"JPEG encoded (*.jpg;*.jpeg;*.jpe)", "*.jpg;*.jpeg;*.jpe", LoadWith<DecodeJpeg>});
+    formats.push_back(
+        {"JPEG encoded (*.jpg;*.jpeg;*.jpe)", "*.jpg;*.jpeg;*.jpe", LoadWith<DecodeJpeg>});
     formats.push_back({"Portable network graphic (*.png)", "*.png", LoadWith<DecodePng>});
     formats.push_back({"DTU HIPS image (*.hips)", "*.hips;*.hip", LoadHips});
     formats.push_back({"Windows bitmap (*.bmp)", "*.bmp", LoadWith<DecodeBmp>});
@@ -69,7 +70,8 @@ TPictureFormat PluginFormat(const std::string& loadFilter) {
     format.Description = loadFilter.substr(0, loadFilter.find('|'));
     static const std::regex extension(R"(\*\.[A-Za-z0-9_]+)");
     std::vector<std::string> seen;
-    for (auto it = std::sregex_iterator(loadFilter.begin(), loadFilter.end(), extension); it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(loadFilter.begin(), loadFilter.end(), extension);
+         it != std::sregex_iterator(); ++it) {
         const std::string pattern = LowerCase(it->str());
         if (std::find(seen.begin(), seen.end(), pattern) != seen.end()) continue;
         seen.push_back(pattern);
@@ -86,7 +88,9 @@ int TPictureFormats::RegisterPlugins(const std::string& folder) {
         std::shared_ptr<TImagePlugin> plugin = TImagePlugin::Open(JoinPath(folder, entry.Name));
         if (!plugin) continue;
         TPictureFormat format = PluginFormat(plugin->LoadFilter());
-        format.Load = [plugin](const std::string& fileName, std::vector<std::string>&) { return plugin->Load(fileName); };
+        format.Load = [plugin](const std::string& fileName, std::vector<std::string>&) {
+            return plugin->Load(fileName);
+        };
         plugins.push_back(plugin);
         formats.push_back(std::move(format));
         joined++;

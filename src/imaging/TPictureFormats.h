@@ -1,4 +1,4 @@
-// The ordered list of picture readers, each with its file-dialog filter entry; plug-in modules join at start-up.
+// The ordered list of picture readers with their filter entries; plug-ins join at start-up.
 #pragma once
 
 #include <functional>
@@ -14,7 +14,8 @@ class TImagePlugin;
 
 // Reads one file; notices are texts for the user about a picture that loaded
 // only in part (the HIPS planes), not errors.
-using TPictureLoader = std::function<TBitmap(const std::string& fileName, std::vector<std::string>& notices)>;
+using TPictureLoader =
+    std::function<TBitmap(const std::string& fileName, std::vector<std::string>& notices)>;
 
 struct TPictureFormat {
     std::string Description;  // "Portable network graphic (*.png)"

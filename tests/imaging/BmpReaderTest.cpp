@@ -27,10 +27,13 @@ std::string Check(const Bytes& file) {
     } catch (const EFscError& error) {
         return std::string("error: ") + error.what();
     }
-    if (p.Width != 2 || p.Height != 2) return "size " + std::to_string(p.Width) + "x" + std::to_string(p.Height);
+    if (p.Width != 2 || p.Height != 2)
+        return "size " + std::to_string(p.Width) + "x" + std::to_string(p.Height);
     for (int y = 0; y < 2; y++)
         for (int x = 0; x < 2; x++)
-            if (!Near(p, x, y, Expected[y][x], 0)) return "pixel " + std::to_string(x) + "," + std::to_string(y) + " is " + PixelText(p, x, y);
+            if (!Near(p, x, y, Expected[y][x], 0))
+                return "pixel " + std::to_string(x) + "," + std::to_string(y) + " is " +
+                       PixelText(p, x, y);
     return "ok";
 }
 
@@ -68,8 +71,10 @@ TEST(BmpReader, EveryPixelLayoutGivesTheSamePicture) {
     BmpSpec rle4 = Base(4);
     rle4.Compression = 2;
     rle4.Data = {2, 0x23, 0, 0, 2, 0x01, 0, 1};
-    cases = {{"8 bit", b8},         {"4 bit", b4},   {"24 bit", b24},        {"32 bit", b32}, {"16 bit 5-5-5", b16},
-             {"16 bit 5-6-5", b565}, {"top-down", bTopDown}, {"OS/2 header", bCore}, {"RLE8", rle8}, {"RLE4", rle4}};
+    cases = {{"8 bit", b8},          {"4 bit", b4},          {"24 bit", b24},
+             {"32 bit", b32},        {"16 bit 5-5-5", b16},  {"16 bit 5-6-5", b565},
+             {"top-down", bTopDown}, {"OS/2 header", bCore}, {"RLE8", rle8},
+             {"RLE4", rle4}};
     for (const Case& c : cases) EXPECT_EQ(Check(Bmp(c.Spec)), "ok") << c.Layout;
 
     // One bit: red and white only.
@@ -122,10 +127,12 @@ TEST(BmpReader, DamagedFilesAreRefused) {
         {"cut in the header", good.substr(0, 20), "BMP file is truncated"},
         {"cut in the pixels", good.substr(0, good.size() - 5), "BMP file is truncated"},
         {"65535 x 65535 pixels", huge, "BMP image is too large (65535 x 65535 pixels)"},
-        {"negative width", negativeWidth, "BMP image has an invalid size of -2147483646 x 2 pixels"},
+        {"negative width", negativeWidth,
+         "BMP image has an invalid size of -2147483646 x 2 pixels"},
         {"7 bits per pixel", badBits, "Pixel format not supported yet"},
         {"embedded JPEG", badCompression, "Pixel format not supported yet"},
-        {"data offset past the end", badOffset, "BMP file is corrupt: pixel data offset out of range"},
+        {"data offset past the end", badOffset,
+         "BMP file is corrupt: pixel data offset out of range"},
         {"run-length data stops early", rleNoEnd, "BMP file is truncated"},
     };
     for (const Case& c : cases) {

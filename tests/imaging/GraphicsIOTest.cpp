@@ -27,9 +27,10 @@ TEST(GraphicsIO, ImageNamesByExtensionIgnoringCase) {
         const char* Name;
         bool Image;
     } cases[] = {
-        {"PHOTO.JPG", true}, {"photo.jpeg", true}, {"x.Png", true},   {"a/b.bmp", true},  {"x.jp2", true},
-        {"x.JPC", true},     {"drawing.EMF", true}, {"clip.wmf", true}, {"icon.ico", true}, {"x.gif", false},
-        {"x.pcx", false},    {"x.hips", false},    {"jpg", false},     {"x.jpg.txt", false}, {"", false},
+        {"PHOTO.JPG", true}, {"photo.jpeg", true}, {"x.Png", true},       {"a/b.bmp", true},
+        {"x.jp2", true},     {"x.JPC", true},      {"drawing.EMF", true}, {"clip.wmf", true},
+        {"icon.ico", true},  {"x.gif", false},     {"x.pcx", false},      {"x.hips", false},
+        {"jpg", false},      {"x.jpg.txt", false}, {"", false},
     };
     for (const Case& c : cases) EXPECT_EQ(IsImageName(c.Name), c.Image) << c.Name;
 }
@@ -54,9 +55,15 @@ TEST(GraphicsIO, ReaderIsChosenByExtension) {
         const char* Name;
         const char* Patterns;  // of the chosen reader, "" for none
     } cases[] = {
-        {"a.jpg", "*.jpg;*.jpeg;*.jpe"}, {"A.JPE", "*.jpg;*.jpeg;*.jpe"}, {"b.PNG", "*.png"},
-        {"c.hip", "*.hips;*.hip"},       {"c.Hips", "*.hips;*.hip"},       {"d.bmp", "*.bmp"},
-        {"e.pcx", "*.pcx"},              {"f.gif", ""},                   {"g.ico", ""},
+        {"a.jpg", "*.jpg;*.jpeg;*.jpe"},
+        {"A.JPE", "*.jpg;*.jpeg;*.jpe"},
+        {"b.PNG", "*.png"},
+        {"c.hip", "*.hips;*.hip"},
+        {"c.Hips", "*.hips;*.hip"},
+        {"d.bmp", "*.bmp"},
+        {"e.pcx", "*.pcx"},
+        {"f.gif", ""},
+        {"g.ico", ""},
         {"jpg", ""},
     };
     for (const Case& c : cases) {
@@ -95,7 +102,7 @@ TEST(GraphicsIO, LoadPictureReadsEveryBuiltInFormat) {
         const char* Name;
         Bytes File;
     } cases[] = {
-        {"q.JPG", JpegRgb(quadrants, 100)}, {"q.bmp", Bmp(bmp)},           {"q.png", Png(png)},
+        {"q.JPG", JpegRgb(quadrants, 100)},    {"q.bmp", Bmp(bmp)}, {"q.png", Png(png)},
         {"q.hips", Hips2(8, 8, 3, 0, planes)}, {"q.pcx", Pcx(pcx)},
     };
     for (const Case& c : cases) {
@@ -104,10 +111,12 @@ TEST(GraphicsIO, LoadPictureReadsEveryBuiltInFormat) {
         ASSERT_EQ(picture.Width, 8) << c.Name;
         ASSERT_EQ(picture.Height, 8) << c.Name;
         for (auto [x, y] : {std::pair{1, 1}, {6, 1}, {6, 6}, {1, 6}})
-            EXPECT_TRUE(Near(picture, x, y, Near(quadrants, x, y, 0xFF0000, 0) ? 0xFF0000
-                                            : Near(quadrants, x, y, 0x00FF00, 0) ? 0x00FF00
-                                            : Near(quadrants, x, y, 0x0000FF, 0) ? 0x0000FF
-                                                                                : 0xFFFFFF, 8))
+            EXPECT_TRUE(Near(picture, x, y,
+                             Near(quadrants, x, y, 0xFF0000, 0)   ? 0xFF0000
+                             : Near(quadrants, x, y, 0x00FF00, 0) ? 0x00FF00
+                             : Near(quadrants, x, y, 0x0000FF, 0) ? 0x0000FF
+                                                                  : 0xFFFFFF,
+                             8))
                 << c.Name << " at " << x << "," << y << ": " << PixelText(picture, x, y);
     }
 }
@@ -164,7 +173,9 @@ TEST(GraphicsIO, NoticesOfAPartlyLoadedPictureReachTheUser) {
     RecordingMessages messages;
     const TBitmap picture = LoadPicture(dir / "five.hips", &messages);
     EXPECT_EQ(picture.Width, 2);
-    EXPECT_EQ(messages.Boxes, std::vector<std::string>{"Message: The image contains 5 color planes, only 3 were loaded"});
+    EXPECT_EQ(
+        messages.Boxes,
+        std::vector<std::string>{"Message: The image contains 5 color planes, only 3 were loaded"});
 }
 
 }  // namespace

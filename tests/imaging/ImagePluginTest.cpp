@@ -1,7 +1,6 @@
 // Plug-in modules: the icon module built with the program, and modules that must be ignored.
-#include <gtest/gtest.h>
-
 #include <dlfcn.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -21,11 +20,13 @@ using namespace fsc::test;
 std::string IcoModule() { return PluginFolder() + "/ico.so"; }
 
 TEST(ImagePlugins, TheIconModuleIsFoundInThePluginFolderAndReadsIcons) {
-    ASSERT_TRUE(FileExists(IcoModule())) << "the icon plug-in was not built into " << PluginFolder();
+    ASSERT_TRUE(FileExists(IcoModule()))
+        << "the icon plug-in was not built into " << PluginFolder();
     TPictureFormats formats;
     EXPECT_EQ(formats.RegisterPlugins(PluginFolder()), 1);
     EXPECT_EQ(formats.Formats().back().FilterEntry(), "Windows icon (*.ico)|*.ico");
-    EXPECT_NE(OpenPictureFilter(formats).find(";*.pcx;*.ico)|"), std::string::npos) << OpenPictureFilter(formats);
+    EXPECT_NE(OpenPictureFilter(formats).find(";*.pcx;*.ico)|"), std::string::npos)
+        << OpenPictureFilter(formats);
 
     TempDir dir;
     for (bool pngInside : {false, true}) {

@@ -41,18 +41,18 @@ TEST(JpegReader, AdobeCmykAndYcckBecomeRgb) {
         std::uint8_t Cmyk[4];
         std::uint32_t Rgb;
     } cases[] = {
-        {{255, 0, 0, 0}, 0x00FFFF},   // full cyan
-        {{0, 255, 0, 0}, 0xFF00FF},   // full magenta
-        {{0, 0, 255, 0}, 0xFFFF00},   // full yellow
-        {{0, 0, 0, 255}, 0x000000},   // full black
-        {{0, 0, 0, 0}, 0xFFFFFF},     // no ink
-        {{0, 0, 0, 128}, 0x7F7F7F},   // half black
+        {{255, 0, 0, 0}, 0x00FFFF},  // full cyan
+        {{0, 255, 0, 0}, 0xFF00FF},  // full magenta
+        {{0, 0, 255, 0}, 0xFFFF00},  // full yellow
+        {{0, 0, 0, 255}, 0x000000},  // full black
+        {{0, 0, 0, 0}, 0xFFFFFF},    // no ink
+        {{0, 0, 0, 128}, 0x7F7F7F},  // half black
     };
     for (const Case& c : cases) {
         const TBitmap picture = DecodeJpeg(JpegCmykAdobe(16, 16, c.Cmyk));
         EXPECT_TRUE(Near(picture, 8, 8, c.Rgb, 6))
-            << "CMYK " << int(c.Cmyk[0]) << "," << int(c.Cmyk[1]) << "," << int(c.Cmyk[2]) << "," << int(c.Cmyk[3])
-            << " gave " << PixelText(picture, 8, 8);
+            << "CMYK " << int(c.Cmyk[0]) << "," << int(c.Cmyk[1]) << "," << int(c.Cmyk[2]) << ","
+            << int(c.Cmyk[3]) << " gave " << PixelText(picture, 8, 8);
     }
 }
 
@@ -79,7 +79,8 @@ TEST(JpegReader, ExifOrientationTurnsThePictureUpright) {
     for (const Case& c : cases) {
         for (bool bigEndian : {false, true}) {
             const TBitmap p = DecodeJpeg(WithExifOrientation(plain, c.Orientation, bigEndian));
-            SCOPED_TRACE("orientation " + std::to_string(c.Orientation) + (bigEndian ? " big-endian" : " little-endian"));
+            SCOPED_TRACE("orientation " + std::to_string(c.Orientation) +
+                         (bigEndian ? " big-endian" : " little-endian"));
             ASSERT_EQ(p.Width, c.Width);
             ASSERT_EQ(p.Height, c.Height);
             const int r = p.Width - 3, b = p.Height - 3;
@@ -114,10 +115,12 @@ TEST(JpegReader, DamagedFilesAreRefusedWithAClearMessage) {
         Bytes File;
         std::string Message;
     } cases[] = {
-        {"cut in the middle of the scan", good.substr(0, good.size() / 2), "JPEG file is truncated"},
+        {"cut in the middle of the scan", good.substr(0, good.size() / 2),
+         "JPEG file is truncated"},
         {"cut before the scan data", good.substr(0, sof + 12), "JPEG file is truncated"},
         {"empty file", "", "JPEG file is empty"},
-        {"no start-of-image marker", noSoi, "Invalid JPEG file: Not a JPEG file: starts with 0xff 0x58"},
+        {"no start-of-image marker", noSoi,
+         "Invalid JPEG file: Not a JPEG file: starts with 0xff 0x58"},
         {"65500 x 65500 header", bigHeader, "JPEG image is too large (65500 x 65500 pixels)"},
     };
     for (const Case& c : cases) EXPECT_EQ(ErrorOf(c.File), c.Message) << c.Fault;

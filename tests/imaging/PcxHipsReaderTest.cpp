@@ -27,7 +27,8 @@ std::string Row(const TBitmap& p, int y) {
 }
 
 TEST(PcxReader, EveryPixelLayout) {
-    const std::vector<std::uint8_t> ega = {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255};  // black, red, green, blue
+    const std::vector<std::uint8_t> ega = {0, 0,   0, 255, 0, 0,
+                                           0, 255, 0, 0,   0, 255};  // black, red, green, blue
     std::vector<std::uint8_t> palette256(768, 0);
     palette256[3 * 7 + 0] = 10, palette256[3 * 7 + 1] = 20, palette256[3 * 7 + 2] = 30;
     struct Case {
@@ -35,7 +36,8 @@ TEST(PcxReader, EveryPixelLayout) {
         PcxSpec Spec;
         std::string Top;
     };
-    auto spec = [](int w, int bits, int planes, int bytesPerLine, std::vector<std::uint8_t> raw, bool rle = true) {
+    auto spec = [](int w, int bits, int planes, int bytesPerLine, std::vector<std::uint8_t> raw,
+                   bool rle = true) {
         PcxSpec s;
         s.Width = w, s.Height = 1, s.Bits = bits, s.Planes = planes, s.BytesPerLine = bytesPerLine;
         s.Encoding = rle ? 1 : 0;
@@ -46,7 +48,8 @@ TEST(PcxReader, EveryPixelLayout) {
     PcxSpec planes4 = spec(3, 1, 4, 2, {0x80, 0, 0x40, 0, 0x20, 0, 0, 0});  // indices 1, 2, 4
     planes4.HeaderPalette = ega;
     planes4.HeaderPalette.resize(48, 0);
-    planes4.HeaderPalette[12] = 9, planes4.HeaderPalette[13] = 8, planes4.HeaderPalette[14] = 7;  // entry 4
+    planes4.HeaderPalette[12] = 9, planes4.HeaderPalette[13] = 8,
+    planes4.HeaderPalette[14] = 7;  // entry 4
     PcxSpec nibbles = spec(3, 4, 1, 2, {0x12, 0x30});
     nibbles.HeaderPalette = ega;
     PcxSpec indexed = spec(2, 8, 1, 2, {7, 0});
@@ -54,7 +57,8 @@ TEST(PcxReader, EveryPixelLayout) {
     PcxSpec grey = spec(2, 8, 1, 2, {7, 200});
     PcxSpec rgb = spec(2, 8, 3, 2, {1, 2, 3, 4, 5, 6});
     PcxSpec plain = spec(2, 8, 3, 2, {1, 2, 3, 4, 5, 6}, false);
-    PcxSpec runs = spec(2, 8, 3, 2, {0xC5, 0xC5, 0xC5, 0xC5, 0xC5, 0xC5});  // values that must be escaped
+    PcxSpec runs =
+        spec(2, 8, 3, 2, {0xC5, 0xC5, 0xC5, 0xC5, 0xC5, 0xC5});  // values that must be escaped
     const Case cases[] = {
         {"1 bit", mono, "255,255,255 0,0,0 255,255,255"},
         {"1 bit in 4 planes", planes4, "255,0,0 0,255,0 9,8,7"},
@@ -104,11 +108,14 @@ TEST(PcxReader, DamagedFilesAreRefused) {
         {"cut in the header", good.substr(0, 100), "Not a PCX file"},
         {"cut in the data", good.substr(0, good.size() - 3), "PCX file is truncated"},
         {"2 bits per pixel", Pcx(twoBits), "Pixel format not supported yet"},
-        {"lines shorter than the width", Pcx(narrow), "PCX file is corrupt: scan line too short for the width"},
-        {"65535 x 65535 with little data", Pcx(huge), "PCX image is too large (65535 x 65535 pixels)"},
+        {"lines shorter than the width", Pcx(narrow),
+         "PCX file is corrupt: scan line too short for the width"},
+        {"65535 x 65535 with little data", Pcx(huge),
+         "PCX image is too large (65535 x 65535 pixels)"},
         {"unknown encoding", badEncoding, "PCX file is corrupt: unknown encoding 7"},
     };
-    for (const Case& c : cases) EXPECT_EQ(ErrorOf([](const Bytes& b) { DecodePcx(b); }, c.File), c.Message) << c.Fault;
+    for (const Case& c : cases)
+        EXPECT_EQ(ErrorOf([](const Bytes& b) { DecodePcx(b); }, c.File), c.Message) << c.Fault;
 }
 
 TEST(HipsReader, HeadersAndPixelFormats) {
@@ -123,8 +130,10 @@ TEST(HipsReader, HeadersAndPixelFormats) {
         {"original header, three planes", Hips1(1, 2, 3, 0, planes), "10,30,50 20,40,60"},
         {"original header, grey", Hips1(1, 2, 1, 0, {1, 2}), "1,1,1 2,2,2"},
         {"signed bytes", Hips2(1, 2, 1, 32, {0x80, 0x7F}), "0,0,0 255,255,255"},
-        {"bits, most significant first", Hips2(1, 3, 1, 30, {0xA0}), "255,255,255 0,0,0 255,255,255"},
-        {"bits, least significant first", Hips2(1, 3, 1, 31, {0x05}), "255,255,255 0,0,0 255,255,255"},
+        {"bits, most significant first", Hips2(1, 3, 1, 30, {0xA0}),
+         "255,255,255 0,0,0 255,255,255"},
+        {"bits, least significant first", Hips2(1, 3, 1, 31, {0x05}),
+         "255,255,255 0,0,0 255,255,255"},
         {"interleaved RGB", Hips2(1, 2, 1, 35, {1, 2, 3, 4, 5, 6}), "1,2,3 4,5,6"},
         {"interleaved RGBZ", Hips2(1, 2, 1, 36, {1, 2, 3, 0, 4, 5, 6, 0}), "1,2,3 4,5,6"},
     };
@@ -142,7 +151,8 @@ TEST(HipsReader, OnlyThreeOfManyPlanesAreTakenWithANotice) {
     std::vector<std::string> notices;
     const TBitmap p = DecodeHips(Hips2(2, 2, 5, 0, data), &notices);
     EXPECT_EQ(Row(p, 0), "0,4,8 1,5,9");
-    EXPECT_EQ(notices, std::vector<std::string>{"The image contains 5 color planes, only 3 were loaded"});
+    EXPECT_EQ(notices,
+              std::vector<std::string>{"The image contains 5 color planes, only 3 were loaded"});
 }
 
 TEST(HipsReader, DamagedFilesAreRefused) {
@@ -155,14 +165,18 @@ TEST(HipsReader, DamagedFilesAreRefused) {
         {"float pixels", Hips2(1, 1, 1, 3, {0, 0, 0, 0}), "Pixel format not supported yet"},
         {"cut in the pixels", good.substr(0, good.size() - 1), "HIPS file is truncated"},
         {"cut in the header", good.substr(0, 30), "HIPS file is truncated"},
-        {"rows not a number", "HIPS\na\nb\n1\nd\nlots\n", "HIPS file is corrupt: bad rows \"lots\""},
+        {"rows not a number", "HIPS\na\nb\n1\nd\nlots\n",
+         "HIPS file is corrupt: bad rows \"lots\""},
         {"no frames", Hips2(1, 1, 0, 0, {1}), "HIPS file is corrupt: no frames"},
-        {"40000 x 40000", Hips2(40000, 40000, 1, 0, {}), "HIPS image is too large (40000 x 40000 pixels)"},
-        {"negative size", Hips2(-5, 2, 1, 0, {}), "HIPS image has an invalid size of 2 x -5 pixels"},
+        {"40000 x 40000", Hips2(40000, 40000, 1, 0, {}),
+         "HIPS image is too large (40000 x 40000 pixels)"},
+        {"negative size", Hips2(-5, 2, 1, 0, {}),
+         "HIPS image has an invalid size of 2 x -5 pixels"},
         {"no line ends", Bytes(100000, 'x'), "HIPS file is corrupt: header line too long"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ErrorOf([](const Bytes& b) { DecodeHips(b, nullptr); }, c.File), c.Message) << c.Fault;
+        EXPECT_EQ(ErrorOf([](const Bytes& b) { DecodeHips(b, nullptr); }, c.File), c.Message)
+            << c.Fault;
 }
 
 TEST(PcxHipsReaders, EveryPrefixIsRefusedOrReadWithoutCrashing) {

@@ -1,13 +1,14 @@
 // Small picture files made byte by byte for the reader tests and the fuzz seed corpus.
 #include "PictureSamples.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+// jpeglib.h needs FILE and size_t declared before it.
 #include <jpeglib.h>
 #include <zlib.h>
-
 
 namespace fsc::test {
 
@@ -37,7 +38,8 @@ Bytes Compress(int width, int height, int components, J_COLOR_SPACE in, J_COLOR_
     jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(pixels.data() + std::size_t(info.next_scanline) * width * components);
+        JSAMPROW row = const_cast<JSAMPROW>(pixels.data() +
+                                            std::size_t(info.next_scanline) * width * components);
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
@@ -51,7 +53,8 @@ void Chunk(Bytes& out, const char* type, const Bytes& data) {
     Put32BE(out, std::uint32_t(data.size()));
     const Bytes typed = std::string(type, 4) + data;
     out += typed;
-    Put32BE(out, std::uint32_t(crc32(0, reinterpret_cast<const Bytef*>(typed.data()), uInt(typed.size()))));
+    Put32BE(out, std::uint32_t(
+                     crc32(0, reinterpret_cast<const Bytef*>(typed.data()), uInt(typed.size()))));
 }
 
 }  // namespace
@@ -61,7 +64,8 @@ TBitmap Quadrants(int width, int height) {
     for (int y = 0; y < height; y++) {
         for (int x = 0; x < width; x++) {
             const bool right = x >= width / 2, bottom = y >= height / 2;
-            const std::uint32_t rgb = !bottom ? (right ? 0x00FF00 : 0xFF0000) : (right ? 0x0000FF : 0xFFFFFF);
+            const std::uint32_t rgb =
+                !bottom ? (right ? 0x00FF00 : 0xFF0000) : (right ? 0x0000FF : 0xFFFFFF);
             std::uint8_t* p = picture.Row(y) + x * 3;
             p[0] = std::uint8_t(rgb >> 16), p[1] = std::uint8_t(rgb >> 8), p[2] = std::uint8_t(rgb);
         }
@@ -105,10 +109,10 @@ Bytes WithExifOrientation(const Bytes& jpeg, int orientation, bool bigEndian) {
     Bytes tiff = bigEndian ? "MM" : "II";
     auto p16 = [&](std::uint32_t v) { bigEndian ? Put16BE(tiff, v) : Put16LE(tiff, v); };
     auto p32 = [&](std::uint32_t v) { bigEndian ? Put32BE(tiff, v) : Put32LE(tiff, v); };
-    p16(42), p32(8);                              // magic, first directory at 8
-    p16(1);                                       // one entry
+    p16(42), p32(8);  // magic, first directory at 8
+    p16(1);           // one entry
     p16(0x0112), p16(3), p32(1), p16(std::uint32_t(orientation)), p16(0);  // orientation, SHORT
-    p32(0);                                       // no next directory
+    p32(0);                                                                // no next directory
     const Bytes payload = std::string("Exif\0\0", 6) + tiff;
     Bytes segment = "\xFF\xE1";
     Put16BE(segment, std::uint32_t(payload.size() + 2));
@@ -123,12 +127,14 @@ Bytes Png(const PngSpec& spec) {
     header += char(spec.Interlace);
     Chunk(out, "IHDR", header);
     if (!spec.Palette.empty()) Chunk(out, "PLTE", Bytes(spec.Palette.begin(), spec.Palette.end()));
-    if (!spec.Transparency.empty()) Chunk(out, "tRNS", Bytes(spec.Transparency.begin(), spec.Transparency.end()));
+    if (!spec.Transparency.empty())
+        Chunk(out, "tRNS", Bytes(spec.Transparency.begin(), spec.Transparency.end()));
     Bytes raw;
     for (const auto& row : spec.Rows) raw += '\0', raw += Bytes(row.begin(), row.end());
     uLongf size = compressBound(uLong(raw.size()));
     Bytes packed(size, '\0');
-    compress(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()), uLong(raw.size()));
+    compress(reinterpret_cast<Bytef*>(packed.data()), &size,
+             reinterpret_cast<const Bytef*>(raw.data()), uLong(raw.size()));
     packed.resize(size);
     Chunk(out, "IDAT", packed);
     Chunk(out, "IEND", "");
@@ -141,7 +147,8 @@ Bytes Bmp(const BmpSpec& spec) {
     const std::size_t masks = spec.Compression == 3 ? 12 : 0;
     const std::size_t offset = 14 + header + masks + spec.Palette.size() * entry;
     Bytes out = "BM";
-    Put32LE(out, std::uint32_t(offset + spec.Data.size())), Put32LE(out, 0), Put32LE(out, std::uint32_t(offset));
+    Put32LE(out, std::uint32_t(offset + spec.Data.size())), Put32LE(out, 0),
+        Put32LE(out, std::uint32_t(offset));
     Put32LE(out, std::uint32_t(header));
     if (spec.Core) {
         Put16LE(out, std::uint32_t(spec.Width)), Put16LE(out, std::uint32_t(spec.Height));
@@ -150,7 +157,8 @@ Bytes Bmp(const BmpSpec& spec) {
         Put32LE(out, std::uint32_t(spec.Width)), Put32LE(out, std::uint32_t(spec.Height));
         Put16LE(out, 1), Put16LE(out, std::uint32_t(spec.BitCount));
         Put32LE(out, spec.Compression), Put32LE(out, std::uint32_t(spec.Data.size()));
-        Put32LE(out, 2835), Put32LE(out, 2835), Put32LE(out, std::uint32_t(spec.Palette.size())), Put32LE(out, 0);
+        Put32LE(out, 2835), Put32LE(out, 2835), Put32LE(out, std::uint32_t(spec.Palette.size())),
+            Put32LE(out, 0);
     }
     for (std::uint32_t mask : spec.Masks) Put32LE(out, mask);
     for (std::uint32_t rgb : spec.Palette) {
@@ -164,7 +172,8 @@ Bytes Bmp(const BmpSpec& spec) {
 Bytes Pcx(const PcxSpec& spec) {
     Bytes out;
     out += '\x0A', out += '\x05', out += char(spec.Encoding), out += char(spec.Bits);
-    Put16LE(out, 0), Put16LE(out, 0), Put16LE(out, std::uint32_t(spec.Width - 1)), Put16LE(out, std::uint32_t(spec.Height - 1));
+    Put16LE(out, 0), Put16LE(out, 0), Put16LE(out, std::uint32_t(spec.Width - 1)),
+        Put16LE(out, std::uint32_t(spec.Height - 1));
     Put16LE(out, 72), Put16LE(out, 72);
     Bytes palette(48, '\0');
     std::copy(spec.HeaderPalette.begin(), spec.HeaderPalette.end(), palette.begin());
@@ -173,7 +182,8 @@ Bytes Pcx(const PcxSpec& spec) {
     Put16LE(out, std::uint32_t(spec.BytesPerLine)), Put16LE(out, 1);
     out.resize(128, '\0');
     out += Bytes(spec.Data.begin(), spec.Data.end());
-    if (!spec.Palette256.empty()) out += '\x0C', out += Bytes(spec.Palette256.begin(), spec.Palette256.end());
+    if (!spec.Palette256.empty())
+        out += '\x0C', out += Bytes(spec.Palette256.begin(), spec.Palette256.end());
     return out;
 }
 
@@ -191,18 +201,20 @@ std::vector<std::uint8_t> PcxRle(const std::vector<std::uint8_t>& raw) {
 
 Bytes Hips2(int rows, int cols, int frames, int format, const std::vector<std::uint8_t>& data) {
     const std::string r = std::to_string(rows), c = std::to_string(cols);
-    Bytes out = "HIPS\nmaker\nsample\n" + std::to_string(frames) + "\nMon Dec  7 2026\n" + r + "\n" + c + "\n" + r +
-                "\n" + c + "\n0\n0\n" + std::to_string(format) + "\n" + (frames >= 3 ? "3" : "1") + "\n";
-    out += "11\nmade by me\n";    // history block
-    out += "5\ntest\n";           // description block
-    out += "1\nnote c 4 0\n";     // one parameter, kept in the binary area
+    Bytes out = "HIPS\nmaker\nsample\n" + std::to_string(frames) + "\nMon Dec  7 2026\n" + r +
+                "\n" + c + "\n" + r + "\n" + c + "\n0\n0\n" + std::to_string(format) + "\n" +
+                (frames >= 3 ? "3" : "1") + "\n";
+    out += "11\nmade by me\n";  // history block
+    out += "5\ntest\n";         // description block
+    out += "1\nnote c 4 0\n";   // one parameter, kept in the binary area
     out += "4\nabcd";
     return out + Bytes(data.begin(), data.end());
 }
 
 Bytes Hips1(int rows, int cols, int frames, int format, const std::vector<std::uint8_t>& data) {
-    Bytes out = "maker\nsample\n" + std::to_string(frames) + "\nMon Dec  7 2026\n" + std::to_string(rows) + "\n" +
-                std::to_string(cols) + "\n8\n0\n" + std::to_string(format) + "\n";
+    Bytes out = "maker\nsample\n" + std::to_string(frames) + "\nMon Dec  7 2026\n" +
+                std::to_string(rows) + "\n" + std::to_string(cols) + "\n8\n0\n" +
+                std::to_string(format) + "\n";
     out += "genframe |\\\nscale\n";  // a history of two lines
     out += "a test picture\n.\n";
     return out + Bytes(data.begin(), data.end());
@@ -216,12 +228,13 @@ Bytes WmfFilled(int width, int height, std::uint32_t rgb) {
         for (std::uint16_t p : params) Put16LE(records, p);
     };
     const std::uint16_t w = std::uint16_t(width), h = std::uint16_t(height);
-    record(0x020B, {0, 0});                  // SETWINDOWORG y, x
-    record(0x020C, {h, w});                  // SETWINDOWEXT y, x
-    record(0x02FC, {0, std::uint16_t(((rgb >> 16) & 0xFF) | (rgb & 0xFF00)), std::uint16_t(rgb & 0xFF), 0});  // solid brush
-    record(0x012D, {0});                     // SELECTOBJECT brush
-    record(0x041B, {h, w, 0, 0});            // RECTANGLE bottom, right, top, left
-    record(0x0000, {});                      // EOF
+    record(0x020B, {0, 0});  // SETWINDOWORG y, x
+    record(0x020C, {h, w});  // SETWINDOWEXT y, x
+    record(0x02FC, {0, std::uint16_t(((rgb >> 16) & 0xFF) | (rgb & 0xFF00)),
+                    std::uint16_t(rgb & 0xFF), 0});  // solid brush
+    record(0x012D, {0});                             // SELECTOBJECT brush
+    record(0x041B, {h, w, 0, 0});                    // RECTANGLE bottom, right, top, left
+    record(0x0000, {});                              // EOF
     Bytes header;
     Put16LE(header, 1), Put16LE(header, 9), Put16LE(header, 0x0300);
     Put32LE(header, std::uint32_t((18 + records.size()) / 2));
@@ -231,7 +244,8 @@ Bytes WmfFilled(int width, int height, std::uint32_t rgb) {
     Put16LE(placeable, 0), Put16LE(placeable, 0), Put16LE(placeable, w), Put16LE(placeable, h);
     Put16LE(placeable, 96), Put32LE(placeable, 0);
     std::uint16_t checksum = 0;
-    for (std::size_t i = 0; i < 20; i += 2) checksum ^= std::uint16_t(std::uint8_t(placeable[i]) | std::uint8_t(placeable[i + 1]) << 8);
+    for (std::size_t i = 0; i < 20; i += 2)
+        checksum ^= std::uint16_t(std::uint8_t(placeable[i]) | std::uint8_t(placeable[i + 1]) << 8);
     Put16LE(placeable, checksum);
     return placeable + header + records;
 }
@@ -243,15 +257,17 @@ Bytes EmfFilled(int width, int height, std::uint32_t rgb) {
         Put32LE(records, type), Put32LE(records, std::uint32_t(8 + 4 * params.size()));
         for (std::uint32_t p : params) Put32LE(records, p);
     };
-    record(39, {1, 0, colorref, 0});                                       // CREATEBRUSHINDIRECT
-    record(37, {1});                                                       // SELECTOBJECT
+    record(39, {1, 0, colorref, 0});                                          // CREATEBRUSHINDIRECT
+    record(37, {1});                                                          // SELECTOBJECT
     record(43, {0, 0, std::uint32_t(width - 1), std::uint32_t(height - 1)});  // RECTANGLE
-    record(14, {0, 16, 20});                                               // EOF
+    record(14, {0, 16, 20});                                                  // EOF
     // A reference device of 960 x 960 pixels on 254 mm: exactly 96 dots per inch.
-    const std::uint32_t frameW = std::uint32_t(width) * 2540 / 96, frameH = std::uint32_t(height) * 2540 / 96;
+    const std::uint32_t frameW = std::uint32_t(width) * 2540 / 96,
+                        frameH = std::uint32_t(height) * 2540 / 96;
     Bytes header;
     Put32LE(header, 1), Put32LE(header, 88);
-    for (std::uint32_t v : {0u, 0u, std::uint32_t(width - 1), std::uint32_t(height - 1)}) Put32LE(header, v);
+    for (std::uint32_t v : {0u, 0u, std::uint32_t(width - 1), std::uint32_t(height - 1)})
+        Put32LE(header, v);
     for (std::uint32_t v : {0u, 0u, frameW - 1, frameH - 1}) Put32LE(header, v);
     Put32LE(header, 0x464D4520), Put32LE(header, 0x10000);
     Put32LE(header, std::uint32_t(88 + records.size())), Put32LE(header, 5);
@@ -270,7 +286,8 @@ Bytes IcoQuadrants(bool pngInside) {
         for (int y = 0; y < 16; y++) spec.Rows.emplace_back(picture.Row(y), picture.Row(y) + 48);
         image = Png(spec);
     } else {
-        Put32LE(image, 40), Put32LE(image, 16), Put32LE(image, 32), Put16LE(image, 1), Put16LE(image, 24);
+        Put32LE(image, 40), Put32LE(image, 16), Put32LE(image, 32), Put16LE(image, 1),
+            Put16LE(image, 24);
         for (int i = 0; i < 6; i++) Put32LE(image, 0);
         for (int y = 15; y >= 0; y--)
             for (int x = 0; x < 16; x++) {

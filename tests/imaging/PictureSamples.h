@@ -51,7 +51,7 @@ struct PcxSpec {
     int Width = 1, Height = 1, Bits = 8, Planes = 1, BytesPerLine = 1, Encoding = 1;
     std::vector<std::uint8_t> HeaderPalette;  // up to 48 bytes
     std::vector<std::uint8_t> Data;
-    std::vector<std::uint8_t> Palette256;     // appended after a 12 when not empty
+    std::vector<std::uint8_t> Palette256;  // appended after a 12 when not empty
 };
 Bytes Pcx(const PcxSpec& spec);
 // PCX run-length encoding of a byte stream.

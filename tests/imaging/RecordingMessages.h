@@ -12,7 +12,9 @@ class RecordingMessages : public IMessages {
 public:
     std::vector<std::string> Boxes;  // "ERROR: text", "Information: text" or "Message: text"
     void ShowError(const std::string& text) override { Boxes.push_back("ERROR: " + text); }
-    void ShowInformation(const std::string& text) override { Boxes.push_back("Information: " + text); }
+    void ShowInformation(const std::string& text) override {
+        Boxes.push_back("Information: " + text);
+    }
     void ShowMessage(const std::string& text) override { Boxes.push_back("Message: " + text); }
 };
 
