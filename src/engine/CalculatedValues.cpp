@@ -31,7 +31,9 @@ std::optional<TGroup> ReadGroup(const std::string& text, std::size_t from) {
         } else if (text.compare(pos, Close.size(), Close) == 0) {
             pos += Close.size();
             if (--depth == 0) {
-                return TGroup{text.substr(start + Open.size(), pos - Close.size() - start - Open.size()), pos};
+                return TGroup{
+                    text.substr(start + Open.size(), pos - Close.size() - start - Open.size()),
+                    pos};
             }
         } else {
             ++pos;

@@ -9,10 +9,15 @@ namespace fsc {
 
 int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
-TCollagePlacer::TCollagePlacer(const std::string& type, int thumbWidth, int thumbHeight,
-                               int rows, int cols, bool center, IRandom& random)
-    : type(type), thumbWidth(thumbWidth), thumbHeight(thumbHeight), rows(rows), cols(cols),
-      center(center), random(random) {}
+TCollagePlacer::TCollagePlacer(const std::string& type, int thumbWidth, int thumbHeight, int rows,
+                               int cols, bool center, IRandom& random)
+    : type(type),
+      thumbWidth(thumbWidth),
+      thumbHeight(thumbHeight),
+      rows(rows),
+      cols(cols),
+      center(center),
+      random(random) {}
 
 void TCollagePlacer::PlaceInTable() {
     x = thumbWidth * col;

@@ -78,12 +78,13 @@ std::string CellLink(TPageContext& context, int index) {
     return cell.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
-std::string Area(const TPageContext& context, const TCollagePlacement& at, const std::string& link) {
+std::string Area(const TPageContext& context, const TCollagePlacement& at,
+                 const std::string& link) {
     const std::string frame = Trim(context.HTML.TargetFrame);
     const std::string target = frame.empty() ? std::string() : "target=\"" + frame + "\"";
-    return "<area shape=rect coords=\"" + std::to_string(at.X) + "," + std::to_string(at.Y) +
-           "," + std::to_string(at.Right()) + "," + std::to_string(at.Bottom()) + "\" href=\"" +
-           link + "\" " + context.Template.CollageCSS + " " + target + ">" + CRLF;
+    return "<area shape=rect coords=\"" + std::to_string(at.X) + "," + std::to_string(at.Y) + "," +
+           std::to_string(at.Right()) + "," + std::to_string(at.Bottom()) + "\" href=\"" + link +
+           "\" " + context.Template.CollageCSS + " " + target + ">" + CRLF;
 }
 
 void WritePicture(TPageContext& context, const TBitmap& picture, const std::string& path) {
@@ -122,8 +123,10 @@ std::string CollageHTML(TPageContext& context, int pageNumber, int first, int la
     if (first <= last) text += CRLF + "<map name=\"" + CollageMapName + "\">" + CRLF;
     std::string areas;
     for (int i = first; i <= last; ++i) {
-        context.Progress.Update(0, i, "Folioscope: Creating Collage " + std::to_string(i) +
-                                          " of " + std::to_string(count), count);
+        context.Progress.Update(
+            0, i,
+            "Folioscope: Creating Collage " + std::to_string(i) + " of " + std::to_string(count),
+            count);
         const TThumbnail& thumb = context.Thumbs[i];
         const std::string thumbPath =
             JoinPath(html.HTMLDir, html.ImageDir + ExtractFileName(thumb.ThumbName));
@@ -135,8 +138,7 @@ std::string CollageHTML(TPageContext& context, int pageNumber, int first, int la
         if (!link.empty()) areas = Area(context, at, link) + areas;
     }
     const std::string name = CollagePictureName(tpl.GalleryFileName, pageNumber);
-    WritePicture(context,
-                 CutCanvas(canvas, placer.Right() + 1, placer.Bottom() + 1, background),
+    WritePicture(context, CutCanvas(canvas, placer.Right() + 1, placer.Bottom() + 1, background),
                  JoinPath(html.HTMLDir, html.ImageDir + name));
     return text + areas + CRLF + "</map>" + CRLF + "<img src=\"" + html.ImageDir + name +
            "\" usemap=\"#" + CollageMapName + "\" " + tpl.CollageCSS + ">";

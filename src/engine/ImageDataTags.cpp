@@ -33,4 +33,3 @@ std::string ApplyImageDataTags(std::string text, const TThumbnail& thumb, int nu
 }
 
 }  // namespace fsc
-

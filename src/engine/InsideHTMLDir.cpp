@@ -12,8 +12,7 @@ namespace fsc {
 namespace {
 
 bool HasDriveLetter(std::string_view path) {
-    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) &&
-           path[1] == ':';
+    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
 }
 
 }  // namespace

@@ -27,8 +27,8 @@ std::string BackupName(const std::string& folder, IRandom& random) {
 
 }  // namespace
 
-void JournalFile(TBuildJournal& journal, const std::string& path,
-                 const std::string& backupFolder, IRandom& random) {
+void JournalFile(TBuildJournal& journal, const std::string& path, const std::string& backupFolder,
+                 IRandom& random) {
     journal.CreatedFiles.push_back(path);
     if (!FileExists(path)) return;
     ForceDirectories(backupFolder);

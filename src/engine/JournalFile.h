@@ -11,7 +11,7 @@ namespace fsc {
 // Appends `path` to the created-file list. When a file exists there, copies it to a free
 // random name "N.tmp" in `backupFolder` (created if missing) and records the pair in the
 // backup and restore lists.
-void JournalFile(TBuildJournal& journal, const std::string& path,
-                 const std::string& backupFolder, IRandom& random);
+void JournalFile(TBuildJournal& journal, const std::string& path, const std::string& backupFolder,
+                 IRandom& random);
 
 }  // namespace fsc

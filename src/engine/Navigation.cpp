@@ -100,7 +100,8 @@ private:
     }
 
     std::string Expand(std::string text, int target) const {
-        return pageMode ? ExpandPage(std::move(text), target) : ExpandImage(std::move(text), target);
+        return pageMode ? ExpandPage(std::move(text), target)
+                        : ExpandImage(std::move(text), target);
     }
 
     std::string ExpandPage(std::string text, int target) const {
@@ -150,7 +151,8 @@ std::string NavigationText(TPageContext& context, const TFSC_File& page) {
     if (number <= 0) return {};
     if (pageMode && context.HTML.PageCount <= 0) return {};
     if (!pageMode && number > static_cast<int>(context.Thumbs.size())) return {};
-    return TNavigator(context, page, pageMode, number).Run(JoinLines(context.HTML.NavigationScheme));
+    return TNavigator(context, page, pageMode, number)
+        .Run(JoinLines(context.HTML.NavigationScheme));
 }
 
 void ApplyNavigation(TPageContext& context, TFSC_File& page) {

@@ -88,18 +88,18 @@ void ImagePageContent(TPageContext& context, TFSC_File& page) {
     const TThumbnail& thumb = thumbs[n];
     page.SubDir = html.ImageDir;
     std::string scheme = JoinLines(html.ImageScheme);
-    scheme = ReplaceFirst(scheme, "<!-IMAGE->",
-                          CRLF + "<img src=\"" + thumb.Name + "\" alt=\"" + thumb.Hint + "\">" +
-                              CRLF + CRLF);
+    scheme = ReplaceFirst(
+        scheme, "<!-IMAGE->",
+        CRLF + "<img src=\"" + thumb.Name + "\" alt=\"" + thumb.Hint + "\">" + CRLF + CRLF);
     std::string text = JoinLines(page.Lines);
     text = text.find("<!-IMAGE->") != std::string::npos ? ReplaceFirst(text, "<!-IMAGE->", scheme)
                                                         : text + scheme;
     text = ApplyImageDataTags(text, thumb, n, html.ImageDir, TTagPlace::ImagePage);
     const int galleryPage = n / std::max(html.PerPage, 1) + 1;
-    text = ReplaceAll(text, "<!-BACKTOGALLERY->",
-                      Repeated("../", CountSlashes(html.ImageDir)) +
-                          PageFileName(ThumbnailPageName(context, galleryPage), html.PageExt,
-                                       galleryPage));
+    text = ReplaceAll(
+        text, "<!-BACKTOGALLERY->",
+        Repeated("../", CountSlashes(html.ImageDir)) +
+            PageFileName(ThumbnailPageName(context, galleryPage), html.PageExt, galleryPage));
     const TThumbnail& previous = thumbs[Neighbour(thumbs, n, n == 0 ? count - 1 : n - 1)];
     text = ReplaceAll(text, "<!-PREVIOUS->", previous.Link);
     text = ReplaceAll(text, "<!-PREVIOUSNAME->", previous.Name);

@@ -56,6 +56,8 @@ std::string SizeAttributes(const TTemplate& tpl) {
     return size;
 }
 
+// One line of the source per part of the script, so it reads like the script it writes.
+// clang-format off
 std::string Script(const TSlideLists& lists, const std::string& size) {
     return "<script language=\"JavaScript\">" + CRLF + "<!--" + CRLF + "var current = 0;" +
            CRLF + "var imgz = new Array (" + lists.Images + ");" + CRLF +
@@ -91,12 +93,13 @@ std::string Script(const TSlideLists& lists, const std::string& size) {
            "//-->" + CRLF +
            "</script>";
 }
+// clang-format on
 
 }  // namespace
 
 std::string SlideShowHTML(TPageContext& context, int first, int last) {
-    const std::string framed =
-        ReplaceButtons("<form>" + CRLF + JoinLines(context.Template.SlideScheme) + CRLF + "</form>");
+    const std::string framed = ReplaceButtons(
+        "<form>" + CRLF + JoinLines(context.Template.SlideScheme) + CRLF + "</form>");
     const std::string script =
         Script(SlideLists(context, first, last), SizeAttributes(context.Template));
     // A scheme without the slides tag still gets a working show: the script follows it.

@@ -17,9 +17,15 @@ enum class TThumbSizeMode { limit, fit, stretch, hardLimit };
 
 // Index of each watermark position in TFSC_Images::WatermarkPositions.
 enum TWatermarkPosition {
-    wpLeftTop, wpCenterTop, wpRightTop,
-    wpLeftMiddle, wpCenterMiddle, wpRightMiddle,
-    wpLeftBottom, wpCenterBottom, wpRightBottom
+    wpLeftTop,
+    wpCenterTop,
+    wpRightTop,
+    wpLeftMiddle,
+    wpCenterMiddle,
+    wpRightMiddle,
+    wpLeftBottom,
+    wpCenterBottom,
+    wpRightBottom
 };
 
 struct TFSC_Images {

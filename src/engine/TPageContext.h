@@ -8,8 +8,8 @@
 #include "engine/TBuildJournal.h"
 #include "engine/TFSC_HTML.h"
 #include "engine/TFSC_Images.h"
-#include "engine/TThumbnail.h"
 #include "engine/TTemplate.h"
+#include "engine/TThumbnail.h"
 
 namespace fsc {
 

@@ -10,8 +10,7 @@
 namespace fsc {
 
 TStringList DefaultPageSkeleton() {
-    return {"<HTML><HEAD><TITLE><!-NAME-></TITLE></HEAD>",
-            "<BODY> <!-FOLIOSCOPE-> </BODY></HTML>"};
+    return {"<HTML><HEAD><TITLE><!-NAME-></TITLE></HEAD>", "<BODY> <!-FOLIOSCOPE-> </BODY></HTML>"};
 }
 
 TStringList DefaultImagePageSkeleton() {
@@ -19,8 +18,7 @@ TStringList DefaultImagePageSkeleton() {
 }
 
 TStringList DefaultSlideScheme() {
-    return {"<CENTER>", "<!-SLIDES->", "<br>", "<!-PREVBUTTON->", "<!-NEXTBUTTON->",
-            "</CENTER>"};
+    return {"<CENTER>", "<!-SLIDES->", "<br>", "<!-PREVBUTTON->", "<!-NEXTBUTTON->", "</CENTER>"};
 }
 
 namespace {
@@ -106,7 +104,8 @@ private:
     }
 
     void ReadCopyLine(const std::string& line) {
-        const std::string text = Trim(std::string_view(line).substr(std::min<std::size_t>(5, line.size())));
+        const std::string text =
+            Trim(std::string_view(line).substr(std::min<std::size_t>(5, line.size())));
         const std::size_t to = text.find(" TO ");
         // Lines such as "COPYRIGHT=..." begin with the key too; without a target there is
         // nothing to copy, so they are passed over.

@@ -25,8 +25,8 @@ std::string ImageMarkup(const TThumbnail& thumb, const TPageContext& context,
     const TFSC_Images& images = context.Images;
     const std::string anchor = Anchor(thumb, context.HTML, attr);
     const std::string box = images.ImagesAreThumbs
-                                ? " width=\"" + std::to_string(images.ThumbWidth) +
-                                      "\" height=\"" + std::to_string(images.ThumbHeight) + "\" "
+                                ? " width=\"" + std::to_string(images.ThumbWidth) + "\" height=\"" +
+                                      std::to_string(images.ThumbHeight) + "\" "
                                 : std::string();
     std::string markup = anchor + "<img src=\"" + context.HTML.ImageDir + thumb.ThumbName +
                          "\" alt=\"" + thumb.Hint + "\" " + attr + box + " width=\"" +

@@ -27,8 +27,8 @@ std::string TableHTML(TPageContext& context, int first, int last) {
     const std::string width =
         Blank(tpl.TableWidth) ? std::string() : " width=\"" + tpl.TableWidth + "\"";
     const std::string align = CellAlignment(tpl);
-    std::string html = "<table border=\"" + std::to_string(tpl.TableBorder) + "\" " + css +
-                       " " + width + ">" + CRLF;
+    std::string html = "<table border=\"" + std::to_string(tpl.TableBorder) + "\" " + css + " " +
+                       width + ">" + CRLF;
     int next = first;
     for (int row = 0; row < context.HTML.Rows; ++row) {
         html += CRLF + "<tr " + css + ">" + CRLF;

@@ -26,8 +26,8 @@ std::ostream& operator<<(std::ostream& out, const Point& p) {
     return out << "(" << p.x << "," << p.y << ")";
 }
 
-std::vector<Point> PlaceAll(TCollagePlacer& placer, int first, int last, int lastImage,
-                            int width, int height) {
+std::vector<Point> PlaceAll(TCollagePlacer& placer, int first, int last, int lastImage, int width,
+                            int height) {
     std::vector<Point> points;
     for (int i = first; i <= last; ++i) {
         const TCollagePlacement at = placer.Place(i, lastImage, width, height);
@@ -39,18 +39,24 @@ std::vector<Point> PlaceAll(TCollagePlacer& placer, int first, int last, int las
 TEST(CollageGeometry, TableFillsRowByRow) {
     test::TScriptedRandom random;
     TCollagePlacer placer("TABLE", 70, 70, 3, 3, false, random);
-    EXPECT_EQ(PlaceAll(placer, 0, 6, 6, 70, 70),
-              (std::vector<Point>{{0, 0}, {70, 0}, {140, 0}, {0, 70}, {70, 70}, {140, 70}, {0, 140}}));
+    EXPECT_EQ(
+        PlaceAll(placer, 0, 6, 6, 70, 70),
+        (std::vector<Point>{{0, 0}, {70, 0}, {140, 0}, {0, 70}, {70, 70}, {140, 70}, {0, 140}}));
     EXPECT_EQ(placer.Right(), 210);
     EXPECT_EQ(placer.Bottom(), 210);
 }
 
 TEST(CollageGeometry, CentringOnlyWhenSwitchedOn) {
-    struct Case { const char* type; bool center; Point expected; };
+    struct Case {
+        const char* type;
+        bool center;
+        Point expected;
+    };
     const Case cases[] = {
-        {"TABLE", false, {70, 0}}, {"TABLE", true, {85, 10}},
+        {"TABLE", false, {70, 0}},
+        {"TABLE", true, {85, 10}},
         {"CIRCLE", true, {146, 10}},  // second image of a 1 x 3 circle: on the ring
-        {"RANDOM", true, {5, 0}},    // random places are never centred
+        {"RANDOM", true, {5, 0}},     // random places are never centred
     };
     for (const Case& c : cases) {
         test::TScriptedRandom random;
@@ -66,18 +72,24 @@ TEST(CollageGeometry, CentringOnlyWhenSwitchedOn) {
 TEST(CollageGeometry, CircleOnSmallPagesIsCentreAndOneRing) {
     test::TScriptedRandom random;
     TCollagePlacer placer("CIRCLE", 70, 70, 3, 3, false, random);
-    EXPECT_EQ(PlaceAll(placer, 0, 8, 8, 70, 70),
-              (std::vector<Point>{{70, 70}, {119, 119}, {140, 70}, {119, 21}, {70, 0},
-                                  {21, 21}, {0, 70}, {21, 119}, {70, 140}}));
+    EXPECT_EQ(PlaceAll(placer, 0, 8, 8, 70, 70), (std::vector<Point>{{70, 70},
+                                                                     {119, 119},
+                                                                     {140, 70},
+                                                                     {119, 21},
+                                                                     {70, 0},
+                                                                     {21, 21},
+                                                                     {0, 70},
+                                                                     {21, 119},
+                                                                     {70, 140}}));
 }
 
 TEST(CollageGeometry, CircleOnLargePagesHasInnerAndOuterRings) {
     test::TScriptedRandom random;
     TCollagePlacer placer("CIRCLE", 10, 10, 7, 7, false, random);
     const std::vector<Point> points = PlaceAll(placer, 0, 48, 48, 10, 10);
-    const std::pair<int, Point> expected[] = {
-        {0, {30, 30}}, {1, {38, 43}}, {2, {43, 37}}, {3, {45, 28}},
-        {12, {56, 15}}, {13, {53, 11}}, {47, {58, 20}}};
+    const std::pair<int, Point> expected[] = {{0, {30, 30}}, {1, {38, 43}},  {2, {43, 37}},
+                                              {3, {45, 28}}, {12, {56, 15}}, {13, {53, 11}},
+                                              {47, {58, 20}}};
     for (const auto& [r, point] : expected) EXPECT_EQ(points[r], point) << "r = " << r;
 }
 
@@ -104,10 +116,14 @@ TEST(CollageGeometry, RandomDrawsWithinTheFreeRange) {
 
 TEST(CollageBackground, ColourEntries) {
     const std::pair<const char*, TRgb> cases[] = {
-        {"black = #000000 ", {0, 0, 0}},       {"navy = #000080 ", {0, 0, 128}},
-        {"aliceblue  #F0F8FF ", {240, 248, 255}}, {"#ff0000", {0, 0, 0}},
-        {"x #1A2B3C", {26, 43, 60}},           {"#12345", {0, 0, 0}},
-        {"no colour", {0, 0, 0}},              {"#G0A0", {0, 0, 0}},
+        {"black = #000000 ", {0, 0, 0}},
+        {"navy = #000080 ", {0, 0, 128}},
+        {"aliceblue  #F0F8FF ", {240, 248, 255}},
+        {"#ff0000", {0, 0, 0}},
+        {"x #1A2B3C", {26, 43, 60}},
+        {"#12345", {0, 0, 0}},
+        {"no colour", {0, 0, 0}},
+        {"#G0A0", {0, 0, 0}},
         {"#GGA0B0", {0, 160, 176}},
     };
     for (const auto& [entry, rgb] : cases) {
@@ -148,7 +164,8 @@ struct CollageGallery : test::TEngineFixture {
     }
 
     TBitmap Picture(int page) const {
-        return DecodeJpeg(ReadFileBytes(dir / ("images/index.html" + std::to_string(page) + ".jpg")));
+        return DecodeJpeg(
+            ReadFileBytes(dir / ("images/index.html" + std::to_string(page) + ".jpg")));
     }
 };
 
@@ -211,8 +228,10 @@ TEST(CollagePage, SecondPageThroughThePageContent) {
     gallery.HTML.GalleryScheme = {"<!-GALLERY->"};
     PageContent(gallery.Context, page);
     const std::string text = JoinLines(page.Lines);
-    EXPECT_NE(text.find("<img src=\"images/index.html2.jpg\" usemap=\"#LumettaRirevidedOzizidoMap\""),
-              std::string::npos) << text;
+    EXPECT_NE(
+        text.find("<img src=\"images/index.html2.jpg\" usemap=\"#LumettaRirevidedOzizidoMap\""),
+        std::string::npos)
+        << text;
     EXPECT_NE(text.find("coords=\"70,0,140,70\" href=\"images/photo10.jpg\""), std::string::npos)
         << text;
     const TBitmap picture = gallery.Picture(2);

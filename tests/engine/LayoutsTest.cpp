@@ -23,30 +23,47 @@ TEST(ThumbCell, LinksAndMarkup) {
         {"links to the image copy", [](auto&) {},
          "\r\n<a href=\"images/photo0.jpg\"  >" + PlainImg + "</a>\r\n\r\n\r\n"},
         {"links to the image page",
-         [](auto& g) { g.HTML.LinkToHTML = true; g.Thumbs[0].Name = "a.jpg"; },
+         [](auto& g) {
+             g.HTML.LinkToHTML = true;
+             g.Thumbs[0].Name = "a.jpg";
+         },
          "\r\n<a href=\"images/image_a.jpg.html\"  >" + PlainImg + "</a>\r\n\r\n\r\n"},
         {"an empty other link gives no link at all",
-         [](auto& g) { g.Thumbs[0].useOtherLink = true; },
-         "\r\n" + PlainImg + "\r\n\r\n\r\n"},
+         [](auto& g) { g.Thumbs[0].useOtherLink = true; }, "\r\n" + PlainImg + "\r\n\r\n\r\n"},
         {"an other link is used as entered, trimmed",
-         [](auto& g) { g.Thumbs[0].useOtherLink = true; g.Thumbs[0].OtherLink = " page.html "; },
+         [](auto& g) {
+             g.Thumbs[0].useOtherLink = true;
+             g.Thumbs[0].OtherLink = " page.html ";
+         },
          "\r\n<a href=\"page.html\"  >" + PlainImg + "</a>\r\n\r\n\r\n"},
         {"HTTP: in any case is used without the prefix",
          [](auto& g) { g.Thumbs[0].Link = "hTTp://example.org/a"; },
          "\r\n<a href=\"hTTp://example.org/a\"  >" + PlainImg + "</a>\r\n\r\n\r\n"},
-        {"target frame", [](auto& g) { g.HTML.UseTargetFrame = true; g.HTML.TargetFrame = "main"; },
+        {"target frame",
+         [](auto& g) {
+             g.HTML.UseTargetFrame = true;
+             g.HTML.TargetFrame = "main";
+         },
          "\r\n<a href=\"images/photo0.jpg\"  target=\"main\">" + PlainImg + "</a>\r\n\r\n\r\n"},
         {"Images = Thumbnails: the box pair first",
-         [](auto& g) { g.Images.ImagesAreThumbs = true; g.Images.ThumbHeight = 80; },
+         [](auto& g) {
+             g.Images.ImagesAreThumbs = true;
+             g.Images.ThumbHeight = 80;
+         },
          "\r\n<a href=\"images/photo0.jpg\"  ><img src=\"images/photo0_th.jpg\" alt=\"Hint 0\"  "
          "width=\"70\" height=\"80\"  width=\"70\" height=\"52\"></a>\r\n\r\n\r\n"},
         {"text-only entry shows its description",
-         [](auto& g) { g.Thumbs[0].noImage = true; g.HTML.LinkToHTML = true; },
+         [](auto& g) {
+             g.Thumbs[0].noImage = true;
+             g.HTML.LinkToHTML = true;
+         },
          "Description 0"},
         {"scheme without the thumbnail tag",
          [](auto& g) { g.HTML.ThumbScheme = {"<b><!-NAME-></b>"}; }, "<b>photo0.jpg</b>\r\n"},
         {"scheme around the thumbnail with data tags",
-         [](auto& g) { g.HTML.ThumbScheme = {"<td><!-THUMB-></td>", "<!-HINT-> <!-IMAGEDIR->"}; },
+         [](auto& g) {
+             g.HTML.ThumbScheme = {"<td><!-THUMB-></td>", "<!-HINT-> <!-IMAGEDIR->"};
+         },
          "<td>\r\n<a href=\"images/photo0.jpg\"  >" + PlainImg +
              "</a>\r\n\r\n</td>\r\nHint 0 images/\r\n"},
     };

@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "base/Files.h"
+#include "engine/EngineFixture.h"
 #include "engine/JournalFile.h"
 #include "engine/SortThumbnails.h"
 #include "engine/TFSC_HTML.h"
 #include "engine/TTemplate.h"
-#include "engine/EngineFixture.h"
 #include "support/TempDir.h"
 
 namespace fsc {
@@ -42,8 +42,9 @@ TEST(ModelDefaults, TemplateStyleFields) {
     EXPECT_EQ(tpl.ParaAlign, "left");
     EXPECT_EQ(tpl.CollageType, "TABLE");
     EXPECT_EQ(tpl.CollageBgColor, "black = #000000 ");
-    EXPECT_EQ(JoinLines(tpl.SlideScheme),
-              "<CENTER>\r\n<!-SLIDES->\r\n<br>\r\n<!-PREVBUTTON->\r\n<!-NEXTBUTTON->\r\n</CENTER>\r\n");
+    EXPECT_EQ(
+        JoinLines(tpl.SlideScheme),
+        "<CENTER>\r\n<!-SLIDES->\r\n<br>\r\n<!-PREVBUTTON->\r\n<!-NEXTBUTTON->\r\n</CENTER>\r\n");
     EXPECT_EQ(tpl.SlideWidth, -1);
     EXPECT_EQ(tpl.SlideHeight, 300);
     EXPECT_EQ(tpl.ImagePageSkeleton.size(), 9u);
@@ -78,15 +79,15 @@ TEST(SortThumbnails, ExchangeSortOrders) {
     const Case cases[] = {
         {"names ignore case, ascending", Named({{"b.jpg", 1}, {"A.jpg", 2}, {"c.jpg", 3}}),
          SortByName, true, "A.jpg@2.000000 b.jpg@1.000000 c.jpg@3.000000 "},
-        {"names descending", Named({{"b.jpg", 1}, {"A.jpg", 2}, {"c.jpg", 3}}), SortByName,
-         false, "c.jpg@3.000000 b.jpg@1.000000 A.jpg@2.000000 "},
+        {"names descending", Named({{"b.jpg", 1}, {"A.jpg", 2}, {"c.jpg", 3}}), SortByName, false,
+         "c.jpg@3.000000 b.jpg@1.000000 A.jpg@2.000000 "},
         {"dates ascending", Named({{"x", 3}, {"y", 1}, {"z", 2}}), SortByDate, true,
          "y@1.000000 z@2.000000 x@3.000000 "},
         // Descending swaps equal records too, so equal dates come out reversed.
         {"equal keys swap when descending", Named({{"p", 1}, {"q", 1}, {"r", 1}}), SortByDate,
          false, "r@1.000000 q@1.000000 p@1.000000 "},
-        {"equal keys stay when ascending", Named({{"p", 1}, {"q", 1}, {"r", 1}}), SortByDate,
-         true, "p@1.000000 q@1.000000 r@1.000000 "},
+        {"equal keys stay when ascending", Named({{"p", 1}, {"q", 1}, {"r", 1}}), SortByDate, true,
+         "p@1.000000 q@1.000000 r@1.000000 "},
         {"one image", Named({{"only", 5}}), SortByName, false, "only@5.000000 "},
     };
     for (Case c : cases) {

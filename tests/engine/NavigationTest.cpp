@@ -42,15 +42,17 @@ TEST(Navigation, SinglePageGetsOnlyBlanksAndBreaks) {
 
 TEST(Navigation, IndexBlockListsEveryPage) {
     NavigationGallery gallery;
-    gallery.HTML.NavigationScheme = SplitLines(
-        "<!-IFINDEX-> <a href=\"<!-LINK->\"><!-NAME-></a> <!-ENDIF->");
-    test::ExpectGolden("navigation_ifindex.html",
-                       NavigationText(gallery.Context, ThumbPage(2)));
+    gallery.HTML.NavigationScheme =
+        SplitLines("<!-IFINDEX-> <a href=\"<!-LINK->\"><!-NAME-></a> <!-ENDIF->");
+    test::ExpectGolden("navigation_ifindex.html", NavigationText(gallery.Context, ThumbPage(2)));
 }
 
 TEST(Navigation, TargetsOfTheIfTags) {
     NavigationGallery gallery;
-    struct Case { const char* scheme; std::string expected; };
+    struct Case {
+        const char* scheme;
+        std::string expected;
+    };
     const Case cases[] = {
         {"<!-IFINDEX=3->[<!-LINK->]<!-ENDIF->", "[index3.html]\r\n"},
         {"<!-IFINDEX=4->[<!-LINK->]<!-ENDIF->", "\r\n"},  // above PageCount
@@ -70,12 +72,16 @@ TEST(Navigation, TargetsOfTheIfTags) {
 
 TEST(Navigation, ScanRoundsAsWritten) {
     NavigationGallery gallery;
-    struct Case { const char* what; const char* scheme; std::string expected; };
+    struct Case {
+        const char* what;
+        const char* scheme;
+        std::string expected;
+    };
     const Case cases[] = {
         {"text around blocks is expanded for the page itself",
          "a<!-NUMBER->b<!-IFNEXT->n<!-NUMBER-><!-ENDIF->c", "a2bn3c\r\n"},
-        {"the first ENDIF closes, even after another IF",
-         "<!-IFNEXT->x<!-IFPREVIOUS->y<!-ENDIF->z", "x<!-IFPREVIOUS->yz\r\n"},
+        {"the first ENDIF closes, even after another IF", "<!-IFNEXT->x<!-IFPREVIOUS->y<!-ENDIF->z",
+         "x<!-IFPREVIOUS->yz\r\n"},
         {"an IF without ENDIF runs to the next IF",
          "<!-IFNEXT->[<!-NUMBER->]<!-IFPREVIOUS->(<!-NUMBER->)", "[3](1)\r\n"},
         {"a stray ENDIF is dropped", "p<!-ENDIF->q", "pq\r\n"},
@@ -89,9 +95,8 @@ TEST(Navigation, ScanRoundsAsWritten) {
 TEST(Navigation, UnknownIfTagsAreNotedAsWarnings) {
     NavigationGallery gallery;
     gallery.Run("<!-IFWHATEVER->x<!-ENDIF-><!-IFNEXT->y<!-ENDIF-><!-IFODD->z", ThumbPage(1));
-    EXPECT_EQ(gallery.Journal.Warnings,
-              (TStringList{"Unknown Index Command: <!-IFWHATEVER->",
-                           "Unknown Index Command: <!-IFODD->"}));
+    EXPECT_EQ(gallery.Journal.Warnings, (TStringList{"Unknown Index Command: <!-IFWHATEVER->",
+                                                     "Unknown Index Command: <!-IFODD->"}));
 }
 
 TEST(Navigation, ImageModeLinksToNeighbouringImages) {
@@ -105,19 +110,27 @@ TEST(Navigation, ImageModeLinksToNeighbouringImages) {
         "<!-IFPREVIOUS->P=<!-LINK-> <!-ENDIF-><!-IFNEXT->N=<!-LINK-> <!-ENDIF->"
         "[<!-PREVIOUS->|<!-PREVIOUSNAME->|<!-NEXT->|<!-NEXTNAME->|<!-LINK->|<!-NAME->|"
         "<!-NAMEUS->|<!-NUMBER->]";
-    struct Case { int image; std::string expected; };
+    struct Case {
+        int image;
+        std::string expected;
+    };
     const Case cases[] = {
-        {1, "N=image_my_pic.jpg.html [image_photo6.jpg.html|photo6.jpg|image_my_pic.jpg.html|"
-            "my_pic.jpg|image_photo0.jpg.html|photo0.jpg|photo0.jpg|1]\r\n"},
-        {2, "P=image_photo0.jpg.html N=image_photo2.jpg.html [image_photo0.jpg.html|photo0.jpg|"
-            "image_photo2.jpg.html|photo2.jpg|image_my_pic.jpg.html|my_pic.jpg|sub/my pic.jpg|2]\r\n"},
+        {1,
+         "N=image_my_pic.jpg.html [image_photo6.jpg.html|photo6.jpg|image_my_pic.jpg.html|"
+         "my_pic.jpg|image_photo0.jpg.html|photo0.jpg|photo0.jpg|1]\r\n"},
+        {2,
+         "P=image_photo0.jpg.html N=image_photo2.jpg.html [image_photo0.jpg.html|photo0.jpg|"
+         "image_photo2.jpg.html|photo2.jpg|image_my_pic.jpg.html|my_pic.jpg|sub/my pic.jpg|2]\r\n"},
         // The next image is text only: no Next block, and NEXT names the image itself.
-        {3, "P=image_my_pic.jpg.html [image_my_pic.jpg.html|my_pic.jpg|image_photo2.jpg.html|"
-            "photo2.jpg|image_photo2.jpg.html|photo2.jpg|photo2.jpg|3]\r\n"},
-        {5, "N=image_photo5.jpg.html [image_photo4.jpg.html|photo4.jpg|image_photo5.jpg.html|"
-            "photo5.jpg|image_photo4.jpg.html|photo4.jpg|photo4.jpg|5]\r\n"},
-        {7, "P=image_photo5.jpg.html [image_photo5.jpg.html|photo5.jpg|image_photo0.jpg.html|"
-            "photo0.jpg|image_photo6.jpg.html|photo6.jpg|photo6.jpg|7]\r\n"},
+        {3,
+         "P=image_my_pic.jpg.html [image_my_pic.jpg.html|my_pic.jpg|image_photo2.jpg.html|"
+         "photo2.jpg|image_photo2.jpg.html|photo2.jpg|photo2.jpg|3]\r\n"},
+        {5,
+         "N=image_photo5.jpg.html [image_photo4.jpg.html|photo4.jpg|image_photo5.jpg.html|"
+         "photo5.jpg|image_photo4.jpg.html|photo4.jpg|photo4.jpg|5]\r\n"},
+        {7,
+         "P=image_photo5.jpg.html [image_photo5.jpg.html|photo5.jpg|image_photo0.jpg.html|"
+         "photo0.jpg|image_photo6.jpg.html|photo6.jpg|photo6.jpg|7]\r\n"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(gallery.Run(scheme, ImagePage(c.image)), c.expected) << c.image;

@@ -25,12 +25,16 @@ const std::string Gallery2 =
     "[<p class=\"\" align=\"left\">\r\n\r\nphoto1.jpg\r\n\r\n\r\n</p>\r\n]\r\n";
 
 TEST(ThumbnailPageContent, WhereTheGalleryGoes) {
-    struct Case { const char* what; std::string page; std::string expected; };
+    struct Case {
+        const char* what;
+        std::string page;
+        std::string expected;
+    };
     const Case cases[] = {
         {"every FOLIOSCOPE tag", "a<!-FOLIOSCOPE->b<!-FOLIOSCOPE->",
          "a" + Gallery2 + "b" + Gallery2 + "\r\n"},
-        {"the add-here tag when there is no FOLIOSCOPE tag",
-         "a<!- !RirevidedOzizidoAddHere! ->b", "a" + Gallery2 + "b\r\n"},
+        {"the add-here tag when there is no FOLIOSCOPE tag", "a<!- !RirevidedOzizidoAddHere! ->b",
+         "a" + Gallery2 + "b\r\n"},
         {"before a lower-case body end", "<body>x</body></html>",
          "<body>x" + Gallery2 + "\r\n</body></html>\r\n"},
         {"appended without a body end", "<p>x</p>", "<p>x</p>\r\n\r\n" + Gallery2},
@@ -50,7 +54,8 @@ TEST(ThumbnailPageContent, LastPageStopsAtTheLastImage) {
     TFSC_File page{{"<!-FOLIOSCOPE->"}, "", "index.html", "", 2, 0};
     ThumbnailPageContent(gallery.Context, page);
     EXPECT_EQ(JoinLines(page.Lines),
-              "[<p class=\"\" align=\"left\">\r\n\r\nphoto2.jpg\r\n\r\n\r\n &nbsp; \r\n</p>\r\n]\r\n\r\n");
+              "[<p class=\"\" align=\"left\">\r\n\r\nphoto2.jpg\r\n\r\n\r\n &nbsp; "
+              "\r\n</p>\r\n]\r\n\r\n");
 }
 
 TEST(ImagePageContent, SchemeDataAndNeighbours) {
@@ -64,7 +69,11 @@ TEST(ImagePageContent, SchemeDataAndNeighbours) {
     gallery.HTML.Files = {{{}, "", "gal.htm", "", 1, 0}, {{}, "", "gal.htm", "", 2, 0}};
     TFSC_File page{{"<html>", "<!-IMAGE->", "<!-BACKTOGALLERY->",
                     "<!-PREVIOUS->,<!-PREVIOUSNAME-> <!-NEXT->,<!-NEXTNAME->", "</html>"},
-                   "", "image_photo2.jpg", "", 0, 3};
+                   "",
+                   "image_photo2.jpg",
+                   "",
+                   0,
+                   3};
     ImagePageContent(gallery.Context, page);
     EXPECT_EQ(page.SubDir, "pics/2024/");
     // The previous image is text only, so the page links to itself there; the image is on

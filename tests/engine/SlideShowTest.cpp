@@ -31,7 +31,10 @@ std::string ImageTagOf(const std::string& html) {
 }
 
 TEST(SlideShow, SizeAttributes) {
-    struct Case { int width, height; std::string expected; };
+    struct Case {
+        int width, height;
+        std::string expected;
+    };
     const Case cases[] = {
         {-1, -1, "<img  name=\"FSCBild\" border=\"0\" src=\"'+imgz[0]+'\""},
         {0, 300, "<img  name=\"FSCBild\" border=\"0\" src=\"'+imgz[0]+'\" height=\"300\""},

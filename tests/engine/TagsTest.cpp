@@ -41,13 +41,18 @@ TEST(ImageDataTags, AValueHoldingItsOwnTagIsInsertedOnce) {
 }
 
 TEST(ImageDataTags, KilobytesCountIn1028ByteUnits) {
-    const std::pair<int, const char*> cases[] = {
-        {2056, "2.0"}, {1541, "1.4"}, {0, "0.0"}, {1027, "0.9"}, {1028, "1.0"}, {102400, "99.6"}};
+    const std::pair<int, const char*> cases[] = {{2056, "2.0"}, {1541, "1.4"}, {0, "0.0"},
+                                                 {1027, "0.9"}, {1028, "1.0"}, {102400, "99.6"}};
     for (const auto& [size, expected] : cases) EXPECT_EQ(SizeKBText(size), expected) << size;
 }
 
 TEST(PageFileName, NumbersGoBeforeTheExtension) {
-    struct Case { const char* name; const char* ext; int number; const char* expected; };
+    struct Case {
+        const char* name;
+        const char* ext;
+        int number;
+        const char* expected;
+    };
     const Case cases[] = {
         {"index.html", "html", 1, "index.html"}, {"index.html", "html", 2, "index2.html"},
         {"index.html", "php", 3, "index3.html"}, {"index", "htm", 1, "index.htm"},
@@ -114,12 +119,16 @@ TEST(HeadInsertion, MetaTagsAndScriptAfterTheHeadTag) {
 
 TEST(HeadInsertion, PlacementRules) {
     const std::string m = "<M>";
-    struct Case { const char* what; std::string page; std::string expected; };
+    struct Case {
+        const char* what;
+        std::string page;
+        std::string expected;
+    };
     const Case cases[] = {
         {"after the head tag", "<html><HEAD>x", "<html><HEAD><M>x"},
         {"lower case head", "<head id=1>x", "<head id=1><M>x"},
-        {"no > within 100 characters: at the tag",
-         "a<head" + std::string(120, ' ') + ">", "a<M><head" + std::string(120, ' ') + ">"},
+        {"no > within 100 characters: at the tag", "a<head" + std::string(120, ' ') + ">",
+         "a<M><head" + std::string(120, ' ') + ">"},
         {"no head: at the page start", "<html><body>", "<M><html><body>"},
         {"blank text inserts nothing", "<head>", "<head>"},
     };
@@ -163,7 +172,7 @@ TEST(Finishing, ReplacementsInTheirOrder) {
 
 TEST(Finishing, MainDirCountsLevelsWithEitherSeparator) {
     const std::pair<const char*, const char*> cases[] = {
-        {"", ""}, {"sub", "../"}, {"sub\\deeper", "../../"}, {"sub/deeper", "../../"},
+        {"", ""},           {"sub", "../"},     {"sub\\deeper", "../../"}, {"sub/deeper", "../../"},
         {"images/", "../"}, {"a/b/", "../../"}, {"a\\b/", "../../"}};
     for (const auto& [subDir, expected] : cases) EXPECT_EQ(MainDirText(subDir), expected) << subDir;
 }

@@ -149,8 +149,8 @@ TEST_F(TemplateRead, UnreadableFilesRaiseErrorsNamingThem) {
 
 TEST_F(TemplateRead, CopyTargetsOutsideTheHTMLDirectoryAreRefused) {
     Write("x.css", "x");
-    for (const char* target : {"../x.css", "a/../../x.css", "..\\x.css", "/etc/x.css",
-                               "\\x.css", "C:\\x.css", "a\\..\\..\\x.htm"}) {
+    for (const char* target : {"../x.css", "a/../../x.css", "..\\x.css", "/etc/x.css", "\\x.css",
+                               "C:\\x.css", "a\\..\\..\\x.htm"}) {
         const std::string line = std::string("COPY x.css TO ") + target;
         try {
             Read(line + "\r\n");
@@ -168,7 +168,11 @@ TEST_F(TemplateRead, IndexAndGalleryNamedDotDotAreRefused) {
 }
 
 TEST(InsideHTMLDir, TemplateTargetsAreCheckedBeforeABuild) {
-    struct Case { const char* what; std::function<void(TTemplate&)> change; std::string error; };
+    struct Case {
+        const char* what;
+        std::function<void(TTemplate&)> change;
+        std::string error;
+    };
     const Case cases[] = {
         {"a safe template", [](TTemplate&) {}, ""},
         {"gallery file name", [](TTemplate& t) { t.GalleryFileName = "../index.html"; },
@@ -176,9 +180,14 @@ TEST(InsideHTMLDir, TemplateTargetsAreCheckedBeforeABuild) {
         {"gallery page name", [](TTemplate& t) { t.GalleryPageName = "/tmp/g.html"; },
          "Gallery page name \"/tmp/g.html\" lies outside the HTML directory."},
         {"extra page directory",
-         [](TTemplate& t) { t.ExtraPages.push_back({{}, "a/../..", "x.htm", "", 0, 0}); },
+         [](TTemplate& t) {
+             t.ExtraPages.push_back({{}, "a/../..", "x.htm", "", 0, 0});
+         },
          "Template page \"a/../../x.htm\" lies outside the HTML directory."},
-        {"plain copy", [](TTemplate& t) { t.CopyFiles.push_back({"..\\css", "a.css", "s"}); },
+        {"plain copy",
+         [](TTemplate& t) {
+             t.CopyFiles.push_back({"..\\css", "a.css", "s"});
+         },
          "Template file \"..\\css/a.css\" lies outside the HTML directory."},
     };
     for (const Case& c : cases) {
@@ -197,8 +206,8 @@ TEST(InsideHTMLDir, TemplateTargetsAreCheckedBeforeABuild) {
 }
 
 TEST(InsideHTMLDir, RelativePathsThatStayInside) {
-    for (const char* inside : {"", "a.css", "css/a.css", "a/../b.css", "./a.css", "a\\b\\c.css",
-                               "a/b/../../c.css"}) {
+    for (const char* inside :
+         {"", "a.css", "css/a.css", "a/../b.css", "./a.css", "a\\b\\c.css", "a/b/../../c.css"}) {
         EXPECT_TRUE(StaysInsideHTMLDir(inside)) << inside;
     }
     for (const char* outside : {"..", "../a", "a/../../b", "/a", "\\a", "d:a", "a\\..\\..\\b"}) {
