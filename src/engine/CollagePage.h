@@ -26,7 +26,8 @@ std::string CollagePictureName(const std::string& galleryFileName, int pageNumbe
 
 // Paints images first..last of the page onto the picture, journals and writes it into the
 // image directory (adding it to ExtraImages), and returns the map and img markup.
-// Raises the loader's error when a thumbnail cannot be read.
+// Rewrites Link of each image as its thumbnail cell does. Raises the loader's error when a
+// thumbnail cannot be read; the page's picture is then neither journalled nor written.
 std::string CollageHTML(TPageContext& context, int pageNumber, int first, int last);
 
 }  // namespace fsc

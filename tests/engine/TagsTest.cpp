@@ -118,23 +118,22 @@ TEST(HeadInsertion, MetaTagsAndScriptAfterTheHeadTag) {
 }
 
 TEST(HeadInsertion, PlacementRules) {
-    const std::string m = "<M>";
     struct Case {
         const char* what;
         std::string page;
+        std::string head;
         std::string expected;
     };
     const Case cases[] = {
-        {"after the head tag", "<html><HEAD>x", "<html><HEAD><M>x"},
-        {"lower case head", "<head id=1>x", "<head id=1><M>x"},
-        {"no > within 100 characters: at the tag", "a<head" + std::string(120, ' ') + ">",
+        {"after the head tag", "<html><HEAD>x", "<M>", "<html><HEAD><M>x"},
+        {"lower case head", "<head id=1>x", "<M>", "<head id=1><M>x"},
+        {"no > within 100 characters: at the tag", "a<head" + std::string(120, ' ') + ">", "<M>",
          "a<M><head" + std::string(120, ' ') + ">"},
-        {"no head: at the page start", "<html><body>", "<M><html><body>"},
-        {"blank text inserts nothing", "<head>", "<head>"},
+        {"no head: at the page start", "<html><body>", "<M>", "<M><html><body>"},
+        {"blank text inserts nothing", "<head>", " \r\n", "<head>"},
     };
     for (const Case& c : cases) {
-        const std::string head = std::string(c.what) == "blank text inserts nothing" ? " \r\n" : m;
-        EXPECT_EQ(InsertIntoHead(c.page, head), c.expected) << c.what;
+        EXPECT_EQ(InsertIntoHead(c.page, c.head), c.expected) << c.what;
     }
 }
 
