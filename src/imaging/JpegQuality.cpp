@@ -38,4 +38,32 @@ int CollageQuality(TThumbQualityLevel level) {
     return 80;
 }
 
+const char* JpegPresetCaption(TJpegPreset preset) {
+    switch (preset) {
+        case TJpegPreset::WwwPhotoHigh:
+            return "WWW Photo (high qu.)";
+        case TJpegPreset::WwwPhotoNormal:
+            return "WWW Photo (normal)";
+        case TJpegPreset::WwwPhotoLow:
+            return "WWW Photo (low qu.)";
+        case TJpegPreset::WwwBackground:
+            break;
+    }
+    return "WWW Background";
+}
+
+TJpegSettings JpegPresetSettings(TJpegPreset preset, int defaultCompression) {
+    switch (preset) {
+        case TJpegPreset::WwwPhotoHigh:
+            return {std::min(100, defaultCompression * 3 / 2), false};
+        case TJpegPreset::WwwPhotoNormal:
+            return {defaultCompression, false};
+        case TJpegPreset::WwwPhotoLow:
+            return {defaultCompression / 2, false};
+        case TJpegPreset::WwwBackground:
+            break;
+    }
+    return {12, true};
+}
+
 }  // namespace fsc

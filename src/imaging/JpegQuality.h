@@ -13,4 +13,20 @@ int ThumbnailQuality(TThumbQualityLevel level, int defaultCompression);
 // Collage pictures have fixed qualities of their own: 100, 80, 60, 40.
 int CollageQuality(TThumbQualityLevel level);
 
+// The presets of the per-image compression dialog ("Defaults for WWW,..."), in list order.
+enum class TJpegPreset { WwwPhotoHigh, WwwPhotoNormal, WwwPhotoLow, WwwBackground };
+
+struct TJpegSettings {
+    int Quality = 50;
+    bool Progressive = false;
+
+    bool operator==(const TJpegSettings&) const = default;
+};
+
+// The caption the list shows for a preset.
+const char* JpegPresetCaption(TJpegPreset preset);
+// What a preset sets from the default compression D: D * 3 div 2 (at most 100, where the
+// slider ends), D, D div 2, or 12 with progressive encoding for a background.
+TJpegSettings JpegPresetSettings(TJpegPreset preset, int defaultCompression);
+
 }  // namespace fsc

@@ -32,5 +32,29 @@ TEST(JpegQuality, CollageQualitiesAreFixed) {
     EXPECT_EQ(CollageQuality(TThumbQualityLevel::VeryLow), 40);
 }
 
+TEST(JpegQuality, PresetsOfTheCompressionDialog) {
+    const struct {
+        TJpegPreset preset;
+        int defaultCompression;
+        const char* caption;
+        TJpegSettings expected;
+    } cases[] = {
+        {TJpegPreset::WwwPhotoHigh, 50, "WWW Photo (high qu.)", {75, false}},
+        {TJpegPreset::WwwPhotoHigh, 80, "WWW Photo (high qu.)", {100, false}},
+        {TJpegPreset::WwwPhotoNormal, 50, "WWW Photo (normal)", {50, false}},
+        {TJpegPreset::WwwPhotoLow, 50, "WWW Photo (low qu.)", {25, false}},
+        {TJpegPreset::WwwPhotoLow, 5, "WWW Photo (low qu.)", {2, false}},
+        {TJpegPreset::WwwBackground, 50, "WWW Background", {12, true}},
+        {TJpegPreset::WwwBackground, 100, "WWW Background", {12, true}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.caption << " with " << c.defaultCompression);
+        EXPECT_STREQ(JpegPresetCaption(c.preset), c.caption);
+        const TJpegSettings settings = JpegPresetSettings(c.preset, c.defaultCompression);
+        EXPECT_EQ(settings.Quality, c.expected.Quality);
+        EXPECT_EQ(settings.Progressive, c.expected.Progressive);
+    }
+}
+
 }  // namespace
 }  // namespace fsc
