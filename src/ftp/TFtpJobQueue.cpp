@@ -4,6 +4,7 @@
 #include <climits>
 #include <filesystem>
 
+#include "base/AppFolders.h"
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "base/Paths.h"
@@ -30,6 +31,8 @@ bool IsUnsafeName(const std::string& name) {
 std::string ActionsLeft(std::size_t count) { return std::to_string(count) + " actions left to do."; }
 
 }  // namespace
+
+std::string ListingFilePath() { return JoinPath(StateFolder(), "ftp.tmp"); }
 
 TFtpJobQueue::TFtpJobQueue(IFtpSession& session, IAsk& ask, IShell& shell, IMessages& messages,
                            IProgress& progress, std::string listingFile)

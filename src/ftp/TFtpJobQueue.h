@@ -25,6 +25,9 @@
 
 namespace fsc {
 
+// The listing file, ftp.tmp in the per-user state folder.
+std::string ListingFilePath();
+
 class TFtpJobQueue : public IFtpSessionEvents {
 public:
     TFtpJobQueue(IFtpSession& session, IAsk& ask, IShell& shell, IMessages& messages,
@@ -51,6 +54,7 @@ public:
     // A job sequence or a request is under way: user actions wait. Busy alone is cleared
     // before the final listing of a sequence, so that the listing is shown.
     bool Working() const { return Busy || requestRunning; }
+    bool Connected() const { return session.Connected(); }
 
     // Called after every change of the state above.
     std::function<void()> OnChanged;

@@ -3,6 +3,8 @@
 #include "base/Files.h"
 #include "base/IProgress.h"
 #include "base/Paths.h"
+#include "base/Errors.h"
+#include "ftp/GalleryUpload.h"
 #include "ftp/TFtpJobQueue.h"
 #include "support/TempDir.h"
 #include "tests/ftp/FtpTestSupport.h"
@@ -257,6 +259,35 @@ TEST_F(JobInterpreter, ConnectingAgainQuitsTheOldSessionFirst) {
     session.Events->SessionClosed();
     EXPECT_EQ(int(session.Last().Request), int(TFtpRequest::Connect));
     EXPECT_EQ(session.PassWord, "secret");
+}
+
+TEST_F(JobInterpreter, UploadNeedsAConnectionAndABuiltGallery) {
+    TGalleryUpload upload;
+    upload.HTMLDir = local / "tree";
+    upload.Images = {{"a.jpg", "a.jpg"}};
+    session.IsConnected = false;
+    try {
+        UploadGallery(queue, &upload);
+        ADD_FAILURE() << "uploaded without a connection";
+    } catch (const ELumettaError& e) {
+        EXPECT_STREQ(e.what(), "Not connected. Please connect to your homepage.");
+    }
+    session.IsConnected = true;
+    try {
+        UploadGallery(queue, nullptr);
+        ADD_FAILURE() << "uploaded without a gallery";
+    } catch (const ELumettaError& e) {
+        EXPECT_STREQ(e.what(), "No Gallery computed!");
+    }
+    EXPECT_TRUE(session.Started.empty());
+
+    UploadGallery(queue, &upload);
+    EXPECT_EQ(queue.LocalDir, local / "tree");
+    EXPECT_EQ(int(session.Last().Request), int(TFtpRequest::List));
+    EXPECT_EQ(queue.Jobs, (TStringList{"Up;a.jpg", "Up;a.jpg", "List;"}));
+    // While the queue works, a second press does nothing.
+    UploadGallery(queue, &upload);
+    EXPECT_EQ(queue.Jobs.size(), 3u);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "base/Files.h"
 #include "base/IProgress.h"
 #include "base/Text.h"
+#include "ftp/GalleryUpload.h"
 #include "ftp/TFtpClient.h"
 #include "ftp/TFtpJobQueue.h"
 #include "support/TempDir.h"
@@ -195,6 +196,38 @@ TEST_F(ScriptedQueue, AServerClosingMidTransferEndsTheSequenceWithItsReason) {
     EXPECT_TRUE(test::WaitFor([&] {
         return queue->StatusText == "Status Disconnected. The server closed the connection.";
     })) << queue->StatusText;
+}
+
+TEST_F(ScriptedQueue, AGalleryWithImagesAsThumbnailsSendsEachImageTwice) {
+    StartQueue("plain");
+    WriteFileBytes(work / "local/inner/index.html", "index");
+    ForceDirectories(work / "local/inner/images");
+    WriteFileBytes(work / "local/inner/images/a.jpg", "a");
+    TGalleryUpload upload;
+    upload.SubDir = "gal";
+    upload.HTMLDir = work / "local/inner";
+    upload.ImageDir = "images";
+    upload.HTMLFile = "index.html";
+    upload.Pages = {{"index.html", "", 1, 0}};
+    upload.Images = {{"a.jpg", "a.jpg"}, {"text-only", "text-only"}};
+    upload.WWWAddress = "http://example.org";
+    upload.RemotePath = queue->RemotePath;
+    UploadGallery(*queue, &upload);
+    ASSERT_TRUE(test::WaitFor([&] { return !queue->Working(); })) << queue->StatusText;
+    const std::string commands = Commands();
+    const auto count = [&](const std::string& what) {
+        std::size_t n = 0;
+        for (std::size_t at = commands.find(what); at != std::string::npos; at = commands.find(what, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("STOR a.jpg\n"), 2u) << commands;
+    EXPECT_EQ(count("STOR index.html\n"), 1u) << commands;
+    EXPECT_EQ(count("MKD gal\n"), 1u) << commands;
+    EXPECT_EQ(count("MKD images\n"), 1u) << commands;
+    EXPECT_LT(commands.find("CWD /gal\n"), commands.find("STOR index.html"));
+    EXPECT_LT(commands.find("CWD /cwd/images\n"), commands.find("STOR a.jpg"));
+    EXPECT_TRUE(backgroundErrors.empty()) << "the text-only entry is skipped";
+    EXPECT_EQ(shell.Opened, (TStringList{"http://example.org/gal/index.html"}));
 }
 
 }  // namespace

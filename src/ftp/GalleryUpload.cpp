@@ -1,0 +1,82 @@
+// The upload job list of a built gallery and the "Upload" action.
+#include "ftp/GalleryUpload.h"
+
+#include <filesystem>
+
+#include "base/Errors.h"
+#include "base/Paths.h"
+#include "base/Text.h"
+#include "ftp/TFtpJobQueue.h"
+
+namespace fsc {
+
+namespace {
+
+class TJobWriter {
+public:
+    TStringList Jobs;
+
+    // An "Up" job for a name that exists in `folder`; text-only entries have no file.
+    void Up(const std::string& folder, const std::string& name) {
+        std::error_code ignored;
+        if (!name.empty() && std::filesystem::exists(JoinPath(folder, name), ignored)) Jobs.push_back("Up;" + name);
+    }
+    void Add(const std::string& line) { Jobs.push_back(line); }
+};
+
+// "http://example.org" + "/" + "/" would double the separator of a root remote path.
+std::string GalleryAddress(const TGalleryUpload& upload) {
+    std::string address = upload.WWWAddress + upload.RemotePath;
+    if (!EndsWith(address, "/")) address += "/";
+    if (!upload.SubDir.empty()) address += upload.SubDir + "/";
+    return address + upload.HTMLFile;
+}
+
+}  // namespace
+
+TStringList GalleryUploadJobs(const TGalleryUpload& upload) {
+    TJobWriter out;
+    const std::string base = upload.HTMLDir;
+    const std::string images = upload.ImageDir.empty() ? base : JoinPath(base, upload.ImageDir);
+    if (!upload.SubDir.empty()) out.Add("WebChDir;" + upload.SubDir);
+    out.Add("List;");
+    for (const TUploadPage& page : upload.Pages) {
+        if (page.PageNumber > 0 || (page.ImageNumber == 0 && page.SubDir.empty())) out.Up(base, page.FileName);
+    }
+    if (!upload.ImageDir.empty()) out.Add("ChDir;" + upload.ImageDir);
+    for (const TUploadPage& page : upload.Pages) {
+        if (page.ImageNumber > 0) out.Up(images, page.FileName);
+    }
+    for (const TUploadImage& image : upload.Images) {
+        out.Up(images, image.Name);
+        out.Up(images, image.ThumbName);
+    }
+    for (const std::string& path : upload.ExtraImages) out.Up(images, ExtractFileName(path));
+    if (!upload.ImageDir.empty()) out.Add("ChDir;..");
+    for (const TUploadPage& page : upload.Pages) {
+        if (page.ImageNumber != 0 || page.PageNumber != 0 || page.SubDir.empty()) continue;
+        out.Add("ChDir;" + page.SubDir);
+        out.Up(JoinPath(base, page.SubDir), page.FileName);
+        out.Add("ChDir;..");
+    }
+    for (const TUploadCopyFile& file : upload.CopyFiles) {
+        if (!file.SubDir.empty()) out.Add("ChDir;" + file.SubDir);
+        out.Up(JoinPath(base, file.SubDir), file.FileName);
+        if (!file.SubDir.empty()) out.Add("ChDir;..");
+    }
+    out.Add("List;");
+    if (!Trim(upload.WWWAddress).empty()) out.Add("Browser;" + GalleryAddress(upload));
+    return out.Jobs;
+}
+
+void UploadGallery(TFtpJobQueue& queue, const TGalleryUpload* upload) {
+    if (queue.Working()) return;
+    if (!queue.Connected()) throw ELumettaError("Not connected. Please connect to your homepage.");
+    if (upload == nullptr) throw ELumettaError("No Gallery computed!");
+    queue.ChangeLocalDir(upload->HTMLDir);
+    const TStringList jobs = GalleryUploadJobs(*upload);
+    queue.Jobs.insert(queue.Jobs.end(), jobs.begin(), jobs.end());
+    queue.RunNextJob();
+}
+
+}  // namespace fsc
