@@ -15,6 +15,7 @@
 #include "base/Errors.h"
 #include "imaging/PictureFile.h"
 #include "imaging/PictureLimits.h"
+#include "imaging/PngReader.h"
 
 namespace fsc {
 
@@ -32,18 +33,11 @@ void CheckWmf(wmf_error_t status) {
         throw EFSC_Exception("Invalid WMF file (libwmf error " + std::to_string(int(status)) + ")");
 }
 
-// gd keeps 7-bit alpha, 0 opaque, above 8-bit red, green and blue.
-void CopyGdPixels(const int* pixels, TBitmap& picture) {
-    std::uint8_t* to = picture.Pixels.data();
-    for (std::size_t i = 0, n = std::size_t(picture.Width) * std::size_t(picture.Height); i < n;
-         i++, to += 3) {
-        const unsigned p = unsigned(pixels[i]);
-        const unsigned transparency = (p >> 24) & 0x7F;
-        for (int c = 0; c < 3; c++) {
-            const unsigned v = (p >> (16 - 8 * c)) & 0xFF;
-            to[c] = std::uint8_t((v * (127 - transparency) + 255 * transparency) / 127);
-        }
-    }
+// libwmf draws into its own copy of gd, whose image it cannot free for us;
+// asking for PNG through a sink lets libwmf free the image itself.
+extern "C" int AppendToString(void* context, char* buffer, int length) {
+    static_cast<std::string*>(context)->append(buffer, std::size_t(length));
+    return length;
 }
 
 struct GObjectUnref {
@@ -84,7 +78,7 @@ std::string EmfToSvg(std::string_view bytes) {
     CheckEmfRecords(bytes);
     generatorOptions options;
     std::memset(&options, 0, sizeof options);
-    options.nameSpace = const_cast<char*>("svg");
+    options.nameSpace = nullptr;
     options.emfplus = true;
     options.svgDelimiter = true;
     char* svg = nullptr;
@@ -133,6 +127,8 @@ TBitmap RenderSvg(const std::string& svg) {
 }  // namespace
 
 TBitmap DrawWmf(std::string_view bytes) {
+    // Declared before the player, which may still write to it while being destroyed.
+    std::string png;
     wmfAPI_Options options;
     std::memset(&options, 0, sizeof options);
     options.function = wmf_gd_function;
@@ -149,17 +145,18 @@ TBitmap DrawWmf(std::string_view bytes) {
     CheckWmf(wmf_display_size(api.get(), &width, &height, 96, 96));
     CheckPictureSize("WMF", width, height, MaxMetafilePixels);
     auto* device = static_cast<wmf_gd_t*>(api->device_data);
-    device->type = wmf_gd_image;
+    device->type = wmf_gd_png;
+    device->sink.context = &png;
+    device->sink.function = AppendToString;
+    device->flags |= WMF_GD_OUTPUT_MEMORY | WMF_GD_OWN_BUFFER;
     device->width = width;
     device->height = height;
     device->bbox = bbox;
     CheckWmf(wmf_play(api.get(), 0, &bbox));
-    const int* pixels =
-        device->gd_image != nullptr ? wmf_gd_image_pixels(device->gd_image) : nullptr;
-    if (pixels == nullptr) throw EFSC_Exception("Invalid WMF file: nothing was drawn");
-    TBitmap picture(static_cast<int>(width), static_cast<int>(height));
-    CopyGdPixels(pixels, picture);
-    return picture;
+    // Closing the player writes the picture into the sink.
+    api.reset();
+    if (png.empty()) throw EFSC_Exception("Invalid WMF file: nothing was drawn");
+    return DecodePng(png, MaxMetafilePixels);
 }
 
 TBitmap DrawEmf(std::string_view bytes) { return RenderSvg(EmfToSvg(bytes)); }
