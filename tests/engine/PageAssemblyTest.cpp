@@ -2,6 +2,7 @@
 // page through both passes.
 #include <gtest/gtest.h>
 
+#include "engine/AssemblePages.h"
 #include "engine/EngineFixture.h"
 #include "engine/FinishPage.h"
 #include "engine/PageContent.h"
@@ -105,6 +106,31 @@ TEST(PageAssembly, DefaultTablePageThroughBothPasses) {
     PageContent(gallery.Context, page);
     FinishPage(gallery.Context, page);
     test::ExpectGolden("table_index2.html", JoinLines(page.Lines));
+}
+
+TEST(PageAssembly, ImagePagesLinkToTheirNeighboursAfterTheCellsRewroteTheLinks) {
+    test::TEngineFixture gallery(3);
+    gallery.HTML.Rows = 1;
+    gallery.HTML.Cols = 2;
+    gallery.SetPages();
+    gallery.HTML.LinkToHTML = true;
+    gallery.HTML.ThumbScheme = {"<!-THUMB->"};
+    for (TThumbnail& thumb : gallery.Thumbs) thumb.Link = thumb.Name;  // as the copy step leaves it
+    const TStringList skeleton = {"<html><head></head><body>", "<!-IMAGE->",
+                                  "<!-NAVIGATION-> | <!-BACKTOGALLERY-> | <!-IMAGEDIR->",
+                                  "</body></html>"};
+    gallery.HTML.ImageScheme = {"<!-IMAGE->"};
+    gallery.HTML.Files = {{{"<!-FOLIOSCOPE->"}, "", "index.html", "", 1, 0},
+                          {{"<!-FOLIOSCOPE->"}, "", "index.html", "", 2, 0},
+                          {skeleton, "", "image_photo0.jpg", "", 0, 1},
+                          {skeleton, "", "image_photo1.jpg", "", 0, 2},
+                          {skeleton, "", "image_photo2.jpg", "", 0, 3}};
+    AssemblePages(gallery.Context);
+    std::string pages;
+    for (const TFSC_File& page : gallery.HTML.Files) {
+        pages += "=== " + page.SubDir + page.FileName + "\r\n" + JoinLines(page.Lines);
+    }
+    test::ExpectGolden("gallery_with_image_pages.html", pages);
 }
 
 }  // namespace
