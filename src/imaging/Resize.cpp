@@ -10,9 +10,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "base/Errors.h"
+#include "imaging/PictureLimits.h"
 
 namespace fsc {
 
@@ -20,10 +22,11 @@ namespace {
 
 using Byte = std::uint8_t;
 
-// Source index of every target index: min(last, round(i * ratio)), halves to even.
-std::vector<int> SampleIndices(int targetCount, int sourceCount, double ratio) {
-    std::vector<int> indices(static_cast<std::size_t>(targetCount));
-    for (int i = 0; i < targetCount; ++i) {
+// Source index of the first `count` target indices: min(last, round(i * ratio)), halves to
+// even.
+std::vector<int> SampleIndices(int count, int sourceCount, double ratio) {
+    std::vector<int> indices(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
         const double position = std::nearbyint(double(i) * ratio);
         indices[std::size_t(i)] = int(std::min(double(sourceCount - 1), position));
     }
@@ -36,15 +39,18 @@ struct TColumns {
     bool Identity = false;             // every column samples itself: rows can be copied whole
 };
 
-TColumns SampleColumns(int targetWidth, int sourceWidth, bool smooth) {
+// The first `count` columns of a target row targetWidth pixels wide.
+TColumns SampleColumns(int count, int targetWidth, int sourceWidth) {
     const double ratio = double(sourceWidth) / double(targetWidth);
+    // Exactly 2 is not smoothed: only reductions by more than half.
+    const bool smooth = ratio > 2.0;
     TColumns columns;
-    for (int x : SampleIndices(targetWidth, sourceWidth, ratio)) {
+    for (int x : SampleIndices(count, sourceWidth, ratio)) {
         columns.Offsets.push_back(std::size_t(x) * 3);
         // Indices never decrease, so the smoothed columns form a prefix.
         if (smooth && x <= sourceWidth - 3) ++columns.SmoothedCount;
     }
-    columns.Identity = targetWidth == sourceWidth && columns.SmoothedCount == 0;
+    columns.Identity = targetWidth == sourceWidth;
     return columns;
 }
 
@@ -100,21 +106,26 @@ void SampleRowSmoothedDown(const Byte* r0, const Byte* r1, const Byte* r2, const
 
 }  // namespace
 
-TBitmap Resize(const TBitmap& source, int targetWidth, int targetHeight) {
+TBitmap ResizeAndCut(const TBitmap& source, int targetWidth, int targetHeight, int boxWidth,
+                     int boxHeight) {
     if (source.Empty() || source.Pixels.size() < source.Stride() * std::size_t(source.Height)) {
         throw EFSC_Exception("Cannot resize a picture without pixels.");
     }
     const int width = std::max(1, targetWidth);
     const int height = std::max(1, targetHeight);
-    const double ratioX = double(source.Width) / double(width);
+    const int keptWidth = std::clamp(boxWidth, 1, width);
+    const int keptHeight = std::clamp(boxHeight, 1, height);
+    if (std::uint64_t(keptWidth) * std::uint64_t(keptHeight) > MaxPicturePixels) {
+        throw EFSC_Exception("Cannot resize a picture to " + std::to_string(keptWidth) + "x" +
+                             std::to_string(keptHeight) + " pixels.");
+    }
     const double ratioY = double(source.Height) / double(height);
-    // Exactly 2 is not smoothed: only reductions by more than half.
-    const TColumns columns = SampleColumns(width, source.Width, ratioX > 2.0);
+    const TColumns columns = SampleColumns(keptWidth, width, source.Width);
     const bool smoothDown = ratioY > 2.0;
 
-    TBitmap result(width, height);
-    const std::vector<int> rows = SampleIndices(height, source.Height, ratioY);
-    for (int y = 0; y < height; ++y) {
+    TBitmap result(keptWidth, keptHeight);
+    const std::vector<int> rows = SampleIndices(keptHeight, source.Height, ratioY);
+    for (int y = 0; y < keptHeight; ++y) {
         const int sy = rows[std::size_t(y)];
         if (smoothDown && sy <= source.Height - 3) {
             SampleRowSmoothedDown(source.Row(sy), source.Row(sy + 1), source.Row(sy + 2), columns,
@@ -124,6 +135,10 @@ TBitmap Resize(const TBitmap& source, int targetWidth, int targetHeight) {
         }
     }
     return result;
+}
+
+TBitmap Resize(const TBitmap& source, int targetWidth, int targetHeight) {
+    return ResizeAndCut(source, targetWidth, targetHeight, targetWidth, targetHeight);
 }
 
 }  // namespace fsc

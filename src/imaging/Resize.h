@@ -8,7 +8,17 @@ namespace fsc {
 
 // Returns a new picture of exactly targetWidth x targetHeight. A target side of 0 (the limit
 // rule truncates very thin pictures to it) becomes 1, since a picture without pixels cannot be
-// written. The source is left unchanged. Raises EFSC_Exception for a source without pixels.
+// written. The source is left unchanged.
 TBitmap Resize(const TBitmap& source, int targetWidth, int targetHeight);
+
+// The same bytes as Resize followed by CutToBox(boxWidth, boxHeight), without ever making the
+// whole resized picture: the hard-limit size of a very thin picture can be enormous (a
+// 4000 x 4 picture covering a 1000 x 1000 box is resized to 1000000 x 1000) while only the
+// box is kept.
+TBitmap ResizeAndCut(const TBitmap& source, int targetWidth, int targetHeight, int boxWidth,
+                     int boxHeight);
+
+// Both raise EFSC_Exception for a source without pixels, and for a result of more than a
+// gigapixel, which no memory would hold.
 
 }  // namespace fsc

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -216,6 +217,42 @@ TEST(Resize, PictureWithoutPixelsIsRefused) {
         FAIL() << "no exception";
     } catch (const EFSC_Exception& e) {
         EXPECT_STREQ(e.what(), "Cannot resize a picture without pixels.");
+    }
+}
+
+TEST(ResizeAndCut, GivesTheTopLeftOfTheWholeResize) {
+    std::mt19937 random(99);
+    const TBitmap source = RandomPicture(41, 23, random);
+    for (int width : {3, 13, 41, 97}) {
+        for (int height : {2, 7, 23, 60}) {
+            for (int box : {1, 5, 30, 200}) {
+                SCOPED_TRACE(testing::Message() << width << "x" << height << " cut to " << box);
+                ASSERT_EQ(ResizeAndCut(source, width, height, box, box),
+                          CutToBox(Resize(source, width, height), box, box));
+            }
+        }
+    }
+}
+
+// A thin picture covering a large box: the whole resize would need 3 GB.
+TEST(ResizeAndCut, KeepsOnlyTheBoxOfAHugeResize) {
+    std::mt19937 random(5);
+    const TBitmap thin = RandomPicture(4000, 4, random);
+    const TBitmap cut = ResizeAndCut(thin, 1000000, 1000, 1000, 1000);
+    ASSERT_EQ(cut.Width, 1000);
+    ASSERT_EQ(cut.Height, 1000);
+    // Enlarging 250 times across: the first 1000 columns all sample source columns 0..4.
+    EXPECT_TRUE(std::equal(cut.Row(0), cut.Row(0) + 3, thin.Row(0)));
+    EXPECT_TRUE(std::equal(cut.Row(0) + 999 * 3, cut.Row(0) + 1000 * 3, thin.Row(0) + 4 * 3));
+}
+
+TEST(Resize, RefusesResultsBeyondAGigapixel) {
+    TBitmap source(2, 2);
+    try {
+        Resize(source, 100000, 100000);
+        FAIL() << "no exception";
+    } catch (const EFSC_Exception& e) {
+        EXPECT_STREQ(e.what(), "Cannot resize a picture to 100000x100000 pixels.");
     }
 }
 
