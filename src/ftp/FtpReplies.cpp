@@ -32,7 +32,8 @@ std::vector<TFtpReply> TFtpReplyReader::Feed(std::string_view bytes) {
     pending.append(bytes);
     std::vector<TFtpReply> replies;
     std::size_t start = 0;
-    for (std::size_t lf = pending.find('\n'); lf != std::string::npos; lf = pending.find('\n', start)) {
+    for (std::size_t lf = pending.find('\n'); lf != std::string::npos;
+         lf = pending.find('\n', start)) {
         std::string line = pending.substr(start, lf - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         start = lf + 1;
@@ -113,7 +114,8 @@ bool PasvPort(std::string_view replyText, std::uint16_t& port) {
     for (int i = 0; i < 6; ++i) {
         while (start < replyText.size() && replyText[start] == ' ') ++start;
         std::size_t end = start;
-        while (end < replyText.size() && std::isdigit(static_cast<unsigned char>(replyText[end]))) ++end;
+        while (end < replyText.size() && std::isdigit(static_cast<unsigned char>(replyText[end])))
+            ++end;
         if (!ParseNumber(replyText.substr(start, end - start), numbers[i]) || numbers[i] > 255) {
             return false;
         }

@@ -19,7 +19,8 @@ public:
     // An "Up" job for a name that exists in `folder`; text-only entries have no file.
     void Up(const std::string& folder, const std::string& name) {
         std::error_code ignored;
-        if (!name.empty() && std::filesystem::exists(JoinPath(folder, name), ignored)) Jobs.push_back("Up;" + name);
+        if (!name.empty() && std::filesystem::exists(JoinPath(folder, name), ignored))
+            Jobs.push_back("Up;" + name);
     }
     void Add(const std::string& line) { Jobs.push_back(line); }
 };
@@ -41,7 +42,8 @@ TStringList GalleryUploadJobs(const TGalleryUpload& upload) {
     if (!upload.SubDir.empty()) out.Add("WebChDir;" + upload.SubDir);
     out.Add("List;");
     for (const TUploadPage& page : upload.Pages) {
-        if (page.PageNumber > 0 || (page.ImageNumber == 0 && page.SubDir.empty())) out.Up(base, page.FileName);
+        if (page.PageNumber > 0 || (page.ImageNumber == 0 && page.SubDir.empty()))
+            out.Up(base, page.FileName);
     }
     if (!upload.ImageDir.empty()) out.Add("ChDir;" + upload.ImageDir);
     for (const TUploadPage& page : upload.Pages) {

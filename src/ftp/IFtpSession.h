@@ -7,7 +7,19 @@
 
 namespace fsc {
 
-enum class TFtpRequest { Connect, Quit, Abort, ChangeDir, PrintDir, MakeDir, RemoveDir, Delete, List, Get, Put };
+enum class TFtpRequest {
+    Connect,
+    Quit,
+    Abort,
+    ChangeDir,
+    PrintDir,
+    MakeDir,
+    RemoveDir,
+    Delete,
+    List,
+    Get,
+    Put
+};
 
 enum class TFtpState { NotConnected, Connecting, Ready, Busy, Aborting };
 

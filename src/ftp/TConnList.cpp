@@ -36,7 +36,8 @@ void TConnList::Save(const std::string& path) {
 
 std::vector<TProfileMenuEntry> TConnList::MenuEntries() const {
     std::vector<TProfileMenuEntry> entries;
-    for (int line = 1; line < int(Lines.size()); ++line) entries.push_back({JobField(Lines[line], 0), line});
+    for (int line = 1; line < int(Lines.size()); ++line)
+        entries.push_back({JobField(Lines[line], 0), line});
     return entries;
 }
 
@@ -62,7 +63,8 @@ void TConnList::Delete(int line) {
 }
 
 std::string ProfileLine(const TConnectionProfile& profile) {
-    for (const std::string* field : {&profile.Name, &profile.Host, &profile.Login, &profile.WWWAddress}) {
+    for (const std::string* field :
+         {&profile.Name, &profile.Host, &profile.Login, &profile.WWWAddress}) {
         CheckField(*field);
     }
     // Active profiles keep the four fields of older files.

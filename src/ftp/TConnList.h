@@ -13,7 +13,8 @@ namespace fsc {
 inline constexpr const char* NewConnectionName = "A New Connection";
 inline constexpr const char* InitialWWWAddress = "http://";
 // Written as the first line when the file is created, so that the first profile is listed.
-inline constexpr const char* ConnListHeader = "Folioscope FTP connections: name;host;login;WWW address[;PASSIVE]";
+inline constexpr const char* ConnListHeader =
+    "Folioscope FTP connections: name;host;login;WWW address[;PASSIVE]";
 
 struct TConnectionProfile {
     std::string Name, Host, Login, WWWAddress;

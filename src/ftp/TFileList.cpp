@@ -54,8 +54,8 @@ const TFile* TFileList::Get(int index) const {
 }
 
 void TFileList::AddLocal(const TDirEntry& entry) {
-    entries.push_back({entry.Name, entry.IsDirectory, entry.ReadOnly,
-                       std::int64_t(entry.Size), entry.Modified});
+    entries.push_back(
+        {entry.Name, entry.IsDirectory, entry.ReadOnly, std::int64_t(entry.Size), entry.Modified});
 }
 
 void TFileList::Delete(int index) {
@@ -77,8 +77,8 @@ void TFileList::Sort(TFileSortKey key, bool ascending) {
 
 void TFileList::Order() {
     const TFileSortKey own = Key;
-    for (TFileSortKey key : {TFileSortKey::Date, TFileSortKey::Size, TFileSortKey::Name,
-                             TFileSortKey::Type, own}) {
+    for (TFileSortKey key :
+         {TFileSortKey::Date, TFileSortKey::Size, TFileSortKey::Name, TFileSortKey::Type, own}) {
         Sort(key, Ascending);
     }
 }

@@ -9,17 +9,22 @@ namespace {
 
 constexpr qint64 ChunkSize = 64 * 1024;
 
-QString LocalPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+QString LocalPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
 
 // A line break inside an argument would smuggle a second command onto the connection.
-bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+bool HasLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
 
 }  // namespace
 
 TFtpClient::TFtpClient(QObject* parent) : QObject(parent) {
     timeout.setSingleShot(true);
     connect(&timeout, &QTimer::timeout, this, [this] {
-        const std::string text = "The server did not answer for " + std::to_string(timeoutMs / 1000) +
+        const std::string text = "The server did not answer for " +
+                                 std::to_string(timeoutMs / 1000) +
                                  " seconds; the connection was closed.";
         Finish(FtpErrorTimeout, text);
         CloseAll();
@@ -69,10 +74,18 @@ void TFtpClient::Start(TFtpRequest request) {
             if (HostDirName.empty()) return Finish(FtpErrorBadInput, "No remote directory given.");
             StartSimple("CWD " + HostDirName);
             break;
-        case TFtpRequest::PrintDir: StartSimple("PWD"); break;
-        case TFtpRequest::MakeDir: StartSimple("MKD " + HostFileName); break;
-        case TFtpRequest::RemoveDir: StartSimple("RMD " + HostFileName); break;
-        case TFtpRequest::Delete: StartSimple("DELE " + HostFileName); break;
+        case TFtpRequest::PrintDir:
+            StartSimple("PWD");
+            break;
+        case TFtpRequest::MakeDir:
+            StartSimple("MKD " + HostFileName);
+            break;
+        case TFtpRequest::RemoveDir:
+            StartSimple("RMD " + HostFileName);
+            break;
+        case TFtpRequest::Delete:
+            StartSimple("DELE " + HostFileName);
+            break;
         case TFtpRequest::List:
             transferCommand = HostFileName.empty() ? "LIST" : "LIST " + HostFileName;
             StartTransfer();
@@ -85,7 +98,8 @@ void TFtpClient::Start(TFtpRequest request) {
             transferCommand = "STOR " + HostFileName;
             StartTransfer();
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -99,7 +113,8 @@ void TFtpClient::StartConnect() {
     }
     std::string host;
     std::uint16_t port = 21;
-    if (!SplitHostPort(HostName, host, port)) return Finish(FtpErrorBadInput, "Invalid host: " + HostName);
+    if (!SplitHostPort(HostName, host, port))
+        return Finish(FtpErrorBadInput, "Invalid host: " + HostName);
     step = TStep::Connecting;
     SetState(TFtpState::Connecting);
     replies.Reset();
@@ -164,7 +179,8 @@ void TFtpClient::OnControlConnected() {
 
 void TFtpClient::OnControlReadyRead() {
     const QByteArray bytes = control.readAll();
-    for (const TFtpReply& reply : replies.Feed(std::string_view(bytes.constData(), std::size_t(bytes.size())))) {
+    for (const TFtpReply& reply :
+         replies.Feed(std::string_view(bytes.constData(), std::size_t(bytes.size())))) {
         if (!Connected()) return;
         OnReply(reply);
     }
@@ -191,12 +207,15 @@ void TFtpClient::OnReply(const TFtpReply& reply) {
         case TStep::Greeting:
         case TStep::User:
         case TStep::Pass:
-        case TStep::Type: OnLoginReply(reply); break;
+        case TStep::Type:
+            OnLoginReply(reply);
+            break;
         case TStep::Simple:
             if (reply.Code / 100 == 1) return;
             if (!SimpleSuccess(reply.Code)) return Finish(reply.Code, firstLine);
             if (current == TFtpRequest::PrintDir && !QuotedDirectory(reply.Text, dirResult)) {
-                return Finish(FtpErrorProtocol, "The server's reply names no directory: " + firstLine);
+                return Finish(FtpErrorProtocol,
+                              "The server's reply names no directory: " + firstLine);
             }
             Finish(FtpOk);
             break;
@@ -206,9 +225,14 @@ void TFtpClient::OnReply(const TFtpReply& reply) {
             break;
         case TStep::Port:
         case TStep::Epsv:
-        case TStep::Pasv: OnDataSetupReply(reply); break;
-        case TStep::Transfer: OnTransferReply(reply); break;
-        default: break;
+        case TStep::Pasv:
+            OnDataSetupReply(reply);
+            break;
+        case TStep::Transfer:
+            OnTransferReply(reply);
+            break;
+        default:
+            break;
     }
 }
 
@@ -253,8 +277,10 @@ void TFtpClient::OnLoginReply(const TFtpReply& reply) {
 
 bool TFtpClient::SimpleSuccess(int code) const {
     switch (current) {
-        case TFtpRequest::ChangeDir: return code == 200 || code == 250 || code == 257;
-        default: return code == 250 || code == 257;
+        case TFtpRequest::ChangeDir:
+            return code == 200 || code == 250 || code == 257;
+        default:
+            return code == 250 || code == 257;
     }
 }
 
@@ -264,13 +290,15 @@ void TFtpClient::SendPort() {
     const quint32 v4 = local.toIPv4Address(&isV4);
     if (isV4) local = QHostAddress(v4);
     if (!dataServer.listen(local, 0)) {
-        return Finish(FtpErrorConnection, "Cannot open a data port: " + dataServer.errorString().toStdString());
+        return Finish(FtpErrorConnection,
+                      "Cannot open a data port: " + dataServer.errorString().toStdString());
     }
     step = TStep::Port;
     if (isV4) {
         Send("PORT " + PortArgument(local.toString().toStdString(), dataServer.serverPort()));
     } else {
-        Send("EPRT |2|" + local.toString().toStdString() + "|" + std::to_string(dataServer.serverPort()) + "|");
+        Send("EPRT |2|" + local.toString().toStdString() + "|" +
+             std::to_string(dataServer.serverPort()) + "|");
     }
 }
 
@@ -287,11 +315,13 @@ void TFtpClient::OnDataSetupReply(const TFtpReply& reply) {
         Send("PASV");
         return;
     } else if (step == TStep::Epsv) {
-        if (!EpsvPort(reply.Text, port)) return Finish(FtpErrorProtocol, "Unreadable reply: " + firstLine);
+        if (!EpsvPort(reply.Text, port))
+            return Finish(FtpErrorProtocol, "Unreadable reply: " + firstLine);
         ConnectPassiveData(port);
     } else {
         if (reply.Code != 227) return Finish(reply.Code, firstLine);
-        if (!PasvPort(reply.Text, port)) return Finish(FtpErrorProtocol, "Unreadable reply: " + firstLine);
+        if (!PasvPort(reply.Text, port))
+            return Finish(FtpErrorProtocol, "Unreadable reply: " + firstLine);
         ConnectPassiveData(port);
     }
     step = TStep::Transfer;
@@ -318,7 +348,8 @@ void TFtpClient::OnDataConnection() {
     QTcpSocket* incoming = dataServer.nextPendingConnection();
     if (incoming == nullptr) return;
     // Only the server we talk to may deliver the data; anyone else is turned away.
-    if (data || !incoming->peerAddress().isEqual(control.peerAddress(), QHostAddress::ConvertV4MappedToIPv4)) {
+    if (data || !incoming->peerAddress().isEqual(control.peerAddress(),
+                                                 QHostAddress::ConvertV4MappedToIPv4)) {
         incoming->abort();
         incoming->deleteLater();
         return;
@@ -334,12 +365,15 @@ void TFtpClient::AttachData() {
     connect(data.get(), &QTcpSocket::readyRead, this, &TFtpClient::OnDataReadyRead);
     connect(data.get(), &QTcpSocket::bytesWritten, this, &TFtpClient::OnDataBytesWritten);
     connect(data.get(), &QTcpSocket::disconnected, this, &TFtpClient::OnDataClosed);
-    connect(data.get(), &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
-        if (error == QAbstractSocket::RemoteHostClosedError || step != TStep::Transfer) return;
-        if (data && data->state() != QAbstractSocket::ConnectedState) {
-            Finish(FtpErrorConnection, "The data connection failed: " + data->errorString().toStdString());
-        }
-    });
+    connect(data.get(), &QTcpSocket::errorOccurred, this,
+            [this](QAbstractSocket::SocketError error) {
+                if (error == QAbstractSocket::RemoteHostClosedError || step != TStep::Transfer)
+                    return;
+                if (data && data->state() != QAbstractSocket::ConnectedState) {
+                    Finish(FtpErrorConnection,
+                           "The data connection failed: " + data->errorString().toStdString());
+                }
+            });
 }
 
 void TFtpClient::OnDataReadyRead() {
@@ -363,7 +397,8 @@ void TFtpClient::OnDataBytesWritten() {
         return;
     }
     const QByteArray chunk = source->read(ChunkSize);
-    if (chunk.isEmpty()) return Finish(FtpErrorLocalFile, "Cannot read the local file " + LocalFileName + ".");
+    if (chunk.isEmpty())
+        return Finish(FtpErrorLocalFile, "Cannot read the local file " + LocalFileName + ".");
     data->write(chunk);
     bytesMoved += chunk.size();
     Post([moved = bytesMoved](IFtpSessionEvents& e) { e.Progress(moved); });
@@ -391,7 +426,8 @@ void TFtpClient::TryFinishTransfer() {
 
 void TFtpClient::OnControlError() {
     if (step == TStep::Connecting) {
-        Finish(FtpErrorConnection, "Cannot connect to " + HostName + ": " + control.errorString().toStdString());
+        Finish(FtpErrorConnection,
+               "Cannot connect to " + HostName + ": " + control.errorString().toStdString());
         SetState(TFtpState::NotConnected);
     }
 }
@@ -441,7 +477,11 @@ void TFtpClient::CloseAll() {
 
 void TFtpClient::Post(std::function<void(IFtpSessionEvents&)> event) {
     QMetaObject::invokeMethod(
-        this, [this, event = std::move(event)] { if (events) event(*events); }, Qt::QueuedConnection);
+        this,
+        [this, event = std::move(event)] {
+            if (events) event(*events);
+        },
+        Qt::QueuedConnection);
 }
 
 void TFtpClient::SetState(TFtpState state) {

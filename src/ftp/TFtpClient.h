@@ -34,8 +34,20 @@ public:
     void SetTimeout(int milliseconds) { timeoutMs = milliseconds; }
 
 private:
-    enum class TStep { Idle, Connecting, Greeting, User, Pass, Type, Simple, Quit,
-                       Port, Epsv, Pasv, Transfer };
+    enum class TStep {
+        Idle,
+        Connecting,
+        Greeting,
+        User,
+        Pass,
+        Type,
+        Simple,
+        Quit,
+        Port,
+        Epsv,
+        Pasv,
+        Transfer
+    };
 
     IFtpSessionEvents* events = nullptr;
     QTcpSocket control;

@@ -28,7 +28,9 @@ bool IsUnsafeName(const std::string& name) {
            name.find('\\') != std::string::npos;
 }
 
-std::string ActionsLeft(std::size_t count) { return std::to_string(count) + " actions left to do."; }
+std::string ActionsLeft(std::size_t count) {
+    return std::to_string(count) + " actions left to do.";
+}
 
 }  // namespace
 
@@ -36,7 +38,11 @@ std::string ListingFilePath() { return JoinPath(StateFolder(), "ftp.tmp"); }
 
 TFtpJobQueue::TFtpJobQueue(IFtpSession& session, IAsk& ask, IShell& shell, IMessages& messages,
                            IProgress& progress, std::string listingFile)
-    : session(session), ask(ask), shell(shell), messages(messages), progress(progress),
+    : session(session),
+      ask(ask),
+      shell(shell),
+      messages(messages),
+      progress(progress),
       listingFile(std::move(listingFile)) {
     session.SetEvents(this);
 }
@@ -159,7 +165,8 @@ void TFtpJobQueue::Progress(std::int64_t bytes) {
         position /= 1024;
     }
     progress.Update(0, int(position), progressText, int(maximum));
-    StatusBarText = ActionsLeft(Jobs.size()) + " Bytes transfered in current operation: " + std::to_string(bytes);
+    StatusBarText = ActionsLeft(Jobs.size()) +
+                    " Bytes transfered in current operation: " + std::to_string(bytes);
     Changed();
 }
 
@@ -197,10 +204,15 @@ void TFtpJobQueue::RequestDone(TFtpRequest request, int error) {
     Changed();
     try {
         switch (request) {
-            case TFtpRequest::ChangeDir: return AfterChangeDir(error);
-            case TFtpRequest::List: AfterList(error); break;
-            case TFtpRequest::Connect: return StartList();
-            default: break;
+            case TFtpRequest::ChangeDir:
+                return AfterChangeDir(error);
+            case TFtpRequest::List:
+                AfterList(error);
+                break;
+            case TFtpRequest::Connect:
+                return StartList();
+            default:
+                break;
         }
     } catch (const std::exception& e) {
         return BackgroundError(e.what());
@@ -311,8 +323,8 @@ bool TFtpJobQueue::RunJob() {
             if (job == "UpSelectAll") {
                 Jobs.insert(Jobs.begin(), "Up;" + file.Name);
             } else {
-                Jobs.insert(Jobs.begin(), (job == "DownSelectAll" ? "Down;" : "Del;") + file.Name + ";" +
-                                              JobFlag(file.IsDir));
+                Jobs.insert(Jobs.begin(), (job == "DownSelectAll" ? "Down;" : "Del;") + file.Name +
+                                              ";" + JobFlag(file.IsDir));
             }
         }
         return false;
@@ -364,7 +376,8 @@ bool TFtpJobQueue::ChangeDirJob(const std::string& line, const std::string& name
     }
     createdFor.clear();
     if (withLocal) {
-        if (name != ".." && IsUnsafeName(name)) throw EFSC_Exception("Unsafe directory name: " + name);
+        if (name != ".." && IsUnsafeName(name))
+            throw EFSC_Exception("Unsafe directory name: " + name);
         MakeLocalCurrent(name);
     }
     Jobs.erase(Jobs.begin());

@@ -24,7 +24,8 @@ TEST(TFtpReplyReader, GathersRepliesFromAnyPieces) {
         {{"220-Welcome\r\n", "220-second\r\n 220 indented\r\n220 end\r\n"},
          "220[220-Welcome\n220-second\n 220 indented\n220 end]"},
         // Inside a multi-line reply, lines of another code do not end it.
-        {{"226-Stats\n150 inner\n226-more\n226 Done\n"}, "226[226-Stats\n150 inner\n226-more\n226 Done]"},
+        {{"226-Stats\n150 inner\n226-more\n226 Done\n"},
+         "226[226-Stats\n150 inner\n226-more\n226 Done]"},
         {{"junk before\r\n200 OK\r\n"}, "200[200 OK]"},
         {{"200\r\n"}, "200[200]"},
         {{"250 partial"}, ""},
@@ -100,7 +101,8 @@ TEST(SplitHostPort, TakesAnOptionalPort) {
         std::uint16_t port = 0;
         ASSERT_EQ(SplitHostPort(c.hostName, host, port), c.ok) << c.hostName;
         if (c.ok) {
-            EXPECT_EQ(host + ":" + std::to_string(port), std::string(c.host) + ":" + std::to_string(c.port));
+            EXPECT_EQ(host + ":" + std::to_string(port),
+                      std::string(c.host) + ":" + std::to_string(c.port));
         }
     }
 }
@@ -111,11 +113,17 @@ TEST(JobField, CountsFieldsBetweenSemicolons) {
         int k;
         const char* field;
     } cases[] = {
-        {"Down;a.jpg;FALSE", 0, "Down"}, {"Down;a.jpg;FALSE", 1, "a.jpg"}, {"Down;a.jpg;FALSE", 2, "FALSE"},
-        {"Down;a.jpg;FALSE", 3, ""},     {"WebChDir;", 1, ""},             {"List", 1, ""},
-        {"a;b;c;d;e", 3, "d"},           {"", 0, ""},
+        {"Down;a.jpg;FALSE", 0, "Down"},
+        {"Down;a.jpg;FALSE", 1, "a.jpg"},
+        {"Down;a.jpg;FALSE", 2, "FALSE"},
+        {"Down;a.jpg;FALSE", 3, ""},
+        {"WebChDir;", 1, ""},
+        {"List", 1, ""},
+        {"a;b;c;d;e", 3, "d"},
+        {"", 0, ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(JobField(c.line, c.k), c.field) << c.line << " field " << c.k;
+    for (const auto& c : cases)
+        EXPECT_EQ(JobField(c.line, c.k), c.field) << c.line << " field " << c.k;
 }
 
 }  // namespace

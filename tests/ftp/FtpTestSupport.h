@@ -24,7 +24,8 @@ inline void EnsureQtApplication() {
     static int argc = 1;
     static char name[] = "ftp_tests";
     static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
+    static QCoreApplication* app =
+        QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
     (void)app;
 }
 
@@ -45,7 +46,8 @@ public:
             error = "cannot start /usr/bin/python3: " + process.errorString().toStdString();
             return;
         }
-        while (!process.canReadLine() && process.state() == QProcess::Running) process.waitForReadyRead(200);
+        while (!process.canReadLine() && process.state() == QProcess::Running)
+            process.waitForReadyRead(200);
         bool ok = false;
         port = process.readLine().trimmed().toInt(&ok);
         if (!ok || port <= 0) {
@@ -71,7 +73,9 @@ private:
     std::string error;
 };
 
-inline std::string TestScript(const char* name) { return std::string(FSC_FTP_TEST_DIR) + "/" + name; }
+inline std::string TestScript(const char* name) {
+    return std::string(FSC_FTP_TEST_DIR) + "/" + name;
+}
 
 struct TDone {
     TFtpRequest Request;

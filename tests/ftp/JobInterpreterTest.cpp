@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "base/Errors.h"
 #include "base/Files.h"
 #include "base/IProgress.h"
 #include "base/Paths.h"
-#include "base/Errors.h"
 #include "ftp/GalleryUpload.h"
 #include "ftp/TFtpJobQueue.h"
 #include "support/TempDir.h"
@@ -26,7 +26,9 @@ public:
     std::string Dir;
 
     void SetEvents(IFtpSessionEvents* events) override { Events = events; }
-    void Start(TFtpRequest request) override { Started.push_back({request, HostDirName, HostFileName, LocalFileName}); }
+    void Start(TFtpRequest request) override {
+        Started.push_back({request, HostDirName, HostFileName, LocalFileName});
+    }
     bool Connected() const override { return IsConnected; }
     std::string DirResult() const override { return Dir; }
     int LastReplyCode() const override { return 0; }
@@ -75,8 +77,12 @@ protected:
         SaveLines(session.Last().LocalFileName, lines);
         session.Complete();
     }
-    static std::string Dir(const std::string& name) { return "drwxr-xr-x 2 u g 0 Jan 5 2001 " + name; }
-    static std::string File(const std::string& name) { return "-rw-r--r-- 1 u g 7 Jan 5 2001 " + name; }
+    static std::string Dir(const std::string& name) {
+        return "drwxr-xr-x 2 u g 0 Jan 5 2001 " + name;
+    }
+    static std::string File(const std::string& name) {
+        return "-rw-r--r-- 1 u g 7 Jan 5 2001 " + name;
+    }
 
     test::TempDir local, state;
     TScriptedSession session;
@@ -171,13 +177,15 @@ TEST_F(JobInterpreter, DeletingADirectoryQueuesItsTreeAfterYes) {
     Run({"Del;pics;TRUE", "List;"});
     ASSERT_EQ(int(session.Last().Request), int(TFtpRequest::ChangeDir));
     EXPECT_EQ(session.Last().HostDirName, "/pics");
-    EXPECT_EQ(queue.Jobs, (TStringList{"PWD", "List;", "DelSelectAll", "WebChDir;..", "List;", "DelDir;pics;TRUE", "List;"}));
+    EXPECT_EQ(queue.Jobs, (TStringList{"PWD", "List;", "DelSelectAll", "WebChDir;..", "List;",
+                                       "DelDir;pics;TRUE", "List;"}));
     EXPECT_EQ(queue.LocalDir, local.Path()) << "WebChDir leaves the local side alone";
     EXPECT_EQ(ask.Asked.back(), "Delete directory pics / including all of its files?");
 }
 
 TEST_F(JobInterpreter, SelectAllJobsQueueEveryEntryButDotAndDotDot) {
-    for (const char* name : {".", "..", "a.jpg", "b.jpg"}) queue.RemoteList.Add({name, name[0] == '.', false, 7, 0});
+    for (const char* name : {".", "..", "a.jpg", "b.jpg"})
+        queue.RemoteList.Add({name, name[0] == '.', false, 7, 0});
     Run({"DelSelectAll"});
     EXPECT_EQ(session.Last().HostFileName, "b.jpg");
     EXPECT_EQ(int(session.Last().Request), int(TFtpRequest::Delete));
@@ -194,7 +202,8 @@ TEST_F(JobInterpreter, SelectAllJobsQueueEveryEntryButDotAndDotDot) {
 }
 
 TEST_F(JobInterpreter, JobsWithoutARequestRunOnAtOnce) {
-    Run({"LocalCreate;made", "Browser;http://example.org/gal/index.html", "DelDir;x;FALSE", "Frobnicate;x"});
+    Run({"LocalCreate;made", "Browser;http://example.org/gal/index.html", "DelDir;x;FALSE",
+         "Frobnicate;x"});
     EXPECT_TRUE(DirectoryExists(local / "made"));
     EXPECT_EQ(shell.Opened, (TStringList{"http://example.org/gal/index.html"}));
     // An unknown job name acts as "List".
@@ -211,7 +220,8 @@ TEST_F(JobInterpreter, ProgressShowsBytesAgainstTheExpectedSize) {
     EXPECT_EQ(progress.Position, 3);
     EXPECT_EQ(progress.Maximum, 4);
     EXPECT_EQ(progress.Texts.back(), "Upload f.jpg");
-    EXPECT_EQ(queue.StatusBarText, "2 actions left to do. Bytes transfered in current operation: 3");
+    EXPECT_EQ(queue.StatusBarText,
+              "2 actions left to do. Bytes transfered in current operation: 3");
     session.Complete();
     EXPECT_EQ(queue.StatusBarText, "2 actions left to do.");
 }

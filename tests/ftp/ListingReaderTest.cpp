@@ -71,13 +71,15 @@ TEST(ListingEntry, ReadsUnixLongListingLines) {
     EXPECT_DOUBLE_EQ(old.Date, EncodeDateTime(2001, 1, 5));
 
     // A name with blanks keeps only its last word.
-    EXPECT_EQ(ListingEntry("-rw-r--r-- 1 u g 10 Jan 5 2001 my holiday.jpg", Now).Name, "holiday.jpg");
+    EXPECT_EQ(ListingEntry("-rw-r--r-- 1 u g 10 Jan 5 2001 my holiday.jpg", Now).Name,
+              "holiday.jpg");
     // A capital D marks a directory too; a bad date still gives an entry, dated 0.
     const TFile odd = ListingEntry("Drwx 1 u g 0 Foo 5 2001 x", Now);
     EXPECT_TRUE(odd.IsDir);
     EXPECT_DOUBLE_EQ(odd.Date, 0);
     // Sizes beyond 2 GiB are still read.
-    EXPECT_EQ(ListingEntry("-rw-r--r-- 1 u g 5000000000 Jan 5 2001 big.mp4", Now).Size, 5000000000LL);
+    EXPECT_EQ(ListingEntry("-rw-r--r-- 1 u g 5000000000 Jan 5 2001 big.mp4", Now).Size,
+              5000000000LL);
 }
 
 TEST(ListingEntry, RefusesOtherLayouts) {
@@ -92,15 +94,17 @@ TEST(ListingEntry, RefusesOtherLayouts) {
             ListingEntry(line, Now);
             ADD_FAILURE() << "accepted: " << line;
         } catch (const EFSC_Exception& e) {
-            EXPECT_EQ(std::string(e.what()), std::string("Incompatible directory listing. ") + line);
+            EXPECT_EQ(std::string(e.what()),
+                      std::string("Incompatible directory listing. ") + line);
         }
     }
 }
 
 TEST(ReadListing, SkipsOnlyALeadingTotalLine) {
     TFileList list;
-    ReadListing({"total 8", "-rw-r--r-- 1 u g 10 Jan 5 2001 a.jpg", "drwxr-xr-x 2 u g 0 Jan 5 2001 pics"},
-                list, Now);
+    ReadListing(
+        {"total 8", "-rw-r--r-- 1 u g 10 Jan 5 2001 a.jpg", "drwxr-xr-x 2 u g 0 Jan 5 2001 pics"},
+        list, Now);
     ASSERT_EQ(list.Count(), 2);
     EXPECT_EQ(list.Get(0)->Name, "a.jpg");
     EXPECT_EQ(list.Get(1)->Name, "pics");

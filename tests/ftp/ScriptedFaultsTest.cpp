@@ -38,7 +38,9 @@ protected:
 
     void Login() { ASSERT_EQ(Run(TFtpRequest::Connect), FtpOk) << client.ErrorText(); }
 
-    std::string Commands() { return FileExists(work / "commands.log") ? ReadFileBytes(work / "commands.log") : ""; }
+    std::string Commands() {
+        return FileExists(work / "commands.log") ? ReadFileBytes(work / "commands.log") : "";
+    }
 
     test::TempDir work;
     std::unique_ptr<test::FtpServerProcess> server;
@@ -72,7 +74,8 @@ TEST_F(ScriptedServer, KeepsInStepWithSplitRepliesAndAStrayReply) {
     // The stray "226" after the transfer must not pass for the answer to PWD.
     EXPECT_EQ(Run(TFtpRequest::PrintDir), FtpOk) << client.ErrorText();
     EXPECT_EQ(client.DirResult(), "/cwd");
-    EXPECT_NE(Commands().find("USER anna\nPASS secret\nTYPE I\nPORT 127,0,0,1,"), std::string::npos) << Commands();
+    EXPECT_NE(Commands().find("USER anna\nPASS secret\nTYPE I\nPORT 127,0,0,1,"), std::string::npos)
+        << Commands();
 }
 
 TEST_F(ScriptedServer, A421EndsTheSession) {
@@ -114,14 +117,16 @@ TEST_F(ScriptedServer, FailuresAfterTheTransferStartedLeaveNoFile) {
         client.LocalFileName = work / "local.txt";
         client.HostFileName = "ok.txt";
         EXPECT_EQ(Run(c.request), c.error) << client.ErrorText();
-        EXPECT_EQ(ReadFileBytes(work / "local.txt"), "old contents") << "a failed download replaces nothing";
+        EXPECT_EQ(ReadFileBytes(work / "local.txt"), "old contents")
+            << "a failed download replaces nothing";
         if (c.error == FtpErrorTimeout || c.error == FtpErrorConnection) {
             EXPECT_TRUE(test::WaitFor([&] { return events.ClosedCount == 1; }));
         }
         server.reset();
         // Settle the session before the next scenario, so no late event is counted there.
         client.Start(TFtpRequest::Abort);
-        ASSERT_TRUE(test::WaitFor([&] { return events.Done.back().Request == TFtpRequest::Abort; }));
+        ASSERT_TRUE(
+            test::WaitFor([&] { return events.Done.back().Request == TFtpRequest::Abort; }));
     }
     EXPECT_EQ(ListDirectory(work.Path()).size(), 2u) << "only local.txt and the command log";
 }
@@ -132,8 +137,11 @@ protected:
     void StartQueue(const char* scenario) {
         Start(scenario);
         ForceDirectories(work / "local/inner");
-        queue = std::make_unique<TFtpJobQueue>(client, ask, shell, messages, progress, work / "state/ftp.tmp");
-        queue->OnBackgroundError = [this](const std::string& message) { backgroundErrors.push_back(message); };
+        queue = std::make_unique<TFtpJobQueue>(client, ask, shell, messages, progress,
+                                               work / "state/ftp.tmp");
+        queue->OnBackgroundError = [this](const std::string& message) {
+            backgroundErrors.push_back(message);
+        };
         queue->ChangeLocalDir(work / "local/inner");
         queue->Connect(server->Host(), "anna", "secret", false);
         ASSERT_TRUE(test::WaitFor([&] { return !queue->Working(); })) << queue->StatusText;
@@ -163,7 +171,8 @@ TEST_F(ScriptedQueue, SkipsALeadingTotalLine) {
 TEST_F(ScriptedQueue, AListingWithoutGroupColumnEndsTheSession) {
     StartQueue("eightcol");
     ASSERT_EQ(backgroundErrors.size(), 1u);
-    EXPECT_EQ(backgroundErrors[0], "Incompatible directory listing. -rw-r--r-- 1 u 5 Jan 5 2001 ok.txt");
+    EXPECT_EQ(backgroundErrors[0],
+              "Incompatible directory listing. -rw-r--r-- 1 u 5 Jan 5 2001 ok.txt");
     EXPECT_TRUE(test::WaitFor([&] { return !client.Connected(); }));
     EXPECT_EQ(queue->RemoteList.Count(), 0);
 }
@@ -177,14 +186,16 @@ TEST_F(ScriptedQueue, NamesThatClimbOutOfTheFolderAreSkipped) {
     EXPECT_FALSE(DirectoryExists(work / "up"));
     EXPECT_EQ(ListDirectory(work / "local/inner").size(), 1u) << "only ok.txt was written";
 
-    Run({"Del;../escape.txt;FALSE", "Del;..;TRUE", "Del;sub/inner.txt;FALSE", "Del;ok.txt;FALSE", "List;"});
+    Run({"Del;../escape.txt;FALSE", "Del;..;TRUE", "Del;sub/inner.txt;FALSE", "Del;ok.txt;FALSE",
+         "List;"});
     const std::string commands = Commands();
     EXPECT_EQ(commands.find("escape"), std::string::npos) << commands;
     EXPECT_EQ(commands.find("inner.txt"), std::string::npos) << commands;
     EXPECT_EQ(commands.find("RMD"), std::string::npos) << commands;
     EXPECT_NE(commands.find("DELE ok.txt"), std::string::npos) << commands;
     EXPECT_TRUE(ask.Asked.empty()) << "\"..\" is never offered for deletion";
-    EXPECT_TRUE(StartsWith(queue->StatusText, "Status Skipped the unsafe name")) << queue->StatusText;
+    EXPECT_TRUE(StartsWith(queue->StatusText, "Status Skipped the unsafe name"))
+        << queue->StatusText;
 }
 
 TEST_F(ScriptedQueue, AServerClosingMidTransferEndsTheSequenceWithItsReason) {
@@ -217,7 +228,9 @@ TEST_F(ScriptedQueue, AGalleryWithImagesAsThumbnailsSendsEachImageTwice) {
     const std::string commands = Commands();
     const auto count = [&](const std::string& what) {
         std::size_t n = 0;
-        for (std::size_t at = commands.find(what); at != std::string::npos; at = commands.find(what, at + 1)) ++n;
+        for (std::size_t at = commands.find(what); at != std::string::npos;
+             at = commands.find(what, at + 1))
+            ++n;
         return n;
     };
     EXPECT_EQ(count("STOR a.jpg\n"), 2u) << commands;

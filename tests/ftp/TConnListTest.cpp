@@ -10,11 +10,14 @@ namespace {
 
 TEST(TConnList, OffersEveryLineButTheFirst) {
     test::TempDir dir;
-    WriteFileBytes(dir / "f.con", "first;ignored;x;y\r\nHome;ftp.example.org;anna;http://example.org\r\nWork;w:2121;bo\r\n");
+    WriteFileBytes(
+        dir / "f.con",
+        "first;ignored;x;y\r\nHome;ftp.example.org;anna;http://example.org\r\nWork;w:2121;bo\r\n");
     TConnList list;
     list.Load(dir / "f.con");
     EXPECT_EQ(list.MenuEntries(), (std::vector<TProfileMenuEntry>{{"Home", 1}, {"Work", 2}}));
-    EXPECT_EQ(list.Profile(1), (TConnectionProfile{"Home", "ftp.example.org", "anna", "http://example.org", false}));
+    EXPECT_EQ(list.Profile(1),
+              (TConnectionProfile{"Home", "ftp.example.org", "anna", "http://example.org", false}));
     // Missing fields are empty.
     EXPECT_EQ(list.Profile(2), (TConnectionProfile{"Work", "w:2121", "bo", "", false}));
     EXPECT_EQ(list.Profile(7), TConnectionProfile{});
@@ -22,7 +25,8 @@ TEST(TConnList, OffersEveryLineButTheFirst) {
     // Deleting the second entry removes the file's third line.
     list.Delete(list.MenuEntries()[1].Line);
     list.Save(dir / "f.con");
-    EXPECT_EQ(ReadFileBytes(dir / "f.con"), "first;ignored;x;y\r\nHome;ftp.example.org;anna;http://example.org\r\n");
+    EXPECT_EQ(ReadFileBytes(dir / "f.con"),
+              "first;ignored;x;y\r\nHome;ftp.example.org;anna;http://example.org\r\n");
 }
 
 TEST(TConnList, AFreshFileGetsAHeaderSoTheFirstProfileIsListed) {
@@ -58,9 +62,11 @@ TEST(TConnList, PassiveModeIsAnOptionalFifthField) {
 
 TEST(TConnList, RefusesFieldsTheFileCannotKeep) {
     TConnList list;
-    for (const TConnectionProfile& bad : {TConnectionProfile{"a;b", "h", "u", "w"}, TConnectionProfile{"n", "h", "u\r\nx", "w"},
-                                          TConnectionProfile{"n", "h", "u", "http://x;y"}}) {
-        EXPECT_THROW(list.Add(bad), ELumettaError) << bad.Name << "|" << bad.Login << "|" << bad.WWWAddress;
+    for (const TConnectionProfile& bad :
+         {TConnectionProfile{"a;b", "h", "u", "w"}, TConnectionProfile{"n", "h", "u\r\nx", "w"},
+          TConnectionProfile{"n", "h", "u", "http://x;y"}}) {
+        EXPECT_THROW(list.Add(bad), ELumettaError)
+            << bad.Name << "|" << bad.Login << "|" << bad.WWWAddress;
     }
     EXPECT_TRUE(list.Lines.empty()) << "a refused profile adds nothing, not even the header";
 }

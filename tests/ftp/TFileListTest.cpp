@@ -32,24 +32,40 @@ TEST(TFileList, OrdersByTheChosenKeyThenTheOthers) {
         const char* expected;
     } cases[] = {
         // Directories first, then by the type text, then by name.
-        {TFileSortKey::Type, true, {File("b.jpg"), File("a.html"), Dir("pics"), File("a.jpg")},
+        {TFileSortKey::Type,
+         true,
+         {File("b.jpg"), File("a.html"), Dir("pics"), File("a.jpg")},
          "pics,a.html,a.jpg,b.jpg"},
         // Equal sizes fall back to type order, equal types to name order.
-        {TFileSortKey::Size, true, {File("z.jpg", 5), File("b.jpg", 5), File("a.png", 5), File("c.gif", 1)},
+        {TFileSortKey::Size,
+         true,
+         {File("z.jpg", 5), File("b.jpg", 5), File("a.png", 5), File("c.gif", 1)},
          "c.gif,b.jpg,z.jpg,a.png"},
-        {TFileSortKey::Name, true, {File("B.jpg"), File("a.jpg"), File("C.jpg")}, "a.jpg,B.jpg,C.jpg"},
-        {TFileSortKey::Date, true, {File("new", 0, 3), File("old", 0, 1), File("mid", 0, 2)}, "old,mid,new"},
+        {TFileSortKey::Name,
+         true,
+         {File("B.jpg"), File("a.jpg"), File("C.jpg")},
+         "a.jpg,B.jpg,C.jpg"},
+        {TFileSortKey::Date,
+         true,
+         {File("new", 0, 3), File("old", 0, 1), File("mid", 0, 2)},
+         "old,mid,new"},
         // Down reverses: files before directories, later dates first.
-        {TFileSortKey::Type, false, {File("b.jpg"), File("a.html"), Dir("pics"), File("a.jpg")},
+        {TFileSortKey::Type,
+         false,
+         {File("b.jpg"), File("a.html"), Dir("pics"), File("a.jpg")},
          "b.jpg,a.jpg,a.html,pics"},
-        {TFileSortKey::Date, false, {File("new", 0, 3), File("old", 0, 1), File("mid", 0, 2)}, "new,mid,old"},
+        {TFileSortKey::Date,
+         false,
+         {File("new", 0, 3), File("old", 0, 1), File("mid", 0, 2)},
+         "new,mid,old"},
     };
     for (const auto& c : cases) {
         TFileList list = ListOf(c.files);
         list.Key = c.key;
         list.Ascending = c.ascending;
         list.Order();
-        EXPECT_EQ(Names(list), c.expected) << "key " << int(c.key) << (c.ascending ? " Up" : " Down");
+        EXPECT_EQ(Names(list), c.expected)
+            << "key " << int(c.key) << (c.ascending ? " Up" : " Down");
     }
 }
 
@@ -82,8 +98,11 @@ TEST(TFileList, SortsEveryPermutationOfSizes) {
 }
 
 TEST(TFileList, TypeTextIsFiveCharactersFromTheFirstDot) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"a.jpg", ".JPG"}, {"a.jpeg.bak", ".JPEG"}, {"README", "READM"}, {"ab", "AB"}, {".x", ".X"}};
+    const std::pair<const char*, const char*> cases[] = {{"a.jpg", ".JPG"},
+                                                         {"a.jpeg.bak", ".JPEG"},
+                                                         {"README", "READM"},
+                                                         {"ab", "AB"},
+                                                         {".x", ".X"}};
     for (const auto& [name, type] : cases) EXPECT_EQ(TypeText(name), type) << name;
 }
 

@@ -16,8 +16,9 @@ class TFtpClientTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
         test::EnsureQtApplication();
-        server = std::make_unique<test::FtpServerProcess>(test::TestScript("pyftpd_server.py"),
-                                                          QStringList{QString::fromStdString(home.Path()), "anna", "secret"});
+        server = std::make_unique<test::FtpServerProcess>(
+            test::TestScript("pyftpd_server.py"),
+            QStringList{QString::fromStdString(home.Path()), "anna", "secret"});
         ASSERT_EQ(server->Error(), "");
         client.SetEvents(&events);
         client.SetTimeout(10000);
@@ -158,7 +159,8 @@ TEST(TFtpClientTimeout, ASilentServerIsReportedAndClosed) {
     client.Start(TFtpRequest::Connect);
     ASSERT_TRUE(test::WaitFor([&] { return !events.Done.empty(); }, 5000));
     EXPECT_EQ(events.Done.back().Error, FtpErrorTimeout);
-    EXPECT_EQ(client.ErrorText(), "The server did not answer for 1 seconds; the connection was closed.");
+    EXPECT_EQ(client.ErrorText(),
+              "The server did not answer for 1 seconds; the connection was closed.");
     EXPECT_TRUE(test::WaitFor([&] { return events.ClosedCount == 1; }, 2000));
     EXPECT_FALSE(client.Connected());
 }
@@ -178,7 +180,8 @@ TEST(TFtpClientConnect, ARefusedConnectionIsReported) {
     client.Start(TFtpRequest::Connect);
     ASSERT_TRUE(test::WaitFor([&] { return !events.Done.empty(); }, 5000));
     EXPECT_EQ(events.Done.back().Error, FtpErrorConnection);
-    EXPECT_NE(client.ErrorText().find("Cannot connect to 127.0.0.1:"), std::string::npos) << client.ErrorText();
+    EXPECT_NE(client.ErrorText().find("Cannot connect to 127.0.0.1:"), std::string::npos)
+        << client.ErrorText();
     EXPECT_EQ(events.ConnectedCount, 0);
 }
 

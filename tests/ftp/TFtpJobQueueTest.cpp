@@ -25,11 +25,15 @@ protected:
         test::EnsureQtApplication();
         server = std::make_unique<test::FtpServerProcess>(
             test::TestScript("pyftpd_server.py"),
-            QStringList{QString::fromStdString(home.Path()), "anna", "secret", "limited", "secret"});
+            QStringList{QString::fromStdString(home.Path()), "anna", "secret", "limited",
+                        "secret"});
         ASSERT_EQ(server->Error(), "");
         client.SetTimeout(10000);
-        queue = std::make_unique<TFtpJobQueue>(client, ask, shell, messages, progress, state / "ftp.tmp");
-        queue->OnBackgroundError = [this](const std::string& message) { backgroundErrors.push_back(message); };
+        queue = std::make_unique<TFtpJobQueue>(client, ask, shell, messages, progress,
+                                               state / "ftp.tmp");
+        queue->OnBackgroundError = [this](const std::string& message) {
+            backgroundErrors.push_back(message);
+        };
         queue->ChangeLocalDir(local.Path());
     }
 
@@ -87,9 +91,9 @@ TEST_P(TFtpJobQueueTest, UploadsAGalleryIntoNewDirectoriesAndOverwritesOnTheSeco
     Put(local / "page2.html", "page 2");
     Put(local / "images/a.jpg", std::string(70000, 'a'));
     Put(local / "images/b.jpg", std::string(1000, 'b'));
-    const TStringList gallery = {"WebChDir;gal", "List;",    "Up;index.html", "Up;page2.html", "ChDir;images",
-                                 "Up;a.jpg",     "Up;a.jpg", "Up;b.jpg",      "Up;b.jpg",      "ChDir;..",
-                                 "List;"};
+    const TStringList gallery = {"WebChDir;gal", "List;",    "Up;index.html", "Up;page2.html",
+                                 "ChDir;images", "Up;a.jpg", "Up;a.jpg",      "Up;b.jpg",
+                                 "Up;b.jpg",     "ChDir;..", "List;"};
     Connect();
     Run(gallery);
     EXPECT_EQ(ReadFileBytes(home / "gal/index.html"), "index 1");
