@@ -45,65 +45,96 @@ std::uint8_t OverWhite(std::uint8_t value, std::uint8_t alpha) {
     return std::uint8_t((value * alpha + 255 * (255 - alpha) + 127) / 255);
 }
 
-TBitmap DecodeDib(std::string_view bytes) {
-    ByteCursor in(bytes, "Icon");
+// An icon image: a DIB whose height counts the colour rows and the mask rows.
+struct Dib {
+    int Width = 0, Height = 0, Bits = 0;
+    std::size_t RowBytes = 0, MaskBytes = 0;
+    std::vector<std::uint8_t> Palette = std::vector<std::uint8_t>(256 * 3, 0);
+    const std::uint8_t* Pixels = nullptr;
+    const std::uint8_t* Mask = nullptr;  // null when a 32-bit image has none
+    bool UsesAlpha = false;
+};
+
+void ReadPalette(ByteCursor& in, Dib& dib, std::uint32_t coloursUsed) {
+    if (dib.Bits > 8) return;
+    const std::uint32_t most = 1u << dib.Bits;
+    const std::uint32_t count = coloursUsed == 0 || coloursUsed > most ? most : coloursUsed;
+    for (std::uint32_t i = 0; i < count; i++) {
+        const std::uint8_t* e = in.Bytes(4);
+        dib.Palette[i * 3] = e[2], dib.Palette[i * 3 + 1] = e[1], dib.Palette[i * 3 + 2] = e[0];
+    }
+}
+
+// Writers that know alpha fill it; old ones leave it zero and rely on the mask.
+bool AnyAlpha(const Dib& dib) {
+    if (dib.Bits != 32) return false;
+    for (int y = 0; y < dib.Height; y++)
+        for (int x = 0; x < dib.Width; x++)
+            if (dib.Pixels[dib.RowBytes * std::size_t(y) + std::size_t(x) * 4 + 3] != 0)
+                return true;
+    return false;
+}
+
+Dib ReadDib(ByteCursor& in, std::size_t size) {
+    Dib dib;
     const std::uint32_t headerSize = in.U32LE();
-    if (headerSize < 40 || headerSize > bytes.size()) in.Corrupt("bad image header");
+    if (headerSize < 40 || headerSize > size) in.Corrupt("bad image header");
     const std::int64_t width = std::int32_t(in.U32LE());
-    const std::int64_t height = std::int64_t(std::int32_t(in.U32LE())) / 2;  // XOR and AND halves
+    const std::int64_t height = std::int64_t(std::int32_t(in.U32LE())) / 2;
     in.Skip(2);
-    const int bits = in.U16LE();
+    dib.Bits = in.U16LE();
     const std::uint32_t compression = in.U32LE();
     in.Skip(12);
     const std::uint32_t coloursUsed = in.U32LE();
-    if (compression != 0 || (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32))
+    const int b = dib.Bits;
+    if (compression != 0 || (b != 1 && b != 4 && b != 8 && b != 24 && b != 32))
         throw EFSC_Exception("Pixel format not supported yet");
     CheckPictureSize("Icon", width, height, MaxIconPixels);
+    dib.Width = int(width), dib.Height = int(height);
     in.Seek(headerSize);
-    std::vector<std::uint8_t> palette(256 * 3, 0);
-    if (bits <= 8) {
-        const std::uint32_t count =
-            coloursUsed == 0 || coloursUsed > (1u << bits) ? 1u << bits : coloursUsed;
-        for (std::uint32_t i = 0; i < count; i++) {
-            const std::uint8_t* e = in.Bytes(4);
-            palette[i * 3] = e[2], palette[i * 3 + 1] = e[1], palette[i * 3 + 2] = e[0];
-        }
-    }
-    const int w = int(width), h = int(height);
-    const std::size_t rowBytes = ((std::size_t(w) * bits + 31) / 32) * 4;
-    const std::size_t maskBytes = ((std::size_t(w) + 31) / 32) * 4;
-    const std::uint8_t* pixels = in.Bytes(rowBytes * std::size_t(h));
+    ReadPalette(in, dib, coloursUsed);
+    dib.RowBytes = ((std::size_t(dib.Width) * b + 31) / 32) * 4;
+    dib.MaskBytes = ((std::size_t(dib.Width) + 31) / 32) * 4;
+    dib.Pixels = in.Bytes(dib.RowBytes * std::size_t(dib.Height));
     // Some writers leave the mask out of 32-bit images, whose alpha says it all.
-    const std::uint8_t* mask = in.Remaining() >= maskBytes * std::size_t(h)
-                                   ? in.Bytes(maskBytes * std::size_t(h))
-                                   : nullptr;
-    if (mask == nullptr && bits != 32) in.Truncated();
-    bool anyAlpha = false;
-    if (bits == 32)
-        for (int y = 0; y < h && !anyAlpha; y++)
-            for (int x = 0; x < w && !anyAlpha; x++)
-                anyAlpha = pixels[rowBytes * std::size_t(y) + std::size_t(x) * 4 + 3] != 0;
+    const std::size_t maskSize = dib.MaskBytes * std::size_t(dib.Height);
+    if (in.Remaining() >= maskSize) {
+        dib.Mask = in.Bytes(maskSize);
+    } else if (b != 32) {
+        in.Truncated();
+    }
+    dib.UsesAlpha = AnyAlpha(dib);
+    return dib;
+}
 
-    TBitmap picture(w, h);
-    for (int row = 0; row < h; row++) {
-        const std::uint8_t* src = pixels + rowBytes * std::size_t(row);
-        const std::uint8_t* maskRow = mask ? mask + maskBytes * std::size_t(row) : nullptr;
-        std::uint8_t* to = picture.Row(h - 1 - row);
-        for (int x = 0; x < w; x++, to += 3) {
-            std::uint8_t r, g, b, alpha = 255;
-            if (bits >= 24) {
-                const std::uint8_t* p = src + std::size_t(x) * (bits / 8);
-                b = p[0], g = p[1], r = p[2];
-                if (anyAlpha) alpha = p[3];
-            } else {
-                const int perByte = 8 / bits;
-                const int index =
-                    (src[x / perByte] >> (8 - bits * (x % perByte + 1))) & ((1 << bits) - 1);
-                r = palette[index * 3], g = palette[index * 3 + 1], b = palette[index * 3 + 2];
-            }
-            if (!anyAlpha && maskRow != nullptr && (maskRow[x / 8] >> (7 - x % 8) & 1)) alpha = 0;
-            to[0] = OverWhite(r, alpha), to[1] = OverWhite(g, alpha), to[2] = OverWhite(b, alpha);
-        }
+// Pixel x of stored row `row` (bottom-up), laid over white.
+void PutPixel(const Dib& dib, int row, int x, std::uint8_t* to) {
+    const std::uint8_t* src = dib.Pixels + dib.RowBytes * std::size_t(row);
+    std::uint8_t r, g, b, alpha = 255;
+    if (dib.Bits >= 24) {
+        const std::uint8_t* p = src + std::size_t(x) * std::size_t(dib.Bits / 8);
+        b = p[0], g = p[1], r = p[2];
+        if (dib.UsesAlpha) alpha = p[3];
+    } else {
+        const int perByte = 8 / dib.Bits;
+        const int shift = 8 - dib.Bits * (x % perByte + 1);
+        const int index = (src[x / perByte] >> shift) & ((1 << dib.Bits) - 1);
+        r = dib.Palette[index * 3], g = dib.Palette[index * 3 + 1], b = dib.Palette[index * 3 + 2];
+    }
+    if (!dib.UsesAlpha && dib.Mask != nullptr) {
+        const std::uint8_t* maskRow = dib.Mask + dib.MaskBytes * std::size_t(row);
+        if ((maskRow[x / 8] >> (7 - x % 8)) & 1) alpha = 0;
+    }
+    to[0] = OverWhite(r, alpha), to[1] = OverWhite(g, alpha), to[2] = OverWhite(b, alpha);
+}
+
+TBitmap DecodeDib(std::string_view bytes) {
+    ByteCursor in(bytes, "Icon");
+    const Dib dib = ReadDib(in, bytes.size());
+    TBitmap picture(dib.Width, dib.Height);
+    for (int row = 0; row < dib.Height; row++) {
+        std::uint8_t* to = picture.Row(dib.Height - 1 - row);
+        for (int x = 0; x < dib.Width; x++, to += 3) PutPixel(dib, row, x, to);
     }
     return picture;
 }

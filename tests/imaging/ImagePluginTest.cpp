@@ -43,6 +43,46 @@ TEST(ImagePlugins, TheIconModuleIsFoundInThePluginFolderAndReadsIcons) {
     }
 }
 
+// 2 x 2 icons; rows are stored bottom-up, the mask marks transparent pixels,
+// which come out white like any transparency.
+TEST(ImagePlugins, TheIconModuleReadsEveryDepthWithItsTransparency) {
+    TPictureFormats formats;
+    formats.RegisterPlugins(PluginFolder());
+    auto dib = [](int bits, std::vector<std::uint32_t> palette, std::vector<std::uint8_t> data) {
+        BmpSpec s;
+        s.Width = 2, s.Height = 2, s.BitCount = bits, s.Palette = palette, s.Data = data;
+        return s;
+    };
+    const std::vector<std::uint32_t> four = {0xFF0000, 0x00FF00, 0x0000FF, 0x808080};
+    const std::vector<std::uint8_t> opaque(8, 0), bottomLeftClear = {0x80, 0, 0, 0, 0, 0, 0, 0};
+    struct Case {
+        const char* Kind;
+        Bytes File;
+        std::string Top, Bottom;
+    } cases[] = {
+        {"1 bit", IcoDib(dib(1, {0x000000, 0xFFFFFF}, {0x40, 0, 0, 0, 0x80, 0, 0, 0}), opaque),
+         "255,255,255 0,0,0", "0,0,0 255,255,255"},
+        {"4 bits with mask", IcoDib(dib(4, four, {0x23, 0, 0, 0, 0x01, 0, 0, 0}), bottomLeftClear),
+         "255,0,0 0,255,0", "255,255,255 128,128,128"},
+        {"8 bits", IcoDib(dib(8, four, {2, 3, 0, 0, 0, 1, 0, 0}), opaque), "255,0,0 0,255,0",
+         "0,0,255 128,128,128"},
+        {"32 bits with alpha",
+         IcoDib(dib(32, {}, {255, 0, 0, 255, 0, 0, 0, 0, 0, 0, 255, 255, 0, 255, 0, 102}), opaque),
+         "255,0,0 153,255,153", "0,0,255 255,255,255"},
+        {"32 bits, no alpha, mask",
+         IcoDib(dib(32, {}, {255, 0, 0, 0, 9, 9, 9, 0, 0, 0, 255, 0, 0, 255, 0, 0}),
+                bottomLeftClear),
+         "255,0,0 0,255,0", "255,255,255 9,9,9"},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        WriteFileBytes(dir / "x.ico", c.File);
+        const TBitmap p = LoadPicture(formats, dir / "x.ico");
+        EXPECT_EQ(PixelText(p, 0, 0) + " " + PixelText(p, 1, 0), c.Top) << c.Kind;
+        EXPECT_EQ(PixelText(p, 0, 1) + " " + PixelText(p, 1, 1), c.Bottom) << c.Kind;
+    }
+}
+
 TEST(ImagePlugins, TheModulesMessageReachesTheUser) {
     TPictureFormats formats;
     formats.RegisterPlugins(PluginFolder());

@@ -277,6 +277,24 @@ Bytes EmfFilled(int width, int height, std::uint32_t rgb) {
     return header + records;
 }
 
+Bytes IcoDib(const BmpSpec& spec, const std::vector<std::uint8_t>& mask) {
+    Bytes image;
+    Put32LE(image, 40), Put32LE(image, std::uint32_t(spec.Width));
+    Put32LE(image, std::uint32_t(spec.Height * 2));
+    Put16LE(image, 1), Put16LE(image, std::uint32_t(spec.BitCount));
+    for (int i = 0; i < 4; i++) Put32LE(image, 0);
+    Put32LE(image, std::uint32_t(spec.Palette.size())), Put32LE(image, 0);
+    for (std::uint32_t rgb : spec.Palette) Put32LE(image, rgb);  // stored as B, G, R, 0
+    image += Bytes(spec.Data.begin(), spec.Data.end());
+    image += Bytes(mask.begin(), mask.end());
+    Bytes out;
+    Put16LE(out, 0), Put16LE(out, 1), Put16LE(out, 1);
+    out += char(spec.Width), out += char(spec.Height), out += '\0', out += '\0';
+    Put16LE(out, 1), Put16LE(out, std::uint32_t(spec.BitCount));
+    Put32LE(out, std::uint32_t(image.size())), Put32LE(out, 22);
+    return out + image;
+}
+
 Bytes IcoQuadrants(bool pngInside) {
     const TBitmap picture = Quadrants(16, 16);
     Bytes image;

@@ -67,6 +67,9 @@ Bytes WmfFilled(int width, int height, std::uint32_t rgb);
 // An EMF of the given size in pixels at 96 dpi, filled with one colour.
 Bytes EmfFilled(int width, int height, std::uint32_t rgb);
 
+// An icon holding one DIB made from the BMP description (bottom-up rows as
+// stored) and the given AND mask rows (1 = transparent).
+Bytes IcoDib(const BmpSpec& spec, const std::vector<std::uint8_t>& mask);
 // A 16 x 16 icon of four quadrants as a Windows icon, 24-bit DIB or PNG inside.
 Bytes IcoQuadrants(bool pngInside);
 
