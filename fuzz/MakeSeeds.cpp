@@ -69,6 +69,13 @@ void HipsSeeds(const std::filesystem::path& dir) {
 void IcoSeeds(const std::filesystem::path& dir) {
     Write(dir, "dib.ico", IcoQuadrants(false));
     Write(dir, "png.ico", IcoQuadrants(true));
+    BmpSpec s;
+    s.Width = 2, s.Height = 2, s.BitCount = 32;
+    s.Data = {255, 0, 0, 255, 0, 0, 0, 0, 0, 0, 255, 255, 0, 255, 0, 102};
+    Write(dir, "alpha.ico", IcoDib(s, std::vector<std::uint8_t>(8, 0)));
+    s.BitCount = 4, s.Palette = {0xFF0000, 0x00FF00, 0x0000FF, 0x808080};
+    s.Data = {0x23, 0, 0, 0, 0x01, 0, 0, 0};
+    Write(dir, "mask.ico", IcoDib(s, {0x80, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 void JpegSeeds(const std::filesystem::path& dir) {
