@@ -3,6 +3,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "base/Errors.h"
+#include "imaging/PictureLimits.h"
 
 namespace fsc {
 
@@ -73,8 +78,16 @@ TBitmap WatermarkTextPicture(const TStringList& lines, const TFontSpec& font,
                              ITextRasteriser& rasteriser) {
     const int textWidth = MeasureWidth(lines, font, rasteriser);
     const int textHeight = MeasureHeight(lines, font, rasteriser);
-    const int width = RoundHalfEven(textWidth * 1.1), height = RoundHalfEven(textHeight * 1.1);
-    if (width <= 0 || height <= 0) return TBitmap();
+    const double exactWidth = std::nearbyint(textWidth * 1.1);
+    const double exactHeight = std::nearbyint(textHeight * 1.1);
+    if (exactWidth <= 0 || exactHeight <= 0) return TBitmap();
+    // A stored font size can be anything; a text picture no memory holds is refused.
+    if (exactWidth * exactHeight > double(MaxPicturePixels)) {
+        throw EFSC_Exception("The watermark text is too large to draw (" +
+                             std::to_string(std::int64_t(exactWidth)) + "x" +
+                             std::to_string(std::int64_t(exactHeight)) + " pixels).");
+    }
+    const int width = int(exactWidth), height = int(exactHeight);
 
     TBitmap picture(width, height);
     const TRgb key = WatermarkKeyColour(font);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Errors.h"
 #include "imaging/Watermark.h"
 #include "imaging/WatermarkBlend.h"
 #include "imaging/WatermarkTestPicture.h"
@@ -276,6 +277,22 @@ TEST(WatermarkStamp, EmptyTextStampsNothing) {
         Stamp(image, lines, all, true, TFontSpec(), 0, rasteriser);
         EXPECT_EQ(image, Flat(50, 50, 128));
     }
+}
+
+TEST(WatermarkStamp, RefusesATextPictureNoMemoryHolds) {
+    BlockRasteriser rasteriser;
+    TFontSpec font;
+    font.Size = 100000;  // 3 characters of 100000 x 100000 pixels
+    TBitmap image = Flat(10, 10, 128);
+    TWatermarkPositions positions{};
+    positions[0] = true;
+    try {
+        Stamp(image, {"abc"}, positions, false, font, 120, rasteriser);
+        FAIL() << "no exception";
+    } catch (const EFSC_Exception& e) {
+        EXPECT_STREQ(e.what(), "The watermark text is too large to draw (330000x132001 pixels).");
+    }
+    EXPECT_EQ(image, Flat(10, 10, 128));
 }
 
 TEST(WatermarkMeasure, WidestLineAndRoundedLineHeights) {
