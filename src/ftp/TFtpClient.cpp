@@ -115,6 +115,8 @@ void TFtpClient::StartConnect() {
     std::uint16_t port = 21;
     if (!SplitHostPort(HostName, host, port))
         return Finish(FtpErrorBadInput, "Invalid host: " + HostName);
+    // A socket still closing from the last session cannot connect again until reset.
+    if (control.state() != QAbstractSocket::UnconnectedState) control.abort();
     step = TStep::Connecting;
     SetState(TFtpState::Connecting);
     replies.Reset();

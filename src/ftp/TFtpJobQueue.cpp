@@ -91,6 +91,16 @@ void TFtpJobQueue::Changed() {
     if (OnChanged) OnChanged();
 }
 
+void TFtpJobQueue::Quit() {
+    if (session.Connected() && !requestRunning) StartRequest(TFtpRequest::Quit);
+}
+
+void TFtpJobQueue::ShowProgressText(const std::string& text) {
+    if (!Working()) return;
+    progressText = text;
+    progress.Update(0, 0, text, 1);
+}
+
 void TFtpJobQueue::Abort() {
     progress.Hide();
     Jobs.clear();
@@ -171,6 +181,8 @@ void TFtpJobQueue::Progress(std::int64_t bytes) {
 }
 
 void TFtpJobQueue::RequestDone(TFtpRequest request, int error) {
+    // A request refused because another runs: that one's completion carries the queue on.
+    if (error == FtpErrorBusy) return;
     requestRunning = false;
     if (request == TFtpRequest::Connect) session.PassWord.clear();
     if (request == TFtpRequest::Connect && error != FtpOk) {

@@ -50,6 +50,8 @@ public:
     std::string LocalDirText;
     std::string StatusBarText;
     bool RemoteShown = false;
+    // The WWW address of the profile in use, the start of the gallery's address.
+    std::string WWWAddress = "http://";
 
     // A job sequence or a request is under way: user actions wait. Busy alone is cleared
     // before the final listing of a sequence, so that the listing is shown.
@@ -67,6 +69,11 @@ public:
     void RunNextJob();
     // The progress window's "Abort": empties the queue and closes the connection at once.
     void Abort();
+    // Sends Quit (when connected and no request runs).
+    void Quit();
+    // Replaces the progress window's text line, keeping the bar.
+    void ShowProgressText(const std::string& text);
+    IAsk& Ask() { return ask; }
     // Makes `directory` the current local directory and reads the local list.
     void ChangeLocalDir(const std::string& directory);
     void ReadLocalList();

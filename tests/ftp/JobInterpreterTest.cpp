@@ -4,6 +4,7 @@
 #include "base/Files.h"
 #include "base/IProgress.h"
 #include "base/Paths.h"
+#include "ftp/FtpActions.h"
 #include "ftp/GalleryUpload.h"
 #include "ftp/TFtpJobQueue.h"
 #include "support/TempDir.h"
@@ -298,6 +299,80 @@ TEST_F(JobInterpreter, UploadNeedsAConnectionAndABuiltGallery) {
     // While the queue works, a second press does nothing.
     UploadGallery(queue, &upload);
     EXPECT_EQ(queue.Jobs.size(), 3u);
+}
+
+TEST_F(JobInterpreter, WindowCommandsBecomeJobs) {
+    // The local pane: ".", "..", "tree", then the file f.jpg.
+    ASSERT_EQ(queue.LocalList.Get(3)->Name, "f.jpg");
+    UploadSelected(queue, {3, 99});
+    EXPECT_EQ(int(session.Last().Request), int(TFtpRequest::Put));
+    EXPECT_EQ(queue.Jobs, (TStringList{"List;"}));
+    UploadSelected(queue, {3});
+    EXPECT_EQ(session.Started.size(), 1u) << "ignored while the queue works";
+    session.Complete();
+    CompleteList({Dir("pics"), File("a.jpg")});
+
+    ask.Answer = false;
+    DeleteSelected(queue, {0, 1});
+    EXPECT_EQ(ask.Asked.back(), "Are you sure you want to / delete all the selected files?");
+    EXPECT_EQ(session.Started.size(), 2u);
+    ask.Answer = true;
+    DeleteSelected(queue, {1});
+    EXPECT_EQ(int(session.Last().Request), int(TFtpRequest::Delete));
+    EXPECT_EQ(session.Last().HostFileName, "a.jpg");
+    session.Complete();
+    CompleteList({Dir("pics")});
+
+    CreateRemoteDir(queue, "   ");
+    EXPECT_EQ(session.Started.size(), 4u);
+    CreateRemoteDir(queue, " new");
+    EXPECT_EQ(session.Last().HostFileName, " new") << "used as typed";
+    session.Complete();
+    CompleteList({Dir("pics")});
+
+    OpenRemoteRow(queue, 5);
+    EXPECT_EQ(session.Started.size(), 6u) << "below the last row nothing happens";
+    OpenRemoteRow(queue, 0);
+    EXPECT_EQ(int(session.Last().Request), int(TFtpRequest::ChangeDir));
+    EXPECT_EQ(session.Last().HostDirName, "/pics");
+    EXPECT_EQ(progress.Texts.back(), "Changing Dir.");
+}
+
+TEST_F(JobInterpreter, LocalCommandsAndSorting) {
+    OpenLocalRow(queue, 3);
+    EXPECT_EQ(queue.LocalDir, local.Path()) << "a file row does nothing";
+    OpenLocalRow(queue, 2);
+    EXPECT_EQ(queue.LocalDir, local / "tree");
+    OpenLocalRow(queue, 1);
+    EXPECT_EQ(queue.LocalDir, local.Path()) << "\"..\" goes up";
+    CreateLocalDir(queue, "made");
+    EXPECT_TRUE(DirectoryExists(local / "made"));
+    EXPECT_NE(queue.LocalList.Find("made"), nullptr);
+
+    SortLocal(queue, TFileSortKey::Name, false);
+    EXPECT_EQ(queue.LocalList.Get(0)->Name, "tree");
+    EXPECT_EQ(queue.LocalList.Get(1)->Name, "made");
+
+    for (const char* name : {"b.jpg", "a.html", "a.jpg"})
+        queue.RemoteList.Add({name, false, false, 1, 0});
+    queue.RemoteList.Add({"pics", true, false, 0, 0});
+    SortRemote(queue, TFileSortKey::Type, true);
+    EXPECT_TRUE(queue.RemoteShown);
+    std::string names;
+    for (const TFile& f : queue.RemoteList.Entries()) names += f.Name + " ";
+    EXPECT_EQ(names, "pics a.html a.jpg b.jpg ");
+}
+
+TEST_F(JobInterpreter, AProfileGivesHostLoginAddressAndMode) {
+    TConnList profiles;
+    profiles.Add({"Home", "h:2121", "anna", "http://example.org", true});
+    session.IsConnected = false;
+    ConnectWithProfile(queue, profiles, 1, "secret");
+    EXPECT_EQ(int(session.Last().Request), int(TFtpRequest::Connect));
+    EXPECT_EQ(session.HostName, "h:2121");
+    EXPECT_EQ(session.UserName, "anna");
+    EXPECT_TRUE(session.Passive);
+    EXPECT_EQ(queue.WWWAddress, "http://example.org");
 }
 
 }  // namespace
