@@ -4,6 +4,7 @@
 #include "base/IProgress.h"
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "ftp/GalleryUpload.h"
 #include "ftp/TFtpClient.h"
 #include "ftp/TFtpJobQueue.h"
 #include "support/TempDir.h"
@@ -112,6 +113,34 @@ TEST_P(TFtpJobQueueTest, UploadsAGalleryIntoNewDirectoriesAndOverwritesOnTheSeco
     EXPECT_EQ(queue->RemotePath, "/");
     Run(gallery);
     EXPECT_EQ(ReadFileBytes(home / "gal/index.html"), "index 2");
+    EXPECT_TRUE(backgroundErrors.empty());
+}
+
+TEST_P(TFtpJobQueueTest, PublishesABuiltGalleryWithItsFolders) {
+    Put(local / "gallery/index.html", "thumbnails");
+    Put(local / "gallery/images/a.jpg", std::string(40000, 'a'));
+    Put(local / "gallery/images/a_t.jpg", "thumb a");
+    Put(local / "gallery/images/a.html", "page a");
+    Put(local / "gallery/extra/about.html", "about");
+    Connect();
+    TGalleryUpload upload;
+    upload.SubDir = "gal";
+    upload.HTMLDir = local / "gallery";
+    upload.ImageDir = "images";
+    upload.HTMLFile = "index.html";
+    upload.Pages = {{"index.html", "", 1, 0}, {"a.html", "", 0, 1}, {"about.html", "extra", 0, 0}};
+    upload.Images = {{"a.jpg", "a_t.jpg"}};
+    upload.WWWAddress = "http://example.org/~anna";
+    upload.RemotePath = queue->RemotePath;
+    UploadGallery(*queue, &upload);
+    ASSERT_TRUE(test::WaitFor([&] { return !queue->Working(); }, 20000)) << queue->StatusText;
+    EXPECT_EQ(ReadFileBytes(home / "gal/index.html"), "thumbnails");
+    EXPECT_EQ(ReadFileBytes(home / "gal/images/a.jpg"), std::string(40000, 'a'));
+    EXPECT_EQ(ReadFileBytes(home / "gal/images/a_t.jpg"), "thumb a");
+    EXPECT_EQ(ReadFileBytes(home / "gal/images/a.html"), "page a");
+    EXPECT_EQ(ReadFileBytes(home / "gal/extra/about.html"), "about");
+    EXPECT_EQ(shell.Opened, (TStringList{"http://example.org/~anna/gal/index.html"}));
+    EXPECT_EQ(queue->RemotePath, "/gal");
     EXPECT_TRUE(backgroundErrors.empty());
 }
 
