@@ -78,6 +78,18 @@ void IcoSeeds(const std::filesystem::path& dir) {
     Write(dir, "mask.ico", IcoDib(s, {0x80, 0, 0, 0, 0, 0, 0, 0}));
 }
 
+void GifSeeds(const std::filesystem::path& dir) {
+    GifSpec s;
+    s.ScreenWidth = 4, s.ScreenHeight = 3, s.Left = 1, s.Top = 1, s.Width = 2, s.Height = 2;
+    s.Palette = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}, s.Indices = {0, 1, 2, 3},
+    s.Transparent = 3;
+    Write(dir, "offset.gif", Gif(s));
+    s.ScreenWidth = 3, s.ScreenHeight = 9, s.Left = s.Top = 0, s.Width = 3, s.Height = 9;
+    s.Interlaced = true, s.Transparent = -1, s.Indices.clear();
+    for (int i = 0; i < 27; i++) s.Indices.push_back(std::uint8_t(i % 4));
+    Write(dir, "interlaced.gif", Gif(s));
+}
+
 void JpegSeeds(const std::filesystem::path& dir) {
     const Bytes plain = JpegRgb(Quadrants(16, 8), 80);
     Write(dir, "rgb.jpg", plain);
@@ -101,5 +113,6 @@ int main(int argc, char** argv) {
     HipsSeeds(out / "hips");
     IcoSeeds(out / "ico");
     JpegSeeds(out / "jpeg");
+    GifSeeds(out / "gif");
     return 0;
 }

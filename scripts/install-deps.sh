@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev
   libjpeg-dev libpng-dev
-  libexif-dev libwmf-dev libemf2svg-dev librsvg2-dev zlib1g-dev
+  libexif-dev libwmf-dev libemf2svg-dev librsvg2-dev zlib1g-dev libgif-dev
   clang libclang-rt-14-dev
   fonts-dejavu-core libjpeg-turbo-progs
   libgtest-dev libgmock-dev googletest libbenchmark-dev

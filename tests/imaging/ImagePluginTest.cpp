@@ -23,9 +23,12 @@ TEST(ImagePlugins, TheIconModuleIsFoundInThePluginFolderAndReadsIcons) {
     ASSERT_TRUE(FileExists(IcoModule()))
         << "the icon plug-in was not built into " << PluginFolder();
     TPictureFormats formats;
-    EXPECT_EQ(formats.RegisterPlugins(PluginFolder()), 1);
-    EXPECT_EQ(formats.Formats().back().FilterEntry(), "Windows icon (*.ico)|*.ico");
-    EXPECT_NE(OpenPictureFilter(formats).find(";*.pcx;*.ico)|"), std::string::npos)
+    // Modules join in the byte order of their file names.
+    EXPECT_EQ(formats.RegisterPlugins(PluginFolder()), 2);
+    ASSERT_EQ(formats.Formats().size(), 7u);
+    EXPECT_EQ(formats.Formats()[5].FilterEntry(), "Graphics Interchange Format (*.gif)|*.gif");
+    EXPECT_EQ(formats.Formats()[6].FilterEntry(), "Windows icon (*.ico)|*.ico");
+    EXPECT_NE(OpenPictureFilter(formats).find(";*.pcx;*.gif;*.ico)|"), std::string::npos)
         << OpenPictureFilter(formats);
 
     TempDir dir;
@@ -83,18 +86,82 @@ TEST(ImagePlugins, TheIconModuleReadsEveryDepthWithItsTransparency) {
     }
 }
 
+TEST(ImagePlugins, TheGifModuleReadsTheFirstFrameWithTransparencyAndInterlace) {
+    TPictureFormats formats;
+    formats.RegisterPlugins(PluginFolder());
+    GifSpec offset;
+    offset.ScreenWidth = 4, offset.ScreenHeight = 2, offset.Left = 1, offset.Top = 1;
+    offset.Width = 2, offset.Height = 1, offset.Palette = {0xFF0000, 0x00FF00};
+    offset.Indices = {0, 1}, offset.Transparent = 1;
+    GifSpec interlaced;
+    interlaced.ScreenWidth = 1, interlaced.ScreenHeight = 10, interlaced.Width = 1;
+    interlaced.Height = 10, interlaced.Interlaced = true;
+    for (int i = 0; i < 16; i++)
+        interlaced.Palette.push_back(std::uint32_t(i * 0x111111 & 0xFFFFFF));
+    for (int y = 0; y < 10; y++) interlaced.Indices.push_back(std::uint8_t(y));
+    TempDir dir;
+    WriteFileBytes(dir / "offset.gif", Gif(offset));
+    WriteFileBytes(dir / "interlaced.GIF", Gif(interlaced));
+
+    const TBitmap a = LoadPicture(formats, dir / "offset.gif");
+    ASSERT_EQ(a.Width, 4);
+    ASSERT_EQ(a.Height, 2);
+    EXPECT_EQ(PixelText(a, 1, 1), "255,0,0");
+    EXPECT_EQ(PixelText(a, 2, 1), "255,255,255") << "transparent";
+    EXPECT_EQ(PixelText(a, 0, 0), "255,255,255") << "outside the frame";
+
+    const TBitmap b = LoadPicture(formats, dir / "interlaced.GIF");
+    ASSERT_EQ(b.Height, 10);
+    for (int y = 0; y < 10; y++) EXPECT_EQ(b.Pixels[std::size_t(y) * 3], y * 0x11) << "row " << y;
+}
+
+TEST(ImagePlugins, TheGifModuleWritesWhatItReads) {
+    void* module = ::dlopen((PluginFolder() + "/gif.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(module, nullptr) << ::dlerror();
+    auto save = reinterpret_cast<FscLibSaveImage>(::dlsym(module, "LibSaveImage"));
+    ASSERT_NE(save, nullptr);
+    TBitmap picture = Quadrants(7, 5);
+    FscPluginImage image{};
+    image.Version = FSC_IMAGE_PLUGIN_VERSION;
+    image.Width = 7, image.Height = 5, image.Stride = 21, image.Pixels = picture.Pixels.data();
+    TempDir dir;
+    ASSERT_EQ(save((dir / "out.gif").c_str(), "", &image), 1) << image.ErrorMessage;
+    ::dlclose(module);
+    TPictureFormats formats;
+    formats.RegisterPlugins(PluginFolder());
+    // giflib's colour reduction keeps five bits of each channel.
+    const TBitmap back = LoadPicture(formats, dir / "out.gif");
+    ASSERT_EQ(back.Width, 7);
+    ASSERT_EQ(back.Height, 5);
+    for (int y = 0; y < 5; y++)
+        for (int x = 0; x < 7; x++) {
+            const std::uint8_t* p = picture.Row(y) + x * 3;
+            const std::uint32_t rgb = std::uint32_t(p[0]) << 16 | std::uint32_t(p[1]) << 8 | p[2];
+            EXPECT_TRUE(Near(back, x, y, rgb, 8)) << x << "," << y << ": " << PixelText(back, x, y);
+        }
+}
+
 TEST(ImagePlugins, TheModulesMessageReachesTheUser) {
     TPictureFormats formats;
     formats.RegisterPlugins(PluginFolder());
     TempDir dir;
     WriteFileBytes(dir / "bad.ico", std::string("\0\0\1\0\1\0", 6) + std::string(16, '\0'));
     WriteFileBytes(dir / "cut.ico", IcoQuadrants(false).substr(0, 300));
+    GifSpec gif;
+    gif.Width = gif.Height = gif.ScreenWidth = gif.ScreenHeight = 40;
+    gif.Palette.assign(256, 0);
+    for (int i = 0; i < 1600; i++) gif.Indices.push_back(std::uint8_t(i * 7));
+    const Bytes good = Gif(gif);
+    WriteFileBytes(dir / "cut.gif", good.substr(0, good.size() / 2));
+    WriteFileBytes(dir / "text.gif", "this is plain text");
     struct Case {
         std::string Name, Message;
     } cases[] = {
         {dir / "missing.ico", "Unable to open file"},
         {dir / "bad.ico", "Icon file is truncated"},
         {dir / "cut.ico", "Icon file is truncated"},
+        {dir / "cut.gif", "GIF file is truncated"},
+        {dir / "text.gif", "Invalid GIF file: Data is not in GIF format"},
     };
     for (const Case& c : cases) {
         try {

@@ -7,6 +7,7 @@
 #include <cstring>
 
 // jpeglib.h needs FILE and size_t declared before it.
+#include <gif_lib.h>
 #include <jpeglib.h>
 #include <zlib.h>
 
@@ -55,6 +56,12 @@ void Chunk(Bytes& out, const char* type, const Bytes& data) {
     out += typed;
     Put32BE(out, std::uint32_t(
                      crc32(0, reinterpret_cast<const Bytef*>(typed.data()), uInt(typed.size()))));
+}
+
+extern "C" int AppendGif(GifFileType* file, const GifByteType* buffer, int length) {
+    static_cast<Bytes*>(file->UserData)
+        ->append(reinterpret_cast<const char*>(buffer), std::size_t(length));
+    return length;
 }
 
 }  // namespace
@@ -275,6 +282,40 @@ Bytes EmfFilled(int width, int height, std::uint32_t rgb) {
     Put32LE(header, 0), Put32LE(header, 0), Put32LE(header, 0);
     Put32LE(header, 960), Put32LE(header, 960), Put32LE(header, 254), Put32LE(header, 254);
     return header + records;
+}
+
+Bytes Gif(const GifSpec& spec) {
+    ColorMapObject* map = GifMakeMapObject(int(spec.Palette.size()), nullptr);
+    for (std::size_t i = 0; i < spec.Palette.size(); i++)
+        map->Colors[i] = {GifByteType(spec.Palette[i] >> 16), GifByteType(spec.Palette[i] >> 8),
+                          GifByteType(spec.Palette[i])};
+    Bytes out;
+    int error = 0;
+    GifFileType* file = EGifOpen(&out, AppendGif, &error);
+    EGifSetGifVersion(file, true);
+    EGifPutScreenDesc(file, spec.ScreenWidth, spec.ScreenHeight, 8, 0, map);
+    if (spec.Transparent >= 0) {
+        GraphicsControlBlock control{DISPOSAL_UNSPECIFIED, false, 0, spec.Transparent};
+        GifByteType block[4];
+        EGifGCBToExtension(&control, block);
+        EGifPutExtension(file, GRAPHICS_EXT_FUNC_CODE, 4, block);
+    }
+    EGifPutImageDesc(file, spec.Left, spec.Top, spec.Width, spec.Height, spec.Interlaced, nullptr);
+    // An interlaced frame is written in its four passes.
+    std::vector<int> rows;
+    const int start[] = {0, 4, 2, 1}, step[] = {8, 8, 4, 2};
+    for (int pass = 0; pass < (spec.Interlaced ? 4 : 1); pass++)
+        for (int y = spec.Interlaced ? start[pass] : 0; y < spec.Height;
+             y += spec.Interlaced ? step[pass] : 1)
+            rows.push_back(y);
+    for (int y : rows) {
+        std::vector<GifPixelType> line(spec.Indices.begin() + std::ptrdiff_t(y) * spec.Width,
+                                       spec.Indices.begin() + std::ptrdiff_t(y + 1) * spec.Width);
+        EGifPutLine(file, line.data(), spec.Width);
+    }
+    EGifCloseFile(file, &error);
+    GifFreeMapObject(map);
+    return out;
 }
 
 Bytes IcoDib(const BmpSpec& spec, const std::vector<std::uint8_t>& mask) {

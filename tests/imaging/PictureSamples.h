@@ -70,6 +70,17 @@ Bytes EmfFilled(int width, int height, std::uint32_t rgb);
 // An icon holding one DIB made from the BMP description (bottom-up rows as
 // stored) and the given AND mask rows (1 = transparent).
 Bytes IcoDib(const BmpSpec& spec, const std::vector<std::uint8_t>& mask);
+// A GIF through giflib: a screen of the given size with one frame of palette
+// indices (rows top first) at (left, top); transparent < 0 means none.
+struct GifSpec {
+    int ScreenWidth = 1, ScreenHeight = 1, Left = 0, Top = 0, Width = 1, Height = 1;
+    std::vector<std::uint32_t> Palette;  // 0xRRGGBB, a power of two entries
+    std::vector<std::uint8_t> Indices;
+    int Transparent = -1;
+    bool Interlaced = false;
+};
+Bytes Gif(const GifSpec& spec);
+
 // A 16 x 16 icon of four quadrants as a Windows icon, 24-bit DIB or PNG inside.
 Bytes IcoQuadrants(bool pngInside);
 
