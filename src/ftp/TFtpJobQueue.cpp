@@ -198,8 +198,13 @@ void TFtpJobQueue::RequestDone(TFtpRequest request, int error) {
     }
     if (error == FtpErrorLocalFile) return BackgroundError(session.ErrorText());
     if (error != FtpOk && !session.Connected()) {
-        // The connection is gone (time-out, server closed it); SessionClosed follows.
+        // The connection is gone (time-out, server closed it, or it was never there):
+        // nothing more can run. SessionClosed, when it follows, says the same again.
         closeReason = session.ErrorText();
+        StatusText = "Status Disconnected. " + closeReason;
+        Jobs.clear();
+        progress.Hide();
+        Busy = false;
         Changed();
         return;
     }

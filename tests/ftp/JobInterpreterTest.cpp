@@ -262,6 +262,15 @@ TEST_F(JobInterpreter, ConnectListsTheRootAndClosingClearsEverything) {
     EXPECT_FALSE(queue.Working());
 }
 
+TEST_F(JobInterpreter, JobsWithoutAConnectionEndAtOnce) {
+    session.IsConnected = false;
+    Run({"Up;f.jpg", "List;"});
+    session.Complete(FtpErrorNotConnected);
+    EXPECT_FALSE(queue.Working()) << "the window must not stay busy";
+    EXPECT_TRUE(queue.Jobs.empty());
+    EXPECT_EQ(queue.StatusText, "Status Disconnected. scripted failure");
+}
+
 TEST_F(JobInterpreter, ConnectingAgainQuitsTheOldSessionFirst) {
     queue.Connect("h", "anna", "secret", false);
     ASSERT_EQ(int(session.Last().Request), int(TFtpRequest::Quit));
