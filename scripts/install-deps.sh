@@ -12,6 +12,7 @@ packages=(
   fonts-dejavu-core libjpeg-turbo-progs
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3-pyftpdlib
+  chromium
 )
 
 missing=()
@@ -19,11 +20,19 @@ for package in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
   [ "$status" = "installed" ] || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+install_packages() {
+  echo "Installing: ${missing[*]}"
+  local sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+[ ${#missing[@]} -eq 0 ] || install_packages
 
-echo "Installing: ${missing[*]}"
-sudo_cmd=()
-[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# The browser tests drive Debian's Chromium through playwright-core from the npm registry.
+browser_tests="$(dirname "$0")/../tests/browser"
+if [ ! -d "$browser_tests/node_modules/playwright-core" ]; then
+  echo "Installing the browser test driver (npm)"
+  npm ci --prefix "$browser_tests" --no-audit --no-fund --loglevel=error >/dev/null
+fi
