@@ -78,6 +78,24 @@ TEST_F(ScriptedServer, KeepsInStepWithSplitRepliesAndAStrayReply) {
         << Commands();
 }
 
+TEST_F(ScriptedServer, LogsInWithoutAPasswordWhenUserIsEnough) {
+    Start("userok");
+    Login();
+    EXPECT_EQ(Run(TFtpRequest::PrintDir), FtpOk);
+    EXPECT_EQ(Commands(), "USER anna\nTYPE I\nPWD\n")
+        << "no PASS after 230, and a refused TYPE is no failure";
+}
+
+TEST_F(ScriptedServer, FallsBackToPasvWhenEpsvIsUnknown) {
+    Start("noepsv", true);
+    Login();
+    client.HostFileName = "";
+    client.LocalFileName = work / "listing";
+    EXPECT_EQ(Run(TFtpRequest::List), FtpOk) << client.ErrorText();
+    EXPECT_NE(ReadFileBytes(work / "listing").find("ok.txt"), std::string::npos);
+    EXPECT_NE(Commands().find("EPSV\nPASV\nLIST\n"), std::string::npos) << Commands();
+}
+
 TEST_F(ScriptedServer, A421EndsTheSession) {
     Start("quit421");
     Login();

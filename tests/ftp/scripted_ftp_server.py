@@ -17,6 +17,8 @@
 #   total       the listing starts with "total 2"
 #   eightcol    the listing has no group column
 #   unsafe      the listing holds names that climb out of a folder
+#   userok      "120" before the greeting, "230" right after USER, TYPE refused
+#   noepsv      EPSV is not known ("500"), PASV is
 import socket
 import sys
 import time
@@ -129,6 +131,8 @@ class Session:
             send(self.conn, b"220-Welcome" + eol + b"220-to the" + eol + b"220-scripted" + eol +
                  b"220-server" + eol + b"220 ready" + eol)
         else:
+            if scenario == "userok":
+                reply(self.conn, 120, b"Ready in a moment")
             reply(self.conn, 220, b"ready")
         for line in self.lines():
             with open(log_path, "ab") as log:
@@ -137,13 +141,18 @@ class Session:
             verb = verb.upper()
             if scenario == "silent" and self.ready:
                 continue
-            if verb == b"USER":
+            if verb == b"USER" and scenario == "userok":
+                reply(self.conn, 230, b"No password needed")
+            elif verb == b"USER":
                 reply(self.conn, 331, b"Password please")
             elif verb == b"PASS":
                 reply(self.conn, 230, b"Logged in")
             elif verb == b"TYPE":
                 self.ready = True
-                reply(self.conn, 200, b"Type set")
+                if scenario == "userok":
+                    reply(self.conn, 502, b"TYPE not implemented")
+                else:
+                    reply(self.conn, 200, b"Type set")
             elif verb == b"PWD":
                 if scenario == "pwdquotes":
                     reply(self.conn, 257, b'junk: "/a ""b"" c" is the current directory')
@@ -162,6 +171,8 @@ class Session:
                 numbers = [int(n) for n in argument.split(b",")]
                 self.port_address = (".".join(map(str, numbers[:4])), numbers[4] * 256 + numbers[5])
                 reply(self.conn, 200, b"PORT ok")
+            elif verb == b"EPSV" and scenario == "noepsv":
+                reply(self.conn, 500, b"Unknown command")
             elif verb == b"EPSV":
                 reply(self.conn, 229, b"Entering Extended Passive Mode (|||%d|)" % self.listen_passive())
             elif verb == b"PASV":
