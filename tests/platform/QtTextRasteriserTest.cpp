@@ -127,7 +127,7 @@ TEST(QtTextRasteriser, HonoursTheStyles) {
     EXPECT_NE(Draw(rasteriser, underline, text), Draw(rasteriser, strikeOut, text));
 }
 
-TEST(QtTextRasteriser, UnknownFontFallsBackToTheDefaultSans) {
+TEST(QtTextRasteriser, UsesTheNamedFontOrTheDefaultSans) {
     QtTextRasteriser rasteriser;
     TFontSpec unknown = Font(14);
     unknown.Name = "MS Sans Serif";
@@ -139,6 +139,10 @@ TEST(QtTextRasteriser, UnknownFontFallsBackToTheDefaultSans) {
     EXPECT_GT(rasteriser.TextWidth(unknown, text), 30);
     EXPECT_EQ(Draw(rasteriser, unknown, text), Draw(rasteriser, sans, text));
     EXPECT_EQ(Draw(rasteriser, other, text), Draw(rasteriser, sans, text));
+    // A font that is installed is used by its name.
+    TFontSpec serif = Font(14);
+    serif.Name = "DejaVu Serif";
+    EXPECT_NE(Draw(rasteriser, serif, text), Draw(rasteriser, Font(14), text));
 }
 
 TEST(QtTextRasteriser, ClipsAtTheCanvasEdges) {
