@@ -1,6 +1,8 @@
 // The picture facility: image names, the open-picture filter, choosing a reader and its failures.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "PictureSamples.h"
 #include "RecordingMessages.h"
 #include "base/Errors.h"
@@ -126,6 +128,7 @@ TEST(GraphicsIO, LoadPictureFailures) {
     WriteFileBytes(dir / "garbage.bmp", "not a bitmap at all");
     WriteFileBytes(dir / "x.gif", "GIF89a");
     WriteFileBytes(dir / "x.ico", Bytes(30, '\0'));
+    std::filesystem::create_directory(dir / "folder.jpg");
     struct Case {
         std::string Name;
         std::string Message;
@@ -134,6 +137,7 @@ TEST(GraphicsIO, LoadPictureFailures) {
         {dir / "x.gif", "Unsupported file format"},
         {dir / "x.ico", "Unsupported file format"},  // only a plug-in reads icons
         {dir / "missing.jpg", "Unable to open file"},
+        {dir / "folder.jpg", "Unable to open file"},
         {dir.Path(), "Unsupported file format"},
         {dir / "garbage.bmp", "Not a BMP file"},
     };

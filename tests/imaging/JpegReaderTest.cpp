@@ -110,6 +110,13 @@ TEST(JpegReader, DamagedFilesAreRefusedWithAClearMessage) {
     bigHeader[sof + 7] = char(0xFF), bigHeader[sof + 8] = char(0xDC);
     Bytes noSoi = good;
     noSoi[1] = 'X';
+    // Sixteen one bits are no code of the standard tables; FF 00 is a stuffed FF.
+    Bytes badCode = good;
+    const std::size_t sos = good.find("\xFF\xDA");
+    const std::size_t scan =
+        sos + 2 + (std::uint8_t(good[sos + 2]) << 8 | std::uint8_t(good[sos + 3]));
+    for (std::size_t i = 0; i < 8; i += 2)
+        badCode[scan + i] = char(0xFF), badCode[scan + i + 1] = 0;
     struct Case {
         const char* Fault;
         Bytes File;
@@ -122,6 +129,7 @@ TEST(JpegReader, DamagedFilesAreRefusedWithAClearMessage) {
         {"no start-of-image marker", noSoi,
          "Invalid JPEG file: Not a JPEG file: starts with 0xff 0x58"},
         {"65500 x 65500 header", bigHeader, "JPEG image is too large (65500 x 65500 pixels)"},
+        {"scan data without valid codes", badCode, "Invalid Huffman code"},
     };
     for (const Case& c : cases) EXPECT_EQ(ErrorOf(c.File), c.Message) << c.Fault;
 }
