@@ -2,9 +2,9 @@
 #include "imaging/TPictureFormats.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <regex>
 
-#include "base/Files.h"
 #include "base/Paths.h"
 #include "base/TStringList.h"
 #include "base/Text.h"
@@ -80,12 +80,32 @@ TPictureFormat PluginFormat(const std::string& loadFilter) {
     return format;
 }
 
+namespace {
+
+// The "*.so" files directly in the folder, in byte order of their names; none
+// when the folder is missing or unreadable, since then no module can join.
+std::vector<std::string> ModuleFiles(const std::string& folder) {
+    std::vector<std::string> files;
+    std::error_code error;
+    std::filesystem::directory_iterator it(folder, error);
+    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (EndsWith(name, ".so") && it->is_regular_file(error))
+            files.push_back(JoinPath(folder, name));
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+}  // namespace
+
 int TPictureFormats::RegisterPlugins(const std::string& folder) {
-    if (!DirectoryExists(folder)) return 0;
     int joined = 0;
-    for (const TDirEntry& entry : ListDirectory(folder)) {
-        if (entry.IsDirectory || !EndsWith(entry.Name, ".so")) continue;
-        std::shared_ptr<TImagePlugin> plugin = TImagePlugin::Open(JoinPath(folder, entry.Name));
+    for (const std::string& path : ModuleFiles(folder)) {
+        // Registering twice at start-up must not list a module twice.
+        const bool known = std::any_of(plugins.begin(), plugins.end(),
+                                       [&](const auto& p) { return p->Path() == path; });
+        std::shared_ptr<TImagePlugin> plugin = known ? nullptr : TImagePlugin::Open(path);
         if (!plugin) continue;
         TPictureFormat format = PluginFormat(plugin->LoadFilter());
         format.Load = [plugin](const std::string& fileName, std::vector<std::string>&) {

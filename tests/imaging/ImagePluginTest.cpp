@@ -25,6 +25,7 @@ TEST(ImagePlugins, TheIconModuleIsFoundInThePluginFolderAndReadsIcons) {
     TPictureFormats formats;
     // Modules join in the byte order of their file names.
     EXPECT_EQ(formats.RegisterPlugins(PluginFolder()), 2);
+    EXPECT_EQ(formats.RegisterPlugins(PluginFolder()), 0) << "registered twice";
     ASSERT_EQ(formats.Formats().size(), 7u);
     EXPECT_EQ(formats.Formats()[5].FilterEntry(), "Graphics Interchange Format (*.gif)|*.gif");
     EXPECT_EQ(formats.Formats()[6].FilterEntry(), "Windows icon (*.ico)|*.ico");
