@@ -112,14 +112,15 @@ TEST(GraphicsIO, LoadPictureReadsEveryBuiltInFormat) {
         const TBitmap picture = LoadPicture(dir / c.Name);
         ASSERT_EQ(picture.Width, 8) << c.Name;
         ASSERT_EQ(picture.Height, 8) << c.Name;
-        for (auto [x, y] : {std::pair{1, 1}, {6, 1}, {6, 6}, {1, 6}})
-            EXPECT_TRUE(Near(picture, x, y,
-                             Near(quadrants, x, y, 0xFF0000, 0)   ? 0xFF0000
-                             : Near(quadrants, x, y, 0x00FF00, 0) ? 0x00FF00
-                             : Near(quadrants, x, y, 0x0000FF, 0) ? 0x0000FF
-                                                                  : 0xFFFFFF,
-                             8))
-                << c.Name << " at " << x << "," << y << ": " << PixelText(picture, x, y);
+        // Red, green, blue and white quadrants, clockwise from the top left.
+        const struct {
+            int X, Y;
+            std::uint32_t Rgb;
+        } corners[] = {{1, 1, 0xFF0000}, {6, 1, 0x00FF00}, {6, 6, 0x0000FF}, {1, 6, 0xFFFFFF}};
+        for (const auto& at : corners)
+            EXPECT_TRUE(Near(picture, at.X, at.Y, at.Rgb, 8))
+                << c.Name << " at " << at.X << "," << at.Y << ": "
+                << PixelText(picture, at.X, at.Y);
     }
 }
 
