@@ -133,6 +133,7 @@ void TFtpClient::StartTransfer() {
     CloseData();
     bytesMoved = 0;
     dataDone = false;
+    preliminary = false;
     finalCode = 0;
     if (!OpenLocalFile()) return;
     if (Passive) {
@@ -331,7 +332,11 @@ void TFtpClient::OnDataSetupReply(const TFtpReply& reply) {
 }
 
 void TFtpClient::OnTransferReply(const TFtpReply& reply) {
-    if (reply.Code / 100 == 1) return;
+    if (reply.Code / 100 == 1) {
+        preliminary = true;
+        OnDataBytesWritten();
+        return;
+    }
     if (reply.Code != 226 && reply.Code != 250) {
         return Finish(reply.Code, reply.Text.substr(0, reply.Text.find('\n')));
     }
@@ -391,7 +396,11 @@ void TFtpClient::OnDataReadyRead() {
 }
 
 void TFtpClient::OnDataBytesWritten() {
-    if (!data || !source || data->state() != QAbstractSocket::ConnectedState) return;
+    // Data goes out only once the server has taken STOR: a server may drop a passive data
+    // connection that closes (an empty file) before the command arrived.
+    if (!data || !source || !preliminary || data->state() != QAbstractSocket::ConnectedState) {
+        return;
+    }
     timeout.start(timeoutMs);
     if (data->bytesToWrite() > 0) return;
     if (source->atEnd()) {

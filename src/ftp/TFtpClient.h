@@ -64,6 +64,7 @@ private:
     std::unique_ptr<QSaveFile> target;
     std::int64_t bytesMoved = 0;
     bool dataDone = false;
+    bool preliminary = false;  // the 125/150 reply to the transfer command has come
     int finalCode = 0;
     bool wasConnected = false;
 

@@ -96,13 +96,24 @@ TEST_P(TFtpClientTest, MovesFilesAndDirectoriesBothWays) {
     EXPECT_EQ(Run(TFtpRequest::Get), FtpOk) << client.ErrorText();
     EXPECT_EQ(ReadFileBytes(local / "down.jpg"), picture);
 
+    // An empty file has no data to send; the transfer must still end.
+    WriteFileBytes(local / "empty.txt", "");
+    client.HostFileName = "empty.txt";
+    client.LocalFileName = local / "empty.txt";
+    EXPECT_EQ(Run(TFtpRequest::Put), FtpOk) << client.ErrorText();
+    client.LocalFileName = local / "empty-again.txt";
+    EXPECT_EQ(Run(TFtpRequest::Get), FtpOk) << client.ErrorText();
+    EXPECT_EQ(ReadFileBytes(local / "empty-again.txt"), "");
+
     client.HostFileName = "";
     client.LocalFileName = local / "listing";
     EXPECT_EQ(Run(TFtpRequest::List), FtpOk);
     EXPECT_NE(ReadFileBytes(local / "listing").find("up.jpg"), std::string::npos);
 
-    client.HostFileName = "up.jpg";
-    EXPECT_EQ(Run(TFtpRequest::Delete), FtpOk);
+    for (const char* name : {"up.jpg", "empty.txt"}) {
+        client.HostFileName = name;
+        EXPECT_EQ(Run(TFtpRequest::Delete), FtpOk) << name;
+    }
     client.HostDirName = "/";
     EXPECT_EQ(Run(TFtpRequest::ChangeDir), FtpOk);
     client.HostFileName = "pics";
