@@ -3,7 +3,7 @@
 # Usage: scripted_ftp_server.py SCENARIO COMMAND_LOG
 # Prints the port it listens on (127.0.0.1), then serves one client after the other and
 # appends every command it receives to COMMAND_LOG. Scenarios:
-#   plain       ordinary CR LF replies
+#   plain       CR LF replies; a transfer ends with "226" and a stray second "226" in one piece
 #   multiline   LF-only line ends, a five-line greeting and every reply multi-line
 #   split       replies sent a byte at a time; "150" and "226" in one piece after data,
 #               followed at once by a second, stray "226"
@@ -121,7 +121,7 @@ class Session:
                 reply(self.conn, 552, b"Quota exceeded")
                 return
         data.close()
-        if scenario == "split":
+        if scenario in ("plain", "split"):
             send(self.conn, b"226 Transfer complete\r\n226 A stray second reply\r\n")
         else:
             reply(self.conn, 226, b"Transfer complete")
