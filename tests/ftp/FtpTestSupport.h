@@ -6,6 +6,7 @@
 #include <signal.h>
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QTest>
 #include <functional>
@@ -46,8 +47,11 @@ public:
             error = "cannot start /usr/bin/python3: " + process.errorString().toStdString();
             return;
         }
-        while (!process.canReadLine() && process.state() == QProcess::Running)
+        QDeadlineTimer deadline(10000);
+        while (!process.canReadLine() && process.state() == QProcess::Running &&
+               !deadline.hasExpired()) {
             process.waitForReadyRead(200);
+        }
         bool ok = false;
         port = process.readLine().trimmed().toInt(&ok);
         if (!ok || port <= 0) {
