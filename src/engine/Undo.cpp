@@ -1,0 +1,117 @@
+// Undo, forget and the removal of previous pages.
+#include "engine/Undo.h"
+
+#include <vector>
+
+#include "base/Errors.h"
+#include "base/Files.h"
+#include "base/HTMLFileTest.h"
+#include "base/Paths.h"
+
+namespace fsc {
+
+namespace {
+
+// Undo and forget pair backup i with restore path i; lists out of step would put one
+// file's backup over another file.
+void RequireParallelLists(const TBuildJournal& journal) {
+    if (journal.BackupFiles.size() != journal.RestoreFiles.size()) {
+        throw EFSC_Exception("Clear Error (Code:Restore)");
+    }
+}
+
+// A file that cannot be deleted is left without a message.
+void DeleteQuietly(const std::string& path) {
+    try {
+        DeleteFileIfExists(path);
+    } catch (const EFscError&) {
+    }
+}
+
+struct TFailedRestore {
+    std::string Backup;
+    std::string Original;
+    std::string Reason;
+};
+
+// Latest first: when a path was backed up more than once, its oldest backup (what was
+// there before the whole history) is moved back last and stays.
+std::vector<TFailedRestore> RestoreBackups(const TBuildJournal& journal) {
+    std::vector<TFailedRestore> failed;
+    for (std::size_t i = journal.BackupFiles.size(); i-- > 0;) {
+        const std::string& backup = journal.BackupFiles[i];
+        const std::string& original = journal.RestoreFiles[i];
+        try {
+            // The shell's move creates missing folders without asking; so does this.
+            ForceDirectories(ExtractFileDir(original));
+            MoveFileSilently(backup, original);
+        } catch (const EFscError& error) {
+            failed.insert(failed.begin(), {backup, original, error.what()});
+        }
+    }
+    return failed;
+}
+
+}  // namespace
+
+void Undo(TBuildJournal& journal) {
+    if (journal.CreatedFiles.empty() && journal.BackupFiles.empty()) {
+        throw ELumettaError(NothingToUndoText);
+    }
+    RequireParallelLists(journal);
+    for (const std::string& path : journal.CreatedFiles) DeleteQuietly(path);
+    const std::vector<TFailedRestore> failed = RestoreBackups(journal);
+    // Backups that could not go back are the only copies of the user's files: they are
+    // kept out of Forget and stay in the lists for another try.
+    journal.BackupFiles.clear();
+    journal.RestoreFiles.clear();
+    Forget(journal);
+    if (failed.empty()) return;
+    for (const TFailedRestore& entry : failed) {
+        journal.BackupFiles.push_back(entry.Backup);
+        journal.RestoreFiles.push_back(entry.Original);
+    }
+    throw EFSC_Exception("Cannot restore \"" + failed.front().Original + "\" (" +
+                         failed.front().Reason + "); its backup is kept at \"" +
+                         failed.front().Backup + "\" for another undo.");
+}
+
+void Forget(TBuildJournal& journal) {
+    RequireParallelLists(journal);
+    journal.CreatedFiles.clear();
+    for (const std::string& backup : journal.BackupFiles) DeleteQuietly(backup);
+    journal.BackupFiles.clear();
+    journal.RestoreFiles.clear();
+}
+
+void RemovePreviousPages(const TBuildJournal& journal, const TStringList& htmlExtensions) {
+    for (const std::string& path : journal.CreatedFiles) {
+        if (IsHTMLExtension(htmlExtensions, ExtractFileExt(path)) && FileExists(path)) {
+            DeleteQuietly(path);
+        }
+    }
+}
+
+namespace {
+
+void ClearCacheTimes(TThumbnailArray& thumbs) {
+    for (TThumbnail& thumb : thumbs) {
+        thumb.CopyTime = 0;
+        thumb.ThumbTime = 0;
+    }
+}
+
+}  // namespace
+
+void UndoGallery(TBuildJournal& journal, TThumbnailArray& thumbs) {
+    try {
+        Undo(journal);
+    } catch (const EFSC_Exception&) {
+        // The files are gone even when a backup could not go back.
+        ClearCacheTimes(thumbs);
+        throw;
+    }
+    ClearCacheTimes(thumbs);
+}
+
+}  // namespace fsc
