@@ -1,0 +1,27 @@
+// Turning the workspace's panels and dialogs into the settings of a build, and
+// "Save Settings As Template", which writes those settings without building.
+#pragma once
+
+#include <string>
+
+#include "app/Workspace.h"
+
+namespace fsc {
+
+// Who starts a build: the directory-tree tool gets its own thumbnail suffix.
+enum class TBuildCaller { MainWindow, SettingsPanels, DirectoryTreeTool };
+
+// The image and page settings as the panels, the Special window, the watermark editor and
+// the schemes give them.
+void FillBuildSettings(const Workspace& ws, TBuildCaller caller, TFSC_Images& images,
+                       TFSC_HTML& html);
+
+// The option dialogs' values into the current template's style fields, and the HTML file
+// as its gallery file name.
+void CopyOptionsToTemplate(Workspace& ws);
+
+// Fills fresh settings objects (kept as the last run's), brings the template up to date
+// and writes it all as the template file `path` with its companion folder.
+void SaveWorkspaceAsTemplate(Workspace& ws, const std::string& path);
+
+}  // namespace fsc
