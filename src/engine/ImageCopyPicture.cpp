@@ -2,8 +2,8 @@
 #include "engine/ImageCopyPicture.h"
 
 #include "base/Text.h"
+#include "engine/LoadSourcePicture.h"
 #include "engine/WatermarkCopy.h"
-#include "imaging/GraphicsIO.h"
 #include "imaging/ImageFitting.h"
 #include "imaging/Resize.h"
 
@@ -18,7 +18,7 @@ TCopyPicture MakeCopyPicture(const std::string& fileName, const TFSC_Images& ima
                              ITextRasteriser& rasteriser, IMessages* messages) {
     TCopyPicture copy;
     copy.SourceIsJpeg = IsJpegName(fileName);
-    copy.Picture = LoadPicture(fileName, messages);
+    copy.Picture = LoadSourcePicture(fileName, messages);
     if (images.ResizeImages) {
         const TSize size = LimitSize(copy.Picture.Width, copy.Picture.Height, images.ResizeWidth,
                                      images.ResizeHeight);

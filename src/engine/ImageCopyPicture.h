@@ -23,7 +23,7 @@ bool IsJpegName(const std::string& fileName);
 
 // Loads the source, shrinks it by the limit rule when resizing is on (a -1 limit is none)
 // and stamps the watermark when it is on. Raises the loader's EFSC_Exception for a missing
-// or undecodable file.
+// or undecodable file, naming it.
 TCopyPicture MakeCopyPicture(const std::string& fileName, const TFSC_Images& images,
                              ITextRasteriser& rasteriser, IMessages* messages);
 

@@ -1,7 +1,7 @@
 // Sizing and encoding one thumbnail.
 #include "engine/ThumbnailPicture.h"
 
-#include "imaging/GraphicsIO.h"
+#include "engine/LoadSourcePicture.h"
 #include "imaging/JpegWriter.h"
 #include "imaging/Resize.h"
 
@@ -35,7 +35,7 @@ TSize ThumbnailSize(TThumbSizeMode mode, int width, int height, int boxWidth, in
 
 TThumbnailPicture MakeThumbnail(const std::string& fileName, const TFSC_Images& images, int quality,
                                 bool encode, IMessages* messages) {
-    const TBitmap source = LoadPicture(fileName, messages);
+    const TBitmap source = LoadSourcePicture(fileName, messages);
     TThumbnailPicture thumb;
     thumb.ImageWidth = source.Width;
     thumb.ImageHeight = source.Height;

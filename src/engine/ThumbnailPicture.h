@@ -26,8 +26,9 @@ struct TThumbnailPicture {
 };
 
 // Loads the source, sizes it against the thumbnail box and, when `encode` is set, resizes
-// it (cut to the box in hard-limit mode) and encodes it at `quality`. Raises the loader's
-// EFSC_Exception, or the sizing rule's "Size was 0 at ..." for a picture without pixels.
+// it (cut to the box in hard-limit mode) and encodes it at `quality`. Raises EFSC_Exception
+// naming the file when it cannot be loaded, or the sizing rule's "Size was 0 at ..." for a
+// picture without pixels.
 TThumbnailPicture MakeThumbnail(const std::string& fileName, const TFSC_Images& images, int quality,
                                 bool encode, IMessages* messages);
 

@@ -8,6 +8,7 @@
 #include <utime.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -42,15 +43,18 @@ public:
     }
 };
 
-// Records the texts and presses Abort when a text starting with AbortAt is shown.
+// Records the texts and presses Abort when a text starting with AbortAt is shown; OnText
+// lets a test change the world at a chosen moment of a build.
 class TAbortingProgress final : public IProgress {
 public:
     std::vector<std::string> Texts;
     std::string AbortAt;
+    std::function<void(const std::string&)> OnText;
     bool Hidden = false;
     void Update(int, int, const std::string& text, int) override {
         Texts.push_back(text);
         Hidden = false;
+        if (OnText) OnText(text);
         if (!AbortAt.empty() && text.rfind(AbortAt, 0) == 0) Abort();
     }
     void Hide() override { Hidden = true; }
