@@ -218,8 +218,11 @@ TColourPair CollageListColours(const std::string& entry) {
 
 std::string CollageColourEntry(const std::string& value) {
     const TStringList entries = NamedColourList();
+    // Settings values are trimmed when read, and every entry ends in a blank: comparing
+    // the trimmed texts lets a saved colour find its entry again.
+    const std::string wanted = Trim(value);
     for (const std::string& entry : entries) {
-        if (entry == value) return entry;
+        if (Trim(entry) == wanted) return entry;
     }
     return entries.front();
 }

@@ -48,7 +48,8 @@ TColourPair EntryColours(const std::string& text);
 // entry, parsed; background and contrast text.
 TColourPair CollageListColours(const std::string& entry);
 
-// A stored collage colour: the list entry equal to it, else the first entry.
+// A stored collage colour: the list entry equal to it (blanks around either aside), else
+// the first entry.
 std::string CollageColourEntry(const std::string& value);
 
 }  // namespace fsc

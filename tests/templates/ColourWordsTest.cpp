@@ -100,7 +100,9 @@ TEST(CollageColours, TakeTheCodeOfTheWholeEntry) {
     EXPECT_EQ(CollageListColours("silver =  #C0C0C0 ").Background, (TColour{192, 192, 192}));
     EXPECT_EQ(CollageListColours("silver =  #C0C0C0 ").Text, (TColour{0, 0, 0}));
     EXPECT_EQ(CollageColourEntry("silver =  #C0C0C0 "), "silver =  #C0C0C0 ");
+    EXPECT_EQ(CollageColourEntry("silver =  #C0C0C0"), "silver =  #C0C0C0 ");
     EXPECT_EQ(CollageColourEntry("silver"), "black = #000000 ");
+    EXPECT_EQ(CollageColourEntry("silver = #C0C0C0"), "black = #000000 ");
 }
 
 }  // namespace
