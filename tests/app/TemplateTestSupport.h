@@ -5,6 +5,7 @@
 #include "base/Files.h"
 #include "base/IAsk.h"
 #include "templates/TemplateApply.h"
+#include "templates/TemplateLibrary.h"
 
 namespace fsc::test {
 
