@@ -1,0 +1,68 @@
+// The scheme wizard's generated texts: the gallery scheme from the navigation placement, the
+// navigation scheme from the link style, and the image and thumbnail schemes from two
+// layouts of texts and fields around the picture.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "base/TStringList.h"
+
+namespace fsc {
+
+enum class TNavigationPlacement { OnTop, OnBottom, TopAndBottom, None };
+// "Previous Next", "Previous 1 2  3 -  5 6 7 Next", and only the N nearest page numbers.
+enum class TNavigationStyle { PreviousNext, AllNumbers, NearNumbers };
+
+inline constexpr int MinNearPages = 1;
+inline constexpr int MaxNearPages = 20;
+
+TStringList GalleryWizardScheme(TNavigationPlacement placement, bool centered);
+TStringList NavigationWizardScheme(TNavigationStyle style, int nearPages = 2);
+
+// The entries of the field lists, in list order; the first is the empty entry.
+enum class TWizardField { None, Hint, Description, Name, NameUS, Number, Size, SizeKB, Date };
+inline constexpr std::array<const char*, 9> WizardFieldCaptions = {
+    "", "Hint", "Description", "Name", "Name without Underscores", "Number", "Size",
+    "Size in kB", "Date"};
+// The tag text a field produces, with its blanks (" <!-HINT-> ", ...).
+std::string WizardFieldText(TWizardField field);
+
+// Layout A: picture above three rows of text.
+struct TWizardLayoutA {
+    std::string LO, MO, RO, LM, MM, RM, LU, RU;
+    TWizardField FieldLO = TWizardField::None, FieldRO = TWizardField::None,
+                 FieldLM = TWizardField::None, FieldRM = TWizardField::None,
+                 FieldMU = TWizardField::None;
+
+    bool operator==(const TWizardLayoutA&) const = default;
+};
+
+// Layout B: picture in the middle of a 3 x 3 table.
+struct TWizardLayoutB {
+    std::string LO, RO, LM, LM2, LMM, LMM2, RM, RM2, RMM, RMM2, LU, RU;
+    TWizardField FieldMO = TWizardField::None, FieldLM = TWizardField::None,
+                 FieldRM = TWizardField::None, FieldLMM = TWizardField::None,
+                 FieldRMM = TWizardField::None, FieldMU = TWizardField::None;
+
+    bool operator==(const TWizardLayoutB&) const = default;
+};
+
+// One set of values; the wizard keeps one for the image scheme and one for the thumbnails.
+struct TImageWizardSet {
+    bool LayoutB = false;
+    TWizardLayoutA A;
+    TWizardLayoutB B;
+
+    bool operator==(const TImageWizardSet&) const = default;
+};
+
+// The values "Restore Defaults" gives back.
+TImageWizardSet DefaultImageWizardSet();
+TImageWizardSet DefaultThumbnailWizardSet();
+
+TStringList ImageWizardScheme(const TImageWizardSet& set);
+// The image scheme text of the set with its first "<!-IMAGE->" made "<!-THUMB->".
+TStringList ThumbnailWizardScheme(const TImageWizardSet& set);
+
+}  // namespace fsc
