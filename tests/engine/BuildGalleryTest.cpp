@@ -8,6 +8,7 @@
 #include "engine/CopyImages.h"
 #include "engine/CopyTemplateFiles.h"
 #include "engine/Undo.h"
+#include "imaging/PictureSamples.h"
 
 namespace fsc {
 namespace {
@@ -81,6 +82,23 @@ TEST(BuildGallery, UnchangedSecondBuildRewritesOnlyThePages) {
     const TStringList added(gallery.Journal.CreatedFiles.begin() + long(firstBuild),
                             gallery.Journal.CreatedFiles.end());
     EXPECT_EQ(added, TStringList{gallery.Page("index.html")});
+}
+
+TEST(BuildGallery, ASourceOtherThanJpegIsEncodedEvenUnchanged) {
+    TBuildFixture gallery(0);
+    test::PngSpec png;
+    png.Width = 2;
+    png.Height = 1;
+    png.Rows = {{255, 0, 0, 0, 0, 255}};
+    WriteFileBytes(gallery.Pictures + "/red-blue.png", test::Png(png));
+    TThumbnail thumb;
+    thumb.FileName = gallery.Pictures + "/red-blue.png";
+    thumb.Name = "red-blue.jpg";
+    gallery.Thumbs.push_back(thumb);
+    gallery.Build();
+    const TBitmap copy = test::ReadPicture(gallery.Image("red-blue.jpg"));
+    EXPECT_EQ(copy.Width, 2);
+    EXPECT_EQ(ReadFileBytes(gallery.Image("red-blue.jpg")).substr(0, 2), "\xFF\xD8");
 }
 
 TEST(BuildGallery, ChangedResizeLimitRemakesCopiesButKeepsThumbnails) {
