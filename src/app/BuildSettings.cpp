@@ -10,11 +10,16 @@ namespace {
 
 int LayoutOf(TGalleryStyle style) {
     switch (style) {
-        case TGalleryStyle::Table: return LayoutTable;
-        case TGalleryStyle::List: return LayoutList;
-        case TGalleryStyle::Paragraph: return LayoutParagraph;
-        case TGalleryStyle::SlideShow: return LayoutSlideShow;
-        case TGalleryStyle::Collage: break;
+        case TGalleryStyle::Table:
+            return LayoutTable;
+        case TGalleryStyle::List:
+            return LayoutList;
+        case TGalleryStyle::Paragraph:
+            return LayoutParagraph;
+        case TGalleryStyle::SlideShow:
+            return LayoutSlideShow;
+        case TGalleryStyle::Collage:
+            break;
     }
     return LayoutCollage;
 }

@@ -10,12 +10,16 @@ namespace fsc {
 Workspace::Workspace(const ProgramOptions& options) : Program(options) {
     Main.HTMLDir = DesktopFolder();
     if (Program.UseHTMLDir && !Trim(Program.HTMLDir).empty()) Main.HTMLDir = Program.HTMLDir;
+    ReloadHTMLTemplateEditor(TemplateEditor, Template);
 }
 
 TemplateContext Workspace::Templates() {
-    return TemplateContext{Main,    Table,     List,     Para,     Collage,   SlideShow,
-                           ImageHTML, Special, Watermark, Schemes, Template, Selection,
-                           Program, TemplateLibrary};
+    return TemplateContext{
+        Main,      Table,           List,
+        Para,      Collage,         SlideShow,
+        ImageHTML, Special,         Watermark,
+        Schemes,   Template,        Selection,
+        Program,   TemplateLibrary, [this] { ReloadHTMLTemplateEditor(TemplateEditor, Template); }};
 }
 
 Workspace StartupWorkspace(const ProgramOptions& options) {

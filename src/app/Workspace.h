@@ -22,6 +22,8 @@
 #include "options/SpecialOptions.h"
 #include "options/TableOptions.h"
 #include "options/WatermarkOptions.h"
+#include "templates/HTMLTemplateEditor.h"
+#include "templates/SchemeWizard.h"
 #include "templates/TScheme.h"
 #include "templates/TemplateContext.h"
 #include "templates/TemplateSelection.h"
@@ -47,7 +49,11 @@ struct Workspace {
     std::string TemplateLibrary;
 
     TSchemes Schemes;
+    // The scheme the scheme editor shows; the image scheme at start.
+    int EditedScheme = SchemeImage;
+    SchemeWizardSettings SchemeWizard;
     TTemplate Template = TTemplate::Create(ImageHTML.Text);
+    HTMLTemplateEditor TemplateEditor;
     TThumbnailArray Images;
     TBuildJournal Journal;
 

@@ -63,13 +63,15 @@ void Parse(const std::string& name, const std::string& value, Field& field) {
         const std::string text = Trim(value);
         double number = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-        if (error != std::errc() || end != text.data() + text.size()) BadValue(name, value, "a number");
+        if (error != std::errc() || end != text.data() + text.size())
+            BadValue(name, value, "a number");
         field = number;
     } else if constexpr (std::is_enum_v<Field>) {
         field = static_cast<Field>(WholeNumber(name, value));
     } else if constexpr (std::is_integral_v<Field>) {
         const int number = WholeNumber(name, value);
-        if (number < std::numeric_limits<Field>::min() || number > std::numeric_limits<Field>::max()) {
+        if (number < std::numeric_limits<Field>::min() ||
+            number > std::numeric_limits<Field>::max()) {
             BadValue(name, value, "a number in range");
         }
         field = static_cast<Field>(number);
@@ -102,7 +104,8 @@ void LoadWorkspaceSettingLines(Workspace& ws, const TStringList& lines) {
     for (const std::string& line : lines) {
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos) {
-            throw ELumettaError("A setting line needs a name, \"=\" and a value: \"" + line + "\".");
+            throw ELumettaError("A setting line needs a name, \"=\" and a value: \"" + line +
+                                "\".");
         }
         SetWorkspaceSetting(ws, line.substr(0, equals), line.substr(equals + 1));
     }

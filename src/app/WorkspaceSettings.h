@@ -13,7 +13,8 @@ namespace fsc {
 template <class Ws, class Visitor>
 void VisitWorkspaceSettings(Ws& ws, Visitor&& visit) {
     const auto in = [&visit](const char* structName) {
-        return [&visit, structName](const char* name, auto& field) { visit(structName, name, field); };
+        return
+            [&visit, structName](const char* name, auto& field) { visit(structName, name, field); };
     };
     VisitMainSettings(ws.Main, in("Main"));
     VisitTableOptions(ws.Table, in("Table"));

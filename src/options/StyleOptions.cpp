@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/Errors.h"
+#include "base/Files.h"
 #include "base/Text.h"
 
 namespace fsc {
@@ -12,9 +13,12 @@ namespace {
 
 const char* CollageTypeText(TCollageType type) {
     switch (type) {
-        case TCollageType::Random: return "RANDOM";
-        case TCollageType::Circle: return "CIRCLE";
-        case TCollageType::Table: break;
+        case TCollageType::Random:
+            return "RANDOM";
+        case TCollageType::Circle:
+            return "CIRCLE";
+        case TCollageType::Table:
+            break;
     }
     return "TABLE";
 }
@@ -68,6 +72,10 @@ void CheckSlideScheme(SlideShowOptions& options) {
 void ShowImageHTMLOptions(ImageHTMLOptions& options, TTemplate& tpl) {
     if (tpl.ImagePageSkeleton.empty()) tpl.ImagePageSkeleton = options.Text;
     options.Text = tpl.ImagePageSkeleton;
+}
+
+void LoadImageHTMLFile(ImageHTMLOptions& options, const std::string& path) {
+    options.Text = LoadLines(path);
 }
 
 void CloseImageHTMLOptions(const ImageHTMLOptions& options, TTemplate& tpl) {

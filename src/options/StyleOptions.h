@@ -42,6 +42,9 @@ void CheckSlideScheme(SlideShowOptions& options);
 // Showing the image page dialog: a template without a skeleton gets the box's text, then
 // the box shows the template's skeleton.
 void ShowImageHTMLOptions(ImageHTMLOptions& options, TTemplate& tpl);
+// "Load": the file's text replaces the box's text; a file that cannot be read raises
+// EFSC_Exception and the box keeps its text.
+void LoadImageHTMLFile(ImageHTMLOptions& options, const std::string& path);
 // Closing it: the box's text becomes the template's skeleton.
 void CloseImageHTMLOptions(const ImageHTMLOptions& options, TTemplate& tpl);
 

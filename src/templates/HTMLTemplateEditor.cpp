@@ -18,13 +18,18 @@ constexpr const char* ImageEntry = "Image HTML";
 template <class Template>
 auto TargetText(const HTMLTemplateEditor& editor, Template& tpl) -> decltype(&tpl.IndexPage) {
     switch (editor.Target) {
-        case TEditorTarget::Index: return &tpl.IndexPage;
-        case TEditorTarget::Gallery: return tpl.GalleryPage ? &*tpl.GalleryPage : nullptr;
-        case TEditorTarget::Image: return &tpl.ImagePageSkeleton;
+        case TEditorTarget::Index:
+            return &tpl.IndexPage;
+        case TEditorTarget::Gallery:
+            return tpl.GalleryPage ? &*tpl.GalleryPage : nullptr;
+        case TEditorTarget::Image:
+            return &tpl.ImagePageSkeleton;
         case TEditorTarget::ExtraPage:
-            if (editor.ExtraPage < tpl.ExtraPages.size()) return &tpl.ExtraPages[editor.ExtraPage].Lines;
+            if (editor.ExtraPage < tpl.ExtraPages.size())
+                return &tpl.ExtraPages[editor.ExtraPage].Lines;
             return nullptr;
-        case TEditorTarget::None: break;
+        case TEditorTarget::None:
+            break;
     }
     return nullptr;
 }
@@ -51,7 +56,8 @@ void TargetEntry(HTMLTemplateEditor& editor, const TTemplate& tpl, const std::st
 
 TStringList EditorPageList(const TTemplate& tpl) {
     TStringList pages;
-    if (!tpl.IndexPage.empty()) pages.push_back(tpl.IndexIsGallery ? IndexGalleryEntry : IndexEntry);
+    if (!tpl.IndexPage.empty())
+        pages.push_back(tpl.IndexIsGallery ? IndexGalleryEntry : IndexEntry);
     if (tpl.GalleryPage) pages.push_back(tpl.IndexIsGallery ? UnusedGalleryEntry : GalleryEntry);
     if (!tpl.ImagePageSkeleton.empty()) pages.push_back(ImageEntry);
     for (const TFSC_File& page : tpl.ExtraPages) pages.push_back(page.FileName);

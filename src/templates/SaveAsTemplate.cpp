@@ -17,30 +17,43 @@ std::string Bool(bool value) { return value ? "true" : "false"; }
 
 const char* StyleWord(int layout) {
     switch (layout) {
-        case LayoutList: return "list";
-        case LayoutParagraph: return "paragraph";
-        case LayoutCollage: return "collage";
-        case LayoutSlideShow: return "slideshow";
-        default: return "table";
+        case LayoutList:
+            return "list";
+        case LayoutParagraph:
+            return "paragraph";
+        case LayoutCollage:
+            return "collage";
+        case LayoutSlideShow:
+            return "slideshow";
+        default:
+            return "table";
     }
 }
 
 const char* ThumbMethodWord(TThumbSizeMode mode) {
     switch (mode) {
-        case TThumbSizeMode::fit: return "fit";
-        case TThumbSizeMode::stretch: return "stretch";
-        case TThumbSizeMode::hardLimit: return "hardlimit";
-        case TThumbSizeMode::limit: break;
+        case TThumbSizeMode::fit:
+            return "fit";
+        case TThumbSizeMode::stretch:
+            return "stretch";
+        case TThumbSizeMode::hardLimit:
+            return "hardlimit";
+        case TThumbSizeMode::limit:
+            break;
     }
     return "limit";
 }
 
 const char* ThumbQualityWord(TThumbQualityLevel level) {
     switch (level) {
-        case TThumbQualityLevel::High: return "high";
-        case TThumbQualityLevel::Low: return "low";
-        case TThumbQualityLevel::VeryLow: return "verylow";
-        case TThumbQualityLevel::Middle: break;
+        case TThumbQualityLevel::High:
+            return "high";
+        case TThumbQualityLevel::Low:
+            return "low";
+        case TThumbQualityLevel::VeryLow:
+            return "verylow";
+        case TThumbQualityLevel::Middle:
+            break;
     }
     return "middle";
 }
@@ -175,7 +188,8 @@ private:
     void WriteIndexPage() {
         if (Trim(tpl.GalleryFileName).empty()) tpl.GalleryFileName = "index.html";
         lines.push_back("INDEXFILE=" + SavePage(tpl.GalleryFileName, tpl.IndexPage));
-        lines.push_back(std::string("INDEXISNOTGALLERY=") + (tpl.IndexIsGallery ? "false" : "true"));
+        lines.push_back(std::string("INDEXISNOTGALLERY=") +
+                        (tpl.IndexIsGallery ? "false" : "true"));
     }
 
     void WriteGalleryPage() {

@@ -28,8 +28,9 @@ TStringList GalleryWizardScheme(TNavigationPlacement placement, bool centered) {
             text = "<!-GALLERY-> \r\n<br><br> <!-NAVIGATION-> <br><br>\r\n <!-ORVIKLINK-> ";
             break;
         case TNavigationPlacement::TopAndBottom:
-            text = "<!-NAVIGATION-> <br><br> <!-GALLERY-> \r\n<br><br> <!-NAVIGATION-> "
-                   "<br><br>\r\n <!-ORVIKLINK-> ";
+            text =
+                "<!-NAVIGATION-> <br><br> <!-GALLERY-> \r\n<br><br> <!-NAVIGATION-> "
+                "<br><br>\r\n <!-ORVIKLINK-> ";
             break;
         case TNavigationPlacement::None:
             text = "<!-GALLERY-> \r\n<br> <!-ORVIKLINK-> ";
@@ -48,14 +49,18 @@ TStringList NavigationWizardScheme(TNavigationStyle style, int nearPages) {
             text = "<!-IFPREVIOUS-> <a href=\"<!-LINK->\">Previous</a> <!-ENDIF-> \r\n" + next;
             break;
         case TNavigationStyle::AllNumbers:
-            text = "<!-IFPREVIOUS-> <a href=\"<!-LINK->\">Previous</a> <!-ENDIF-> \r\n"
-                   "<!-IFINDEX-> " + indexLine + next;
+            text =
+                "<!-IFPREVIOUS-> <a href=\"<!-LINK->\">Previous</a> <!-ENDIF-> \r\n"
+                "<!-IFINDEX-> " +
+                indexLine + next;
             break;
         case TNavigationStyle::NearNumbers: {
             const int n = std::clamp(nearPages, MinNearPages, MaxNearPages);
             text = "<!-IFPREVIOUS-> <a href=\"<!-LINK->\"> Previous </a> <!-ENDIF-> \r\n";
-            for (int k = n; k >= 1; --k) text += "<!-IFINDEX-" + std::to_string(k) + "-> " + indexLine;
-            for (int k = 1; k <= n; ++k) text += "<!-IFINDEX+" + std::to_string(k) + "-> " + indexLine;
+            for (int k = n; k >= 1; --k)
+                text += "<!-IFINDEX-" + std::to_string(k) + "-> " + indexLine;
+            for (int k = 1; k <= n; ++k)
+                text += "<!-IFINDEX+" + std::to_string(k) + "-> " + indexLine;
             text += next;
             break;
         }
@@ -65,15 +70,24 @@ TStringList NavigationWizardScheme(TNavigationStyle style, int nearPages) {
 
 std::string WizardFieldText(TWizardField field) {
     switch (field) {
-        case TWizardField::None: return "";
-        case TWizardField::Hint: return " <!-HINT-> ";
-        case TWizardField::Description: return " <!-DESCRIPTION-> ";
-        case TWizardField::Name: return " <!-NAME-> ";
-        case TWizardField::NameUS: return " <!-NAMEUS-> ";
-        case TWizardField::Number: return " <!-NUMBER-> ";
-        case TWizardField::Size: return " <!-SIZE-> ";
-        case TWizardField::SizeKB: return " <!-SIZEKB-> kB ";
-        case TWizardField::Date: return " <!-DATE-> ";
+        case TWizardField::None:
+            return "";
+        case TWizardField::Hint:
+            return " <!-HINT-> ";
+        case TWizardField::Description:
+            return " <!-DESCRIPTION-> ";
+        case TWizardField::Name:
+            return " <!-NAME-> ";
+        case TWizardField::NameUS:
+            return " <!-NAMEUS-> ";
+        case TWizardField::Number:
+            return " <!-NUMBER-> ";
+        case TWizardField::Size:
+            return " <!-SIZE-> ";
+        case TWizardField::SizeKB:
+            return " <!-SIZEKB-> kB ";
+        case TWizardField::Date:
+            return " <!-DATE-> ";
     }
     return "";
 }
@@ -110,6 +124,11 @@ TImageWizardSet DefaultThumbnailWizardSet() {
     set.B.FieldLMM = TWizardField::SizeKB;
     set.B.FieldRMM = TWizardField::Hint;
     return set;
+}
+
+void RestoreWizardDefaults(SchemeWizardSettings& settings) {
+    settings.ImageSet = DefaultImageWizardSet();
+    settings.ThumbnailSet = DefaultThumbnailWizardSet();
 }
 
 namespace {

@@ -23,8 +23,8 @@ TStringList NavigationWizardScheme(TNavigationStyle style, int nearPages = 2);
 // The entries of the field lists, in list order; the first is the empty entry.
 enum class TWizardField { None, Hint, Description, Name, NameUS, Number, Size, SizeKB, Date };
 inline constexpr std::array<const char*, 9> WizardFieldCaptions = {
-    "", "Hint", "Description", "Name", "Name without Underscores", "Number", "Size",
-    "Size in kB", "Date"};
+    "",       "Hint", "Description", "Name", "Name without Underscores",
+    "Number", "Size", "Size in kB",  "Date"};
 // The tag text a field produces, with its blanks (" <!-HINT-> ", ...).
 std::string WizardFieldText(TWizardField field);
 
@@ -60,6 +60,21 @@ struct TImageWizardSet {
 // The values "Restore Defaults" gives back.
 TImageWizardSet DefaultImageWizardSet();
 TImageWizardSet DefaultThumbnailWizardSet();
+
+// The wizard's choices, kept between uses for the whole run.
+struct SchemeWizardSettings {
+    TNavigationPlacement Placement = TNavigationPlacement::OnTop;
+    bool Centered = false;
+    TNavigationStyle Navigation = TNavigationStyle::AllNumbers;
+    int NearPages = 2;
+    TImageWizardSet ImageSet = DefaultImageWizardSet();
+    TImageWizardSet ThumbnailSet = DefaultThumbnailWizardSet();
+
+    bool operator==(const SchemeWizardSettings&) const = default;
+};
+
+// "Restore Defaults": both field sets back to their start values.
+void RestoreWizardDefaults(SchemeWizardSettings& settings);
 
 TStringList ImageWizardScheme(const TImageWizardSet& set);
 // The image scheme text of the set with its first "<!-IMAGE->" made "<!-THUMB->".

@@ -28,10 +28,14 @@ TSchemes::TSchemes() {
 TScheme& TSchemes::OfKind(int kind) {
     RequireKind(kind);
     switch (kind) {
-        case SchemeImage: return Image;
-        case SchemeNavigation: return Navigation;
-        case SchemeGallery: return Gallery;
-        default: return Thumbnail;
+        case SchemeImage:
+            return Image;
+        case SchemeNavigation:
+            return Navigation;
+        case SchemeGallery:
+            return Gallery;
+        default:
+            return Thumbnail;
     }
 }
 
@@ -39,10 +43,14 @@ TStringList DefaultSchemeText(int kind) {
     RequireKind(kind);
     // The engine's defaults are the same texts; one source keeps them from drifting apart.
     switch (kind) {
-        case SchemeImage: return DefaultImageScheme();
-        case SchemeNavigation: return DefaultNavigationScheme();
-        case SchemeGallery: return DefaultGalleryScheme();
-        default: return DefaultThumbScheme();
+        case SchemeImage:
+            return DefaultImageScheme();
+        case SchemeNavigation:
+            return DefaultNavigationScheme();
+        case SchemeGallery:
+            return DefaultGalleryScheme();
+        default:
+            return DefaultThumbScheme();
     }
 }
 

@@ -12,6 +12,10 @@ namespace fsc {
 
 namespace {
 
+void Notify(const TemplateContext& context) {
+    if (context.TemplateChanged) context.TemplateChanged();
+}
+
 void ShowTemplateName(TemplateContext& context) {
     const TemplateSelection& selection = context.Selection;
     context.Main.TemplateName = selection.UseTemplate ? selection.SelectedEntry() : NoTemplateName;
@@ -32,6 +36,7 @@ void LoadCompanionSchemes(TemplateContext& context, const std::string& templateP
 // Steps that read the template file itself.
 void ApplyTemplateFile(TemplateContext& context, const std::string& path) {
     context.Current = TTemplate::Create(path, ReadSettingsOf(context));
+    Notify(context);
     context.Main.UseTargetFrame = false;
     context.Main.TargetFrame.clear();
     ResetSlideShowOptions(context.SlideShow);
@@ -66,6 +71,7 @@ void SelectTemplate(TemplateContext& context, TTemplateSender sender, const TSel
     }
     ShowTemplateName(context);
     if (view.PanelInMainWindow) ApplyTemplate(context, TTemplateSender::TemplateDialog);
+    Notify(context);
 }
 
 void ApplyTemplate(TemplateContext& context, TTemplateSender sender) {

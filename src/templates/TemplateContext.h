@@ -3,6 +3,7 @@
 // the current template and the selection dialog's state.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "engine/TTemplate.h"
@@ -36,6 +37,9 @@ struct TemplateContext {
     TemplateSelection& Selection;
     const ProgramOptions& Program;
     std::string LibraryFolder;
+    // Called whenever the current template or the selection changed, so that views of the
+    // template (the HTML template editor's page list) can reload.
+    std::function<void()> TemplateChanged;
 };
 
 // What reading a template file needs from the options.

@@ -58,8 +58,8 @@ void SetIntegerUnlessEmpty(const TSettingsLine& line, int& field, int minimum, i
 }
 
 // A value that runs from just after its key to an end marker, line breaks kept.
-std::string MultiLineValue(const TApplyState& state, const TSettingsLine& line,
-                           const char* marker, bool searchFromKey) {
+std::string MultiLineValue(const TApplyState& state, const TSettingsLine& line, const char* marker,
+                           bool searchFromKey) {
     const std::size_t end = state.FileText.find(marker, searchFromKey ? line.ValueStart : 0);
     if (end == std::string::npos || end < line.ValueStart) return {};
     return state.FileText.substr(line.ValueStart, end - line.ValueStart);
@@ -102,17 +102,26 @@ void AddLayoutRules(std::map<std::string, TRule>& rules) {
     rules["STYLE="] = [](TApplyState& s, const TSettingsLine& l) {
         const std::string word = UpperCase(l.Value);
         TGalleryStyle& style = s.Context.Main.Style;
-        if (word == "LIST") style = TGalleryStyle::List;
-        else if (word == "COLLAGE") style = TGalleryStyle::Collage;
-        else if (word == "PARAGRAPH") style = TGalleryStyle::Paragraph;
-        else if (word == "SLIDESHOW") style = TGalleryStyle::SlideShow;
-        else style = TGalleryStyle::Table;
+        if (word == "LIST")
+            style = TGalleryStyle::List;
+        else if (word == "COLLAGE")
+            style = TGalleryStyle::Collage;
+        else if (word == "PARAGRAPH")
+            style = TGalleryStyle::Paragraph;
+        else if (word == "SLIDESHOW")
+            style = TGalleryStyle::SlideShow;
+        else
+            style = TGalleryStyle::Table;
     };
-    rules["TABLECSS="] = [](TApplyState& s, const TSettingsLine& l) { s.Context.Table.CSSClass = l.Value; };
+    rules["TABLECSS="] = [](TApplyState& s, const TSettingsLine& l) {
+        s.Context.Table.CSSClass = l.Value;
+    };
     rules["TABLEBORDER="] = [](TApplyState& s, const TSettingsLine& l) {
         SetIntegerUnlessEmpty(l, s.Context.Table.Border, MinTableBorder, MaxTableBorder);
     };
-    rules["TABLEWIDTH="] = [](TApplyState& s, const TSettingsLine& l) { s.Context.Table.TableWidth = l.Value; };
+    rules["TABLEWIDTH="] = [](TApplyState& s, const TSettingsLine& l) {
+        s.Context.Table.TableWidth = l.Value;
+    };
     rules["TABLETDALIGN="] = [](TApplyState& s, const TSettingsLine& l) {
         if (IsWord(l, "LEFT")) s.Context.Table.TDAlign = THorzAlign::Left;
         if (IsWord(l, "RIGHT")) s.Context.Table.TDAlign = THorzAlign::Right;
@@ -129,7 +138,9 @@ void AddLayoutRules(std::map<std::string, TRule>& rules) {
     rules["TABLECOLS="] = [](TApplyState& s, const TSettingsLine& l) {
         SetIntegerUnlessEmpty(l, s.Context.Main.Cols, 1, 99);
     };
-    rules["LISTCSS="] = [](TApplyState& s, const TSettingsLine& l) { s.Context.List.CSSClass = l.Value; };
+    rules["LISTCSS="] = [](TApplyState& s, const TSettingsLine& l) {
+        s.Context.List.CSSClass = l.Value;
+    };
     rules["LISTSTYLE="] = [](TApplyState& s, const TSettingsLine& l) {
         if (IsWord(l, "ORDERED")) s.Context.List.OrderedList = true;
         if (IsWord(l, "UNORDERED")) s.Context.List.OrderedList = false;
@@ -142,11 +153,15 @@ void AddLayoutRules(std::map<std::string, TRule>& rules) {
                                : IsWord(l, "CENTER") ? THorzAlign::Center
                                                      : THorzAlign::Right;
     };
-    rules["PARACSS="] = [](TApplyState& s, const TSettingsLine& l) { s.Context.Para.CSSClass = l.Value; };
+    rules["PARACSS="] = [](TApplyState& s, const TSettingsLine& l) {
+        s.Context.Para.CSSClass = l.Value;
+    };
 }
 
 void AddCollageAndSlideRules(std::map<std::string, TRule>& rules) {
-    rules["COLLAGECSS="] = [](TApplyState& s, const TSettingsLine& l) { s.Context.Collage.CSSClass = l.Value; };
+    rules["COLLAGECSS="] = [](TApplyState& s, const TSettingsLine& l) {
+        s.Context.Collage.CSSClass = l.Value;
+    };
     rules["COLLAGETYPE="] = [](TApplyState& s, const TSettingsLine& l) {
         s.Context.Collage.Partitioning = IsWord(l, "TABLE")    ? TCollageType::Table
                                          : IsWord(l, "CIRCLE") ? TCollageType::Circle
@@ -226,10 +241,18 @@ void AddImageRules(std::map<std::string, TRule>& rules) {
 }
 
 void AddSchemeAndPageRules(std::map<std::string, TRule>& rules) {
-    rules["NAVIGATIONSCHEME="] = [](TApplyState& s, const TSettingsLine& l) { LoadSchemeRef(s, l, SchemeNavigation); };
-    rules["GALLERYSCHEME="] = [](TApplyState& s, const TSettingsLine& l) { LoadSchemeRef(s, l, SchemeGallery); };
-    rules["IMAGESCHEME="] = [](TApplyState& s, const TSettingsLine& l) { LoadSchemeRef(s, l, SchemeImage); };
-    rules["THUMBSCHEME="] = [](TApplyState& s, const TSettingsLine& l) { LoadSchemeRef(s, l, SchemeThumbnail); };
+    rules["NAVIGATIONSCHEME="] = [](TApplyState& s, const TSettingsLine& l) {
+        LoadSchemeRef(s, l, SchemeNavigation);
+    };
+    rules["GALLERYSCHEME="] = [](TApplyState& s, const TSettingsLine& l) {
+        LoadSchemeRef(s, l, SchemeGallery);
+    };
+    rules["IMAGESCHEME="] = [](TApplyState& s, const TSettingsLine& l) {
+        LoadSchemeRef(s, l, SchemeImage);
+    };
+    rules["THUMBSCHEME="] = [](TApplyState& s, const TSettingsLine& l) {
+        LoadSchemeRef(s, l, SchemeThumbnail);
+    };
     rules["DEFAULTHTMLEXT="] = [](TApplyState& s, const TSettingsLine& l) {
         const bool other = LowerCase(l.Value) != "html";
         s.Context.Main.UseDefaultExt = other;
@@ -245,7 +268,9 @@ void AddFlag(std::map<std::string, TRule>& rules, const char* key, bool SpecialO
 
 void AddText(std::map<std::string, TRule>& rules, const char* key,
              std::string SpecialOptions::*field) {
-    rules[key] = [field](TApplyState& s, const TSettingsLine& l) { s.Context.Special.*field = l.Value; };
+    rules[key] = [field](TApplyState& s, const TSettingsLine& l) {
+        s.Context.Special.*field = l.Value;
+    };
 }
 
 void AddSpecialRules(std::map<std::string, TRule>& rules) {
@@ -290,7 +315,9 @@ void AddWatermarkRules(std::map<std::string, TRule>& rules) {
             std::clamp(value, MinWatermarkTransparency, MaxWatermarkTransparency);
     };
     AddWatermarkFlag(rules, "WATERMARKADJUSTTOSIZE=", &WatermarkOptions::AdjustSize);
-    rules["WATERMARKFONTNAME="] = [](TApplyState& s, const TSettingsLine& l) { s.Context.Watermark.Font.Name = l.Value; };
+    rules["WATERMARKFONTNAME="] = [](TApplyState& s, const TSettingsLine& l) {
+        s.Context.Watermark.Font.Name = l.Value;
+    };
     rules["WATERMARKFONTSIZE="] = [](TApplyState& s, const TSettingsLine& l) {
         int value = 0;
         if (TryParseInt(l.Value, value)) s.Context.Watermark.Font.Size = value;
@@ -359,7 +386,8 @@ void ApplySettingsLines(TemplateContext& context, const std::string& templateFol
             (*rule)(state, settings);
         }
         lineStart = lineEnd + 1;
-        if (lineEnd + 1 < fileText.size() && fileText[lineEnd] == '\r' && fileText[lineEnd + 1] == '\n') {
+        if (lineEnd + 1 < fileText.size() && fileText[lineEnd] == '\r' &&
+            fileText[lineEnd + 1] == '\n') {
             ++lineStart;
         }
     }

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "SettingsPrinters.h"
+#include "TemplateTestSupport.h"
 #include "app/BuildSettings.h"
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "support/TempDir.h"
-#include "SettingsPrinters.h"
-#include "TemplateTestSupport.h"
 
 namespace fsc {
 namespace {
@@ -98,7 +98,8 @@ TEST(SaveAsTemplate, ListLayoutKeepsItsRowsAndSizeLimitsCanBeOff) {
     EXPECT_FALSE(applied.Main.ResizeWidthChecked);
     EXPECT_TRUE(applied.Main.ResizeHeightChecked);
     EXPECT_EQ(applied.Main.GreaterThan, 1024);
-    EXPECT_EQ(applied.Main.ImageDir, "images");  // the directories are the project's, not the template's
+    EXPECT_EQ(applied.Main.ImageDir,
+              "images");  // the directories are the project's, not the template's
 }
 
 TEST(SaveAsTemplate, WritesTheLinesInTheirOrderAndSpelling) {
@@ -118,28 +119,77 @@ TEST(SaveAsTemplate, WritesTheLinesInTheirOrderAndSpelling) {
     ws.Watermark.Text = {"one", "two"};
     SaveWorkspaceAsTemplate(ws, dir / "my.tpl");
 
-    const TStringList expected = {
-        "INDEXFILE=my.tpl.dir\\index.html", "INDEXISNOTGALLERY=false",
-        "IMAGEHTMLTEMPLATE=my.tpl.dir\\image.html", "USEIMAGEASHTML=false",
-        "COPY my.tpl.dir\\about.htm TO info\\about.htm",
-        "COPY my.tpl.dir\\logo.png TO css\\img\\logo-copy.png", "ASKCOLOR=Colour",
-        "ASKDEFAULT=navy", "STYLE=table", "TABLECSS=", "TABLEWIDTH=", "TABLETDALIGN=center",
-        "TABLETDVALIGN=middle", "TABLEROWS=3", "TABLECOLS=5", "LISTCSS=", "LISTSTYLE=unordered",
-        "LISTROWS=3", "PARAALIGN=left", "PARACSS=", "COLLAGECSS=", "COLLAGETYPE=TABLE",
-        "COLLAGEBGCOLOR=black = #000000 ", "COLLAGECENTER=false", "SLIDESCHEME=<CENTER>",
-        "<!-SLIDES->", "<br>", "<!-PREVBUTTON->", "<!-NEXTBUTTON->",
-        "</CENTER>//SlideSchemeEND//", "SLIDEWIDTH=-1", "SLIDEHEIGHT=300", "THUMBMETHOD=limit",
-        "THUMBQUALITY=middle", "THUMBWIDTH=70", "THUMBHEIGHT=70", "IMAGEDORESIZE=false",
-        "IMAGENOEXT=false", "DEFAULTHTMLEXT=html", "USEAUTHOR=false", "AUTHOR=",
-        "USEKEYWORDS=false", "KEYWORDS=", "KEYWORDSNAME=true", "KEYWORDSHINTDESC=true",
-        "USEMETADESC=false", "METADESC=", "METADESCHINT=true", "USEDISABLERMB=false",
-        "RMBMESSAGE=Right Mouse Button Disabled.", "USEWATERMARK=false", "WATERMARKTEXT=one",
-        "two//WATERMARKEND//", "WATERMARKTRANSPARENCY=120", "WATERMARKADJUSTTOSIZE=true",
-        "WATERMARKFONTNAME=MS Sans Serif", "WATERMARKFONTSIZE=8", "WATERMARKFONTCOLOR=0",
-        "WATERMARKFONTBOLD=false", "WATERMARKFONTITALIC=false", "WATERMARKFONTUNDERLINE=false",
-        "WATERMARKFONTSTRIKEOUT=false", "WATERMARKLT=false", "WATERMARKLM=false",
-        "WATERMARKLB=true", "WATERMARKCT=false", "WATERMARKCM=false", "WATERMARKCB=false",
-        "WATERMARKRT=false", "WATERMARKRM=false", "WATERMARKRB=false"};
+    const TStringList expected = {"INDEXFILE=my.tpl.dir\\index.html",
+                                  "INDEXISNOTGALLERY=false",
+                                  "IMAGEHTMLTEMPLATE=my.tpl.dir\\image.html",
+                                  "USEIMAGEASHTML=false",
+                                  "COPY my.tpl.dir\\about.htm TO info\\about.htm",
+                                  "COPY my.tpl.dir\\logo.png TO css\\img\\logo-copy.png",
+                                  "ASKCOLOR=Colour",
+                                  "ASKDEFAULT=navy",
+                                  "STYLE=table",
+                                  "TABLECSS=",
+                                  "TABLEWIDTH=",
+                                  "TABLETDALIGN=center",
+                                  "TABLETDVALIGN=middle",
+                                  "TABLEROWS=3",
+                                  "TABLECOLS=5",
+                                  "LISTCSS=",
+                                  "LISTSTYLE=unordered",
+                                  "LISTROWS=3",
+                                  "PARAALIGN=left",
+                                  "PARACSS=",
+                                  "COLLAGECSS=",
+                                  "COLLAGETYPE=TABLE",
+                                  "COLLAGEBGCOLOR=black = #000000 ",
+                                  "COLLAGECENTER=false",
+                                  "SLIDESCHEME=<CENTER>",
+                                  "<!-SLIDES->",
+                                  "<br>",
+                                  "<!-PREVBUTTON->",
+                                  "<!-NEXTBUTTON->",
+                                  "</CENTER>//SlideSchemeEND//",
+                                  "SLIDEWIDTH=-1",
+                                  "SLIDEHEIGHT=300",
+                                  "THUMBMETHOD=limit",
+                                  "THUMBQUALITY=middle",
+                                  "THUMBWIDTH=70",
+                                  "THUMBHEIGHT=70",
+                                  "IMAGEDORESIZE=false",
+                                  "IMAGENOEXT=false",
+                                  "DEFAULTHTMLEXT=html",
+                                  "USEAUTHOR=false",
+                                  "AUTHOR=",
+                                  "USEKEYWORDS=false",
+                                  "KEYWORDS=",
+                                  "KEYWORDSNAME=true",
+                                  "KEYWORDSHINTDESC=true",
+                                  "USEMETADESC=false",
+                                  "METADESC=",
+                                  "METADESCHINT=true",
+                                  "USEDISABLERMB=false",
+                                  "RMBMESSAGE=Right Mouse Button Disabled.",
+                                  "USEWATERMARK=false",
+                                  "WATERMARKTEXT=one",
+                                  "two//WATERMARKEND//",
+                                  "WATERMARKTRANSPARENCY=120",
+                                  "WATERMARKADJUSTTOSIZE=true",
+                                  "WATERMARKFONTNAME=MS Sans Serif",
+                                  "WATERMARKFONTSIZE=8",
+                                  "WATERMARKFONTCOLOR=0",
+                                  "WATERMARKFONTBOLD=false",
+                                  "WATERMARKFONTITALIC=false",
+                                  "WATERMARKFONTUNDERLINE=false",
+                                  "WATERMARKFONTSTRIKEOUT=false",
+                                  "WATERMARKLT=false",
+                                  "WATERMARKLM=false",
+                                  "WATERMARKLB=true",
+                                  "WATERMARKCT=false",
+                                  "WATERMARKCM=false",
+                                  "WATERMARKCB=false",
+                                  "WATERMARKRT=false",
+                                  "WATERMARKRM=false",
+                                  "WATERMARKRB=false"};
     const TStringList lines = LoadLines(dir / "my.tpl");
     ASSERT_EQ(lines.size(), expected.size()) << JoinLines(lines);
     for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i]) << i;

@@ -25,13 +25,29 @@ struct FieldPrinter {
 };
 }  // namespace test
 
-inline void PrintTo(const MainSettings& s, std::ostream* out) { VisitMainSettings(s, test::FieldPrinter{out}); }
-inline void PrintTo(const TableOptions& s, std::ostream* out) { VisitTableOptions(s, test::FieldPrinter{out}); }
-inline void PrintTo(const ListOptions& s, std::ostream* out) { VisitListOptions(s, test::FieldPrinter{out}); }
-inline void PrintTo(const ParaOptions& s, std::ostream* out) { VisitParaOptions(s, test::FieldPrinter{out}); }
-inline void PrintTo(const CollageOptions& s, std::ostream* out) { VisitCollageOptions(s, test::FieldPrinter{out}); }
-inline void PrintTo(const SlideShowOptions& s, std::ostream* out) { VisitSlideShowOptions(s, test::FieldPrinter{out}); }
-inline void PrintTo(const SpecialOptions& s, std::ostream* out) { VisitSpecialOptions(s, test::FieldPrinter{out}); }
-inline void PrintTo(const WatermarkOptions& s, std::ostream* out) { VisitWatermarkOptions(s, test::FieldPrinter{out}); }
+inline void PrintTo(const MainSettings& s, std::ostream* out) {
+    VisitMainSettings(s, test::FieldPrinter{out});
+}
+inline void PrintTo(const TableOptions& s, std::ostream* out) {
+    VisitTableOptions(s, test::FieldPrinter{out});
+}
+inline void PrintTo(const ListOptions& s, std::ostream* out) {
+    VisitListOptions(s, test::FieldPrinter{out});
+}
+inline void PrintTo(const ParaOptions& s, std::ostream* out) {
+    VisitParaOptions(s, test::FieldPrinter{out});
+}
+inline void PrintTo(const CollageOptions& s, std::ostream* out) {
+    VisitCollageOptions(s, test::FieldPrinter{out});
+}
+inline void PrintTo(const SlideShowOptions& s, std::ostream* out) {
+    VisitSlideShowOptions(s, test::FieldPrinter{out});
+}
+inline void PrintTo(const SpecialOptions& s, std::ostream* out) {
+    VisitSpecialOptions(s, test::FieldPrinter{out});
+}
+inline void PrintTo(const WatermarkOptions& s, std::ostream* out) {
+    VisitWatermarkOptions(s, test::FieldPrinter{out});
+}
 
 }  // namespace fsc

@@ -2,11 +2,11 @@
 
 #include <functional>
 
+#include "SettingsPrinters.h"
+#include "TemplateTestSupport.h"
 #include "base/Errors.h"
 #include "base/Files.h"
-#include "SettingsPrinters.h"
 #include "support/TempDir.h"
-#include "TemplateTestSupport.h"
 
 namespace fsc {
 namespace {
@@ -21,18 +21,30 @@ struct KeyCase {
 TEST(ApplyTemplate, EachKeyReadsItsValueByItsRule) {
     const auto nothing = [](Workspace&) {};
     const KeyCase cases[] = {
-        {{"STYLE=List"}, nothing, [](auto& ws) { return ws.Main.Style == TGalleryStyle::List; },
+        {{"STYLE=List"},
+         nothing,
+         [](auto& ws) { return ws.Main.Style == TGalleryStyle::List; },
          "mixed case selects the list layout"},
-        {{"STYLE=Slideshow"}, nothing,
-         [](auto& ws) { return ws.Main.Style == TGalleryStyle::SlideShow; }, "slide show"},
-        {{"STYLE=grid"}, [](auto& ws) { ws.Main.Style = TGalleryStyle::List; },
-         [](auto& ws) { return ws.Main.Style == TGalleryStyle::Table; }, "unknown style is table"},
-        {{"COLLAGECENTER=maybe"}, nothing, [](auto& ws) { return ws.Collage.CenterImages; },
+        {{"STYLE=Slideshow"},
+         nothing,
+         [](auto& ws) { return ws.Main.Style == TGalleryStyle::SlideShow; },
+         "slide show"},
+        {{"STYLE=grid"},
+         [](auto& ws) { ws.Main.Style = TGalleryStyle::List; },
+         [](auto& ws) { return ws.Main.Style == TGalleryStyle::Table; },
+         "unknown style is table"},
+        {{"COLLAGECENTER=maybe"},
+         nothing,
+         [](auto& ws) { return ws.Collage.CenterImages; },
          "collage centre on unless FALSE"},
-        {{"COLLAGECENTER=False"}, [](auto& ws) { ws.Collage.CenterImages = true; },
-         [](auto& ws) { return !ws.Collage.CenterImages; }, "collage centre off"},
-        {{"USEAUTHOR=maybe"}, [](auto& ws) { ws.Special.MetaAuthor = true; },
-         [](auto& ws) { return !ws.Special.MetaAuthor; }, "author tag off unless TRUE"},
+        {{"COLLAGECENTER=False"},
+         [](auto& ws) { ws.Collage.CenterImages = true; },
+         [](auto& ws) { return !ws.Collage.CenterImages; },
+         "collage centre off"},
+        {{"USEAUTHOR=maybe"},
+         [](auto& ws) { ws.Special.MetaAuthor = true; },
+         [](auto& ws) { return !ws.Special.MetaAuthor; },
+         "author tag off unless TRUE"},
         {{"IMAGEDORESIZE=true", "IMAGEWIDTH=0", "IMAGEHEIGHT=500"},
          [](auto& ws) { ws.Main.GreaterThan = 700; },
          [](auto& ws) {
@@ -40,26 +52,35 @@ TEST(ApplyTemplate, EachKeyReadsItsValueByItsRule) {
                     ws.Main.GreaterThan == 500;
          },
          "a width of 0 turns only its switch off"},
-        {{"IMAGEDORESIZE=true", "IMAGEWIDTH=0"}, [](auto& ws) { ws.Main.GreaterThan = 700; },
-         [](auto& ws) { return ws.Main.GreaterThan == 700; }, "and leaves the limit alone"},
-        {{"TABLEROWS=", "TABLECOLS=7"}, [](auto& ws) { ws.Main.Rows = 9; },
-         [](auto& ws) { return ws.Main.Rows == 9 && ws.Main.Cols == 7; }, "empty rows ignored"},
+        {{"IMAGEDORESIZE=true", "IMAGEWIDTH=0"},
+         [](auto& ws) { ws.Main.GreaterThan = 700; },
+         [](auto& ws) { return ws.Main.GreaterThan == 700; },
+         "and leaves the limit alone"},
+        {{"TABLEROWS=", "TABLECOLS=7"},
+         [](auto& ws) { ws.Main.Rows = 9; },
+         [](auto& ws) { return ws.Main.Rows == 9 && ws.Main.Cols == 7; },
+         "empty rows ignored"},
         {{"TABLETDALIGN=middle", "TABLETDVALIGN=Top"},
          [](auto& ws) { ws.Table.TDAlign = THorzAlign::Left; },
          [](auto& ws) {
              return ws.Table.TDAlign == THorzAlign::Left && ws.Table.TDVAlign == TVertAlign::Top;
          },
          "alignments outside their group change nothing"},
-        {{"PARAALIGN=justify"}, nothing,
-         [](auto& ws) { return ws.Para.Align == THorzAlign::Right; }, "paragraph: else right"},
-        {{"COLLAGETYPE=spiral"}, nothing,
+        {{"PARAALIGN=justify"},
+         nothing,
+         [](auto& ws) { return ws.Para.Align == THorzAlign::Right; },
+         "paragraph: else right"},
+        {{"COLLAGETYPE=spiral"},
+         nothing,
          [](auto& ws) { return ws.Collage.Partitioning == TCollageType::Random; },
          "collage: else random"},
-        {{"COLLAGEBGCOLOR=chartreuse"}, [](auto& ws) { ws.Collage.BackgroundColor = "x"; },
+        {{"COLLAGEBGCOLOR=chartreuse"},
+         [](auto& ws) { ws.Collage.BackgroundColor = "x"; },
          [](auto& ws) { return ws.Collage.BackgroundColor == "black = #000000 "; },
          "a colour that is no entry selects the first"},
         {{"LISTSTYLE=Ordered"}, nothing, [](auto& ws) { return ws.List.OrderedList; }, "ordered"},
-        {{"THUMBMETHOD=HardLimit", "THUMBQUALITY=VeryLow"}, nothing,
+        {{"THUMBMETHOD=HardLimit", "THUMBQUALITY=VeryLow"},
+         nothing,
          [](auto& ws) {
              return ws.Main.ThumbSize == TThumbSizeMode::hardLimit &&
                     ws.Main.ThumbQuality == TThumbQualityLevel::VeryLow;
@@ -75,29 +96,39 @@ TEST(ApplyTemplate, EachKeyReadsItsValueByItsRule) {
                     ws.Main.ThumbQuality == TThumbQualityLevel::Middle;
          },
          "unknown thumbnail words: limit and middle"},
-        {{"DEFAULTHTMLEXT=PHP"}, nothing,
+        {{"DEFAULTHTMLEXT=PHP"},
+         nothing,
          [](auto& ws) { return ws.Main.UseDefaultExt && ws.Main.DefaultExt == "PHP"; },
          "another extension switches the default extension on as written"},
-        {{"DEFAULTHTMLEXT=HTML"}, nothing,
+        {{"DEFAULTHTMLEXT=HTML"},
+         nothing,
          [](auto& ws) { return !ws.Main.UseDefaultExt && ws.Main.DefaultExt == "html"; },
          "html switches it off"},
-        {{"USETARGET=yes", "TARGETFRAME="}, nothing,
+        {{"USETARGET=yes", "TARGETFRAME="},
+         nothing,
          [](auto& ws) { return !ws.Main.UseTargetFrame && ws.Main.TargetFrame.empty(); },
          "the apply resets the target frame; other words leave it"},
-        {{"USETARGET=TRUE", "TARGETFRAME=right"}, nothing,
+        {{"USETARGET=TRUE", "TARGETFRAME=right"},
+         nothing,
          [](auto& ws) { return ws.Main.UseTargetFrame && ws.Main.TargetFrame == "right"; },
          "target frame"},
-        {{"USEIMAGEASHTML=maybe"}, [](auto& ws) { ws.Main.LinkToHTML = true; },
-         [](auto& ws) { return ws.Main.LinkToHTML; }, "link to HTML: other words unchanged"},
-        {{"IMAGENOEXT=maybe"}, [](auto& ws) { ws.Main.ImagesAreThumbs = true; },
-         [](auto& ws) { return !ws.Main.ImagesAreThumbs; }, "images = thumbnails on only if TRUE"},
-        {{"SLIDEWIDTH=0", "SLIDEHEIGHT=0"}, nothing,
+        {{"USEIMAGEASHTML=maybe"},
+         [](auto& ws) { ws.Main.LinkToHTML = true; },
+         [](auto& ws) { return ws.Main.LinkToHTML; },
+         "link to HTML: other words unchanged"},
+        {{"IMAGENOEXT=maybe"},
+         [](auto& ws) { ws.Main.ImagesAreThumbs = true; },
+         [](auto& ws) { return !ws.Main.ImagesAreThumbs; },
+         "images = thumbnails on only if TRUE"},
+        {{"SLIDEWIDTH=0", "SLIDEHEIGHT=0"},
+         nothing,
          [](auto& ws) {
              return !ws.SlideShow.SlideWidthChecked && !ws.SlideShow.SlideHeightChecked &&
                     ws.SlideShow.SlideSize == 300;
          },
          "slide limits below 1 are off"},
-        {{"SLIDEHEIGHT=640"}, nothing,
+        {{"SLIDEHEIGHT=640"},
+         nothing,
          [](auto& ws) { return ws.SlideShow.SlideHeightChecked && ws.SlideShow.SlideSize == 640; },
          "slide height"},
         {{"WATERMARKTRANSPARENCY=lots", "WATERMARKFONTSIZE=big", "WATERMARKFONTCOLOR=red"},
@@ -118,14 +149,20 @@ TEST(ApplyTemplate, EachKeyReadsItsValueByItsRule) {
                     !ws.Watermark.Font.Bold && ws.Watermark.CT;
          },
          "font colour 00BBGGRR, styles only with TRUE"},
-        {{"TABLEBORDER=3", "TABLEBORDER=4"}, nothing, [](auto& ws) { return ws.Table.Border == 4; },
+        {{"TABLEBORDER=3", "TABLEBORDER=4"},
+         nothing,
+         [](auto& ws) { return ws.Table.Border == 4; },
          "a later line wins"},
-        {{"tablerows=8", " STYLE=list", "STYLE =list"}, nothing,
+        {{"tablerows=8", " STYLE=list", "STYLE =list"},
+         nothing,
          [](auto& ws) { return ws.Main.Rows == 3 && ws.Main.Style == TGalleryStyle::Table; },
          "keys match exactly at the start of the line"},
-        {{"AUTHOR=   Ann Example   "}, nothing,
-         [](auto& ws) { return ws.Special.Author == "Ann Example"; }, "values are trimmed"},
-        {{"METADESC=" + std::string(120, 'x')}, nothing,
+        {{"AUTHOR=   Ann Example   "},
+         nothing,
+         [](auto& ws) { return ws.Special.Author == "Ann Example"; },
+         "values are trimmed"},
+        {{"METADESC=" + std::string(120, 'x')},
+         nothing,
          [](auto& ws) { return ws.Special.Description == std::string(99, 'x'); },
          "values are cut to 99 characters"},
     };
@@ -160,9 +197,9 @@ TEST(ApplyTemplate, MultiLineValuesRunToTheirMarkers) {
 }
 
 TEST(ApplyTemplate, ABadNumberStopsTheApplyKeepingWhatCameBefore) {
-    const char* numericKeys[] = {"TABLEROWS=", "TABLECOLS=", "LISTROWS=", "TABLEBORDER=",
-                                 "SLIDEWIDTH=", "SLIDEHEIGHT=", "IMAGEWIDTH=", "IMAGEHEIGHT=",
-                                 "THUMBWIDTH=", "THUMBHEIGHT="};
+    const char* numericKeys[] = {
+        "TABLEROWS=",   "TABLECOLS=",  "LISTROWS=",    "TABLEBORDER=", "SLIDEWIDTH=",
+        "SLIDEHEIGHT=", "IMAGEWIDTH=", "IMAGEHEIGHT=", "THUMBWIDTH=",  "THUMBHEIGHT="};
     test::TempDir dir;
     for (const char* key : numericKeys) {
         Workspace ws;
@@ -171,8 +208,9 @@ TEST(ApplyTemplate, ABadNumberStopsTheApplyKeepingWhatCameBefore) {
                                      {"STYLE=list", std::string(key) + "12a", "PARAALIGN=center"});
             ADD_FAILURE() << key;
         } catch (const EFSC_Exception& error) {
-            EXPECT_EQ(std::string(error.what()), "\"12a\" is not a valid integer value (template line " +
-                                                     std::string(key) + "12a).");
+            EXPECT_EQ(std::string(error.what()),
+                      "\"12a\" is not a valid integer value (template line " + std::string(key) +
+                          "12a).");
         }
         EXPECT_EQ(ws.Main.Style, TGalleryStyle::List) << key;
         EXPECT_EQ(ws.Para.Align, THorzAlign::Left) << key;
@@ -187,8 +225,8 @@ TEST(ApplyTemplate, MissingSkeletonsAndSchemeFilesAreSkipped) {
         ws, dir / "gaps.tpl",
         {"INDEXFILE=gaps.tpl.dir\\index.html", "INDEXISNOTGALLERY=true",
          "GALLERYFILE=gaps.tpl.dir\\gallery.html", "IMAGEHTMLTEMPLATE=gaps.tpl.dir\\image.html",
-         "IMAGEASHTMLTEMPLATE=nothing.html", "NAVIGATIONSCHEME=nothing.nvs", "THUMBSCHEME=",
-         "STYLE=paragraph"}));
+         "IMAGEASHTMLTEMPLATE=nothing.html", "NAVIGATIONSCHEME=nothing.nvs",
+         "THUMBSCHEME=", "STYLE=paragraph"}));
     EXPECT_EQ(ws.Main.Style, TGalleryStyle::Paragraph);
     EXPECT_EQ(ws.Template.IndexPage, DefaultPageSkeleton());
     EXPECT_EQ(ws.Template.GalleryPage, DefaultPageSkeleton());
@@ -205,9 +243,9 @@ TEST(ApplyTemplate, SchemesComeFromTheCompanionFolderThenTheLines) {
     SaveLines(dir / "own.ims", {"own image"});
     SaveLines(dir / "skeleton.html", {"<b><!-IMAGE-></b>"});
     Workspace ws;
-    test::ApplyTemplateLines(ws, dir / "s.tpl",
-                             {"NAVIGATIONSCHEME=Default", "IMAGESCHEME=own.ims",
-                              "IMAGEASHTMLTEMPLATE=skeleton.html"});
+    test::ApplyTemplateLines(
+        ws, dir / "s.tpl",
+        {"NAVIGATIONSCHEME=Default", "IMAGESCHEME=own.ims", "IMAGEASHTMLTEMPLATE=skeleton.html"});
     EXPECT_EQ(ws.Schemes.Navigation.Text, DefaultSchemeText(SchemeNavigation));
     EXPECT_EQ(ws.Schemes.Thumbnail.Text, (TStringList{"companion thumb"}));
     EXPECT_EQ(ws.Schemes.Gallery.Text, (TStringList{"companion gallery"}));
@@ -218,8 +256,8 @@ TEST(ApplyTemplate, SchemesComeFromTheCompanionFolderThenTheLines) {
 
 TEST(ApplyTemplate, ResetsSlideShowAndTargetAndKeepsTheUsersParameterValues) {
     test::TempDir dir;
-    SaveLines(dir / "p.tpl", {"ASKCOLOR=Back", "ASKDEFAULT=white", "ASKSTRING=Title",
-                              "ASKDEFAULT=Gallery"});
+    SaveLines(dir / "p.tpl",
+              {"ASKCOLOR=Back", "ASKDEFAULT=white", "ASKSTRING=Title", "ASKDEFAULT=Gallery"});
     Workspace ws;
     ws.SlideShow = {{"custom"}, true, false, 999};
     ws.Main.UseTargetFrame = true;

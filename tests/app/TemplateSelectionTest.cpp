@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "TemplateTestSupport.h"
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "support/TempDir.h"
-#include "TemplateTestSupport.h"
 
 namespace fsc {
 namespace {
@@ -142,6 +142,18 @@ TEST(CancelTemplateSelection, GoesBackToTheRememberedChoice) {
     CancelTemplateSelection(context, {}, yes);
     EXPECT_FALSE(lib.Ws.Selection.UseTemplate);
     EXPECT_EQ(lib.Ws.Main.TemplateName, "- no template -");
+}
+
+TEST(SelectTemplate, TheHTMLTemplateEditorFollowsTheCurrentTemplate) {
+    Library lib;
+    SaveLines(lib.Dir / "paged.tpl", {"INDEXISNOTGALLERY=true", "GALLERYFILE=thumbs.html"});
+    SaveLines(lib.Dir / "thumbs.html", {"<!-GALLERY->"});
+    lib.Ws.Selection.Entries.push_back("paged");
+    EXPECT_EQ(lib.Ws.TemplateEditor.Pages, (TStringList{"Index/Gallery HTML", "Image HTML"}));
+    test::ScriptedAsk yes(true);
+    lib.Select("paged", TTemplateSender::MainWindow, {false, true}, yes);
+    EXPECT_EQ(lib.Ws.TemplateEditor.Pages, (TStringList{"Gallery HTML", "Image HTML"}));
+    EXPECT_EQ(lib.Ws.TemplateEditor.Text, (TStringList{"<!-GALLERY->"}));
 }
 
 TEST(StartupWorkspace, ListsTheLibraryAndReadsStartupSchemes) {

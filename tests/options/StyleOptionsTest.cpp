@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "base/Errors.h"
+#include "base/Files.h"
 #include "options/StyleOptions.h"
+#include "support/TempDir.h"
 
 namespace fsc {
 namespace {
@@ -102,9 +104,11 @@ TEST(SlideSchemeCheck, RepairsOnePartPerLeavingAndSaysWhy) {
         TStringList Repaired;
     };
     const Case cases[] = {
-        {{"<!-SLIDES->"}, "Warning: There must be a button in the scheme!",
+        {{"<!-SLIDES->"},
+         "Warning: There must be a button in the scheme!",
          {"<!-SLIDES-><!-PREVBUTTON-> <!-NEXTBUTTON->"}},
-        {{"<!-NEXTBUTTON->", "<br>"}, "<!-SLIDES-> must be in the scheme!",
+        {{"<!-NEXTBUTTON->", "<br>"},
+         "<!-SLIDES-> must be in the scheme!",
          {"<!-SLIDES-><br><!-NEXTBUTTON->", "<br>"}},
         {{"<!-slides->", "<!-lastbutton->"}, nullptr, {"<!-slides->", "<!-lastbutton->"}},
         {{"<!-SLIDES-> <!-FIRSTBUTTON->"}, nullptr, {"<!-SLIDES-> <!-FIRSTBUTTON->"}},
@@ -156,10 +160,22 @@ TEST(ImageHTMLOptions, ShowingGivesASkeletonlessTemplateTheDialogText) {
     EXPECT_EQ(tpl.ImagePageSkeleton, options.Text);
 }
 
+TEST(ImageHTMLOptions, LoadReplacesTheTextOrKeepsItOnError) {
+    test::TempDir dir;
+    ImageHTMLOptions options;
+    EXPECT_THROW(LoadImageHTMLFile(options, dir / "missing.html"), EFSC_Exception);
+    EXPECT_EQ(options.Text, DefaultImageHTMLText());
+    SaveLines(dir / "page.html", {"<html>", "<!-IMAGE->", "</html>"});
+    LoadImageHTMLFile(options, dir / "page.html");
+    EXPECT_EQ(options.Text, (TStringList{"<html>", "<!-IMAGE->", "</html>"}));
+}
+
 TEST(SpinValue, TextThatIsNoNumberGivesTheMinimum) {
-    const std::tuple<const char*, int, int, int> cases[] = {
-        {"12", 0, 99, 12}, {"abc", 0, 99, 0}, {"", 30, 2000, 30}, {"5000", 30, 2000, 2000},
-        {" 450 ", 30, 2000, 450}};
+    const std::tuple<const char*, int, int, int> cases[] = {{"12", 0, 99, 12},
+                                                            {"abc", 0, 99, 0},
+                                                            {"", 30, 2000, 30},
+                                                            {"5000", 30, 2000, 2000},
+                                                            {" 450 ", 30, 2000, 450}};
     for (const auto& [text, minimum, maximum, expected] : cases) {
         EXPECT_EQ(SpinValue(text, minimum, maximum), expected) << text;
     }

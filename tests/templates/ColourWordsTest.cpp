@@ -16,8 +16,9 @@ namespace {
 TEST(NamedColourList, HasSixteenBasicThenOneHundredTwentyExtendedNames) {
     const TStringList list = NamedColourList();
     ASSERT_EQ(list.size(), 136u);
-    const char* basic[] = {"black", "maroon", "green", "olive", "navy",    "purple", "teal", "gray",
-                           "silver", "red",   "lime",  "yellow", "blue", "fuchsia", "aqua", "white"};
+    const char* basic[] = {"black", "maroon",  "green",  "olive", "navy", "purple",
+                           "teal",  "gray",    "silver", "red",   "lime", "yellow",
+                           "blue",  "fuchsia", "aqua",   "white"};
     for (std::size_t i = 0; i < 16; ++i) {
         EXPECT_TRUE(StartsWith(list[i], std::string(basic[i]) + " =")) << i << ": " << list[i];
     }
@@ -30,8 +31,8 @@ TEST(NamedColourList, HasSixteenBasicThenOneHundredTwentyExtendedNames) {
 
 TEST(NamedColourList, EntriesKeepTheirExactSpacing) {
     const TStringList list = NamedColourList();
-    const char* expected[] = {"black = #000000 ", "navy = #000080 ", "silver =  #C0C0C0 ",
-                              "mediumpurple  #9370DB ", "tan #D2B48C ", "lightgrey  #D3D3D3 "};
+    const char* expected[] = {"black = #000000 ",       "navy = #000080 ", "silver =  #C0C0C0 ",
+                              "mediumpurple  #9370DB ", "tan #D2B48C ",    "lightgrey  #D3D3D3 "};
     const std::set<std::string> entries(list.begin(), list.end());
     for (const char* entry : expected) EXPECT_EQ(entries.count(entry), 1u) << entry;
 }
@@ -51,9 +52,9 @@ TEST(NamedColourList, ExtendedNamesAreSortedAndLeaveOutTheListedOnes) {
         EXPECT_EQ(code, UpperCase(code)) << list[i];
         EXPECT_EQ(code.back(), ' ') << list[i];
     }
-    for (const char* left : {"bisque", "blanchedalmond", "cyan", "magenta", "lightgray", "grey",
-                             "darkgrey", "dimgrey", "slategrey", "darkslategrey", "lightslategrey",
-                             "black", "navy"}) {
+    for (const char* left :
+         {"bisque", "blanchedalmond", "cyan", "magenta", "lightgray", "grey", "darkgrey", "dimgrey",
+          "slategrey", "darkslategrey", "lightslategrey", "black", "navy"}) {
         EXPECT_EQ(names.count(left), 0u) << left;
     }
     EXPECT_EQ(names.count("lightgrey"), 1u);
@@ -78,9 +79,9 @@ TEST(ParseColour, NamesCodesAndBadCharacters) {
         {"  SILVER ", {192, 192, 192}},
         {"#C0C0C0", {192, 192, 192}},
         {"#9370db", {147, 112, 219}},
-        {"#12", {0, 0, 0}},              // shorter than 7: black
-        {"x0A0B0C", {10, 11, 12}},       // the first character is not looked at
-        {"#GG00ZZ", {0, 0, 0}},          // other characters count 0
+        {"#12", {0, 0, 0}},         // shorter than 7: black
+        {"x0A0B0C", {10, 11, 12}},  // the first character is not looked at
+        {"#GG00ZZ", {0, 0, 0}},     // other characters count 0
         {"#1G2H3I", {16, 32, 48}},
         // Only the 16 basic names are known by name; others are read as codes.
         {"mediumpurple", {0xED, 0, 0}},

@@ -20,14 +20,20 @@ TEST(Schemes, KindsHaveTheirTextsSuffixesFiltersAndStartupFiles) {
         {SchemeThumbnail, {"<!-THUMB->"}, "ths", "Thumbnail Scheme|*.ths", "thumbscheme.txt"},
         {SchemeImage,
          {"<!-IMAGE-> <br> <!-DESCRIPTION-> ", "<br><br><!-ORVIKLINK-> "},
-         "ims", "Image Scheme|*.ims", "imagescheme.txt"},
+         "ims",
+         "Image Scheme|*.ims",
+         "imagescheme.txt"},
         {SchemeNavigation,
          {"<!-IFPREVIOUS-> <a href=\"<!-LINK->\"> Previous </a> <!-ENDIF-> ",
           "<!-IFNEXT-> <a href=\"<!-LINK->\"> Next </a> <!-ENDIF->"},
-         "nvs", "Navigation Scheme|*.nvs", "navscheme.txt"},
+         "nvs",
+         "Navigation Scheme|*.nvs",
+         "navscheme.txt"},
         {SchemeGallery,
          {"<!-NAVIGATION-> <br><br> <!-GALLERY-> ", "<br> <!-ORVIKLINK-> "},
-         "gls", "Gallery Scheme|*.gls", "galleryscheme.txt"},
+         "gls",
+         "Gallery Scheme|*.gls",
+         "galleryscheme.txt"},
     };
     TSchemes schemes;
     for (const Case& c : cases) {

@@ -50,55 +50,71 @@ TEST(NavigationWizard, NearPagesListOnlyNPagesEachSide) {
 
 TEST(ImageWizard, LayoutAWithTheImageDefaults) {
     EXPECT_EQ(ImageWizardScheme(DefaultImageWizardSet()),
-              (TStringList{" <!-IMAGE-> <br><br>",
-                           "<b>   <!-NUMBER->  -   <!-NAME-> </b>  <br> ",
-                           "    <br> ",
-                           "  <!-DESCRIPTION->   <br> "}));
+              (TStringList{" <!-IMAGE-> <br><br>", "<b>   <!-NUMBER->  -   <!-NAME-> </b>  <br> ",
+                           "    <br> ", "  <!-DESCRIPTION->   <br> "}));
 }
 
 TEST(ImageWizard, ThumbnailSchemeIsTheImageTextWithTheThumbTag) {
     EXPECT_EQ(ThumbnailWizardScheme(DefaultThumbnailWizardSet()),
-              (TStringList{" <!-THUMB-> <br><br>",
-                           "<b>   <!-NUMBER->  -   <!-NAME->   <br> ",
-                           "(  <!-SIZEKB-> kB  ) </b>  <br> ",
-                           "   <br> "}));
+              (TStringList{" <!-THUMB-> <br><br>", "<b>   <!-NUMBER->  -   <!-NAME->   <br> ",
+                           "(  <!-SIZEKB-> kB  ) </b>  <br> ", "   <br> "}));
 }
 
 TEST(ImageWizard, LayoutBFillsEmptyCellsWithNbsp) {
     TImageWizardSet set = DefaultImageWizardSet();
     set.LayoutB = true;
-    EXPECT_EQ(ImageWizardScheme(set),
-              (TStringList{"<table> <tr> <td colspan=\"3\" align=\"center\"> <b>   <!-NAME-> </b>  ",
-                           "</td> </tr> <tr> <td width=\"25%\"> &nbsp; <br>",
-                           "&nbsp; ",
-                           "</td> <td align=\"center\"> <!-IMAGE-> </td> <td width=\"25%\"> &nbsp; <br>",
-                           "&nbsp; ",
-                           " </td> </tr> <tr> <td colspan=\"3\" align=\"center\"> ",
-                           "  <!-DESCRIPTION->  ",
-                           " </td> </tr> </table> "}));
+    EXPECT_EQ(
+        ImageWizardScheme(set),
+        (TStringList{"<table> <tr> <td colspan=\"3\" align=\"center\"> <b>   <!-NAME-> </b>  ",
+                     "</td> </tr> <tr> <td width=\"25%\"> &nbsp; <br>", "&nbsp; ",
+                     "</td> <td align=\"center\"> <!-IMAGE-> </td> <td width=\"25%\"> &nbsp; <br>",
+                     "&nbsp; ", " </td> </tr> <tr> <td colspan=\"3\" align=\"center\"> ",
+                     "  <!-DESCRIPTION->  ", " </td> </tr> </table> "}));
     TImageWizardSet thumbs = DefaultThumbnailWizardSet();
     thumbs.LayoutB = true;
     const TStringList text = ThumbnailWizardScheme(thumbs);
     EXPECT_EQ(text[1], "</td> </tr> <tr> <td width=\"25%\"> <b> Size:   <br>");
     EXPECT_EQ(text[2], "  <!-SIZEKB-> kB </b> ");
-    EXPECT_EQ(text[3], "</td> <td align=\"center\"> <!-THUMB-> </td> <td width=\"25%\"> &nbsp; <br>");
+    EXPECT_EQ(text[3],
+              "</td> <td align=\"center\"> <!-THUMB-> </td> <td width=\"25%\"> &nbsp; <br>");
     EXPECT_EQ(text[4], "  <!-HINT->  ");
     EXPECT_EQ(text[6], "&nbsp; ");
 }
 
 TEST(ImageWizard, EveryFieldProducesItsTag) {
-    const char* expected[] = {"",            " <!-HINT-> ",   " <!-DESCRIPTION-> ",
-                              " <!-NAME-> ", " <!-NAMEUS-> ", " <!-NUMBER-> ",
-                              " <!-SIZE-> ", " <!-SIZEKB-> kB ", " <!-DATE-> "};
+    const char* expected[] = {"",
+                              " <!-HINT-> ",
+                              " <!-DESCRIPTION-> ",
+                              " <!-NAME-> ",
+                              " <!-NAMEUS-> ",
+                              " <!-NUMBER-> ",
+                              " <!-SIZE-> ",
+                              " <!-SIZEKB-> kB ",
+                              " <!-DATE-> "};
     for (int i = 0; i < 9; ++i) {
-        EXPECT_EQ(WizardFieldText(static_cast<TWizardField>(i)), expected[i]) << WizardFieldCaptions[i];
+        EXPECT_EQ(WizardFieldText(static_cast<TWizardField>(i)), expected[i])
+            << WizardFieldCaptions[i];
     }
+}
+
+TEST(ImageWizard, RestoreDefaultsResetsBothSetsOnly) {
+    SchemeWizardSettings settings;
+    EXPECT_EQ(settings.Navigation, TNavigationStyle::AllNumbers);
+    EXPECT_EQ(settings.NearPages, 2);
+    EXPECT_FALSE(settings.ImageSet.LayoutB);
+    settings.ImageSet.A.LO = "changed";
+    settings.ThumbnailSet.LayoutB = true;
+    settings.NearPages = 5;
+    RestoreWizardDefaults(settings);
+    EXPECT_EQ(settings.ImageSet, DefaultImageWizardSet());
+    EXPECT_EQ(settings.ThumbnailSet, DefaultThumbnailWizardSet());
+    EXPECT_EQ(settings.NearPages, 5);
 }
 
 TEST(ColourWizard, PaletteAndCode) {
     const std::tuple<int, int, TColour> cases[] = {
-        {0, 0, {0, 0, 0}},        {1, 15, {0, 255, 2}},     {127, 16, {36, 255, 254}},
-        {126, 31, {36, 0, 252}},  {5, 32, {72, 0, 10}},     {0, 126, {252, 17 * 1, 0}}};
+        {0, 0, {0, 0, 0}},       {1, 15, {0, 255, 2}}, {127, 16, {36, 255, 254}},
+        {126, 31, {36, 0, 252}}, {5, 32, {72, 0, 10}}, {0, 126, {252, 17 * 1, 0}}};
     for (const auto& [x, y, colour] : cases) {
         EXPECT_EQ(PaletteColour(x, y), colour) << x << "," << y;
     }
