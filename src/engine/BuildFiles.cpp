@@ -26,14 +26,7 @@ std::string ImageTargetDir(const TFSC_HTML& html) {
 }
 
 void JournalTarget(TBuildContext& context, const std::string& path) {
-    TBuildJournal& journal = context.Journal;
-    const std::size_t created = journal.CreatedFiles.size();
-    try {
-        JournalFile(journal, path, context.BackupFolder, context.Services.Random);
-    } catch (...) {
-        journal.CreatedFiles.resize(created);
-        throw;
-    }
+    JournalFile(context.Journal, path, context.BackupFolder, context.Services.Random);
 }
 
 namespace {

@@ -17,9 +17,7 @@ std::string InHTMLDir(const std::string& htmlDir, const std::string& relative);
 // directory itself when the image directory is empty or ".".
 std::string ImageTargetDir(const TFSC_HTML& html);
 
-// JournalFile for pages and template files: records the path and backs up a file that lies
-// there. When the backup cannot be made the path is taken off the created-file list again
-// before the error passes on, so that undo never deletes a file the build did not write.
+// JournalFile for pages and template files, with the build's backup folder and random source.
 void JournalTarget(TBuildContext& context, const std::string& path);
 
 // The journal entry of an image copy or thumbnail about to be written to `path`. An

@@ -12,8 +12,8 @@ std::string Candidate(const std::string& folder, int number) {
     return JoinPath(folder, std::to_string(number) + ".tmp");
 }
 
-// Random names keep backups of several builds apart; after 101 tries the last candidate
-// is taken even if it exists, so a full folder cannot stall a build.
+// Random names keep backups of several builds apart. After 101 random tries the numbers
+// are walked upwards instead: taking a name that exists would destroy an older backup.
 std::string BackupName(const std::string& folder, IRandom& random) {
     int number = random.Random(32000);
     std::string candidate = Candidate(folder, number);
@@ -22,6 +22,7 @@ std::string BackupName(const std::string& folder, IRandom& random) {
         if (number < 0) number = random.Random(32000);
         candidate = Candidate(folder, number);
     }
+    for (number = 0; FileExists(candidate); ++number) candidate = Candidate(folder, number);
     return candidate;
 }
 
@@ -29,13 +30,16 @@ std::string BackupName(const std::string& folder, IRandom& random) {
 
 void JournalFile(TBuildJournal& journal, const std::string& path, const std::string& backupFolder,
                  IRandom& random) {
+    // The backup comes first: if it fails, nothing is recorded, so a later undo can never
+    // delete a file of the user's that was never replaced.
+    if (FileExists(path)) {
+        ForceDirectories(backupFolder);
+        const std::string backup = BackupName(backupFolder, random);
+        CopyFileBytes(path, backup);
+        journal.BackupFiles.push_back(backup);
+        journal.RestoreFiles.push_back(path);
+    }
     journal.CreatedFiles.push_back(path);
-    if (!FileExists(path)) return;
-    ForceDirectories(backupFolder);
-    const std::string backup = BackupName(backupFolder, random);
-    CopyFileBytes(path, backup);
-    journal.BackupFiles.push_back(backup);
-    journal.RestoreFiles.push_back(path);
 }
 
 }  // namespace fsc

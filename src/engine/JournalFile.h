@@ -8,9 +8,9 @@
 
 namespace fsc {
 
-// Appends `path` to the created-file list. When a file exists there, copies it to a free
-// random name "N.tmp" in `backupFolder` (created if missing) and records the pair in the
-// backup and restore lists.
+// When a file exists at `path`, copies it to a free random name "N.tmp" in `backupFolder`
+// (created if missing) and records the pair in the backup and restore lists; then appends
+// `path` to the created-file list. A failed backup raises and records nothing.
 void JournalFile(TBuildJournal& journal, const std::string& path, const std::string& backupFolder,
                  IRandom& random);
 

@@ -1,6 +1,7 @@
 // The gallery model: defaults users see, the exchange sort and the build journal.
 #include <gtest/gtest.h>
 
+#include "base/Errors.h"
 #include "base/Files.h"
 #include "engine/EngineFixture.h"
 #include "engine/JournalFile.h"
@@ -112,6 +113,29 @@ TEST(JournalFile, RecordsEveryFileAndBacksUpOnlyExistingOnes) {
     EXPECT_EQ(journal.RestoreFiles, (TStringList{dir / "old.html", dir / "old.html"}));
     EXPECT_EQ(journal.BackupFiles, (TStringList{backups + "/7.tmp", backups + "/12.tmp"}));
     EXPECT_EQ(ReadFileBytes(backups + "/12.tmp"), "old text");
+}
+
+TEST(JournalFile, NeverReplacesAnOlderBackupAndRecordsNothingWhenTheBackupFails) {
+    test::TempDir dir;
+    test::TScriptedRandom random;  // hands out zeros only: every random try hits 0.tmp
+    TBuildJournal journal;
+    const std::string backups = dir / "temp";
+    ForceDirectories(backups);
+    WriteFileBytes(backups + "/0.tmp", "an older build's backup");
+    WriteFileBytes(dir / "page.html", "the user's page");
+    JournalFile(journal, dir / "page.html", backups, random);
+    EXPECT_EQ(ReadFileBytes(backups + "/0.tmp"), "an older build's backup");
+    ASSERT_EQ(journal.BackupFiles.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(journal.BackupFiles[0]), "the user's page");
+
+    // A file where the backup folder should be: the backup fails and the page is not
+    // claimed as created, so an undo cannot delete it.
+    TBuildJournal failed;
+    WriteFileBytes(dir / "blocked", "");
+    EXPECT_THROW(JournalFile(failed, dir / "page.html", dir / "blocked/temp", random),
+                 EFSC_Exception);
+    EXPECT_TRUE(failed.CreatedFiles.empty());
+    EXPECT_TRUE(failed.BackupFiles.empty());
 }
 
 }  // namespace
