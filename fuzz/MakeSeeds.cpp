@@ -18,7 +18,7 @@ void Write(const std::filesystem::path& folder, const std::string& name, const B
 
 void BmpSeeds(const std::filesystem::path& dir) {
     const std::vector<std::uint32_t> palette = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
-    BmpSpec s;
+    BmpLayout s;
     s.Width = 2, s.Height = 2;
     s.Data = {0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0xFF, 0, 0xFF, 0, 0, 0};
     Write(dir, "24.bmp", Bmp(s));
@@ -40,7 +40,7 @@ void BmpSeeds(const std::filesystem::path& dir) {
 }
 
 void PcxSeeds(const std::filesystem::path& dir) {
-    PcxSpec s;
+    PcxLayout s;
     s.Width = 5, s.Height = 3, s.Bits = 8, s.Planes = 3, s.BytesPerLine = 6;
     std::vector<std::uint8_t> raw;
     for (int i = 0; i < 54; i++) raw.push_back(std::uint8_t(i % 7 == 0 ? 0xC7 : i / 9));
@@ -69,7 +69,7 @@ void HipsSeeds(const std::filesystem::path& dir) {
 void IcoSeeds(const std::filesystem::path& dir) {
     Write(dir, "dib.ico", IcoQuadrants(false));
     Write(dir, "png.ico", IcoQuadrants(true));
-    BmpSpec s;
+    BmpLayout s;
     s.Width = 2, s.Height = 2, s.BitCount = 32;
     s.Data = {255, 0, 0, 255, 0, 0, 0, 0, 0, 0, 255, 255, 0, 255, 0, 102};
     Write(dir, "alpha.ico", IcoDib(s, std::vector<std::uint8_t>(8, 0)));
@@ -79,7 +79,7 @@ void IcoSeeds(const std::filesystem::path& dir) {
 }
 
 void GifSeeds(const std::filesystem::path& dir) {
-    GifSpec s;
+    GifLayout s;
     s.ScreenWidth = 4, s.ScreenHeight = 3, s.Left = 1, s.Top = 1, s.Width = 2, s.Height = 2;
     s.Palette = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}, s.Indices = {0, 1, 2, 3},
     s.Transparent = 3;

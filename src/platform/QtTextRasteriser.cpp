@@ -38,14 +38,14 @@ QString FamilyOrDefaultSans(const std::string& name) {
     return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
 }
 
-QFont MakeFont(const TFontSpec& spec) {
-    QFont font(FamilyOrDefaultSans(spec.Name));
+QFont MakeFont(const TFontSpec& fontSpec) {
+    QFont font(FamilyOrDefaultSans(fontSpec.Name));
     // Points at 96 dpi, rounded like the stored font heights (8 points are 11 pixels).
-    font.setPixelSize(std::max(1, int(std::lround(spec.Size * 96.0 / 72.0))));
-    font.setBold(spec.Bold);
-    font.setItalic(spec.Italic);
-    font.setUnderline(spec.Underline);
-    font.setStrikeOut(spec.StrikeOut);
+    font.setPixelSize(std::max(1, int(std::lround(fontSpec.Size * 96.0 / 72.0))));
+    font.setBold(fontSpec.Bold);
+    font.setItalic(fontSpec.Italic);
+    font.setUnderline(fontSpec.Underline);
+    font.setStrikeOut(fontSpec.StrikeOut);
     // Without antialiasing every glyph pixel is the font colour or untouched, which the blend's
     // key colour test relies on.
     font.setStyleStrategy(QFont::NoAntialias);

@@ -86,7 +86,7 @@ TEST(BuildGallery, UnchangedSecondBuildRewritesOnlyThePages) {
 
 TEST(BuildGallery, ASourceOtherThanJpegIsEncodedEvenUnchanged) {
     TBuildFixture gallery(0);
-    test::PngSpec png;
+    test::PngLayout png;
     png.Width = 2;
     png.Height = 1;
     png.Rows = {{255, 0, 0, 0, 0, 255}};

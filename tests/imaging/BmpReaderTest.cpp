@@ -13,11 +13,11 @@ using namespace fsc::test;
 // A 2 x 2 picture: top row red, green; bottom row blue, white.
 const std::uint32_t Expected[2][2] = {{0xFF0000, 0x00FF00}, {0x0000FF, 0xFFFFFF}};
 
-BmpSpec Base(int bits) {
-    BmpSpec spec;
-    spec.Width = 2, spec.Height = 2, spec.BitCount = bits;
-    if (bits <= 8) spec.Palette = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
-    return spec;
+BmpLayout Base(int bits) {
+    BmpLayout layout;
+    layout.Width = 2, layout.Height = 2, layout.BitCount = bits;
+    if (bits <= 8) layout.Palette = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+    return layout;
 }
 
 std::string Check(const Bytes& file) {
@@ -40,42 +40,42 @@ std::string Check(const Bytes& file) {
 TEST(BmpReader, EveryPixelLayoutGivesTheSamePicture) {
     struct Case {
         const char* Layout;
-        BmpSpec Spec;
+        BmpLayout Header;
     };
     std::vector<Case> cases;
     // Rows bottom-up, each padded to 4 bytes.
-    BmpSpec b1 = Base(1);
+    BmpLayout b1 = Base(1);
     b1.Palette = {0xFF0000, 0xFFFFFF};  // 1 bit cannot hold four colours: use two rows of two
     b1.Data = {0x40, 0, 0, 0, 0x40, 0, 0, 0};
-    BmpSpec b4 = Base(4);
+    BmpLayout b4 = Base(4);
     b4.Data = {0x23, 0, 0, 0, 0x01, 0, 0, 0};
-    BmpSpec b8 = Base(8);
+    BmpLayout b8 = Base(8);
     b8.Data = {2, 3, 0, 0, 0, 1, 0, 0};
-    BmpSpec b24 = Base(24);
+    BmpLayout b24 = Base(24);
     b24.Data = {0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0xFF, 0, 0xFF, 0, 0, 0};
-    BmpSpec b32 = Base(32);
+    BmpLayout b32 = Base(32);
     b32.Data = {0xFF, 0, 0, 9, 0xFF, 0xFF, 0xFF, 9, 0, 0, 0xFF, 9, 0, 0xFF, 0, 9};
-    BmpSpec b16 = Base(16);  // 5-5-5
+    BmpLayout b16 = Base(16);  // 5-5-5
     b16.Data = {0x1F, 0x00, 0xFF, 0x7F, 0x00, 0x7C, 0xE0, 0x03};
-    BmpSpec b565 = Base(16);
+    BmpLayout b565 = Base(16);
     b565.Compression = 3, b565.Masks = {0xF800, 0x07E0, 0x001F};
     b565.Data = {0x1F, 0x00, 0xFF, 0xFF, 0x00, 0xF8, 0xE0, 0x07};
-    BmpSpec bTopDown = b24;
+    BmpLayout bTopDown = b24;
     bTopDown.Height = -2;
     bTopDown.Data = {0, 0, 0xFF, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0};
-    BmpSpec bCore = b8;
+    BmpLayout bCore = b8;
     bCore.Core = true;
-    BmpSpec rle8 = Base(8);
+    BmpLayout rle8 = Base(8);
     rle8.Compression = 1;
     rle8.Data = {1, 2, 1, 3, 0, 0, 1, 0, 1, 1, 0, 1};  // blue, white, end of line, red, green, end
-    BmpSpec rle4 = Base(4);
+    BmpLayout rle4 = Base(4);
     rle4.Compression = 2;
     rle4.Data = {2, 0x23, 0, 0, 2, 0x01, 0, 1};
     cases = {{"8 bit", b8},          {"4 bit", b4},          {"24 bit", b24},
              {"32 bit", b32},        {"16 bit 5-5-5", b16},  {"16 bit 5-6-5", b565},
              {"top-down", bTopDown}, {"OS/2 header", bCore}, {"RLE8", rle8},
              {"RLE4", rle4}};
-    for (const Case& c : cases) EXPECT_EQ(Check(Bmp(c.Spec)), "ok") << c.Layout;
+    for (const Case& c : cases) EXPECT_EQ(Check(Bmp(c.Header)), "ok") << c.Layout;
 
     // One bit: red and white only.
     const TBitmap mono = DecodeBmp(Bmp(b1));
@@ -86,10 +86,10 @@ TEST(BmpReader, EveryPixelLayoutGivesTheSamePicture) {
 }
 
 TEST(BmpReader, RunLengthDeltaSkipsPixelsWhichKeepTheFirstColour) {
-    BmpSpec spec = Base(8);
-    spec.Width = 4, spec.Height = 2, spec.Compression = 1;
-    spec.Data = {0, 2, 3, 1, 1, 3, 0, 1};  // delta 3 right, 1 up; one white pixel; end
-    const TBitmap p = DecodeBmp(Bmp(spec));
+    BmpLayout layout = Base(8);
+    layout.Width = 4, layout.Height = 2, layout.Compression = 1;
+    layout.Data = {0, 2, 3, 1, 1, 3, 0, 1};  // delta 3 right, 1 up; one white pixel; end
+    const TBitmap p = DecodeBmp(Bmp(layout));
     EXPECT_EQ(PixelText(p, 3, 0), "255,255,255");
     EXPECT_EQ(PixelText(p, 0, 0), "255,0,0");
     EXPECT_EQ(PixelText(p, 3, 1), "255,0,0");
@@ -97,7 +97,7 @@ TEST(BmpReader, RunLengthDeltaSkipsPixelsWhichKeepTheFirstColour) {
 
 TEST(BmpReader, DamagedFilesAreRefused) {
     const Bytes good = Bmp([] {
-        BmpSpec s = Base(24);
+        BmpLayout s = Base(24);
         s.Data.assign(16, 0x55);
         return s;
     }());
@@ -113,7 +113,7 @@ TEST(BmpReader, DamagedFilesAreRefused) {
     Bytes badCompression = good;
     badCompression[30] = 4;  // an embedded JPEG
     Bytes rleNoEnd = Bmp([] {
-        BmpSpec s = Base(8);
+        BmpLayout s = Base(8);
         s.Compression = 1;
         s.Data = {1, 2};
         return s;
@@ -147,12 +147,12 @@ TEST(BmpReader, DamagedFilesAreRefused) {
 }
 
 TEST(BmpReader, OversizedHeadersAreRefusedBeforeAllocating) {
-    BmpSpec spec = Base(8);
-    spec.Compression = 1;
-    spec.Width = 40000, spec.Height = 30000;  // 1.2 gigapixels of run-length data
-    spec.Data = {0, 1};
+    BmpLayout layout = Base(8);
+    layout.Compression = 1;
+    layout.Width = 40000, layout.Height = 30000;  // 1.2 gigapixels of run-length data
+    layout.Data = {0, 1};
     try {
-        DecodeBmp(Bmp(spec));
+        DecodeBmp(Bmp(layout));
         ADD_FAILURE() << "accepted";
     } catch (const EFscError& error) {
         EXPECT_STREQ(error.what(), "BMP image is too large (40000 x 30000 pixels)");

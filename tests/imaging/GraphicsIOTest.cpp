@@ -77,14 +77,14 @@ TEST(GraphicsIO, ReaderIsChosenByExtension) {
 TEST(GraphicsIO, LoadPictureReadsEveryBuiltInFormat) {
     TempDir dir;
     const TBitmap quadrants = Quadrants(8, 8);
-    BmpSpec bmp;
+    BmpLayout bmp;
     bmp.Width = bmp.Height = 8;
     for (int y = 7; y >= 0; y--)
         for (int x = 0; x < 8; x++) {
             const std::uint8_t* p = quadrants.Row(y) + x * 3;
             bmp.Data.insert(bmp.Data.end(), {p[2], p[1], p[0]});
         }
-    PngSpec png;
+    PngLayout png;
     png.Width = png.Height = 8;
     for (int y = 0; y < 8; y++) png.Rows.emplace_back(quadrants.Row(y), quadrants.Row(y) + 24);
     const std::vector<std::uint8_t> planes = [&] {
@@ -93,7 +93,7 @@ TEST(GraphicsIO, LoadPictureReadsEveryBuiltInFormat) {
             for (int i = 0; i < 64; i++) data.push_back(quadrants.Pixels[std::size_t(i) * 3 + c]);
         return data;
     }();
-    PcxSpec pcx;
+    PcxLayout pcx;
     pcx.Width = pcx.Height = 8, pcx.Planes = 3, pcx.BytesPerLine = 8;
     std::vector<std::uint8_t> raw;
     for (int y = 0; y < 8; y++)
@@ -148,9 +148,9 @@ TEST(GraphicsIO, LoadPictureFailures) {
 TEST(GraphicsIO, IsValidImage) {
     TempDir dir;
     WriteFileBytes(dir / "good.png", [] {
-        PngSpec spec;
-        spec.Rows = {{1, 2, 3}};
-        return Png(spec);
+        PngLayout layout;
+        layout.Rows = {{1, 2, 3}};
+        return Png(layout);
     }());
     WriteFileBytes(dir / "bad.png", "\x89PNG broken");
     WriteFileBytes(dir / "drawing.EMF", "not even a metafile");

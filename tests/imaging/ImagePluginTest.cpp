@@ -53,7 +53,7 @@ TEST(ImagePlugins, TheIconModuleReadsEveryDepthWithItsTransparency) {
     TPictureFormats formats;
     formats.RegisterPlugins(PluginFolder());
     auto dib = [](int bits, std::vector<std::uint32_t> palette, std::vector<std::uint8_t> data) {
-        BmpSpec s;
+        BmpLayout s;
         s.Width = 2, s.Height = 2, s.BitCount = bits, s.Palette = palette, s.Data = data;
         return s;
     };
@@ -90,11 +90,11 @@ TEST(ImagePlugins, TheIconModuleReadsEveryDepthWithItsTransparency) {
 TEST(ImagePlugins, TheGifModuleReadsTheFirstFrameWithTransparencyAndInterlace) {
     TPictureFormats formats;
     formats.RegisterPlugins(PluginFolder());
-    GifSpec offset;
+    GifLayout offset;
     offset.ScreenWidth = 4, offset.ScreenHeight = 2, offset.Left = 1, offset.Top = 1;
     offset.Width = 2, offset.Height = 1, offset.Palette = {0xFF0000, 0x00FF00};
     offset.Indices = {0, 1}, offset.Transparent = 1;
-    GifSpec interlaced;
+    GifLayout interlaced;
     interlaced.ScreenWidth = 1, interlaced.ScreenHeight = 10, interlaced.Width = 1;
     interlaced.Height = 10, interlaced.Interlaced = true;
     for (int i = 0; i < 16; i++)
@@ -148,7 +148,7 @@ TEST(ImagePlugins, TheModulesMessageReachesTheUser) {
     TempDir dir;
     WriteFileBytes(dir / "bad.ico", std::string("\0\0\1\0\1\0", 6) + std::string(16, '\0'));
     WriteFileBytes(dir / "cut.ico", IcoQuadrants(false).substr(0, 300));
-    GifSpec gif;
+    GifLayout gif;
     gif.Width = gif.Height = gif.ScreenWidth = gif.ScreenHeight = 40;
     gif.Palette.assign(256, 0);
     for (int i = 0; i < 1600; i++) gif.Indices.push_back(std::uint8_t(i * 7));

@@ -33,32 +33,32 @@ TEST(PcxReader, EveryPixelLayout) {
     palette256[3 * 7 + 0] = 10, palette256[3 * 7 + 1] = 20, palette256[3 * 7 + 2] = 30;
     struct Case {
         const char* Layout;
-        PcxSpec Spec;
+        PcxLayout Sample;
         std::string Top;
     };
-    auto spec = [](int w, int bits, int planes, int bytesPerLine, std::vector<std::uint8_t> raw,
+    auto layout = [](int w, int bits, int planes, int bytesPerLine, std::vector<std::uint8_t> raw,
                    bool rle = true) {
-        PcxSpec s;
+        PcxLayout s;
         s.Width = w, s.Height = 1, s.Bits = bits, s.Planes = planes, s.BytesPerLine = bytesPerLine;
         s.Encoding = rle ? 1 : 0;
         s.Data = rle ? PcxRle(raw) : raw;
         return s;
     };
-    PcxSpec mono = spec(3, 1, 1, 2, {0xA0, 0});
-    PcxSpec planes4 = spec(3, 1, 4, 2, {0x80, 0, 0x40, 0, 0x20, 0, 0, 0});  // indices 1, 2, 4
+    PcxLayout mono = layout(3, 1, 1, 2, {0xA0, 0});
+    PcxLayout planes4 = layout(3, 1, 4, 2, {0x80, 0, 0x40, 0, 0x20, 0, 0, 0});  // indices 1, 2, 4
     planes4.HeaderPalette = ega;
     planes4.HeaderPalette.resize(48, 0);
     planes4.HeaderPalette[12] = 9, planes4.HeaderPalette[13] = 8,
     planes4.HeaderPalette[14] = 7;  // entry 4
-    PcxSpec nibbles = spec(3, 4, 1, 2, {0x12, 0x30});
+    PcxLayout nibbles = layout(3, 4, 1, 2, {0x12, 0x30});
     nibbles.HeaderPalette = ega;
-    PcxSpec indexed = spec(2, 8, 1, 2, {7, 0});
+    PcxLayout indexed = layout(2, 8, 1, 2, {7, 0});
     indexed.Palette256 = palette256;
-    PcxSpec grey = spec(2, 8, 1, 2, {7, 200});
-    PcxSpec rgb = spec(2, 8, 3, 2, {1, 2, 3, 4, 5, 6});
-    PcxSpec plain = spec(2, 8, 3, 2, {1, 2, 3, 4, 5, 6}, false);
-    PcxSpec runs =
-        spec(2, 8, 3, 2, {0xC5, 0xC5, 0xC5, 0xC5, 0xC5, 0xC5});  // values that must be escaped
+    PcxLayout grey = layout(2, 8, 1, 2, {7, 200});
+    PcxLayout rgb = layout(2, 8, 3, 2, {1, 2, 3, 4, 5, 6});
+    PcxLayout plain = layout(2, 8, 3, 2, {1, 2, 3, 4, 5, 6}, false);
+    PcxLayout runs =
+        layout(2, 8, 3, 2, {0xC5, 0xC5, 0xC5, 0xC5, 0xC5, 0xC5});  // values that must be escaped
     const Case cases[] = {
         {"1 bit", mono, "255,255,255 0,0,0 255,255,255"},
         {"1 bit in 4 planes", planes4, "255,0,0 0,255,0 9,8,7"},
@@ -70,13 +70,13 @@ TEST(PcxReader, EveryPixelLayout) {
         {"runs of escaped values", runs, "197,197,197 197,197,197"},
     };
     for (const Case& c : cases) {
-        const TBitmap p = DecodePcx(Pcx(c.Spec));
+        const TBitmap p = DecodePcx(Pcx(c.Sample));
         EXPECT_EQ(Row(p, 0), c.Top) << c.Layout;
     }
 }
 
 TEST(PcxReader, RunsMayCrossLineEnds) {
-    PcxSpec s;
+    PcxLayout s;
     s.Width = 2, s.Height = 2, s.Bits = 8, s.Planes = 1, s.BytesPerLine = 2;
     s.Data = {0xC4, 99};  // one run of four fills both lines
     const TBitmap p = DecodePcx(Pcx(s));
@@ -85,17 +85,17 @@ TEST(PcxReader, RunsMayCrossLineEnds) {
 }
 
 TEST(PcxReader, DamagedFilesAreRefused) {
-    PcxSpec s;
+    PcxLayout s;
     s.Width = 4, s.Height = 4, s.Bits = 8, s.Planes = 3, s.BytesPerLine = 4;
     std::vector<std::uint8_t> raw;
     for (int i = 0; i < 48; i++) raw.push_back(std::uint8_t(i * 5));
     s.Data = PcxRle(raw);
     const Bytes good = Pcx(s);
-    PcxSpec twoBits = s;
+    PcxLayout twoBits = s;
     twoBits.Bits = 2, twoBits.Planes = 1;
-    PcxSpec narrow = s;
+    PcxLayout narrow = s;
     narrow.BytesPerLine = 2;
-    PcxSpec huge = s;
+    PcxLayout huge = s;
     huge.Width = huge.Height = 65535;
     Bytes badEncoding = good;
     badEncoding[2] = 7;
@@ -180,7 +180,7 @@ TEST(HipsReader, DamagedFilesAreRefused) {
 }
 
 TEST(PcxHipsReaders, EveryPrefixIsRefusedOrReadWithoutCrashing) {
-    PcxSpec s;
+    PcxLayout s;
     s.Width = 5, s.Height = 3, s.Bits = 8, s.Planes = 1, s.BytesPerLine = 6;
     s.Data = PcxRle({1, 1, 1, 2, 0xC3, 4, 5, 5, 5, 5, 5, 5, 9, 8, 7, 6, 5, 4});
     s.Palette256.assign(768, 4);

@@ -126,18 +126,18 @@ Bytes WithExifOrientation(const Bytes& jpeg, int orientation, bool bigEndian) {
     return jpeg.substr(0, 2) + segment + payload + jpeg.substr(2);
 }
 
-Bytes Png(const PngSpec& spec) {
+Bytes Png(const PngLayout& layout) {
     Bytes out("\x89PNG\r\n\x1A\n", 8);
     Bytes header;
-    Put32BE(header, std::uint32_t(spec.Width)), Put32BE(header, std::uint32_t(spec.Height));
-    header += char(spec.BitDepth), header += char(spec.ColourType), header += '\0', header += '\0';
-    header += char(spec.Interlace);
+    Put32BE(header, std::uint32_t(layout.Width)), Put32BE(header, std::uint32_t(layout.Height));
+    header += char(layout.BitDepth), header += char(layout.ColourType), header += '\0', header += '\0';
+    header += char(layout.Interlace);
     Chunk(out, "IHDR", header);
-    if (!spec.Palette.empty()) Chunk(out, "PLTE", Bytes(spec.Palette.begin(), spec.Palette.end()));
-    if (!spec.Transparency.empty())
-        Chunk(out, "tRNS", Bytes(spec.Transparency.begin(), spec.Transparency.end()));
+    if (!layout.Palette.empty()) Chunk(out, "PLTE", Bytes(layout.Palette.begin(), layout.Palette.end()));
+    if (!layout.Transparency.empty())
+        Chunk(out, "tRNS", Bytes(layout.Transparency.begin(), layout.Transparency.end()));
     Bytes raw;
-    for (const auto& row : spec.Rows) raw += '\0', raw += Bytes(row.begin(), row.end());
+    for (const auto& row : layout.Rows) raw += '\0', raw += Bytes(row.begin(), row.end());
     uLongf size = compressBound(uLong(raw.size()));
     Bytes packed(size, '\0');
     compress(reinterpret_cast<Bytef*>(packed.data()), &size,
@@ -148,49 +148,49 @@ Bytes Png(const PngSpec& spec) {
     return out;
 }
 
-Bytes Bmp(const BmpSpec& spec) {
-    const std::size_t entry = spec.Core ? 3 : 4;
-    const std::size_t header = spec.Core ? 12 : 40;
-    const std::size_t masks = spec.Compression == 3 ? 12 : 0;
-    const std::size_t offset = 14 + header + masks + spec.Palette.size() * entry;
+Bytes Bmp(const BmpLayout& layout) {
+    const std::size_t entry = layout.Core ? 3 : 4;
+    const std::size_t header = layout.Core ? 12 : 40;
+    const std::size_t masks = layout.Compression == 3 ? 12 : 0;
+    const std::size_t offset = 14 + header + masks + layout.Palette.size() * entry;
     Bytes out = "BM";
-    Put32LE(out, std::uint32_t(offset + spec.Data.size())), Put32LE(out, 0),
+    Put32LE(out, std::uint32_t(offset + layout.Data.size())), Put32LE(out, 0),
         Put32LE(out, std::uint32_t(offset));
     Put32LE(out, std::uint32_t(header));
-    if (spec.Core) {
-        Put16LE(out, std::uint32_t(spec.Width)), Put16LE(out, std::uint32_t(spec.Height));
-        Put16LE(out, 1), Put16LE(out, std::uint32_t(spec.BitCount));
+    if (layout.Core) {
+        Put16LE(out, std::uint32_t(layout.Width)), Put16LE(out, std::uint32_t(layout.Height));
+        Put16LE(out, 1), Put16LE(out, std::uint32_t(layout.BitCount));
     } else {
-        Put32LE(out, std::uint32_t(spec.Width)), Put32LE(out, std::uint32_t(spec.Height));
-        Put16LE(out, 1), Put16LE(out, std::uint32_t(spec.BitCount));
-        Put32LE(out, spec.Compression), Put32LE(out, std::uint32_t(spec.Data.size()));
-        Put32LE(out, 2835), Put32LE(out, 2835), Put32LE(out, std::uint32_t(spec.Palette.size())),
+        Put32LE(out, std::uint32_t(layout.Width)), Put32LE(out, std::uint32_t(layout.Height));
+        Put16LE(out, 1), Put16LE(out, std::uint32_t(layout.BitCount));
+        Put32LE(out, layout.Compression), Put32LE(out, std::uint32_t(layout.Data.size()));
+        Put32LE(out, 2835), Put32LE(out, 2835), Put32LE(out, std::uint32_t(layout.Palette.size())),
             Put32LE(out, 0);
     }
-    for (std::uint32_t mask : spec.Masks) Put32LE(out, mask);
-    for (std::uint32_t rgb : spec.Palette) {
+    for (std::uint32_t mask : layout.Masks) Put32LE(out, mask);
+    for (std::uint32_t rgb : layout.Palette) {
         out += char(rgb & 0xFF), out += char(rgb >> 8 & 0xFF), out += char(rgb >> 16 & 0xFF);
-        if (!spec.Core) out += '\0';
+        if (!layout.Core) out += '\0';
     }
-    out += Bytes(spec.Data.begin(), spec.Data.end());
+    out += Bytes(layout.Data.begin(), layout.Data.end());
     return out;
 }
 
-Bytes Pcx(const PcxSpec& spec) {
+Bytes Pcx(const PcxLayout& layout) {
     Bytes out;
-    out += '\x0A', out += '\x05', out += char(spec.Encoding), out += char(spec.Bits);
-    Put16LE(out, 0), Put16LE(out, 0), Put16LE(out, std::uint32_t(spec.Width - 1)),
-        Put16LE(out, std::uint32_t(spec.Height - 1));
+    out += '\x0A', out += '\x05', out += char(layout.Encoding), out += char(layout.Bits);
+    Put16LE(out, 0), Put16LE(out, 0), Put16LE(out, std::uint32_t(layout.Width - 1)),
+        Put16LE(out, std::uint32_t(layout.Height - 1));
     Put16LE(out, 72), Put16LE(out, 72);
     Bytes palette(48, '\0');
-    std::copy(spec.HeaderPalette.begin(), spec.HeaderPalette.end(), palette.begin());
+    std::copy(layout.HeaderPalette.begin(), layout.HeaderPalette.end(), palette.begin());
     out += palette;
-    out += '\0', out += char(spec.Planes);
-    Put16LE(out, std::uint32_t(spec.BytesPerLine)), Put16LE(out, 1);
+    out += '\0', out += char(layout.Planes);
+    Put16LE(out, std::uint32_t(layout.BytesPerLine)), Put16LE(out, 1);
     out.resize(128, '\0');
-    out += Bytes(spec.Data.begin(), spec.Data.end());
-    if (!spec.Palette256.empty())
-        out += '\x0C', out += Bytes(spec.Palette256.begin(), spec.Palette256.end());
+    out += Bytes(layout.Data.begin(), layout.Data.end());
+    if (!layout.Palette256.empty())
+        out += '\x0C', out += Bytes(layout.Palette256.begin(), layout.Palette256.end());
     return out;
 }
 
@@ -284,54 +284,54 @@ Bytes EmfFilled(int width, int height, std::uint32_t rgb) {
     return header + records;
 }
 
-Bytes Gif(const GifSpec& spec) {
-    ColorMapObject* map = GifMakeMapObject(int(spec.Palette.size()), nullptr);
-    for (std::size_t i = 0; i < spec.Palette.size(); i++)
-        map->Colors[i] = {GifByteType(spec.Palette[i] >> 16), GifByteType(spec.Palette[i] >> 8),
-                          GifByteType(spec.Palette[i])};
+Bytes Gif(const GifLayout& layout) {
+    ColorMapObject* map = GifMakeMapObject(int(layout.Palette.size()), nullptr);
+    for (std::size_t i = 0; i < layout.Palette.size(); i++)
+        map->Colors[i] = {GifByteType(layout.Palette[i] >> 16), GifByteType(layout.Palette[i] >> 8),
+                          GifByteType(layout.Palette[i])};
     Bytes out;
     int error = 0;
     GifFileType* file = EGifOpen(&out, AppendGif, &error);
     EGifSetGifVersion(file, true);
-    EGifPutScreenDesc(file, spec.ScreenWidth, spec.ScreenHeight, 8, 0, map);
-    if (spec.Transparent >= 0) {
-        GraphicsControlBlock control{DISPOSAL_UNSPECIFIED, false, 0, spec.Transparent};
+    EGifPutScreenDesc(file, layout.ScreenWidth, layout.ScreenHeight, 8, 0, map);
+    if (layout.Transparent >= 0) {
+        GraphicsControlBlock control{DISPOSAL_UNSPECIFIED, false, 0, layout.Transparent};
         GifByteType block[4];
         EGifGCBToExtension(&control, block);
         EGifPutExtension(file, GRAPHICS_EXT_FUNC_CODE, 4, block);
     }
-    EGifPutImageDesc(file, spec.Left, spec.Top, spec.Width, spec.Height, spec.Interlaced, nullptr);
+    EGifPutImageDesc(file, layout.Left, layout.Top, layout.Width, layout.Height, layout.Interlaced, nullptr);
     // An interlaced frame is written in its four passes.
     std::vector<int> rows;
     const int start[] = {0, 4, 2, 1}, step[] = {8, 8, 4, 2};
-    for (int pass = 0; pass < (spec.Interlaced ? 4 : 1); pass++)
-        for (int y = spec.Interlaced ? start[pass] : 0; y < spec.Height;
-             y += spec.Interlaced ? step[pass] : 1)
+    for (int pass = 0; pass < (layout.Interlaced ? 4 : 1); pass++)
+        for (int y = layout.Interlaced ? start[pass] : 0; y < layout.Height;
+             y += layout.Interlaced ? step[pass] : 1)
             rows.push_back(y);
     for (int y : rows) {
-        std::vector<GifPixelType> line(spec.Indices.begin() + std::ptrdiff_t(y) * spec.Width,
-                                       spec.Indices.begin() + std::ptrdiff_t(y + 1) * spec.Width);
-        EGifPutLine(file, line.data(), spec.Width);
+        std::vector<GifPixelType> line(layout.Indices.begin() + std::ptrdiff_t(y) * layout.Width,
+                                       layout.Indices.begin() + std::ptrdiff_t(y + 1) * layout.Width);
+        EGifPutLine(file, line.data(), layout.Width);
     }
     EGifCloseFile(file, &error);
     GifFreeMapObject(map);
     return out;
 }
 
-Bytes IcoDib(const BmpSpec& spec, const std::vector<std::uint8_t>& mask) {
+Bytes IcoDib(const BmpLayout& layout, const std::vector<std::uint8_t>& mask) {
     Bytes image;
-    Put32LE(image, 40), Put32LE(image, std::uint32_t(spec.Width));
-    Put32LE(image, std::uint32_t(spec.Height * 2));
-    Put16LE(image, 1), Put16LE(image, std::uint32_t(spec.BitCount));
+    Put32LE(image, 40), Put32LE(image, std::uint32_t(layout.Width));
+    Put32LE(image, std::uint32_t(layout.Height * 2));
+    Put16LE(image, 1), Put16LE(image, std::uint32_t(layout.BitCount));
     for (int i = 0; i < 4; i++) Put32LE(image, 0);
-    Put32LE(image, std::uint32_t(spec.Palette.size())), Put32LE(image, 0);
-    for (std::uint32_t rgb : spec.Palette) Put32LE(image, rgb);  // stored as B, G, R, 0
-    image += Bytes(spec.Data.begin(), spec.Data.end());
+    Put32LE(image, std::uint32_t(layout.Palette.size())), Put32LE(image, 0);
+    for (std::uint32_t rgb : layout.Palette) Put32LE(image, rgb);  // stored as B, G, R, 0
+    image += Bytes(layout.Data.begin(), layout.Data.end());
     image += Bytes(mask.begin(), mask.end());
     Bytes out;
     Put16LE(out, 0), Put16LE(out, 1), Put16LE(out, 1);
-    out += char(spec.Width), out += char(spec.Height), out += '\0', out += '\0';
-    Put16LE(out, 1), Put16LE(out, std::uint32_t(spec.BitCount));
+    out += char(layout.Width), out += char(layout.Height), out += '\0', out += '\0';
+    Put16LE(out, 1), Put16LE(out, std::uint32_t(layout.BitCount));
     Put32LE(out, std::uint32_t(image.size())), Put32LE(out, 22);
     return out + image;
 }
@@ -340,10 +340,10 @@ Bytes IcoQuadrants(bool pngInside) {
     const TBitmap picture = Quadrants(16, 16);
     Bytes image;
     if (pngInside) {
-        PngSpec spec;
-        spec.Width = spec.Height = 16;
-        for (int y = 0; y < 16; y++) spec.Rows.emplace_back(picture.Row(y), picture.Row(y) + 48);
-        image = Png(spec);
+        PngLayout layout;
+        layout.Width = layout.Height = 16;
+        for (int y = 0; y < 16; y++) layout.Rows.emplace_back(picture.Row(y), picture.Row(y) + 48);
+        image = Png(layout);
     } else {
         Put32LE(image, 40), Put32LE(image, 16), Put32LE(image, 32), Put16LE(image, 1),
             Put16LE(image, 24);

@@ -27,16 +27,16 @@ Bytes JpegCmykAdobe(int width, int height, const std::uint8_t cmyk[4]);
 Bytes WithExifOrientation(const Bytes& jpeg, int orientation, bool bigEndian);
 
 // PNG with any colour type and bit depth; rows are given already packed.
-struct PngSpec {
+struct PngLayout {
     int Width = 1, Height = 1, BitDepth = 8, ColourType = 2, Interlace = 0;
     std::vector<std::uint8_t> Palette;       // PLTE, 3 bytes per entry
     std::vector<std::uint8_t> Transparency;  // tRNS
     std::vector<std::vector<std::uint8_t>> Rows;
 };
-Bytes Png(const PngSpec& spec);
+Bytes Png(const PngLayout& layout);
 
 // BMP with a Windows 3 header (or OS/2 core header when core is set).
-struct BmpSpec {
+struct BmpLayout {
     int Width = 1, Height = 1, BitCount = 24;
     std::uint32_t Compression = 0;
     std::vector<std::uint32_t> Palette;  // 0xRRGGBB
@@ -44,16 +44,16 @@ struct BmpSpec {
     std::vector<std::uint8_t> Data;      // pixel data as stored
     bool Core = false;
 };
-Bytes Bmp(const BmpSpec& spec);
+Bytes Bmp(const BmpLayout& layout);
 
 // PCX header followed by the given (already encoded) data.
-struct PcxSpec {
+struct PcxLayout {
     int Width = 1, Height = 1, Bits = 8, Planes = 1, BytesPerLine = 1, Encoding = 1;
     std::vector<std::uint8_t> HeaderPalette;  // up to 48 bytes
     std::vector<std::uint8_t> Data;
     std::vector<std::uint8_t> Palette256;  // appended after a 12 when not empty
 };
-Bytes Pcx(const PcxSpec& spec);
+Bytes Pcx(const PcxLayout& layout);
 // PCX run-length encoding of a byte stream.
 std::vector<std::uint8_t> PcxRle(const std::vector<std::uint8_t>& raw);
 
@@ -69,17 +69,17 @@ Bytes EmfFilled(int width, int height, std::uint32_t rgb);
 
 // An icon holding one DIB made from the BMP description (bottom-up rows as
 // stored) and the given AND mask rows (1 = transparent).
-Bytes IcoDib(const BmpSpec& spec, const std::vector<std::uint8_t>& mask);
+Bytes IcoDib(const BmpLayout& layout, const std::vector<std::uint8_t>& mask);
 // A GIF through giflib: a screen of the given size with one frame of palette
 // indices (rows top first) at (left, top); transparent < 0 means none.
-struct GifSpec {
+struct GifLayout {
     int ScreenWidth = 1, ScreenHeight = 1, Left = 0, Top = 0, Width = 1, Height = 1;
     std::vector<std::uint32_t> Palette;  // 0xRRGGBB, a power of two entries
     std::vector<std::uint8_t> Indices;
     int Transparent = -1;
     bool Interlaced = false;
 };
-Bytes Gif(const GifSpec& spec);
+Bytes Gif(const GifLayout& layout);
 
 // A 16 x 16 icon of four quadrants as a Windows icon, 24-bit DIB or PNG inside.
 Bytes IcoQuadrants(bool pngInside);

@@ -13,33 +13,33 @@ using namespace fsc::test;
 TEST(PngReader, EveryColourTypeBecomesRgb) {
     struct Case {
         const char* Kind;
-        PngSpec Spec;
+        PngLayout Sample;
         std::uint32_t Left, Right;  // the two pixels of a 2 x 1 picture
     };
-    auto spec = [](int depth, int type, std::vector<std::uint8_t> row) {
-        PngSpec s;
+    auto layout = [](int depth, int type, std::vector<std::uint8_t> row) {
+        PngLayout s;
         s.Width = 2, s.BitDepth = depth, s.ColourType = type, s.Rows = {std::move(row)};
         return s;
     };
-    PngSpec palette = spec(4, 3, {0x10});
+    PngLayout palette = layout(4, 3, {0x10});
     palette.Palette = {10, 20, 30, 200, 100, 50};
-    PngSpec paletteAlpha = spec(8, 3, {0, 1});
+    PngLayout paletteAlpha = layout(8, 3, {0, 1});
     paletteAlpha.Palette = {0, 0, 0, 200, 100, 50};
     paletteAlpha.Transparency = {0, 255};  // entry 0 fully transparent
     const Case cases[] = {
-        {"RGB 8", spec(8, 2, {1, 2, 3, 250, 251, 252}), 0x010203, 0xFAFBFC},
-        {"RGB 16", spec(16, 2, {0x12, 0x34, 0x80, 0x80, 0xFF, 0xFF, 0, 0, 0x7F, 0xFF, 0x01, 0x00}),
+        {"RGB 8", layout(8, 2, {1, 2, 3, 250, 251, 252}), 0x010203, 0xFAFBFC},
+        {"RGB 16", layout(16, 2, {0x12, 0x34, 0x80, 0x80, 0xFF, 0xFF, 0, 0, 0x7F, 0xFF, 0x01, 0x00}),
          0x1280FF, 0x007F01},
-        {"grey 8", spec(8, 0, {0, 200}), 0x000000, 0xC8C8C8},
-        {"grey 1", spec(1, 0, {0x40}), 0x000000, 0xFFFFFF},
-        {"grey 16", spec(16, 0, {0x80, 0x80, 0x40, 0x00}), 0x808080, 0x404040},
+        {"grey 8", layout(8, 0, {0, 200}), 0x000000, 0xC8C8C8},
+        {"grey 1", layout(1, 0, {0x40}), 0x000000, 0xFFFFFF},
+        {"grey 16", layout(16, 0, {0x80, 0x80, 0x40, 0x00}), 0x808080, 0x404040},
         {"palette 4", palette, 0xC86432, 0x0A141E},
         {"palette with transparency", paletteAlpha, 0xFFFFFF, 0xC86432},
-        {"grey and alpha", spec(8, 4, {50, 255, 50, 0}), 0x323232, 0xFFFFFF},
-        {"RGBA", spec(8, 6, {255, 0, 0, 255, 255, 0, 0, 0}), 0xFF0000, 0xFFFFFF},
+        {"grey and alpha", layout(8, 4, {50, 255, 50, 0}), 0x323232, 0xFFFFFF},
+        {"RGBA", layout(8, 6, {255, 0, 0, 255, 255, 0, 0, 0}), 0xFF0000, 0xFFFFFF},
     };
     for (const Case& c : cases) {
-        const TBitmap p = DecodePng(Png(c.Spec));
+        const TBitmap p = DecodePng(Png(c.Sample));
         ASSERT_EQ(p.Width, 2) << c.Kind;
         ASSERT_EQ(p.Height, 1) << c.Kind;
         EXPECT_TRUE(Near(p, 0, 0, c.Left, 1)) << c.Kind << " left " << PixelText(p, 0, 0);
@@ -48,7 +48,7 @@ TEST(PngReader, EveryColourTypeBecomesRgb) {
 }
 
 TEST(PngReader, HalfTransparentPixelsAreLaidOverWhite) {
-    PngSpec s;
+    PngLayout s;
     s.Width = 1, s.ColourType = 6, s.Rows = {{0, 0, 0, 128}};
     const TBitmap p = DecodePng(Png(s));
     // Half black over white: a mid grey (libpng blends in linear light, so above 128).
@@ -58,7 +58,7 @@ TEST(PngReader, HalfTransparentPixelsAreLaidOverWhite) {
 }
 
 TEST(PngReader, DamagedFilesAreRefused) {
-    PngSpec s;
+    PngLayout s;
     s.Width = 40, s.Height = 40;
     for (int y = 0; y < 40; y++) {
         std::vector<std::uint8_t> row;
@@ -66,9 +66,9 @@ TEST(PngReader, DamagedFilesAreRefused) {
         s.Rows.push_back(row);
     }
     const Bytes good = Png(s);
-    PngSpec interlaced = s;
+    PngLayout interlaced = s;
     interlaced.Interlace = 2;
-    PngSpec huge = s;
+    PngLayout huge = s;
     huge.Width = huge.Height = 60000;
     Bytes badCrc = good;
     badCrc[29] ^= 1;
@@ -96,7 +96,7 @@ TEST(PngReader, DamagedFilesAreRefused) {
 }
 
 TEST(PngReader, EveryPrefixIsRefused) {
-    PngSpec s;
+    PngLayout s;
     s.Width = s.Height = 8;
     for (int y = 0; y < 8; y++) s.Rows.emplace_back(24, std::uint8_t(y * 30));
     const Bytes good = Png(s);
