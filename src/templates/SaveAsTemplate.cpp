@@ -2,6 +2,7 @@
 #include "templates/SaveAsTemplate.h"
 
 #include <filesystem>
+#include <set>
 
 #include "base/Files.h"
 #include "base/Paths.h"
@@ -159,6 +160,7 @@ public:
 
     TStringList Write(const TSchemes& schemes, const TFSC_HTML& html) {
         ForceDirectories(folder);
+        ReserveNames();
         SaveSchemes(schemes);
         WriteIndexPage();
         WriteGalleryPage();
@@ -177,12 +179,45 @@ private:
         SaveSchemeFile(schemes.Image, JoinPath(folder, ImageSchemeFile));
     }
 
+    // Every file of the companion folder gets a name of its own: two pages or copies that
+    // share a file name (from different folders) would otherwise overwrite each other and
+    // leave both lines pointing at the last one. A clash gets "_2", "_3", ... before the
+    // extension.
+    std::string UniqueName(const std::string& name) {
+        std::string candidate = name;
+        for (int number = 2; usedNames.count(candidate) != 0; ++number) {
+            const std::string ext = ExtractFileExt(name);
+            candidate =
+                name.substr(0, name.size() - ext.size()) + "_" + std::to_string(number) + ext;
+        }
+        usedNames.insert(candidate);
+        return candidate;
+    }
+
     // Pages are stored by their file name alone, so that a name typed with a sub-path (or
     // with "..") can never write outside the companion folder.
     std::string SavePage(const std::string& name, const TStringList& text) {
-        const std::string fileName = ExtractFileName(ToInternalPath(name));
+        const std::string fileName = UniqueName(ExtractFileName(ToInternalPath(name)));
         SaveLines(JoinPath(folder, fileName), text);
         return prefix + fileName;
+    }
+
+    static bool SameFile(const std::string& a, const std::string& b) {
+        std::error_code error;
+        return std::filesystem::equivalent(a, b, error);
+    }
+
+    // Copies that already lie in the companion folder (saving over the template they came
+    // from) keep their names, reserved before anything else is written there.
+    void ReserveNames() {
+        for (const char* scheme :
+             {NavigationSchemeFile, ThumbSchemeFile, GallerySchemeFile, ImageSchemeFile}) {
+            usedNames.insert(scheme);
+        }
+        for (const TTemplateFile& file : tpl.CopyFiles) {
+            const std::string name = ExtractFileName(ToInternalPath(file.Source));
+            if (SameFile(file.Source, JoinPath(folder, name))) usedNames.insert(name);
+        }
     }
 
     void WriteIndexPage() {
@@ -222,12 +257,11 @@ private:
 
     void WriteCopyFiles() {
         for (const TTemplateFile& file : tpl.CopyFiles) {
-            const std::string name = ExtractFileName(ToInternalPath(file.Source));
-            const std::string target = JoinPath(folder, name);
-            // Saving over the template a file came from must not copy it onto itself.
-            std::error_code error;
-            if (!std::filesystem::equivalent(file.Source, target, error)) {
-                CopyFileBytes(file.Source, target);
+            std::string name = ExtractFileName(ToInternalPath(file.Source));
+            // A file already in place must not be copied onto itself.
+            if (!SameFile(file.Source, JoinPath(folder, name))) {
+                name = UniqueName(name);
+                CopyFileBytes(file.Source, JoinPath(folder, name));
             }
             lines.push_back("COPY " + prefix + name + " TO " + TargetDir(file.SubDir) +
                             file.FileName);
@@ -246,6 +280,7 @@ private:
     const std::string prefix;
     TTemplate& tpl;
     TStringList lines;
+    std::set<std::string> usedNames;
 };
 
 }  // namespace

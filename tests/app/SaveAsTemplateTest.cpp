@@ -243,6 +243,35 @@ TEST(SaveAsTemplate, SavingOverTheTemplateItCameFromKeepsItsFiles) {
     EXPECT_EQ(ReadFileBytes(dir / "t.tpl.dir/style.css"), "body {}");
 }
 
+TEST(SaveAsTemplate, FilesSharingANameKeepTheirOwnContents) {
+    test::TempDir dir;
+    ForceDirectories(dir / "a");
+    ForceDirectories(dir / "b");
+    WriteFileBytes(dir / "a/logo.png", "logo A");
+    WriteFileBytes(dir / "b/logo.png", "logo B");
+    Workspace ws;
+    ws.Template.CopyFiles = {{"one", "logo.png", dir / "a/logo.png"},
+                             {"two", "logo.png", dir / "b/logo.png"}};
+    TFSC_File page;
+    page.FileName = "index.html";
+    page.SubDir = "more";
+    page.Lines = {"<p>the other index</p>"};
+    ws.Template.ExtraPages = {page};
+    SaveWorkspaceAsTemplate(ws, dir / "n.tpl");
+
+    Workspace applied;
+    test::ApplyTemplateFile(applied, dir / "n.tpl");
+    ASSERT_EQ(applied.Template.CopyFiles.size(), 2u);
+    EXPECT_EQ(ReadFileBytes(applied.Template.CopyFiles[0].Source), "logo A");
+    EXPECT_EQ(ReadFileBytes(applied.Template.CopyFiles[1].Source), "logo B");
+    EXPECT_EQ(applied.Template.CopyFiles[1].SubDir, "two");
+    ASSERT_EQ(applied.Template.ExtraPages.size(), 1u);
+    EXPECT_EQ(applied.Template.ExtraPages[0].FileName, "index.html");
+    EXPECT_EQ(applied.Template.ExtraPages[0].Lines, page.Lines);
+    EXPECT_EQ(applied.Template.IndexPage, DefaultPageSkeleton());
+    EXPECT_EQ(applied.Template.GalleryFileName, "index.html");
+}
+
 TEST(SaveAsTemplate, AnUnwritableCompanionFolderStopsBeforeTheFile) {
     test::TempDir dir;
     WriteFileBytes(dir / "x.tpl.dir", "a file where the folder should be");
