@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
+#include "base/Errors.h"
 #include "base/Text.h"
+#include "templates/TScheme.h"
 
 namespace fsc {
 
@@ -129,6 +131,47 @@ TImageWizardSet DefaultThumbnailWizardSet() {
 void RestoreWizardDefaults(SchemeWizardSettings& settings) {
     settings.ImageSet = DefaultImageWizardSet();
     settings.ThumbnailSet = DefaultThumbnailWizardSet();
+}
+
+int WizardPageOfScheme(int schemeKind) {
+    switch (schemeKind) {
+        case SchemeGallery:
+            return WizardGalleryPage;
+        case SchemeNavigation:
+            return WizardNavigationPage;
+        case SchemeThumbnail:
+            return WizardThumbnailPage;
+        case SchemeImage:
+            return WizardImagePage;
+    }
+    throw EFSC_Exception("Unknown scheme kind " + std::to_string(schemeKind) + ".");
+}
+
+int SchemeOfWizardPage(int page) {
+    switch (page) {
+        case WizardGalleryPage:
+            return SchemeGallery;
+        case WizardNavigationPage:
+            return SchemeNavigation;
+        case WizardThumbnailPage:
+            return SchemeThumbnail;
+        case WizardImagePage:
+            return SchemeImage;
+    }
+    throw EFSC_Exception("Unknown scheme wizard page " + std::to_string(page) + ".");
+}
+
+TStringList WizardPageText(const SchemeWizardSettings& settings, int page) {
+    switch (SchemeOfWizardPage(page)) {
+        case SchemeGallery:
+            return GalleryWizardScheme(settings.Placement, settings.Centered);
+        case SchemeNavigation:
+            return NavigationWizardScheme(settings.Navigation, settings.NearPages);
+        case SchemeThumbnail:
+            return ThumbnailWizardScheme(settings.ThumbnailSet);
+        default:
+            return ImageWizardScheme(settings.ImageSet);
+    }
 }
 
 namespace {

@@ -76,6 +76,17 @@ struct SchemeWizardSettings {
 // "Restore Defaults": both field sets back to their start values.
 void RestoreWizardDefaults(SchemeWizardSettings& settings);
 
+// The wizard's pages: 0 gallery, 1 navigation, 2 thumbnail, 3 image scheme.
+inline constexpr int WizardGalleryPage = 0;
+inline constexpr int WizardNavigationPage = 1;
+inline constexpr int WizardThumbnailPage = 2;
+inline constexpr int WizardImagePage = 3;
+// The page the scheme editor's "use Wizard" opens for a scheme kind, and back.
+int WizardPageOfScheme(int schemeKind);
+int SchemeOfWizardPage(int page);
+// The text the page generates from the current choices.
+TStringList WizardPageText(const SchemeWizardSettings& settings, int page);
+
 TStringList ImageWizardScheme(const TImageWizardSet& set);
 // The image scheme text of the set with its first "<!-IMAGE->" made "<!-THUMB->".
 TStringList ThumbnailWizardScheme(const TImageWizardSet& set);

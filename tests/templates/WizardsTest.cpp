@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "base/Errors.h"
 #include "templates/ColourWizard.h"
 #include "templates/SchemeWizard.h"
+#include "templates/TScheme.h"
 
 namespace fsc {
 namespace {
@@ -109,6 +111,24 @@ TEST(ImageWizard, RestoreDefaultsResetsBothSetsOnly) {
     EXPECT_EQ(settings.ImageSet, DefaultImageWizardSet());
     EXPECT_EQ(settings.ThumbnailSet, DefaultThumbnailWizardSet());
     EXPECT_EQ(settings.NearPages, 5);
+}
+
+TEST(SchemeWizardPages, EachPageWritesItsOwnScheme) {
+    const std::pair<int, int> pages[] = {
+        {SchemeGallery, 0}, {SchemeNavigation, 1}, {SchemeThumbnail, 2}, {SchemeImage, 3}};
+    for (const auto& [kind, page] : pages) {
+        EXPECT_EQ(WizardPageOfScheme(kind), page);
+        EXPECT_EQ(SchemeOfWizardPage(page), kind);
+    }
+    EXPECT_THROW(SchemeOfWizardPage(4), EFSC_Exception);
+    SchemeWizardSettings settings;
+    settings.Placement = TNavigationPlacement::None;
+    settings.Navigation = TNavigationStyle::NearNumbers;
+    settings.NearPages = 3;
+    EXPECT_EQ(WizardPageText(settings, 0), GalleryWizardScheme(TNavigationPlacement::None, false));
+    EXPECT_EQ(WizardPageText(settings, 1).size(), 8u);
+    EXPECT_EQ(WizardPageText(settings, 2).front(), " <!-THUMB-> <br><br>");
+    EXPECT_EQ(WizardPageText(settings, 3).front(), " <!-IMAGE-> <br><br>");
 }
 
 TEST(ColourWizard, PaletteAndCode) {
