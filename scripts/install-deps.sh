@@ -12,7 +12,7 @@ packages=(
   fonts-dejavu-core libjpeg-turbo-progs
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3-pyftpdlib
-  chromium
+  chromium tidy
 )
 
 missing=()
