@@ -100,18 +100,11 @@ void SetResizeLimit(const TSettingsLine& line, bool& checked, int& limit) {
 
 void AddLayoutRules(std::map<std::string, TRule>& rules) {
     rules["STYLE="] = [](TApplyState& s, const TSettingsLine& l) {
-        const std::string word = UpperCase(l.Value);
-        TGalleryStyle& style = s.Context.Main.Style;
-        if (word == "LIST")
-            style = TGalleryStyle::List;
-        else if (word == "COLLAGE")
-            style = TGalleryStyle::Collage;
-        else if (word == "PARAGRAPH")
-            style = TGalleryStyle::Paragraph;
-        else if (word == "SLIDESHOW")
-            style = TGalleryStyle::SlideShow;
-        else
-            style = TGalleryStyle::Table;
+        s.Context.Main.Style = IsWord(l, "LIST")        ? TGalleryStyle::List
+                               : IsWord(l, "COLLAGE")   ? TGalleryStyle::Collage
+                               : IsWord(l, "PARAGRAPH") ? TGalleryStyle::Paragraph
+                               : IsWord(l, "SLIDESHOW") ? TGalleryStyle::SlideShow
+                                                        : TGalleryStyle::Table;
     };
     rules["TABLECSS="] = [](TApplyState& s, const TSettingsLine& l) {
         s.Context.Table.CSSClass = l.Value;
