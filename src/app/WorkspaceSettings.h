@@ -26,6 +26,7 @@ void VisitWorkspaceSettings(Ws& ws, Visitor&& visit) {
     VisitSpecialOptions(ws.Special, in("Special"));
     VisitWatermarkOptions(ws.Watermark, in("Watermark"));
     VisitTemplateSelection(ws.Selection, in("Selection"));
+    VisitSchemeWizardSettings(ws.SchemeWizard, in("SchemeWizard"));
 }
 
 // Line lists are written as comma text; flags as 1 or 0; choices by their number.

@@ -73,6 +73,55 @@ struct SchemeWizardSettings {
     bool operator==(const SchemeWizardSettings&) const = default;
 };
 
+template <class Set, class Visitor>
+void VisitImageWizardSet(Set& set, const std::string& prefix, Visitor&& visit) {
+    const auto field = [&](const char* name, auto& value) {
+        visit((prefix + name).c_str(), value);
+    };
+    field("LayoutB", set.LayoutB);
+    field("A.LO", set.A.LO);
+    field("A.MO", set.A.MO);
+    field("A.RO", set.A.RO);
+    field("A.LM", set.A.LM);
+    field("A.MM", set.A.MM);
+    field("A.RM", set.A.RM);
+    field("A.LU", set.A.LU);
+    field("A.RU", set.A.RU);
+    field("A.FieldLO", set.A.FieldLO);
+    field("A.FieldRO", set.A.FieldRO);
+    field("A.FieldLM", set.A.FieldLM);
+    field("A.FieldRM", set.A.FieldRM);
+    field("A.FieldMU", set.A.FieldMU);
+    field("B.LO", set.B.LO);
+    field("B.RO", set.B.RO);
+    field("B.LM", set.B.LM);
+    field("B.LM2", set.B.LM2);
+    field("B.LMM", set.B.LMM);
+    field("B.LMM2", set.B.LMM2);
+    field("B.RM", set.B.RM);
+    field("B.RM2", set.B.RM2);
+    field("B.RMM", set.B.RMM);
+    field("B.RMM2", set.B.RMM2);
+    field("B.LU", set.B.LU);
+    field("B.RU", set.B.RU);
+    field("B.FieldMO", set.B.FieldMO);
+    field("B.FieldLM", set.B.FieldLM);
+    field("B.FieldRM", set.B.FieldRM);
+    field("B.FieldLMM", set.B.FieldLMM);
+    field("B.FieldRMM", set.B.FieldRMM);
+    field("B.FieldMU", set.B.FieldMU);
+}
+
+template <class Settings, class Visitor>
+void VisitSchemeWizardSettings(Settings& settings, Visitor&& visit) {
+    visit("Placement", settings.Placement);
+    visit("Centered", settings.Centered);
+    visit("Navigation", settings.Navigation);
+    visit("NearPages", settings.NearPages);
+    VisitImageWizardSet(settings.ImageSet, "ImageSet.", visit);
+    VisitImageWizardSet(settings.ThumbnailSet, "ThumbnailSet.", visit);
+}
+
 // "Restore Defaults": both field sets back to their start values.
 void RestoreWizardDefaults(SchemeWizardSettings& settings);
 
