@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "engine/TTemplate.h"
+
 namespace fsc {
 
 // "Partitioning": "Table", "Random", "Circle".
@@ -11,7 +13,7 @@ enum class TCollageType { Table, Random, Circle };
 struct CollageOptions {
     TCollageType Partitioning = TCollageType::Table;
     // The whole selected entry of the named-colour list; the first entry at start.
-    std::string BackgroundColor = "black = #000000 ";
+    std::string BackgroundColor = DefaultCollageBgColor;
     // "Align images in center "
     bool CenterImages = false;
     std::string CSSClass;

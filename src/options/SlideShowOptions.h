@@ -2,18 +2,15 @@
 #pragma once
 
 #include "base/TStringList.h"
+#include "engine/TTemplate.h"
 
 namespace fsc {
 
 inline constexpr int MinSlideSize = 30;
 inline constexpr int MaxSlideSize = 2000;
 
-inline TStringList DefaultSlideShowScheme() {
-    return {"<CENTER>", "<!-SLIDES->", "<br>", "<!-PREVBUTTON->", "<!-NEXTBUTTON->", "</CENTER>"};
-}
-
 struct SlideShowOptions {
-    TStringList SlideScheme = DefaultSlideShowScheme();
+    TStringList SlideScheme = DefaultSlideScheme();
     // "Width" and "Height" in "Slide - Fixed Width/Height"; one size serves both.
     bool SlideWidthChecked = false;
     bool SlideHeightChecked = true;

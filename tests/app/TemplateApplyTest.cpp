@@ -193,7 +193,7 @@ TEST(ApplyTemplate, MultiLineValuesRunToTheirMarkers) {
     // An empty slide scheme leaves the scheme as it is.
     Workspace empty;
     test::ApplyTemplateLines(empty, dir / "s.tpl", {"SLIDESCHEME=//SlideSchemeEND//"});
-    EXPECT_EQ(empty.SlideShow.SlideScheme, DefaultSlideShowScheme());
+    EXPECT_EQ(empty.SlideShow.SlideScheme, DefaultSlideScheme());
 }
 
 TEST(ApplyTemplate, ABadNumberStopsTheApplyKeepingWhatCameBefore) {

@@ -48,7 +48,7 @@ TEST(CopyStyleOptions, UntouchedDialogsGiveTheBuildDefaults) {
     EXPECT_FALSE(tpl.CollageCenter);
     EXPECT_EQ(tpl.SlideWidth, -1);
     EXPECT_EQ(tpl.SlideHeight, 300);
-    EXPECT_EQ(tpl.SlideScheme, DefaultSlideShowScheme());
+    EXPECT_EQ(tpl.SlideScheme, DefaultSlideScheme());
 }
 
 TEST(CopyStyleOptions, EveryChoiceReachesItsField) {
