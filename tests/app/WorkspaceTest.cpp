@@ -133,7 +133,11 @@ TEST(WorkspaceDefaults, HTMLDirIsTheDesktopUnlessTheOptionsGiveOne) {
     test::ScopedEnv config("XDG_CONFIG_HOME", home / "config");
     std::filesystem::create_directories(home / "config");
     // No desktop folder configured: the home folder.
-    EXPECT_EQ(Workspace().Main.HTMLDir, home.Path());
+    {
+        test::ScopedEnv unset("XDG_DESKTOP_DIR", "");
+        ::unsetenv("XDG_DESKTOP_DIR");
+        EXPECT_EQ(Workspace().Main.HTMLDir, home.Path());
+    }
 
     test::ScopedEnv desktop("XDG_DESKTOP_DIR", "$HOME/Schreibtisch");
     EXPECT_EQ(Workspace().Main.HTMLDir, home / "Schreibtisch");
@@ -155,6 +159,7 @@ TEST(WorkspaceDefaults, DesktopFromUserDirsFile) {
     std::filesystem::create_directories(home / "config");
     test::ScopedEnv homeVar("HOME", home.Path());
     test::ScopedEnv config("XDG_CONFIG_HOME", home / "config");
+    test::ScopedEnv desktop("XDG_DESKTOP_DIR", "");
     ::unsetenv("XDG_DESKTOP_DIR");
     SaveLines(home / "config/user-dirs.dirs",
               {"# written by xdg-user-dirs-update", "XDG_DESKTOP_DIR=\"$HOME/Desk top\""});
