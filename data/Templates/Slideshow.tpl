@@ -1,0 +1,31 @@
+DESCRIPTION=Slide show: one large picture at a time with First, Prev, Next and Last buttons.
+INDEXFILE=Slideshow.tpl.dir\index.html
+INDEXISNOTGALLERY=false
+USEIMAGEASHTML=false
+COPY Slideshow.tpl.dir\slideshow.css TO slideshow.css
+ASKSTRING=Title
+ASKDEFAULT=Slide Show
+ASKCOLOR=Background
+ASKDEFAULT=#1B1B1F
+ASKCOLOR=Text
+ASKDEFAULT=#F2F2F2
+ASKCOLOR=Buttons
+ASKDEFAULT=#3D7EAA
+STYLE=slideshow
+LISTROWS=60
+SLIDESCHEME=<div class="stage">
+<!-SLIDES->
+</div>
+<div class="controls"><!-FIRSTBUTTON-> <!-PREVBUTTON-> <!-NEXTBUTTON-> <!-LASTBUTTON-></div>
+//SlideSchemeEND//
+SLIDEWIDTH=0
+SLIDEHEIGHT=0
+THUMBMETHOD=limit
+THUMBQUALITY=middle
+THUMBWIDTH=100
+THUMBHEIGHT=100
+IMAGEDORESIZE=true
+IMAGEWIDTH=1280
+IMAGEHEIGHT=1280
+IMAGENOEXT=false
+DEFAULTHTMLEXT=html

@@ -1,0 +1,158 @@
+// Every template of the shipped library, applied with parameter values and built from real
+// pictures: the pages it writes are complete, their links resolve and tidy finds no errors.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <ostream>
+
+#include "base/Files.h"
+#include "base/Paths.h"
+#include "base/Text.h"
+#include "imaging/GraphicsIO.h"
+#include "support/TempDir.h"
+#include "templates/TemplateLibrary.h"
+#include "templates_shipped/ShippedGallery.h"
+
+namespace fsc {
+namespace {
+
+using test::TempDir;
+
+struct TShippedCase {
+    std::string Label;
+    std::string Template;
+    std::map<std::string, std::string> Values;
+    // Pages the gallery must have, besides the image pages.
+    std::vector<std::string> Pages;
+    // Texts the main page must show, so the parameters really reach the pages.
+    std::vector<std::string> MainPageTexts;
+};
+
+std::ostream& operator<<(std::ostream& out, const TShippedCase& c) { return out << c.Label; }
+
+// 14 pictures: more than one page for the table, one page for the others.
+constexpr int PictureCount = 14;
+
+const std::vector<TShippedCase>& Cases() {
+    static const std::vector<TShippedCase> cases = {
+        {"ClassicTable",
+         "Classic",
+         {{"Title", "Summer by the Lake"}, {"Frame", "#6B4E2E"}},
+         {"index.html", "index2.html", "classic.css"},
+         {"<h1>Summer by the Lake</h1>", "border-color: #6B4E2E;", "<table"}},
+        {"ModernDark",
+         "Modern",
+         {{"Title", "Night Walks"}},
+         {"index.html", "modern.css"},
+         {"<h1>Night Walks</h1>", "--background: #121417;", "<ul class=\"grid\""}},
+        {"ModernLight",
+         "Modern",
+         {{"Title", "Day Trips"}, {"Background", "#FAFAF7"}, {"Text", "#1D1D1F"},
+          {"Accent", "#0B6E4F"}},
+         {"index.html", "modern.css"},
+         {"--background: #FAFAF7; --text: #1D1D1F; --accent: #0B6E4F;"}},
+        {"SlideShow",
+         "Slideshow",
+         {{"Title", "Holiday Slides"}, {"Buttons", "navy"}},
+         {"index.html", "slideshow.css"},
+         {"value=\"First\"", "value=\"Prev\"", "value=\"Next\"", "value=\"Last\"",
+          "background-color: navy;"}},
+        {"Frames",
+         "Frames",
+         {{"Title", "Album in Frames"}},
+         {"index.html", "thumbs.html", "welcome.html", "frames.css"},
+         {"src=\"thumbs.html\"", "name=\"view\"", "<h1>Album in Frames</h1>"}},
+    };
+    return cases;
+}
+
+std::string ShippedLibrary() { return FSC_SHIPPED_TEMPLATES; }
+
+class ShippedTemplate : public ::testing::TestWithParam<TShippedCase> {
+protected:
+    // FSC_KEEP_SHIPPED_GALLERIES keeps each gallery in a folder of that name for a look in
+    // a browser; otherwise everything goes when the test ends.
+    std::string Site() {
+        const char* keep = std::getenv("FSC_KEEP_SHIPPED_GALLERIES");
+        if (keep == nullptr || *keep == '\0') return root / "site";
+        const std::string site = JoinPath(keep, GetParam().Label);
+        std::filesystem::remove_all(site);
+        return site;
+    }
+
+    Workspace BuiltGallery(const std::string& site) {
+        Workspace ws;
+        ws.TemplateLibrary = ShippedLibrary();
+        test::ApplyLibraryTemplate(ws, GetParam().Template, GetParam().Values);
+        ws.Images = test::WriteScenePictures(root / "pictures", PictureCount);
+        test::BuildWorkspaceGallery(ws, site, "index.html");
+        return ws;
+    }
+
+    TempDir root;
+};
+
+TEST_P(ShippedTemplate, AppliesWithTheGivenParameterValues) {
+    Workspace ws;
+    ws.TemplateLibrary = ShippedLibrary();
+    test::ApplyLibraryTemplate(ws, GetParam().Template, GetParam().Values);
+    EXPECT_EQ(ws.Main.TemplateName, GetParam().Template);
+    for (const auto& [name, value] : GetParam().Values) {
+        const auto& parameters = ws.Template.Parameters;
+        const auto found = std::find_if(parameters.begin(), parameters.end(),
+                                        [&](const TParameter& p) { return p.Name == name; });
+        ASSERT_NE(found, parameters.end()) << name;
+        EXPECT_EQ(found->Value, value) << name;
+    }
+    // Every template asks for a title and at least one colour, each with a default.
+    const auto& parameters = ws.Template.Parameters;
+    EXPECT_TRUE(std::any_of(parameters.begin(), parameters.end(),
+                            [](const TParameter& p) { return p.Name == "Title"; }));
+    EXPECT_TRUE(std::any_of(parameters.begin(), parameters.end(),
+                            [](const TParameter& p) { return p.Kind == ParameterColour; }));
+    for (const TParameter& p : parameters) EXPECT_FALSE(p.Default.empty()) << p.Name;
+}
+
+TEST_P(ShippedTemplate, BuildsEveryPageWithLinksThatResolve) {
+    const std::string site = Site();
+    const Workspace ws = BuiltGallery(site);
+    for (const std::string& page : GetParam().Pages) {
+        EXPECT_TRUE(FileExists(JoinPath(site, page))) << page;
+    }
+    const std::string mainPage = ReadFileBytes(JoinPath(site, "index.html"));
+    for (const std::string& text : GetParam().MainPageTexts) {
+        EXPECT_NE(mainPage.find(text), std::string::npos) << text;
+    }
+    for (const TThumbnail& thumb : ws.Images) {
+        EXPECT_TRUE(FileExists(JoinPath(site, "images/" + thumb.Name))) << thumb.Name;
+        EXPECT_TRUE(FileExists(JoinPath(site, "images/" + thumb.ThumbName))) << thumb.ThumbName;
+    }
+    const std::vector<std::string> pages = test::PagesBelow(site);
+    EXPECT_GE(pages.size(), GetParam().Pages.size() - 1);
+    for (const std::string& page : pages) {
+        EXPECT_EQ(test::BrokenLinks(site, page), std::vector<std::string>{}) << page;
+        EXPECT_EQ(test::LeftoverTags(JoinPath(site, page)), std::vector<std::string>{}) << page;
+    }
+}
+
+TEST_P(ShippedTemplate, TidyFindsNoErrorsInAnyPage) {
+    const std::string site = Site();
+    BuiltGallery(site);
+    for (const std::string& page : test::PagesBelow(site)) {
+        const test::TTidyReport report = test::Tidy(JoinPath(site, page));
+        ASSERT_GE(report.ExitCode, 0) << "tidy could not be run (" << FSC_TIDY_PATH
+                                      << "): install Debian's tidy";
+        EXPECT_LT(report.ExitCode, 2) << page;
+        EXPECT_EQ(report.Errors, std::vector<std::string>{}) << page;
+        EXPECT_EQ(report.Warnings, std::vector<std::string>{}) << page;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Library, ShippedTemplate, ::testing::ValuesIn(Cases()),
+                         [](const auto& info) { return info.param.Label; });
+
+}  // namespace
+}  // namespace fsc
