@@ -7,7 +7,9 @@
 #include "base/Version.h"
 #include "cli/CliUsage.h"
 #include "cli/OptionsCommand.h"
+#include "cli/TemplatesCommand.h"
 #include "platform/QtSettingsStore.h"
+#include "templates/TemplateLibrary.h"
 
 namespace {
 
@@ -19,6 +21,10 @@ int Dispatch(const std::vector<std::string>& args) {
     if (!args.empty() && args[0] == "options") {
         fsc::QtSettingsStore store;
         return fsc::RunOptionsCommand({args.begin() + 1, args.end()}, store);
+    }
+    if (!args.empty() && args[0] == "templates") {
+        return fsc::RunTemplatesCommand({args.begin() + 1, args.end()}, fsc::TemplateLibraryFolder(),
+                                        std::cout, std::cerr);
     }
     throw fsc::EUsageError(args.empty() ? "no command given" : "unknown command \"" + args[0] + "\"");
 }
