@@ -1,0 +1,54 @@
+// Filling the image list: one file with the image check and the naming rules, many files,
+// a whole folder, and pictures from the clipboard or a screen capture saved as JPEG.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/ImageListPanel.h"
+#include "app/Workspace.h"
+#include "base/IProgress.h"
+#include "base/TStringList.h"
+#include "imaging/TBitmap.h"
+
+namespace fsc {
+
+inline constexpr const char* NoClipboardPictureText = "No image/bitmap image on clipboard.";
+
+// Appends the file as a new image and returns true; a missing file is skipped (false).
+// A metafile is taken without loading; any other file must decode completely, otherwise
+// the reader's error passes on and the list is unchanged. The new image gets the "Save As"
+// name of SaveAsName, made unique by AvoidNameClash, as its name and link, and the file's
+// date.
+bool AddOneFile(TThumbnailArray& images, const std::string& path);
+
+// The picture dialog's add loop: the progress window "Folioscope. Adding Images." (no
+// Abort), files not named like a picture skipped, the others added in the given order.
+// Stops at the first file that cannot be decoded; the files before it stay added.
+// Returns the number of images added.
+int AddImageFiles(Workspace& ws, ImageListPanel& panel, const TStringList& paths,
+                  IProgress& progress);
+
+// Every file of the folder that is named like a picture, in name order. ELumettaError
+// when the folder does not exist.
+int AddImageFolder(Workspace& ws, ImageListPanel& panel, const std::string& folder,
+                   IProgress& progress);
+
+// The picture dialog hands its files over with its last entry first and its first entry
+// last; the ones in between keep their places.
+TStringList PictureDialogOrder(const TStringList& chosen);
+
+// Saves the picture as a JPEG with the encoder's default settings under `target` and adds
+// that file.
+void AddPictureAsJpeg(Workspace& ws, ImageListPanel& panel, const TBitmap& picture,
+                      const std::string& target);
+
+// "Add Image from Clipboard": ELumettaError "No image/bitmap image on clipboard." without a
+// picture; otherwise `chooseTarget` (the JPEG save dialog) names the file, and nothing is
+// added when it returns none. Also the screen capture's path once it has a picture.
+void AddClipboardPicture(Workspace& ws, ImageListPanel& panel,
+                         const std::optional<TBitmap>& clipboard,
+                         const std::function<std::optional<std::string>()>& chooseTarget);
+
+}  // namespace fsc

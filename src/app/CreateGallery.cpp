@@ -1,0 +1,142 @@
+// The create-gallery command.
+#include "app/CreateGallery.h"
+
+#include "app/BuildSettings.h"
+#include "app/DirectoryFields.h"
+#include "base/Errors.h"
+#include "base/Files.h"
+#include "base/Paths.h"
+#include "base/Text.h"
+#include "engine/BuildGallery.h"
+#include "engine/Undo.h"
+#include "templates/TemplateApply.h"
+#include "templates/TemplateLibrary.h"
+
+namespace fsc {
+
+namespace {
+
+bool IsBuild(TCreateMode mode) { return mode != TCreateMode::Preparation; }
+
+TBuildCaller CallerOf(TCreateMode mode) {
+    switch (mode) {
+        case TCreateMode::SettingsPanels:
+            return TBuildCaller::SettingsPanels;
+        case TCreateMode::DirectoryTreeTool:
+            return TBuildCaller::DirectoryTreeTool;
+        case TCreateMode::MainWindow:
+        case TCreateMode::Preparation:
+            break;
+    }
+    return TBuildCaller::MainWindow;
+}
+
+void CheckInput(const Workspace& ws) {
+    if (Trim(ws.Main.HTMLFile).empty() && !ws.Main.NoHTML) throw ELumettaError(NoHTMLFileText);
+    if (ws.Images.empty()) throw ELumettaError(NoImagesText);
+}
+
+// Only one history exists: a build into another HTML file can no longer undo the previous
+// gallery, and one into the same folder first removes the pages it will write anew.
+void KeepOrDropHistory(Workspace& ws, TCreateMode mode) {
+    if (IsBuild(mode)) {
+        if (mode != TCreateMode::DirectoryTreeTool && ws.Main.HTMLFile != ws.LastHTMLFile) {
+            Forget(ws.Journal);
+        }
+        if (ws.Main.HTMLDir == ws.LastHTMLDir) RemovePreviousPages(ws.Journal, ws.Program.HTMLExt);
+    }
+    ws.LastHTMLFile = ws.Main.HTMLFile;
+    ws.LastHTMLDir = ws.Main.HTMLDir;
+}
+
+void FreshSettings(Workspace& ws, TCreateMode mode, const TTreeToolRun& tree) {
+    // The new pair is complete before the old one goes, so an upload never sees half of it.
+    auto images = std::make_unique<TFSC_Images>();
+    auto html = std::make_unique<TFSC_HTML>();
+    FillBuildSettings(ws, CallerOf(mode), *images, *html);
+    images->KeepOriginals = mode == TCreateMode::DirectoryTreeTool && !tree.AllowModifyOriginals;
+    ws.LastImages = std::move(images);
+    ws.LastHTML = std::move(html);
+}
+
+// The selection dialog's pending choice takes effect as its "OK" would; an applied
+// choice is left alone, so edits made since then survive.
+void BringTemplateUpToDate(Workspace& ws) {
+    TemplateContext context = ws.Templates();
+    ApplyTemplate(context, TTemplateSender::TemplateDialog);
+    // A template chosen but never read (the current one is still the untouched start-up
+    // template) is read from the path the template name field gives.
+    const std::string path = TemplatePath(ws.TemplateLibrary, ws.Main.TemplateName);
+    const bool untouched =
+        ws.Template.Lines.empty() && ws.Template.IndexPage == DefaultPageSkeleton();
+    if (ws.Selection.UseTemplate && untouched && FileExists(path)) {
+        ws.Template = TTemplate::Create(path, ReadSettingsOf(context));
+        ReloadHTMLTemplateEditor(ws.TemplateEditor, ws.Template);
+    }
+    CopyOptionsToTemplate(ws);
+}
+
+void Prepare(Workspace& ws, TCreateMode mode, IMessages& messages, const TTreeToolRun& tree) {
+    class TNoQuestions final : public IAsk {
+    public:
+        bool Ask(const std::string&, const std::string&) override { return false; }
+    } noQuestions;
+    CheckHTMLFile(ws, THTMLFileCheck::CreateGallery, messages, noQuestions);
+    if (IsBuild(mode)) CheckInput(ws);
+    KeepOrDropHistory(ws, mode);
+    FreshSettings(ws, mode, tree);
+    BringTemplateUpToDate(ws);
+}
+
+void Build(Workspace& ws, TCommandServices& services) {
+    TBuildContext context{ws.Images,
+                          *ws.LastImages,
+                          *ws.LastHTML,
+                          ws.Template,
+                          ws.Journal,
+                          services.Build,
+                          ws.Program.JPEGCompression,
+                          services.BackupFolder,
+                          services.CopyBackupFolder};
+    BuildGallery(context);
+}
+
+}  // namespace
+
+std::string GalleryFilePath(const Workspace& ws) {
+    return JoinPath(ws.Main.HTMLDir, ToInternalPath(ws.Main.HTMLFile));
+}
+
+void CreateGallery(Workspace& ws, TCreateMode mode, TCommandServices& services,
+                   const TTreeToolRun& tree) {
+    Prepare(ws, mode, services.Messages, tree);
+    if (!IsBuild(mode)) return;
+    Build(ws, services);
+    if (mode != TCreateMode::DirectoryTreeTool && !ws.Main.NoHTML) {
+        services.Shell.Open(GalleryFilePath(ws));
+    }
+}
+
+void PrepareGallerySettings(Workspace& ws, IMessages& messages) {
+    Prepare(ws, TCreateMode::Preparation, messages, {});
+}
+
+void WizardCreateGallery(Workspace& ws, TCommandServices& services,
+                         const std::function<void()>& selectHTMLFile) {
+    if (ws.Images.empty()) throw ELumettaError(WizardNoPicturesText);
+    if (ws.Main.HTMLFile.empty()) {
+        if (selectHTMLFile) selectHTMLFile();
+        if (ws.Main.HTMLFile.empty()) throw ELumettaError(WizardNoHTMLFileText);
+        return;
+    }
+    if (!ws.Journal.CreatedFiles.empty() &&
+        services.Build.Ask.Ask("Remove the previously computed gallery before computing the "
+                               "new one?",
+                               "Yes if it's the old one with some change. No, if it's a new "
+                               "gallery.")) {
+        UndoGallery(ws.Journal, ws.Images);
+    }
+    CreateGallery(ws, TCreateMode::SettingsPanels, services);
+}
+
+}  // namespace fsc

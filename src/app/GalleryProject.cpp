@@ -1,0 +1,105 @@
+// Saving and opening gallery projects.
+#include "app/GalleryProject.h"
+
+#include <optional>
+
+#include "app/BuildSettings.h"
+#include "app/CreateGallery.h"
+#include "app/DirectoryFields.h"
+#include "app/ImageListEdit.h"
+#include "app/ImageSet.h"
+#include "base/Errors.h"
+#include "base/Files.h"
+#include "base/Paths.h"
+#include "base/Text.h"
+#include "templates/SaveAsTemplate.h"
+#include "templates/TemplateApply.h"
+#include "templates/TemplateLibrary.h"
+
+namespace fsc {
+
+namespace {
+
+constexpr const char* MainDirKey = "MAINDIR=";
+constexpr const char* ImageDirKey = "IMAGEDIR=";
+constexpr const char* HTMLFileKey = "HTMLFILE=";
+
+struct TProjectValues {
+    std::optional<std::string> MainDir;
+    std::optional<std::string> ImageDir;
+    std::optional<std::string> HTMLFile;
+};
+
+// The last line with a key wins, as reading line by line into the fields does.
+TProjectValues ReadProjectValues(const std::string& path) {
+    TProjectValues values;
+    for (const std::string& line : LoadLines(path)) {
+        const std::string value = Trim(line.substr(line.find('=') + 1));
+        if (StartsWith(line, MainDirKey)) values.MainDir = value;
+        if (StartsWith(line, ImageDirKey)) values.ImageDir = value;
+        if (StartsWith(line, HTMLFileKey)) values.HTMLFile = value;
+    }
+    for (const auto& [key, value] :
+         {std::pair{MainDirKey, &values.MainDir}, std::pair{ImageDirKey, &values.ImageDir},
+          std::pair{HTMLFileKey, &values.HTMLFile}}) {
+        if (!*value) {
+            throw ELumettaError("The gallery project \"" + path + "\" is damaged: it has no \"" +
+                                key + "\" line.");
+        }
+    }
+    return values;
+}
+
+void SelectProjectTemplate(Workspace& ws, const std::string& templatePath) {
+    ws.Selection.Entries.insert(ws.Selection.Entries.begin(), UserTemplatePrefix + templatePath);
+    ws.Selection.ItemIndex = 0;
+    // The main window as sender: no "Are you sure?" question.
+    class TNoQuestions final : public IAsk {
+    public:
+        bool Ask(const std::string&, const std::string&) override { return false; }
+    } noQuestions;
+    TemplateContext context = ws.Templates();
+    SelectTemplate(context, TTemplateSender::MainWindow, {}, noQuestions);
+    ApplyTemplate(context, TTemplateSender::TemplateDialog);
+}
+
+void PutValue(const std::optional<std::string>& value, std::string& field) {
+    if (value && !value->empty()) field = *value;
+}
+
+}  // namespace
+
+void SaveGalleryProject(Workspace& ws, const std::string& path, IMessages& messages,
+                        IProgress& progress) {
+    const std::string folder = CompanionFolder(path);
+    ForceDirectories(folder);
+    PrepareGallerySettings(ws, messages);
+    SaveSettingsAsTemplate(JoinPath(folder, ProjectTemplateFile), *ws.LastImages, *ws.LastHTML,
+                           ws.Template, ws.Schemes);
+    WriteImageSetWithImages(ws.Images, JoinPath(folder, ProjectImageSetFile), progress);
+    SaveLines(path, {"FOLIOSCOPE 2 GALLERY", std::string("TEMPLATE=") + ProjectTemplateFile,
+                     std::string("IMAGES=") + ProjectImageSetFile, MainDirKey + ws.Main.HTMLDir,
+                     ImageDirKey + ws.Main.ImageDir, HTMLFileKey + ws.Main.HTMLFile});
+}
+
+void OpenGalleryProject(Workspace& ws, ImageListPanel& panel, const std::string& path, IAsk& ask,
+                        IProgress& progress) {
+    const TProjectValues values = ReadProjectValues(path);
+    const std::string folder = CompanionFolder(path);
+    const std::string setPath = JoinPath(folder, ProjectImageSetFile);
+    TThumbnailArray images;
+    if (FileExists(setPath)) images = ReadImageSet(setPath, progress);
+
+    ClearImages(ws, panel);
+    ws.Main.TargetFrame.clear();
+    ws.Images = std::move(images);
+    SelectProjectTemplate(ws, JoinPath(folder, ProjectTemplateFile));
+    PutValue(values.MainDir, ws.Main.HTMLDir);
+    PutValue(values.HTMLFile, ws.Main.HTMLFile);
+    // Last, since its check may refuse the value.
+    if (values.ImageDir && !values.ImageDir->empty()) SetImageDir(ws, *values.ImageDir);
+    CheckAdvancedOptions(ws, panel, ask);
+    ReloadHTMLTemplateEditor(ws.TemplateEditor, ws.Template);
+}
+
+}  // namespace fsc

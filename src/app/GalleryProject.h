@@ -1,0 +1,34 @@
+// Gallery projects (".gal"): the output's directories and file name in six lines, and in
+// the companion folder the settings as "template.tpl" and the images as "images.set".
+#pragma once
+
+#include <string>
+
+#include "app/ImageListPanel.h"
+#include "app/Workspace.h"
+#include "base/IAsk.h"
+#include "base/IMessages.h"
+#include "base/IProgress.h"
+
+namespace fsc {
+
+inline constexpr const char* ProjectTemplateFile = "template.tpl";
+inline constexpr const char* ProjectImageSetFile = "images.set";
+
+// Creates G + ".dir", brings the settings up to date (the create-gallery command's
+// preparation), writes them as "template.tpl", the images with their JPEG copies as
+// "images.set" (every image then points at its copy), and last the six lines of G.
+void SaveGalleryProject(Workspace& ws, const std::string& path, IMessages& messages,
+                        IProgress& progress);
+
+// Reads G's lines and "images.set" (when it exists) first, so that a damaged project
+// (unreadable, or without its "MAINDIR=", "IMAGEDIR=" or "HTMLFILE=" line, or a damaged
+// image set) raises ELumettaError naming the file and changes nothing. Then the image
+// list is replaced, the target frame emptied, "USER:" + the project's template put at the
+// top of the template list, selected and applied, and every non-blank value of the three
+// lines put into its field (the image directory through its own check). Last, the
+// advanced options check.
+void OpenGalleryProject(Workspace& ws, ImageListPanel& panel, const std::string& path, IAsk& ask,
+                        IProgress& progress);
+
+}  // namespace fsc

@@ -1,0 +1,19 @@
+// What the image list panel and the "Images" menu remember besides the list itself: the
+// selected entry, the two switches of the panel and the checked "Sort" entries.
+#pragma once
+
+namespace fsc {
+
+struct ImageListPanel {
+    // The selected entry of the list; -1 when none.
+    int ItemIndex = -1;
+    bool ShowImage = false;
+    bool ShowAdvancedOptions = false;
+    // "by Name" and "by Date" form one radio group with neither checked at start;
+    // "Up" and "Down" another with "Up" checked.
+    bool SortByName = false;
+    bool SortByDate = false;
+    bool SortUp = true;
+};
+
+}  // namespace fsc

@@ -1,0 +1,227 @@
+// Writing and reading image set files.
+#include "app/ImageSet.h"
+
+#include <map>
+#include <optional>
+
+#include "app/AddImages.h"
+#include "app/ImageNames.h"
+#include "base/Errors.h"
+#include "base/Files.h"
+#include "base/Paths.h"
+#include "base/Text.h"
+#include "imaging/GraphicsIO.h"
+#include "imaging/JpegWriter.h"
+
+namespace fsc {
+
+namespace {
+
+constexpr const char* CRLF = "\r\n";
+constexpr const char* UseDirMarker = "<#useDir#>";
+constexpr const char* TagStart = "<#THUMB";
+constexpr int SetJpegQuality = 80;
+
+const char* const FieldTags[] = {"FileName", "Name",        "Link",         "ThumbName",
+                                 "Hint",     "Description", "FieldA",       "FieldB",
+                                 "FieldC",   "noImage",     "useOtherLink", "OtherLink"};
+
+std::string BoolText(bool value) { return value ? "TRUE" : "FALSE"; }
+
+std::string Field(const std::string& number, const char* tag, const std::string& value) {
+    return TagStart + number + tag + "#>" + value + TagStart + number + tag + "END#>";
+}
+
+std::string Block(std::size_t index, const TThumbnail& thumb, const std::string& fileName) {
+    const std::string n = std::to_string(index);
+    const std::string values[] = {fileName,
+                                  thumb.Name,
+                                  thumb.Link,
+                                  thumb.ThumbName,
+                                  thumb.Hint,
+                                  thumb.Description,
+                                  thumb.FieldA,
+                                  thumb.FieldB,
+                                  thumb.FieldC,
+                                  BoolText(thumb.noImage),
+                                  BoolText(thumb.useOtherLink),
+                                  thumb.OtherLink};
+    std::string block;
+    for (std::size_t i = 0; i < std::size(FieldTags); ++i)
+        block += Field(n, FieldTags[i], values[i]);
+    return block;
+}
+
+void RequirePlainNames(const TThumbnailArray& images) {
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        if (IsPlainFileName(images[i].Name)) continue;
+        throw ELumettaError("Image " + std::to_string(i + 1) + " (\"" + images[i].FileName +
+                            "\") has the name \"" + images[i].Name +
+                            "\", which is not a plain file name.");
+    }
+}
+
+// The first position of every tag in the text, found in one pass, so that reading many
+// images does not search the whole text once per field.
+class TTagIndex {
+public:
+    explicit TTagIndex(const std::string& text) {
+        for (std::size_t at = text.find(TagStart); at != std::string::npos;
+             at = text.find(TagStart, at + 1)) {
+            const std::size_t close = text.find("#>", at);
+            if (close == std::string::npos) break;
+            firstPosition.emplace(text.substr(at, close + 2 - at), at);
+        }
+    }
+    std::optional<std::size_t> Find(const std::string& tag) const {
+        const auto it = firstPosition.find(tag);
+        if (it == firstPosition.end()) return std::nullopt;
+        return it->second;
+    }
+
+private:
+    std::map<std::string, std::size_t> firstPosition;
+};
+
+class TSetReader {
+public:
+    TSetReader(const std::string& path, IProgress& progress)
+        : path(path), progress(progress), text(JoinLines(LoadLines(path))), tags(text) {}
+
+    TThumbnailArray Read() {
+        TThumbnailArray images;
+        if (text.find(TagStart) == std::string::npos) return images;
+        const int last = LastNumber();
+        const bool useDir = text.find(UseDirMarker) != std::string::npos;
+        for (int k = 0; k <= last; ++k) {
+            progress.Update(0, k,
+                            "Folioscope. Adding images." + std::to_string(k + 1) + " of " +
+                                std::to_string(last + 1),
+                            last);
+            ReadImage(images, k, useDir);
+        }
+        return images;
+    }
+
+private:
+    [[noreturn]] void Fail(const std::string& what) const {
+        throw ELumettaError("The image set \"" + path + "\" " + what);
+    }
+
+    int LastNumber() const {
+        const std::size_t start = std::string(TagStart).size();
+        std::string digits = text.substr(0, start) == TagStart ? text.substr(start, 10) : "";
+        digits = digits.substr(0, digits.find('F'));
+        int last = -1;
+        if (!TryParseInt(digits, last) || last < 0) {
+            Fail("is damaged: it does not begin with the number of its last image.");
+        }
+        return last;
+    }
+
+    std::string Value(int k, const char* tag) const {
+        const std::string n = std::to_string(k);
+        const std::string open = TagStart + n + tag + "#>";
+        const std::string close = TagStart + n + tag + "END#>";
+        const std::optional<std::size_t> from = tags.Find(open);
+        const std::optional<std::size_t> to = tags.Find(close);
+        if (!from || !to || *to < *from + open.size()) {
+            Fail("is damaged: the tag pair \"" + open + "\" of image " + n + " is missing.");
+        }
+        return text.substr(*from + open.size(), *to - *from - open.size());
+    }
+
+    void ReadImage(TThumbnailArray& images, int k, bool useDir) {
+        std::string values[std::size(FieldTags)];
+        for (std::size_t i = 0; i < std::size(FieldTags); ++i) values[i] = Value(k, FieldTags[i]);
+        const std::string& name = values[1];
+        const std::string& thumbName = values[3];
+        if (!IsPlainFileName(name) || (!thumbName.empty() && !IsPlainFileName(thumbName))) {
+            Fail("gives image " + std::to_string(k) + " the name \"" + name + "\" or thumbnail \"" +
+                 thumbName + "\", which is not a plain file name.");
+        }
+        std::string file = ToInternalPath(values[0]);
+        const std::string copy = JoinPath(CompanionFolder(path), name);
+        if (useDir && FileExists(copy)) file = copy;
+        try {
+            if (!AddOneFile(images, file)) return;
+        } catch (const EFscError& error) {
+            Fail("holds image " + std::to_string(k) + " \"" + file +
+                 "\", which cannot be read: " + error.what());
+        }
+        TThumbnail& thumb = images.back();
+        thumb.Name = name;
+        thumb.Link = values[2];
+        thumb.ThumbName = thumbName;
+        thumb.Hint = values[4];
+        thumb.Description = values[5];
+        thumb.FieldA = values[6];
+        thumb.FieldB = values[7];
+        thumb.FieldC = values[8];
+        thumb.noImage = UpperCase(values[9]) == "TRUE";
+        thumb.useOtherLink = UpperCase(values[10]) == "TRUE";
+        thumb.OtherLink = values[11];
+    }
+
+    std::string path;
+    IProgress& progress;
+    std::string text;
+    TTagIndex tags;
+};
+
+}  // namespace
+
+void WriteImageSetInfos(const TThumbnailArray& images, const std::string& path) {
+    std::string text;
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        text = Block(i, images[i], images[i].FileName) + text;
+    }
+    WriteFileBytes(path, text + CRLF);
+}
+
+void WriteImageSetWithImages(TThumbnailArray& images, const std::string& path,
+                             IProgress& progress) {
+    RequirePlainNames(images);
+    const std::string folder = CompanionFolder(path);
+    ForceDirectories(folder);
+    const int count = static_cast<int>(images.size());
+    progress.ResetAbortHandler();
+    for (int i = 0; i < count; ++i) {
+        progress.Update(
+            0, i + 1,
+            "Folioscope. Saving images. " + std::to_string(i + 1) + " of " + std::to_string(count),
+            count);
+        TThumbnail& thumb = images[static_cast<std::size_t>(i)];
+        const std::string target = JoinPath(folder, thumb.Name);
+        if (thumb.FileName != target) {
+            SaveJpeg(LoadPicture(thumb.FileName), target, SetJpegQuality, false);
+        }
+        thumb.FileName = target;
+    }
+    progress.Hide();
+    std::string text = UseDirMarker;
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        text = Block(i, images[i], images[i].Name) + CRLF + text;
+    }
+    WriteFileBytes(path, text + CRLF);
+}
+
+TThumbnailArray ReadImageSet(const std::string& path, IProgress& progress) {
+    progress.ResetAbortHandler();
+    TThumbnailArray images;
+    try {
+        images = TSetReader(path, progress).Read();
+    } catch (...) {
+        progress.Hide();
+        throw;
+    }
+    progress.Hide();
+    return images;
+}
+
+void AddImageSet(TThumbnailArray& images, const std::string& path, IProgress& progress) {
+    TThumbnailArray added = ReadImageSet(path, progress);
+    images.insert(images.end(), added.begin(), added.end());
+}
+
+}  // namespace fsc

@@ -1,0 +1,206 @@
+// The create-gallery command end to end: real pictures, a real build into a temporary
+// folder, the checks, the undo history between builds, the modes and the settings.
+#include <gtest/gtest.h>
+
+#include "CommandTestSupport.h"
+#include "app/AddImages.h"
+#include "base/Errors.h"
+#include "engine/Undo.h"
+
+namespace fsc {
+namespace {
+
+using test::MessageOf;
+using test::TCommandFixture;
+
+class CreateGalleryTest : public ::testing::Test {
+protected:
+    TCommandFixture f;
+    void AddPictures(int count) {
+        for (int i = 0; i < count; ++i) {
+            ASSERT_TRUE(AddOneFile(f.Ws.Images, f.Picture("photo" + std::to_string(i) + ".jpg")));
+        }
+    }
+    std::vector<std::string> PageNames() const {
+        std::vector<std::string> names;
+        for (const TFSC_File& page : f.Ws.LastHTML->Files) names.push_back(page.FileName);
+        return names;
+    }
+    std::vector<std::string> SiteFiles(const std::string& sub = "") const {
+        std::vector<std::string> names;
+        if (!DirectoryExists(f.Site + sub)) return names;
+        for (const TDirEntry& entry : ListDirectory(f.Site + sub)) {
+            if (!entry.IsDirectory) names.push_back(entry.Name);
+        }
+        return names;
+    }
+};
+
+TEST_F(CreateGalleryTest, BuildsTheGalleryAndOpensItsPage) {
+    AddPictures(2);
+    f.Ws.Main.HTMLFile = " index ";
+    f.Create();
+    EXPECT_EQ(f.Ws.Main.HTMLFile, "index.html");
+    EXPECT_EQ(SiteFiles(), (std::vector<std::string>{"index.html"}));
+    EXPECT_EQ(SiteFiles("/images"), (std::vector<std::string>{"photo0.jpg", "photo0_th.jpg",
+                                                              "photo1.jpg", "photo1_th.jpg"}));
+    EXPECT_NE(ReadFileBytes(f.Site + "/index.html").find("images/photo1_th.jpg"),
+              std::string::npos);
+    EXPECT_EQ(f.Shell.Opened, (std::vector<std::string>{f.Site + "/index.html"}));
+    EXPECT_EQ(f.Ws.LastHTMLFile, "index.html");
+    EXPECT_EQ(f.Ws.LastHTMLDir, f.Site);
+    ASSERT_TRUE(f.Ws.LastImages && f.Ws.LastHTML);
+    EXPECT_EQ(f.Ws.LastImages->HTML, f.Ws.LastHTML.get());
+    EXPECT_EQ(f.Ws.LastHTML->Images, f.Ws.LastImages.get());
+    EXPECT_EQ(f.Ws.LastImages->ThumbSuffix, "_th");
+    EXPECT_FALSE(f.Ws.LastImages->KeepOriginals);
+}
+
+TEST_F(CreateGalleryTest, ChecksStopTheCommandBeforeAnythingChanges) {
+    f.Ws.Main.HTMLFile = "index.html";
+    EXPECT_EQ(MessageOf<ELumettaError>([&] { f.Create(); }),
+              "No images! Please add images to the gallery.");
+    AddPictures(1);
+    f.Ws.Main.HTMLFile = "   ";
+    EXPECT_EQ(MessageOf<ELumettaError>([&] { f.Create(); }), "No HTML file was selected.");
+    EXPECT_EQ(f.Ws.LastHTMLDir, "");
+    EXPECT_FALSE(f.Ws.LastHTML);
+    EXPECT_FALSE(DirectoryExists(f.Site));
+    EXPECT_TRUE(f.Shell.Opened.empty());
+}
+
+TEST_F(CreateGalleryTest, OnlyImagesNeedsNoHTMLFileAndOpensNothing) {
+    AddPictures(1);
+    f.Ws.Main.NoHTML = true;
+    f.Create();
+    EXPECT_TRUE(SiteFiles().empty());
+    EXPECT_EQ(SiteFiles("/images"), (std::vector<std::string>{"photo0.jpg", "photo0_th.jpg"}));
+    EXPECT_TRUE(f.Shell.Opened.empty());
+}
+
+TEST_F(CreateGalleryTest, BuildingTwiceIntoTheSameFileRemovesOldPagesAndUndoesBoth) {
+    AddPictures(3);
+    f.Ws.Main.HTMLFile = "index.html";
+    f.Ws.Main.Rows = 1;
+    f.Ws.Main.Cols = 1;
+    f.Create();
+    const std::vector<std::string> firstPages = PageNames();
+    ASSERT_EQ(firstPages.size(), 3u);
+    for (const std::string& page : firstPages) ASSERT_TRUE(FileExists(f.Site + "/" + page)) << page;
+
+    f.Ws.Main.Rows = 3;
+    f.Ws.Main.Cols = 5;
+    f.Create();
+    EXPECT_EQ(SiteFiles(), (std::vector<std::string>{"index.html"}));
+    UndoGallery(f.Ws.Journal, f.Ws.Images);
+    EXPECT_TRUE(SiteFiles().empty());
+    EXPECT_TRUE(SiteFiles("/images").empty());
+}
+
+TEST_F(CreateGalleryTest, BuildingIntoANewFileNameForgetsTheHistory) {
+    AddPictures(1);
+    f.Ws.Main.HTMLFile = "first.html";
+    f.Create();
+    f.Ws.Main.HTMLFile = "second.html";
+    f.Create();
+    Undo(f.Ws.Journal);
+    EXPECT_EQ(SiteFiles(), (std::vector<std::string>{"first.html"}));
+}
+
+TEST_F(CreateGalleryTest, PreparationFillsTheSettingsWithoutChecksOrBuild) {
+    const struct {
+        TGalleryStyle style;
+        int layout, rows, cols;
+    } cases[] = {{TGalleryStyle::Table, LayoutTable, 3, 5},
+                 {TGalleryStyle::List, LayoutList, 7, 1},
+                 {TGalleryStyle::Paragraph, LayoutParagraph, 7, 1},
+                 {TGalleryStyle::SlideShow, LayoutSlideShow, 7, 1},
+                 {TGalleryStyle::Collage, LayoutCollage, 3, 5}};
+    for (const auto& c : cases) {
+        TCommandFixture g;
+        g.Ws.Main.Style = c.style;
+        g.Ws.Main.ListRows = 7;
+        g.Ws.Program.DefaultHTMLExt = "";
+        g.Ws.Main.HTMLFile = "page";
+        g.Ws.Table.Border = 4;
+        PrepareGallerySettings(g.Ws, g.Messages);
+        const TFSC_HTML& html = *g.Ws.LastHTML;
+        EXPECT_EQ(html.Layout, c.layout) << c.layout;
+        EXPECT_EQ(html.Rows, c.rows) << c.layout;
+        EXPECT_EQ(html.Cols, c.cols) << c.layout;
+        EXPECT_EQ(html.PageExt, "html") << c.layout;
+        EXPECT_EQ(g.Ws.Template.TableBorder, 4) << c.layout;
+        EXPECT_EQ(g.Ws.Template.GalleryFileName, "page.html") << c.layout;
+        EXPECT_EQ(g.Ws.LastHTMLFile, "page.html") << c.layout;
+        EXPECT_FALSE(DirectoryExists(g.Site)) << c.layout;
+    }
+}
+
+TEST_F(CreateGalleryTest, AUserTemplatePathIsReadWhereverItLies) {
+    const std::string tpl = f.Root / "elsewhere/mine.tpl";
+    ForceDirectories(f.Root / "elsewhere");
+    SaveLines(tpl, {"INDEXFILE=mine.html"});
+    SaveLines(f.Root / "elsewhere/mine.html", {"<html><body>MINE <!-GALLERY-></body></html>"});
+    f.Ws.Selection.UseTemplate = true;
+    f.Ws.Main.TemplateName = "USER:" + tpl;
+    AddPictures(1);
+    f.Ws.Main.HTMLFile = "index.html";
+    f.Create();
+    EXPECT_NE(ReadFileBytes(f.Site + "/index.html").find("MINE"), std::string::npos);
+}
+
+TEST_F(CreateGalleryTest, TheDirectoryToolKeepsOriginalsAndItsHistory) {
+    AddPictures(1);
+    f.Ws.Main.HTMLFile = "a.html";
+    f.Create(TCreateMode::DirectoryTreeTool);
+    EXPECT_EQ(f.Ws.LastImages->ThumbSuffix, "_fsc_th");
+    EXPECT_TRUE(f.Ws.LastImages->KeepOriginals);
+    EXPECT_TRUE(FileExists(f.Site + "/images/photo0_fsc_th.jpg"));
+    f.Ws.Main.HTMLFile = "b.html";
+    CreateGallery(f.Ws, TCreateMode::DirectoryTreeTool, f.Services, {true});
+    EXPECT_FALSE(f.Ws.LastImages->KeepOriginals);
+    EXPECT_TRUE(f.Shell.Opened.empty());
+    // The second build did not forget the first: one undo removes both pages.
+    Undo(f.Ws.Journal);
+    EXPECT_TRUE(SiteFiles().empty());
+}
+
+TEST_F(CreateGalleryTest, WizardStartChecksAndMayUndoTheOldGallery) {
+    bool dialogShown = false;
+    EXPECT_EQ(MessageOf<ELumettaError>(
+                  [&] { WizardCreateGallery(f.Ws, f.Services, [&] { dialogShown = true; }); }),
+              "No Pictures selected!");
+    AddPictures(1);
+    EXPECT_EQ(MessageOf<ELumettaError>(
+                  [&] { WizardCreateGallery(f.Ws, f.Services, [&] { dialogShown = true; }); }),
+              WizardNoHTMLFileText);
+    EXPECT_TRUE(dialogShown);
+    // A name chosen in the dialog ends the command without a build.
+    WizardCreateGallery(f.Ws, f.Services, [&] { f.Ws.Main.HTMLFile = "old.html"; });
+    EXPECT_FALSE(DirectoryExists(f.Site));
+
+    WizardCreateGallery(f.Ws, f.Services, nullptr);
+    EXPECT_TRUE(FileExists(f.Site + "/old.html"));
+    EXPECT_TRUE(f.Ask.Asked.empty());
+    f.Ws.Main.HTMLFile = "new.html";
+    f.Ask.Answers = {true};
+    WizardCreateGallery(f.Ws, f.Services, nullptr);
+    ASSERT_EQ(f.Ask.Asked.size(), 1u);
+    EXPECT_EQ(f.Ask.Asked[0].first,
+              "Remove the previously computed gallery before computing the new one?");
+    EXPECT_EQ(SiteFiles(), (std::vector<std::string>{"new.html"}));
+}
+
+TEST_F(CreateGalleryTest, AFailedBuildKeepsWhatItWroteForUndo) {
+    AddPictures(2);
+    WriteFileBytes(f.Pictures + "/photo1.jpg", "broken now");
+    f.Ws.Main.HTMLFile = "index.html";
+    EXPECT_THROW(f.Create(), EFscError);
+    EXPECT_TRUE(f.Shell.Opened.empty());
+    EXPECT_FALSE(f.Ws.Journal.CreatedFiles.empty());
+    Undo(f.Ws.Journal);
+    EXPECT_TRUE(SiteFiles("/images").empty());
+}
+
+}  // namespace
+}  // namespace fsc
