@@ -71,6 +71,21 @@ const std::vector<TShippedCase>& Cases() {
 
 std::string ShippedLibrary() { return FSC_SHIPPED_TEMPLATES; }
 
+TEST(ShippedLibrary, ListsEachTemplateWithDescriptionPreviewAndCompanionFolder) {
+    const std::string library = ShippedLibrary();
+    EXPECT_EQ(ListTemplates(library), (TStringList{"Classic", "Frames", "Modern", "Slideshow"}));
+    for (const std::string& name : ListTemplates(library)) {
+        const std::string path = TemplatePath(library, name);
+        EXPECT_FALSE(TemplateDescription(LoadLines(path)).empty()) << name;
+        EXPECT_TRUE(DirectoryExists(CompanionFolder(path))) << name;
+        const std::string preview = TemplatePreviewFile(library, name);
+        ASSERT_FALSE(preview.empty()) << name;
+        const TBitmap picture = LoadPicture(preview);
+        EXPECT_EQ(picture.Width, 240) << name;
+        EXPECT_EQ(picture.Height, 161) << name;
+    }
+}
+
 class ShippedTemplate : public ::testing::TestWithParam<TShippedCase> {
 protected:
     // FSC_KEEP_SHIPPED_GALLERIES keeps each gallery in a folder of that name for a look in
