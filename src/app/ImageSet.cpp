@@ -3,6 +3,7 @@
 
 #include <map>
 #include <optional>
+#include <string_view>
 
 #include "app/AddImages.h"
 #include "app/ImageNames.h"
@@ -21,6 +22,8 @@ constexpr const char* CRLF = "\r\n";
 constexpr const char* UseDirMarker = "<#useDir#>";
 constexpr const char* TagStart = "<#THUMB";
 constexpr int SetJpegQuality = 80;
+// "<#THUMB", a ten-digit number, "useOtherLinkEND#>" and some room.
+constexpr std::size_t MaxTagLength = 48;
 
 const char* const FieldTags[] = {"FileName", "Name",        "Link",         "ThumbName",
                                  "Hint",     "Description", "FieldA",       "FieldB",
@@ -68,9 +71,10 @@ public:
     explicit TTagIndex(const std::string& text) {
         for (std::size_t at = text.find(TagStart); at != std::string::npos;
              at = text.find(TagStart, at + 1)) {
-            const std::size_t close = text.find("#>", at);
-            if (close == std::string::npos) break;
-            firstPosition.emplace(text.substr(at, close + 2 - at), at);
+            // A tag is short; looking further would let a damaged file cost quadratic time.
+            const std::size_t close = std::string_view(text).substr(at, MaxTagLength).find("#>");
+            if (close == std::string_view::npos) continue;
+            firstPosition.emplace(text.substr(at, close + 2), at);
         }
     }
     std::optional<std::size_t> Find(const std::string& tag) const {

@@ -124,6 +124,10 @@ TEST_F(GalleryProjectTest, DamagedProjectsFailNamingTheFileAndChangeNothing) {
          {"MAINDIR=/x", "IMAGEDIR=i", "HTMLFILE=h.html"},
          goodSet.substr(0, 100),
          "The image set"},
+        {"image name leaving the image folder",
+         {"MAINDIR=/x", "IMAGEDIR=i", "HTMLFILE=h.html"},
+         ReplaceFirst(goodSet, "<#THUMB1Name#>b.jpg", "<#THUMB1Name#>..\\..\\b.jpg"),
+         "which is not a plain file name"},
     };
     for (const auto& c : cases) {
         SaveLines(Project, c.lines);
