@@ -8,12 +8,11 @@
 #include <filesystem>
 #include <regex>
 
-#include "app/BuildSettings.h"
+#include "app/CreateGallery.h"
 #include "base/Files.h"
 #include "base/IClock.h"
 #include "base/Paths.h"
 #include "base/Text.h"
-#include "engine/BuildGallery.h"
 #include "imaging/JpegWriter.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
@@ -55,6 +54,19 @@ public:
         ADD_FAILURE() << "a shipped template asked for the compression of each image";
         return {};
     }
+};
+
+class TNoMessages final : public IMessages {
+public:
+    void ShowError(const std::string& text) override { ADD_FAILURE() << "error: " << text; }
+    void ShowInformation(const std::string& text) override { ADD_FAILURE() << text; }
+    void ShowMessage(const std::string& text) override { ADD_FAILURE() << text; }
+};
+
+class TRecordedShell final : public IShell {
+public:
+    std::vector<std::string> Opened;
+    void Open(const std::string& fileOrAddress) override { Opened.push_back(fileOrAddress); }
 };
 
 std::uint8_t Mix(int a, int b, double t) {
@@ -162,27 +174,23 @@ void BuildWorkspaceGallery(Workspace& ws, const std::string& htmlDir,
                            const std::string& htmlFile) {
     ws.Main.HTMLDir = htmlDir;
     ws.Main.HTMLFile = htmlFile;
-    TFSC_Images images;
-    TFSC_HTML html;
-    FillBuildSettings(ws, TBuildCaller::MainWindow, images, html);
-    CopyOptionsToTemplate(ws);
     TNoQuestions ask;
     TSilentProgress progress;
     TSystemClock clock;
     TSystemRandom random;
     TNoRasteriser rasteriser;
     TNoCompressionDialog compression;
+    TNoMessages messages;
+    TRecordedShell shell;
     TempDir backups;
-    TBuildContext context{ws.Images,
-                          images,
-                          html,
-                          ws.Template,
-                          ws.Journal,
-                          {ask, progress, clock, random, rasteriser, compression, nullptr},
-                          ws.Program.JPEGCompression,
-                          backups / "temp",
-                          backups.Path()};
-    BuildGallery(context);
+    TCommandServices services{{ask, progress, clock, random, rasteriser, compression, &messages},
+                              messages,
+                              shell,
+                              backups / "temp",
+                              backups.Path()};
+    CreateGallery(ws, TCreateMode::MainWindow, services);
+    // The finished gallery is opened in the browser, as after a click on "Let's go".
+    EXPECT_EQ(shell.Opened, std::vector<std::string>{GalleryFilePath(ws)});
 }
 
 std::vector<std::string> PagesBelow(const std::string& folder) {

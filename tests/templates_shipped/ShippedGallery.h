@@ -24,8 +24,8 @@ TThumbnailArray WriteScenePictures(const std::string& folder, int count);
 void ApplyLibraryTemplate(Workspace& ws, const std::string& name,
                           const std::map<std::string, std::string>& values);
 
-// The create-gallery command's part that matters here: build settings from the workspace,
-// the options into the template, then the engine's build of ws.Images into htmlDir.
+// "Let's go. Create the gallery." into htmlDir/htmlFile: the create-gallery command with
+// its build settings from the workspace and the engine's build of ws.Images.
 void BuildWorkspaceGallery(Workspace& ws, const std::string& htmlDir, const std::string& htmlFile);
 
 // Every file below `folder` with one of the page extensions, as paths relative to it.
