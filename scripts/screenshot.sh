@@ -1,0 +1,21 @@
+#!/bin/sh
+# Writes PNG pictures of the main window's "General" and "Images" tabs and of the options
+# dialog into FOLDER, drawn by a real X server (Xvfb) so fonts and styles are the desktop's.
+# Usage: scripts/screenshot.sh FOLDER [BUILD_DIR]
+set -eu
+if [ $# -lt 1 ]; then
+  echo "usage: $0 FOLDER [BUILD_DIR]" >&2
+  exit 2
+fi
+folder=$1
+build=${2:-$(dirname "$0")/../build}
+tool="$build/tests/ui/ui_screenshots"
+if [ ! -x "$tool" ]; then
+  echo "$tool is missing: build the target ui_screenshots first" >&2
+  exit 1
+fi
+if ! command -v xvfb-run >/dev/null; then
+  echo "xvfb-run is missing: install Debian's xvfb (scripts/install-deps.sh)" >&2
+  exit 1
+fi
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb "$tool" "$folder"

@@ -1,0 +1,79 @@
+// Binders between widgets and workspace fields.
+#include "ui/Binders.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include "platform/ByteText.h"
+
+namespace fsc {
+
+std::string QStringToBytes(const QString& text) { return text.toStdString(); }
+
+void Show(QLineEdit* edit, const std::string& field) {
+    // A refill is not an edit: it must not run the change handlers again.
+    const QSignalBlocker blocker(edit);
+    edit->setText(BytesToQString(field));
+}
+
+void Show(QPlainTextEdit* memo, const std::string& field) {
+    const QSignalBlocker blocker(memo);
+    memo->setPlainText(BytesToQString(field));
+}
+
+Refresher Bind(QLineEdit* edit, std::string& field, std::function<void()> changed) {
+    Refresher refresh = [edit, &field] { Show(edit, field); };
+    refresh();
+    QObject::connect(edit, &QLineEdit::textEdited, edit,
+                     [&field, changed = std::move(changed)](const QString& text) {
+                         field = QStringToBytes(text);
+                         if (changed) changed();
+                     });
+    return refresh;
+}
+
+Refresher Bind(QPlainTextEdit* memo, std::string& field, std::function<void()> changed) {
+    Refresher refresh = [memo, &field] { Show(memo, field); };
+    refresh();
+    QObject::connect(memo, &QPlainTextEdit::textChanged, memo,
+                     [memo, &field, changed = std::move(changed)] {
+                         field = QStringToBytes(memo->toPlainText());
+                         if (changed) changed();
+                     });
+    return refresh;
+}
+
+Refresher Bind(QAbstractButton* box, bool& field, std::function<void()> changed) {
+    Refresher refresh = [box, &field] {
+        const QSignalBlocker blocker(box);
+        box->setChecked(field);
+    };
+    refresh();
+    QObject::connect(box, &QAbstractButton::toggled, box,
+                     [&field, changed = std::move(changed)](bool on) {
+                         field = on;
+                         if (changed) changed();
+                     });
+    return refresh;
+}
+
+Refresher Bind(QSpinBox* spin, int& field, std::function<void()> changed) {
+    Refresher refresh = [spin, &field] {
+        const QSignalBlocker blocker(spin);
+        spin->setValue(field);
+        // setValue clamps to the range; the field follows what the spin box shows.
+        field = spin->value();
+    };
+    refresh();
+    QObject::connect(spin, &QSpinBox::valueChanged, spin,
+                     [&field, changed = std::move(changed)](int value) {
+                         field = value;
+                         if (changed) changed();
+                     });
+    return refresh;
+}
+
+}  // namespace fsc

@@ -1,0 +1,23 @@
+// Message boxes for the core's messages.
+#include "ui/QtMessages.h"
+
+#include <QMessageBox>
+
+#include "base/Version.h"
+#include "platform/ByteText.h"
+
+namespace fsc {
+
+void QtMessages::ShowError(const std::string& text) {
+    QMessageBox::critical(parent, "ERROR", BytesToQString(text));
+}
+
+void QtMessages::ShowInformation(const std::string& text) {
+    QMessageBox::information(parent, "Information", BytesToQString(text));
+}
+
+void QtMessages::ShowMessage(const std::string& text) {
+    QMessageBox::information(parent, ProgramTitle, BytesToQString(text));
+}
+
+}  // namespace fsc

@@ -1,0 +1,46 @@
+// The application-wide error handler.
+#include "ui/TFscApplication.h"
+
+#include <QMessageBox>
+
+#include "base/Errors.h"
+#include "base/Version.h"
+#include "platform/ByteText.h"
+
+namespace fsc {
+
+std::string ErrorMessage(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const ELumettaError& e) {
+        return e.what();
+    } catch (const EFSC_Exception& e) {
+        return e.what();
+    } catch (...) {
+        // A failed conversion or file operation says nothing useful in its own words.
+        return UnknownErrorText;
+    }
+}
+
+TFscApplication::TFscApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setOrganizationName("Orvik_Freeware");
+    setApplicationName("Folioscope");
+}
+
+bool TFscApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        ReportError(std::current_exception());
+        return false;
+    }
+}
+
+void TFscApplication::ReportError(std::exception_ptr error) {
+    QMessageBox box(QMessageBox::Critical, ProgramTitle, BytesToQString(ErrorMessage(error)),
+                    QMessageBox::Ok, QApplication::activeWindow());
+    box.setObjectName("ErrorMessageBox");
+    box.exec();
+}
+
+}  // namespace fsc

@@ -1,0 +1,291 @@
+// The gallery settings panels, bound field by field to the workspace's MainSettings.
+#include "ui/TRirevidedOzizidoForm.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "app/Workspace.h"
+#include "base/Errors.h"
+#include "platform/ByteText.h"
+#include "ui/CommandGuard.h"
+
+namespace fsc {
+
+namespace {
+
+inline constexpr const char* ExpertExtensionText =
+    "This option is only for experts. Uncheck the box, if you're not sure. Please make sure, "
+    "the extension you use is valid in your environment.";
+
+QGroupBox* NewGroup(const char* objectName, const char* title, QWidget* parent) {
+    auto* group = new QGroupBox(title, parent);
+    group->setObjectName(objectName);
+    return group;
+}
+
+template <class Widget, class... Args>
+Widget* Named(const char* objectName, Args&&... args) {
+    auto* widget = new Widget(std::forward<Args>(args)...);
+    widget->setObjectName(objectName);
+    return widget;
+}
+
+QSpinBox* NewSpin(const char* objectName, int minimum, int maximum) {
+    auto* spin = Named<QSpinBox>(objectName);
+    spin->setRange(minimum, maximum);
+    return spin;
+}
+
+}  // namespace
+
+TRirevidedOzizidoForm::TRirevidedOzizidoForm(Workspace& ws, QWidget* parent)
+    : QWidget(parent), ws(ws) {
+    setObjectName("RirevidedOzizidoForm");
+    groupBox1 = CreateDirectories();
+    groupBox3 = CreateStyle();
+    thumbnailGroupbox = CreateThumbnails();
+    groupBox4 = CreateResize();
+    groupBox7 = CreateGeneral();
+    EnableDependentControls();
+}
+
+void TRirevidedOzizidoForm::ShowSettings() {
+    for (const Refresher& refresh : refreshers) refresh();
+    EnableDependentControls();
+}
+
+QGroupBox* TRirevidedOzizidoForm::CreateDirectories() {
+    auto* group = NewGroup("GroupBox1", "Directories", this);
+    MainSettings& main = ws.Main;
+    htmlDirEdit = Named<QLineEdit>("HTMLDIREdit");
+    auto* imageDirEdit = Named<QLineEdit>("ImageDirEdit");
+    auto* htmlFileEdit = Named<QLineEdit>("HTMLFileEdit");
+    templateNameEdit = Named<QLineEdit>("TemplateNameEdit");
+    templateNameEdit->setReadOnly(true);
+    auto* selectDirButton = Named<QPushButton>("SelectHTMLDirButton", "Select");
+    // The save dialog and the rules that cut its answer down to a name inside the HTML
+    // directory belong to the image list commands; until they exist the name is typed.
+    auto* selectFileButton = Named<QPushButton>("SelectHTMLFileButton", "Select");
+    selectFileButton->setEnabled(false);
+    refreshers.push_back(Bind(htmlDirEdit, main.HTMLDir));
+    refreshers.push_back(Bind(imageDirEdit, main.ImageDir));
+    refreshers.push_back(Bind(htmlFileEdit, main.HTMLFile));
+    refreshers.push_back([this] { Show(templateNameEdit, this->ws.Main.TemplateName); });
+    refreshers.back()();
+    connect(selectDirButton, &QPushButton::clicked, this,
+            [this] { RunCommand([this] { SelectHTMLDir(); }); });
+
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(new QLabel("HTML-Dir:"), 0, 0);
+    layout->addWidget(htmlDirEdit, 0, 1);
+    layout->addWidget(selectDirButton, 0, 2);
+    layout->addWidget(new QLabel("Image-Dir:"), 1, 0);
+    layout->addWidget(imageDirEdit, 1, 1);
+    layout->addWidget(new QLabel("HTML-File"), 2, 0);
+    layout->addWidget(htmlFileEdit, 2, 1);
+    layout->addWidget(selectFileButton, 2, 2);
+    layout->addWidget(new QLabel("Template"), 3, 0);
+    layout->addWidget(templateNameEdit, 3, 1, 1, 2);
+    return group;
+}
+
+QGroupBox* TRirevidedOzizidoForm::CreateStyle() {
+    auto* group = NewGroup("GroupBox3", "Style", this);
+    MainSettings& main = ws.Main;
+    struct Choice {
+        const char* ObjectName;
+        const char* Caption;
+        TGalleryStyle Value;
+        const char* OptionsName;
+        const char* OptionsCaption;
+    };
+    const Choice choices[] = {
+        {"ListRadioButton", "List", TGalleryStyle::List, "ListOptionsButton", "List options"},
+        {"ParaRadioButton", "Paragraph", TGalleryStyle::Paragraph, "ParaOptionsButton",
+         "Paragraph opt."},
+        {"SlideShowRadioButton", "Java Script Slide Show", TGalleryStyle::SlideShow,
+         "SlideShowOptionsButton", "Slide Show o."},
+        {"TableRadioButton", "Table", TGalleryStyle::Table, "TableOptionsButton", "Table options"},
+        {"CollageRadioButton", "Collage, Image Map", TGalleryStyle::Collage, "CollageOptionsButton",
+         "Collage opt."},
+    };
+    auto* layout = new QGridLayout(group);
+    int row = 0;
+    for (const Choice& choice : choices) {
+        auto* radio = Named<QRadioButton>(choice.ObjectName, choice.Caption);
+        refreshers.push_back(BindChoice(radio, main.Style, choice.Value));
+        // The style option dialogs are separate windows that are not part of this program yet.
+        auto* optionsButton = Named<QPushButton>(choice.OptionsName, choice.OptionsCaption);
+        optionsButton->setEnabled(false);
+        layout->addWidget(radio, row, 0);
+        layout->addWidget(optionsButton, row, 1);
+        ++row;
+    }
+    auto* listRowEdit = NewSpin("ListRowEdit", 1, 99);
+    auto* colEdit = NewSpin("ColEdit", 1, 99);
+    auto* rowEdit = NewSpin("RowEdit", 1, 99);
+    refreshers.push_back(Bind(listRowEdit, main.ListRows));
+    refreshers.push_back(Bind(colEdit, main.Cols));
+    refreshers.push_back(Bind(rowEdit, main.Rows));
+    auto* sizes = new QFormLayout;
+    sizes->addRow("Rows/Pics", listRowEdit);
+    sizes->addRow("Cols", colEdit);
+    sizes->addRow("Rows", rowEdit);
+    layout->addLayout(sizes, 0, 2, row, 1, Qt::AlignTop);
+    return group;
+}
+
+QGroupBox* TRirevidedOzizidoForm::CreateThumbnails() {
+    auto* group = NewGroup("ThumbnailGroupbox", "Thumbnails", this);
+    MainSettings& main = ws.Main;
+    auto* quality = new QVBoxLayout;
+    quality->addWidget(new QLabel("Quality"));
+    const std::pair<const char*, TThumbQualityLevel> qualities[] = {
+        {"high", TThumbQualityLevel::High},
+        {"middle", TThumbQualityLevel::Middle},
+        {"low", TThumbQualityLevel::Low},
+        {"very low", TThumbQualityLevel::VeryLow},
+    };
+    // The quality and size buttons are two radio groups inside one box.
+    auto* qualityGroup = new QButtonGroup(group);
+    for (const auto& [caption, level] : qualities) {
+        auto* radio = Named<QRadioButton>((std::string("Quality_") + caption).c_str(), caption);
+        qualityGroup->addButton(radio);
+        refreshers.push_back(BindChoice(radio, main.ThumbQuality, level));
+        quality->addWidget(radio);
+    }
+    auto* size = new QVBoxLayout;
+    size->addWidget(new QLabel("Size"));
+    const std::pair<const char*, TThumbSizeMode> modes[] = {
+        {"limit", TThumbSizeMode::limit},
+        {"hard limit", TThumbSizeMode::hardLimit},
+        {"stretch", TThumbSizeMode::stretch},
+        {"fit", TThumbSizeMode::fit},
+    };
+    auto* sizeGroup = new QButtonGroup(group);
+    for (const auto& [caption, mode] : modes) {
+        auto* radio = Named<QRadioButton>((std::string("Size_") + caption).c_str(), caption);
+        sizeGroup->addButton(radio);
+        refreshers.push_back(BindChoice(radio, main.ThumbSize, mode));
+        size->addWidget(radio);
+    }
+    widthEdit = NewSpin("WidthEdit", 1, 32000);
+    heightEdit = NewSpin("HeightEdit", 1, 32000);
+    refreshers.push_back(Bind(widthEdit, main.ThumbWidth));
+    refreshers.push_back(Bind(heightEdit, main.ThumbHeight));
+    auto* box = new QFormLayout;
+    box->addRow("Width", widthEdit);
+    box->addRow("Height", heightEdit);
+    auto* presets = new QHBoxLayout;
+    const std::pair<const char*, int> sides[] = {{"large", 100}, {"medium", 70}, {"small", 40}};
+    for (const auto& [caption, side] : sides) {
+        auto* button = Named<QPushButton>((std::string(caption) + "Button").c_str(), caption);
+        connect(button, &QPushButton::clicked, this, [this, side] { SetThumbSize(side); });
+        presets->addWidget(button);
+    }
+    box->addRow(presets);
+
+    auto* layout = new QHBoxLayout(group);
+    layout->addLayout(quality);
+    layout->addLayout(size);
+    layout->addLayout(box);
+    return group;
+}
+
+QGroupBox* TRirevidedOzizidoForm::CreateResize() {
+    auto* group = NewGroup("GroupBox4", "Images", this);
+    MainSettings& main = ws.Main;
+    auto* widthBox =
+        Named<QCheckBox>("ResizeWidthCheckBox", "resize if image width is greater than");
+    auto* heightBox =
+        Named<QCheckBox>("ResizeHeightCheckBox", "resize if image height is greater than");
+    auto* greaterThanEdit = NewSpin("GreaterThanEdit", 0, 32000);
+    auto* adjustBox = Named<QCheckBox>("AdjustCompressionCheckBox",
+                                       "let me adjust the compression/quality for each image");
+    auto* linkBox = Named<QCheckBox>("LinkToHTMLCheckBox", "link to HTML, not Image");
+    // Opens the image page options dialog, which is a later window of the program.
+    auto* imageHTMLButton = Named<QPushButton>("ImageHTMLOptionsButton", "Image HTML options");
+    imageHTMLButton->setEnabled(false);
+    refreshers.push_back(Bind(widthBox, main.ResizeWidthChecked));
+    refreshers.push_back(Bind(heightBox, main.ResizeHeightChecked));
+    refreshers.push_back(Bind(greaterThanEdit, main.GreaterThan));
+    refreshers.push_back(Bind(adjustBox, main.AdjustCompression));
+    refreshers.push_back(Bind(linkBox, main.LinkToHTML));
+
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(widthBox, 0, 0);
+    layout->addWidget(greaterThanEdit, 0, 1, 2, 1, Qt::AlignVCenter);
+    layout->addWidget(heightBox, 1, 0);
+    layout->addWidget(adjustBox, 2, 0, 1, 2);
+    layout->addWidget(linkBox, 3, 0);
+    layout->addWidget(imageHTMLButton, 3, 1);
+    return group;
+}
+
+QGroupBox* TRirevidedOzizidoForm::CreateGeneral() {
+    auto* group = NewGroup("GroupBox7", "General", this);
+    MainSettings& main = ws.Main;
+    auto* noHTMLBox = Named<QCheckBox>("NoHTMLCheckBox", "no HTML, only images");
+    auto* thumbsBox = Named<QCheckBox>("ImagesAreThumbsCheckBox", "Images = Thumbnails");
+    auto* defaultExtBox = Named<QCheckBox>("DefaultExtCheckBox", "use as default HTML ext.");
+    auto* defaultExtEdit = Named<QLineEdit>("DefaultExtEdit");
+    auto* targetBox = Named<QCheckBox>("TargetFrameCheckBox", "Target Frame ");
+    targetFrameEdit = Named<QLineEdit>("TargetFrameEdit");
+    auto* targetEdit = targetFrameEdit;
+    refreshers.push_back(Bind(noHTMLBox, main.NoHTML));
+    refreshers.push_back(Bind(thumbsBox, main.ImagesAreThumbs));
+    refreshers.push_back(Bind(defaultExtBox, main.UseDefaultExt, [this] {
+        // The box stays checked; the message only warns.
+        RunCommand([this] {
+            if (this->ws.Main.UseDefaultExt) throw ELumettaError(ExpertExtensionText);
+        });
+    }));
+    refreshers.push_back(Bind(defaultExtEdit, main.DefaultExt));
+    refreshers.push_back(
+        Bind(targetBox, main.UseTargetFrame, [this] { EnableDependentControls(); }));
+    refreshers.push_back(Bind(targetEdit, main.TargetFrame));
+
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(noHTMLBox, 0, 0, 1, 2);
+    layout->addWidget(thumbsBox, 1, 0, 1, 2);
+    layout->addWidget(defaultExtBox, 2, 0);
+    layout->addWidget(defaultExtEdit, 2, 1);
+    layout->addWidget(targetBox, 3, 0);
+    layout->addWidget(targetEdit, 3, 1);
+    return group;
+}
+
+void TRirevidedOzizidoForm::SelectHTMLDir() {
+    const QString chosen = QFileDialog::getExistingDirectory(
+        this, QString(), BytesToQString(ws.Main.HTMLDir), QFileDialog::ShowDirsOnly);
+    if (!chosen.isEmpty()) ws.Main.HTMLDir = QStringToBytes(chosen);
+    // A folder written with a closing separator would give doubled ones in every page path.
+    while (ws.Main.HTMLDir.size() > 1 &&
+           (ws.Main.HTMLDir.back() == '/' || ws.Main.HTMLDir.back() == '\\'))
+        ws.Main.HTMLDir.pop_back();
+    Show(htmlDirEdit, ws.Main.HTMLDir);
+}
+
+void TRirevidedOzizidoForm::SetThumbSize(int side) {
+    widthEdit->setValue(side);
+    heightEdit->setValue(side);
+}
+
+void TRirevidedOzizidoForm::EnableDependentControls() {
+    // The panels live in the main window's pages, so controls are reached by pointer,
+    // not searched among this form's children.
+    targetFrameEdit->setEnabled(ws.Main.UseTargetFrame);
+}
+
+}  // namespace fsc

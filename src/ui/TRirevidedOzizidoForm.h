@@ -1,0 +1,59 @@
+// The host of the gallery settings panels ("Directories", "Style", "Thumbnails", "Images",
+// "General") that the main window shows on its "General" tab. It is never shown itself.
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "ui/Binders.h"
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+
+namespace fsc {
+
+struct Workspace;
+
+class TRirevidedOzizidoForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TRirevidedOzizidoForm(Workspace& ws, QWidget* parent = nullptr);
+
+    QGroupBox* DirectoriesPanel() const { return groupBox1; }
+    QGroupBox* StylePanel() const { return groupBox3; }
+    QGroupBox* ThumbnailPanel() const { return thumbnailGroupbox; }
+    QGroupBox* ResizePanel() const { return groupBox4; }
+    QGroupBox* GeneralPanel() const { return groupBox7; }
+
+    // Re-fills every control from the workspace, after a command replaced its values.
+    void ShowSettings();
+
+private:
+    // Builds each group with its controls bound to the workspace.
+    QGroupBox* CreateDirectories();
+    QGroupBox* CreateStyle();
+    QGroupBox* CreateThumbnails();
+    QGroupBox* CreateResize();
+    QGroupBox* CreateGeneral();
+    void SelectHTMLDir();
+    void SetThumbSize(int side);
+    void EnableDependentControls();
+
+    Workspace& ws;
+    std::vector<Refresher> refreshers;
+    QGroupBox* groupBox1;
+    QGroupBox* groupBox3;
+    QGroupBox* thumbnailGroupbox;
+    QGroupBox* groupBox4;
+    QGroupBox* groupBox7;
+    QLineEdit* htmlDirEdit = nullptr;
+    QLineEdit* templateNameEdit = nullptr;
+    QSpinBox* widthEdit = nullptr;
+    QSpinBox* heightEdit = nullptr;
+    QLineEdit* targetFrameEdit = nullptr;
+};
+
+}  // namespace fsc

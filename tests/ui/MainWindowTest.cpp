@@ -1,0 +1,343 @@
+// The main window: its tabs and menus as the user sees them, the settings panels writing
+// through to the workspace, and commands reporting through the error handler.
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include "app/Workspace.h"
+#include "base/Files.h"
+#include "base/IShell.h"
+#include "platform/QtSettingsStore.h"
+#include "support/TempDir.h"
+#include "ui/TAskForm.h"
+#include "ui/TDarevudIroForm.h"
+#include "ui/TOptionsForm.h"
+#include "ui/TProgress.h"
+#include "ui/TRirevidedOzizidoForm.h"
+#include "ui/UiTestSupport.h"
+
+namespace fsc {
+namespace {
+
+using test::Find;
+
+class RecordingShell : public IShell {
+public:
+    void Open(const std::string& fileOrAddress) override { Opened.push_back(fileOrAddress); }
+    std::vector<std::string> Opened;
+};
+
+// Every window the main window needs, with a settings store in a temporary folder.
+struct MainWindowFixture {
+    test::TempDir folder;
+    QtSettingsStore store{folder / "Folioscope.conf"};
+    Workspace ws;
+    RecordingShell shell;
+    TRirevidedOzizidoForm settings{ws};
+    TAskForm ask;
+    TProgress progress;
+    TOptionsForm options{ws.Program, store};
+    TDarevudIroForm main{{ws, settings, options, progress, ask, shell}};
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::EnsureApplication();
+        windows = std::make_unique<MainWindowFixture>();
+    }
+    std::unique_ptr<MainWindowFixture> windows;
+};
+
+// What a menu shows: entries by caption, "-" for a separator, hidden entries left out.
+std::vector<std::string> Captions(QMenu* menu) {
+    std::vector<std::string> captions;
+    for (QAction* action : menu->actions()) {
+        if (!action->isVisible()) continue;
+        captions.push_back(action->isSeparator() ? "-" : action->text().toStdString());
+    }
+    return captions;
+}
+
+QMenu* TopMenu(QMainWindow& window, const std::string& title) {
+    for (QAction* action : window.menuBar()->actions())
+        if (action->text().toStdString() == title) return action->menu();
+    ADD_FAILURE() << "no menu " << title;
+    return nullptr;
+}
+
+TEST_F(MainWindowTest, TitleAndTheTenTabsInTheirOrder) {
+    EXPECT_EQ(windows->main.windowTitle(), "Orvik Folioscope 2.13");
+    const std::vector<std::string> expected = {
+        "General",           "Special",        "Images",           "Template",
+        "File Manager",      "HTML Templates", "Thumbnail Scheme", "Image Scheme",
+        "Navigation Scheme", "Gallery Scheme"};
+    QTabWidget* tabs = windows->main.Tabs();
+    std::vector<std::string> shown;
+    for (int index = 0; index < tabs->count(); ++index)
+        shown.push_back(tabs->tabText(index).toStdString());
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(tabs->currentIndex(), GeneralTab);
+}
+
+TEST_F(MainWindowTest, EveryMenuWithItsEntriesInOrder) {
+    struct MenuCase {
+        std::string Title;
+        std::vector<std::string> Entries;
+    };
+    const std::vector<MenuCase> menus = {
+        {"Files",
+         {"Open Gallery", "Save Gallery ", "-", "Add Images", "Add Image from Clipboard",
+          "Add image by Capturing from the Screen", "-", "Add Set of images       ",
+          "Save Set of images      (only Image Infos)",
+          "Save Set of images      (Images+Image Infos)", "-",
+          "Create galleries with all images in a directory and recursively for its subdirs", "-",
+          "Use Wizard", "-", "Close"}},
+        {"Template", {"Open Template", "Save Settings As Template"}},
+        {"Create && Undo",
+         {"Undo. Delete the created Gallery.", "-", "Let's go. Create the gallery."}},
+        {"Style",
+         {"List options", "Paragraph options", "Java Script Slide Show options", "Table options",
+          "Collage/Image Map options "}},
+        {"Images", {"Sort"}},
+        {"Internet", {"FTP    (Upload Gallery and edit your homepage)"}},
+        {"Options", {"Options"}},
+        {"Help",
+         {"About", "Help   (local HTML)", "-", "HTML Tutorials", "-", "Folioscope Page", "-",
+          "Contact - Problems, Questions, want new tags, ..", "-", "Lumetta - our photo editor",
+          "-", "Orvik-Freeware Shop", "Orvik-Freeware"}},
+    };
+    std::vector<std::string> titles;
+    for (QAction* action : windows->main.menuBar()->actions())
+        titles.push_back(action->text().toStdString());
+    std::vector<std::string> expectedTitles;
+    for (const MenuCase& menu : menus) expectedTitles.push_back(menu.Title);
+    EXPECT_EQ(titles, expectedTitles);
+    for (const MenuCase& menu : menus) {
+        SCOPED_TRACE(menu.Title);
+        QMenu* shown = TopMenu(windows->main, menu.Title);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(Captions(shown), menu.Entries);
+    }
+    QMenu* sort = Find<QMenu>(&windows->main, "Sort1");
+    ASSERT_NE(sort, nullptr);
+    EXPECT_EQ(Captions(sort), (std::vector<std::string>{"by Name", "by Date", "-", "Up", "Down"}));
+}
+
+TEST_F(MainWindowTest, SortStartsWithUpCheckedAndNoKey) {
+    struct SortCase {
+        const char* Entry;
+        bool Checked;
+    };
+    for (const SortCase& entry : {SortCase{"ByName1", false}, SortCase{"ByDate1", false},
+                                  SortCase{"Up1", true}, SortCase{"Down1", false}}) {
+        SCOPED_TRACE(entry.Entry);
+        auto* action = Find<QAction>(&windows->main, entry.Entry);
+        ASSERT_NE(action, nullptr);
+        EXPECT_TRUE(action->isCheckable());
+        EXPECT_EQ(action->isChecked(), entry.Checked);
+    }
+}
+
+TEST_F(MainWindowTest, UndoWithNothingBuiltSaysSoAndChangesNothing) {
+    std::string text, title;
+    test::ReadNextMessageBox(text, title);
+    Find<QAction>(&windows->main, "Undo1")->trigger();
+    EXPECT_EQ(text, "Nothing there to undo!");
+}
+
+TEST_F(MainWindowTest, UndoRemovesTheFilesOfTheLastBuild) {
+    const std::string page = windows->folder / "index.html";
+    WriteFileBytes(page, "<html></html>");
+    windows->ws.Journal.CreatedFiles.push_back(page);
+    TThumbnail image;
+    image.CopyTime = 45000;
+    image.ThumbTime = 45000;
+    windows->ws.Images.push_back(image);
+    Find<QAction>(&windows->main, "Undo1")->trigger();
+    EXPECT_FALSE(FileExists(page));
+    EXPECT_TRUE(windows->ws.Journal.CreatedFiles.empty());
+    EXPECT_EQ(windows->ws.Images[0].CopyTime, 0);
+    EXPECT_EQ(windows->ws.Images[0].ThumbTime, 0);
+}
+
+TEST_F(MainWindowTest, HelpEntriesOpenTheLocalPageAndTheMakersPages) {
+    Find<QAction>(&windows->main, "HelpLocal1")->trigger();
+    Find<QAction>(&windows->main, "FolioscopePage1")->trigger();
+    ASSERT_EQ(windows->shell.Opened.size(), 2u);
+    EXPECT_TRUE(windows->shell.Opened[0].ends_with("/index.html")) << windows->shell.Opened[0];
+    EXPECT_TRUE(windows->shell.Opened[1].starts_with("https://")) << windows->shell.Opened[1];
+}
+
+TEST_F(MainWindowTest, GeneralTabHoldsTheFiveSettingsPanels) {
+    QWidget* general = windows->main.Tabs()->widget(GeneralTab);
+    for (const char* panel :
+         {"GroupBox1", "GroupBox3", "ThumbnailGroupbox", "GroupBox4", "GroupBox7"}) {
+        SCOPED_TRACE(panel);
+        auto* group = Find<QGroupBox>(general, panel);
+        ASSERT_NE(group, nullptr);
+    }
+    // "Thumbnails" sits to the right of "Directories", "Style" below it.
+    windows->main.show();
+    QApplication::processEvents();
+    auto* directories = Find<QWidget>(general, "GroupBox1");
+    auto* style = Find<QWidget>(general, "GroupBox3");
+    auto* thumbnails = Find<QWidget>(general, "ThumbnailGroupbox");
+    EXPECT_GE(thumbnails->x(), directories->x() + directories->width());
+    EXPECT_GE(style->y(), directories->y() + directories->height());
+}
+
+// One user action on a settings control and what the workspace must hold afterwards.
+struct PanelEdit {
+    const char* Control;
+    std::function<void(QWidget*)> Act;
+    std::function<bool(const MainSettings&)> Holds;
+};
+
+void TypeText(QWidget* widget, const char* text) {
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    edit->selectAll();
+    edit->insert(text);  // counts as the user's edit, like typing
+}
+
+TEST_F(MainWindowTest, SettingsControlsWriteThroughToTheWorkspace) {
+    auto click = [](QWidget* widget) { qobject_cast<QAbstractButton*>(widget)->click(); };
+    auto spin = [](int value) {
+        return [value](QWidget* widget) { qobject_cast<QSpinBox*>(widget)->setValue(value); };
+    };
+    const std::vector<PanelEdit> edits = {
+        {"HTMLFileEdit", [](QWidget* w) { TypeText(w, "gallery.html"); },
+         [](const MainSettings& m) { return m.HTMLFile == "gallery.html"; }},
+        {"HTMLDIREdit", [](QWidget* w) { TypeText(w, "/srv/www"); },
+         [](const MainSettings& m) { return m.HTMLDir == "/srv/www"; }},
+        {"ImageDirEdit", [](QWidget* w) { TypeText(w, "pics"); },
+         [](const MainSettings& m) { return m.ImageDir == "pics"; }},
+        {"ListRadioButton", click,
+         [](const MainSettings& m) { return m.Style == TGalleryStyle::List; }},
+        {"CollageRadioButton", click,
+         [](const MainSettings& m) { return m.Style == TGalleryStyle::Collage; }},
+        {"ListRowEdit", spin(12), [](const MainSettings& m) { return m.ListRows == 12; }},
+        {"ColEdit", spin(4), [](const MainSettings& m) { return m.Cols == 4; }},
+        {"RowEdit", spin(7), [](const MainSettings& m) { return m.Rows == 7; }},
+        {"Quality_very low", click,
+         [](const MainSettings& m) { return m.ThumbQuality == TThumbQualityLevel::VeryLow; }},
+        {"Size_hard limit", click,
+         [](const MainSettings& m) { return m.ThumbSize == TThumbSizeMode::hardLimit; }},
+        {"largeButton", click,
+         [](const MainSettings& m) { return m.ThumbWidth == 100 && m.ThumbHeight == 100; }},
+        {"smallButton", click,
+         [](const MainSettings& m) { return m.ThumbWidth == 40 && m.ThumbHeight == 40; }},
+        {"WidthEdit", spin(120), [](const MainSettings& m) { return m.ThumbWidth == 120; }},
+        {"ResizeWidthCheckBox", click, [](const MainSettings& m) { return m.ResizeWidthChecked; }},
+        {"ResizeHeightCheckBox", click,
+         [](const MainSettings& m) { return m.ResizeHeightChecked; }},
+        {"GreaterThanEdit", spin(640), [](const MainSettings& m) { return m.GreaterThan == 640; }},
+        {"AdjustCompressionCheckBox", click,
+         [](const MainSettings& m) { return m.AdjustCompression; }},
+        {"LinkToHTMLCheckBox", click, [](const MainSettings& m) { return m.LinkToHTML; }},
+        {"NoHTMLCheckBox", click, [](const MainSettings& m) { return m.NoHTML; }},
+        {"ImagesAreThumbsCheckBox", click, [](const MainSettings& m) { return m.ImagesAreThumbs; }},
+        {"DefaultExtEdit", [](QWidget* w) { TypeText(w, "php"); },
+         [](const MainSettings& m) { return m.DefaultExt == "php"; }},
+        {"TargetFrameCheckBox", click, [](const MainSettings& m) { return m.UseTargetFrame; }},
+        {"TargetFrameEdit", [](QWidget* w) { TypeText(w, "main"); },
+         [](const MainSettings& m) { return m.TargetFrame == "main"; }},
+    };
+    for (const PanelEdit& edit : edits) {
+        SCOPED_TRACE(edit.Control);
+        auto* control = Find<QWidget>(&windows->main, edit.Control);
+        ASSERT_NE(control, nullptr);
+        edit.Act(control);
+        EXPECT_TRUE(edit.Holds(windows->ws.Main));
+    }
+}
+
+TEST_F(MainWindowTest, StartValuesAreTheWorkspaceDefaults) {
+    EXPECT_EQ(Find<QLineEdit>(&windows->main, "ImageDirEdit")->text(), "images");
+    EXPECT_EQ(Find<QLineEdit>(&windows->main, "TemplateNameEdit")->text(), "- no template -");
+    EXPECT_TRUE(Find<QLineEdit>(&windows->main, "TemplateNameEdit")->isReadOnly());
+    EXPECT_TRUE(Find<QRadioButton>(&windows->main, "TableRadioButton")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(&windows->main, "Quality_middle")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(&windows->main, "Size_limit")->isChecked());
+    EXPECT_EQ(Find<QSpinBox>(&windows->main, "WidthEdit")->value(), 70);
+    EXPECT_EQ(Find<QSpinBox>(&windows->main, "GreaterThanEdit")->value(), 800);
+    EXPECT_FALSE(Find<QLineEdit>(&windows->main, "TargetFrameEdit")->isEnabled());
+}
+
+TEST_F(MainWindowTest, QualityAndSizeAreTwoSeparateChoices) {
+    Find<QRadioButton>(&windows->main, "Quality_high")->click();
+    Find<QRadioButton>(&windows->main, "Size_fit")->click();
+    EXPECT_TRUE(Find<QRadioButton>(&windows->main, "Quality_high")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(&windows->main, "Size_fit")->isChecked());
+    EXPECT_EQ(windows->ws.Main.ThumbQuality, TThumbQualityLevel::High);
+    EXPECT_EQ(windows->ws.Main.ThumbSize, TThumbSizeMode::fit);
+}
+
+TEST_F(MainWindowTest, TargetFrameEditFollowsItsBox) {
+    auto* box = Find<QCheckBox>(&windows->main, "TargetFrameCheckBox");
+    auto* edit = Find<QLineEdit>(&windows->main, "TargetFrameEdit");
+    box->click();
+    EXPECT_TRUE(edit->isEnabled());
+    box->click();
+    EXPECT_FALSE(edit->isEnabled());
+}
+
+TEST_F(MainWindowTest, CheckingTheDefaultExtensionWarnsAndStaysChecked) {
+    std::string text, title;
+    test::ReadNextMessageBox(text, title);
+    Find<QCheckBox>(&windows->main, "DefaultExtCheckBox")->click();
+    EXPECT_EQ(text,
+              "This option is only for experts. Uncheck the box, if you're not sure. Please make "
+              "sure, the extension you use is valid in your environment.");
+    EXPECT_TRUE(windows->ws.Main.UseDefaultExt);
+    EXPECT_TRUE(Find<QCheckBox>(&windows->main, "DefaultExtCheckBox")->isChecked());
+}
+
+TEST_F(MainWindowTest, ShowSettingsRefillsEveryControlFromTheWorkspace) {
+    windows->ws.Main.HTMLFile = "caf\xc3\xa9.html";
+    windows->ws.Main.Style = TGalleryStyle::SlideShow;
+    windows->ws.Main.Cols = 9;
+    windows->ws.Main.NoHTML = true;
+    windows->ws.Main.TemplateName = "USER:/home/x/t.tpl";
+    windows->settings.ShowSettings();
+    EXPECT_EQ(Find<QLineEdit>(&windows->main, "HTMLFileEdit")->text(),
+              QString::fromUtf8("café.html"));
+    EXPECT_TRUE(Find<QRadioButton>(&windows->main, "SlideShowRadioButton")->isChecked());
+    EXPECT_EQ(Find<QSpinBox>(&windows->main, "ColEdit")->value(), 9);
+    EXPECT_TRUE(Find<QCheckBox>(&windows->main, "NoHTMLCheckBox")->isChecked());
+    EXPECT_EQ(Find<QLineEdit>(&windows->main, "TemplateNameEdit")->text(), "USER:/home/x/t.tpl");
+    // The refill was no edit: the workspace kept exactly what it held.
+    EXPECT_EQ(windows->ws.Main.HTMLFile, "caf\xc3\xa9.html");
+}
+
+TEST_F(MainWindowTest, BytesThatAreNotUtf8SurviveARefill) {
+    windows->ws.Main.HTMLFile = "caf\xe9.html";
+    windows->settings.ShowSettings();
+    EXPECT_EQ(Find<QLineEdit>(&windows->main, "HTMLFileEdit")->text(),
+              QString::fromLatin1("caf\xe9.html"));
+    EXPECT_EQ(windows->ws.Main.HTMLFile, "caf\xe9.html");
+}
+
+TEST_F(MainWindowTest, SaveSettingsAsTemplateWritesTheChosenFile) {
+    const std::string path = windows->folder / "mine.tpl";
+    test::AnswerNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(QString::fromStdString(windows->folder / "mine"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    windows->ws.Main.HTMLFile = "index.html";
+    Find<QAction>(&windows->main, "SaveSettingsAsTemplate1")->trigger();
+    EXPECT_TRUE(FileExists(path));
+}
+
+}  // namespace
+}  // namespace fsc

@@ -1,0 +1,193 @@
+// The options dialog writing its store, its extension list rules and folder pickers, and
+// the start window handing over to the main window.
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include "options/ProgramOptions.h"
+#include "platform/QtSettingsStore.h"
+#include "support/TempDir.h"
+#include "ui/TFolioscopeForm.h"
+#include "ui/TOptionsForm.h"
+#include "ui/UiTestSupport.h"
+
+namespace fsc {
+namespace {
+
+using test::Find;
+
+class OptionsFormTest : public ::testing::Test {
+protected:
+    void SetUp() override { test::EnsureApplication(); }
+
+    ProgramOptions Stored() {
+        QtSettingsStore reopened(storePath);
+        return LoadProgramOptions(reopened);
+    }
+    void SetLines(TOptionsForm& form, const QString& text) {
+        Find<QPlainTextEdit>(&form, "ExtMemo")->setPlainText(text);
+    }
+    QString Lines(TOptionsForm& form) {
+        return Find<QPlainTextEdit>(&form, "ExtMemo")->toPlainText();
+    }
+
+    test::TempDir folder;
+    std::string storePath = folder / "Folioscope.conf";
+    QtSettingsStore store{storePath};
+    ProgramOptions options;
+};
+
+TEST_F(OptionsFormTest, ShowsTheDefaultsOfAnEmptyStore) {
+    options = LoadProgramOptions(store);
+    TOptionsForm form(options, store);
+    EXPECT_EQ(form.windowTitle(), "Options");
+    EXPECT_EQ(Find<QSpinBox>(&form, "JPEGSpinEdit")->value(), 50);
+    EXPECT_EQ(Find<QSpinBox>(&form, "JPEGSpinEdit")->minimum(), 5);
+    EXPECT_EQ(Find<QSpinBox>(&form, "JPEGSpinEdit")->maximum(), 100);
+    EXPECT_TRUE(Find<QCheckBox>(&form, "WizardCheckBox")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>(&form, "HTMLDirCheckBox")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>(&form, "ImageDirCheckBox")->isChecked());
+    EXPECT_EQ(Find<QLineEdit>(&form, "DefExtEdit")->text(), "html");
+    EXPECT_EQ(Lines(form), "HTML\nHTM\nPHP\nASP\nCGI\nPL");
+    EXPECT_TRUE(Find<QLineEdit>(&form, "HTMLDirEdit")->isReadOnly());
+}
+
+TEST_F(OptionsFormTest, HidingAndClosingBothWriteTheStore) {
+    struct WriteCase {
+        const char* How;
+        std::function<void(TOptionsForm&)> End;
+    };
+    const std::vector<WriteCase> cases = {
+        {"hide", [](TOptionsForm& form) { form.hide(); }},
+        {"close", [](TOptionsForm& form) { form.close(); }},
+        {"Close button",
+         [](TOptionsForm& form) {
+             Find<QDialogButtonBox>(&form, "CloseButtons")
+                 ->button(QDialogButtonBox::Close)
+                 ->click();
+         }},
+    };
+    int quality = 60;
+    for (const WriteCase& write : cases) {
+        SCOPED_TRACE(write.How);
+        TOptionsForm form(options, store);
+        form.show();
+        Find<QSpinBox>(&form, "JPEGSpinEdit")->setValue(quality);
+        Find<QCheckBox>(&form, "WizardCheckBox")->setChecked(false);
+        Find<QLineEdit>(&form, "DefExtEdit")->setText("htm");
+        Find<QLineEdit>(&form, "DefExtEdit")->textEdited("htm");
+        write.End(form);
+        const ProgramOptions stored = Stored();
+        EXPECT_EQ(stored.JPEGCompression, quality);
+        EXPECT_FALSE(stored.Wizard);
+        EXPECT_EQ(stored.DefaultHTMLExt, "htm");
+        quality += 10;
+    }
+}
+
+TEST_F(OptionsFormTest, ClosingSortsTheExtensionsAndDropsRepeats) {
+    TOptionsForm form(options, store);
+    form.show();
+    SetLines(form, "HTML\nHTM\nPHP\nphp\nASP\ncgi");
+    form.close();
+    EXPECT_EQ(Lines(form), "ASP\ncgi\nHTM\nHTML\nPHP");
+    EXPECT_EQ(Stored().HTMLExt, (TStringList{"ASP", "cgi", "HTM", "HTML", "PHP"}));
+}
+
+TEST_F(OptionsFormTest, RemovedHTMLAndHTMComeBackAtOnce) {
+    struct RepairCase {
+        const char* Typed;
+        const char* Shown;
+    };
+    const RepairCase cases[] = {
+        {"HTML\nPHP", "HTML\nHTM\nPHP"},
+        {"HTM\nPHP", "HTML\nHTM\nPHP"},
+        {"PHP", "HTML\nHTM\nPHP"},
+        {"", "HTML\nHTM"},
+        {"htm\nhtml\nASP", "htm\nhtml\nASP"},
+    };
+    TOptionsForm form(options, store);
+    for (const RepairCase& repair : cases) {
+        SCOPED_TRACE(repair.Typed);
+        SetLines(form, repair.Typed);
+        EXPECT_EQ(Lines(form), repair.Shown);
+    }
+}
+
+TEST_F(OptionsFormTest, FolderPickerSwitchesItsBoxOnOrOff) {
+    struct PickCase {
+        const char* Button;
+        const char* Box;
+        const char* Edit;
+        bool Choose;
+    };
+    const PickCase cases[] = {
+        {"SelectHTMLDirButton", "HTMLDirCheckBox", "HTMLDirEdit", true},
+        {"SelectHTMLDirButton", "HTMLDirCheckBox", "HTMLDirEdit", false},
+        {"SelectImageDirButton", "ImageDirCheckBox", "ImageDirEdit", true},
+        {"SelectImageDirButton", "ImageDirCheckBox", "ImageDirEdit", false},
+    };
+    TOptionsForm form(options, store);
+    for (const PickCase& pick : cases) {
+        SCOPED_TRACE(std::string(pick.Button) + (pick.Choose ? " chosen" : " cancelled"));
+        test::AnswerNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            if (!pick.Choose) return dialog->reject();
+            dialog->setDirectory(QString::fromStdString(folder.Path()));
+            dialog->selectFile(QString::fromStdString(folder.Path()));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        Find<QPushButton>(&form, pick.Button)->click();
+        EXPECT_EQ(Find<QCheckBox>(&form, pick.Box)->isChecked(), pick.Choose);
+        // A cancelled picker keeps the folder chosen before.
+        EXPECT_EQ(Find<QLineEdit>(&form, pick.Edit)->text().toStdString(), folder.Path());
+    }
+    EXPECT_EQ(options.HTMLDir, folder.Path());
+    EXPECT_FALSE(options.UseHTMLDir);
+}
+
+TEST(StartWindow, EitherButtonSetsTheWizardOptionAndProceedsOnce) {
+    test::EnsureApplication();
+    struct StartCase {
+        const char* Button;
+        bool Wizard;
+    };
+    for (const StartCase& start :
+         {StartCase{"UseWizardButton", true}, StartCase{"NoWizardButton", false}}) {
+        SCOPED_TRACE(start.Button);
+        ProgramOptions options;
+        options.Wizard = !start.Wizard;
+        int proceeded = 0;
+        TFolioscopeForm form(options, [&] { ++proceeded; });
+        EXPECT_EQ(form.windowTitle(), "Orvik Folioscope 2.13");
+        form.show();
+        Find<QPushButton>(&form, start.Button)->click();
+        EXPECT_EQ(options.Wizard, start.Wizard);
+        EXPECT_FALSE(form.isVisible());
+        // The start timer fires later and must not proceed a second time.
+        QTest::qWait(200);
+        EXPECT_EQ(proceeded, 1);
+    }
+}
+
+TEST(StartWindow, ProceedsByItselfWithoutAClick) {
+    test::EnsureApplication();
+    ProgramOptions options;
+    int proceeded = 0;
+    TFolioscopeForm form(options, [&] { ++proceeded; });
+    form.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return proceeded > 0; }, 2000));
+    EXPECT_EQ(proceeded, 1);
+    EXPECT_TRUE(options.Wizard);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_NE(form.PictureFilter().find("All images ("), std::string::npos);
+}
+
+}  // namespace
+}  // namespace fsc

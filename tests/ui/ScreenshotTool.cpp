@@ -1,0 +1,67 @@
+// Writes PNG pictures of the main window's "General" and "Images" tabs and of the options
+// dialog into the folder given as argument, for a look at the layout.
+#include <QDir>
+#include <QPixmap>
+#include <QTabWidget>
+#include <cstdio>
+
+#include "app/Workspace.h"
+#include "base/IShell.h"
+#include "platform/QtSettingsStore.h"
+#include "ui/TAskForm.h"
+#include "ui/TDarevudIroForm.h"
+#include "ui/TFscApplication.h"
+#include "ui/TOptionsForm.h"
+#include "ui/TProgress.h"
+#include "ui/TRirevidedOzizidoForm.h"
+
+namespace {
+
+class NoShell : public fsc::IShell {
+public:
+    void Open(const std::string&) override {}
+};
+
+bool Save(QWidget& window, const QString& path) {
+    QApplication::processEvents();
+    const bool saved = window.grab().save(path, "PNG");
+    std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "cannot write",
+                 qPrintable(path));
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    fsc::TFscApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: ui_screenshots FOLDER\n");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.mkpath(".")) {
+        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        return 1;
+    }
+    // A store of its own, so the user's options are neither read nor changed.
+    fsc::QtSettingsStore store(QDir::temp().filePath("fsc-screenshot-options.conf").toStdString());
+    fsc::Workspace ws;
+    ws.Main.HTMLDir = "/home/user/Desktop/holiday";
+    ws.Main.HTMLFile = "index.html";
+    NoShell shell;
+    fsc::TRirevidedOzizidoForm settings(ws);
+    fsc::TAskForm ask;
+    fsc::TProgress progress;
+    fsc::TOptionsForm options(ws.Program, store);
+    fsc::TDarevudIroForm main({ws, settings, options, progress, ask, shell});
+    main.show();
+
+    bool saved = true;
+    main.Tabs()->setCurrentIndex(fsc::GeneralTab);
+    saved &= Save(main, folder.filePath("general.png"));
+    main.Tabs()->setCurrentIndex(fsc::ImagesTab);
+    saved &= Save(main, folder.filePath("images.png"));
+    options.show();
+    saved &= Save(options, folder.filePath("options.png"));
+    return saved ? 0 : 1;
+}
