@@ -16,6 +16,10 @@ TThumbnail* SelectedImage(Workspace& ws, const ImageListPanel& panel) {
     return &ws.Images[static_cast<std::size_t>(panel.ItemIndex)];
 }
 
+std::string ImageListHint(const Workspace& ws) {
+    return std::to_string(ws.Images.size()) + " Images";
+}
+
 void ShowSelection(Workspace& ws, ImageListPanel& panel) {
     TThumbnail* thumb = SelectedImage(ws, panel);
     if (thumb == nullptr) return;

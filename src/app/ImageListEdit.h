@@ -13,6 +13,9 @@ namespace fsc {
 // The selected image, or null when no entry (or none below the list's end) is selected.
 TThumbnail* SelectedImage(Workspace& ws, const ImageListPanel& panel);
 
+// The list's hint: the number of images followed by " Images".
+std::string ImageListHint(const Workspace& ws);
+
 // Run after almost every change: the selected image's name gets RepairShownName and its
 // link follows. The panel fills its fields from the image (or empties them without one).
 void ShowSelection(Workspace& ws, ImageListPanel& panel);

@@ -7,6 +7,7 @@
 #include "app/DirectoryFields.h"
 #include "app/ImageListEdit.h"
 #include "app/ImageNames.h"
+#include "app/PanelSwitches.h"
 #include "base/Errors.h"
 
 namespace fsc {
@@ -190,6 +191,7 @@ TEST_F(MoveTest, RemoveAndClear) {
     f.Panel.ItemIndex = 1;
     RemoveImage(f.Ws, f.Panel);
     EXPECT_EQ(f.Names(), (Names{"a.jpg", "c.jpg"}));
+    EXPECT_EQ(ImageListHint(f.Ws), "2 Images");
     EXPECT_EQ(f.Panel.ItemIndex, 1);
     RemoveImage(f.Ws, f.Panel);
     EXPECT_EQ(f.Names(), (Names{"a.jpg"}));
@@ -355,6 +357,25 @@ TEST(DirectoryFields, HTMLDirLosesTrailingSeparatorsAndImageDirItsLeadingOnes) {
     EXPECT_EQ(f.Ws.Main.ImageDir, "photos/big");
     EXPECT_EQ(MessageOf<ELumettaError>([&] { SetImageDir(f.Ws, "c:\\pics"); }), ImageDirColonText);
     EXPECT_EQ(f.Ws.Main.ImageDir, "images");
+}
+
+TEST(PanelSwitches, TheExpertWarningAndTheSizeButtons) {
+    TCommandFixture f;
+    ClickUseDefaultExt(f.Ws, true, true, f.Messages);
+    EXPECT_TRUE(f.Messages.Errors.empty());
+    ClickUseDefaultExt(f.Ws, false, false, f.Messages);
+    EXPECT_TRUE(f.Messages.Errors.empty());
+    ClickUseDefaultExt(f.Ws, true, false, f.Messages);
+    EXPECT_TRUE(f.Ws.Main.UseDefaultExt);
+    EXPECT_EQ(f.Messages.Errors, (Names{DefaultExtWarningText}));
+
+    const std::pair<TThumbPreset, int> presets[] = {
+        {TThumbPreset::Large, 100}, {TThumbPreset::Small, 40}, {TThumbPreset::Medium, 70}};
+    for (const auto& [preset, side] : presets) {
+        ChooseThumbPreset(f.Ws, preset);
+        EXPECT_EQ(f.Ws.Main.ThumbWidth, side);
+        EXPECT_EQ(f.Ws.Main.ThumbHeight, side);
+    }
 }
 
 }  // namespace
