@@ -21,7 +21,8 @@ int RunTemplatesCommand(const std::vector<std::string>& args, const std::string&
                         std::ostream& out, std::ostream& err) {
     if (!args.empty()) throw EUsageError("templates takes no arguments");
     const TStringList entries = ListTemplates(libraryFolder);
-    if (entries.empty()) err << "The template library " << libraryFolder << " holds no templates.\n";
+    if (entries.empty())
+        err << "The template library " << libraryFolder << " holds no templates.\n";
     for (const std::string& entry : entries) {
         const std::string description = DescriptionOf(libraryFolder, entry);
         out << entry;

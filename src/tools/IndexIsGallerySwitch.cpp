@@ -24,11 +24,13 @@ void MakeGalleryPageSeparate(Workspace& ws, IRandom& random, IMessages& messages
     }
     if (!tpl.GalleryPage) tpl.GalleryPage = TStringList{};
     if (!IsBlank(*tpl.GalleryPage)) {
-        message += " Used old contents for the gallery HTML. You can edit it on the HTML "
-                   "Template page.";
+        message +=
+            " Used old contents for the gallery HTML. You can edit it on the HTML "
+            "Template page.";
     } else {
-        message += " The gallery HTML content was set to the default gallery HTML. You can "
-                   "edit it on the HTML Template page.";
+        message +=
+            " The gallery HTML content was set to the default gallery HTML. You can "
+            "edit it on the HTML Template page.";
         tpl.GalleryPage = DefaultPageSkeleton();
     }
     messages.ShowInformation(message);

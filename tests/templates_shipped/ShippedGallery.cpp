@@ -170,8 +170,7 @@ void ApplyLibraryTemplate(Workspace& ws, const std::string& name,
     ApplyTemplate(context, TTemplateSender::TemplateDialog);
 }
 
-void BuildWorkspaceGallery(Workspace& ws, const std::string& htmlDir,
-                           const std::string& htmlFile) {
+void BuildWorkspaceGallery(Workspace& ws, const std::string& htmlDir, const std::string& htmlFile) {
     ws.Main.HTMLDir = htmlDir;
     ws.Main.HTMLFile = htmlFile;
     TNoQuestions ask;

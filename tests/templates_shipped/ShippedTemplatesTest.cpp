@@ -50,7 +50,9 @@ const std::vector<TShippedCase>& Cases() {
          {"<h1>Night Walks</h1>", "--background: #121417;", "<ul class=\"grid\""}},
         {"ModernLight",
          "Modern",
-         {{"Title", "Day Trips"}, {"Background", "#FAFAF7"}, {"Text", "#1D1D1F"},
+         {{"Title", "Day Trips"},
+          {"Background", "#FAFAF7"},
+          {"Text", "#1D1D1F"},
           {"Accent", "#0B6E4F"}},
          {"index.html", "modern.css"},
          {"--background: #FAFAF7; --text: #1D1D1F; --accent: #0B6E4F;"}},
@@ -158,8 +160,8 @@ TEST_P(ShippedTemplate, TidyFindsNoErrorsInAnyPage) {
     BuiltGallery(site);
     for (const std::string& page : test::PagesBelow(site)) {
         const test::TTidyReport report = test::Tidy(JoinPath(site, page));
-        ASSERT_GE(report.ExitCode, 0) << "tidy could not be run (" << FSC_TIDY_PATH
-                                      << "): install Debian's tidy";
+        ASSERT_GE(report.ExitCode, 0)
+            << "tidy could not be run (" << FSC_TIDY_PATH << "): install Debian's tidy";
         EXPECT_LT(report.ExitCode, 2) << page;
         EXPECT_EQ(report.Errors, std::vector<std::string>{}) << page;
         EXPECT_EQ(report.Warnings, std::vector<std::string>{}) << page;

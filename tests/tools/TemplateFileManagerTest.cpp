@@ -112,8 +112,8 @@ TEST_F(FileManager, GridHasHeaderDividerThenHtmlRowsBeforeOtherRows) {
     Add(File("logo.png"));
     Add(File("page.PHP"), "sub");
     EXPECT_EQ(Column(0), (Cells{"HTML", "HTML", "Other", "Other"}));
-    EXPECT_EQ(Column(1), (Cells{dir / "frame.htm", dir / "page.PHP", dir / "style.css",
-                                dir / "logo.png"}));
+    EXPECT_EQ(Column(1),
+              (Cells{dir / "frame.htm", dir / "page.PHP", dir / "style.css", dir / "logo.png"}));
     EXPECT_EQ(Column(2), (Cells{"", "sub", "css", ""}));
     EXPECT_EQ(Column(3), (Cells{"frame.htm", "page.PHP", "style.css", "logo.png"}));
 }
