@@ -5,15 +5,11 @@
 #include <string>
 
 #include "engine/TPageContext.h"
+#include "imaging/TBitmap.h"
 
 namespace fsc {
 
 inline constexpr const char* CollageMapName = "LumettaRirevidedOzizidoMap";
-
-struct TRgb {
-    unsigned char Red = 0, Green = 0, Blue = 0;
-    bool operator==(const TRgb&) const = default;
-};
 
 // The background of an entry of the named-colour list: the six characters after its first
 // "#" as red, green and blue pairs (0-9 and upper-case A-F count, anything else is 0);

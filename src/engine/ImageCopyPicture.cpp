@@ -3,9 +3,9 @@
 
 #include "base/Text.h"
 #include "engine/LoadSourcePicture.h"
-#include "engine/WatermarkCopy.h"
 #include "imaging/ImageFitting.h"
 #include "imaging/Resize.h"
+#include "imaging/Watermark.h"
 
 namespace fsc {
 
@@ -29,9 +29,9 @@ TCopyPicture MakeCopyPicture(const std::string& fileName, const TFSC_Images& ima
     }
     if (images.Watermark) {
         copy.Modified = true;
-        StampCopyWatermark(copy.Picture, images.WatermarkText, images.WatermarkPositions,
-                           images.WatermarkAdjustSize, images.WatermarkFont,
-                           images.WatermarkTransparency, rasteriser);
+        Stamp(copy.Picture, images.WatermarkText, images.WatermarkPositions,
+              images.WatermarkAdjustSize, images.WatermarkFont, images.WatermarkTransparency,
+              rasteriser);
     }
     return copy;
 }

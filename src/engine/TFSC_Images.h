@@ -8,25 +8,13 @@
 #include "base/TDateTime.h"
 #include "base/TStringList.h"
 #include "imaging/JpegQuality.h"
+#include "imaging/Watermark.h"
 
 namespace fsc {
 
 struct TFSC_HTML;
 
 enum class TThumbSizeMode { limit, fit, stretch, hardLimit };
-
-// Index of each watermark position in TFSC_Images::WatermarkPositions.
-enum TWatermarkPosition {
-    wpLeftTop,
-    wpCenterTop,
-    wpRightTop,
-    wpLeftMiddle,
-    wpCenterMiddle,
-    wpRightMiddle,
-    wpLeftBottom,
-    wpCenterBottom,
-    wpRightBottom
-};
 
 struct TFSC_Images {
     // The paired page settings; not owned.
@@ -46,7 +34,7 @@ struct TFSC_Images {
     std::string ThumbSuffix = "_th";
     bool Watermark = false;
     TStringList WatermarkText;
-    std::array<bool, 9> WatermarkPositions{};
+    TWatermarkPositions WatermarkPositions{};  // indexed by TWatermarkPosition
     bool WatermarkAdjustSize = false;
     int WatermarkTransparency = 0;
     TFontSpec WatermarkFont;

@@ -9,6 +9,13 @@
 
 namespace fsc {
 
+// One pixel's colour.
+struct TRgb {
+    std::uint8_t Red = 0, Green = 0, Blue = 0;
+
+    bool operator==(const TRgb&) const = default;
+};
+
 struct TBitmap {
     int Width = 0;
     int Height = 0;

@@ -12,16 +12,16 @@
 namespace fsc {
 
 // In the order the positions are stamped, which is also the order they are stored in.
-enum class TWatermarkPosition {
-    LeftTop,
-    LeftMiddle,
-    LeftBottom,
-    CenterTop,
-    CenterMiddle,
-    CenterBottom,
-    RightTop,
-    RightMiddle,
-    RightBottom,
+enum TWatermarkPosition {
+    wpLeftTop,
+    wpLeftMiddle,
+    wpLeftBottom,
+    wpCenterTop,
+    wpCenterMiddle,
+    wpCenterBottom,
+    wpRightTop,
+    wpRightMiddle,
+    wpRightBottom,
 };
 using TWatermarkPositions = std::array<bool, 9>;  // indexed by TWatermarkPosition
 

@@ -7,12 +7,6 @@
 
 namespace fsc {
 
-struct TRgb {
-    std::uint8_t Red = 0, Green = 0, Blue = 0;
-
-    bool operator==(const TRgb&) const = default;
-};
-
 // Blends textPicture into image with its top-left corner at (x, y). Text pixels equal to key
 // are left out, and so are those falling outside the image, so a text picture larger than
 // the image is clipped. transparency runs from 0 (the text in its own colour) to 255 (most of

@@ -159,15 +159,15 @@ TEST(WatermarkStamp, NinePositionsInOrder) {
         TWatermarkPosition position;
         Box expected;
     } cases[] = {
-        {TWatermarkPosition::LeftTop, {3, 0, 68, 10}},
-        {TWatermarkPosition::LeftMiddle, {3, 18, 68, 28}},
-        {TWatermarkPosition::LeftBottom, {3, 35, 68, 45}},
-        {TWatermarkPosition::CenterTop, {27, 0, 92, 10}},
-        {TWatermarkPosition::CenterMiddle, {27, 18, 92, 28}},
-        {TWatermarkPosition::CenterBottom, {27, 35, 92, 45}},
-        {TWatermarkPosition::RightTop, {50, 0, 115, 10}},
-        {TWatermarkPosition::RightMiddle, {50, 18, 115, 28}},
-        {TWatermarkPosition::RightBottom, {50, 35, 115, 45}},
+        {wpLeftTop, {3, 0, 68, 10}},
+        {wpLeftMiddle, {3, 18, 68, 28}},
+        {wpLeftBottom, {3, 35, 68, 45}},
+        {wpCenterTop, {27, 0, 92, 10}},
+        {wpCenterMiddle, {27, 18, 92, 28}},
+        {wpCenterBottom, {27, 35, 92, 45}},
+        {wpRightTop, {50, 0, 115, 10}},
+        {wpRightMiddle, {50, 18, 115, 28}},
+        {wpRightBottom, {50, 35, 115, 45}},
     };
     TFontSpec font;
     font.Size = 11;

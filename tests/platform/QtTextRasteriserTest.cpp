@@ -176,7 +176,7 @@ TEST(QtTextRasteriser, StampsWhiteTextOnTheEditorsTestPicture) {
     QtTextRasteriser rasteriser;
     TFontSpec font = Font(8, 255, 255, 255);
     TWatermarkPositions positions{};
-    positions[std::size_t(TWatermarkPosition::CenterMiddle)] = true;
+    positions[wpCenterMiddle] = true;
     const TBitmap original = WatermarkTestPicture();
     TBitmap stamped = original;
     Stamp(stamped, {"Created with Folioscope", "example.org"}, positions, true, font, 0,
