@@ -225,18 +225,30 @@ std::vector<std::string> LinksOf(const std::string& page) {
 }
 
 std::vector<std::string> BrokenLinks(const std::string& folder, const std::string& page) {
-    const std::string path = JoinPath(folder, page);
     std::vector<std::string> broken;
-    for (std::string link : LinksOf(path)) {
-        if (IsExternal(link)) continue;
-        const std::string shown = link;
-        link = link.substr(0, link.find_first_of("?#"));
-        const std::filesystem::path target = std::filesystem::path(ExtractFileDir(path)) / link;
-        if (link.empty() || !std::filesystem::is_regular_file(target)) {
-            broken.push_back(page + ": " + shown);
+    for (const auto& [link, target] : LinkTargets(folder, page)) {
+        if (target.empty() || !std::filesystem::is_regular_file(target)) {
+            broken.push_back(page + ": " + link);
         }
     }
     return broken;
+}
+
+std::vector<std::pair<std::string, std::string>> LinkTargets(const std::string& folder,
+                                                             const std::string& page) {
+    const std::string path = JoinPath(folder, page);
+    std::vector<std::pair<std::string, std::string>> targets;
+    for (const std::string& link : LinksOf(path)) {
+        if (IsExternal(link)) continue;
+        const std::string file = link.substr(0, link.find_first_of("?#"));
+        if (file.empty()) {
+            targets.emplace_back(link, "");
+            continue;
+        }
+        const std::filesystem::path target = std::filesystem::path(ExtractFileDir(path)) / file;
+        targets.emplace_back(link, target.lexically_normal().string());
+    }
+    return targets;
 }
 
 std::vector<std::string> LeftoverTags(const std::string& page) {

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Workspace.h"
@@ -33,6 +34,10 @@ std::vector<std::string> PagesBelow(const std::string& folder);
 
 // The href and src values of a page and the pictures its slide show script names.
 std::vector<std::string> LinksOf(const std::string& page);
+
+// Each link of a page that stays in the gallery, with the file it names ("" for none).
+std::vector<std::pair<std::string, std::string>> LinkTargets(const std::string& folder,
+                                                             const std::string& page);
 
 // Links that point at files that do not exist, each as "page: link".
 std::vector<std::string> BrokenLinks(const std::string& folder, const std::string& page);

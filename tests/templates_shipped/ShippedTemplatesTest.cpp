@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 #include <ostream>
+#include <set>
 
 #include "base/Files.h"
 #include "base/Paths.h"
@@ -29,6 +30,8 @@ struct TShippedCase {
     std::vector<std::string> Pages;
     // Texts the main page must show, so the parameters really reach the pages.
     std::vector<std::string> MainPageTexts;
+    // One page per picture, which the thumbnails link to.
+    bool ImagePages = true;
 };
 
 std::ostream& operator<<(std::ostream& out, const TShippedCase& c) { return out << c.Label; }
@@ -61,7 +64,8 @@ const std::vector<TShippedCase>& Cases() {
          {{"Title", "Holiday Slides"}, {"Buttons", "navy"}},
          {"index.html", "slideshow.css"},
          {"value=\"First\"", "value=\"Prev\"", "value=\"Next\"", "value=\"Last\"",
-          "background-color: navy;"}},
+          "background-color: navy;"},
+         false},
         {"Frames",
          "Frames",
          {{"Title", "Album in Frames"}},
@@ -147,11 +151,20 @@ TEST_P(ShippedTemplate, BuildsEveryPageWithLinksThatResolve) {
         EXPECT_TRUE(FileExists(JoinPath(site, "images/" + thumb.Name))) << thumb.Name;
         EXPECT_TRUE(FileExists(JoinPath(site, "images/" + thumb.ThumbName))) << thumb.ThumbName;
     }
-    const std::vector<std::string> pages = test::PagesBelow(site);
-    EXPECT_GE(pages.size(), GetParam().Pages.size() - 1);
-    for (const std::string& page : pages) {
+    std::set<std::string> linked;
+    for (const std::string& page : test::PagesBelow(site)) {
         EXPECT_EQ(test::BrokenLinks(site, page), std::vector<std::string>{}) << page;
         EXPECT_EQ(test::LeftoverTags(JoinPath(site, page)), std::vector<std::string>{}) << page;
+        for (const auto& link : test::LinkTargets(site, page)) linked.insert(link.second);
+    }
+    // Every picture can be reached from the gallery's pages, through its own page or not.
+    for (const TThumbnail& thumb : ws.Images) {
+        const std::string imagePage = site + "/images/image_" + thumb.Name + ".html";
+        EXPECT_EQ(FileExists(imagePage), GetParam().ImagePages) << imagePage;
+        if (GetParam().ImagePages) {
+            EXPECT_EQ(linked.count(imagePage), 1u) << imagePage;
+        }
+        EXPECT_EQ(linked.count(site + "/images/" + thumb.Name), 1u) << thumb.Name;
     }
 }
 
