@@ -3,6 +3,7 @@
 
 #include <deque>
 
+#include "base/Errors.h"
 #include "base/Files.h"
 #include "support/TempDir.h"
 #include "tools/FileManagerRows.h"
@@ -154,7 +155,13 @@ TEST_F(FileManager, CancelledOrFailedAddChangesNothing) {
     // A page that cannot be read is an error and leaves the list alone.
     dialog.Ok = true;
     dialog.NewName = "gone.html";
-    EXPECT_ANY_THROW(AddTemplateFile(ws, dir / "gone.html", dialog));
+    try {
+        AddTemplateFile(ws, dir / "gone.html", dialog);
+        ADD_FAILURE() << "an unreadable page was added";
+    } catch (const EFSC_Exception& error) {
+        EXPECT_NE(std::string(error.what()).find(dir / "gone.html"), std::string::npos)
+            << error.what();
+    }
     EXPECT_TRUE(ws.Template.ExtraPages.empty());
     EXPECT_TRUE(ws.Template.CopyFiles.empty());
 }
