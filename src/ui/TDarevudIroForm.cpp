@@ -2,26 +2,43 @@
 #include "ui/TDarevudIroForm.h"
 
 #include <QActionGroup>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/AddImages.h"
 #include "app/BuildSettings.h"
+#include "app/CreateGallery.h"
+#include "app/GalleryProject.h"
+#include "app/ImageListEdit.h"
+#include "app/ImageListPanel.h"
+#include "app/ImageSet.h"
 #include "app/Workspace.h"
 #include "base/AppFolders.h"
+#include "base/Errors.h"
+#include "base/IClock.h"
+#include "base/IRandom.h"
 #include "base/IShell.h"
 #include "base/Paths.h"
 #include "base/Version.h"
 #include "engine/Undo.h"
 #include "platform/ByteText.h"
+#include "platform/QtTextRasteriser.h"
 #include "ui/Binders.h"
 #include "ui/CommandGuard.h"
+#include "ui/FileDialogs.h"
+#include "ui/TAskForm.h"
+#include "ui/TImagesPanel.h"
 #include "ui/TOptionsForm.h"
+#include "ui/TProgress.h"
 #include "ui/TRirevidedOzizidoForm.h"
 
 namespace fsc {
@@ -60,31 +77,73 @@ QScrollArea* ScrollPage(QWidget* content) {
     return scrollBox;
 }
 
-// "Qt's" save dialog with the filter and default extension of the original dialogs.
-QString AskSavePath(QWidget* parent, const QString& filter, const QString& extension) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(filter);
-    dialog.setDefaultSuffix(extension);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
+// The per-image compression dialog is a window of a later version. A build that needs it
+// stops with a message that says what to change, rather than guessing a quality.
+class TCompressionUnavailable final : public IJpegCompressionDialog {
+public:
+    TCompressionChoice Execute(const TBitmap&) override {
+        throw ELumettaError(
+            "The dialog to adjust the compression of each image is not available in this "
+            "version. Uncheck \"let me adjust the compression/quality for each image\".");
+    }
+};
+
+std::optional<TBitmap> ClipboardPicture() {
+    const QImage image = QGuiApplication::clipboard()->image();
+    if (image.isNull()) return std::nullopt;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    TBitmap picture(rgb.width(), rgb.height());
+    for (int y = 0; y < rgb.height(); ++y)
+        std::copy_n(rgb.constScanLine(y), picture.Stride(), picture.Row(y));
+    return picture;
 }
+
+const TFileDialogSetup GalleryDialog{"Gallery|*.gal", "gal", ""};
+const TFileDialogSetup SetDialog{"Set of Thumbs|*.set", "set", ""};
 
 }  // namespace
 
+struct TDarevudIroForm::TServiceObjects {
+    TSystemClock Clock;
+    TSystemRandom Random;
+    QtTextRasteriser Rasteriser;
+    TCompressionUnavailable Compression;
+};
+
 TDarevudIroForm::TDarevudIroForm(const TMainWindowParts& parts, QWidget* parent)
-    : QMainWindow(parent), parts(parts), tabControl1(new QTabWidget(this)) {
+    : QMainWindow(parent),
+      parts(parts),
+      serviceObjects(std::make_unique<TServiceObjects>()),
+      imageList(std::make_unique<ImageListPanel>()),
+      tabControl1(new QTabWidget(this)) {
     setObjectName("DarevudIroForm");
+    TServiceObjects& own = *serviceObjects;
+    services.reset(
+        new TCommandServices{TBuildServices{parts.Ask, parts.Progress, own.Clock, own.Random,
+                                            own.Rasteriser, own.Compression, &parts.Messages},
+                             parts.Messages, parts.Shell, TempFolder(), StateFolder()});
     setWindowTitle(ProgramTitle);
     CreateTabs();
     CreateMenus();
-    resize(751, 578);
+    // The design size, or what the "General" panels need when the font makes them larger.
+    const QSize needed =
+        tabControl1->widget(GeneralTab)->findChild<QWidget*>("TabPage0")->sizeHint();
+    resize(std::max(751, needed.width() + 40), std::max(578, needed.height() + 90));
 }
+
+TDarevudIroForm::~TDarevudIroForm() = default;
 
 void TDarevudIroForm::CreateTabs() {
     tabControl1->setObjectName("TabControl1");
     for (int index = 0; index < int(std::size(TabCaptions)); ++index) {
-        QWidget* content = index == GeneralTab ? CreateGeneralPage() : new QWidget;
+        QWidget* content = new QWidget;
+        if (index == GeneralTab) content = CreateGeneralPage();
+        if (index == ImagesTab) {
+            imagesPanel =
+                new TImagesPanel(parts.Ws, *imageList, parts.Ask, [this] { AddImages(false); });
+            auto* layout = new QVBoxLayout(content);
+            layout->addWidget(imagesPanel);
+        }
         content->setObjectName(QString("TabPage%1").arg(index));
         tabControl1->addTab(ScrollPage(content), TabCaptions[index]);
     }
@@ -141,16 +200,19 @@ QAction* TDarevudIroForm::AddLaterEntry(QMenu* menu, const char* objectName,
 void TDarevudIroForm::CreateFilesMenu() {
     auto* files = menuBar()->addMenu("Files");
     files->setObjectName("Files1");
-    AddLaterEntry(files, "OpenGallery1", "Open Gallery");
-    AddLaterEntry(files, "SaveGallery1", "Save Gallery ");
+    AddEntry(files, "OpenGallery1", "Open Gallery", [this] { OpenGallery(); });
+    AddEntry(files, "SaveGallery1", "Save Gallery ", [this] { SaveGallery(); });
     files->addSeparator();
-    AddLaterEntry(files, "AddImages1", "Add Images");
-    AddLaterEntry(files, "AddImageFromClipboard1", "Add Image from Clipboard");
+    AddEntry(files, "AddImages1", "Add Images", [this] { AddImages(true); });
+    AddEntry(files, "AddImageFromClipboard1", "Add Image from Clipboard",
+             [this] { AddClipboardImage(); });
     AddLaterEntry(files, "AddImageByCapturing1", "Add image by Capturing from the Screen");
     files->addSeparator();
-    AddLaterEntry(files, "AddSetOfImages1", "Add Set of images       ");
-    AddLaterEntry(files, "SaveSetInfos1", "Save Set of images      (only Image Infos)");
-    AddLaterEntry(files, "SaveSetImages1", "Save Set of images      (Images+Image Infos)");
+    AddEntry(files, "AddSetOfImages1", "Add Set of images       ", [this] { AddSetOfImages(); });
+    AddEntry(files, "SaveSetInfos1", "Save Set of images      (only Image Infos)",
+             [this] { SaveSet(false); });
+    AddEntry(files, "SaveSetImages1", "Save Set of images      (Images+Image Infos)",
+             [this] { SaveSet(true); });
     files->addSeparator();
     AddLaterEntry(files, "CreateGalleriesInDir1",
                   "Create galleries with all images in a directory and recursively for its "
@@ -179,7 +241,7 @@ void TDarevudIroForm::CreateCreateMenu() {
     menu->setObjectName("CreateUndo1");
     AddEntry(menu, "Undo1", "Undo. Delete the created Gallery.", [this] { UndoGallery(); });
     menu->addSeparator();
-    AddLaterEntry(menu, "CreateGallery1", "Let's go. Create the gallery.");
+    AddEntry(menu, "CreateGallery1", "Let's go. Create the gallery.", [this] { CreateGallery(); });
 }
 
 void TDarevudIroForm::CreateStyleMenu() {
@@ -208,11 +270,11 @@ void TDarevudIroForm::CreateImagesMenu() {
                                    {"ByDate1", "by Date", keys},
                                    {"Up1", "Up", directions},
                                    {"Down1", "Down", directions}};
-    // The sort itself is an image list command that is not part of the program yet.
     for (int index = 0; index < int(std::size(choices)); ++index) {
         const TSortChoice& choice = choices[index];
         if (index == 2) sort->addSeparator();
-        QAction* entry = AddLaterEntry(sort, choice.ObjectName, choice.Caption);
+        QAction* entry =
+            AddEntry(sort, choice.ObjectName, choice.Caption, [this, index] { Sort(index); });
         entry->setCheckable(true);
         entry->setChecked(index == 2);
         choice.Group->addAction(entry);
@@ -241,10 +303,87 @@ void TDarevudIroForm::CreateHelpMenu() {
     }
 }
 
+void TDarevudIroForm::ShowWorkspace() {
+    parts.Settings.ShowSettings();
+    imagesPanel->ShowImages();
+}
+
+void TDarevudIroForm::AddImages(bool fromMenu) {
+    const ProgramOptions& options = parts.Ws.Program;
+    // The menu starts in the options' image folder; the panel's "Add" where Qt left off.
+    const bool useImageDir = fromMenu && options.UseImageDir;
+    const std::vector<std::string> chosen = AskOpenPaths(
+        this, {parts.PictureFilter, "", useImageDir ? options.ImageDir : std::string()});
+    TStringList paths(chosen.begin(), chosen.end());
+    if (!paths.empty()) {
+        // Whatever is added before a file that cannot be read stays and is shown.
+        RunCommand([&] {
+            AddImageFiles(parts.Ws, *imageList, PictureDialogOrder(paths), parts.Progress);
+        });
+        imagesPanel->ShowImages();
+    }
+    if (fromMenu) tabControl1->setCurrentIndex(ImagesTab);
+}
+
+void TDarevudIroForm::AddClipboardImage() {
+    AddClipboardPicture(parts.Ws, *imageList, ClipboardPicture(), [this] {
+        return AskSavePath(this, {"JPG|*.jpg", "jpg", ""});
+    });
+    imagesPanel->ShowImages();
+    tabControl1->setCurrentIndex(ImagesTab);
+}
+
+void TDarevudIroForm::OpenGallery() {
+    const std::optional<std::string> path = AskOpenPath(this, GalleryDialog);
+    if (!path) return;
+    OpenGalleryProject(parts.Ws, *imageList, *path, parts.Ask, parts.Progress);
+    ShowWorkspace();
+}
+
+void TDarevudIroForm::SaveGallery() {
+    const std::optional<std::string> path = AskSavePath(this, GalleryDialog);
+    if (!path) return;
+    SaveGalleryProject(parts.Ws, *path, parts.Messages, parts.Progress);
+    ShowWorkspace();
+}
+
+void TDarevudIroForm::AddSetOfImages() {
+    const std::optional<std::string> path = AskOpenPath(this, SetDialog);
+    if (!path) return;
+    AddImageSet(parts.Ws.Images, *path, parts.Progress);
+    CheckAdvancedOptions(parts.Ws, *imageList, parts.Ask);
+    imagesPanel->ShowImages();
+}
+
+void TDarevudIroForm::SaveSet(bool withImages) {
+    const std::optional<std::string> path = AskSavePath(this, SetDialog);
+    if (!path) return;
+    if (withImages) {
+        WriteImageSetWithImages(parts.Ws.Images, *path, parts.Progress);
+    } else {
+        WriteImageSetInfos(parts.Ws.Images, *path);
+    }
+    imagesPanel->ShowImages();
+}
+
+void TDarevudIroForm::CreateGallery() {
+    // The command updates the HTML file field and the template before it builds; the
+    // panels show that whether the build succeeds or not.
+    struct TShowAfter {
+        TDarevudIroForm* Form;
+        ~TShowAfter() { Form->ShowWorkspace(); }
+    } showAfter{this};
+    fsc::CreateGallery(parts.Ws, TCreateMode::MainWindow, *services);
+}
+
+void TDarevudIroForm::Sort(int entry) {
+    ChooseSortEntry(parts.Ws, *imageList, static_cast<TSortEntry>(entry));
+    imagesPanel->ShowImages();
+}
+
 void TDarevudIroForm::SaveSettingsAsTemplate() {
-    const QString path = AskSavePath(this, "Template (*.tpl)", "tpl");
-    if (path.isEmpty()) return;
-    SaveWorkspaceAsTemplate(parts.Ws, QStringToBytes(path));
+    const std::optional<std::string> path = AskSavePath(this, {"Template|*.tpl", "tpl", ""});
+    if (path) SaveWorkspaceAsTemplate(parts.Ws, *path);
 }
 
 void TDarevudIroForm::UndoGallery() { fsc::UndoGallery(parts.Ws.Journal, parts.Ws.Images); }

@@ -4,6 +4,8 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
+#include <string>
 
 class QAction;
 class QMenu;
@@ -11,11 +13,15 @@ class QTabWidget;
 
 namespace fsc {
 
+class IMessages;
 class IShell;
 class TAskForm;
+class TImagesPanel;
 class TOptionsForm;
 class TProgress;
 class TRirevidedOzizidoForm;
+struct ImageListPanel;
+struct TCommandServices;
 struct Workspace;
 
 // The long-lived windows the main window opens or borrows from.
@@ -26,6 +32,9 @@ struct TMainWindowParts {
     TProgress& Progress;
     TAskForm& Ask;
     IShell& Shell;
+    IMessages& Messages;
+    // The start window's picture open filter.
+    const std::string& PictureFilter;
 };
 
 // Tab indexes, in the order the tabs are shown.
@@ -47,8 +56,14 @@ class TDarevudIroForm : public QMainWindow {
 
 public:
     explicit TDarevudIroForm(const TMainWindowParts& parts, QWidget* parent = nullptr);
+    ~TDarevudIroForm() override;
 
     QTabWidget* Tabs() const { return tabControl1; }
+    TImagesPanel& ImagesPanel() const { return *imagesPanel; }
+    // The selection and switches of the image list panel and the "Sort" entries.
+    ImageListPanel& ImageListState() const { return *imageList; }
+    // What builds ask and report through; tests replace single services.
+    TCommandServices& Services() const { return *services; }
 
 private:
     void CreateTabs();
@@ -67,12 +82,27 @@ private:
     // An entry whose window is not part of the program yet: present, but disabled.
     QAction* AddLaterEntry(QMenu* menu, const char* objectName, const QString& caption);
 
+    void AddImages(bool fromMenu);
+    void AddClipboardImage();
+    void OpenGallery();
+    void SaveGallery();
+    void AddSetOfImages();
+    void SaveSet(bool withImages);
+    void CreateGallery();
+    void Sort(int entry);
+    // After a command changed the workspace: every panel shows it again.
+    void ShowWorkspace();
     void SaveSettingsAsTemplate();
     void UndoGallery();
     void ShowOptions();
     void ShowAbout();
 
     TMainWindowParts parts;
+    struct TServiceObjects;
+    std::unique_ptr<TServiceObjects> serviceObjects;
+    std::unique_ptr<TCommandServices> services;
+    std::unique_ptr<ImageListPanel> imageList;
+    TImagesPanel* imagesPanel = nullptr;
     QTabWidget* tabControl1;
 };
 

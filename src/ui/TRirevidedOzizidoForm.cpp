@@ -14,11 +14,14 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <optional>
 
+#include "app/DirectoryFields.h"
 #include "app/Workspace.h"
 #include "base/Errors.h"
 #include "platform/ByteText.h"
 #include "ui/CommandGuard.h"
+#include "ui/FileDialogs.h"
 
 namespace fsc {
 
@@ -49,8 +52,9 @@ QSpinBox* NewSpin(const char* objectName, int minimum, int maximum) {
 
 }  // namespace
 
-TRirevidedOzizidoForm::TRirevidedOzizidoForm(Workspace& ws, QWidget* parent)
-    : QWidget(parent), ws(ws) {
+TRirevidedOzizidoForm::TRirevidedOzizidoForm(Workspace& ws, IMessages& messages, IAsk& ask,
+                                             QWidget* parent)
+    : QWidget(parent), ws(ws), messages(messages), ask(ask) {
     setObjectName("RirevidedOzizidoForm");
     groupBox1 = CreateDirectories();
     groupBox3 = CreateStyle();
@@ -74,17 +78,21 @@ QGroupBox* TRirevidedOzizidoForm::CreateDirectories() {
     templateNameEdit = Named<QLineEdit>("TemplateNameEdit");
     templateNameEdit->setReadOnly(true);
     auto* selectDirButton = Named<QPushButton>("SelectHTMLDirButton", "Select");
-    // The save dialog and the rules that cut its answer down to a name inside the HTML
-    // directory belong to the image list commands; until they exist the name is typed.
     auto* selectFileButton = Named<QPushButton>("SelectHTMLFileButton", "Select");
-    selectFileButton->setEnabled(false);
     refreshers.push_back(Bind(htmlDirEdit, main.HTMLDir));
-    refreshers.push_back(Bind(imageDirEdit, main.ImageDir));
     refreshers.push_back(Bind(htmlFileEdit, main.HTMLFile));
+    // The image directory is stored through its own rule, so it is shown, not bound.
+    refreshers.push_back([this, imageDirEdit] { Show(imageDirEdit, this->ws.Main.ImageDir); });
     refreshers.push_back([this] { Show(templateNameEdit, this->ws.Main.TemplateName); });
-    refreshers.back()();
+    for (auto& refresh : refreshers) refresh();
     connect(selectDirButton, &QPushButton::clicked, this,
             [this] { RunCommand([this] { SelectHTMLDir(); }); });
+    connect(selectFileButton, &QPushButton::clicked, this, [this] {
+        RunCommand([this] { SelectHTMLFile(); });
+        // Also after a refusal: the file check may have changed the field first.
+        ShowSettings();
+    });
+    ConnectDirectories(imageDirEdit, htmlFileEdit);
 
     auto* layout = new QGridLayout(group);
     layout->addWidget(new QLabel("HTML-Dir:"), 0, 0);
@@ -266,15 +274,35 @@ QGroupBox* TRirevidedOzizidoForm::CreateGeneral() {
     return group;
 }
 
+void TRirevidedOzizidoForm::ConnectDirectories(QLineEdit* imageDirEdit, QLineEdit* htmlFileEdit) {
+    connect(imageDirEdit, &QLineEdit::textEdited, this, [this, imageDirEdit](const QString& text) {
+        RunCommand([&] { fsc::SetImageDir(ws, QStringToBytes(text)); });
+        // The rule may have trimmed the text or put "images" back; keep the cursor where
+        // the user types unless the text changed under it.
+        if (QStringToBytes(imageDirEdit->text()) != ws.Main.ImageDir)
+            Show(imageDirEdit, ws.Main.ImageDir);
+    });
+    connect(htmlFileEdit, &QLineEdit::editingFinished, this, [this, htmlFileEdit] {
+        RunCommand([this] { CheckHTMLFile(ws, THTMLFileCheck::Field, messages, ask); });
+        Show(htmlFileEdit, ws.Main.HTMLFile);
+        // Taking an existing page as the template may have changed the template's name.
+        Show(templateNameEdit, ws.Main.TemplateName);
+    });
+}
+
 void TRirevidedOzizidoForm::SelectHTMLDir() {
     const QString chosen = QFileDialog::getExistingDirectory(
         this, QString(), BytesToQString(ws.Main.HTMLDir), QFileDialog::ShowDirsOnly);
-    if (!chosen.isEmpty()) ws.Main.HTMLDir = QStringToBytes(chosen);
-    // A folder written with a closing separator would give doubled ones in every page path.
-    while (ws.Main.HTMLDir.size() > 1 &&
-           (ws.Main.HTMLDir.back() == '/' || ws.Main.HTMLDir.back() == '\\'))
-        ws.Main.HTMLDir.pop_back();
+    std::optional<std::string> choice;
+    if (!chosen.isEmpty()) choice = QStringToBytes(chosen);
+    fsc::SelectHTMLDir(ws, choice);
     Show(htmlDirEdit, ws.Main.HTMLDir);
+}
+
+void TRirevidedOzizidoForm::SelectHTMLFile() {
+    const std::optional<std::string> chosen =
+        AskSavePath(this, {"HTML|*.html;*.htm", "html", ws.Main.HTMLDir});
+    if (chosen) fsc::SelectHTMLFile(ws, *chosen, messages, ask);
 }
 
 void TRirevidedOzizidoForm::SetThumbSize(int side) {

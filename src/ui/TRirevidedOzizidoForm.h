@@ -14,13 +14,16 @@ class QSpinBox;
 
 namespace fsc {
 
+class IAsk;
+class IMessages;
 struct Workspace;
 
 class TRirevidedOzizidoForm : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TRirevidedOzizidoForm(Workspace& ws, QWidget* parent = nullptr);
+    // `messages` and `ask` serve the HTML file check of the "Directories" panel.
+    TRirevidedOzizidoForm(Workspace& ws, IMessages& messages, IAsk& ask, QWidget* parent = nullptr);
 
     QGroupBox* DirectoriesPanel() const { return groupBox1; }
     QGroupBox* StylePanel() const { return groupBox3; }
@@ -39,10 +42,14 @@ private:
     QGroupBox* CreateResize();
     QGroupBox* CreateGeneral();
     void SelectHTMLDir();
+    void SelectHTMLFile();
+    void ConnectDirectories(QLineEdit* imageDirEdit, QLineEdit* htmlFileEdit);
     void SetThumbSize(int side);
     void EnableDependentControls();
 
     Workspace& ws;
+    IMessages& messages;
+    IAsk& ask;
     std::vector<Refresher> refreshers;
     QGroupBox* groupBox1;
     QGroupBox* groupBox3;

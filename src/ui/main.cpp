@@ -9,6 +9,7 @@
 #include "options/ProgramOptions.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/QtShell.h"
+#include "ui/QtMessages.h"
 #include "ui/TAskForm.h"
 #include "ui/TDarevudIroForm.h"
 #include "ui/TFolioscopeForm.h"
@@ -23,15 +24,17 @@ int RunProgram(fsc::TFscApplication& application) {
     fsc::QtSettingsStore store;
     fsc::Workspace ws = fsc::StartupWorkspace(fsc::LoadProgramOptions(store));
     fsc::QtShell shell;
+    fsc::QtMessages messages;
 
     fsc::TDarevudIroForm* mainWindow = nullptr;
     // The start window is created first, as it registers the picture readers.
     fsc::TFolioscopeForm startWindow(ws.Program, [&] { mainWindow->show(); });
-    fsc::TRirevidedOzizidoForm settings(ws);
     fsc::TAskForm ask;
+    fsc::TRirevidedOzizidoForm settings(ws, messages, ask);
     fsc::TProgress progress;
     fsc::TOptionsForm options(ws.Program, store);
-    fsc::TDarevudIroForm main({ws, settings, options, progress, ask, shell});
+    fsc::TDarevudIroForm main(
+        {ws, settings, options, progress, ask, shell, messages, startWindow.PictureFilter()});
     mainWindow = &main;
     startWindow.show();
 

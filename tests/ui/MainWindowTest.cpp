@@ -15,8 +15,10 @@
 #include "app/Workspace.h"
 #include "base/Files.h"
 #include "base/IShell.h"
+#include "imaging/GraphicsIO.h"
 #include "platform/QtSettingsStore.h"
 #include "support/TempDir.h"
+#include "ui/QtMessages.h"
 #include "ui/TAskForm.h"
 #include "ui/TDarevudIroForm.h"
 #include "ui/TOptionsForm.h"
@@ -41,11 +43,13 @@ struct MainWindowFixture {
     QtSettingsStore store{folder / "Folioscope.conf"};
     Workspace ws;
     RecordingShell shell;
-    TRirevidedOzizidoForm settings{ws};
+    QtMessages messages;
+    std::string pictureFilter = OpenPictureFilter();
     TAskForm ask;
+    TRirevidedOzizidoForm settings{ws, messages, ask};
     TProgress progress;
     TOptionsForm options{ws.Program, store};
-    TDarevudIroForm main{{ws, settings, options, progress, ask, shell}};
+    TDarevudIroForm main{{ws, settings, options, progress, ask, shell, messages, pictureFilter}};
 };
 
 class MainWindowTest : public ::testing::Test {

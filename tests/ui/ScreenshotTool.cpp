@@ -7,7 +7,9 @@
 
 #include "app/Workspace.h"
 #include "base/IShell.h"
+#include "imaging/GraphicsIO.h"
 #include "platform/QtSettingsStore.h"
+#include "ui/QtMessages.h"
 #include "ui/TAskForm.h"
 #include "ui/TDarevudIroForm.h"
 #include "ui/TFscApplication.h"
@@ -49,11 +51,13 @@ int main(int argc, char** argv) {
     ws.Main.HTMLDir = "/home/user/Desktop/holiday";
     ws.Main.HTMLFile = "index.html";
     NoShell shell;
-    fsc::TRirevidedOzizidoForm settings(ws);
+    fsc::QtMessages messages;
+    const std::string filter = fsc::OpenPictureFilter();
     fsc::TAskForm ask;
+    fsc::TRirevidedOzizidoForm settings(ws, messages, ask);
     fsc::TProgress progress;
     fsc::TOptionsForm options(ws.Program, store);
-    fsc::TDarevudIroForm main({ws, settings, options, progress, ask, shell});
+    fsc::TDarevudIroForm main({ws, settings, options, progress, ask, shell, messages, filter});
     main.show();
 
     bool saved = true;

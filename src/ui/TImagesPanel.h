@@ -1,0 +1,63 @@
+// The image list panel ("Images" tab): the list, the preview, the per-image texts and
+// switches, and the buttons that reorder, remove, clear and add. Every edit goes through
+// the image list commands; the panel then shows the workspace again.
+#pragma once
+
+#include <QGroupBox>
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+
+namespace fsc {
+
+class IAsk;
+struct ImageListPanel;
+struct Workspace;
+
+class TImagesPanel : public QGroupBox {
+    Q_OBJECT
+
+public:
+    // `addImages` is the picture dialog's add; the panel's "Add" runs it.
+    TImagesPanel(Workspace& ws, ImageListPanel& state, IAsk& ask, std::function<void()> addImages,
+                 QWidget* parent = nullptr);
+
+    // Rebuilds the list from the image list and fills the fields of the selected image.
+    void ShowImages();
+
+private:
+    void CreateControls();
+    void ConnectCommands();
+    QWidget* CreateAdvancedGroup();
+    // Runs an image list command, then shows the result, also when the command failed.
+    void Edit(const std::function<void()>& command);
+    void ShowFields();
+    void ShowPreview();
+    void AdvancedOptionsClicked(bool checked);
+
+    Workspace& ws;
+    ImageListPanel& state;
+    IAsk& ask;
+    std::function<void()> addImages;
+    QListWidget* imagesListBox = nullptr;
+    QLabel* previewImage = nullptr;
+    QLineEdit* nmEdit = nullptr;
+    QLineEdit* fnEdit = nullptr;
+    QLineEdit* hintEdit = nullptr;
+    QPlainTextEdit* descEdit = nullptr;
+    QCheckBox* noImageCheckBox = nullptr;
+    QCheckBox* otherLinkCheckbox = nullptr;
+    QLineEdit* otherLinkEdit = nullptr;
+    QLineEdit* fieldAEdit = nullptr;
+    QLineEdit* fieldBEdit = nullptr;
+    QPlainTextEdit* fieldCMemo = nullptr;
+    QCheckBox* showImageCheckBox = nullptr;
+    QCheckBox* advancedCheckBox = nullptr;
+    QWidget* advancedGroup = nullptr;
+};
+
+}  // namespace fsc

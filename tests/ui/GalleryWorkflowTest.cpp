@@ -1,0 +1,279 @@
+// A user's way through the main window on real files: add pictures through the real file
+// dialog, edit and reorder them on the "Images" tab, build a gallery, undo it, abort one.
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include "app/ImageListPanel.h"
+#include "app/Workspace.h"
+#include "base/Files.h"
+#include "base/IShell.h"
+#include "imaging/GraphicsIO.h"
+#include "imaging/JpegWriter.h"
+#include "platform/QtSettingsStore.h"
+#include "support/TempDir.h"
+#include "ui/QtMessages.h"
+#include "ui/TAskForm.h"
+#include "ui/TDarevudIroForm.h"
+#include "ui/TImagesPanel.h"
+#include "ui/TOptionsForm.h"
+#include "ui/TProgress.h"
+#include "ui/TRirevidedOzizidoForm.h"
+#include "ui/UiTestSupport.h"
+
+namespace fsc {
+namespace {
+
+using test::Find;
+
+class RecordingShell : public IShell {
+public:
+    void Open(const std::string& fileOrAddress) override { Opened.push_back(fileOrAddress); }
+    std::vector<std::string> Opened;
+};
+
+struct Windows {
+    test::TempDir root;
+    std::string pictures = root / "pictures";
+    std::string site = root / "site";
+    test::ScopedEnv state{"XDG_STATE_HOME", root / "state"};
+    QtSettingsStore store{root / "Folioscope.conf"};
+    Workspace ws;
+    RecordingShell shell;
+    QtMessages messages;
+    std::string pictureFilter = OpenPictureFilter();
+    TAskForm ask;
+    TRirevidedOzizidoForm settings{ws, messages, ask};
+    TProgress progress;
+    TOptionsForm options{ws.Program, store};
+    TDarevudIroForm main{{ws, settings, options, progress, ask, shell, messages, pictureFilter}};
+
+    Windows() { ForceDirectories(pictures); }
+
+    // A real JPEG with a colour gradient, so every picture differs.
+    std::string Picture(const std::string& name, int width = 160, int height = 120) {
+        TBitmap picture(width, height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                std::uint8_t* pixel = picture.Row(y) + x * 3;
+                pixel[0] = std::uint8_t(x * 255 / width);
+                pixel[1] = std::uint8_t(y * 255 / height);
+                pixel[2] = std::uint8_t(name.size() * 20);
+            }
+        const std::string path = pictures + "/" + name;
+        SaveJpeg(picture, path, 80, false);
+        return path;
+    }
+
+    // "Files", "Add Images", with the names typed into the real dialog.
+    void AddThroughDialog(const QString& typedNames) {
+        test::AnswerNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            dialog->setDirectory(QString::fromStdString(pictures));
+            auto* nameEdit = dialog->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(nameEdit, nullptr);
+            nameEdit->setText(typedNames);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        Find<QAction>(&main, "AddImages1")->trigger();
+    }
+
+    std::vector<std::string> ListedNames() {
+        auto* list = Find<QListWidget>(&main, "ImagesListBox");
+        std::vector<std::string> names;
+        for (int row = 0; row < list->count(); ++row)
+            names.push_back(list->item(row)->text().toStdString());
+        return names;
+    }
+    std::vector<std::string> ImageNames() {
+        std::vector<std::string> names;
+        for (const TThumbnail& thumb : ws.Images) names.push_back(thumb.Name);
+        return names;
+    }
+    void Select(int row) { Find<QListWidget>(&main, "ImagesListBox")->setCurrentRow(row); }
+    void Click(const char* button) { Find<QPushButton>(&main, button)->click(); }
+    void Type(const char* editName, const char* text) {
+        auto* edit = Find<QLineEdit>(&main, editName);
+        edit->selectAll();
+        edit->insert(text);
+    }
+};
+
+class GalleryWorkflowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::EnsureApplication();
+        w = std::make_unique<Windows>();
+    }
+    std::unique_ptr<Windows> w;
+};
+
+TEST_F(GalleryWorkflowTest, AddedPicturesAppearInTheReverseOfTheDialogsOrder) {
+    w->Picture("a.jpg");
+    w->Picture("b.jpg");
+    w->Picture("My Photo [1].jpg");
+    w->AddThroughDialog("\"a.jpg\" \"b.jpg\" \"My Photo [1].jpg\"");
+    const std::vector<std::string> expected = {"My_Photo__1_.jpg", "b.jpg", "a.jpg"};
+    EXPECT_EQ(w->ImageNames(), expected);
+    EXPECT_EQ(w->ListedNames(), expected);
+    EXPECT_EQ(w->main.Tabs()->currentIndex(), ImagesTab);
+    EXPECT_EQ(Find<QListWidget>(&w->main, "ImagesListBox")->toolTip(), "3 Images");
+}
+
+TEST_F(GalleryWorkflowTest, CancellingTheDialogAddsNothing) {
+    test::AnswerNextModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+    Find<QAction>(&w->main, "AddImages1")->trigger();
+    EXPECT_TRUE(w->ws.Images.empty());
+}
+
+TEST_F(GalleryWorkflowTest, SelectingShowsTheImageAndTypedTextsAreStored) {
+    const std::string path = w->Picture("x.jpg");
+    w->AddThroughDialog("\"x.jpg\"");
+    w->Select(0);
+    EXPECT_EQ(Find<QLineEdit>(&w->main, "NmEdit")->text(), "x.jpg");
+    EXPECT_EQ(Find<QLineEdit>(&w->main, "FNEdit")->text().toStdString(), path);
+    w->Type("HintEdit", "Sunset");
+    EXPECT_EQ(w->ws.Images[0].Hint, "Sunset");
+    // A new name shows in the list at once; selecting it again repairs it.
+    w->Type("NmEdit", "pic.png");
+    EXPECT_EQ(w->ListedNames(), std::vector<std::string>{"pic.png"});
+    Find<QLineEdit>(&w->main, "NmEdit")->editingFinished();
+    EXPECT_EQ(w->ws.Images[0].Name, "pic.png.jpg");
+    EXPECT_EQ(w->ws.Images[0].Link, "pic.png.jpg");
+    EXPECT_EQ(Find<QLineEdit>(&w->main, "NmEdit")->text(), "pic.png.jpg");
+    EXPECT_EQ(w->ListedNames(), std::vector<std::string>{"pic.png.jpg"});
+}
+
+TEST_F(GalleryWorkflowTest, LeavingTheNameFieldWarnsAboutIdenticalNames) {
+    w->Picture("a.jpg");
+    w->Picture("b.jpg");
+    w->AddThroughDialog("\"a.jpg\" \"b.jpg\"");
+    w->Select(0);
+    w->Type("NmEdit", "a.jpg");
+    std::string text, title;
+    test::ReadNextMessageBox(text, title);
+    Find<QLineEdit>(&w->main, "NmEdit")->editingFinished();
+    EXPECT_EQ(text, "Warning: 2 identical image names - at 1 and 2 - name: a.jpg");
+}
+
+TEST_F(GalleryWorkflowTest, UpDownRemoveAndClear) {
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) w->Picture(name);
+    w->AddThroughDialog("\"c.jpg\" \"b.jpg\" \"a.jpg\"");
+    ASSERT_EQ(w->ImageNames(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg"}));
+    struct Step {
+        int Select;
+        const char* Button;
+        std::vector<std::string> Names;
+        int Selected;
+    };
+    const std::vector<Step> steps = {
+        {0, "UpButton", {"a.jpg", "b.jpg", "c.jpg"}, 0},
+        {0, "DownButton", {"b.jpg", "a.jpg", "c.jpg"}, 1},
+        {2, "DownButton", {"b.jpg", "a.jpg", "c.jpg"}, 2},
+        {2, "UpButton", {"b.jpg", "c.jpg", "a.jpg"}, 1},
+        {0, "RemoveButton", {"c.jpg", "a.jpg"}, 0},
+        {1, "ClearButton", {}, -1},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::string(step.Button) + " on " + std::to_string(step.Select));
+        w->Select(step.Select);
+        w->Click(step.Button);
+        EXPECT_EQ(w->ImageNames(), step.Names);
+        EXPECT_EQ(w->ListedNames(), step.Names);
+        EXPECT_EQ(Find<QListWidget>(&w->main, "ImagesListBox")->currentRow(), step.Selected);
+    }
+}
+
+TEST_F(GalleryWorkflowTest, SortByNameDownThenUp) {
+    for (const char* name : {"b.jpg", "c.jpg", "a.jpg"}) w->Picture(name);
+    w->AddThroughDialog("\"b.jpg\" \"c.jpg\" \"a.jpg\"");
+    Find<QAction>(&w->main, "ByName1")->trigger();
+    EXPECT_EQ(w->ListedNames(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg"}));
+    Find<QAction>(&w->main, "Down1")->trigger();
+    EXPECT_EQ(w->ListedNames(), (std::vector<std::string>{"c.jpg", "b.jpg", "a.jpg"}));
+    EXPECT_TRUE(Find<QAction>(&w->main, "ByName1")->isChecked());
+    EXPECT_FALSE(Find<QAction>(&w->main, "Up1")->isChecked());
+}
+
+TEST_F(GalleryWorkflowTest, LetsGoBuildsTheGalleryOpensItAndUndoRemovesIt) {
+    w->Picture("one.jpg");
+    w->Picture("two.jpg");
+    w->AddThroughDialog("\"one.jpg\" \"two.jpg\"");
+    w->main.Tabs()->setCurrentIndex(GeneralTab);
+    w->Type("HTMLDIREdit", w->site.c_str());
+    w->Type("HTMLFileEdit", "index");
+    Find<QAction>(&w->main, "CreateGallery1")->trigger();
+
+    // The HTML file check gave the name its extension, and the field shows it.
+    EXPECT_EQ(Find<QLineEdit>(&w->main, "HTMLFileEdit")->text(), "index.html");
+    const std::vector<std::string> written = {"index.html", "images/one.jpg", "images/two.jpg",
+                                              "images/one_th.jpg", "images/two_th.jpg"};
+    for (const std::string& file : written) {
+        SCOPED_TRACE(file);
+        EXPECT_TRUE(FileExists(w->site + "/" + file));
+    }
+    const std::string page = ReadFileBytes(w->site + "/index.html");
+    EXPECT_NE(page.find("one_th.jpg"), std::string::npos);
+    EXPECT_NE(page.find("two_th.jpg"), std::string::npos);
+    ASSERT_EQ(w->shell.Opened.size(), 1u);
+    EXPECT_EQ(w->shell.Opened[0], w->site + "/index.html");
+    EXPECT_FALSE(w->progress.isVisible());
+
+    Find<QAction>(&w->main, "Undo1")->trigger();
+    for (const std::string& file : written) {
+        SCOPED_TRACE(file);
+        EXPECT_FALSE(FileExists(w->site + "/" + file));
+    }
+}
+
+TEST_F(GalleryWorkflowTest, LetsGoWithoutImagesSaysSo) {
+    w->ws.Main.HTMLFile = "index.html";
+    std::string text, title;
+    test::ReadNextMessageBox(text, title);
+    Find<QAction>(&w->main, "CreateGallery1")->trigger();
+    EXPECT_EQ(text, "No images! Please add images to the gallery.");
+    EXPECT_TRUE(w->shell.Opened.empty());
+}
+
+TEST_F(GalleryWorkflowTest, AbortDuringABuildUndoesIt) {
+    std::string typed;
+    for (int index = 0; index < 6; ++index) {
+        const std::string name = "p" + std::to_string(index) + ".jpg";
+        w->Picture(name, 400, 300);
+        typed += "\"" + name + "\" ";
+    }
+    w->AddThroughDialog(QString::fromStdString(typed));
+    w->ws.Main.HTMLDir = w->site;
+    w->ws.Main.HTMLFile = "index.html";
+    // The click arrives while the build lets the GUI handle events at a progress update,
+    // in the middle of the image copies (each step starts with a fresh abort flag).
+    bool clicked = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        const QString line = Find<QLabel>(&w->progress, "ProgressText")->text();
+        if (clicked || !line.contains("Copying Images. 2")) return;
+        clicked = true;
+        Find<QPushButton>(&w->progress, "AbortButton")->click();
+    });
+    poll.start(0);
+    std::string text, title;
+    test::ReadNextMessageBox(text, title);
+    Find<QAction>(&w->main, "CreateGallery1")->trigger();
+    EXPECT_TRUE(clicked);
+    EXPECT_EQ(text, "Folioscope Creation aborted and undone.");
+    EXPECT_FALSE(FileExists(w->site + "/index.html"));
+    // The copies written before the click are gone again.
+    EXPECT_FALSE(FileExists(w->site + "/images/p0.jpg"));
+    EXPECT_FALSE(FileExists(w->site + "/images/p1.jpg"));
+    EXPECT_FALSE(w->progress.isVisible());
+    EXPECT_TRUE(w->shell.Opened.empty());
+}
+
+}  // namespace
+}  // namespace fsc
