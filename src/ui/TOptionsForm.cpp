@@ -85,9 +85,12 @@ void TOptionsForm::BindControls() {
     grid->addWidget(selectImageDir, 5, 2);
     grid->addWidget(new QLabel("Default HTML extension"), 6, 0);
     grid->addWidget(defExtEdit, 6, 1);
-    grid->addWidget(new QLabel("Extensions for HTML files:"), 7, 0);
-    grid->addWidget(new QLabel("(one per line)"), 8, 0);
-    grid->addWidget(extMemo, 7, 1, 3, 2);
+    auto* extCaption = new QVBoxLayout;
+    extCaption->addWidget(new QLabel("Extensions for HTML files:"));
+    extCaption->addWidget(new QLabel("(one per line)"));
+    extCaption->addStretch();
+    grid->addLayout(extCaption, 7, 0);
+    grid->addWidget(extMemo, 7, 1, 1, 2);
     grid->setColumnStretch(1, 1);
 
     auto* closeButtons = new QDialogButtonBox(QDialogButtonBox::Close, this);

@@ -5,14 +5,18 @@
 #include <QTabWidget>
 #include <cstdio>
 
+#include "app/AddImages.h"
+#include "app/ImageListPanel.h"
 #include "app/Workspace.h"
 #include "base/IShell.h"
 #include "imaging/GraphicsIO.h"
+#include "imaging/JpegWriter.h"
 #include "platform/QtSettingsStore.h"
 #include "ui/QtMessages.h"
 #include "ui/TAskForm.h"
 #include "ui/TDarevudIroForm.h"
 #include "ui/TFscApplication.h"
+#include "ui/TImagesPanel.h"
 #include "ui/TOptionsForm.h"
 #include "ui/TProgress.h"
 #include "ui/TRirevidedOzizidoForm.h"
@@ -50,6 +54,27 @@ int main(int argc, char** argv) {
     fsc::Workspace ws;
     ws.Main.HTMLDir = "/home/user/Desktop/holiday";
     ws.Main.HTMLFile = "index.html";
+    // A small sample project: three generated pictures with texts.
+    const QDir samples(QDir::temp().filePath("fsc-screenshot-pictures"));
+    samples.mkpath(".");
+    const char* const names[] = {"harbour.jpg", "old town.jpg", "beach [2].jpg"};
+    int shade = 0;
+    for (const char* name : names) {
+        fsc::TBitmap picture(320, 240);
+        for (int y = 0; y < picture.Height; ++y)
+            for (int x = 0; x < picture.Width; ++x) {
+                std::uint8_t* pixel = picture.Row(y) + x * 3;
+                pixel[0] = std::uint8_t(x * 255 / picture.Width);
+                pixel[1] = std::uint8_t(80 + shade);
+                pixel[2] = std::uint8_t(y * 255 / picture.Height);
+            }
+        shade += 60;
+        const std::string path = samples.filePath(name).toStdString();
+        fsc::SaveJpeg(picture, path, 85, false);
+        fsc::AddOneFile(ws.Images, path);
+    }
+    ws.Images[0].Hint = "The harbour at dawn";
+    ws.Images[0].Description = "Fishing boats coming home.";
     NoShell shell;
     fsc::QtMessages messages;
     const std::string filter = fsc::OpenPictureFilter();
@@ -63,6 +88,9 @@ int main(int argc, char** argv) {
     bool saved = true;
     main.Tabs()->setCurrentIndex(fsc::GeneralTab);
     saved &= Save(main, folder.filePath("general.png"));
+    main.ImageListState().ItemIndex = 0;
+    main.ImageListState().ShowImage = true;
+    main.ImagesPanel().ShowImages();
     main.Tabs()->setCurrentIndex(fsc::ImagesTab);
     saved &= Save(main, folder.filePath("images.png"));
     options.show();
