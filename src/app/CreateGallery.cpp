@@ -88,6 +88,9 @@ void Prepare(Workspace& ws, TCreateMode mode, IMessages& messages, const TTreeTo
     BringTemplateUpToDate(ws);
 }
 
+// No floating-point traps are enabled, so a floating-point fault raises nothing to recover
+// from here; the build refuses the sizes that could divide by zero with a message instead.
+// Every error therefore passes on, and what was written stays in the journal for Undo.
 void Build(Workspace& ws, TCommandServices& services) {
     TBuildContext context{ws.Images,
                           *ws.LastImages,
