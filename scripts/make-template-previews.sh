@@ -5,7 +5,7 @@
 #
 #   scripts/make-template-previews.sh BUILD_DIR [SCREENSHOT_DIR]
 #
-# The full-size screenshots (desktop width, the responsive template also at phone width)
+# The full-size screenshots (at desktop and at phone width)
 # stay in SCREENSHOT_DIR (default: a new temporary folder) for a closer look.
 set -euo pipefail
 
@@ -20,15 +20,21 @@ FSC_KEEP_SHIPPED_GALLERIES="$work/galleries" \
   "$build_dir/tests/templates_shipped/templates_shipped_tests" \
   --gtest_filter='*BuildsEveryPageWithLinksThatResolve*' >/dev/null
 
-# One fresh browser profile per picture, so nothing carries over between them.
+# One fresh browser profile per picture, so nothing carries over between them. A busy
+# machine now and then gets no picture from the browser; it is asked up to three times.
 screenshot() {  # URL WIDTH HEIGHT OUTPUT
-  local profile
-  profile=$(mktemp -d "$work/profile.XXXXXX")
-  chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
-    --disable-background-networking --disable-component-update --disable-sync \
-    --hide-scrollbars --user-data-dir="$profile" --window-size="$2,$3" \
-    --screenshot="$4" "$1" >/dev/null 2>&1
-  [ -s "$4" ] || { echo "no screenshot of $1" >&2; exit 1; }
+  local profile attempt
+  for attempt in 1 2 3; do
+    profile=$(mktemp -d "$work/profile.XXXXXX")
+    rm -f "$4"
+    chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+      --disable-background-networking --disable-component-update --disable-sync \
+      --hide-scrollbars --user-data-dir="$profile" --window-size="$2,$3" \
+      --screenshot="$4" "$1" >/dev/null 2>&1 || true
+    [ -s "$4" ] && return 0
+  done
+  echo "no screenshot of $1" >&2
+  exit 1
 }
 
 # Gallery built by the tests, and the template whose preview it gives.
@@ -36,9 +42,7 @@ for pair in ClassicTable:Classic ModernDark:Modern ModernLight: SlideShow:Slides
   gallery=${pair%%:*}
   template=${pair#*:}
   screenshot "file://$work/galleries/$gallery/index.html" 1280 860 "$shots/$gallery.png"
-  case $gallery in Modern*)
-    screenshot "file://$work/galleries/$gallery/index.html" 390 844 "$shots/$gallery-phone.png" ;;
-  esac
+  screenshot "file://$work/galleries/$gallery/index.html" 390 844 "$shots/$gallery-phone.png"
   [ -n "$template" ] || continue
   # The preview is the screenshot itself, scaled down by the browser and saved as JPEG.
   cat >"$work/preview.html" <<HTML
