@@ -84,4 +84,12 @@ void AddClipboardPicture(Workspace& ws, ImageListPanel& panel,
     if (target) AddPictureAsJpeg(ws, panel, *clipboard, *target);
 }
 
+void AddCapturedPicture(Workspace& ws, ImageListPanel& panel,
+                        const std::optional<TBitmap>& captured,
+                        const std::function<std::optional<std::string>()>& chooseTarget) {
+    if (!captured) return;
+    const std::optional<std::string> target = chooseTarget();
+    if (target) AddPictureAsJpeg(ws, panel, *captured, *target);
+}
+
 }  // namespace fsc

@@ -51,4 +51,10 @@ void AddClipboardPicture(Workspace& ws, ImageListPanel& panel,
                          const std::optional<TBitmap>& clipboard,
                          const std::function<std::optional<std::string>()>& chooseTarget);
 
+// "Add image by Capturing from the Screen": a cancelled capture (no picture) adds nothing
+// without a message; otherwise as the clipboard from the save dialog on.
+void AddCapturedPicture(Workspace& ws, ImageListPanel& panel,
+                        const std::optional<TBitmap>& captured,
+                        const std::function<std::optional<std::string>()>& chooseTarget);
+
 }  // namespace fsc

@@ -233,7 +233,7 @@ TEST(SortMenu, ByNameComparesUpperCasedAndChecksTheEntry) {
     EXPECT_FALSE(f.Panel.SortByDate);
 }
 
-TEST(ClipboardPicture, NoPictureFailsAndCancelAddsNothing) {
+TEST(ClipboardAndCapture, NoPictureFailsOrIsSilentAndCancelAddsNothing) {
     TCommandFixture f;
     EXPECT_EQ(MessageOf<ELumettaError>([&] {
                   AddClipboardPicture(f.Ws, f.Panel, std::nullopt, [] { return std::string("x"); });
@@ -246,6 +246,15 @@ TEST(ClipboardPicture, NoPictureFailsAndCancelAddsNothing) {
     AddClipboardPicture(f.Ws, f.Panel, picture, [&] { return target; });
     ASSERT_EQ(f.Names(), (Names{"clip_board.jpg"}));
     EXPECT_EQ(LoadPicture(target).Width, 40);
+
+    bool dialogShown = false;
+    AddCapturedPicture(f.Ws, f.Panel, std::nullopt, [&] {
+        dialogShown = true;
+        return target;
+    });
+    EXPECT_FALSE(dialogShown);
+    AddCapturedPicture(f.Ws, f.Panel, picture, [&] { return target; });
+    EXPECT_EQ(f.Names(), (Names{"clip_board.jpg", "clip_board_2.jpg"}));
 }
 
 TEST(AdvancedOptions, SwitchedOnAfterTheQuestionOnlyWhenAnImageUsesThem) {
