@@ -23,15 +23,6 @@ namespace fsc::test {
 
 namespace {
 
-// No shipped template may ask anything while it is applied or built.
-class TNoQuestions final : public IAsk {
-public:
-    bool Ask(const std::string& statement, const std::string& question) override {
-        ADD_FAILURE() << "unexpected question: " << statement << " / " << question;
-        return false;
-    }
-};
-
 // The shipped templates switch the watermark and the per-image compression dialog off.
 class TNoRasteriser final : public ITextRasteriser {
 public:
@@ -92,6 +83,11 @@ bool IsExternal(const std::string& link) {
 }
 
 }  // namespace
+
+bool TNoQuestions::Ask(const std::string& statement, const std::string& question) {
+    ADD_FAILURE() << "unexpected question: " << statement << " / " << question;
+    return false;
+}
 
 TBitmap ScenePicture(int width, int height, int seed) {
     // Sky hues walk around the colour circle, the sun and the hills move with the seed.

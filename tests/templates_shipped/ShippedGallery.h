@@ -8,9 +8,16 @@
 #include <vector>
 
 #include "app/Workspace.h"
+#include "base/IAsk.h"
 #include "imaging/TBitmap.h"
 
 namespace fsc::test {
+
+// No shipped template may ask anything while it is applied or built.
+class TNoQuestions final : public IAsk {
+public:
+    bool Ask(const std::string& statement, const std::string& question) override;
+};
 
 // A landscape of sky, sun and hills whose colours and proportions change with `seed`, so
 // every picture of a gallery looks different and a screenshot shows real pictures.

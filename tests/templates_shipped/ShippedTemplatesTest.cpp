@@ -9,11 +9,13 @@
 #include <ostream>
 #include <set>
 
+#include "app/BuildSettings.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Text.h"
 #include "imaging/GraphicsIO.h"
 #include "support/TempDir.h"
+#include "templates/TemplateApply.h"
 #include "templates/TemplateLibrary.h"
 #include "templates_shipped/ShippedGallery.h"
 
@@ -178,6 +180,34 @@ TEST_P(ShippedTemplate, TidyFindsNoErrorsInAnyPage) {
         EXPECT_LT(report.ExitCode, 2) << page;
         EXPECT_EQ(report.Errors, std::vector<std::string>{}) << page;
         EXPECT_EQ(report.Warnings, std::vector<std::string>{}) << page;
+    }
+}
+
+TEST_P(ShippedTemplate, SavedAsTemplateAgainBuildsTheSamePages) {
+    // "Save Settings As Template" after applying a shipped template, then a fresh start with
+    // the saved file: the user's copy of a template must make the very same gallery.
+    Workspace original = BuiltGallery(root / "first");
+    const std::string saved = root / "saved/Mine.tpl";
+    ForceDirectories(root / "saved");
+    SaveWorkspaceAsTemplate(original, saved);
+
+    Workspace copy;
+    copy.TemplateLibrary = root / "empty-library";
+    copy.Selection.Entries = {std::string(UserTemplatePrefix) + saved};
+    copy.Selection.ItemIndex = 0;
+    TemplateContext context = copy.Templates();
+    test::TNoQuestions ask;
+    SelectTemplate(context, TTemplateSender::TemplateDialog, {}, ask);
+    ApplyTemplate(context, TTemplateSender::TemplateDialog);
+    copy.Images = test::WriteScenePictures(root / "pictures", PictureCount);
+    test::BuildWorkspaceGallery(copy, root / "second", "index.html");
+
+    const std::vector<std::string> pages = test::PagesBelow(root / "first");
+    EXPECT_EQ(test::PagesBelow(root / "second"), pages);
+    for (const std::string& page : pages) {
+        EXPECT_EQ(ReadFileBytes(JoinPath(root / "second", page)),
+                  ReadFileBytes(JoinPath(root / "first", page)))
+            << page;
     }
 }
 
