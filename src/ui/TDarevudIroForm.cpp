@@ -11,8 +11,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include "app/AddImages.h"
 #include "app/BuildSettings.h"
@@ -133,6 +135,19 @@ TDarevudIroForm::TDarevudIroForm(const TMainWindowParts& parts, QWidget* parent)
 
 TDarevudIroForm::~TDarevudIroForm() = default;
 
+bool TDarevudIroForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Wheel) return QMainWindow::eventFilter(watched, event);
+    // Only the long "Images" page scrolls with the wheel, 10 pixels a step; the wheel does
+    // nothing on the other pages, whose panels fit the window.
+    if (tabControl1->currentIndex() == ImagesTab) {
+        auto* page = static_cast<QScrollArea*>(tabControl1->currentWidget());
+        const int steps = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
+        QScrollBar* bar = page->verticalScrollBar();
+        bar->setValue(bar->value() - 10 * steps);
+    }
+    return true;
+}
+
 void TDarevudIroForm::CreateTabs() {
     tabControl1->setObjectName("TabControl1");
     for (int index = 0; index < int(std::size(TabCaptions)); ++index) {
@@ -140,12 +155,15 @@ void TDarevudIroForm::CreateTabs() {
         if (index == GeneralTab) content = CreateGeneralPage();
         if (index == ImagesTab) {
             imagesPanel =
-                new TImagesPanel(parts.Ws, *imageList, parts.Ask, [this] { AddImages(false); });
+                new TImagesPanel(parts.Ws, *imageList, parts.Ask,
+                                 {[this] { AddImages(false); }, [this] { AddImages(true); }});
             auto* layout = new QVBoxLayout(content);
             layout->addWidget(imagesPanel);
         }
         content->setObjectName(QString("TabPage%1").arg(index));
-        tabControl1->addTab(ScrollPage(content), TabCaptions[index]);
+        QScrollArea* page = ScrollPage(content);
+        page->viewport()->installEventFilter(this);
+        tabControl1->addTab(page, TabCaptions[index]);
     }
     setCentralWidget(tabControl1);
 }

@@ -65,6 +65,9 @@ public:
     // What builds ask and report through; tests replace single services.
     TCommandServices& Services() const { return *services; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void CreateTabs();
     QWidget* CreateGeneralPage();

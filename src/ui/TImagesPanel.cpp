@@ -9,10 +9,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/ImageListEdit.h"
@@ -50,9 +52,9 @@ QPixmap PreviewOf(const TBitmap& picture) {
 
 }  // namespace
 
-TImagesPanel::TImagesPanel(Workspace& ws, ImageListPanel& state, IAsk& ask,
-                           std::function<void()> addImages, QWidget* parent)
-    : QGroupBox("Images", parent), ws(ws), state(state), ask(ask), addImages(std::move(addImages)) {
+TImagesPanel::TImagesPanel(Workspace& ws, ImageListPanel& state, IAsk& ask, TAddCommands add,
+                           QWidget* parent)
+    : QGroupBox("Images", parent), ws(ws), state(state), ask(ask), add(std::move(add)) {
     setObjectName("GroupBox2");
     CreateControls();
     ConnectCommands();
@@ -135,7 +137,9 @@ void TImagesPanel::ConnectCommands() {
             [this] { Edit([this] { RemoveImage(ws, state); }); });
     connect(button("ClearButton"), &QPushButton::clicked, this,
             [this] { Edit([this] { ClearImages(ws, state); }); });
-    connect(button("AddButton"), &QPushButton::clicked, this, [this] { RunCommand(addImages); });
+    connect(button("AddButton"), &QPushButton::clicked, this,
+            [this] { RunCommand(add.AddImages); });
+    imagesListBox->viewport()->installEventFilter(this);
     connect(imagesListBox, &QListWidget::currentRowChanged, this, [this](int row) {
         Edit([this, row] {
             state.ItemIndex = row;
@@ -180,6 +184,26 @@ void TImagesPanel::ConnectCommands() {
     });
     connect(advancedCheckBox, &QCheckBox::clicked, this,
             [this](bool on) { RunCommand([&] { AdvancedOptionsClicked(on); }); });
+}
+
+bool TImagesPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != imagesListBox->viewport()) return QGroupBox::eventFilter(watched, event);
+    // An empty list invites a click to fill it; a right click adds anywhere. A right click
+    // into the empty list opens the dialog once, on the press.
+    if (event->type() == QEvent::MouseButtonPress) {
+        pressAdded = ws.Images.empty();
+        if (!pressAdded) return false;
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        const bool rightButton = static_cast<QMouseEvent*>(event)->button() == Qt::RightButton;
+        const bool add = rightButton && !pressAdded;
+        pressAdded = false;
+        if (!add) return false;
+    } else {
+        return false;
+    }
+    // Run after the mouse event is done, so the dialog does not open inside it.
+    QTimer::singleShot(0, this, [this] { RunCommand(add.AddFromMenu); });
+    return true;
 }
 
 void TImagesPanel::Edit(const std::function<void()>& command) {

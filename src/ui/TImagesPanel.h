@@ -22,10 +22,19 @@ class TImagesPanel : public QGroupBox {
     Q_OBJECT
 
 public:
-    // `addImages` is the picture dialog's add; the panel's "Add" runs it.
-    TImagesPanel(Workspace& ws, ImageListPanel& state, IAsk& ask, std::function<void()> addImages,
+    // What adds pictures: `addImages` is the panel's own "Add"; `addFromMenu` is the main
+    // window's "Add Images", which a click into the empty list or a right click also runs.
+    struct TAddCommands {
+        std::function<void()> AddImages;
+        std::function<void()> AddFromMenu;
+    };
+    TImagesPanel(Workspace& ws, ImageListPanel& state, IAsk& ask, TAddCommands add,
                  QWidget* parent = nullptr);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+public:
     // Rebuilds the list from the image list and fills the fields of the selected image.
     void ShowImages();
 
@@ -42,7 +51,8 @@ private:
     Workspace& ws;
     ImageListPanel& state;
     IAsk& ask;
-    std::function<void()> addImages;
+    TAddCommands add;
+    bool pressAdded = false;
     QListWidget* imagesListBox = nullptr;
     QLabel* previewImage = nullptr;
     QLineEdit* nmEdit = nullptr;

@@ -1,109 +1,16 @@
 // A user's way through the main window on real files: add pictures through the real file
 // dialog, edit and reorder them on the "Images" tab, build a gallery, undo it, abort one.
-#include <QAction>
-#include <QFileDialog>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QTest>
+#include <QTimer>
 
-#include "app/ImageListPanel.h"
-#include "app/Workspace.h"
-#include "base/Files.h"
-#include "base/IShell.h"
-#include "imaging/GraphicsIO.h"
-#include "imaging/JpegWriter.h"
-#include "platform/QtSettingsStore.h"
-#include "support/TempDir.h"
-#include "ui/QtMessages.h"
-#include "ui/TAskForm.h"
-#include "ui/TDarevudIroForm.h"
-#include "ui/TImagesPanel.h"
-#include "ui/TOptionsForm.h"
-#include "ui/TProgress.h"
-#include "ui/TRirevidedOzizidoForm.h"
-#include "ui/UiTestSupport.h"
+#include "WorkflowFixture.h"
 
 namespace fsc {
 namespace {
 
 using test::Find;
-
-class RecordingShell : public IShell {
-public:
-    void Open(const std::string& fileOrAddress) override { Opened.push_back(fileOrAddress); }
-    std::vector<std::string> Opened;
-};
-
-struct Windows {
-    test::TempDir root;
-    std::string pictures = root / "pictures";
-    std::string site = root / "site";
-    test::ScopedEnv state{"XDG_STATE_HOME", root / "state"};
-    QtSettingsStore store{root / "Folioscope.conf"};
-    Workspace ws;
-    RecordingShell shell;
-    QtMessages messages;
-    std::string pictureFilter = OpenPictureFilter();
-    TAskForm ask;
-    TRirevidedOzizidoForm settings{ws, messages, ask};
-    TProgress progress;
-    TOptionsForm options{ws.Program, store};
-    TDarevudIroForm main{{ws, settings, options, progress, ask, shell, messages, pictureFilter}};
-
-    Windows() { ForceDirectories(pictures); }
-
-    // A real JPEG with a colour gradient, so every picture differs.
-    std::string Picture(const std::string& name, int width = 160, int height = 120) {
-        TBitmap picture(width, height);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) {
-                std::uint8_t* pixel = picture.Row(y) + x * 3;
-                pixel[0] = std::uint8_t(x * 255 / width);
-                pixel[1] = std::uint8_t(y * 255 / height);
-                pixel[2] = std::uint8_t(name.size() * 20);
-            }
-        const std::string path = pictures + "/" + name;
-        SaveJpeg(picture, path, 80, false);
-        return path;
-    }
-
-    // "Files", "Add Images", with the names typed into the real dialog.
-    void AddThroughDialog(const QString& typedNames) {
-        test::AnswerNextModal([&](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            ASSERT_NE(dialog, nullptr);
-            dialog->setDirectory(QString::fromStdString(pictures));
-            auto* nameEdit = dialog->findChild<QLineEdit*>("fileNameEdit");
-            ASSERT_NE(nameEdit, nullptr);
-            nameEdit->setText(typedNames);
-            static_cast<QDialog*>(dialog)->accept();
-        });
-        Find<QAction>(&main, "AddImages1")->trigger();
-    }
-
-    std::vector<std::string> ListedNames() {
-        auto* list = Find<QListWidget>(&main, "ImagesListBox");
-        std::vector<std::string> names;
-        for (int row = 0; row < list->count(); ++row)
-            names.push_back(list->item(row)->text().toStdString());
-        return names;
-    }
-    std::vector<std::string> ImageNames() {
-        std::vector<std::string> names;
-        for (const TThumbnail& thumb : ws.Images) names.push_back(thumb.Name);
-        return names;
-    }
-    void Select(int row) { Find<QListWidget>(&main, "ImagesListBox")->setCurrentRow(row); }
-    void Click(const char* button) { Find<QPushButton>(&main, button)->click(); }
-    void Type(const char* editName, const char* text) {
-        auto* edit = Find<QLineEdit>(&main, editName);
-        edit->selectAll();
-        edit->insert(text);
-    }
-};
+using test::Windows;
 
 class GalleryWorkflowTest : public ::testing::Test {
 protected:
