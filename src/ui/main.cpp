@@ -1,6 +1,5 @@
 // folioscope: the desktop program. Creates the workspace from the stored program options,
 // then every window once; the start window hands over to the main window.
-#include <QTimer>
 #include <exception>
 
 #include "app/Workspace.h"
@@ -9,14 +8,8 @@
 #include "options/ProgramOptions.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/QtShell.h"
-#include "ui/QtMessages.h"
-#include "ui/TAskForm.h"
-#include "ui/TDarevudIroForm.h"
-#include "ui/TFolioscopeForm.h"
 #include "ui/TFscApplication.h"
-#include "ui/TOptionsForm.h"
-#include "ui/TProgress.h"
-#include "ui/TRirevidedOzizidoForm.h"
+#include "ui/TProgramWindows.h"
 
 namespace {
 
@@ -24,21 +17,10 @@ int RunProgram(fsc::TFscApplication& application) {
     fsc::QtSettingsStore store;
     fsc::Workspace ws = fsc::StartupWorkspace(fsc::LoadProgramOptions(store));
     fsc::QtShell shell;
-    fsc::QtMessages messages;
-
-    fsc::TDarevudIroForm* mainWindow = nullptr;
-    // The start window is created first, as it registers the picture readers.
-    fsc::TFolioscopeForm startWindow(ws.Program, [&] { mainWindow->show(); });
-    fsc::TAskForm ask;
-    fsc::TRirevidedOzizidoForm settings(ws, messages, ask);
-    fsc::TProgress progress;
-    fsc::TOptionsForm options(ws.Program, store);
-    fsc::TDarevudIroForm main(
-        {ws, settings, options, progress, ask, shell, messages, startWindow.PictureFilter()});
-    mainWindow = &main;
-    startWindow.show();
-
+    fsc::TProgramWindows windows(ws, store, shell);
+    windows.Start();
     const int status = application.exec();
+    // Backups of overwritten pages do not outlive the run.
     fsc::CleanUpAtExit(ws.Images, fsc::TempFolder());
     return status;
 }

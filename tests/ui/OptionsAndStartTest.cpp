@@ -9,11 +9,15 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include "app/Workspace.h"
+#include "base/Files.h"
+#include "base/IShell.h"
 #include "options/ProgramOptions.h"
 #include "platform/QtSettingsStore.h"
 #include "support/TempDir.h"
 #include "ui/TFolioscopeForm.h"
 #include "ui/TOptionsForm.h"
+#include "ui/TProgramWindows.h"
 #include "ui/UiTestSupport.h"
 
 namespace fsc {
@@ -187,6 +191,46 @@ TEST(StartWindow, ProceedsByItselfWithoutAClick) {
     EXPECT_TRUE(options.Wizard);
     EXPECT_FALSE(form.isVisible());
     EXPECT_NE(form.PictureFilter().find("All images ("), std::string::npos);
+}
+
+class NoShell : public IShell {
+public:
+    void Open(const std::string&) override {}
+};
+
+TEST(ProgramStart, TheMainWindowFollowsTheStartWindowWithTheDefaultHTMLDirectory) {
+    test::EnsureApplication();
+    struct StartCase {
+        const char* What;
+        bool UseHTMLDir;
+        bool Blank;
+        bool Expected;
+    };
+    const StartCase cases[] = {
+        {"option on", true, false, true},
+        {"option off", false, false, false},
+        {"option on, folder blank", true, true, false},
+    };
+    for (const StartCase& start : cases) {
+        SCOPED_TRACE(start.What);
+        test::TempDir folder;
+        test::ScopedEnv desktop("XDG_DESKTOP_DIR", folder / "desktop");
+        ForceDirectories(folder / "desktop");
+        ForceDirectories(folder / "web");
+        ProgramOptions options;
+        options.UseHTMLDir = start.UseHTMLDir;
+        options.HTMLDir = start.Blank ? " " : folder / "web";
+        QtSettingsStore store(folder / "Folioscope.conf");
+        Workspace ws(options);
+        NoShell shell;
+        TProgramWindows windows(ws, store, shell);
+        windows.Start();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.Main.isVisible(); }, 3000));
+        EXPECT_FALSE(windows.StartWindow.isVisible());
+        EXPECT_EQ(Find<QLineEdit>(&windows.Main, "HTMLDIREdit")->text().toStdString(),
+                  start.Expected ? folder / "web" : folder / "desktop");
+        windows.Main.close();
+    }
 }
 
 }  // namespace

@@ -9,17 +9,13 @@
 #include "app/ImageListPanel.h"
 #include "app/Workspace.h"
 #include "base/IShell.h"
-#include "imaging/GraphicsIO.h"
 #include "imaging/JpegWriter.h"
 #include "platform/QtSettingsStore.h"
-#include "ui/QtMessages.h"
-#include "ui/TAskForm.h"
 #include "ui/TDarevudIroForm.h"
 #include "ui/TFscApplication.h"
 #include "ui/TImagesPanel.h"
 #include "ui/TOptionsForm.h"
-#include "ui/TProgress.h"
-#include "ui/TRirevidedOzizidoForm.h"
+#include "ui/TProgramWindows.h"
 
 namespace {
 
@@ -76,13 +72,9 @@ int main(int argc, char** argv) {
     ws.Images[0].Hint = "The harbour at dawn";
     ws.Images[0].Description = "Fishing boats coming home.";
     NoShell shell;
-    fsc::QtMessages messages;
-    const std::string filter = fsc::OpenPictureFilter();
-    fsc::TAskForm ask;
-    fsc::TRirevidedOzizidoForm settings(ws, messages, ask);
-    fsc::TProgress progress;
-    fsc::TOptionsForm options(ws.Program, store);
-    fsc::TDarevudIroForm main({ws, settings, options, progress, ask, shell, messages, filter});
+    fsc::TProgramWindows windows(ws, store, shell);
+    fsc::TDarevudIroForm& main = windows.Main;
+    fsc::TOptionsForm& options = windows.Options;
     main.show();
 
     bool saved = true;

@@ -1,0 +1,39 @@
+// Every window of the desktop program, created once in start-up order over one workspace;
+// they live until the program ends.
+#pragma once
+
+#include <memory>
+
+#include "ui/QtMessages.h"
+#include "ui/TAskForm.h"
+#include "ui/TDarevudIroForm.h"
+#include "ui/TFolioscopeForm.h"
+#include "ui/TOptionsForm.h"
+#include "ui/TProgress.h"
+#include "ui/TRirevidedOzizidoForm.h"
+
+namespace fsc {
+
+class ISettingsStore;
+class IShell;
+struct Workspace;
+
+class TProgramWindows {
+public:
+    // The start window comes first, as it registers the picture readers whose filter the
+    // main window's picture dialog uses.
+    TProgramWindows(Workspace& ws, ISettingsStore& store, IShell& shell);
+
+    // Shows the start window, which hands over to the main window.
+    void Start() { StartWindow.show(); }
+
+    QtMessages Messages;
+    TFolioscopeForm StartWindow;
+    TAskForm Ask;
+    TRirevidedOzizidoForm Settings;
+    TProgress Progress;
+    TOptionsForm Options;
+    TDarevudIroForm Main;
+};
+
+}  // namespace fsc
