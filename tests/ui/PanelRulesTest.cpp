@@ -88,6 +88,37 @@ TEST_F(PanelRulesTest, AdvancedSwitchesAndFieldsGoToTheSelectedImage) {
     EXPECT_EQ(image.Description, "described");
 }
 
+TEST_F(PanelRulesTest, PreviewIsShrunkIntoItsBoxButNeverEnlarged) {
+    struct PreviewCase {
+        int Width, Height;
+        int ShownWidth, ShownHeight;
+    };
+    const PreviewCase cases[] = {
+        {450, 370, 225, 185},
+        {900, 300, 225, 75},
+        {150, 600, 46, 185},
+        {100, 50, 100, 50},
+    };
+    w->main.show();
+    w->main.Tabs()->setCurrentIndex(ImagesTab);
+    Find<QCheckBox>(&w->main, "ShowImageCheckBox")->click();
+    for (const PreviewCase& preview : cases) {
+        SCOPED_TRACE(std::to_string(preview.Width) + " x " + std::to_string(preview.Height));
+        w->ws.Images.clear();
+        const std::string name = "p" + std::to_string(preview.Width) + ".jpg";
+        AddOneFile(w->ws.Images, w->Picture(name, preview.Width, preview.Height));
+        w->main.ImageListState().ItemIndex = 0;
+        w->main.ImagesPanel().ShowImages();
+        auto* label = Find<QLabel>(&w->main, "PreviewImage");
+        EXPECT_TRUE(label->isVisible());
+        const QPixmap shown = label->pixmap();
+        EXPECT_EQ(shown.width(), preview.ShownWidth);
+        EXPECT_EQ(shown.height(), preview.ShownHeight);
+    }
+    Find<QCheckBox>(&w->main, "ShowImageCheckBox")->click();
+    EXPECT_FALSE(Find<QLabel>(&w->main, "PreviewImage")->isVisible());
+}
+
 TEST_F(PanelRulesTest, ImageDirectoryFieldRules) {
     struct DirCase {
         const char* Typed;
