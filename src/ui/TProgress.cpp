@@ -18,6 +18,10 @@ TProgress::TProgress(QWidget* parent)
       abortButton(new QPushButton("Abort", this)) {
     setObjectName("Progress");
     setWindowTitle("Operation In Progress");
+    // The loop that updates this window runs inside a command and works on the image list
+    // and settings; while it lets events through, a click elsewhere (Clear, Let's go again,
+    // Open Gallery) would change them under its feet. Only "Abort" stays reachable.
+    setWindowModality(Qt::ApplicationModal);
     bar->setObjectName("ProgressBar");
     textLine->setObjectName("ProgressText");
     abortButton->setObjectName("AbortButton");

@@ -166,6 +166,8 @@ TEST_F(GalleryWorkflowTest, AbortDuringABuildUndoesIt) {
         const QString line = Find<QLabel>(&w->progress, "ProgressText")->text();
         if (clicked || !line.contains("Copying Images. 2")) return;
         clicked = true;
+        // While the build runs, the progress window holds the input of every window.
+        EXPECT_EQ(QApplication::activeModalWidget(), &w->progress);
         Find<QPushButton>(&w->progress, "AbortButton")->click();
     });
     poll.start(0);

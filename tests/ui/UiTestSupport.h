@@ -33,12 +33,14 @@ Widget* Find(QObject* parent, const char* objectName) {
 }
 
 // Runs `answer` on the next modal window as soon as it is shown, polling the event loop
-// the dialog runs; the test fails when none appears within a few seconds.
+// the dialog runs; the test fails when none appears within a few seconds. The progress
+// window, modal while a loop runs, is not what a test answers.
 inline void AnswerNextModal(std::function<void(QWidget*)> answer) {
     auto tries = std::make_shared<int>(0);
     auto poll = std::make_shared<std::function<void()>>();
     *poll = [answer = std::move(answer), tries, poll] {
-        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible() && modal->objectName() != "Progress") {
             answer(modal);
             return;
         }
