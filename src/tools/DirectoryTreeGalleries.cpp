@@ -1,0 +1,174 @@
+// The directory-tree galleries.
+#include "tools/DirectoryTreeGalleries.h"
+
+#include <filesystem>
+#include <set>
+
+#include "app/AddImages.h"
+#include "app/GalleryProject.h"
+#include "app/ImageListEdit.h"
+#include "base/Errors.h"
+#include "base/Files.h"
+#include "base/Paths.h"
+#include "base/Text.h"
+#include "tools/PlaceholderPicture.h"
+#include "tools/TreeFolderPictures.h"
+#include "tools/TreeNavigation.h"
+
+namespace fsc {
+
+namespace {
+
+void CheckOptions(const DirectoryTreeOptions& options) {
+    if (options.Directory.empty() || !DirectoryExists(options.Directory)) {
+        throw EFSC_Exception(NoValidDirectoryText);
+    }
+    // A name of blanks only would give a page called ".html".
+    if (Trim(options.FileName).empty()) throw EFSC_Exception(NoValidFileNameText);
+}
+
+std::string WithHTMLExtension(const std::string& name) {
+    return EndsWith(UpperCase(name), ".HTML") ? name : name + ".html";
+}
+
+class TTreeRun {
+public:
+    TTreeRun(Workspace& ws, ImageListPanel& panel, const DirectoryTreeOptions& options,
+             TCommandServices& services)
+        : ws(ws),
+          panel(panel),
+          options(options),
+          services(services),
+          progress(services.Build.Progress),
+          userNavigation(ws.Schemes.Navigation.Text) {}
+
+    // Whether a gallery was made in `folder` or below it.
+    bool Visit(const std::string& folder, int depth) {
+        const std::string dir = ExcludeTrailingSeparator(folder);
+        if (!FirstVisit(dir) || !MayWritePage(dir)) return false;
+        const std::string caption = "Checking dir. " + ShownFolderText(dir);
+        progress.Update(0, 0, caption, 1);
+        TStringList subfolders;
+        bool made =
+            options.IncludeSubdirectories && VisitSubfolders(dir, depth, caption, subfolders);
+        ClearImages(ws, panel);
+        for (const std::string& path : TreeFolderPictures(dir)) AddOneFile(ws.Images, path);
+        if (!ws.Images.empty()) {
+            made = true;
+        } else if (!made) {
+            return false;
+        } else {
+            AddOneFile(ws.Images, WritePlaceholderPicture(dir));
+        }
+        Build(dir, depth, subfolders);
+        return made;
+    }
+
+private:
+    Workspace& ws;
+    ImageListPanel& panel;
+    const DirectoryTreeOptions& options;
+    TCommandServices& services;
+    IProgress& progress;
+    const TStringList userNavigation;
+    // A link to a folder above would otherwise send the walk round in circles.
+    std::set<std::filesystem::path> visited;
+
+    bool FirstVisit(const std::string& dir) {
+        std::error_code error;
+        const std::filesystem::path real = std::filesystem::canonical(dir, error);
+        return visited.insert(error ? std::filesystem::path(dir) : real).second;
+    }
+
+    // A page of that name that the tool did not write is the user's: ask before replacing it.
+    bool MayWritePage(const std::string& dir) {
+        const std::string page = JoinPath(dir, ToInternalPath(options.FileName));
+        if (!FileExists(page) || ReadFileBytes(page).find(RecurseFileMarker) != std::string::npos) {
+            return true;
+        }
+        return services.Build.Ask.Ask(options.FileName + " already exists in " + dir,
+                                      "and is not a file create by this method. Overwrite?");
+    }
+
+    bool VisitSubfolders(const std::string& dir, int depth, const std::string& caption,
+                         TStringList& subfolders) {
+        const std::vector<TDirEntry> entries = ListDirectory(dir);
+        const int count = static_cast<int>(entries.size());
+        bool made = false;
+        for (int i = 0; i < count; ++i) {
+            progress.Update(0, i, caption, count);
+            if (!entries[i].IsDirectory) continue;
+            if (Visit(JoinPath(dir, entries[i].Name), depth + 1)) {
+                made = true;
+                subfolders.push_back(entries[i].Name);
+            }
+        }
+        return made;
+    }
+
+    void Build(const std::string& dir, int depth, const TStringList& subfolders) {
+        const std::string links =
+            options.NoNavigation ? std::string()
+                                 : TreeNavigationText(dir, depth, subfolders, options.FileName);
+        ws.Schemes.Navigation.Text = TreeNavigationScheme(userNavigation, links);
+        progress.Hide();
+        // The pictures stay where they are: the gallery is written beside them.
+        ws.Main.ImageDir.clear();
+        ws.Main.HTMLDir = dir;
+        ws.Main.HTMLFile = options.FileName;
+        CreateGallery(ws, TCreateMode::DirectoryTreeTool, services, {options.AllowModify});
+    }
+};
+
+void PrepareRun(Workspace& ws, ImageListPanel& panel, const DirectoryTreeOptions& options) {
+    ws.Main.HTMLFile = options.FileName;
+    ws.Template.IndexPage.insert(ws.Template.IndexPage.begin(), RecurseFileMarker);
+    ClearImages(ws, panel);
+}
+
+// A failing restore must not hide why the run stopped; it is shown, and the run's own
+// error passes on.
+void RestoreAfterError(Workspace& ws, ImageListPanel& panel, const std::string& saveFile,
+                       TCommandServices& services) {
+    try {
+        OpenGalleryProject(ws, panel, saveFile, services.Build.Ask, services.Build.Progress);
+    } catch (const EFscError& error) {
+        services.Messages.ShowError(error.what());
+    }
+}
+
+}  // namespace
+
+bool CreateDirectoryTreeGalleries(Workspace& ws, ImageListPanel& panel,
+                                  DirectoryTreeOptions& options, TCommandServices& services,
+                                  const std::string& workFolder) {
+    ForceDirectories(workFolder);
+    CheckOptions(options);
+    options.FileName = WithHTMLExtension(options.FileName);
+    if (options.AllowModify && (ws.Main.ResizeWidthChecked || ws.Main.ResizeHeightChecked) &&
+        !services.Build.Ask.Ask("Are you sure you want to allow to modify the original images?",
+                                "This will destroy them!")) {
+        options.AllowModify = false;
+    }
+    const std::string saveFile = JoinPath(workFolder, TreeSaveFileName);
+    SaveGalleryProject(ws, saveFile, services.Messages, services.Build.Progress);
+
+    bool made = false;
+    try {
+        PrepareRun(ws, panel, options);
+        const std::string top = ExcludeTrailingSeparator(options.Directory);
+        made = TTreeRun(ws, panel, options, services).Visit(top, 0);
+        services.Build.Progress.Hide();
+        const std::string page = JoinPath(top, ToInternalPath(options.FileName));
+        // Nothing to show when the top folder got no gallery and had no page of that name.
+        if (FileExists(page)) services.Shell.Open(page);
+    } catch (...) {
+        services.Build.Progress.Hide();
+        RestoreAfterError(ws, panel, saveFile, services);
+        throw;
+    }
+    OpenGalleryProject(ws, panel, saveFile, services.Build.Ask, services.Build.Progress);
+    return made;
+}
+
+}  // namespace fsc
