@@ -5,6 +5,7 @@
 
 #include "base/Errors.h"
 #include "base/Version.h"
+#include "cli/BuildCommand.h"
 #include "cli/CliUsage.h"
 #include "cli/OptionsCommand.h"
 #include "cli/TemplatesCommand.h"
@@ -21,6 +22,9 @@ int Dispatch(const std::vector<std::string>& args) {
     if (!args.empty() && args[0] == "options") {
         fsc::QtSettingsStore store;
         return fsc::RunOptionsCommand({args.begin() + 1, args.end()}, store);
+    }
+    if (!args.empty() && args[0] == "build") {
+        return fsc::RunBuildCommand({args.begin() + 1, args.end()});
     }
     if (!args.empty() && args[0] == "templates") {
         return fsc::RunTemplatesCommand({args.begin() + 1, args.end()}, fsc::TemplateLibraryFolder(),

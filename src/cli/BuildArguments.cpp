@@ -1,0 +1,121 @@
+// Reading the build command's options.
+#include "cli/BuildArguments.h"
+
+#include "base/Text.h"
+#include "cli/CliUsage.h"
+
+namespace fsc {
+
+namespace {
+
+class TArgReader {
+public:
+    explicit TArgReader(const std::vector<std::string>& args) : args(args) {}
+    bool More() const { return next < args.size(); }
+    const std::string& Take() { return args[next++]; }
+    const std::string& Value(const std::string& option) {
+        if (!More()) throw EUsageError(option + " needs a value");
+        return Take();
+    }
+
+private:
+    const std::vector<std::string>& args;
+    std::size_t next = 0;
+};
+
+bool ReadFlag(TBuildArguments& result, const std::string& arg) {
+    if (arg == "--yes" || arg == "--no") {
+        const bool answer = arg == "--yes";
+        if (result.Answer && *result.Answer != answer) throw EUsageError("--yes and --no together");
+        result.Answer = answer;
+    } else if (arg == "--open") {
+        result.Open = true;
+    } else if (arg == "--quiet") {
+        result.Quiet = true;
+    } else if (arg == "--passive") {
+        if (!result.Upload) throw EUsageError("--passive belongs after --upload");
+        result.Upload->Passive = true;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void ReadOption(TBuildArguments& result, const std::string& arg, TArgReader& reader) {
+    if (arg == "--images" || arg == "--image-set") {
+        result.Sources.push_back({arg == "--image-set", reader.Value(arg)});
+    } else if (arg == "--html-dir") {
+        result.HTMLDir = reader.Value(arg);
+    } else if (arg == "--html-file") {
+        result.HTMLFile = reader.Value(arg);
+    } else if (arg == "--image-dir") {
+        result.ImageDir = reader.Value(arg);
+    } else if (arg == "--template") {
+        result.Template = reader.Value(arg);
+    } else if (arg == "--param") {
+        result.Params.push_back(reader.Value(arg));
+    } else if (arg == "--set") {
+        result.Settings.push_back(reader.Value(arg));
+    } else if (arg == "--save-project") {
+        result.SaveProject = reader.Value(arg);
+    } else if (arg == "--upload") {
+        const bool passive = result.Upload && result.Upload->Passive;
+        result.Upload = ParseUploadAddress(reader.Value(arg));
+        result.Upload->Passive = passive;
+    } else if (arg == "--www") {
+        if (!result.Upload) throw EUsageError("--www belongs after --upload");
+        result.Upload->WWWAddress = reader.Value(arg);
+    } else {
+        throw EUsageError("unknown option \"" + arg + "\" for build");
+    }
+}
+
+}  // namespace
+
+TUploadTarget ParseUploadAddress(const std::string& address) {
+    const std::string scheme = "ftp://";
+    if (!StartsWithNoCase(address, scheme)) {
+        throw EUsageError("--upload needs an address ftp://USER@HOST[:PORT]/SUBDIR, not \"" +
+                          address + "\"");
+    }
+    const std::string rest = address.substr(scheme.size());
+    const std::size_t slash = rest.find('/');
+    const std::string authority = rest.substr(0, slash);
+    const std::size_t at = authority.rfind('@');
+    TUploadTarget target;
+    if (at == std::string::npos || at == 0)
+        throw EUsageError("--upload needs a user: ftp://USER@HOST/");
+    target.User = authority.substr(0, at);
+    target.Host = authority.substr(at + 1);
+    if (target.Host.empty() || target.Host.front() == ':') {
+        throw EUsageError("--upload needs a host: ftp://USER@HOST/");
+    }
+    std::string subDir = slash == std::string::npos ? "" : rest.substr(slash + 1);
+    while (!subDir.empty() && subDir.back() == '/') subDir.pop_back();
+    // One plain folder name: the upload creates and enters exactly one level.
+    if (subDir.find_first_of("/\\") != std::string::npos || subDir == "." || subDir == "..") {
+        throw EUsageError("--upload: \"" + subDir + "\" is not one plain folder name");
+    }
+    target.SubDir = subDir;
+    return target;
+}
+
+TBuildArguments ParseBuildArguments(const std::vector<std::string>& args) {
+    TBuildArguments result;
+    TArgReader reader(args);
+    while (reader.More()) {
+        const std::string& arg = reader.Take();
+        if (ReadFlag(result, arg)) continue;
+        if (StartsWith(arg, "--")) {
+            ReadOption(result, arg, reader);
+        } else if (result.Project.empty()) {
+            result.Project = arg;
+        } else {
+            throw EUsageError("only one project file: \"" + result.Project + "\" and \"" + arg +
+                              "\"");
+        }
+    }
+    return result;
+}
+
+}  // namespace fsc

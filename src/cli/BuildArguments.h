@@ -1,0 +1,44 @@
+// The arguments of "folioscope-cli build", read into one record before anything happens.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fsc {
+
+// "--upload ftp://USER@HOST[:PORT]/SUBDIR" taken apart.
+struct TUploadTarget {
+    std::string User;
+    // With ":PORT" when one was given, as the FTP session takes it.
+    std::string Host;
+    std::string SubDir;
+    bool Passive = false;
+    std::string WWWAddress;
+};
+
+struct TBuildArguments {
+    std::string Project;
+    // --images and --image-set in the order given: the image list keeps that order.
+    struct TSource {
+        bool IsImageSet = false;
+        std::string Path;
+    };
+    std::vector<TSource> Sources;
+    std::optional<std::string> HTMLDir, HTMLFile, ImageDir, Template;
+    std::vector<std::string> Params, Settings;
+    std::string SaveProject;
+    std::optional<bool> Answer;
+    bool Open = false;
+    bool Quiet = false;
+    std::optional<TUploadTarget> Upload;
+};
+
+// EUsageError for an unknown option, a missing value, a second project or a bad --upload
+// address.
+TBuildArguments ParseBuildArguments(const std::vector<std::string>& args);
+
+// "ftp://USER@HOST[:PORT]/SUBDIR"; EUsageError naming what is missing.
+TUploadTarget ParseUploadAddress(const std::string& address);
+
+}  // namespace fsc

@@ -1,0 +1,220 @@
+// The build command: the workspace filled from the command line, then the create-gallery
+// command the main window runs.
+#include "cli/BuildCommand.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+#include "app/AddImages.h"
+#include "app/CreateGallery.h"
+#include "app/DirectoryFields.h"
+#include "app/GalleryProject.h"
+#include "app/ImageSet.h"
+#include "base/AppFolders.h"
+#include "base/Errors.h"
+#include "base/Files.h"
+#include "base/Text.h"
+#include "cli/BuildArguments.h"
+#include "cli/CliUsage.h"
+#include "cli/ConsoleServices.h"
+#include "cli/SetOption.h"
+#include "cli/UploadBuiltGallery.h"
+#include "engine/TempFolderCleanup.h"
+#include "engine/Undo.h"
+#include "imaging/GraphicsIO.h"
+#include "platform/QtSettingsStore.h"
+#include "platform/QtTextRasteriser.h"
+#include "templates/TemplateApply.h"
+#include "templates/TemplateLibrary.h"
+
+namespace fsc {
+
+namespace {
+
+// The per-image compression dialog needs a window; a build that asks for it says what to
+// change instead of guessing a quality.
+class TNoCompressionDialog final : public IJpegCompressionDialog {
+public:
+    TCompressionChoice Execute(const TBitmap&) override {
+        throw ELumettaError(
+            "The command line cannot show the dialog to adjust the compression of each image. "
+            "Uncheck \"let me adjust the compression/quality for each image\" in the project.");
+    }
+};
+
+// The end of every run, however it ends: backups of pages go with the program, as in the
+// desktop program.
+class TExitCleanup {
+public:
+    explicit TExitCleanup(Workspace& ws) : ws(ws) {}
+    ~TExitCleanup() { CleanUpAtExit(ws.Images, TempFolder()); }
+    TExitCleanup(const TExitCleanup&) = delete;
+    TExitCleanup& operator=(const TExitCleanup&) = delete;
+
+private:
+    Workspace& ws;
+};
+
+std::string AbsolutePath(const std::string& path) {
+    return std::filesystem::absolute(path).lexically_normal().string();
+}
+
+void AddSource(Workspace& ws, ImageListPanel& panel, const TBuildArguments::TSource& source,
+               IProgress& progress) {
+    if (source.IsImageSet) {
+        if (!FileExists(source.Path)) {
+            throw ELumettaError("The image set \"" + source.Path + "\" does not exist.");
+        }
+        AddImageSet(ws.Images, source.Path, progress);
+    } else if (DirectoryExists(source.Path)) {
+        if (AddImageFolder(ws, panel, source.Path, progress) == 0) {
+            std::cerr << "The folder \"" << source.Path << "\" holds no pictures.\n";
+        }
+    } else if (FileExists(source.Path)) {
+        AddOneFile(ws.Images, source.Path);
+    } else {
+        throw ELumettaError("The picture or folder \"" + source.Path + "\" does not exist.");
+    }
+}
+
+// A library name stays a name; a file (a path or a name ending in ".tpl") becomes a "USER:"
+// entry with its full path, so it does not depend on the folder the program runs in.
+std::string TemplateEntry(const std::string& library, const std::string& given) {
+    std::string file;
+    if (StartsWith(given, UserTemplatePrefix)) {
+        file = given.substr(std::string(UserTemplatePrefix).size());
+    } else if (EndsWith(LowerCase(given), ".tpl") || given.find('/') != std::string::npos) {
+        file = given;
+    } else {
+        if (IndexOfLine(ListTemplates(library), given) < 0) {
+            throw ELumettaError("There is no template \"" + given +
+                                "\" in the library; \"folioscope-cli templates\" lists them.");
+        }
+        return given;
+    }
+    if (!FileExists(file))
+        throw ELumettaError("The template file \"" + file + "\" does not exist.");
+    return UserTemplatePrefix + AbsolutePath(file);
+}
+
+void SetParameter(TemplateSelection& selection, const std::string& assignment) {
+    const std::size_t equals = assignment.find('=');
+    const std::string name = assignment.substr(0, equals);
+    if (equals == std::string::npos || name.empty()) {
+        throw ELumettaError("--param needs NAME=VALUE, not \"" + assignment + "\".");
+    }
+    const std::vector<TParameter>& parameters = selection.DialogTemplate.Parameters;
+    std::string known;
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        if (parameters[i].Name == name) {
+            EditTemplateParameter(selection, i, assignment.substr(equals + 1));
+            return;
+        }
+        known += (known.empty() ? "" : ", ") + parameters[i].Name;
+    }
+    throw ELumettaError("The template has no parameter \"" + name + "\"" +
+                        (known.empty() ? std::string(".") : " (it has " + known + ")."));
+}
+
+// As the template dialog does it: select the entry, edit the parameters, "OK".
+void ChooseTemplate(Workspace& ws, const TBuildArguments& arguments, IAsk& ask) {
+    if (!arguments.Template && arguments.Params.empty()) return;
+    TemplateContext context = ws.Templates();
+    if (arguments.Template) {
+        const std::string entry = TemplateEntry(ws.TemplateLibrary, *arguments.Template);
+        ws.Selection.Entries = ListTemplates(ws.TemplateLibrary);
+        if (StartsWith(entry, UserTemplatePrefix)) {
+            ws.Selection.Entries.insert(ws.Selection.Entries.begin(), entry);
+        }
+        ws.Selection.ItemIndex = IndexOfLine(ws.Selection.Entries, entry);
+        SelectTemplate(context, TTemplateSender::TemplateDialog, {}, ask);
+    } else if (ws.Selection.SelectedEntry().empty()) {
+        throw ELumettaError("--param needs a template: give --template or a project that has one.");
+    }
+    for (const std::string& assignment : arguments.Params) SetParameter(ws.Selection, assignment);
+    ApplyTemplate(context, TTemplateSender::TemplateDialog);
+}
+
+void FillWorkspace(Workspace& ws, const TBuildArguments& arguments, IAsk& ask,
+                   IProgress& progress) {
+    ImageListPanel panel;
+    if (!arguments.Project.empty()) {
+        if (!FileExists(arguments.Project)) {
+            throw ELumettaError("The project \"" + arguments.Project + "\" does not exist.");
+        }
+        OpenGalleryProject(ws, panel, arguments.Project, ask, progress);
+    }
+    for (const auto& source : arguments.Sources) AddSource(ws, panel, source, progress);
+    if (arguments.HTMLDir) SelectHTMLDir(ws, AbsolutePath(*arguments.HTMLDir));
+    if (arguments.HTMLFile) ws.Main.HTMLFile = *arguments.HTMLFile;
+    if (arguments.ImageDir) SetImageDir(ws, *arguments.ImageDir);
+    ChooseTemplate(ws, arguments, ask);
+    for (const std::string& assignment : arguments.Settings) ApplySetOption(ws, assignment);
+}
+
+// No later Undo can reach this build once the program ends, so a failed one is undone now:
+// the disk is left as it was before the run.
+void UndoFailedBuild(Workspace& ws, IMessages& messages) {
+    if (ws.Journal.CreatedFiles.empty() && ws.Journal.BackupFiles.empty()) return;
+    try {
+        Undo(ws.Journal);
+        messages.ShowMessage("The files written before the error were removed again.");
+    } catch (const EFscError& error) {
+        messages.ShowError(error.what());
+    }
+}
+
+}  // namespace
+
+int RunBuildCommand(const std::vector<std::string>& args) {
+    const TBuildArguments arguments = ParseBuildArguments(args);
+    if (arguments.Project.empty() && !arguments.HTMLDir) {
+        throw EUsageError("build needs a project file or --html-dir");
+    }
+    // Fonts for the watermark come from Qt; the command line never shows a window.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QtTextRasteriser rasteriser;
+    InstallInterruptHandler();
+
+    QtSettingsStore store;
+    Workspace ws = StartupWorkspace(LoadProgramOptions(store));
+    TExitCleanup cleanup(ws);
+    RegisterPicturePlugins();
+
+    TConsoleAsk ask(arguments.Answer, arguments.Quiet);
+    TConsoleProgress progress(std::cerr, arguments.Quiet, isatty(STDERR_FILENO) != 0);
+    TConsoleMessages messages(std::cerr);
+    TConsoleShell shell(std::cout, arguments.Open);
+    TSystemClock clock;
+    TSystemRandom random;
+    TNoCompressionDialog compression;
+    TCommandServices services{{ask, progress, clock, random, rasteriser, compression, &messages},
+                              messages,
+                              shell,
+                              TempFolder(),
+                              StateFolder()};
+
+    FillWorkspace(ws, arguments, ask, progress);
+    if (!arguments.SaveProject.empty()) {
+        SaveGalleryProject(ws, arguments.SaveProject, messages, progress);
+    }
+    try {
+        CreateGallery(ws, TCreateMode::MainWindow, services);
+    } catch (...) {
+        progress.Hide();
+        UndoFailedBuild(ws, messages);
+        throw;
+    }
+    // The backups of overwritten copies would outlive the only history that could use them.
+    Forget(ws.Journal);
+    if (arguments.Upload) {
+        UploadBuiltGallery(ws, *arguments.Upload, {ask, shell, messages, progress});
+    }
+    return 0;
+}
+
+}  // namespace fsc
