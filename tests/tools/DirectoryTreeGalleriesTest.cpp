@@ -2,6 +2,9 @@
 // tree, a second run, foreign pages, the input checks and the user's project put back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "app/AddImages.h"
 #include "app/CommandTestSupport.h"
 #include "base/Errors.h"
@@ -11,6 +14,7 @@
 #include "tools/DirectoryTreeGalleries.h"
 #include "tools/PlaceholderPicture.h"
 #include "tools/TreeFolderPictures.h"
+#include "tools/TreeNavigation.h"
 
 namespace fsc {
 namespace {
@@ -139,6 +143,32 @@ TEST_F(DirectoryTreeTest, FoldersWithoutPicturesOrGalleriesBelowGetNoFiles) {
     EXPECT_EQ(Files(Tree + "/empty"), (std::vector<std::string>{"deeper/"}));
     EXPECT_FALSE(Has(Page(Tree), "empty/"));
     EXPECT_TRUE(Files(Tree + "/a/b").empty());
+}
+
+TEST_F(DirectoryTreeTest, ALinkBackUpTheTreeIsVisitedOnlyOnce) {
+    f.Picture("p1.jpg", 80, 60, "tree/a");
+    std::filesystem::create_directory_symlink(Tree, Tree + "/a/back");
+    EXPECT_TRUE(Run());
+    EXPECT_TRUE(Has(Page(Tree), R"(<a href="a/index.html">a</a>)"));
+    EXPECT_FALSE(Has(Page(Tree + "/a"), "back/"));
+}
+
+TEST_F(DirectoryTreeTest, TheProgressLineShowsTheFolderShortened) {
+    f.Picture("p1.jpg", 80, 60, "tree/a/b");
+    Run();
+    const std::string deep = Tree + "/a/b";
+    const std::string shown = "Checking dir. ..." + deep.substr(deep.size() - 18);
+    EXPECT_NE(std::find(f.Progress.Texts.begin(), f.Progress.Texts.end(), shown),
+              f.Progress.Texts.end());
+    EXPECT_TRUE(f.Progress.Hidden);
+    struct Case {
+        std::string Folder, Shown;
+    };
+    for (const Case& c :
+         {Case{"/photos", "/photos"}, Case{"/1234567890123456789", "/1234567890123456789"},
+          Case{"/12345678901234567890", "...345678901234567890"}}) {
+        EXPECT_EQ(ShownFolderText(c.Folder), c.Shown) << c.Folder;
+    }
 }
 
 TEST_F(DirectoryTreeTest, WithoutNavigationThePagesCarryOnlyTheUsersScheme) {
