@@ -4,6 +4,8 @@
 
 #include <unistd.h>
 
+#include <QString>
+#include <QtGlobal>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +19,7 @@
 #include "base/AppFolders.h"
 #include "base/Errors.h"
 #include "base/Files.h"
+#include "base/Paths.h"
 #include "base/Text.h"
 #include "cli/BuildArguments.h"
 #include "cli/CliUsage.h"
@@ -59,23 +62,58 @@ private:
     Workspace& ws;
 };
 
+QtMessageHandler qtDefaultHandler = nullptr;
+
+// The offscreen platform wants a runtime folder it never uses; its notice about a missing
+// XDG_RUNTIME_DIR would only clutter a script's error output.
+void QtNoticeFilter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith("QStandardPaths: XDG_RUNTIME_DIR")) return;
+    if (qtDefaultHandler) qtDefaultHandler(type, context, message);
+}
+
 std::string AbsolutePath(const std::string& path) {
     return std::filesystem::absolute(path).lexically_normal().string();
 }
 
-void AddSource(Workspace& ws, ImageListPanel& panel, const TBuildArguments::TSource& source,
-               IProgress& progress) {
+// One picture; a file the readers cannot decode is named, since it may be one of hundreds.
+void AddPicture(Workspace& ws, const std::string& path) {
+    try {
+        AddOneFile(ws.Images, path);
+    } catch (const EFscError& error) {
+        throw EFSC_Exception("Cannot read the picture \"" + path + "\": " + error.what());
+    }
+}
+
+// The pictures of a folder as the desktop program's folder add takes them: files named like
+// a picture, in name order.
+int AddPictureFolder(Workspace& ws, const std::string& folder, IProgress& progress) {
+    TStringList paths;
+    for (const TDirEntry& entry : ListDirectory(folder)) {
+        if (!entry.IsDirectory && IsImageName(entry.Name))
+            paths.push_back(JoinPath(folder, entry.Name));
+    }
+    progress.ResetAbortHandler();
+    const int count = int(paths.size());
+    for (int i = 0; i < count; ++i) {
+        progress.Update(0, i + 1, "Folioscope. Adding Images.", count);
+        AddPicture(ws, paths[std::size_t(i)]);
+    }
+    progress.Hide();
+    return count;
+}
+
+void AddSource(Workspace& ws, const TBuildArguments::TSource& source, IProgress& progress) {
     if (source.IsImageSet) {
         if (!FileExists(source.Path)) {
             throw ELumettaError("The image set \"" + source.Path + "\" does not exist.");
         }
         AddImageSet(ws.Images, source.Path, progress);
     } else if (DirectoryExists(source.Path)) {
-        if (AddImageFolder(ws, panel, source.Path, progress) == 0) {
+        if (AddPictureFolder(ws, source.Path, progress) == 0) {
             std::cerr << "The folder \"" << source.Path << "\" holds no pictures.\n";
         }
     } else if (FileExists(source.Path)) {
-        AddOneFile(ws.Images, source.Path);
+        AddPicture(ws, source.Path);
     } else {
         throw ELumettaError("The picture or folder \"" + source.Path + "\" does not exist.");
     }
@@ -148,7 +186,7 @@ void FillWorkspace(Workspace& ws, const TBuildArguments& arguments, IAsk& ask,
         }
         OpenGalleryProject(ws, panel, arguments.Project, ask, progress);
     }
-    for (const auto& source : arguments.Sources) AddSource(ws, panel, source, progress);
+    for (const auto& source : arguments.Sources) AddSource(ws, source, progress);
     if (arguments.HTMLDir) SelectHTMLDir(ws, AbsolutePath(*arguments.HTMLDir));
     if (arguments.HTMLFile) ws.Main.HTMLFile = *arguments.HTMLFile;
     if (arguments.ImageDir) SetImageDir(ws, *arguments.ImageDir);
@@ -177,6 +215,7 @@ int RunBuildCommand(const std::vector<std::string>& args) {
     }
     // Fonts for the watermark come from Qt; the command line never shows a window.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qtDefaultHandler = qInstallMessageHandler(QtNoticeFilter);
     QtTextRasteriser rasteriser;
     InstallInterruptHandler();
 
