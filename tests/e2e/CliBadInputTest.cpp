@@ -1,0 +1,135 @@
+// Bad input through the command line: a clear message, exit status 1, and nothing left on
+// disk that the build did not put back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "base/Files.h"
+#include "base/Text.h"
+#include "e2e/CliGallery.h"
+
+namespace fsc::test {
+namespace {
+
+struct TBadCase {
+    const char* Fault;
+    // Prepares the case in the run's folder and returns the arguments after "build".
+    std::function<std::vector<std::string>(const TCliRun&)> Arrange;
+    const char* Message;
+    int ExitCode = 1;
+};
+
+std::vector<std::string> Gallery(const TCliRun& run, std::vector<std::string> more) {
+    std::vector<std::string> args{"--html-dir", run.Root / "out", "--html-file", "index.html"};
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+TEST(CliBadInput, SaysWhatIsWrongExitsWithOneAndWritesNoGallery) {
+    const std::vector<TBadCase> cases{
+        {"a folder that does not exist",
+         [](const TCliRun& run) {
+             return Gallery(run, {"--images", run.Root / "missing"});
+         },
+         "does not exist"},
+        {"a corrupt picture among good ones, named in the message",
+         [](const TCliRun& run) {
+             WriteTestPictures(run.Root / "pictures");
+             const std::string good = ReadFileBytes(run.Root / "pictures/a.jpg");
+             WriteFileBytes(run.Root / "pictures/broken.jpg", good.substr(0, good.size() / 3));
+             return Gallery(run, {"--images", run.Root / "pictures"});
+         },
+         "broken.jpg"},
+        {"a project file without its lines",
+         [](const TCliRun& run) {
+             WriteFileBytes(run.Root / "broken.gal", "this is not a project\r\n");
+             return Gallery(run, {run.Root / "broken.gal"});
+         },
+         "broken.gal"},
+        {"a project file that does not exist",
+         [](const TCliRun& run) { return Gallery(run, {run.Root / "none.gal"}); },
+         "does not exist"},
+        {"an unknown --set key",
+         [](const TCliRun& run) {
+             WriteTestPictures(run.Root / "pictures");
+             return Gallery(run, {"--images", run.Root / "pictures", "--set", "THUMBSIZE=80"});
+         },
+         "Unknown setting \"THUMBSIZE\""},
+        {"a --set value that is no number",
+         [](const TCliRun& run) {
+             WriteTestPictures(run.Root / "pictures");
+             return Gallery(run, {"--images", run.Root / "pictures", "--set", "THUMBWIDTH=wide"});
+         },
+         "\"wide\" is not a valid integer value"},
+        {"a template the library does not have",
+         [](const TCliRun& run) {
+             WriteTestPictures(run.Root / "pictures");
+             return Gallery(run, {"--images", run.Root / "pictures", "--template", "Nope"});
+         },
+         "There is no template \"Nope\""},
+        {"a parameter the template does not have",
+         [](const TCliRun& run) {
+             WriteTestPictures(run.Root / "pictures");
+             return Gallery(run, {"--images", run.Root / "pictures", "--template", "Classic",
+                                  "--param", "Colour=red"});
+         },
+         "has no parameter \"Colour\""},
+        {"no pictures at all", [](const TCliRun& run) { return Gallery(run, {}); },
+         "No images! Please add images to the gallery."},
+        {"an option the program does not know",
+         [](const TCliRun& run) {
+             return Gallery(run, {"--imgaes", "x"});
+         },
+         "unknown option \"--imgaes\"", 2},
+        {"neither a project nor an HTML directory",
+         [](const TCliRun& run) {
+             return std::vector<std::string>{"--images", run.Root.Path()};
+         },
+         "needs a project file or --html-dir", 2},
+    };
+    for (const TBadCase& bad : cases) {
+        SCOPED_TRACE(bad.Fault);
+        TCliRun run;
+        const auto result = run.Build(bad.Arrange(run));
+        EXPECT_EQ(result.ExitCode, bad.ExitCode) << result.Err;
+        EXPECT_NE(result.Err.find(bad.Message), std::string::npos) << result.Err;
+        EXPECT_EQ(result.Out, "");
+        EXPECT_EQ(FilesBelow(run.Root / "out"), std::vector<std::string>{});
+    }
+}
+
+TEST(CliBadInput, ABuildThatFailsHalfwayPutsBackEveryFileOfTheGalleryItReplaced) {
+    TCliRun run;
+    WriteTestPictures(run.Root / "pictures");
+    const std::vector<std::string> args{"--images",       run.Root / "pictures", "--html-dir",
+                                        run.Root / "out", "--html-file",         "index.html",
+                                        "--quiet"};
+    ASSERT_EQ(run.Build(args).ExitCode, 0);
+    std::vector<std::pair<std::string, std::string>> before;
+    for (const std::string& file : FilesBelow(run.Root / "out")) {
+        before.emplace_back(file, ReadFileBytes(run.Root / "out/" + file));
+    }
+    // The copies are rewritten with another size; then a folder stands where the last
+    // thumbnail must go, and the build stops there.
+    std::filesystem::remove(run.Root / "out/images/d_th.jpg");
+    ForceDirectories(run.Root / "out/images/d_th.jpg/inside");
+    const auto result =
+        run.Build({"--images", run.Root / "pictures", "--html-dir", run.Root / "out", "--html-file",
+                   "index.html", "--quiet", "--set", "IMAGEDORESIZE=true", "--set", "IMAGEWIDTH=50",
+                   "--set", "THUMBWIDTH=20"});
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Err.find("d_th.jpg"), std::string::npos) << result.Err;
+    EXPECT_NE(result.Err.find("removed again"), std::string::npos) << result.Err;
+    for (const auto& [file, bytes] : before) {
+        if (file == "images/d_th.jpg") continue;
+        EXPECT_EQ(ReadFileBytes(run.Root / "out/" + file), bytes) << file << " was not put back";
+    }
+    // No backup outlives the run.
+    for (const std::string& file : FilesBelow(run.StateFolder())) {
+        EXPECT_FALSE(EndsWith(file, ".tmp")) << file;
+    }
+}
+
+}  // namespace
+}  // namespace fsc::test

@@ -1,0 +1,185 @@
+// "folioscope-cli build" on pictures of several formats: every layout, the page links, the
+// sizes of copies and thumbnails, templates and projects.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "base/Files.h"
+#include "base/Text.h"
+#include "e2e/CliGallery.h"
+#include "templates_shipped/ShippedGallery.h"
+
+namespace fsc::test {
+namespace {
+
+// Thumbnails at most 80 x 60, copies at most 200 x 200; two thumbnails a page.
+const std::vector<std::string> SmallGallery{
+    "--set", "THUMBWIDTH=80",  "--set", "THUMBHEIGHT=60",  "--set", "IMAGEDORESIZE=true",
+    "--set", "IMAGEWIDTH=200", "--set", "IMAGEHEIGHT=200", "--set", "TABLEROWS=1",
+    "--set", "TABLECOLS=2",    "--set", "LISTROWS=2"};
+
+struct TLayoutCase {
+    const char* Style;
+    // The slide show shows the copies and the collage pictures of its own; the thumbnails
+    // are written all the same.
+    bool PagesShowThumbnails;
+    std::vector<std::string> ExtraFiles;  // beyond pages, copies and thumbnails
+};
+
+std::vector<std::string> Concat(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// Fits the box and keeps the picture's ratio within a pixel; touches the box when it had to
+// shrink.
+void ExpectFits(const std::string& what, TSize size, TTestPicture source, int boxW, int boxH) {
+    SCOPED_TRACE(what + " " + std::to_string(size.Width) + "x" + std::to_string(size.Height));
+    EXPECT_LE(size.Width, boxW);
+    EXPECT_LE(size.Height, boxH);
+    EXPECT_NEAR(double(size.Width) * source.Height / source.Width, size.Height, 1.0);
+    if (source.Width > boxW || source.Height > boxH) {
+        EXPECT_TRUE(size.Width == boxW || size.Height == boxH);
+    } else {
+        EXPECT_EQ(size.Width, source.Width);
+        EXPECT_EQ(size.Height, source.Height);
+    }
+}
+
+TEST(CliBuild, EveryLayoutWritesItsPagesCopiesAndThumbnailsWithLinksThatResolve) {
+    const std::vector<TLayoutCase> cases{
+        {"table", true, {}},
+        {"list", true, {}},
+        {"paragraph", true, {}},
+        {"slideshow", false, {}},
+        {"collage", false, {"images/index.html1.jpg", "images/index.html2.jpg"}},
+    };
+    TCliRun run;
+    const auto pictures = WriteTestPictures(run.Root / "pictures");
+    for (const TLayoutCase& layout : cases) {
+        SCOPED_TRACE(layout.Style);
+        const std::string out = run.Root / layout.Style;
+        const auto result =
+            run.Build(Concat({"--images", run.Root / "pictures", "--html-dir", out, "--html-file",
+                              "index.html", "--set", std::string("STYLE=") + layout.Style},
+                             SmallGallery));
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+        EXPECT_EQ(result.Out, out + "/index.html\n");
+
+        std::vector<std::string> expected{"index.html", "index2.html"};
+        for (const auto& picture : pictures) {
+            const std::string stem = picture.CopyName.substr(0, picture.CopyName.size() - 4);
+            expected.push_back("images/" + picture.CopyName);
+            expected.push_back("images/" + stem + "_th.jpg");
+        }
+        expected.insert(expected.end(), layout.ExtraFiles.begin(), layout.ExtraFiles.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(FilesBelow(out), expected);
+
+        std::set<std::string> linked;
+        for (const std::string& page : PagesBelow(out)) {
+            EXPECT_EQ(BrokenLinks(out, page), std::vector<std::string>{});
+            EXPECT_EQ(LeftoverTags(out + "/" + page), std::vector<std::string>{}) << page;
+            for (const auto& [link, target] : LinkTargets(out, page)) linked.insert(target);
+        }
+        for (const auto& picture : pictures) {
+            const std::string stem = picture.CopyName.substr(0, picture.CopyName.size() - 4);
+            const std::string copy = out + "/images/" + picture.CopyName;
+            const std::string thumb = out + "/images/" + stem + "_th.jpg";
+            ExpectFits("copy " + copy, PictureSize(copy), picture, 200, 200);
+            ExpectFits("thumbnail " + thumb, PictureSize(thumb), picture, 80, 60);
+            if (layout.PagesShowThumbnails) {
+                EXPECT_TRUE(linked.count(thumb)) << thumb << " is on no page";
+            }
+            EXPECT_TRUE(linked.count(copy)) << copy << " is on no page";
+        }
+    }
+}
+
+TEST(CliBuild, ImagePagesAndAProjectSavedAndBuiltAgainGiveTheSameGallery) {
+    TCliRun run;
+    WriteTestPictures(run.Root / "pictures");
+    const std::string first = run.Root / "first", second = run.Root / "second";
+    const std::string project = run.Root / "saved/gallery.gal";
+    ForceDirectories(run.Root / "saved");
+    auto result = run.Build(
+        Concat({"--images", run.Root / "pictures", "--html-dir", first, "--html-file", "index.html",
+                "--set", "USEIMAGEASHTML=true", "--save-project", project, "--quiet"},
+               SmallGallery));
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Err, "");
+    const auto files = FilesBelow(first);
+    const auto imagePages = std::count_if(files.begin(), files.end(), [](const std::string& f) {
+        return StartsWith(f, "images/") && EndsWith(f, ".html");
+    });
+    EXPECT_EQ(imagePages, 4);
+    for (const std::string& page : PagesBelow(first)) {
+        EXPECT_EQ(BrokenLinks(first, page), std::vector<std::string>{});
+    }
+
+    result = run.Build({project, "--html-dir", second, "--quiet"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(FilesBelow(second), files);
+    EXPECT_EQ(ReadFileBytes(second + "/index.html"), ReadFileBytes(first + "/index.html"));
+}
+
+TEST(CliBuild, ALibraryTemplateTakesItsParametersAndTheSetLinesComeAfterIt) {
+    TCliRun run;
+    WriteTestPictures(run.Root / "pictures");
+    const std::string out = run.Root / "out";
+    const auto result = run.Build({"--images", run.Root / "pictures", "--html-dir", out,
+                                   "--html-file", "index.html", "--template", "Classic", "--param",
+                                   "Title=Harbour & Hills", "--set", "STYLE=list", "--quiet"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const std::string index = ReadFileBytes(out + "/index.html");
+    EXPECT_NE(index.find("Harbour & Hills"), std::string::npos);
+    EXPECT_NE(FindNoCase(index, "<li"), std::string::npos) << "the list layout after --set";
+    for (const std::string& page : PagesBelow(out)) {
+        EXPECT_EQ(BrokenLinks(out, page), std::vector<std::string>{});
+    }
+}
+
+TEST(CliBuild, ProgressIsOneLinePerStepWithoutATerminalAndNothingWithQuiet) {
+    TCliRun run;
+    WriteTestPictures(run.Root / "pictures");
+    const std::vector<std::string> args{"--images",       run.Root / "pictures", "--html-dir",
+                                        run.Root / "out", "--html-file",         "index.html"};
+    auto result = run.Build(args);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const TStringList lines = SplitLines(result.Err);
+    for (const char* step :
+         {"Folioscope. Adding Images.", "Folioscope.", "Folioscope: Copying Images. 0 of 4",
+          "Folioscope: Copying Images. 3 of 4", "Folioscope: Create Thumbs. 3 of 4",
+          "Folioscope: Create HTML. "}) {
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), step), 1) << step << "\n" << result.Err;
+    }
+    result = run.Build(Concat(args, {"--quiet"}));
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Err, "");
+}
+
+TEST(CliBuild, AQuestionIsAnsweredNoWithoutATerminalAndYesWithYes) {
+    // Building into the folder of the pictures themselves asks before overwriting an
+    // original with its copy.
+    TCliRun run;
+    WriteTestPictures(run.Root / "pictures");
+    const std::string original = ReadFileBytes(run.Root / "pictures/a.jpg");
+    const std::vector<std::string> args{"--images",    run.Root / "pictures/a.jpg",
+                                        "--html-dir",  run.Root / "pictures",
+                                        "--image-dir", "",
+                                        "--html-file", "index.html",
+                                        "--set",       "IMAGEDORESIZE=true",
+                                        "--set",       "IMAGEWIDTH=100"};
+    auto result = run.Build(args);
+    EXPECT_NE(result.Err.find(" No"), std::string::npos) << result.Err;
+    EXPECT_EQ(ReadFileBytes(run.Root / "pictures/a.jpg"), original);
+    result = run.Build(Concat(args, {"--yes"}));
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Err.find(" Yes"), std::string::npos) << result.Err;
+    EXPECT_EQ(PictureSize(run.Root / "pictures/a.jpg").Width, 100);
+}
+
+}  // namespace
+}  // namespace fsc::test

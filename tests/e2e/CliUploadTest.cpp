@@ -1,0 +1,82 @@
+// "build --upload" against a real FTP server (pyftpdlib on 127.0.0.1).
+#include <gtest/gtest.h>
+
+#include "base/Files.h"
+#include "e2e/CliGallery.h"
+#include "tests/ftp/FtpTestSupport.h"
+
+namespace fsc::test {
+namespace {
+
+struct TUploadCase {
+    const char* Mode;
+    std::vector<std::string> Options;
+};
+
+TEST(CliUpload, SendsEveryFileOfTheGalleryIntoTheSubfolderInEitherMode) {
+    EnsureQtApplication();
+    for (const TUploadCase& mode :
+         std::vector<TUploadCase>{{"active", {}}, {"passive", {"--passive"}}}) {
+        SCOPED_TRACE(mode.Mode);
+        TCliRun run;
+        ForceDirectories(run.Root / "home");
+        FtpServerProcess server(TestScript("pyftpd_server.py"),
+                                {QString::fromStdString(run.Root / "home"), "user", "secret"});
+        ASSERT_EQ(server.Error(), "");
+        WriteTestPictures(run.Root / "pictures");
+        std::vector<std::string> args{"--images",
+                                      run.Root / "pictures",
+                                      "--html-dir",
+                                      run.Root / "out",
+                                      "--html-file",
+                                      "index.html",
+                                      "--set",
+                                      "STYLE=collage",
+                                      "--quiet",
+                                      "--upload",
+                                      "ftp://user@" + server.Host() + "/gal",
+                                      "--www",
+                                      "http://example.invalid"};
+        args.insert(args.end(), mode.Options.begin(), mode.Options.end());
+        const auto result = run.Build(args, {"FOLIOSCOPE_FTP_PASSWORD=secret"});
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+        EXPECT_EQ(result.Out, run.Root / "out/index.html\nhttp://example.invalid/gal/index.html\n");
+        const auto local = FilesBelow(run.Root / "out");
+        EXPECT_EQ(FilesBelow(run.Root / "home/gal"), local);
+        for (const std::string& file : local) {
+            EXPECT_EQ(ReadFileBytes(run.Root / "home/gal/" + file),
+                      ReadFileBytes(run.Root / "out/" + file))
+                << file;
+        }
+    }
+}
+
+TEST(CliUpload, AWrongPasswordOrNoPasswordEndsWithAClearMessage) {
+    EnsureQtApplication();
+    TCliRun run;
+    ForceDirectories(run.Root / "home");
+    FtpServerProcess server(TestScript("pyftpd_server.py"),
+                            {QString::fromStdString(run.Root / "home"), "user", "secret"});
+    ASSERT_EQ(server.Error(), "");
+    WriteTestPictures(run.Root / "pictures");
+    const std::vector<std::string> args{"--images",
+                                        run.Root / "pictures",
+                                        "--html-dir",
+                                        run.Root / "out",
+                                        "--html-file",
+                                        "index.html",
+                                        "--quiet",
+                                        "--upload",
+                                        "ftp://user@" + server.Host() + "/gal"};
+    auto result = run.Build(args, {"FOLIOSCOPE_FTP_PASSWORD=wrong"});
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Err.find("Connection failed"), std::string::npos) << result.Err;
+    EXPECT_EQ(FilesBelow(run.Root / "home"), std::vector<std::string>{});
+
+    result = run.Build(args);
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Err.find("FOLIOSCOPE_FTP_PASSWORD"), std::string::npos) << result.Err;
+}
+
+}  // namespace
+}  // namespace fsc::test
