@@ -52,7 +52,7 @@ public:
         bool made =
             options.IncludeSubdirectories && VisitSubfolders(dir, depth, caption, subfolders);
         ClearImages(ws, panel);
-        for (const std::string& path : TreeFolderPictures(dir)) AddOneFile(ws.Images, path);
+        for (const std::string& path : TreeFolderPictures(dir)) AddPicture(path);
         if (!ws.Images.empty()) {
             made = true;
         } else if (!made) {
@@ -71,6 +71,15 @@ private:
     TCommandServices& services;
     IProgress& progress;
     const TStringList userNavigation;
+    // A tree may hold thousands of pictures: the message names the one that stopped the run.
+    void AddPicture(const std::string& path) {
+        try {
+            AddOneFile(ws.Images, path);
+        } catch (const EFscError& error) {
+            throw EFSC_Exception("Cannot read the picture \"" + path + "\": " + error.what());
+        }
+    }
+
     // A link to a folder above would otherwise send the walk round in circles.
     std::set<std::filesystem::path> visited;
 
