@@ -29,6 +29,16 @@ std::string CliUsageText() {
            "        --upload ftp://USER@HOST[:PORT]/SUBDIR [--passive] [--www URL]\n"
            "                                 upload the gallery afterwards; the password comes\n"
            "                                 from FOLIOSCOPE_FTP_PASSWORD or a prompt\n"
+           "  folioscope-cli tree DIR [options]\n"
+           "      a gallery in every folder of DIR that holds pictures or has a subfolder\n"
+           "      with a gallery, linked to each other; prints the top folder's page. Options:\n"
+           "        --file NAME              the HTML file name of every gallery (index.html)\n"
+           "        --no-navigation          no links between the folders' galleries\n"
+           "        --allow-modify           allow resizing or watermarking the pictures\n"
+           "                                 themselves (they are destroyed)\n"
+           "        --template NAME|FILE.tpl a library template or a template file\n"
+           "        --set KEY=VALUE          a settings line of a template (repeatable)\n"
+           "        --yes | --no             the answer to every question\n"
            "  folioscope-cli templates\n"
            "      list the template library, one name a line, with its description\n";
 }

@@ -9,6 +9,7 @@
 #include "cli/CliUsage.h"
 #include "cli/OptionsCommand.h"
 #include "cli/TemplatesCommand.h"
+#include "cli/TreeCommand.h"
 #include "platform/QtSettingsStore.h"
 #include "templates/TemplateLibrary.h"
 
@@ -25,6 +26,9 @@ int Dispatch(const std::vector<std::string>& args) {
     }
     if (!args.empty() && args[0] == "build") {
         return fsc::RunBuildCommand({args.begin() + 1, args.end()});
+    }
+    if (!args.empty() && args[0] == "tree") {
+        return fsc::RunTreeCommand({args.begin() + 1, args.end()});
     }
     if (!args.empty() && args[0] == "templates") {
         return fsc::RunTemplatesCommand({args.begin() + 1, args.end()}, fsc::TemplateLibraryFolder(),

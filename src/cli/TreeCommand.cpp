@@ -1,0 +1,183 @@
+// The directory-tree command: the workspace set up from the command line, then the tool the
+// desktop program's dialog runs.
+#include "cli/TreeCommand.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+#include "app/ImageListPanel.h"
+#include "app/Workspace.h"
+#include "base/AppFolders.h"
+#include "base/Errors.h"
+#include "base/Files.h"
+#include "base/Text.h"
+#include "cli/CliUsage.h"
+#include "cli/ConsoleServices.h"
+#include "cli/SetOption.h"
+#include "engine/TempFolderCleanup.h"
+#include "engine/Undo.h"
+#include "imaging/GraphicsIO.h"
+#include "platform/QtSettingsStore.h"
+#include "platform/QtTextRasteriser.h"
+#include "templates/TemplateApply.h"
+#include "templates/TemplateLibrary.h"
+#include "tools/DirectoryTreeGalleries.h"
+
+namespace fsc {
+
+namespace {
+
+struct TTreeArguments {
+    std::string Directory;
+    std::optional<std::string> FileName, Template;
+    bool NoNavigation = false;
+    bool AllowModify = false;
+    std::vector<std::string> Settings;
+    std::optional<bool> Answer;
+};
+
+std::string ValueOf(const std::vector<std::string>& args, std::size_t& i) {
+    if (i + 1 >= args.size()) throw EUsageError(args[i] + " needs a value");
+    return args[++i];
+}
+
+TTreeArguments ParseTreeArguments(const std::vector<std::string>& args) {
+    TTreeArguments result;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--file") {
+            result.FileName = ValueOf(args, i);
+        } else if (arg == "--template") {
+            result.Template = ValueOf(args, i);
+        } else if (arg == "--set") {
+            result.Settings.push_back(ValueOf(args, i));
+        } else if (arg == "--no-navigation") {
+            result.NoNavigation = true;
+        } else if (arg == "--allow-modify") {
+            result.AllowModify = true;
+        } else if (arg == "--yes" || arg == "--no") {
+            if (result.Answer && *result.Answer != (arg == "--yes")) {
+                throw EUsageError("--yes and --no together");
+            }
+            result.Answer = arg == "--yes";
+        } else if (StartsWith(arg, "--")) {
+            throw EUsageError("unknown option \"" + arg + "\" for tree");
+        } else if (result.Directory.empty()) {
+            result.Directory = arg;
+        } else {
+            throw EUsageError("tree takes one directory, not also \"" + arg + "\"");
+        }
+    }
+    if (result.Directory.empty()) throw EUsageError("tree needs a directory");
+    return result;
+}
+
+// A library name stays a name; a template file becomes a "USER:" entry with its full path.
+std::string TemplateEntry(const std::string& library, const std::string& given) {
+    if (!EndsWith(LowerCase(given), ".tpl") && given.find('/') == std::string::npos) {
+        if (IndexOfLine(ListTemplates(library), given) < 0) {
+            throw ELumettaError("There is no template \"" + given +
+                                "\" in the library; \"folioscope-cli templates\" lists them.");
+        }
+        return given;
+    }
+    if (!FileExists(given)) {
+        throw ELumettaError("The template file \"" + given + "\" does not exist.");
+    }
+    return UserTemplatePrefix + std::filesystem::absolute(given).lexically_normal().string();
+}
+
+// As the template dialog does it: select the entry, then "OK".
+void ChooseTemplate(Workspace& ws, const std::string& given, IAsk& ask) {
+    const std::string entry = TemplateEntry(ws.TemplateLibrary, given);
+    ws.Selection.Entries = ListTemplates(ws.TemplateLibrary);
+    if (StartsWith(entry, UserTemplatePrefix)) {
+        ws.Selection.Entries.insert(ws.Selection.Entries.begin(), entry);
+    }
+    ws.Selection.ItemIndex = IndexOfLine(ws.Selection.Entries, entry);
+    TemplateContext context = ws.Templates();
+    SelectTemplate(context, TTemplateSender::TemplateDialog, {}, ask);
+    ApplyTemplate(context, TTemplateSender::TemplateDialog);
+}
+
+// The program's exit, however the run ends: page backups and the copies' backups go, since
+// no Undo can reach them once this process has ended; the galleries themselves stay.
+class TTreeExit {
+public:
+    TTreeExit(Workspace& ws, IMessages& messages) : ws(ws), messages(messages) {}
+    ~TTreeExit() {
+        try {
+            Forget(ws.Journal);
+        } catch (const EFscError& error) {
+            messages.ShowError(error.what());
+        }
+        CleanUpAtExit(ws.Images, TempFolder());
+    }
+    TTreeExit(const TTreeExit&) = delete;
+    TTreeExit& operator=(const TTreeExit&) = delete;
+
+private:
+    Workspace& ws;
+    IMessages& messages;
+};
+
+// The per-image compression dialog needs a window.
+class TNoCompressionDialog final : public IJpegCompressionDialog {
+public:
+    TCompressionChoice Execute(const TBitmap&) override {
+        throw ELumettaError(
+            "The command line cannot show the dialog to adjust the compression of each image.");
+    }
+};
+
+}  // namespace
+
+int RunTreeCommand(const std::vector<std::string>& args) {
+    const TTreeArguments arguments = ParseTreeArguments(args);
+    // Fonts for the watermark come from Qt; the command line never shows a window.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QtTextRasteriser rasteriser;
+    InstallInterruptHandler();
+
+    QtSettingsStore store;
+    Workspace ws = StartupWorkspace(LoadProgramOptions(store));
+    RegisterPicturePlugins();
+    TConsoleAsk ask(arguments.Answer, false);
+    TConsoleProgress progress(std::cerr, false, isatty(STDERR_FILENO) != 0);
+    TConsoleMessages messages(std::cerr);
+    TConsoleShell shell(std::cout, false);
+    TSystemClock clock;
+    TSystemRandom random;
+    TNoCompressionDialog compression;
+    TCommandServices services{{ask, progress, clock, random, rasteriser, compression, &messages},
+                              messages,
+                              shell,
+                              TempFolder(),
+                              StateFolder()};
+    TTreeExit atExit(ws, messages);
+
+    if (arguments.Template) ChooseTemplate(ws, *arguments.Template, ask);
+    for (const std::string& assignment : arguments.Settings) ApplySetOption(ws, assignment);
+
+    DirectoryTreeOptions options;
+    // The pages name each folder by its full path, whatever folder the command ran in.
+    options.Directory =
+        DirectoryExists(arguments.Directory)
+            ? std::filesystem::absolute(arguments.Directory).lexically_normal().string()
+            : arguments.Directory;
+    if (arguments.FileName) options.FileName = *arguments.FileName;
+    options.NoNavigation = arguments.NoNavigation;
+    options.AllowModify = arguments.AllowModify;
+    ImageListPanel panel;
+    if (!CreateDirectoryTreeGalleries(ws, panel, options, services, TempFolder())) {
+        messages.ShowMessage("No gallery was made: no folder below " + options.Directory +
+                             " holds pictures.");
+    }
+    return 0;
+}
+
+}  // namespace fsc

@@ -1,0 +1,143 @@
+// "folioscope-cli tree" run as a user would on a folder tree the test makes: the linked
+// galleries, a second run, a foreign page, the template and the input errors.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <utime.h>
+
+#include "base/Files.h"
+#include "base/TStringList.h"
+#include "imaging/JpegWriter.h"
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
+
+namespace fsc {
+namespace {
+
+using test::RunProgram;
+using test::TempDir;
+
+class CliTree : public ::testing::Test {
+protected:
+    TempDir root;
+    std::string Tree = root / "tree";
+
+    CliTree() { ForceDirectories(Tree + "/a/b"); }
+
+    void Picture(const std::string& path, int width, int height) {
+        TBitmap picture(width, height);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width * 3; ++x) picture.Row(y)[x] = std::uint8_t(x * 5 + y * 3);
+        }
+        WriteFileBytes(path, EncodeJpeg(picture, 90, false));
+    }
+
+    // The state, settings and desktop folders of the run lie in the test's own folder.
+    test::ProgramResult RunTree(std::vector<std::string> args) {
+        args.insert(args.begin(), "tree");
+        return RunProgram(FSC_CLI_PATH, args,
+                          {"FOLIOSCOPE_DATA_DIR=" FSC_DATA_DIR, "HOME=" + root.Path(),
+                           "XDG_STATE_HOME=" + root / "state", "XDG_CONFIG_HOME=" + root / "config",
+                           "XDG_DESKTOP_DIR=" + root / "desktop"});
+    }
+
+    std::string Page(const std::string& folder, const std::string& name = "index.html") {
+        return ReadFileBytes(folder + "/" + name);
+    }
+    static bool Has(const std::string& text, const std::string& part) {
+        return text.find(part) != std::string::npos;
+    }
+    static void MakeOld(const std::string& path) {
+        struct utimbuf times {
+            946684800, 946684800
+        };
+        ::utime(path.c_str(), &times);
+    }
+    static bool IsOld(const std::string& path) {
+        struct stat info {};
+        return ::stat(path.c_str(), &info) == 0 && info.st_mtime == 946684800;
+    }
+};
+
+TEST_F(CliTree, GalleriesAllTheWayUpAndASecondRunRewritesThemWithoutAsking) {
+    Picture(Tree + "/a/b/one.jpg", 160, 120);
+    Picture(Tree + "/a/b/two.jpg", 120, 160);
+    auto result = RunTree({Tree});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Out, Tree + "/index.html\n");
+    for (const std::string& folder : {Tree, Tree + "/a", Tree + "/a/b"}) {
+        SCOPED_TRACE(folder);
+        EXPECT_EQ(SplitLines(Page(folder)).at(0), "<!-FSC_RECURSEFILE->");
+        EXPECT_EQ(Has(Page(folder), R"(<a href="../index.html">..</a>)"), folder != Tree);
+        EXPECT_EQ(FileExists(folder + "/fsc_bmp.bmp"), folder != Tree + "/a/b");
+    }
+    EXPECT_TRUE(Has(Page(Tree), R"(<a href="a/index.html">a</a>)"));
+    EXPECT_TRUE(Has(Page(Tree + "/a"), R"(<a href="b/index.html">b</a>)"));
+    EXPECT_TRUE(FileExists(Tree + "/a/b/two_fsc_th.jpg"));
+
+    for (const std::string& folder : {Tree, Tree + "/a", Tree + "/a/b"}) {
+        MakeOld(folder + "/index.html");
+    }
+    // Without a terminal every question would get No and skip the folder.
+    result = RunTree({Tree});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    for (const std::string& folder : {Tree, Tree + "/a", Tree + "/a/b"}) {
+        EXPECT_FALSE(IsOld(folder + "/index.html")) << folder;
+    }
+    EXPECT_FALSE(FileExists(Tree + "/a/b/one_fsc_th_fsc_th.jpg"));
+}
+
+TEST_F(CliTree, AForeignPageIsKeptWithNoAndReplacedWithYes) {
+    Picture(Tree + "/a/b/one.jpg", 100, 80);
+    WriteFileBytes(Tree + "/a/index.html", "<html>mine</html>");
+    auto result = RunTree({Tree, "--no"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(Page(Tree + "/a"), "<html>mine</html>");
+    EXPECT_FALSE(FileExists(Tree + "/index.html"));
+    EXPECT_TRUE(Has(result.Err, "No gallery was made")) << result.Err;
+    EXPECT_EQ(result.Out, "");
+
+    result = RunTree({Tree, "--yes"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_TRUE(Has(Page(Tree + "/a"), "<!-FSC_RECURSEFILE->"));
+}
+
+TEST_F(CliTree, FileNameNavigationTemplateAndSettingsLines) {
+    Picture(Tree + "/a/one.jpg", 100, 80);
+    const auto result = RunTree({Tree, "--file", "album", "--no-navigation", "--template", "Classic",
+                               "--set", "THUMBWIDTH=33", "--set", "THUMBHEIGHT=33"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Out, Tree + "/album.html\n");
+    EXPECT_TRUE(Has(Page(Tree + "/a", "album.html"), "<!-FSC_RECURSEFILE->"));
+    EXPECT_FALSE(Has(Page(Tree + "/a", "album.html"), "Directory:"));
+    EXPECT_FALSE(FileExists(Tree + "/a/index.html"));
+    EXPECT_TRUE(Has(Page(Tree + "/a", "album.html"), "width=\"33\""));
+}
+
+TEST_F(CliTree, BadInputGivesAClearMessage) {
+    Picture(Tree + "/a/good.jpg", 100, 80);
+    WriteFileBytes(Tree + "/a/b/broken.jpg", "this is no picture");
+    struct Case {
+        std::vector<std::string> Args;
+        int ExitCode;
+        std::string Message;
+    };
+    for (const Case& c :
+         {Case{{root / "missing"}, 1, "No valid directory selected."},
+          Case{{Tree, "--file", ""}, 1, "No valid name for files."},
+          Case{{Tree, "--set", "NOSUCHKEY=1"}, 1, "NOSUCHKEY"},
+          Case{{Tree, "--template", "NoSuchTemplate"}, 1, "NoSuchTemplate"},
+          Case{{Tree, "--colour"}, 2, "unknown option \"--colour\""},
+          Case{{}, 2, "tree needs a directory"}, Case{{Tree, "--file"}, 2, "--file needs a value"},
+          Case{{Tree, Tree + "/a"}, 2, "tree takes one directory"},
+          Case{{Tree}, 1, "broken.jpg"}}) {
+        const auto result = RunTree(c.Args);
+        SCOPED_TRACE(result.Err);
+        EXPECT_EQ(result.ExitCode, c.ExitCode);
+        EXPECT_TRUE(Has(result.Err, c.Message));
+        EXPECT_EQ(result.Out, "");
+        EXPECT_FALSE(FileExists(Tree + "/a/b/index.html"));
+    }
+}
+
+}  // namespace
+}  // namespace fsc
