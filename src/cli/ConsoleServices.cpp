@@ -43,6 +43,11 @@ void InstallInterruptHandler() {
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
+    // A parent may hand on a blocked SIGINT; Ctrl+C must reach the build all the same.
+    sigset_t interrupt;
+    sigemptyset(&interrupt);
+    sigaddset(&interrupt, SIGINT);
+    sigprocmask(SIG_UNBLOCK, &interrupt, nullptr);
 }
 
 bool InterruptPending() { return interruptPending != 0; }

@@ -1,0 +1,50 @@
+// Ctrl+C during a build: the build stops at the next picture and removes what it wrote.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QProcess>
+
+#include "base/Files.h"
+#include "e2e/CliGallery.h"
+#include "imaging/PictureSamples.h"
+#include "tests/ftp/FtpTestSupport.h"
+
+namespace fsc::test {
+namespace {
+
+TEST(CliInterrupt, CtrlCAbortsTheBuildUndoesItAndExitsWithOne) {
+    EnsureQtApplication();
+    TCliRun run;
+    const std::string picture = JpegRgb(Quadrants(1600, 1200), 90);
+    ForceDirectories(run.Root / "many");
+    // Enough pictures that the build is still copying when the signal arrives.
+    for (int i = 0; i < 60; ++i) {
+        WriteFileBytes(run.Root / ("many/p" + std::to_string(i) + ".jpg"), picture);
+    }
+    QProcess cli;
+    QStringList environment = QProcess::systemEnvironment();
+    environment << QString::fromStdString("XDG_STATE_HOME=" + run.Root / "state")
+                << QString::fromStdString("XDG_CONFIG_HOME=" + run.Root / "config");
+    cli.setEnvironment(environment);
+    cli.start(FSC_CLI_PATH,
+              {"build", "--images", QString::fromStdString(run.Root / "many"), "--html-dir",
+               QString::fromStdString(run.Root / "out"), "--html-file", "index.html"});
+    ASSERT_TRUE(cli.waitForStarted(10000));
+    QByteArray progress;
+    while (!progress.contains("Copying Images. 2 of") && cli.state() == QProcess::Running) {
+        cli.waitForReadyRead(200);
+        progress += cli.readAllStandardError();
+    }
+    ASSERT_EQ(cli.state(), QProcess::Running) << progress.toStdString();
+    ::kill(pid_t(cli.processId()), SIGINT);
+    ASSERT_TRUE(cli.waitForFinished(20000));
+    const std::string err = (progress + cli.readAllStandardError()).toStdString();
+    EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(cli.exitCode(), 1) << err;
+    EXPECT_NE(err.find("Folioscope Creation aborted and undone."), std::string::npos) << err;
+    EXPECT_EQ(cli.readAllStandardOutput().toStdString(), "");
+    EXPECT_EQ(FilesBelow(run.Root / "out"), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace fsc::test
