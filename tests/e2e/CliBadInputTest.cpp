@@ -99,6 +99,35 @@ TEST(CliBadInput, SaysWhatIsWrongExitsWithOneAndWritesNoGallery) {
     }
 }
 
+TEST(CliBadInput, ArgumentsTheCommandCannotUnderstandAreUsageErrorsBeforeAnythingRuns) {
+    struct TUsageCase {
+        std::vector<std::string> Args;
+        const char* Message;
+    };
+    const std::vector<TUsageCase> cases{
+        {{"--upload", "http://user@host/gal"}, "needs an address ftp://USER@HOST"},
+        {{"--upload", "ftp://host/gal"}, "needs a user"},
+        {{"--upload", "ftp://user@/gal"}, "needs a host"},
+        {{"--upload", "ftp://user@host/a/b"}, "is not one plain folder name"},
+        {{"--upload", "ftp://user@host/.."}, "is not one plain folder name"},
+        {{"--passive", "--upload", "ftp://user@host/gal"}, "--passive belongs after --upload"},
+        {{"--www", "http://example.invalid"}, "--www belongs after --upload"},
+        {{"--yes", "--no"}, "--yes and --no together"},
+        {{"--set"}, "--set needs a value"},
+        {{"one.gal", "two.gal"}, "only one project file"},
+    };
+    for (const TUsageCase& usage : cases) {
+        TCliRun run;
+        std::vector<std::string> args = Gallery(run, usage.Args);
+        const auto result = run.Build(args);
+        SCOPED_TRACE(usage.Message);
+        EXPECT_EQ(result.ExitCode, 2) << result.Err;
+        EXPECT_NE(result.Err.find(usage.Message), std::string::npos) << result.Err;
+        EXPECT_NE(result.Err.find("folioscope-cli build [PROJECT.gal]"), std::string::npos);
+        EXPECT_EQ(FilesBelow(run.Root.Path()), std::vector<std::string>{});
+    }
+}
+
 TEST(CliBadInput, ABuildThatFailsHalfwayPutsBackEveryFileOfTheGalleryItReplaced) {
     TCliRun run;
     WriteTestPictures(run.Root / "pictures");
