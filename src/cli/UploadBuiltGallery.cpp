@@ -19,8 +19,10 @@ namespace fsc {
 
 namespace {
 
-// The session as the queue sees it, noting every file the server refused: the queue goes
-// on after a refused transfer, as the window does, but the command's exit status must say it.
+// The session as the queue sees it, noting every file and folder the server refused: the
+// queue goes on after a refused transfer and stops quietly at a folder it cannot enter, as
+// the window does, whose listing shows the user what arrived; a script has only the exit
+// status to go by.
 class TRefusalNotingSession final : public IFtpSession, public IFtpSessionEvents {
 public:
     std::vector<std::string> Refused;
@@ -55,6 +57,10 @@ public:
         if (request == TFtpRequest::Put && error != FtpOk && error != FtpErrorBusy &&
             error != FtpErrorAborted) {
             Refused.push_back(inner.HostFileName + " (" + inner.ErrorText() + ")");
+        }
+        if (request == TFtpRequest::ChangeDir && error != FtpOk && error != FtpErrorBusy &&
+            error != FtpErrorAborted && inner.Connected()) {
+            Refused.push_back("the folder " + inner.HostDirName + " (" + inner.ErrorText() + ")");
         }
         if (events) events->RequestDone(request, error);
     }
@@ -171,8 +177,7 @@ void UploadBuiltGallery(const Workspace& ws, const TUploadTarget& target,
     if (!session.Refused.empty()) {
         std::string names;
         for (const std::string& name : session.Refused) names += "\n  " + name;
-        throw EFSC_Exception("The server refused " + std::to_string(session.Refused.size()) +
-                             " file(s):" + names);
+        throw EFSC_Exception("The upload is incomplete; the server refused:" + names);
     }
 }
 

@@ -31,7 +31,7 @@ std::string FtpPassword();
 
 // Logs in, sends the gallery (the upload job list of the FTP window) and logs out. Raises
 // EFSC_Exception when the login fails, the connection breaks, a local file cannot be read,
-// Ctrl+C aborts, or the server refused any file: unlike the window, whose listing shows what
+// Ctrl+C aborts, or the server refused any file or folder: unlike the window, whose listing shows what
 // arrived, a script has only the exit status to go by.
 void UploadBuiltGallery(const Workspace& ws, const TUploadTarget& target,
                         const TUploadServices& services);

@@ -78,5 +78,26 @@ TEST(CliUpload, AWrongPasswordOrNoPasswordEndsWithAClearMessage) {
     EXPECT_NE(result.Err.find("FOLIOSCOPE_FTP_PASSWORD"), std::string::npos) << result.Err;
 }
 
+TEST(CliUpload, AFolderTheServerWillNotCreateFailsTheUploadInsteadOfPassingForDone) {
+    EnsureQtApplication();
+    TCliRun run;
+    ForceDirectories(run.Root / "home");
+    // "guest" may store files but not create folders.
+    FtpServerProcess server(
+        TestScript("pyftpd_server.py"),
+        {QString::fromStdString(run.Root / "home"), "user", "secret", "guest", "visit"});
+    ASSERT_EQ(server.Error(), "");
+    WriteTestPictures(run.Root / "pictures");
+    const auto result =
+        run.Build({"--images", run.Root / "pictures", "--html-dir", run.Root / "out", "--html-file",
+                   "index.html", "--quiet", "--upload", "ftp://guest@" + server.Host() + "/gal"},
+                  {"FOLIOSCOPE_FTP_PASSWORD=visit"});
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Err.find("The upload is incomplete"), std::string::npos) << result.Err;
+    EXPECT_NE(result.Err.find("/gal"), std::string::npos) << result.Err;
+    // The gallery itself stays built.
+    EXPECT_EQ(result.Out, run.Root / "out/index.html\n");
+}
+
 }  // namespace
 }  // namespace fsc::test
