@@ -123,6 +123,15 @@ TEST(CliBuild, ImagePagesAndAProjectSavedAndBuiltAgainGiveTheSameGallery) {
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(FilesBelow(second), files);
     EXPECT_EQ(ReadFileBytes(second + "/index.html"), ReadFileBytes(first + "/index.html"));
+
+    // The project's image set alone brings the same pictures under the same names.
+    const std::string third = run.Root / "third";
+    result =
+        run.Build(Concat({"--image-set", project + ".dir/images.set", "--html-dir", third,
+                          "--html-file", "index.html", "--set", "USEIMAGEASHTML=true", "--quiet"},
+                         SmallGallery));
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(FilesBelow(third), files);
 }
 
 TEST(CliBuild, ALibraryTemplateTakesItsParametersAndTheSetLinesComeAfterIt) {
