@@ -13,6 +13,7 @@
 #include "base/Text.h"
 #include "tools/PlaceholderPicture.h"
 #include "tools/TreeFolderPictures.h"
+#include "tools/TreeImageNames.h"
 #include "tools/TreeNavigation.h"
 
 namespace fsc {
@@ -52,7 +53,8 @@ public:
         bool made =
             options.IncludeSubdirectories && VisitSubfolders(dir, depth, caption, subfolders);
         ClearImages(ws, panel);
-        for (const std::string& path : TreeFolderPictures(dir)) AddPicture(path);
+        const TStringList others = OtherFiles(dir);
+        for (const std::string& path : TreeFolderPictures(dir)) AddPicture(path, others);
         if (!ws.Images.empty()) {
             made = true;
         } else if (!made) {
@@ -72,12 +74,22 @@ private:
     IProgress& progress;
     const TStringList userNavigation;
     // A tree may hold thousands of pictures: the message names the one that stopped the run.
-    void AddPicture(const std::string& path) {
+    void AddPicture(const std::string& path, const TStringList& folderFiles) {
         try {
-            AddOneFile(ws.Images, path);
+            if (!AddOneFile(ws.Images, path)) return;
         } catch (const EFscError& error) {
             throw EFSC_Exception("Cannot read the picture \"" + path + "\": " + error.what());
         }
+        KeepCopyOffOtherFiles(ws.Images, folderFiles);
+    }
+
+    // The files a copy must not replace: everything but the tool's own files of earlier runs.
+    static TStringList OtherFiles(const std::string& dir) {
+        TStringList names;
+        for (const TDirEntry& entry : ListDirectory(dir)) {
+            if (!entry.IsDirectory && !IsTreeToolFile(entry.Name)) names.push_back(entry.Name);
+        }
+        return names;
     }
 
     // A link to a folder above would otherwise send the walk round in circles.

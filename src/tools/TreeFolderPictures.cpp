@@ -11,15 +11,11 @@
 
 namespace fsc {
 
-namespace {
-
-bool IsToolsOwnFile(const std::string& name) {
+bool IsTreeToolFile(const std::string& name) {
     if (name.find(TreeThumbnailMark) != std::string::npos) return true;
     return SameText(name, PlaceholderPictureName) ||
            SameText(name, SaveAsName(PlaceholderPictureName));
 }
-
-}  // namespace
 
 TStringList TreeFolderPictures(const std::string& folder) {
     const std::vector<TDirEntry> entries = ListDirectory(folder);
@@ -29,7 +25,7 @@ TStringList TreeFolderPictures(const std::string& folder) {
         for (const TDirEntry& entry : entries) {
             const std::string& name = entry.Name;
             if (entry.IsDirectory || !SameText(ExtractFileExt(name), extension)) continue;
-            if (Trim(name).empty() || IsToolsOwnFile(name)) continue;
+            if (Trim(name).empty() || IsTreeToolFile(name)) continue;
             if (taken.insert(name).second) paths.push_back(JoinPath(folder, name));
         }
     }

@@ -16,4 +16,7 @@ inline constexpr const char* TreeThumbnailMark = "_fsc_th.";
 // so that a second run over the same tree gives the same galleries.
 TStringList TreeFolderPictures(const std::string& folder);
 
+// Thumbnails of earlier runs, the placeholder picture and the placeholder's JPEG copy.
+bool IsTreeToolFile(const std::string& name);
+
 }  // namespace fsc

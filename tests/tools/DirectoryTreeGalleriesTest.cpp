@@ -135,6 +135,32 @@ TEST_F(DirectoryTreeTest, AForeignPageIsReplacedOnlyAfterYesAndNoSkipsTheSubtree
     EXPECT_TRUE(Has(Page(Tree), R"(<a href="a/index.html">a</a>)"));
 }
 
+TEST_F(DirectoryTreeTest, ACopyNeverLandsOnAnotherPictureOfTheFolder) {
+    f.Picture("a b.jpg", 120, 90, "tree");
+    f.Picture("a_b.jpg", 60, 40, "tree");
+    f.Picture("IMG_1.JPG", 90, 60, "tree");
+    Run();
+    EXPECT_EQ(ReadPicture(Tree + "/a_b.jpg").Width, 60);
+    EXPECT_EQ(ReadPicture(Tree + "/a_b_2.jpg").Width, 120);
+    EXPECT_TRUE(Has(Page(Tree), R"(href="a_b_2.jpg")"));
+    EXPECT_TRUE(Has(Page(Tree), R"(href="a_b.jpg")"));
+    EXPECT_TRUE(Has(Page(Tree), R"(href="IMG_1.JPG")"));
+}
+
+TEST_F(DirectoryTreeTest, AJpegSpelledOtherwiseIsItsOwnCopy) {
+    f.Picture("IMG_1.JPG", 90, 60, "tree/a");
+    f.Picture("IMG_2.jpeg", 90, 60, "tree/a");
+    Run();
+    EXPECT_TRUE(Has(Page(Tree + "/a"), R"(href="IMG_1.JPG")"));
+    EXPECT_TRUE(Has(Page(Tree + "/a"), R"(href="IMG_2.jpeg")"));
+    // Nothing is written beside it, so a second run finds the same pictures.
+    const auto first = Files(Tree + "/a");
+    EXPECT_EQ(first, (std::vector<std::string>{"IMG_1.JPG", "IMG_1_fsc_th.jpg", "IMG_2._fsc_th.jpg",
+                                               "IMG_2.jpeg", "b/", "index.html"}));
+    Run();
+    EXPECT_EQ(Files(Tree + "/a"), first);
+}
+
 TEST_F(DirectoryTreeTest, FoldersWithoutPicturesOrGalleriesBelowGetNoFiles) {
     ForceDirectories(Tree + "/empty/deeper");
     f.Picture("p1.jpg", 80, 60, "tree/a");
