@@ -13,6 +13,7 @@ struct TUploadCase {
     std::vector<std::string> Options;
 };
 
+// Pages, copies, thumbnails, the collage pictures and the template's style sheet all arrive.
 TEST(CliUpload, SendsEveryFileOfTheGalleryIntoTheSubfolderInEitherMode) {
     EnsureQtApplication();
     for (const TUploadCase& mode :
@@ -30,6 +31,8 @@ TEST(CliUpload, SendsEveryFileOfTheGalleryIntoTheSubfolderInEitherMode) {
                                       run.Root / "out",
                                       "--html-file",
                                       "index.html",
+                                      "--template",
+                                      "Modern",
                                       "--set",
                                       "STYLE=collage",
                                       "--quiet",
