@@ -134,19 +134,24 @@ TEST(CliBuild, ImagePagesAndAProjectSavedAndBuiltAgainGiveTheSameGallery) {
     EXPECT_EQ(FilesBelow(third), files);
 }
 
-TEST(CliBuild, ALibraryTemplateTakesItsParametersAndTheSetLinesComeAfterIt) {
-    TCliRun run;
-    WriteTestPictures(run.Root / "pictures");
-    const std::string out = run.Root / "out";
-    const auto result = run.Build({"--images", run.Root / "pictures", "--html-dir", out,
-                                   "--html-file", "index.html", "--template", "Classic", "--param",
-                                   "Title=Harbour & Hills", "--set", "STYLE=list", "--quiet"});
-    ASSERT_EQ(result.ExitCode, 0) << result.Err;
-    const std::string index = ReadFileBytes(out + "/index.html");
-    EXPECT_NE(index.find("Harbour & Hills"), std::string::npos);
-    EXPECT_NE(FindNoCase(index, "<li"), std::string::npos) << "the list layout after --set";
-    for (const std::string& page : PagesBelow(out)) {
-        EXPECT_EQ(BrokenLinks(out, page), std::vector<std::string>{});
+TEST(CliBuild, ATemplateByNameOrByFileTakesItsParametersAndTheSetLinesComeAfterIt) {
+    // The library's name, and the same template as a file, as "USER:" and as a bare path.
+    const std::string file = std::string(FSC_DATA_DIR) + "/Templates/Classic.tpl";
+    for (const std::string& given : {std::string("Classic"), "USER:" + file, file}) {
+        SCOPED_TRACE(given);
+        TCliRun run;
+        WriteTestPictures(run.Root / "pictures");
+        const std::string out = run.Root / "out";
+        const auto result = run.Build({"--images", run.Root / "pictures", "--html-dir", out,
+                                       "--html-file", "index.html", "--template", given, "--param",
+                                       "Title=Harbour & Hills", "--set", "STYLE=list", "--quiet"});
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+        const std::string index = ReadFileBytes(out + "/index.html");
+        EXPECT_NE(index.find("Harbour & Hills"), std::string::npos);
+        EXPECT_NE(FindNoCase(index, "<li"), std::string::npos) << "the list layout after --set";
+        for (const std::string& page : PagesBelow(out)) {
+            EXPECT_EQ(BrokenLinks(out, page), std::vector<std::string>{});
+        }
     }
 }
 
