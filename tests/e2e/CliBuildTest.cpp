@@ -9,6 +9,7 @@
 #include "base/Files.h"
 #include "base/Text.h"
 #include "e2e/CliGallery.h"
+#include "imaging/GraphicsIO.h"
 #include "templates_shipped/ShippedGallery.h"
 
 namespace fsc::test {
@@ -153,6 +154,34 @@ TEST(CliBuild, ATemplateByNameOrByFileTakesItsParametersAndTheSetLinesComeAfterI
             EXPECT_EQ(BrokenLinks(out, page), std::vector<std::string>{});
         }
     }
+}
+
+TEST(CliBuild, AWatermarkIsDrawnWithoutADisplay) {
+    TCliRun run;
+    WriteTestPictures(run.Root / "pictures");
+    const std::vector<std::string> common{"--images", run.Root / "pictures/a.jpg", "--html-file",
+                                          "index.html", "--quiet"};
+    auto plain = common, marked = common;
+    plain.insert(plain.end(), {"--html-dir", run.Root / "plain"});
+    marked.insert(marked.end(),
+                  {"--html-dir", run.Root / "marked", "--set", "USEWATERMARK=true", "--set",
+                   "WATERMARKTEXT=(c) Folioscope", "--set", "WATERMARKCM=true", "--set",
+                   "WATERMARKFONTSIZE=24", "--set", "WATERMARKTRANSPARENCY=0"});
+    // No display at all: the command line must not need one.
+    const std::vector<std::string> noDisplay{"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=xcb"};
+    auto result = run.Build(plain, noDisplay);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    result = run.Build(marked, noDisplay);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const TBitmap without = LoadPicture(run.Root / "plain/images/a.jpg");
+    const TBitmap with = LoadPicture(run.Root / "marked/images/a.jpg");
+    ASSERT_EQ(with.Width, without.Width);
+    ASSERT_EQ(with.Height, without.Height);
+    int changed = 0;
+    for (std::size_t i = 0; i < with.Pixels.size(); ++i) {
+        if (std::abs(int(with.Pixels[i]) - int(without.Pixels[i])) > 60) ++changed;
+    }
+    EXPECT_GT(changed, 100) << "the watermark text left no mark";
 }
 
 TEST(CliBuild, ProgressIsOneLinePerStepWithoutATerminalAndNothingWithQuiet) {
