@@ -73,6 +73,9 @@ private:
     TCommandServices& services;
     IProgress& progress;
     const TStringList userNavigation;
+    // A link to a folder above would otherwise send the walk round in circles.
+    std::set<std::filesystem::path> visited;
+
     // A tree may hold thousands of pictures: the message names the one that stopped the run.
     void AddPicture(const std::string& path, const TStringList& folderFiles) {
         try {
@@ -91,9 +94,6 @@ private:
         }
         return names;
     }
-
-    // A link to a folder above would otherwise send the walk round in circles.
-    std::set<std::filesystem::path> visited;
 
     bool FirstVisit(const std::string& dir) {
         std::error_code error;
