@@ -174,8 +174,7 @@ int RunTreeCommand(const std::vector<std::string>& args) {
     options.AllowModify = arguments.AllowModify;
     ImageListPanel panel;
     if (!CreateDirectoryTreeGalleries(ws, panel, options, services, TempFolder())) {
-        messages.ShowMessage("No gallery was made: no folder below " + options.Directory +
-                             " holds pictures.");
+        messages.ShowMessage("No gallery was made in " + options.Directory + " or below it.");
     }
     return 0;
 }
