@@ -214,7 +214,7 @@ int RunBuildCommand(const std::vector<std::string>& args) {
         throw EUsageError("build needs a project file or --html-dir");
     }
     // Fonts for the watermark come from Qt; the command line never shows a window.
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    UseOffscreenQt();
     qtDefaultHandler = qInstallMessageHandler(QtNoticeFilter);
     QtTextRasteriser rasteriser;
     InstallInterruptHandler();

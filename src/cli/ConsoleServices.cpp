@@ -7,8 +7,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <vector>
 
 #include "base/Text.h"
 
@@ -30,6 +32,19 @@ void OnInterrupt(int) {
     interruptPending = 1;
 }
 
+// The caller's QT_QPA_PLATFORM entry ("" for none), before UseOffscreenQt replaced it.
+std::string callerQtPlatform;
+
+// This process's environment with the caller's Qt platform, for the programs it starts.
+std::vector<std::string> ChildEnvironment() {
+    std::vector<std::string> entries;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        if (!StartsWith(*entry, "QT_QPA_PLATFORM=")) entries.emplace_back(*entry);
+    }
+    if (!callerQtPlatform.empty()) entries.push_back(callerQtPlatform);
+    return entries;
+}
+
 int TerminalWidth() {
     winsize size{};
     if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 20) return size.ws_col;
@@ -37,6 +52,13 @@ int TerminalWidth() {
 }
 
 }  // namespace
+
+void UseOffscreenQt() {
+    if (const char* platform = std::getenv("QT_QPA_PLATFORM")) {
+        callerQtPlatform = std::string("QT_QPA_PLATFORM=") + platform;
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
 
 void InstallInterruptHandler() {
     struct sigaction action {};
@@ -157,8 +179,12 @@ void TConsoleShell::Open(const std::string& fileOrAddress) {
     // The browser outlives this program; xdg-open is not waited for.
     std::string program = "xdg-open", target = fileOrAddress;
     char* argv[] = {program.data(), target.data(), nullptr};
+    std::vector<std::string> entries = ChildEnvironment();
+    std::vector<char*> environment;
+    for (std::string& entry : entries) environment.push_back(entry.data());
+    environment.push_back(nullptr);
     pid_t pid = 0;
-    const int error = posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ);
+    const int error = posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environment.data());
     if (error != 0) {
         std::cerr << "Cannot start xdg-open to open " << fileOrAddress << ": "
                   << std::strerror(error) << '\n';

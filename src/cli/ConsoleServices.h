@@ -78,6 +78,10 @@ private:
     bool launch;
 };
 
+// Qt's offscreen platform for this process, whatever the desktop uses: the command line
+// never shows a window. Programs it starts (the browser) get the caller's setting back.
+void UseOffscreenQt();
+
 // Ctrl+C sets a flag that TConsoleProgress::PollInterrupt turns into an abort; a second
 // Ctrl+C before that ends the program at once, as the default action would.
 void InstallInterruptHandler();

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <set>
+#include <thread>
 
 #include "base/Files.h"
 #include "base/Text.h"
@@ -182,6 +185,29 @@ TEST(CliBuild, AWatermarkIsDrawnWithoutADisplay) {
         if (std::abs(int(with.Pixels[i]) - int(without.Pixels[i])) > 60) ++changed;
     }
     EXPECT_GT(changed, 100) << "the watermark text left no mark";
+}
+
+TEST(CliBuild, OpenHandsTheGalleryToXdgOpenWithTheCallersQtPlatform) {
+    TCliRun run;
+    WriteTestPictures(run.Root / "pictures");
+    // A stand-in for xdg-open that notes what it was given; the build does not wait for it.
+    ForceDirectories(run.Root / "bin");
+    const std::string noted = run.Root / "opened.txt";
+    WriteFileBytes(run.Root / "bin/xdg-open", "#!/bin/sh\necho \"$1 $QT_QPA_PLATFORM\" > " + noted +
+                                                  ".part && mv " + noted + ".part " + noted + "\n");
+    std::filesystem::permissions(run.Root / "bin/xdg-open", std::filesystem::perms::owner_all);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
+    // Set in this process, since the program's environment is this one's plus additions.
+    ScopedEnv searchPath("PATH", run.Root / "bin:" + path);
+    ScopedEnv platform("QT_QPA_PLATFORM", "wayland");
+    const auto result =
+        run.Build({"--images", run.Root / "pictures", "--html-dir", run.Root / "out", "--html-file",
+                   "index.html", "--quiet", "--open"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    for (int wait = 0; wait < 100 && !FileExists(noted); ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_EQ(ReadFileBytes(noted), run.Root / "out/index.html wayland\n");
 }
 
 TEST(CliBuild, ProgressIsOneLinePerStepWithoutATerminalAndNothingWithQuiet) {
