@@ -24,8 +24,12 @@ void CheckOptions(const DirectoryTreeOptions& options) {
     if (options.Directory.empty() || !DirectoryExists(options.Directory)) {
         throw EFSC_Exception(NoValidDirectoryText);
     }
-    // A name of blanks only would give a page called ".html".
-    if (Trim(options.FileName).empty()) throw EFSC_Exception(NoValidFileNameText);
+    // A name of blanks only would give a page called ".html"; a name with a folder would put
+    // every page one level down, where the links between the folders no longer meet.
+    const std::string& name = options.FileName;
+    if (Trim(name).empty() || name.find_first_of("/\\") != std::string::npos) {
+        throw EFSC_Exception(NoValidFileNameText);
+    }
 }
 
 std::string WithHTMLExtension(const std::string& name) {

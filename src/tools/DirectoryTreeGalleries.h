@@ -32,7 +32,8 @@ struct DirectoryTreeOptions {
 };
 
 // The dialog's "OK". In this order: the work folder is created; EFSC_Exception "No valid
-// directory selected." or "No valid name for files." change nothing else; ".html" is
+// directory selected." or "No valid name for files." (also for a name with a folder in
+// it) change nothing else; ".html" is
 // appended to a file name without it (in the options, as the dialog's field shows it);
 // allowing modification while a resize switch is on asks "Are you sure you want to allow
 // to modify the original images?" / "This will destroy them!" and No switches it off; the

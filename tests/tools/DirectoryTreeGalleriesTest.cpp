@@ -232,11 +232,13 @@ TEST_F(DirectoryTreeTest, BadInputStopsBeforeAnythingChanges) {
     struct Case {
         std::string Directory, FileName, Message;
     };
-    for (const Case& c : {Case{"", "index.html", "No valid directory selected."},
-                          Case{f.Root / "missing", "index.html", "No valid directory selected."},
-                          Case{f.Root / "plain-file", "index.html", "No valid directory selected."},
-                          Case{Tree, "", "No valid name for files."},
-                          Case{Tree, "   ", "No valid name for files."}}) {
+    for (const Case& c :
+         {Case{"", "index.html", "No valid directory selected."},
+          Case{f.Root / "missing", "index.html", "No valid directory selected."},
+          Case{f.Root / "plain-file", "index.html", "No valid directory selected."},
+          Case{Tree, "", "No valid name for files."}, Case{Tree, "   ", "No valid name for files."},
+          Case{Tree, "sub/index.html", "No valid name for files."},
+          Case{Tree, "sub\\index.html", "No valid name for files."}}) {
         SCOPED_TRACE("\"" + c.Directory + "\" \"" + c.FileName + "\"");
         Options.Directory = c.Directory;
         Options.FileName = c.FileName;
