@@ -40,10 +40,10 @@ struct DirectoryTreeOptions {
 // in `workFolder`. Then every folder is visited bottom-up and gets its gallery through the
 // create-gallery command, a folder whose page of that name was not made by this tool only
 // after "NAME already exists in DIR" / "and is not a file create by this method.
-// Overwrite?" (No skips its whole subtree). The top folder's page, when there is one, is opened through the shell. Last,
-// also when a build failed, the saved project is opened again: images, template, schemes
-// and directories are the user's once more; galleries already made stay on disk.
-// Returns whether any gallery was made.
+// Overwrite?" (No skips its whole subtree). The top folder's page, when there is one, is
+// opened through the shell. Last, also when a build failed, the saved project is opened
+// again: images, template, schemes and directories are the user's once more; galleries
+// already made stay on disk. Returns whether any gallery was made.
 bool CreateDirectoryTreeGalleries(Workspace& ws, ImageListPanel& panel,
                                   DirectoryTreeOptions& options, TCommandServices& services,
                                   const std::string& workFolder);
