@@ -103,8 +103,8 @@ TEST_F(CliTree, AForeignPageIsKeptWithNoAndReplacedWithYes) {
 
 TEST_F(CliTree, FileNameNavigationTemplateAndSettingsLines) {
     Picture(Tree + "/a/one.jpg", 100, 80);
-    const auto result = RunTree({Tree, "--file", "album", "--no-navigation", "--template", "Classic",
-                               "--set", "THUMBWIDTH=33", "--set", "THUMBHEIGHT=33"});
+    const auto result = RunTree({Tree, "--file", "album", "--no-navigation", "--template",
+                                 "Classic", "--set", "THUMBWIDTH=33", "--set", "THUMBHEIGHT=33"});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(result.Out, Tree + "/album.html\n");
     EXPECT_TRUE(Has(Page(Tree + "/a", "album.html"), "<!-FSC_RECURSEFILE->"));
