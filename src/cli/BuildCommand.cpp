@@ -4,8 +4,6 @@
 
 #include <unistd.h>
 
-#include <QString>
-#include <QtGlobal>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -23,6 +21,7 @@
 #include "base/Text.h"
 #include "cli/BuildArguments.h"
 #include "cli/CliUsage.h"
+#include "cli/CommandLineTemplate.h"
 #include "cli/ConsoleServices.h"
 #include "cli/SetOption.h"
 #include "cli/UploadBuiltGallery.h"
@@ -38,17 +37,6 @@ namespace fsc {
 
 namespace {
 
-// The per-image compression dialog needs a window; a build that asks for it says what to
-// change instead of guessing a quality.
-class TNoCompressionDialog final : public IJpegCompressionDialog {
-public:
-    TCompressionChoice Execute(const TBitmap&) override {
-        throw ELumettaError(
-            "The command line cannot show the dialog to adjust the compression of each image. "
-            "Uncheck \"let me adjust the compression/quality for each image\" in the project.");
-    }
-};
-
 // The end of every run, however it ends: backups of pages go with the program, as in the
 // desktop program.
 class TExitCleanup {
@@ -61,15 +49,6 @@ public:
 private:
     Workspace& ws;
 };
-
-QtMessageHandler qtDefaultHandler = nullptr;
-
-// The offscreen platform wants a runtime folder it never uses; its notice about a missing
-// XDG_RUNTIME_DIR would only clutter a script's error output.
-void QtNoticeFilter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.startsWith("QStandardPaths: XDG_RUNTIME_DIR")) return;
-    if (qtDefaultHandler) qtDefaultHandler(type, context, message);
-}
 
 std::string AbsolutePath(const std::string& path) {
     return std::filesystem::absolute(path).lexically_normal().string();
@@ -119,26 +98,6 @@ void AddSource(Workspace& ws, const TBuildArguments::TSource& source, IProgress&
     }
 }
 
-// A library name stays a name; a file (a path or a name ending in ".tpl") becomes a "USER:"
-// entry with its full path, so it does not depend on the folder the program runs in.
-std::string TemplateEntry(const std::string& library, const std::string& given) {
-    std::string file;
-    if (StartsWith(given, UserTemplatePrefix)) {
-        file = given.substr(std::string(UserTemplatePrefix).size());
-    } else if (EndsWith(LowerCase(given), ".tpl") || given.find('/') != std::string::npos) {
-        file = given;
-    } else {
-        if (IndexOfLine(ListTemplates(library), given) < 0) {
-            throw ELumettaError("There is no template \"" + given +
-                                "\" in the library; \"folioscope-cli templates\" lists them.");
-        }
-        return given;
-    }
-    if (!FileExists(file))
-        throw ELumettaError("The template file \"" + file + "\" does not exist.");
-    return UserTemplatePrefix + AbsolutePath(file);
-}
-
 void SetParameter(TemplateSelection& selection, const std::string& assignment) {
     const std::size_t equals = assignment.find('=');
     const std::string name = assignment.substr(0, equals);
@@ -163,13 +122,7 @@ void ChooseTemplate(Workspace& ws, const TBuildArguments& arguments, IAsk& ask) 
     if (!arguments.Template && arguments.Params.empty()) return;
     TemplateContext context = ws.Templates();
     if (arguments.Template) {
-        const std::string entry = TemplateEntry(ws.TemplateLibrary, *arguments.Template);
-        ws.Selection.Entries = ListTemplates(ws.TemplateLibrary);
-        if (StartsWith(entry, UserTemplatePrefix)) {
-            ws.Selection.Entries.insert(ws.Selection.Entries.begin(), entry);
-        }
-        ws.Selection.ItemIndex = IndexOfLine(ws.Selection.Entries, entry);
-        SelectTemplate(context, TTemplateSender::TemplateDialog, {}, ask);
+        SelectCommandLineTemplate(ws, *arguments.Template, ask);
     } else if (ws.Selection.SelectedEntry().empty()) {
         throw ELumettaError("--param needs a template: give --template or a project that has one.");
     }
@@ -215,7 +168,6 @@ int RunBuildCommand(const std::vector<std::string>& args) {
     }
     // Fonts for the watermark come from Qt; the command line never shows a window.
     UseOffscreenQt();
-    qtDefaultHandler = qInstallMessageHandler(QtNoticeFilter);
     QtTextRasteriser rasteriser;
     InstallInterruptHandler();
 

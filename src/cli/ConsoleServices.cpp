@@ -6,12 +6,15 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <QString>
+#include <QtGlobal>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <vector>
 
+#include "base/Errors.h"
 #include "base/Text.h"
 
 extern char** environ;
@@ -45,6 +48,15 @@ std::vector<std::string> ChildEnvironment() {
     return entries;
 }
 
+QtMessageHandler qtDefaultHandler = nullptr;
+
+// The offscreen platform wants a runtime folder it never uses; its notice about a missing
+// XDG_RUNTIME_DIR would only clutter a script's error output.
+void QtNoticeFilter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith("QStandardPaths: XDG_RUNTIME_DIR")) return;
+    if (qtDefaultHandler) qtDefaultHandler(type, context, message);
+}
+
 int TerminalWidth() {
     winsize size{};
     if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 20) return size.ws_col;
@@ -53,11 +65,18 @@ int TerminalWidth() {
 
 }  // namespace
 
+TCompressionChoice TNoCompressionDialog::Execute(const TBitmap&) {
+    throw ELumettaError(
+        "The command line cannot show the dialog to adjust the compression of each image. "
+        "Uncheck \"let me adjust the compression/quality for each image\" in the project.");
+}
+
 void UseOffscreenQt() {
     if (const char* platform = std::getenv("QT_QPA_PLATFORM")) {
         callerQtPlatform = std::string("QT_QPA_PLATFORM=") + platform;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qtDefaultHandler = qInstallMessageHandler(QtNoticeFilter);
 }
 
 void InstallInterruptHandler() {

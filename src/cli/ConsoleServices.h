@@ -10,6 +10,7 @@
 #include "base/IMessages.h"
 #include "base/IProgress.h"
 #include "base/IShell.h"
+#include "engine/IJpegCompressionDialog.h"
 
 namespace fsc {
 
@@ -78,8 +79,16 @@ private:
     bool launch;
 };
 
+// The per-image compression dialog needs a window; a build that asks for it says what to
+// change instead of guessing a quality.
+class TNoCompressionDialog final : public IJpegCompressionDialog {
+public:
+    TCompressionChoice Execute(const TBitmap& picture) override;
+};
+
 // Qt's offscreen platform for this process, whatever the desktop uses: the command line
-// never shows a window. Programs it starts (the browser) get the caller's setting back.
+// never shows a window. Programs it starts (the browser) get the caller's setting back, and
+// the platform's notice about a missing runtime folder is kept out of the error output.
 void UseOffscreenQt();
 
 // Ctrl+C sets a flag that TConsoleProgress::PollInterrupt turns into an abort; a second

@@ -16,6 +16,7 @@
 #include "base/Files.h"
 #include "base/Text.h"
 #include "cli/CliUsage.h"
+#include "cli/CommandLineTemplate.h"
 #include "cli/ConsoleServices.h"
 #include "cli/SetOption.h"
 #include "engine/TempFolderCleanup.h"
@@ -24,7 +25,6 @@
 #include "platform/QtSettingsStore.h"
 #include "platform/QtTextRasteriser.h"
 #include "templates/TemplateApply.h"
-#include "templates/TemplateLibrary.h"
 #include "tools/DirectoryTreeGalleries.h"
 
 namespace fsc {
@@ -76,34 +76,6 @@ TTreeArguments ParseTreeArguments(const std::vector<std::string>& args) {
     return result;
 }
 
-// A library name stays a name; a template file becomes a "USER:" entry with its full path.
-std::string TemplateEntry(const std::string& library, const std::string& given) {
-    if (!EndsWith(LowerCase(given), ".tpl") && given.find('/') == std::string::npos) {
-        if (IndexOfLine(ListTemplates(library), given) < 0) {
-            throw ELumettaError("There is no template \"" + given +
-                                "\" in the library; \"folioscope-cli templates\" lists them.");
-        }
-        return given;
-    }
-    if (!FileExists(given)) {
-        throw ELumettaError("The template file \"" + given + "\" does not exist.");
-    }
-    return UserTemplatePrefix + std::filesystem::absolute(given).lexically_normal().string();
-}
-
-// As the template dialog does it: select the entry, then "OK".
-void ChooseTemplate(Workspace& ws, const std::string& given, IAsk& ask) {
-    const std::string entry = TemplateEntry(ws.TemplateLibrary, given);
-    ws.Selection.Entries = ListTemplates(ws.TemplateLibrary);
-    if (StartsWith(entry, UserTemplatePrefix)) {
-        ws.Selection.Entries.insert(ws.Selection.Entries.begin(), entry);
-    }
-    ws.Selection.ItemIndex = IndexOfLine(ws.Selection.Entries, entry);
-    TemplateContext context = ws.Templates();
-    SelectTemplate(context, TTemplateSender::TemplateDialog, {}, ask);
-    ApplyTemplate(context, TTemplateSender::TemplateDialog);
-}
-
 // The program's exit, however the run ends: page backups and the copies' backups go, since
 // no Undo can reach them once this process has ended; the galleries themselves stay.
 class TTreeExit {
@@ -125,21 +97,12 @@ private:
     IMessages& messages;
 };
 
-// The per-image compression dialog needs a window.
-class TNoCompressionDialog final : public IJpegCompressionDialog {
-public:
-    TCompressionChoice Execute(const TBitmap&) override {
-        throw ELumettaError(
-            "The command line cannot show the dialog to adjust the compression of each image.");
-    }
-};
-
 }  // namespace
 
 int RunTreeCommand(const std::vector<std::string>& args) {
     const TTreeArguments arguments = ParseTreeArguments(args);
     // Fonts for the watermark come from Qt; the command line never shows a window.
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    UseOffscreenQt();
     QtTextRasteriser rasteriser;
     InstallInterruptHandler();
 
@@ -160,7 +123,11 @@ int RunTreeCommand(const std::vector<std::string>& args) {
                               StateFolder()};
     TTreeExit atExit(ws, messages);
 
-    if (arguments.Template) ChooseTemplate(ws, *arguments.Template, ask);
+    if (arguments.Template) {
+        SelectCommandLineTemplate(ws, *arguments.Template, ask);
+        TemplateContext context = ws.Templates();
+        ApplyTemplate(context, TTemplateSender::TemplateDialog);
+    }
     for (const std::string& assignment : arguments.Settings) ApplySetOption(ws, assignment);
 
     DirectoryTreeOptions options;
