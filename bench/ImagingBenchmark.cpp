@@ -19,12 +19,16 @@
 #include <vector>
 
 #include "base/Files.h"
+#include "bench/ExternalPrograms.h"
 #include "imaging/ImageFitting.h"
 #include "imaging/JpegReader.h"
 #include "imaging/JpegWriter.h"
 #include "imaging/Resize.h"
 
 extern char** environ;
+
+using fsc::bench::FindProgram;
+using fsc::bench::Run;
 
 namespace {
 
@@ -77,36 +81,6 @@ double BestSeconds(int rounds, const std::function<void()>& step) {
     return best;
 }
 
-std::string FindProgram(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::string folders = path ? path : "/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= folders.size()) {
-        const std::size_t end = std::min(folders.find(':', start), folders.size());
-        const std::string candidate = folders.substr(start, end - start) + "/" + name;
-        if (::access(candidate.c_str(), X_OK) == 0) return candidate;
-        start = end + 1;
-    }
-    return {};
-}
-
-// Runs a program with its output thrown away; false when it cannot be run or fails.
-bool Run(const std::string& program, std::vector<std::string> args) {
-    args.insert(args.begin(), program);
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) return false;
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 void PrintRow(const char* what, double seconds, double megapixels) {
     std::printf("  %-52s %8.1f ms %10.1f MP/s\n", what, seconds * 1000, megapixels / seconds);
