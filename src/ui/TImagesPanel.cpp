@@ -13,6 +13,8 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -274,6 +276,23 @@ void TImagesPanel::AdvancedOptionsClicked(bool checked) {
     }
     state.ShowAdvancedOptions = checked;
     ShowImages();
+    if (checked) GrowWindowToFit();
+}
+
+void TImagesPanel::GrowWindowToFit() {
+    QWidget* ancestor = parentWidget();
+    while (ancestor && !qobject_cast<QScrollArea*>(ancestor)) ancestor = ancestor->parentWidget();
+    auto* page = static_cast<QScrollArea*>(ancestor);
+    if (!page || !page->widget()) return;
+    const int missing = page->widget()->sizeHint().height() - page->viewport()->height();
+    if (missing <= 0) return;
+    // The window grows by what the page lacks, but only while it stays on the screen; a
+    // window that cannot grow enough keeps its size and the page scrolls.
+    QWidget* top = window();
+    const int frame = top->frameGeometry().height() - top->height();
+    const int room = top->screen()->availableGeometry().bottom() - top->frameGeometry().top();
+    const int needed = top->height() + missing;
+    if (needed + frame < room) top->resize(top->width(), needed);
 }
 
 }  // namespace fsc

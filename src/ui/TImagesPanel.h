@@ -47,6 +47,8 @@ private:
     void ShowFields();
     void ShowPreview();
     void AdvancedOptionsClicked(bool checked);
+    // After the advanced options were shown: the main window grows to show the whole panel.
+    void GrowWindowToFit();
 
     Workspace& ws;
     ImageListPanel& state;

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -66,6 +67,33 @@ TEST_F(PanelRulesTest, AdvancedOptionsAskFirstAndStayHiddenOnNo) {
         EXPECT_EQ(box->isChecked(), answer.Shown);
         EXPECT_EQ(group->isVisible(), answer.Shown);
         EXPECT_EQ(w->main.ImageListState().ShowAdvancedOptions, answer.Shown);
+    }
+}
+
+TEST_F(PanelRulesTest, ShowingAdvancedOptionsGrowsTheWindowWhileTheScreenHasRoom) {
+    w->main.show();
+    w->main.Tabs()->setCurrentIndex(ImagesTab);
+    auto* page = static_cast<QScrollArea*>(w->main.Tabs()->currentWidget());
+    const int screenBottom = w->main.screen()->availableGeometry().bottom();
+    struct GrowCase {
+        int Height;
+        bool Grows;
+    };
+    // Room below a low window; none when the window already reaches the screen's bottom.
+    for (const GrowCase& grow : {GrowCase{300, true}, GrowCase{screenBottom, false}}) {
+        SCOPED_TRACE(grow.Height);
+        w->main.ImageListState().ShowAdvancedOptions = false;
+        w->main.ImagesPanel().ShowImages();
+        w->main.move(0, 0);
+        w->main.resize(w->main.width(), grow.Height);
+        QApplication::processEvents();
+        test::ClickInNextModal("YesButton");
+        Find<QCheckBox>(&w->main, "AdvancedCheckBox")->click();
+        QApplication::processEvents();
+        EXPECT_EQ(w->main.height() > grow.Height, grow.Grows);
+        if (grow.Grows) {
+            EXPECT_GE(page->viewport()->height(), page->widget()->sizeHint().height());
+        }
     }
 }
 

@@ -19,8 +19,8 @@ protected:
     void SetUp() override {
         test::EnsureApplication();
         w = std::make_unique<Windows>();
-        dialog = std::make_unique<TCreateGalleryForImagesInDirForm>(
-            w->ws, w->main.ImageListState(), w->main.Services());
+        dialog = std::make_unique<TCreateGalleryForImagesInDirForm>(w->ws, w->main.ImageListState(),
+                                                                    w->main.Services());
     }
 
     // "Select", answered in the real folder picker.
