@@ -25,7 +25,6 @@
 #include "app/ImageSet.h"
 #include "app/Workspace.h"
 #include "base/AppFolders.h"
-#include "base/Errors.h"
 #include "base/IClock.h"
 #include "base/IRandom.h"
 #include "base/IShell.h"
@@ -79,17 +78,6 @@ QScrollArea* ScrollPage(QWidget* content) {
     return scrollBox;
 }
 
-// The per-image compression dialog is a window of a later version. A build that needs it
-// stops with a message that says what to change, rather than guessing a quality.
-class TCompressionUnavailable final : public IJpegCompressionDialog {
-public:
-    TCompressionChoice Execute(const TBitmap&) override {
-        throw ELumettaError(
-            "The dialog to adjust the compression of each image is not available in this "
-            "version. Uncheck \"let me adjust the compression/quality for each image\".");
-    }
-};
-
 std::optional<TBitmap> ClipboardPicture() {
     const QImage image = QGuiApplication::clipboard()->image();
     if (image.isNull()) return std::nullopt;
@@ -109,7 +97,6 @@ struct TDarevudIroForm::TServiceObjects {
     TSystemClock Clock;
     TSystemRandom Random;
     QtTextRasteriser Rasteriser;
-    TCompressionUnavailable Compression;
 };
 
 TDarevudIroForm::TDarevudIroForm(const TMainWindowParts& parts, QWidget* parent)
@@ -122,7 +109,7 @@ TDarevudIroForm::TDarevudIroForm(const TMainWindowParts& parts, QWidget* parent)
     TServiceObjects& own = *serviceObjects;
     services.reset(
         new TCommandServices{TBuildServices{parts.Ask, parts.Progress, own.Clock, own.Random,
-                                            own.Rasteriser, own.Compression, &parts.Messages},
+                                            own.Rasteriser, parts.Compression, &parts.Messages},
                              parts.Messages, parts.Shell, TempFolder(), StateFolder()});
     setWindowTitle(ProgramTitle);
     CreateTabs();

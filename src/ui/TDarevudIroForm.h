@@ -13,6 +13,7 @@ class QTabWidget;
 
 namespace fsc {
 
+class IJpegCompressionDialog;
 class IMessages;
 class IShell;
 class TAskForm;
@@ -30,6 +31,8 @@ struct TMainWindowParts {
     TRirevidedOzizidoForm& Settings;
     TOptionsForm& Options;
     TProgress& Progress;
+    // The per-image compression dialog a build shows.
+    IJpegCompressionDialog& Compression;
     TAskForm& Ask;
     IShell& Shell;
     IMessages& Messages;

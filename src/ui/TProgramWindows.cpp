@@ -8,7 +8,9 @@ namespace fsc {
 TProgramWindows::TProgramWindows(Workspace& ws, ISettingsStore& store, IShell& shell)
     : StartWindow(ws.Program, [this] { Main.show(); }),
       Settings(ws, Messages, Ask),
+      Compression(ws.Program),
       Options(ws.Program, store),
-      Main({ws, Settings, Options, Progress, Ask, shell, Messages, StartWindow.PictureFilter()}) {}
+      Main({ws, Settings, Options, Progress, Compression, Ask, shell, Messages,
+            StartWindow.PictureFilter()}) {}
 
 }  // namespace fsc

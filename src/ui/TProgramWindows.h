@@ -8,6 +8,7 @@
 #include "ui/TAskForm.h"
 #include "ui/TDarevudIroForm.h"
 #include "ui/TFolioscopeForm.h"
+#include "ui/TJPEGCompressionForm.h"
 #include "ui/TOptionsForm.h"
 #include "ui/TProgress.h"
 #include "ui/TRirevidedOzizidoForm.h"
@@ -31,6 +32,7 @@ public:
     TFolioscopeForm StartWindow;
     TAskForm Ask;
     TRirevidedOzizidoForm Settings;
+    TJPEGCompressionForm Compression;
     TProgress Progress;
     TOptionsForm Options;
     TDarevudIroForm Main;

@@ -21,6 +21,7 @@
 #include "ui/QtMessages.h"
 #include "ui/TAskForm.h"
 #include "ui/TDarevudIroForm.h"
+#include "ui/TJPEGCompressionForm.h"
 #include "ui/TOptionsForm.h"
 #include "ui/TProgress.h"
 #include "ui/TRirevidedOzizidoForm.h"
@@ -47,9 +48,11 @@ struct MainWindowFixture {
     std::string pictureFilter = OpenPictureFilter();
     TAskForm ask;
     TRirevidedOzizidoForm settings{ws, messages, ask};
+    TJPEGCompressionForm compression{ws.Program};
     TProgress progress;
     TOptionsForm options{ws.Program, store};
-    TDarevudIroForm main{{ws, settings, options, progress, ask, shell, messages, pictureFilter}};
+    TDarevudIroForm main{
+        {ws, settings, options, progress, compression, ask, shell, messages, pictureFilter}};
 };
 
 class MainWindowTest : public ::testing::Test {

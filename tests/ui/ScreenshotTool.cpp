@@ -1,14 +1,17 @@
-// Writes PNG pictures of the main window's "General" and "Images" tabs and of the options
-// dialog into the folder given as argument, for a look at the layout.
+// Writes PNG pictures of the main window's "General" and "Images" tabs, of the options
+// dialog and of the compression dialog into the folder given as argument, for a look at the
+// layout.
 #include <QDir>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/AddImages.h"
 #include "app/ImageListPanel.h"
 #include "app/Workspace.h"
 #include "base/IShell.h"
+#include "imaging/GraphicsIO.h"
 #include "imaging/JpegWriter.h"
 #include "platform/QtSettingsStore.h"
 #include "ui/TDarevudIroForm.h"
@@ -45,6 +48,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot create %s\n", argv[1]);
         return 1;
     }
+    // The compression preview's file goes to a state folder of its own, too.
+    qputenv("XDG_STATE_HOME", QDir::temp().filePath("fsc-screenshot-state").toLocal8Bit());
     // A store of its own, so the user's options are neither read nor changed.
     fsc::QtSettingsStore store(QDir::temp().filePath("fsc-screenshot-options.conf").toStdString());
     fsc::Workspace ws;
@@ -87,5 +92,12 @@ int main(int argc, char** argv) {
     saved &= Save(main, folder.filePath("images.png"));
     options.show();
     saved &= Save(options, folder.filePath("options.png"));
+    // The compression dialog only shows modally, so it is pictured from inside its loop.
+    fsc::TJPEGCompressionForm& compression = windows.Compression;
+    QTimer::singleShot(0, &compression, [&] {
+        saved &= Save(compression, folder.filePath("compression.png"));
+        compression.reject();
+    });
+    compression.Execute(fsc::LoadPicture(samples.filePath(names[0]).toStdString()));
     return saved ? 0 : 1;
 }

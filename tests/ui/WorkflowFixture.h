@@ -19,6 +19,7 @@
 #include "ui/QtMessages.h"
 #include "ui/TAskForm.h"
 #include "ui/TDarevudIroForm.h"
+#include "ui/TJPEGCompressionForm.h"
 #include "ui/TOptionsForm.h"
 #include "ui/TProgress.h"
 #include "ui/TRirevidedOzizidoForm.h"
@@ -44,9 +45,11 @@ struct Windows {
     std::string pictureFilter = OpenPictureFilter();
     TAskForm ask;
     TRirevidedOzizidoForm settings{ws, messages, ask};
+    TJPEGCompressionForm compression{ws.Program};
     TProgress progress;
     TOptionsForm options{ws.Program, store};
-    TDarevudIroForm main{{ws, settings, options, progress, ask, shell, messages, pictureFilter}};
+    TDarevudIroForm main{
+        {ws, settings, options, progress, compression, ask, shell, messages, pictureFilter}};
 
     Windows() { ForceDirectories(pictures); }
 
