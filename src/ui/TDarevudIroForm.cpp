@@ -37,6 +37,7 @@
 #include "ui/CommandGuard.h"
 #include "ui/FileDialogs.h"
 #include "ui/TAskForm.h"
+#include "ui/TCreateGalleryForImagesInDirForm.h"
 #include "ui/TImagesPanel.h"
 #include "ui/TOptionsForm.h"
 #include "ui/TProgress.h"
@@ -114,6 +115,8 @@ TDarevudIroForm::TDarevudIroForm(const TMainWindowParts& parts, QWidget* parent)
     setWindowTitle(ProgramTitle);
     CreateTabs();
     CreateMenus();
+    // The dialog keeps its fields between runs, as long as the main window lives.
+    treeForm = new TCreateGalleryForImagesInDirForm(parts.Ws, *imageList, *services, this);
     // The design size, or what the "General" panels need when the font makes them larger.
     const QSize needed =
         tabControl1->widget(GeneralTab)->findChild<QWidget*>("TabPage0")->sizeHint();
@@ -219,9 +222,9 @@ void TDarevudIroForm::CreateFilesMenu() {
     AddEntry(files, "SaveSetImages1", "Save Set of images      (Images+Image Infos)",
              [this] { SaveSet(true); });
     files->addSeparator();
-    AddLaterEntry(files, "CreateGalleriesInDir1",
-                  "Create galleries with all images in a directory and recursively for its "
-                  "subdirs");
+    AddEntry(files, "CreateGalleriesInDir1",
+             "Create galleries with all images in a directory and recursively for its subdirs",
+             [this] { CreateGalleriesInDirectoryTree(); });
     files->addSeparator();
     AddLaterEntry(files, "UseWizard1", "Use Wizard");
     files->addSeparator();
@@ -396,6 +399,12 @@ void TDarevudIroForm::UndoGallery() { fsc::UndoGallery(parts.Ws.Journal, parts.W
 void TDarevudIroForm::ShowOptions() {
     parts.Options.ShowOptions();
     parts.Options.exec();
+}
+
+void TDarevudIroForm::CreateGalleriesInDirectoryTree() {
+    treeForm->exec();
+    // The tool gave the user's gallery back, read again from its project file.
+    ShowWorkspace();
 }
 
 void TDarevudIroForm::ShowAbout() {

@@ -17,6 +17,7 @@ class IJpegCompressionDialog;
 class IMessages;
 class IShell;
 class TAskForm;
+class TCreateGalleryForImagesInDirForm;
 class TImagesPanel;
 class TOptionsForm;
 class TProgress;
@@ -102,6 +103,7 @@ private:
     void UndoGallery();
     void ShowOptions();
     void ShowAbout();
+    void CreateGalleriesInDirectoryTree();
 
     TMainWindowParts parts;
     struct TServiceObjects;
@@ -109,6 +111,7 @@ private:
     std::unique_ptr<TCommandServices> services;
     std::unique_ptr<ImageListPanel> imageList;
     TImagesPanel* imagesPanel = nullptr;
+    TCreateGalleryForImagesInDirForm* treeForm = nullptr;
     QTabWidget* tabControl1;
 };
 

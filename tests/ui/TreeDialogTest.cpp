@@ -101,6 +101,18 @@ TEST_F(TreeDialogTest, RefusalsCloseTheDialogAndSayWhy) {
     EXPECT_TRUE(w->shell.Opened.empty());
 }
 
+TEST_F(TreeDialogTest, TheFilesMenuOpensTheDialog) {
+    QString title;
+    test::AnswerNextModal([&title](QWidget* modal) {
+        title = modal->windowTitle();
+        Find<QPushButton>(modal, "Button3")->click();
+    });
+    auto* entry = Find<QAction>(&w->main, "CreateGalleriesInDir1");
+    EXPECT_TRUE(entry->isEnabled());
+    entry->trigger();
+    EXPECT_EQ(title, "Create gallery for all images in a directory");
+}
+
 TEST_F(TreeDialogTest, HelpOpensItsPageFromTheDataFolder) {
     Find<QPushButton>(dialog.get(), "Button4")->click();
     const std::string page = JoinPath(DataFolder(), "RecursiveInDirs.html");
