@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStringList>
 
 #include "platform/ByteText.h"
 
@@ -22,6 +23,13 @@ void Show(QLineEdit* edit, const std::string& field) {
 void Show(QPlainTextEdit* memo, const std::string& field) {
     const QSignalBlocker blocker(memo);
     memo->setPlainText(BytesToQString(field));
+}
+
+void Show(QPlainTextEdit* memo, const TStringList& lines) {
+    const QSignalBlocker blocker(memo);
+    QStringList shown;
+    for (const std::string& line : lines) shown << BytesToQString(line);
+    memo->setPlainText(shown.join('\n'));
 }
 
 Refresher Bind(QLineEdit* edit, std::string& field, std::function<void()> changed) {
@@ -41,6 +49,17 @@ Refresher Bind(QPlainTextEdit* memo, std::string& field, std::function<void()> c
     QObject::connect(memo, &QPlainTextEdit::textChanged, memo,
                      [memo, &field, changed = std::move(changed)] {
                          field = QStringToBytes(memo->toPlainText());
+                         if (changed) changed();
+                     });
+    return refresh;
+}
+
+Refresher Bind(QPlainTextEdit* memo, TStringList& lines, std::function<void()> changed) {
+    Refresher refresh = [memo, &lines] { Show(memo, lines); };
+    refresh();
+    QObject::connect(memo, &QPlainTextEdit::textChanged, memo,
+                     [memo, &lines, changed = std::move(changed)] {
+                         lines = SplitLines(QStringToBytes(memo->toPlainText()));
                          if (changed) changed();
                      });
     return refresh;

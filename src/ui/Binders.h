@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "base/TStringList.h"
+
 class QAbstractButton;
 class QLineEdit;
 class QPlainTextEdit;
@@ -23,6 +25,8 @@ using Refresher = std::function<void()>;
 // Each Bind fills the widget now; `changed`, when given, runs after every write-back.
 Refresher Bind(QLineEdit* edit, std::string& field, std::function<void()> changed = {});
 Refresher Bind(QPlainTextEdit* memo, std::string& field, std::function<void()> changed = {});
+// A memo over a line list: one line of the list per line of the box.
+Refresher Bind(QPlainTextEdit* memo, TStringList& lines, std::function<void()> changed = {});
 Refresher Bind(QAbstractButton* box, bool& field, std::function<void()> changed = {});
 Refresher Bind(QSpinBox* spin, int& field, std::function<void()> changed = {});
 
@@ -34,6 +38,7 @@ Refresher BindChoice(QAbstractButton* button, Enum& field, Enum value);
 // Re-fills a widget after a command changed the field behind it.
 void Show(QLineEdit* edit, const std::string& field);
 void Show(QPlainTextEdit* memo, const std::string& field);
+void Show(QPlainTextEdit* memo, const TStringList& lines);
 
 }  // namespace fsc
 

@@ -3,6 +3,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -117,25 +118,29 @@ QGroupBox* TRirevidedOzizidoForm::CreateStyle() {
         TGalleryStyle Value;
         const char* OptionsName;
         const char* OptionsCaption;
+        QDialog* StyleDialogs::*Dialog;
     };
     const Choice choices[] = {
-        {"ListRadioButton", "List", TGalleryStyle::List, "ListOptionsButton", "List options"},
+        {"ListRadioButton", "List", TGalleryStyle::List, "ListOptionsButton", "List options",
+         &StyleDialogs::List},
         {"ParaRadioButton", "Paragraph", TGalleryStyle::Paragraph, "ParaOptionsButton",
-         "Paragraph opt."},
+         "Paragraph opt.", &StyleDialogs::Para},
         {"SlideShowRadioButton", "Java Script Slide Show", TGalleryStyle::SlideShow,
-         "SlideShowOptionsButton", "Slide Show o."},
-        {"TableRadioButton", "Table", TGalleryStyle::Table, "TableOptionsButton", "Table options"},
+         "SlideShowOptionsButton", "Slide Show o.", &StyleDialogs::SlideShow},
+        {"TableRadioButton", "Table", TGalleryStyle::Table, "TableOptionsButton", "Table options",
+         &StyleDialogs::Table},
         {"CollageRadioButton", "Collage, Image Map", TGalleryStyle::Collage, "CollageOptionsButton",
-         "Collage opt."},
+         "Collage opt.", &StyleDialogs::Collage},
     };
     auto* layout = new QGridLayout(group);
     int row = 0;
     for (const Choice& choice : choices) {
         auto* radio = Named<QRadioButton>(choice.ObjectName, choice.Caption);
         refreshers.push_back(BindChoice(radio, main.Style, choice.Value));
-        // The style option dialogs are separate windows that are not part of this program yet.
         auto* optionsButton = Named<QPushButton>(choice.OptionsName, choice.OptionsCaption);
-        optionsButton->setEnabled(false);
+        connect(optionsButton, &QPushButton::clicked, this,
+                [this, dialog = choice.Dialog] { ShowStyleDialog(dialog); });
+        optionButtons.emplace_back(optionsButton, choice.Dialog);
         layout->addWidget(radio, row, 0);
         layout->addWidget(optionsButton, row, 1);
         ++row;
@@ -222,14 +227,15 @@ QGroupBox* TRirevidedOzizidoForm::CreateResize() {
     auto* adjustBox = Named<QCheckBox>("AdjustCompressionCheckBox",
                                        "let me adjust the compression/quality for each image");
     auto* linkBox = Named<QCheckBox>("LinkToHTMLCheckBox", "link to HTML, not Image");
-    // Opens the image page options dialog, which is a later window of the program.
-    auto* imageHTMLButton = Named<QPushButton>("ImageHTMLOptionsButton", "Image HTML options");
-    imageHTMLButton->setEnabled(false);
+    imageHTMLButton = Named<QPushButton>("ImageHTMLOptionsButton", "Image HTML options");
+    connect(imageHTMLButton, &QPushButton::clicked, this,
+            [this] { ShowStyleDialog(&StyleDialogs::ImageHTML); });
     refreshers.push_back(Bind(widthBox, main.ResizeWidthChecked));
     refreshers.push_back(Bind(heightBox, main.ResizeHeightChecked));
     refreshers.push_back(Bind(greaterThanEdit, main.GreaterThan));
     refreshers.push_back(Bind(adjustBox, main.AdjustCompression));
-    refreshers.push_back(Bind(linkBox, main.LinkToHTML));
+    // The image pages exist only while thumbnails link to them.
+    refreshers.push_back(Bind(linkBox, main.LinkToHTML, [this] { EnableDependentControls(); }));
 
     auto* layout = new QGridLayout(group);
     layout->addWidget(widthBox, 0, 0);
@@ -314,6 +320,17 @@ void TRirevidedOzizidoForm::EnableDependentControls() {
     // The panels live in the main window's pages, so controls are reached by pointer,
     // not searched among this form's children.
     targetFrameEdit->setEnabled(ws.Main.UseTargetFrame);
+    for (const auto& [button, dialog] : optionButtons) button->setEnabled(styleDialogs.*dialog);
+    imageHTMLButton->setEnabled(styleDialogs.ImageHTML && ws.Main.LinkToHTML);
+}
+
+void TRirevidedOzizidoForm::SetStyleDialogs(const StyleDialogs& dialogs) {
+    styleDialogs = dialogs;
+    EnableDependentControls();
+}
+
+void TRirevidedOzizidoForm::ShowStyleDialog(QDialog* StyleDialogs::*dialog) {
+    if (QDialog* shown = styleDialogs.*dialog) shown->exec();
 }
 
 }  // namespace fsc

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QWidget>
+#include <utility>
 #include <vector>
 
 #include "ui/Binders.h"
+#include "ui/StyleDialogs.h"
 
 class QGroupBox;
 class QLineEdit;
@@ -34,6 +36,10 @@ public:
     // Re-fills every control from the workspace, after a command replaced its values.
     void ShowSettings();
 
+    // The option dialogs that the "Style" buttons and "Image HTML options" open; the
+    // buttons stay disabled until they have a dialog to open.
+    void SetStyleDialogs(const StyleDialogs& dialogs);
+
 private:
     // Builds each group with its controls bound to the workspace.
     QGroupBox* CreateDirectories();
@@ -46,6 +52,8 @@ private:
     void ConnectDirectories(QLineEdit* imageDirEdit, QLineEdit* htmlFileEdit);
     void SetThumbSize(int side);
     void EnableDependentControls();
+    // Shows an option dialog modally, if there is one.
+    void ShowStyleDialog(QDialog* StyleDialogs::*dialog);
 
     Workspace& ws;
     IMessages& messages;
@@ -61,6 +69,10 @@ private:
     QSpinBox* widthEdit = nullptr;
     QSpinBox* heightEdit = nullptr;
     QLineEdit* targetFrameEdit = nullptr;
+    StyleDialogs styleDialogs;
+    // Each option button with the dialog it opens.
+    std::vector<std::pair<QPushButton*, QDialog * StyleDialogs::*>> optionButtons;
+    QPushButton* imageHTMLButton = nullptr;
 };
 
 }  // namespace fsc

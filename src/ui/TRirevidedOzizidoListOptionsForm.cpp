@@ -1,0 +1,37 @@
+// The list options dialog.
+#include "ui/TRirevidedOzizidoListOptionsForm.h"
+
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "options/ListOptions.h"
+
+namespace fsc {
+
+TRirevidedOzizidoListOptionsForm::TRirevidedOzizidoListOptionsForm(ListOptions& options,
+                                                                   QWidget* parent)
+    : TStyleDialog("RirevidedOzizidoListOptionsForm", "Options List", parent), options(options) {
+    BindControls();
+}
+
+void TRirevidedOzizidoListOptionsForm::BindControls() {
+    auto* ordered = Named<QRadioButton>("OrderedListRadioButton", "Ordered List");
+    auto* unordered = Named<QRadioButton>("UnorderedListRadioButton", "Unordered List");
+    auto* cssEdit = Named<QLineEdit>("CSSClassEdit");
+    // The two buttons stand for one switch: checking either one sets it.
+    refreshers.push_back(BindChoice(ordered, options.OrderedList, true));
+    refreshers.push_back(BindChoice(unordered, options.OrderedList, false));
+    refreshers.push_back(Bind(cssEdit, options.CSSClass));
+
+    auto* controls = new QVBoxLayout;
+    controls->addWidget(ordered);
+    controls->addWidget(unordered);
+    auto* fields = new QFormLayout;
+    fields->addRow("CSS Class", cssEdit);
+    controls->addLayout(fields);
+    SetContent(controls);
+}
+
+}  // namespace fsc
