@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <utility>
 
 #include "app/AddImages.h"
 #include "app/BuildSettings.h"
@@ -42,6 +43,7 @@
 #include "ui/TOptionsForm.h"
 #include "ui/TProgress.h"
 #include "ui/TRirevidedOzizidoForm.h"
+#include "ui/TRirevidedOzizidoTemplateForm.h"
 
 namespace fsc {
 
@@ -91,6 +93,7 @@ std::optional<TBitmap> ClipboardPicture() {
 
 const TFileDialogSetup GalleryDialog{"Gallery|*.gal", "gal", ""};
 const TFileDialogSetup SetDialog{"Set of Thumbs|*.set", "set", ""};
+const TFileDialogSetup TemplateDialog{"Template|*.tpl", "tpl", ""};
 
 }  // namespace
 
@@ -113,6 +116,8 @@ TDarevudIroForm::TDarevudIroForm(const TMainWindowParts& parts, QWidget* parent)
                                             own.Rasteriser, parts.Compression, &parts.Messages},
                              parts.Messages, parts.Shell, TempFolder(), StateFolder()});
     setWindowTitle(ProgramTitle);
+    templateForm =
+        new TRirevidedOzizidoTemplateForm(parts.Ws, parts.Ask, [this] { ShowWorkspace(); }, this);
     CreateTabs();
     CreateMenus();
     // The dialog keeps its fields between runs, as long as the main window lives.
@@ -150,12 +155,23 @@ void TDarevudIroForm::CreateTabs() {
             auto* layout = new QVBoxLayout(content);
             layout->addWidget(imagesPanel);
         }
+        if (index == TemplateTab) {
+            auto* layout = new QVBoxLayout(content);
+            layout->addWidget(templateForm->Panel());
+        }
         content->setObjectName(QString("TabPage%1").arg(index));
         QScrollArea* page = ScrollPage(content);
         page->viewport()->installEventFilter(this);
         tabControl1->addTab(page, TabCaptions[index]);
     }
     setCentralWidget(tabControl1);
+    connect(tabControl1, &QTabWidget::currentChanged, this, &TDarevudIroForm::TabSwitched);
+}
+
+void TDarevudIroForm::TabSwitched(int index) {
+    const int previous = std::exchange(currentTab, index);
+    if (previous == TemplateTab && index != TemplateTab) templateForm->Apply();
+    if (index == TemplateTab && previous != TemplateTab) templateForm->RememberForCancel();
 }
 
 QWidget* TDarevudIroForm::CreateGeneralPage() {
@@ -239,7 +255,7 @@ void TDarevudIroForm::CreateTemplateMenu() {
     QAction* separator = menu->addSeparator();
     selectOther->setVisible(false);
     separator->setVisible(false);
-    AddLaterEntry(menu, "OpenTemplate1", "Open Template");
+    AddEntry(menu, "OpenTemplate1", "Open Template", [this] { OpenTemplate(); });
     AddEntry(menu, "SaveSettingsAsTemplate1", "Save Settings As Template",
              [this] { SaveSettingsAsTemplate(); });
 }
@@ -314,6 +330,7 @@ void TDarevudIroForm::CreateHelpMenu() {
 void TDarevudIroForm::ShowWorkspace() {
     parts.Settings.ShowSettings();
     imagesPanel->ShowImages();
+    templateForm->ShowSelection();
 }
 
 void TDarevudIroForm::AddImages(bool fromMenu) {
@@ -390,7 +407,7 @@ void TDarevudIroForm::Sort(int entry) {
 }
 
 void TDarevudIroForm::SaveSettingsAsTemplate() {
-    const std::optional<std::string> path = AskSavePath(this, {"Template|*.tpl", "tpl", ""});
+    const std::optional<std::string> path = AskSavePath(this, TemplateDialog);
     if (path) SaveWorkspaceAsTemplate(parts.Ws, *path);
 }
 
@@ -405,6 +422,13 @@ void TDarevudIroForm::CreateGalleriesInDirectoryTree() {
     treeForm->exec();
     // The tool gave the user's gallery back, read again from its project file.
     ShowWorkspace();
+}
+
+void TDarevudIroForm::OpenTemplate() {
+    const std::optional<std::string> path = AskOpenPath(this, TemplateDialog);
+    if (!path) return;
+    templateForm->OpenTemplateFile(*path);
+    tabControl1->setCurrentIndex(TemplateTab);
 }
 
 void TDarevudIroForm::ShowAbout() {

@@ -18,6 +18,7 @@ class IMessages;
 class IShell;
 class TAskForm;
 class TCreateGalleryForImagesInDirForm;
+class TRirevidedOzizidoTemplateForm;
 class TImagesPanel;
 class TOptionsForm;
 class TProgress;
@@ -104,6 +105,10 @@ private:
     void ShowOptions();
     void ShowAbout();
     void CreateGalleriesInDirectoryTree();
+    void OpenTemplate();
+    // Leaving the "Template" tab applies the choice shown there; entering it remembers what
+    // its "Cancel" goes back to.
+    void TabSwitched(int index);
 
     TMainWindowParts parts;
     struct TServiceObjects;
@@ -112,6 +117,8 @@ private:
     std::unique_ptr<ImageListPanel> imageList;
     TImagesPanel* imagesPanel = nullptr;
     TCreateGalleryForImagesInDirForm* treeForm = nullptr;
+    TRirevidedOzizidoTemplateForm* templateForm = nullptr;
+    int currentTab = GeneralTab;
     QTabWidget* tabControl1;
 };
 

@@ -1,0 +1,232 @@
+// The template selection dialog and its panel.
+#include "ui/TRirevidedOzizidoTemplateForm.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "app/Workspace.h"
+#include "imaging/GraphicsIO.h"
+#include "platform/ByteText.h"
+#include "templates/TemplateApply.h"
+#include "templates/TemplateLibrary.h"
+#include "ui/Binders.h"
+#include "ui/BitmapImage.h"
+#include "ui/CommandGuard.h"
+#include "ui/NamedWidget.h"
+#include "ui/TAddTemplateParaForm.h"
+#include "ui/TOnePara.h"
+
+namespace fsc {
+
+namespace {
+
+constexpr int PreviewSide = 65;
+
+}  // namespace
+
+TRirevidedOzizidoTemplateForm::TRirevidedOzizidoTemplateForm(Workspace& ws, IAsk& ask,
+                                                             std::function<void()> applied,
+                                                             QWidget* parent)
+    : QDialog(parent),
+      ws(ws),
+      ask(ask),
+      applied(std::move(applied)),
+      addParaForm(new TAddTemplateParaForm(this)) {
+    setObjectName("RirevidedOzizidoTemplateForm");
+    setWindowTitle("Folioscope Select Template");
+    panel1 = CreatePanel();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panel1);
+    ShowSelection();
+}
+
+QWidget* TRirevidedOzizidoTemplateForm::CreatePanel() {
+    auto* panel = Named<QWidget>("Panel1");
+    noTemplateButton = Named<QRadioButton>("NoTemplateRadioButton", "no Template");
+    useTemplateButton = Named<QRadioButton>("UseTemplateRadioButton", "use Template");
+    connect(noTemplateButton, &QRadioButton::clicked, this, [this] { UseTemplateClicked(false); });
+    connect(useTemplateButton, &QRadioButton::clicked, this, [this] { UseTemplateClicked(true); });
+    auto* warning = Named<QLabel>("WarningLabel",
+                                  "!!! Selecting a new Template will undo most of your \n"
+                                  "changes (General, Special, HTML, Schemes, ..) !!!");
+    warning->setStyleSheet("QLabel { color: red; font-weight: bold; }");
+    // The colour wizard is a window of its own that this version does not have yet.
+    auto* colourWizardButton =
+        Named<QPushButton>("ColorWizardButton", "use Color wizard - get the color you want");
+    colourWizardButton->setEnabled(false);
+    auto* okButton = Named<QPushButton>("OKButton", "OK");
+    auto* cancelButton = Named<QPushButton>("CancelButton", "Cancel");
+    connect(okButton, &QPushButton::clicked, this, [this] { Apply(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { Cancel(); });
+
+    auto* choice = new QHBoxLayout;
+    choice->addWidget(noTemplateButton);
+    choice->addWidget(useTemplateButton);
+    choice->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(colourWizardButton);
+    buttons->addStretch();
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(panel);
+    layout->addLayout(choice);
+    layout->addWidget(CreateTemplateGroup(), 1);
+    layout->addWidget(warning);
+    layout->addLayout(buttons);
+    return panel;
+}
+
+QWidget* TRirevidedOzizidoTemplateForm::CreateTemplateGroup() {
+    auto* group = Named<QGroupBox>("TemplateGroupBox", "Template");
+    templateComboBox = Named<QComboBox>("TemplateComboBox");
+    connect(templateComboBox, &QComboBox::activated, this,
+            &TRirevidedOzizidoTemplateForm::EntryChosen);
+    previewImage = Named<QLabel>("TemplatePreview");
+    previewImage->setFixedSize(PreviewSide, PreviewSide);
+    descriptionLabel = Named<QLabel>("DescriptionLabel");
+    descriptionLabel->setWordWrap(true);
+    auto* addButton = Named<QPushButton>("AddButton", "Add");
+    connect(addButton, &QPushButton::clicked, this, [this] { AddParameter(); });
+
+    parameterRows = Named<QWidget>("ParameterRows");
+    parameterRows->setStyleSheet("QWidget#ParameterRows { background-color: #CCCCCC; }");
+    parameterLayout = new QVBoxLayout(parameterRows);
+    parameterLayout->setContentsMargins(0, 1, 0, 1);
+    parameterLayout->setSpacing(4);
+    parameterLayout->addStretch();
+    auto* scrollBox = Named<QScrollArea>("ScrollBox1");
+    scrollBox->setWidgetResizable(true);
+    scrollBox->setWidget(parameterRows);
+    scrollBox->setMinimumHeight(6 * QPushButton("Delete").sizeHint().height());
+
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(templateComboBox, 0, 0);
+    layout->addWidget(previewImage, 0, 1, 2, 2, Qt::AlignRight | Qt::AlignTop);
+    layout->addWidget(descriptionLabel, 1, 0);
+    layout->addWidget(new QLabel("Parameters: (select other colors, a different title...)"), 2, 0,
+                      1, 2);
+    layout->addWidget(addButton, 2, 2);
+    layout->addWidget(scrollBox, 3, 0, 1, 3);
+    layout->setColumnStretch(0, 1);
+    layout->setRowStretch(3, 1);
+    return group;
+}
+
+void TRirevidedOzizidoTemplateForm::ShowSelection() {
+    const TemplateSelection& selection = ws.Selection;
+    {
+        const QSignalBlocker blocker(templateComboBox);
+        QStringList entries;
+        for (const std::string& entry : selection.Entries) entries << BytesToQString(entry);
+        templateComboBox->clear();
+        templateComboBox->addItems(entries);
+        templateComboBox->setCurrentIndex(selection.ItemIndex);
+    }
+    noTemplateButton->setChecked(!selection.UseTemplate);
+    useTemplateButton->setChecked(selection.UseTemplate);
+    descriptionLabel->setText(BytesToQString(selection.Description));
+    panel1->findChild<QPushButton*>("CancelButton")->setEnabled(selection.CancelEnabled);
+    ShowPreview();
+    BuildParameterRows();
+}
+
+void TRirevidedOzizidoTemplateForm::ShowPreview() {
+    const std::string& file = ws.Selection.PreviewFile;
+    previewImage->clear();
+    previewImage->setVisible(!file.empty());
+    if (file.empty()) return;
+    // A preview that cannot be read is no reason to refuse the template: it stays hidden.
+    try {
+        const QImage image = ToImage(LoadPicture(file));
+        previewImage->setPixmap(QPixmap::fromImage(image.scaled(
+            PreviewSide, PreviewSide, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    } catch (const std::exception&) {
+        previewImage->hide();
+    }
+}
+
+void TRirevidedOzizidoTemplateForm::BuildParameterRows() {
+    for (TOnePara* row : parameterRows->findChildren<TOnePara*>(Qt::FindDirectChildrenOnly))
+        delete row;
+    const std::size_t count = ws.Selection.DialogTemplate.Parameters.size();
+    for (std::size_t index = 0; index < count; ++index) {
+        auto* row = new TOnePara(ws.Selection, index, [this] { BuildParameterRows(); });
+        parameterLayout->insertWidget(int(index), row);
+    }
+}
+
+TSelectionView TRirevidedOzizidoTemplateForm::View() const {
+    const bool inMainWindow = panel1->window() != this;
+    return {parentWidget() && parentWidget()->isVisible(), inMainWindow && panel1->isVisible()};
+}
+
+void TRirevidedOzizidoTemplateForm::Change(const std::function<void()>& command) {
+    RunCommand(command);
+    ShowSelection();
+    if (applied) applied();
+}
+
+void TRirevidedOzizidoTemplateForm::EntryChosen(int index) {
+    TemplateSelection& selection = ws.Selection;
+    if (index == selection.ItemIndex) return;
+    // Where a refused choice goes back to.
+    selection.FocusItemIndex = selection.ItemIndex;
+    selection.ItemIndex = index;
+    Change([this] {
+        TemplateContext context = ws.Templates();
+        SelectTemplate(context, TTemplateSender::TemplateDialog, View(), ask);
+    });
+}
+
+void TRirevidedOzizidoTemplateForm::UseTemplateClicked(bool use) {
+    ws.Selection.UseTemplate = use;
+    ws.Selection.Changed = true;
+}
+
+void TRirevidedOzizidoTemplateForm::AddParameter() {
+    if (!addParaForm->Ask()) return;
+    AddTemplateParameter(ws.Selection, addParaForm->Name(), addParaForm->Colour());
+    BuildParameterRows();
+}
+
+void TRirevidedOzizidoTemplateForm::RememberForCancel() {
+    fsc::RememberForCancel(ws.Selection);
+    ShowSelection();
+}
+
+void TRirevidedOzizidoTemplateForm::Apply() {
+    Change([this] {
+        TemplateContext context = ws.Templates();
+        ApplyTemplate(context, TTemplateSender::TemplateDialog);
+    });
+}
+
+void TRirevidedOzizidoTemplateForm::Cancel() {
+    Change([this] {
+        TemplateContext context = ws.Templates();
+        CancelTemplateSelection(context, View(), ask);
+    });
+}
+
+void TRirevidedOzizidoTemplateForm::OpenTemplateFile(const std::string& path) {
+    TemplateSelection& selection = ws.Selection;
+    selection.Entries.insert(selection.Entries.begin(), UserTemplatePrefix + path);
+    selection.FocusItemIndex = selection.ItemIndex;
+    selection.ItemIndex = 0;
+    Change([this] {
+        TemplateContext context = ws.Templates();
+        SelectTemplate(context, TTemplateSender::MainWindow, View(), ask);
+        ApplyTemplate(context, TTemplateSender::TemplateDialog);
+    });
+}
+
+}  // namespace fsc
