@@ -3,6 +3,7 @@
 
 #include <QActionGroup>
 #include <QClipboard>
+#include <QDialog>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -271,11 +272,22 @@ void TDarevudIroForm::CreateCreateMenu() {
 void TDarevudIroForm::CreateStyleMenu() {
     auto* menu = menuBar()->addMenu("Style");
     menu->setObjectName("Style1");
-    AddLaterEntry(menu, "ListOptions1", "List options");
-    AddLaterEntry(menu, "ParagraphOptions1", "Paragraph options");
-    AddLaterEntry(menu, "SlideShowOptions1", "Java Script Slide Show options");
-    AddLaterEntry(menu, "TableOptions1", "Table options");
-    AddLaterEntry(menu, "CollageOptions1", "Collage/Image Map options ");
+    const struct {
+        const char* ObjectName;
+        const char* Caption;
+        QDialog* Dialog;
+    } entries[] = {
+        {"ListOptions1", "List options", parts.Styles.List},
+        {"ParagraphOptions1", "Paragraph options", parts.Styles.Para},
+        {"SlideShowOptions1", "Java Script Slide Show options", parts.Styles.SlideShow},
+        {"TableOptions1", "Table options", parts.Styles.Table},
+        {"CollageOptions1", "Collage/Image Map options ", parts.Styles.Collage},
+    };
+    for (const auto& entry : entries) {
+        QDialog* dialog = entry.Dialog;
+        AddEntry(menu, entry.ObjectName, entry.Caption, [dialog] { dialog->exec(); })
+            ->setEnabled(dialog != nullptr);
+    }
 }
 
 void TDarevudIroForm::CreateImagesMenu() {

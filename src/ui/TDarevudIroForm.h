@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "ui/StyleDialogs.h"
+
 class QAction;
 class QMenu;
 class QTabWidget;
@@ -40,6 +42,8 @@ struct TMainWindowParts {
     IMessages& Messages;
     // The start window's picture open filter.
     const std::string& PictureFilter;
+    // The option dialogs of the "Style" menu; an entry without its dialog is disabled.
+    StyleDialogs Styles = {};
 };
 
 // Tab indexes, in the order the tabs are shown.

@@ -8,9 +8,22 @@ namespace fsc {
 TProgramWindows::TProgramWindows(Workspace& ws, ISettingsStore& store, IShell& shell)
     : StartWindow(ws.Program, [this] { Main.show(); }),
       Settings(ws, Messages, Ask),
+      ParaOptions(ws.Para),
+      ImageHTMLOptions(ws),
+      ListOptions(ws.List),
+      TableOptions(ws.Table),
+      CollageOptions(ws.Collage),
       Compression(ws.Program),
       Options(ws.Program, store),
+      SlideShowOptions(ws.SlideShow, shell),
       Main({ws, Settings, Options, Progress, Compression, Ask, shell, Messages,
-            StartWindow.PictureFilter()}) {}
+            StartWindow.PictureFilter(), Styles()}) {
+    Settings.SetStyleDialogs(Styles());
+}
+
+StyleDialogs TProgramWindows::Styles() {
+    return {&TableOptions,     &ListOptions,       &ParaOptions,     &CollageOptions,
+            &SlideShowOptions, &NavigationOptions, &ImageHTMLOptions};
+}
 
 }  // namespace fsc

@@ -11,7 +11,14 @@
 #include "ui/TJPEGCompressionForm.h"
 #include "ui/TOptionsForm.h"
 #include "ui/TProgress.h"
+#include "ui/TRirevidedOzizidoCollageOptionsForm.h"
 #include "ui/TRirevidedOzizidoForm.h"
+#include "ui/TRirevidedOzizidoImageHTMLOptionsForm.h"
+#include "ui/TRirevidedOzizidoListOptionsForm.h"
+#include "ui/TRirevidedOzizidoNavigationOptionsForm.h"
+#include "ui/TRirevidedOzizidoParaOptionsForm.h"
+#include "ui/TRirevidedOzizidoSlideShowForm.h"
+#include "ui/TRirevidedOzizidoTableOptionsForm.h"
 
 namespace fsc {
 
@@ -32,10 +39,20 @@ public:
     TFolioscopeForm StartWindow;
     TAskForm Ask;
     TRirevidedOzizidoForm Settings;
+    TRirevidedOzizidoParaOptionsForm ParaOptions;
+    TRirevidedOzizidoImageHTMLOptionsForm ImageHTMLOptions;
+    TRirevidedOzizidoListOptionsForm ListOptions;
+    TRirevidedOzizidoNavigationOptionsForm NavigationOptions;
+    TRirevidedOzizidoTableOptionsForm TableOptions;
+    TRirevidedOzizidoCollageOptionsForm CollageOptions;
     TJPEGCompressionForm Compression;
     TProgress Progress;
     TOptionsForm Options;
+    TRirevidedOzizidoSlideShowForm SlideShowOptions;
     TDarevudIroForm Main;
+
+private:
+    StyleDialogs Styles();
 };
 
 }  // namespace fsc

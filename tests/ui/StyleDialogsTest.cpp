@@ -1,7 +1,7 @@
 // The style option dialogs over a workspace: what reaches the template when nothing or
 // something was edited through their controls, the slide scheme repair on leaving its box,
 // the painted collage colour list, the image page dialog's template text, and the settings
-// panel buttons that open them.
+// panel buttons and "Style" menu entries that open them.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <map>
 
+#include "WorkflowFixture.h"
 #include "app/Workspace.h"
 #include "base/AppFolders.h"
 #include "base/Files.h"
@@ -25,6 +26,7 @@
 #include "templates/ColourWords.h"
 #include "ui/QtMessages.h"
 #include "ui/TAskForm.h"
+#include "ui/TProgramWindows.h"
 #include "ui/TRirevidedOzizidoCollageOptionsForm.h"
 #include "ui/TRirevidedOzizidoForm.h"
 #include "ui/TRirevidedOzizidoImageHTMLOptionsForm.h"
@@ -39,12 +41,6 @@ namespace fsc {
 namespace {
 
 using test::Find;
-
-class RecordingShell : public IShell {
-public:
-    void Open(const std::string& fileOrAddress) override { Opened.push_back(fileOrAddress); }
-    std::vector<std::string> Opened;
-};
 
 // The dialogs are members, so the application must exist before any of them.
 struct ApplicationFirst {
@@ -69,7 +65,7 @@ protected:
 
     ApplicationFirst application;
     Workspace ws;
-    RecordingShell shell;
+    test::RecordingShell shell;
     TRirevidedOzizidoTableOptionsForm table{ws.Table};
     TRirevidedOzizidoListOptionsForm list{ws.List};
     TRirevidedOzizidoParaOptionsForm para{ws.Para};
@@ -344,6 +340,45 @@ TEST_F(StyleDialogsTest, SettingsPanelButtonsOpenTheirDialogs) {
     EXPECT_FALSE(imageHTML.isVisible());
     Find<QCheckBox>(&settings, "LinkToHTMLCheckBox")->click();
     EXPECT_FALSE(imageHTMLButton->isEnabled());
+}
+
+// The program's own windows, wired as at start-up.
+TEST(StyleMenuTest, EveryEntryAndButtonOpensItsDialog) {
+    test::EnsureApplication();
+    test::TempDir folder;
+    test::ScopedEnv state{"XDG_STATE_HOME", folder / "state"};
+    QtSettingsStore store(folder / "Folioscope.conf");
+    Workspace ws;
+    test::RecordingShell shell;
+    TProgramWindows windows(ws, store, shell);
+    // The caption of the modal window that `open` shows, closed with its "Close".
+    const auto opened = [](const std::function<void()>& open) {
+        std::string caption;
+        test::AnswerNextModal([&caption](QWidget* modal) {
+            caption = modal->windowTitle().toStdString();
+            Find<QPushButton>(modal, "CloseButton")->click();
+        });
+        open();
+        return caption;
+    };
+    const std::pair<const char*, const char*> entries[] = {
+        {"ListOptions1", "Options List"},
+        {"ParagraphOptions1", "Options Paragraph"},
+        {"SlideShowOptions1", "Options Slide Show"},
+        {"TableOptions1", "Options Table"},
+        {"CollageOptions1", "Options Collage/Image Map"},
+    };
+    for (const auto& [entry, caption] : entries) {
+        auto* action = Find<QAction>(&windows.Main, entry);
+        ASSERT_NE(action, nullptr);
+        EXPECT_TRUE(action->isEnabled()) << entry;
+        EXPECT_EQ(opened([action] { action->trigger(); }), caption);
+    }
+    EXPECT_EQ(opened([&] { Find<QPushButton>(&windows.Main, "CollageOptionsButton")->click(); }),
+              "Options Collage/Image Map");
+    Find<QCheckBox>(&windows.Main, "LinkToHTMLCheckBox")->click();
+    EXPECT_EQ(opened([&] { Find<QPushButton>(&windows.Main, "ImageHTMLOptionsButton")->click(); }),
+              "Options Image HTML");
 }
 
 }  // namespace

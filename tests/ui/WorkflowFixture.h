@@ -22,7 +22,14 @@
 #include "ui/TJPEGCompressionForm.h"
 #include "ui/TOptionsForm.h"
 #include "ui/TProgress.h"
+#include "ui/TRirevidedOzizidoCollageOptionsForm.h"
 #include "ui/TRirevidedOzizidoForm.h"
+#include "ui/TRirevidedOzizidoImageHTMLOptionsForm.h"
+#include "ui/TRirevidedOzizidoListOptionsForm.h"
+#include "ui/TRirevidedOzizidoNavigationOptionsForm.h"
+#include "ui/TRirevidedOzizidoParaOptionsForm.h"
+#include "ui/TRirevidedOzizidoSlideShowForm.h"
+#include "ui/TRirevidedOzizidoTableOptionsForm.h"
 #include "ui/UiTestSupport.h"
 
 namespace fsc::test {
@@ -48,10 +55,25 @@ struct Windows {
     TJPEGCompressionForm compression{ws.Program};
     TProgress progress;
     TOptionsForm options{ws.Program, store};
-    TDarevudIroForm main{
-        {ws, settings, options, progress, compression, ask, shell, messages, pictureFilter}};
+    TRirevidedOzizidoTableOptionsForm tableOptions{ws.Table};
+    TRirevidedOzizidoListOptionsForm listOptions{ws.List};
+    TRirevidedOzizidoParaOptionsForm paraOptions{ws.Para};
+    TRirevidedOzizidoCollageOptionsForm collageOptions{ws.Collage};
+    TRirevidedOzizidoSlideShowForm slideShowOptions{ws.SlideShow, shell};
+    TRirevidedOzizidoNavigationOptionsForm navigationOptions;
+    TRirevidedOzizidoImageHTMLOptionsForm imageHTMLOptions{ws};
+    TDarevudIroForm main{{ws, settings, options, progress, compression, ask, shell, messages,
+                          pictureFilter, Styles()}};
 
-    Windows() { ForceDirectories(pictures); }
+    Windows() {
+        ForceDirectories(pictures);
+        settings.SetStyleDialogs(Styles());
+    }
+
+    StyleDialogs Styles() {
+        return {&tableOptions,     &listOptions,       &paraOptions,     &collageOptions,
+                &slideShowOptions, &navigationOptions, &imageHTMLOptions};
+    }
 
     // A real JPEG with a colour gradient, so every picture differs.
     std::string Picture(const std::string& name, int width = 160, int height = 120) {
