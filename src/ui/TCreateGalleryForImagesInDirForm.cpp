@@ -18,19 +18,9 @@
 #include "base/Paths.h"
 #include "platform/ByteText.h"
 #include "ui/CommandGuard.h"
+#include "ui/NamedWidget.h"
 
 namespace fsc {
-
-namespace {
-
-template <class Widget, class... Args>
-Widget* Named(const char* objectName, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)...);
-    widget->setObjectName(objectName);
-    return widget;
-}
-
-}  // namespace
 
 TCreateGalleryForImagesInDirForm::TCreateGalleryForImagesInDirForm(Workspace& ws,
                                                                    ImageListPanel& panel,

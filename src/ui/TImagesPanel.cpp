@@ -27,7 +27,9 @@
 #include "imaging/ImageFitting.h"
 #include "platform/ByteText.h"
 #include "ui/Binders.h"
+#include "ui/BitmapImage.h"
 #include "ui/CommandGuard.h"
+#include "ui/NamedWidget.h"
 
 namespace fsc {
 
@@ -37,16 +39,8 @@ namespace {
 constexpr int PreviewWidth = 225;
 constexpr int PreviewHeight = 185;
 
-template <class Widget, class... Args>
-Widget* Named(const char* objectName, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)...);
-    widget->setObjectName(objectName);
-    return widget;
-}
-
 QPixmap PreviewOf(const TBitmap& picture) {
-    const QImage image(picture.Pixels.data(), picture.Width, picture.Height,
-                       qsizetype(picture.Stride()), QImage::Format_RGB888);
+    const QImage image = ToImage(picture);
     const TSize fitted = LimitSize(picture.Width, picture.Height, PreviewWidth, PreviewHeight);
     return QPixmap::fromImage(image.scaled(std::max(1, fitted.Width), std::max(1, fitted.Height),
                                            Qt::IgnoreAspectRatio, Qt::SmoothTransformation));

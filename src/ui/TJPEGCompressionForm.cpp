@@ -19,27 +19,14 @@
 #include "imaging/JpegPreview.h"
 #include "imaging/PreviewPlacement.h"
 #include "options/ProgramOptions.h"
+#include "ui/BitmapImage.h"
 #include "ui/CommandGuard.h"
+#include "ui/NamedWidget.h"
 #include "ui/TQualitySlider.h"
 
 namespace fsc {
 
 namespace {
-
-template <class Widget, class... Args>
-Widget* Named(const char* objectName, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)...);
-    widget->setObjectName(objectName);
-    return widget;
-}
-
-// A copy, as the bitmap belongs to the caller.
-QImage ToImage(const TBitmap& picture) {
-    if (picture.Empty()) return {};
-    return QImage(picture.Pixels.data(), picture.Width, picture.Height, qsizetype(picture.Stride()),
-                  QImage::Format_RGB888)
-        .copy();
-}
 
 constexpr TJpegPreset Presets[] = {TJpegPreset::WwwPhotoHigh, TJpegPreset::WwwPhotoNormal,
                                    TJpegPreset::WwwPhotoLow, TJpegPreset::WwwBackground};

@@ -18,31 +18,22 @@
 #include <optional>
 
 #include "app/DirectoryFields.h"
+#include "app/PanelSwitches.h"
 #include "app/Workspace.h"
 #include "base/Errors.h"
 #include "platform/ByteText.h"
 #include "ui/CommandGuard.h"
 #include "ui/FileDialogs.h"
+#include "ui/NamedWidget.h"
 
 namespace fsc {
 
 namespace {
 
-inline constexpr const char* ExpertExtensionText =
-    "This option is only for experts. Uncheck the box, if you're not sure. Please make sure, "
-    "the extension you use is valid in your environment.";
-
 QGroupBox* NewGroup(const char* objectName, const char* title, QWidget* parent) {
     auto* group = new QGroupBox(title, parent);
     group->setObjectName(objectName);
     return group;
-}
-
-template <class Widget, class... Args>
-Widget* Named(const char* objectName, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)...);
-    widget->setObjectName(objectName);
-    return widget;
 }
 
 QSpinBox* NewSpin(const char* objectName, int minimum, int maximum) {
@@ -262,7 +253,7 @@ QGroupBox* TRirevidedOzizidoForm::CreateGeneral() {
     refreshers.push_back(Bind(defaultExtBox, main.UseDefaultExt, [this] {
         // The box stays checked; the message only warns.
         RunCommand([this] {
-            if (this->ws.Main.UseDefaultExt) throw ELumettaError(ExpertExtensionText);
+            if (this->ws.Main.UseDefaultExt) throw ELumettaError(DefaultExtWarningText);
         });
     }));
     refreshers.push_back(Bind(defaultExtEdit, main.DefaultExt));
