@@ -14,16 +14,9 @@
 #include "options/CollageOptions.h"
 #include "platform/ByteText.h"
 #include "templates/ColourWords.h"
+#include "ui/ColourPainting.h"
 
 namespace fsc {
-
-namespace {
-
-QString CssColour(const TColour& colour) {
-    return QString::asprintf("#%02X%02X%02X", colour.Red, colour.Green, colour.Blue);
-}
-
-}  // namespace
 
 TRirevidedOzizidoCollageOptionsForm::TRirevidedOzizidoCollageOptionsForm(CollageOptions& options,
                                                                          QWidget* parent)
@@ -71,9 +64,7 @@ void TRirevidedOzizidoCollageOptionsForm::ShowColour() {
         const QSignalBlocker blocker(comboBox1);
         comboBox1->setCurrentText(BytesToQString(options.BackgroundColor));
     }
-    const TColourPair colours = CollageListColours(options.BackgroundColor);
-    comboBox1->setStyleSheet(QString("QComboBox { background-color: %1; color: %2; }")
-                                 .arg(CssColour(colours.Background), CssColour(colours.Text)));
+    PaintColours(comboBox1, CollageListColours(options.BackgroundColor));
 }
 
 void TRirevidedOzizidoCollageOptionsForm::ComboBox1Change() {

@@ -4,10 +4,10 @@
 
 #include <QDialog>
 #include <initializer_list>
-#include <utility>
 #include <vector>
 
 #include "ui/Binders.h"
+#include "ui/NamedWidget.h"
 
 class QAbstractButton;
 class QLayout;
@@ -25,14 +25,6 @@ public:
 
 protected:
     TStyleDialog(const char* objectName, const char* caption, QWidget* parent);
-
-    // A control with the stable object name other windows and the tests find it by.
-    template <class Widget, class... Args>
-    static Widget* Named(const char* objectName, Args&&... args) {
-        auto* widget = new Widget(std::forward<Args>(args)...);
-        widget->setObjectName(objectName);
-        return widget;
-    }
 
     // Lays the dialog out: its controls, then a row with `extraButtons` and "Close".
     // There is no Cancel: every edit has already taken effect.
