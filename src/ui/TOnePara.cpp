@@ -41,8 +41,11 @@ TOnePara::TOnePara(TemplateSelection& selection, std::size_t index, std::functio
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(10, 2, 4, 2);
-    layout->addWidget(nameLabel, 1);
-    layout->addWidget(valueEdit, 1);
+    // Names take one width, so all values start in one column; a text value also takes the
+    // room of the colour list.
+    nameLabel->setMinimumWidth(nameLabel->fontMetrics().horizontalAdvance('x') * 24);
+    layout->addWidget(nameLabel);
+    layout->addWidget(valueEdit, colour ? 1 : 2);
     if (colour) {
         colourList = Named<QComboBox>("ColourList");
         colourList->setPlaceholderText(SelectColourText);

@@ -1,6 +1,6 @@
-// Writes PNG pictures of the main window's "General" and "Images" tabs, of the options
-// dialog and of the compression dialog into the folder given as argument, for a look at the
-// layout.
+// Writes PNG pictures of the main window's "General", "Images" and "Template" tabs, of the
+// options dialog, the directory-tree dialog and the compression dialog into the folder given
+// as argument, for a look at the layout.
 #include <QDir>
 #include <QPixmap>
 #include <QTabWidget>
@@ -14,6 +14,9 @@
 #include "imaging/GraphicsIO.h"
 #include "imaging/JpegWriter.h"
 #include "platform/QtSettingsStore.h"
+#include "templates/TemplateApply.h"
+#include "templates/TemplateLibrary.h"
+#include "ui/TCreateGalleryForImagesInDirForm.h"
 #include "ui/TDarevudIroForm.h"
 #include "ui/TFscApplication.h"
 #include "ui/TImagesPanel.h"
@@ -76,6 +79,8 @@ int main(int argc, char** argv) {
     }
     ws.Images[0].Hint = "The harbour at dawn";
     ws.Images[0].Description = "Fishing boats coming home.";
+    ws.TemplateLibrary = fsc::TemplateLibraryFolder();
+    ws.Selection.Entries = fsc::ListTemplates(ws.TemplateLibrary);
     NoShell shell;
     fsc::TProgramWindows windows(ws, store, shell);
     fsc::TDarevudIroForm& main = windows.Main;
@@ -90,8 +95,18 @@ int main(int argc, char** argv) {
     main.ImagesPanel().ShowImages();
     main.Tabs()->setCurrentIndex(fsc::ImagesTab);
     saved &= Save(main, folder.filePath("images.png"));
+    // The template with the most parameters, chosen as the user would on the tab.
+    ws.Selection.ItemIndex = fsc::IndexOfLine(ws.Selection.Entries, "Modern");
+    fsc::TemplateContext templates = ws.Templates();
+    fsc::SelectTemplate(templates, fsc::TTemplateSender::MainWindow, {}, windows.Ask);
+    main.Tabs()->setCurrentIndex(fsc::TemplateTab);
+    saved &= Save(main, folder.filePath("template.png"));
     options.show();
     saved &= Save(options, folder.filePath("options.png"));
+    auto* tree = main.findChild<fsc::TCreateGalleryForImagesInDirForm*>();
+    tree->show();
+    saved &= Save(*tree, folder.filePath("tree.png"));
+    tree->hide();
     // The compression dialog only shows modally, so it is pictured from inside its loop.
     fsc::TJPEGCompressionForm& compression = windows.Compression;
     QTimer::singleShot(0, &compression, [&] {
