@@ -110,6 +110,10 @@ void THTMLTemplateEditorForm::Reload() {
     ShowEditor();
 }
 
+void THTMLTemplateEditorForm::ShowChanges() {
+    if (ModelMovedOn()) ShowEditor();
+}
+
 void THTMLTemplateEditorForm::ShowEditor() {
     const HTMLTemplateEditor& editor = ws.TemplateEditor;
     {

@@ -30,6 +30,9 @@ public:
     // Rebuilds the page list from the current template and shows its first entry; for
     // entering the tab and after the template was replaced.
     void Reload();
+    // After any other command: shows the editor again when that command reloaded it (a
+    // template was applied or read), and leaves the box and its cursor alone otherwise.
+    void ShowChanges();
 
 private:
     QWidget* CreatePanel();

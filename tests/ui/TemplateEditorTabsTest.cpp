@@ -134,6 +134,14 @@ TEST_F(HTMLTemplatesTabTest, TypingAfterAReloadElsewhereDoesNotWriteTheOldTextIn
     EXPECT_EQ(ws.Template.IndexPage, TStringList{"<html>fresh</html>"});
     EXPECT_EQ(ws.Template.ImagePageSkeleton, TStringList{"<html>image</html>"});
     EXPECT_EQ(BoxText(), "<html>fresh</html>\n");
+
+    // The main window's way to catch up after a command: only a reload shows anew.
+    Choose("Image HTML");
+    form.ShowChanges();
+    EXPECT_EQ(BoxText(), "<html>image</html>\n");
+    ReloadHTMLTemplateEditor(ws.TemplateEditor, ws.Template);
+    form.ShowChanges();
+    EXPECT_EQ(BoxText(), "<html>fresh</html>\n");
 }
 
 TEST_F(HTMLTemplatesTabTest, OpenLoadsIntoTheTargetAndAnUnreadableFileChangesNothing) {
