@@ -61,11 +61,11 @@ TFileEditorForm::TFileEditorForm(Workspace& ws, IAsk& ask, IMessages& messages, 
 
 QWidget* TFileEditorForm::CreatePanel() {
     auto* filePanel = Named<QWidget>("FileListPanel");
-    auto* note1 = BoldNote("Label1",
+    auto* note1 = BoldNote("FileNoteLabel1",
                            "Add and remove files and HTML template files for image, gallery and "
                            "index to or from the gallery.");
     auto* note2 = BoldNote(
-        "Label2",
+        "FileNoteLabel2",
         "In all HTML files the Folioscope specific tags will be replaced with their value.");
 
     const TFileManagerRow header = EmptyFileManager().Rows[FileManagerHeaderRow];
@@ -82,9 +82,9 @@ QWidget* TFileEditorForm::CreatePanel() {
     stringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     stringGrid1->setMinimumSize(600, 180);
 
-    auto* addButton = Named<QPushButton>("AddButton", "Add");
-    auto* removeButton = Named<QPushButton>("RemoveButton", "Remove");
-    auto* editButton = Named<QPushButton>("EditButton", "Edit ");
+    auto* addButton = Named<QPushButton>("AddFileButton", "Add");
+    auto* removeButton = Named<QPushButton>("RemoveFileButton", "Remove");
+    auto* editButton = Named<QPushButton>("EditFileButton", "Edit ");
     connect(addButton, &QPushButton::clicked, this, [this] { AddFile(); });
     connect(removeButton, &QPushButton::clicked, this, [this] { RemoveFile(); });
     connect(editButton, &QPushButton::clicked, this, [this] { EditFile(); });
@@ -107,7 +107,7 @@ QWidget* TFileEditorForm::CreatePanel() {
 }
 
 QWidget* TFileEditorForm::CreateGalleryGroup() {
-    auto* group = Named<QGroupBox>("GroupBox1", "Index HTML and Gallery HTML");
+    auto* group = Named<QGroupBox>("IndexGalleryGroupBox", "Index HTML and Gallery HTML");
     indexIsGalleryButton =
         Named<QRadioButton>("IndexIsGalleryRadioButton", "Index is Gallery (e.g. no frames)");
     indexIsNotGalleryButton =
@@ -122,10 +122,10 @@ QWidget* TFileEditorForm::CreateGalleryGroup() {
     galleryNameEdit->setAutoFillBackground(true);
     connect(galleryNameEdit, &QLineEdit::textEdited, this, [this] { GalleryNameEdited(); });
     connect(galleryNameEdit, &QLineEdit::editingFinished, this, [this] { GalleryNameEdited(); });
-    auto* nameLabel =
-        Named<QLabel>("Label3", "Name of the gallery file (only when file different from index)");
-    auto* hint =
-        Named<QLabel>("Label4", "Hint: You can edit these files on the HTML Templates page.");
+    auto* nameLabel = Named<QLabel>(
+        "GalleryNameLabel", "Name of the gallery file (only when file different from index)");
+    auto* hint = Named<QLabel>("GalleryHintLabel",
+                               "Hint: You can edit these files on the HTML Templates page.");
 
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(indexIsGalleryButton);

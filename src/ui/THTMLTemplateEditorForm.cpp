@@ -66,17 +66,19 @@ THTMLTemplateEditorForm::THTMLTemplateEditorForm(Workspace& ws, std::function<vo
 }
 
 QWidget* THTMLTemplateEditorForm::CreatePanel() {
-    auto* group = Named<QGroupBox>("GroupBox1");
+    auto* group = Named<QGroupBox>("HTMLTemplateGroupBox");
     auto* note1 = Named<QLabel>(
-        "Label1", "Edit all HTML files or HTML templates in the gallery. For more info, see help.");
-    auto* note2 = Named<QLabel>(
-        "Label2", "You can use any template parameter or general scheme tags in these files. ");
+        "HTMLNoteLabel1",
+        "Edit all HTML files or HTML templates in the gallery. For more info, see help.");
+    auto* note2 =
+        Named<QLabel>("HTMLNoteLabel2",
+                      "You can use any template parameter or general scheme tags in these files. ");
     pageComboBox = Named<QComboBox>("PageComboBox");
     pageComboBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(pageComboBox, &QComboBox::activated, this, &THTMLTemplateEditorForm::PageChosen);
-    auto* openButton = Named<QPushButton>("OpenButton", "Open");
-    auto* saveButton = Named<QPushButton>("SaveButton", "Save");
-    auto* helpButton = Named<QPushButton>("HelpButton", "Help");
+    auto* openButton = Named<QPushButton>("OpenHTMLButton", "Open");
+    auto* saveButton = Named<QPushButton>("SaveHTMLButton", "Save");
+    auto* helpButton = Named<QPushButton>("HTMLHelpButton", "Help");
     connect(openButton, &QPushButton::clicked, this, [this] { OpenFile(); });
     connect(saveButton, &QPushButton::clicked, this, [this] { SaveFile(); });
     connect(helpButton, &QPushButton::clicked, this, [this] { showHelp(); });

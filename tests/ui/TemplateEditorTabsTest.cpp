@@ -98,7 +98,7 @@ TEST_F(HTMLTemplatesTabTest, PageListNamesTheGalleryPageUnusedWhenTheIndexIsTheG
     }
     EXPECT_EQ(Box()->lineWrapMode(), QPlainTextEdit::NoWrap);
     // Without a help window "Help" cannot be pressed.
-    EXPECT_FALSE(Find<QPushButton>(form.Panel(), "HelpButton")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(form.Panel(), "HTMLHelpButton")->isEnabled());
 }
 
 TEST_F(HTMLTemplatesTabTest, TypingGoesIntoTheChosenTextOnly) {
@@ -148,7 +148,7 @@ TEST_F(HTMLTemplatesTabTest, OpenLoadsIntoTheTargetAndAnUnreadableFileChangesNot
     SaveLines(dir / "page.html", {"<p>one</p>", "<p>two</p>"});
     Choose("Image HTML");
     ChooseInFileDialog(dir / "page.html");
-    Find<QPushButton>(form.Panel(), "OpenButton")->click();
+    Find<QPushButton>(form.Panel(), "OpenHTMLButton")->click();
     EXPECT_EQ(ws.Template.ImagePageSkeleton, (TStringList{"<p>one</p>", "<p>two</p>"}));
     EXPECT_EQ(BoxText(), "<p>one</p>\n<p>two</p>\n");
 
@@ -159,7 +159,7 @@ TEST_F(HTMLTemplatesTabTest, OpenLoadsIntoTheTargetAndAnUnreadableFileChangesNot
         DeleteFileIfExists(dir / "gone.html");
         test::ReadNextMessageBox(error, title);
     });
-    Find<QPushButton>(form.Panel(), "OpenButton")->click();
+    Find<QPushButton>(form.Panel(), "OpenHTMLButton")->click();
     EXPECT_NE(error.find("gone.html"), std::string::npos) << error;
     EXPECT_EQ(ws.Template.ImagePageSkeleton, (TStringList{"<p>one</p>", "<p>two</p>"}));
     EXPECT_EQ(BoxText(), "<p>one</p>\n<p>two</p>\n");
@@ -168,7 +168,7 @@ TEST_F(HTMLTemplatesTabTest, OpenLoadsIntoTheTargetAndAnUnreadableFileChangesNot
 TEST_F(HTMLTemplatesTabTest, SaveWritesWhatTheBoxShows) {
     QTest::keyClicks(Box(), "<!-x->");
     ChooseInFileDialog(dir / "copy.html");
-    Find<QPushButton>(form.Panel(), "SaveButton")->click();
+    Find<QPushButton>(form.Panel(), "SaveHTMLButton")->click();
     EXPECT_EQ(LoadLines(dir / "copy.html"), TStringList{"<!-x-><html>index</html>"});
 }
 
@@ -217,7 +217,7 @@ protected:
                 Find<QPushButton>(edit, "OKButton")->click();
             });
         });
-        Click("AddButton");
+        Click("AddFileButton");
     }
     void Click(const char* name) { Find<QAbstractButton>(form.Panel(), name)->click(); }
     std::vector<std::string> Rows() {
@@ -265,7 +265,7 @@ TEST_F(FileManagerTabTest, AddedHTMLPagesListAboveOtherFilesAndKeepTheirText) {
             Find<QPushButton>(edit, "OKButton")->click();
         });
     });
-    Click("AddButton");
+    Click("AddFileButton");
     EXPECT_NE(error.find("gone.htm"), std::string::npos) << error;
     EXPECT_EQ(Rows(), expected);
 }
@@ -277,11 +277,11 @@ TEST_F(FileManagerTabTest, RemoveAndEditActOnTheChosenRowAfterTheirDialogs) {
     Select(2);
     std::string lines;
     AnswerQuestion(false, &lines);
-    Click("RemoveButton");
+    Click("RemoveFileButton");
     EXPECT_EQ(lines, "This will remove this file from the list. / Are you sure?");
     EXPECT_EQ(ws.Template.CopyFiles.size(), 2u);
     AnswerQuestion(true);
-    Click("RemoveButton");
+    Click("RemoveFileButton");
     ASSERT_EQ(ws.Template.CopyFiles.size(), 1u);
     EXPECT_EQ(ws.Template.CopyFiles[0].FileName, "a.css");
 
@@ -292,7 +292,7 @@ TEST_F(FileManagerTabTest, RemoveAndEditActOnTheChosenRowAfterTheirDialogs) {
         Find<QLineEdit>(edit, "NameEdit")->setText("top.htm");
         Find<QPushButton>(edit, "OKButton")->click();
     });
-    Click("EditButton");
+    Click("EditFileButton");
     EXPECT_EQ(Rows().at(0), "HTML|/t/frame.htm|frames|top.htm");
     EXPECT_EQ(ws.Template.ExtraPages[0].SourceFile, "/t/frame.htm");
 }
