@@ -15,6 +15,9 @@ bool CopyIsStale(const TThumbnail& thumb, const TFSC_Images& images, const TCopy
     if (!images.AdjustCompression && q != thumb.CopyQuality && thumb.CopyQuality < 100) return true;
     if (images.AdjustCompression && (!choices.All || q != thumb.CopyQuality)) return true;
     if (images.Watermark && thumb.WatermarkTime < images.WatermarkChanged) return true;
+    // A copy made without a watermark lacks it even when the watermark itself never changed,
+    // e.g. when only the switch was turned on, or a template or project turned it on.
+    if (images.Watermark && !thumb.Watermarked) return true;
     if (!images.Watermark && thumb.Watermarked) return true;
     return false;
 }

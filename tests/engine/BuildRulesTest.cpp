@@ -84,6 +84,12 @@ TEST(NeedsCopy, CacheRules) {
              i.WatermarkChanged = 50;
          },
          false},
+        {"watermark switched on since an unstamped copy, text unchanged",
+         [](TThumbnail&, TFSC_Images& i, TCopyChoices&) {
+             i.Watermark = true;
+             i.WatermarkChanged = 40;
+         },
+         true},
         {"watermark now off",
          [](TThumbnail& t, TFSC_Images&, TCopyChoices&) { t.Watermarked = true; }, true},
     };
