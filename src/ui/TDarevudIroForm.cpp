@@ -35,16 +35,23 @@
 #include "engine/Undo.h"
 #include "platform/ByteText.h"
 #include "platform/QtTextRasteriser.h"
+#include "templates/TScheme.h"
 #include "ui/Binders.h"
 #include "ui/CommandGuard.h"
 #include "ui/FileDialogs.h"
 #include "ui/TAskForm.h"
 #include "ui/TCreateGalleryForImagesInDirForm.h"
+#include "ui/TFileEditorForm.h"
+#include "ui/THTMLTemplateEditorForm.h"
+#include "ui/THelpForm.h"
 #include "ui/TImagesPanel.h"
 #include "ui/TOptionsForm.h"
 #include "ui/TProgress.h"
 #include "ui/TRirevidedOzizidoForm.h"
 #include "ui/TRirevidedOzizidoTemplateForm.h"
+#include "ui/TSchemeEditorForm.h"
+#include "ui/TSpecialForm.h"
+#include "ui/TWatermarkForm.h"
 
 namespace fsc {
 
@@ -117,8 +124,7 @@ TDarevudIroForm::TDarevudIroForm(const TMainWindowParts& parts, QWidget* parent)
                                             own.Rasteriser, parts.Compression, &parts.Messages},
                              parts.Messages, parts.Shell, TempFolder(), StateFolder()});
     setWindowTitle(ProgramTitle);
-    templateForm =
-        new TRirevidedOzizidoTemplateForm(parts.Ws, parts.Ask, [this] { ShowWorkspace(); }, this);
+    CreateWindows();
     CreateTabs();
     CreateMenus();
     // The dialog keeps its fields between runs, as long as the main window lives.
@@ -144,6 +150,21 @@ bool TDarevudIroForm::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
+void TDarevudIroForm::CreateWindows() {
+    Workspace& ws = parts.Ws;
+    templateForm = new TRirevidedOzizidoTemplateForm(
+        ws, parts.Ask, [this] { ShowReplacedSettings(); }, this);
+    helpForm = new THelpForm(this);
+    schemeEditorForm = new TSchemeEditorForm(ws, *helpForm, this);
+    htmlTemplateEditorForm = new THTMLTemplateEditorForm(
+        ws, [this] { helpForm->ShowHelp(); }, this);
+    fileEditorForm =
+        new TFileEditorForm(ws, parts.Ask, parts.Messages, serviceObjects->Random, this);
+    watermarkForm = new TWatermarkForm(ws, serviceObjects->Clock, this);
+    specialForm = new TSpecialForm(
+        ws, parts.Ask, *watermarkForm, [this] { parts.Settings.ShowSettings(); }, this);
+}
+
 void TDarevudIroForm::CreateTabs() {
     tabControl1->setObjectName("TabControl1");
     for (int index = 0; index < int(std::size(TabCaptions)); ++index) {
@@ -156,10 +177,20 @@ void TDarevudIroForm::CreateTabs() {
             auto* layout = new QVBoxLayout(content);
             layout->addWidget(imagesPanel);
         }
-        if (index == TemplateTab) {
+        if (index == SpecialTab) content = CreateSpecialPage();
+        // The pages whose panel belongs to one window each.
+        const std::pair<int, QWidget*> borrowed[] = {
+            {TemplateTab, templateForm->Panel()},
+            {FileManagerTab, fileEditorForm->Panel()},
+            {HTMLTemplatesTab, htmlTemplateEditorForm->Panel()},
+        };
+        for (const auto& [tab, panel] : borrowed) {
+            if (index != tab) continue;
             auto* layout = new QVBoxLayout(content);
-            layout->addWidget(templateForm->Panel());
+            layout->addWidget(panel);
         }
+        // The scheme tabs share one editor panel, moved in when a tab is shown.
+        if (index >= ThumbnailSchemeTab) new QVBoxLayout(content);
         content->setObjectName(QString("TabPage%1").arg(index));
         QScrollArea* page = ScrollPage(content);
         page->viewport()->installEventFilter(this);
@@ -173,6 +204,26 @@ void TDarevudIroForm::TabSwitched(int index) {
     const int previous = std::exchange(currentTab, index);
     if (previous == TemplateTab && index != TemplateTab) templateForm->Apply();
     if (index == TemplateTab && previous != TemplateTab) templateForm->RememberForCancel();
+    fileEditorForm->Refresh();
+    if (index == HTMLTemplatesTab) htmlTemplateEditorForm->Reload();
+    if (index >= ThumbnailSchemeTab) ShowSchemeTab(index);
+}
+
+void TDarevudIroForm::ShowSchemeTab(int index) {
+    static constexpr int KindOfTab[] = {SchemeThumbnail, SchemeImage, SchemeNavigation,
+                                        SchemeGallery};
+    QWidget* content = static_cast<QScrollArea*>(tabControl1->widget(index))->widget();
+    content->layout()->addWidget(schemeEditorForm->Panel());
+    schemeEditorForm->EditScheme(KindOfTab[index - ThumbnailSchemeTab]);
+}
+
+QWidget* TDarevudIroForm::CreateSpecialPage() {
+    auto* page = new QWidget;
+    auto* layout = new QHBoxLayout(page);
+    layout->addWidget(specialForm->MetaTagsPanel(), 0, Qt::AlignTop);
+    layout->addWidget(specialForm->ProtectPanel(), 0, Qt::AlignTop);
+    layout->addStretch();
+    return page;
 }
 
 QWidget* TDarevudIroForm::CreateGeneralPage() {
@@ -285,8 +336,9 @@ void TDarevudIroForm::CreateStyleMenu() {
     };
     for (const auto& entry : entries) {
         QDialog* dialog = entry.Dialog;
-        AddEntry(menu, entry.ObjectName, entry.Caption, [dialog] { dialog->exec(); })
-            ->setEnabled(dialog != nullptr);
+        AddEntry(menu, entry.ObjectName, entry.Caption, [dialog] {
+            dialog->exec();
+        })->setEnabled(dialog != nullptr);
     }
 }
 
@@ -343,6 +395,14 @@ void TDarevudIroForm::ShowWorkspace() {
     parts.Settings.ShowSettings();
     imagesPanel->ShowImages();
     templateForm->ShowSelection();
+    fileEditorForm->Refresh();
+    htmlTemplateEditorForm->ShowChanges();
+}
+
+void TDarevudIroForm::ShowReplacedSettings() {
+    ShowWorkspace();
+    specialForm->ShowSettings();
+    watermarkForm->ShowOptions();
 }
 
 void TDarevudIroForm::AddImages(bool fromMenu) {
@@ -374,7 +434,7 @@ void TDarevudIroForm::OpenGallery() {
     const std::optional<std::string> path = AskOpenPath(this, GalleryDialog);
     if (!path) return;
     OpenGalleryProject(parts.Ws, *imageList, *path, parts.Ask, parts.Progress);
-    ShowWorkspace();
+    ShowReplacedSettings();
 }
 
 void TDarevudIroForm::SaveGallery() {
@@ -433,7 +493,7 @@ void TDarevudIroForm::ShowOptions() {
 void TDarevudIroForm::CreateGalleriesInDirectoryTree() {
     treeForm->exec();
     // The tool gave the user's gallery back, read again from its project file.
-    ShowWorkspace();
+    ShowReplacedSettings();
 }
 
 void TDarevudIroForm::OpenTemplate() {

@@ -20,6 +20,12 @@ class IMessages;
 class IShell;
 class TAskForm;
 class TCreateGalleryForImagesInDirForm;
+class TFileEditorForm;
+class THTMLTemplateEditorForm;
+class THelpForm;
+class TSchemeEditorForm;
+class TSpecialForm;
+class TWatermarkForm;
 class TRirevidedOzizidoTemplateForm;
 class TImagesPanel;
 class TOptionsForm;
@@ -104,6 +110,13 @@ private:
     void Sort(int entry);
     // After a command changed the workspace: every panel shows it again.
     void ShowWorkspace();
+    // After a template, a project or the tree tool replaced the settings themselves: also the
+    // Special window and the watermark editor, whose refresh counts as a watermark change.
+    void ShowReplacedSettings();
+    void CreateWindows();
+    QWidget* CreateSpecialPage();
+    // The one scheme editor panel moves to whichever scheme tab is shown.
+    void ShowSchemeTab(int index);
     void SaveSettingsAsTemplate();
     void UndoGallery();
     void ShowOptions();
@@ -122,6 +135,12 @@ private:
     TImagesPanel* imagesPanel = nullptr;
     TCreateGalleryForImagesInDirForm* treeForm = nullptr;
     TRirevidedOzizidoTemplateForm* templateForm = nullptr;
+    THelpForm* helpForm = nullptr;
+    TSchemeEditorForm* schemeEditorForm = nullptr;
+    THTMLTemplateEditorForm* htmlTemplateEditorForm = nullptr;
+    TFileEditorForm* fileEditorForm = nullptr;
+    TWatermarkForm* watermarkForm = nullptr;
+    TSpecialForm* specialForm = nullptr;
     int currentTab = GeneralTab;
     QTabWidget* tabControl1;
 };

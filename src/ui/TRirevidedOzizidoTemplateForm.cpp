@@ -204,6 +204,8 @@ void TRirevidedOzizidoTemplateForm::RememberForCancel() {
 }
 
 void TRirevidedOzizidoTemplateForm::Apply() {
+    // Nothing to apply: the other windows need not show anything again.
+    if (!ws.Selection.Changed) return;
     Change([this] {
         TemplateContext context = ws.Templates();
         ApplyTemplate(context, TTemplateSender::TemplateDialog);

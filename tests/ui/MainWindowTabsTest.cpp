@@ -1,0 +1,98 @@
+// The tabs that show other windows' panels: the Special groups, the one scheme editor on
+// four tabs, and the template editors following the template chosen on the Template tab.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+
+#include "WorkflowFixture.h"
+#include "base/TStringList.h"
+#include "templates/TScheme.h"
+#include "templates/TemplateLibrary.h"
+
+namespace fsc {
+namespace {
+
+using test::Find;
+using test::Windows;
+
+class MainWindowTabsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::EnsureApplication();
+        w = std::make_unique<Windows>();
+        w->main.show();
+    }
+    QWidget* Page(int tab) {
+        w->main.Tabs()->setCurrentIndex(tab);
+        return w->main.Tabs()->currentWidget();
+    }
+    std::unique_ptr<Windows> w;
+};
+
+TEST_F(MainWindowTabsTest, TheSpecialTabShowsBothGroupsSideBySide) {
+    QWidget* page = Page(SpecialTab);
+    auto* metaTags = Find<QGroupBox>(page, "MetaTagsGroupBox");
+    ASSERT_NE(metaTags, nullptr);
+    EXPECT_EQ(metaTags->title(), "Meta Tags");
+    auto groups = page->findChildren<QGroupBox*>(Qt::FindChildrenRecursively);
+    const auto protect = std::find_if(groups.begin(), groups.end(), [](QGroupBox* group) {
+        return group->title() == "Protect your images";
+    });
+    ASSERT_NE(protect, groups.end());
+    EXPECT_TRUE((*protect)->isVisible());
+    EXPECT_GT((*protect)->x(), metaTags->x());
+}
+
+TEST_F(MainWindowTabsTest, EachSchemeTabEditsItsOwnScheme) {
+    struct SchemeTab {
+        int Tab;
+        int Kind;
+    };
+    const SchemeTab tabs[] = {{ThumbnailSchemeTab, SchemeThumbnail},
+                              {ImageSchemeTab, SchemeImage},
+                              {NavigationSchemeTab, SchemeNavigation},
+                              {GallerySchemeTab, SchemeGallery}};
+    for (const SchemeTab& tab : tabs) {
+        SCOPED_TRACE(tab.Tab);
+        auto* memo = Find<QPlainTextEdit>(Page(tab.Tab), "SchemeMemo");
+        ASSERT_NE(memo, nullptr);
+        EXPECT_EQ(SplitLines(QStringToBytes(memo->toPlainText())),
+                  w->ws.Schemes.OfKind(tab.Kind).Text);
+        memo->selectAll();
+        memo->insertPlainText(QString("scheme %1").arg(tab.Kind));
+    }
+    // What was typed on one tab stays with its scheme when the others are edited.
+    for (const SchemeTab& tab : tabs) {
+        EXPECT_EQ(w->ws.Schemes.OfKind(tab.Kind).Text,
+                  TStringList{"scheme " + std::to_string(tab.Kind)});
+    }
+    auto* memo = Find<QPlainTextEdit>(Page(NavigationSchemeTab), "SchemeMemo");
+    EXPECT_EQ(memo->toPlainText(), QString("scheme %1").arg(SchemeNavigation));
+}
+
+TEST_F(MainWindowTabsTest, TheTemplateEditorsFollowTheChosenTemplate) {
+    w->ws.TemplateLibrary = TemplateLibraryFolder();
+    w->ws.Selection.Entries = ListTemplates(w->ws.TemplateLibrary);
+    QWidget* templatePage = Page(TemplateTab);
+    auto* list = Find<QComboBox>(templatePage, "TemplateComboBox");
+    const int frames = list->findText("Frames");
+    ASSERT_GE(frames, 0);
+    test::ClickInNextModal("YesButton");
+    list->setCurrentIndex(frames);
+    list->activated(frames);
+
+    // Frames keeps its gallery apart from its index page.
+    auto* pages = Find<QComboBox>(Page(HTMLTemplatesTab), "PageComboBox");
+    ASSERT_GE(pages->count(), 2);
+    EXPECT_EQ(pages->itemText(0), "Index HTML");
+    EXPECT_EQ(pages->itemText(1), "Gallery HTML");
+    auto* grid = Find<QWidget>(Page(FileManagerTab), "StringGrid1");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_TRUE(Find<QWidget>(w->main.Tabs()->currentWidget(), "IndexIsNotGalleryRadioButton")
+                    ->property("checked")
+                    .toBool());
+}
+
+}  // namespace
+}  // namespace fsc
