@@ -59,10 +59,13 @@ QWidget* TRirevidedOzizidoTemplateForm::CreatePanel() {
                                   "!!! Selecting a new Template will undo most of your \n"
                                   "changes (General, Special, HTML, Schemes, ..) !!!");
     warning->setStyleSheet("QLabel { color: red; font-weight: bold; }");
-    // The colour wizard is a window of its own that this version does not have yet.
-    auto* colourWizardButton =
+    // The colour wizard is a window of its own, handed in after both exist.
+    colourWizardButton =
         Named<QPushButton>("ColorWizardButton", "use Color wizard - get the color you want");
     colourWizardButton->setEnabled(false);
+    connect(colourWizardButton, &QPushButton::clicked, this, [this] {
+        if (openColourWizard) RunCommand(openColourWizard);
+    });
     auto* okButton = Named<QPushButton>("OKButton", "OK");
     auto* cancelButton = Named<QPushButton>("CancelButton", "Cancel");
     connect(okButton, &QPushButton::clicked, this, [this] { Apply(); });
@@ -196,6 +199,11 @@ void TRirevidedOzizidoTemplateForm::AddParameter() {
     if (!addParaForm->Ask()) return;
     AddTemplateParameter(ws.Selection, addParaForm->Name(), addParaForm->Colour());
     BuildParameterRows();
+}
+
+void TRirevidedOzizidoTemplateForm::SetColourWizard(std::function<void()> open) {
+    openColourWizard = std::move(open);
+    colourWizardButton->setEnabled(bool(openColourWizard));
 }
 
 void TRirevidedOzizidoTemplateForm::RememberForCancel() {

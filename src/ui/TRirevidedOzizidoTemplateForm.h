@@ -10,6 +10,7 @@
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QRadioButton;
 class QVBoxLayout;
 
@@ -40,6 +41,8 @@ public:
     // "Open Template": the file becomes the first entry of the list, chosen and applied
     // without the confirmation question.
     void OpenTemplateFile(const std::string& path);
+    // What "use Color wizard" opens; the button stays disabled until it has one.
+    void SetColourWizard(std::function<void()> open);
 
 private:
     QWidget* CreatePanel();
@@ -58,12 +61,14 @@ private:
     Workspace& ws;
     IAsk& ask;
     std::function<void()> applied;
+    std::function<void()> openColourWizard;
     TAddTemplateParaForm* addParaForm;
     QWidget* panel1;
     QRadioButton* noTemplateButton = nullptr;
     QRadioButton* useTemplateButton = nullptr;
     QComboBox* templateComboBox = nullptr;
     QLabel* previewImage = nullptr;
+    QPushButton* colourWizardButton = nullptr;
     QLabel* descriptionLabel = nullptr;
     QWidget* parameterRows = nullptr;
     QVBoxLayout* parameterLayout = nullptr;

@@ -1,12 +1,16 @@
 // The wizards on real widgets: the gallery wizard walked from the first step to a built
-// gallery.
+// gallery, and the colour wizard's code.
 #include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
+#include <QSpinBox>
 #include <QTest>
 
 #include "WorkflowFixture.h"
 #include "app/CreateGallery.h"
+#include "templates/ColourWizard.h"
+#include "ui/TColorWizardForm.h"
 #include "ui/TImagesPanel.h"
 #include "ui/TRirevidedOzizidoTemplateForm.h"
 #include "ui/TSpecialForm.h"
@@ -177,6 +181,50 @@ TEST_F(GalleryWizardTest, TheSchemesStepStartsTheSchemeWizard) {
     Find<QPushButton>(wizard.get(), "SpecialOptionsButton")->click();
     EXPECT_TRUE(w->main.isAncestorOf(special->MetaTagsPanel()));
     EXPECT_TRUE(w->main.isAncestorOf(special->ProtectPanel()));
+}
+
+class ColourWizardTest : public ::testing::Test {
+protected:
+    void SetUp() override { test::EnsureApplication(); }
+    void ClickPalette(int x, int y) {
+        QTest::mouseClick(Find<QLabel>(&wizard, "PaletteImage"), Qt::LeftButton, {}, QPoint(x, y));
+    }
+    QSpinBox* Spin(const char* name) { return Find<QSpinBox>(&wizard, name); }
+    TColorWizardForm wizard;
+};
+
+TEST_F(ColourWizardTest, APaletteClickSetsTheSpinBoxesAndTheCode) {
+    wizard.show();
+    for (const QPoint at : {QPoint(1, 2), QPoint(70, 20), QPoint(126, 126), QPoint(33, 47)}) {
+        SCOPED_TRACE(at.x() * 1000 + at.y());
+        ClickPalette(at.x(), at.y());
+        const TColour expected = PaletteColour(at.x(), at.y());
+        EXPECT_EQ(wizard.Colour(), expected);
+        EXPECT_EQ(wizard.Code().toStdString(), ColourWizardCode(expected));
+    }
+    Spin("RedSpinEdit")->setValue(255);
+    Spin("GreenSpinEdit")->setValue(0);
+    Spin("BlueSpinEdit")->setValue(0);
+    EXPECT_EQ(Find<QLineEdit>(&wizard, "CodeEdit")->text(), "\"#FF0000\"");
+    EXPECT_TRUE(Find<QLineEdit>(&wizard, "CodeEdit")->isReadOnly());
+}
+
+TEST_F(ColourWizardTest, TheTemplatePanelOpensItAndClosingCopiesTheCode) {
+    Windows w;
+    auto* templates = w.main.findChild<TRirevidedOzizidoTemplateForm*>();
+    auto* button = Find<QPushButton>(templates->Panel(), "ColorWizardButton");
+    EXPECT_FALSE(button->isEnabled());
+    templates->SetColourWizard([this] { wizard.show(); });
+    ASSERT_TRUE(button->isEnabled());
+    button->click();
+    ASSERT_TRUE(wizard.isVisible());
+    Spin("RedSpinEdit")->setValue(0x12);
+    Spin("GreenSpinEdit")->setValue(0xAB);
+    Spin("BlueSpinEdit")->setValue(0xFE);
+    QGuiApplication::clipboard()->setText("old");
+    Find<QPushButton>(&wizard, "CloseCopyButton")->click();
+    EXPECT_FALSE(wizard.isVisible());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "\"#12ABFE\"");
 }
 
 }  // namespace
