@@ -93,9 +93,12 @@ QGroupBox* TSchemeEditorForm::CreatePanel() {
     auto* openButton = Named<QPushButton>("OpenButton", "Open");
     auto* saveButton = Named<QPushButton>("SaveButton", "Save");
     auto* helpButton = Named<QPushButton>("HelpButton", "Help");
-    // The scheme wizard is a window of its own that this version does not have yet.
-    auto* wizardButton = Named<QPushButton>("WizardButton", "use Wizard");
+    // The scheme wizard is a window of its own, handed in after both exist.
+    wizardButton = Named<QPushButton>("WizardButton", "use Wizard");
     wizardButton->setEnabled(false);
+    connect(wizardButton, &QPushButton::clicked, this, [this] {
+        if (openWizard) RunCommand(openWizard);
+    });
     connect(openButton, &QPushButton::clicked, this, [this] { Open(); });
     connect(saveButton, &QPushButton::clicked, this, [this] { Save(); });
     connect(helpButton, &QPushButton::clicked, this, [this] { this->help.ShowHelp(); });
@@ -115,6 +118,11 @@ QGroupBox* TSchemeEditorForm::CreatePanel() {
     layout->addLayout(boxes, 1);
     layout->addLayout(buttons);
     return panel;
+}
+
+void TSchemeEditorForm::SetWizard(std::function<void()> open) {
+    openWizard = std::move(open);
+    wizardButton->setEnabled(bool(openWizard));
 }
 
 void TSchemeEditorForm::EditScheme(int kind) {

@@ -4,12 +4,14 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <string>
 
 #include "base/TStringList.h"
 
 class QGroupBox;
 class QPlainTextEdit;
+class QPushButton;
 class QTextEdit;
 
 namespace fsc {
@@ -38,6 +40,9 @@ public:
     void LoadFromFile(const std::string& path);
     void SaveToFile(const std::string& path);
 
+    // What "use Wizard" opens (for the edited scheme); the button stays disabled until then.
+    void SetWizard(std::function<void()> open);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -54,6 +59,8 @@ private:
     QGroupBox* groupBox1 = nullptr;
     QPlainTextEdit* schemeMemo = nullptr;
     QTextEdit* helpRichEdit = nullptr;
+    QPushButton* wizardButton = nullptr;
+    std::function<void()> openWizard;
     // The scheme the box was filled from: edits go there, never to a scheme chosen since.
     int shownKind;
     // The text box and scheme last agreed on; a scheme that differs was changed elsewhere.

@@ -1,18 +1,25 @@
 // The wizards on real widgets: the gallery wizard walked from the first step to a built
-// gallery, and the colour wizard's code.
+// gallery, the colour wizard's code, and the scheme wizard replacing scheme texts.
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
 
 #include "WorkflowFixture.h"
 #include "app/CreateGallery.h"
 #include "templates/ColourWizard.h"
+#include "templates/TScheme.h"
 #include "ui/TColorWizardForm.h"
+#include "ui/THelpForm.h"
 #include "ui/TImagesPanel.h"
 #include "ui/TRirevidedOzizidoTemplateForm.h"
+#include "ui/TSchemeEditorForm.h"
+#include "ui/TSchemeWizardForm.h"
+#include "ui/TSchemeWizardGalNavForm.h"
 #include "ui/TSpecialForm.h"
 #include "ui/TThumbnailWizardForm.h"
 #include "ui/TThumbnailWizardSchemeWizardForm.h"
@@ -22,6 +29,14 @@ namespace {
 
 using test::Find;
 using test::Windows;
+
+// A line list as a text box shows it.
+std::string Shown(const TStringList& lines) {
+    std::string text;
+    for (std::size_t index = 0; index < lines.size(); ++index)
+        text += (index ? "\n" : "") + lines[index];
+    return text;
+}
 
 // Clicks "Yes" (or "No") in the next question dialog.
 void AnswerNextQuestion(bool yes) {
@@ -225,6 +240,124 @@ TEST_F(ColourWizardTest, TheTemplatePanelOpensItAndClosingCopiesTheCode) {
     Find<QPushButton>(&wizard, "CloseCopyButton")->click();
     EXPECT_FALSE(wizard.isVisible());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "\"#12ABFE\"");
+}
+
+class SchemeWizardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::EnsureApplication();
+        w = std::make_unique<Windows>();
+        editor = w->main.findChild<TSchemeEditorForm*>();
+        contents = std::make_unique<TSchemeWizardGalNavForm>(w->ws);
+        wizard = std::make_unique<TSchemeWizardForm>(w->ws, *contents, *editor,
+                                                     *w->main.findChild<THelpForm*>());
+        editor->SetWizard([this] { wizard->EditSchemeOfEditor(); });
+    }
+    // Opens the wizard from the scheme editor's "use Wizard" and acts in it.
+    void FromEditor(int kind, std::function<void()> act) {
+        editor->EditScheme(kind);
+        test::AnswerNextModal([act](QWidget*) { act(); });
+        Find<QPushButton>(editor->Panel(), "WizardButton")->click();
+        EXPECT_FALSE(wizard->isVisible());
+    }
+    // A click near the left edge, where a radio button's or check box's indicator is.
+    void Touch(const char* name) {
+        QWidget* widget = Find<QWidget>(wizard.get(), name);
+        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
+    }
+    void Click(const char* name) { Find<QPushButton>(wizard.get(), name)->click(); }
+    QString Caption() { return Find<QGroupBox>(wizard.get(), "PageGroupBox")->title(); }
+    std::string EditorText() {
+        return QStringToBytes(Find<QPlainTextEdit>(editor->Panel(), "SchemeMemo")->toPlainText());
+    }
+
+    std::unique_ptr<Windows> w;
+    TSchemeEditorForm* editor = nullptr;
+    std::unique_ptr<TSchemeWizardGalNavForm> contents;
+    std::unique_ptr<TSchemeWizardForm> wizard;
+};
+
+TEST_F(SchemeWizardTest, TheWizardsChoiceReplacesTheEditedScheme) {
+    const TStringList before = w->ws.Schemes.Navigation.Text;
+    FromEditor(SchemeNavigation, [&] {
+        EXPECT_EQ(Caption(), "Navigation Scheme Wizard");
+        EXPECT_FALSE(Find<QPushButton>(wizard.get(), "NextButton")->isVisible());
+        EXPECT_EQ(Find<QPlainTextEdit>(wizard.get(), "SchemeMemo")->toPlainText().toStdString(),
+                  Shown(before));
+        EXPECT_FALSE(wizard->UsesWizard());
+        Touch("NearNumbersRadioButton");
+        EXPECT_TRUE(wizard->UsesWizard());
+        Find<QSpinBox>(wizard.get(), "NearPagesSpinEdit")->setValue(2);
+        Click("OKButton");
+    });
+    const TStringList expected = NavigationWizardScheme(TNavigationStyle::NearNumbers, 2);
+    EXPECT_EQ(w->ws.Schemes.Navigation.Text, expected);
+    EXPECT_EQ(EditorText(), Shown(expected));
+    // The borrowed group is back in its own window.
+    EXPECT_TRUE(contents->isAncestorOf(contents->NavigationPanel()));
+}
+
+TEST_F(SchemeWizardTest, TypedTextIsKeptAndCancelChangesNothing) {
+    FromEditor(SchemeGallery, [&] {
+        Touch("PlacementRadioButton4");
+        auto* memo = Find<QPlainTextEdit>(wizard.get(), "SchemeMemo");
+        memo->moveCursor(QTextCursor::End);
+        QTest::keyClicks(memo, "X");
+        EXPECT_FALSE(wizard->UsesWizard());
+        Click("OKButton");
+    });
+    EXPECT_EQ(w->ws.Schemes.Gallery.Text.back().back(), 'X');
+    const TStringList kept = w->ws.Schemes.Gallery.Text;
+    FromEditor(SchemeGallery, [&] {
+        Touch("CenteredCheckBox");
+        Click("CancelButton");
+    });
+    EXPECT_EQ(w->ws.Schemes.Gallery.Text, kept);
+}
+
+TEST_F(SchemeWizardTest, TheSequenceWritesEveryPageAndKeepsTheFieldSets) {
+    test::AnswerNextModal([&](QWidget*) {
+        const char* const captions[] = {"Gallery Scheme Wizard", "Navigation Scheme Wizard",
+                                        "Thumbnail Scheme Wizard", "Image Scheme Wizard"};
+        for (int page = 0; page < 4; ++page) {
+            SCOPED_TRACE(page);
+            EXPECT_EQ(Caption(), captions[page]);
+            EXPECT_EQ(Find<QPushButton>(wizard.get(), "NextButton")->text(),
+                      page == 3 ? "Done" : "Next");
+            if (page == 0) Touch("PlacementRadioButton2");
+            if (page == 2) {
+                Touch("LayoutBRadioButton");
+                Find<QLineEdit>(wizard.get(), "BLUEdit")->setText("<i>");
+            }
+            if (page == 3) Touch("ALOEdit");
+            Click("NextButton");
+        }
+    });
+    wizard->RunSequence();
+    EXPECT_EQ(w->ws.Schemes.Gallery.Text,
+              GalleryWizardScheme(TNavigationPlacement::OnBottom, false));
+    // The navigation page was left on "use current scheme".
+    EXPECT_EQ(w->ws.Schemes.Navigation.Text, DefaultSchemeText(SchemeNavigation));
+    EXPECT_TRUE(w->ws.SchemeWizard.ThumbnailSet.LayoutB);
+    EXPECT_EQ(w->ws.SchemeWizard.ThumbnailSet.B.LU, "<i>");
+    EXPECT_EQ(w->ws.Schemes.Thumbnail.Text, ThumbnailWizardScheme(w->ws.SchemeWizard.ThumbnailSet));
+    EXPECT_EQ(w->ws.Schemes.Image.Text, ImageWizardScheme(DefaultImageWizardSet()));
+
+    // Back on the first page applies it and closes; the thumbnail set shows its values again.
+    test::AnswerNextModal([&](QWidget*) {
+        Touch("PlacementRadioButton1");
+        Click("BackButton");
+    });
+    wizard->RunSequence();
+    EXPECT_EQ(w->ws.Schemes.Gallery.Text, GalleryWizardScheme(TNavigationPlacement::OnTop, false));
+    FromEditor(SchemeThumbnail, [&] {
+        EXPECT_TRUE(Find<QRadioButton>(wizard.get(), "LayoutBRadioButton")->isChecked());
+        EXPECT_EQ(Find<QLineEdit>(wizard.get(), "BLUEdit")->text(), "<i>");
+        Click("RestoreDefaultsButton");
+        EXPECT_TRUE(Find<QRadioButton>(wizard.get(), "LayoutARadioButton")->isChecked());
+        Click("CancelButton");
+    });
+    EXPECT_EQ(w->ws.SchemeWizard.ThumbnailSet, DefaultThumbnailWizardSet());
 }
 
 }  // namespace
