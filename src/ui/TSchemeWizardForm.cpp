@@ -64,7 +64,7 @@ TSchemeWizardForm::TSchemeWizardForm(Workspace& ws, TSchemeWizardGalNavForm& con
         accept();
     });
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, [this] { this->help.ShowHelp(); });
+    connect(helpButton, &QPushButton::clicked, this, [this] { ShowHelp(); });
     connect(restoreButton, &QPushButton::clicked, this, [this] { RestoreDefaults(); });
 
     wizardArea->addStretch();
@@ -164,6 +164,16 @@ void TSchemeWizardForm::BackClicked() {
 void TSchemeWizardForm::RestoreDefaults() {
     RestoreWizardDefaults(ws.SchemeWizard);
     if (const TImageWizardSet* set = SetOfPage(ws.SchemeWizard, page)) contents.LoadImageSet(*set);
+}
+
+void TSchemeWizardForm::ShowHelp() {
+    if (!isModal()) {
+        help.ShowHelp();
+        return;
+    }
+    // Beside a modal wizard a plain window would take no input, so it is modal as well.
+    help.hide();
+    help.exec();
 }
 
 void TSchemeWizardForm::hideEvent(QHideEvent* event) {

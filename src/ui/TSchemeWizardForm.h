@@ -47,6 +47,7 @@ private:
     void NextClicked();
     void BackClicked();
     void RestoreDefaults();
+    void ShowHelp();
     void ShowMode(bool sequenceMode);
 
     Workspace& ws;

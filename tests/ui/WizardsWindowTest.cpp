@@ -285,6 +285,12 @@ TEST_F(SchemeWizardTest, TheWizardsChoiceReplacesTheEditedScheme) {
         EXPECT_EQ(Find<QPlainTextEdit>(wizard.get(), "SchemeMemo")->toPlainText().toStdString(),
                   Shown(before));
         EXPECT_FALSE(wizard->UsesWizard());
+        // The help over the modal wizard must take input too.
+        test::AnswerNextModal([](QWidget* modal) {
+            EXPECT_EQ(modal->objectName(), "HelpForm");
+            modal->close();
+        });
+        Click("HelpButton");
         Touch("NearNumbersRadioButton");
         EXPECT_TRUE(wizard->UsesWizard());
         Find<QSpinBox>(wizard.get(), "NearPagesSpinEdit")->setValue(2);
