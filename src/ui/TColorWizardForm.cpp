@@ -1,6 +1,7 @@
 // The colour wizard.
 #include "ui/TColorWizardForm.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -65,6 +66,16 @@ TColorWizardForm::TColorWizardForm(QWidget* parent)
     layout->addWidget(closeButton, 6, 0, 1, 3);
     DrawPalette();
     ShowColour();
+}
+
+void TColorWizardForm::Open() {
+    if (QApplication::activeModalWidget() && !isVisible()) {
+        exec();
+        return;
+    }
+    show();
+    raise();
+    activateWindow();
 }
 
 TColour TColorWizardForm::Colour() const {

@@ -18,6 +18,10 @@ class TColorWizardForm : public QDialog {
 public:
     explicit TColorWizardForm(QWidget* parent = nullptr);
 
+    // Shows the wizard beside the window that opened it; over a modal window (the template
+    // dialog during the gallery wizard) it is modal itself, as otherwise it took no input.
+    void Open();
+
     TColour Colour() const;
     // The code field: the colour as a quoted HTML code.
     QString Code() const;

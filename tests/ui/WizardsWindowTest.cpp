@@ -229,7 +229,7 @@ TEST_F(ColourWizardTest, TheTemplatePanelOpensItAndClosingCopiesTheCode) {
     auto* templates = w.main.findChild<TRirevidedOzizidoTemplateForm*>();
     auto* button = Find<QPushButton>(templates->Panel(), "ColorWizardButton");
     EXPECT_FALSE(button->isEnabled());
-    templates->SetColourWizard([this] { wizard.show(); });
+    templates->SetColourWizard([this] { wizard.Open(); });
     ASSERT_TRUE(button->isEnabled());
     button->click();
     ASSERT_TRUE(wizard.isVisible());
@@ -240,6 +240,19 @@ TEST_F(ColourWizardTest, TheTemplatePanelOpensItAndClosingCopiesTheCode) {
     Find<QPushButton>(&wizard, "CloseCopyButton")->click();
     EXPECT_FALSE(wizard.isVisible());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "\"#12ABFE\"");
+
+    // From the template dialog shown modally the wizard is modal too, so it can be used.
+    test::AnswerNextModal([&](QWidget* modal) {
+        ASSERT_EQ(modal, templates);
+        test::AnswerNextModal([&](QWidget* inner) {
+            EXPECT_EQ(inner, &wizard);
+            Find<QPushButton>(&wizard, "CloseCopyButton")->click();
+        });
+        button->click();
+        templates->close();
+    });
+    templates->exec();
+    EXPECT_FALSE(wizard.isVisible());
 }
 
 class SchemeWizardTest : public ::testing::Test {
