@@ -25,9 +25,12 @@ public:
     void Add(const std::string& line) { Jobs.push_back(line); }
 };
 
-// "http://example.org" + "/" + "/" would double the separator of a root remote path.
+// "http://example.org" + "/" + "/" would double the separator of a root remote path, and
+// an address typed with its closing "/" would double it before any remote path.
 std::string GalleryAddress(const TGalleryUpload& upload) {
-    std::string address = upload.WWWAddress + upload.RemotePath;
+    std::string address = upload.WWWAddress;
+    if (EndsWith(address, "/") && StartsWith(upload.RemotePath, "/")) address.pop_back();
+    address += upload.RemotePath;
     if (!EndsWith(address, "/")) address += "/";
     if (!upload.SubDir.empty()) address += upload.SubDir + "/";
     return address + upload.HTMLFile;

@@ -268,6 +268,10 @@ void TFtpJobQueue::AfterList(int error) {
     } catch (const EFscError& e) {
         return BackgroundError(e.what());
     }
+    // Most servers list no "..": without it a double click could enter a remote directory
+    // but never leave it again. The entry stands for the parent, as in the local pane.
+    if (RemotePath != "/" && !RemotePath.empty() && RemoteList.Find("..") == nullptr)
+        RemoteList.Add({"..", true, false, 0, 0});
     if (!Busy) {
         RemoteList.Order();
         RemoteShown = true;
@@ -300,6 +304,13 @@ bool TFtpJobQueue::RunJob() {
     if (Jobs.empty()) {
         progress.Hide();
         Busy = false;
+        // A sequence whose last listing is followed by other jobs (the gallery upload opens
+        // the browser after it) shows that listing once it is over; every change of directory
+        // empties the list, so it always belongs to the current remote directory.
+        if (!RemoteShown && session.Connected() && RemoteList.Count() > 0) {
+            RemoteList.Order();
+            RemoteShown = true;
+        }
         Changed();
         return true;
     }

@@ -75,6 +75,11 @@ TEST_F(GalleryUploadJobsTest, EdgeCasesOfTheJobList) {
          [](const TStringList& jobs) {
              EXPECT_EQ(jobs.back(), "Browser;http://example.org/index.html");
          }},
+        {"an address typed with its closing / gives no doubled separator",
+         [](TGalleryUpload& u) { u.WWWAddress = "http://example.org/"; },
+         [](const TStringList& jobs) {
+             EXPECT_EQ(jobs.back(), "Browser;http://example.org/www/index.html");
+         }},
         {"a blank WWW address opens no browser", [](TGalleryUpload& u) { u.WWWAddress = "  "; },
          [](const TStringList& jobs) { EXPECT_EQ(jobs.back(), "List;"); }},
         {"without an image directory the images go beside the pages",

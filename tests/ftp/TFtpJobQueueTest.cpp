@@ -104,7 +104,7 @@ TEST_P(TFtpJobQueueTest, UploadsAGalleryIntoNewDirectoriesAndOverwritesOnTheSeco
     EXPECT_EQ(queue->RemotePath, "/gal");
     EXPECT_EQ(queue->LocalDir, local.Path());
     EXPECT_TRUE(queue->RemoteShown);
-    EXPECT_EQ(Names(queue->RemoteList), "images,index.html,page2.html");
+    EXPECT_EQ(Names(queue->RemoteList), "..,images,index.html,page2.html");
     EXPECT_EQ(queue->StatusBarText, "0 actions left to do.");
 
     // The second run finds the directories and replaces the files.
@@ -141,7 +141,22 @@ TEST_P(TFtpJobQueueTest, PublishesABuiltGalleryWithItsFolders) {
     EXPECT_EQ(ReadFileBytes(home / "gal/extra/about.html"), "about");
     EXPECT_EQ(shell.Opened, (TStringList{"http://example.org/~anna/gal/index.html"}));
     EXPECT_EQ(queue->RemotePath, "/gal");
+    EXPECT_TRUE(queue->RemoteShown) << "the final listing is shown after the browser job";
+    EXPECT_EQ(Names(queue->RemoteList), "..,extra,images,index.html");
     EXPECT_TRUE(backgroundErrors.empty());
+}
+
+TEST_P(TFtpJobQueueTest, ASubdirectoryListsItsParentSoThatTheUserCanGoBack) {
+    Put(home / "pics/a.jpg", "a");
+    Connect();
+    EXPECT_EQ(Names(queue->RemoteList), "pics") << "the top has no parent to offer";
+    Run({"WebChDir;pics", "List;"});
+    EXPECT_EQ(queue->RemotePath, "/pics");
+    EXPECT_EQ(Names(queue->RemoteList), "..,a.jpg");
+    EXPECT_TRUE(queue->RemoteList.Get(0)->IsDir);
+    Run({"WebChDir;..", "List;"});
+    EXPECT_EQ(queue->RemotePath, "/");
+    EXPECT_EQ(Names(queue->RemoteList), "pics");
 }
 
 TEST_P(TFtpJobQueueTest, UploadingALocalFolderSendsItsWholeTree) {
