@@ -1,0 +1,38 @@
+// The dialog "Connection Editor": the name, host, login and WWW address of one FTP profile.
+#pragma once
+
+#include <QDialog>
+
+#include "ftp/TConnList.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace fsc {
+
+enum class TConnectionEdit { Cancelled, Saved, Deleted };
+
+class TConnectionEditorForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TConnectionEditorForm(QWidget* parent = nullptr);
+
+    // Shows `profile` and, on "OK", stores the edited fields back into it. "Delete" is offered
+    // only for a profile that already exists.
+    TConnectionEdit Edit(TConnectionProfile& profile, bool canDelete);
+
+private:
+    TConnectionProfile Edited() const;
+    void OKClick();
+
+    QLineEdit* connName;
+    QLineEdit* host;
+    QLineEdit* userID;
+    QLineEdit* urlEdit;
+    QCheckBox* passiveBox;
+    QPushButton* deleteButton;
+};
+
+}  // namespace fsc

@@ -1,0 +1,508 @@
+// The FTP window. Its commands are the job-queue operations of the FTP module; the window
+// only passes on the selected rows, typed names and menu choices, and shows the queue's
+// state after every change.
+#include "ui/TFTPForm.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/Workspace.h"
+#include "base/DesktopFolder.h"
+#include "base/Files.h"
+#include "base/IMessages.h"
+#include "base/Paths.h"
+#include "ftp/FtpActions.h"
+#include "ftp/TFtpClient.h"
+#include "ftp/TFtpJobQueue.h"
+#include "platform/ByteText.h"
+#include "ui/Binders.h"
+#include "ui/CommandGuard.h"
+#include "ui/NamedWidget.h"
+#include "ui/TConnectionEditorForm.h"
+#include "ui/TMKDirForm.h"
+#include "ui/TPasswordForm.h"
+#include "ui/TProgress.h"
+
+namespace fsc {
+
+// The progress window of the FTP jobs. The session is event driven and its events already
+// arrive through the running event loop, so an update only paints: letting events through
+// from inside the queue's own handlers would run the next event (or an "Abort" click) in the
+// middle of the handler that is starting a job.
+class TFtpProgress final : public TProgress {
+public:
+    using TProgress::TProgress;
+
+    void Update(int minimum, int position, const std::string& text, int maximum) override {
+        if (auto* bar = findChild<QProgressBar*>("ProgressBar")) {
+            bar->setRange(minimum, std::max(minimum, maximum));
+            bar->setValue(position);
+        }
+        ShowText(text);
+        if (!isVisible()) show();
+    }
+};
+
+namespace {
+
+// A profile name with "&" would otherwise lose it to a keyboard accelerator.
+QString MenuCaption(const std::string& text) { return BytesToQString(text).replace("&", "&&"); }
+
+std::string WithoutTrailingSeparators(std::string path) {
+    while (!path.empty() && IsPathSeparator(path.back())) path.pop_back();
+    return path;
+}
+
+}  // namespace
+
+std::optional<TGalleryUpload> LastGalleryUpload(const Workspace& ws) {
+    // A build without pages (only the settings prepared for a template or project) has
+    // computed no gallery; one with "no HTML, only images" still has its images to send.
+    if (!ws.LastHTML || (ws.LastHTML->Files.empty() && !ws.LastHTML->NoHTML)) return std::nullopt;
+    TGalleryUpload upload;
+    // The folders of the build itself: the fields may have been changed for the next gallery
+    // since, and the files lie where the build wrote them.
+    upload.HTMLDir = ws.LastHTML->HTMLDir;
+    upload.ImageDir = WithoutTrailingSeparators(ToInternalPath(ws.LastHTML->ImageDir));
+    upload.HTMLFile = ToInternalPath(ws.LastHTMLFile);
+    for (const TFSC_File& page : ws.LastHTML->Files)
+        upload.Pages.push_back({page.FileName, page.SubDir, page.PageNumber, page.ImageNumber});
+    for (const TThumbnail& image : ws.Images)
+        upload.Images.push_back({image.Name, image.ThumbName});
+    upload.ExtraImages.assign(ws.Journal.ExtraImages.begin(), ws.Journal.ExtraImages.end());
+    for (const TTemplateFile& file : ws.Template.CopyFiles)
+        upload.CopyFiles.push_back({file.SubDir, file.FileName});
+    return upload;
+}
+
+TFTPForm::TFTPForm(Workspace& ws, IAsk& ask, IShell& shell, IMessages& messages, QWidget* parent)
+    : QDialog(parent),
+      ws(ws),
+      messages(messages),
+      profileFile(ConnListFilePath()),
+      progress(std::make_unique<TFtpProgress>(this)),
+      client(std::make_unique<TFtpClient>()),
+      connectionEditor(std::make_unique<TConnectionEditorForm>(this)),
+      passwordForm(std::make_unique<TPasswordForm>(this)),
+      mkDirForm(std::make_unique<TMKDirForm>(this)) {
+    setObjectName("FTPForm");
+    setWindowTitle("Orvik Folioscope FTP");
+    queue =
+        std::make_unique<TFtpJobQueue>(*client, ask, shell, messages, *progress, ListingFilePath());
+    // A broken profile file must not keep the window from opening.
+    RunCommand([this] { profiles.Load(profileFile); });
+    CreateControls();
+    CreateMenus();
+    ConnectCommands();
+    BuildProfileMenus();
+    Refresh();
+}
+
+TFTPForm::~TFTPForm() {
+    // The queue points at the session and the progress window; it goes first.
+    queue.reset();
+}
+
+void TFTPForm::SetLocalDirectory(const std::string& path) { startDirectory = path; }
+
+QTableWidget* TFTPForm::CreateGrid(const char* objectName) {
+    auto* grid = Named<QTableWidget>(objectName, 0, 4);
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setWordWrap(false);
+    return grid;
+}
+
+void TFTPForm::CreateControls() {
+    local.Grid = CreateGrid("LocalStringGrid");
+    web.Grid = CreateGrid("WebStringGrid");
+    // Both grids take their sizes from the remote grid's font, so the panes line up.
+    const int f = QFontInfo(web.Grid->font()).pixelSize();
+    for (QTableWidget* grid : {local.Grid, web.Grid}) {
+        grid->verticalHeader()->setMinimumSectionSize(f + 4);
+        grid->verticalHeader()->setDefaultSectionSize(f + 4);
+        const int widths[] = {2 * f + 4, 6 * f + 4, 5 * f + 4, 50 * f + 4};
+        for (int column = 0; column < 4; ++column) grid->setColumnWidth(column, widths[column]);
+    }
+    local.DirEdit = Named<QLineEdit>("LocalDirEdit");
+    web.DirEdit = Named<QLineEdit>("WebDirEdit");
+    connectedHostEdit = Named<QLineEdit>("ConnectedHostEdit");
+    statusEdit = Named<QLineEdit>("StatusEdit");
+    for (QLineEdit* edit : {local.DirEdit, web.DirEdit, connectedHostEdit, statusEdit})
+        edit->setReadOnly(true);
+    subDirEdit = Named<QLineEdit>("SubDirEdit");
+    statusBar1 = Named<QStatusBar>("StatusBar1");
+    statusBar1->setSizeGripEnabled(false);
+
+    auto* uploadGroup = Named<QGroupBox>("UploadGroupBox", "Upload Gallery to Subdir");
+    auto* uploadRow = new QHBoxLayout(uploadGroup);
+    uploadRow->addWidget(subDirEdit);
+    uploadRow->addWidget(Named<QPushButton>("UploadButton", "Upload"));
+
+    auto* stateColumn = new QVBoxLayout;
+    stateColumn->addWidget(connectedHostEdit);
+    stateColumn->addWidget(statusEdit);
+    auto* top = new QHBoxLayout;
+    top->addWidget(uploadGroup, 1);
+    top->addLayout(stateColumn, 1);
+
+    auto* localColumn = new QVBoxLayout;
+    localColumn->addWidget(Named<QLabel>("LocalLabel", "Local"));
+    localColumn->addWidget(local.DirEdit);
+    localColumn->addWidget(local.Grid);
+    auto* webColumn = new QVBoxLayout;
+    webColumn->addWidget(Named<QLabel>("WebLabel", "Web"));
+    webColumn->addWidget(web.DirEdit);
+    webColumn->addWidget(web.Grid);
+    auto* arrows = new QVBoxLayout;
+    arrows->addStretch();
+    auto* upButton = Named<QPushButton>("UpButton", ">");
+    auto* downButton = Named<QPushButton>("DownButton", "<");
+    upButton->setToolTip("Upload the selected local files and folders");
+    downButton->setToolTip("Download the selected remote files and folders");
+    for (QPushButton* button : {upButton, downButton}) {
+        button->setFixedWidth(button->fontMetrics().horizontalAdvance("MMM"));
+        arrows->addWidget(button);
+    }
+    arrows->addStretch();
+    auto* panes = new QHBoxLayout;
+    panes->addLayout(localColumn, 1);
+    panes->addLayout(arrows);
+    panes->addLayout(webColumn, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(panes, 1);
+    layout->addWidget(statusBar1);
+    resize(900, 560);
+
+    timer1 = new QTimer(this);
+    timer1->setObjectName("Timer1");
+    timer1->setInterval(1000);
+    timer1->start();
+}
+
+QMenu* TFTPForm::CreatePaneMenu(const char* title, const char* prefix, TPane& pane, bool local) {
+    auto* menu = new QMenu(title, this);
+    menu->setObjectName(QString(prefix) + "Menu");
+    auto* sort = menu->addMenu("Sort");
+    sort->setObjectName(QString(prefix) + "SortMenu");
+    pane.Directions = new QActionGroup(this);
+    pane.Keys = new QActionGroup(this);
+    // Each entry carries its value: the direction's "ascending" flag or the key's number.
+    const auto add = [&](QActionGroup* group, const char* caption, const char* name, int value,
+                         bool on) {
+        QAction* action = sort->addAction(caption);
+        action->setObjectName(QString(prefix) + name);
+        action->setCheckable(true);
+        action->setChecked(on);
+        action->setData(value);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, &pane, local] { SortClick(pane, local); });
+    };
+    add(pane.Directions, "Up", "Up1", 1, true);
+    add(pane.Directions, "Down", "Down1", 0, false);
+    sort->addSeparator();
+    add(pane.Keys, "by Type", "ByType1", int(TFileSortKey::Type), true);
+    add(pane.Keys, "by Name", "ByName1", int(TFileSortKey::Name), false);
+    add(pane.Keys, "by Size", "BySize1", int(TFileSortKey::Size), false);
+    add(pane.Keys, "by Date", "ByDate1", int(TFileSortKey::Date), false);
+    QAction* createDir = menu->addAction("Create Dir");
+    createDir->setObjectName(QString(prefix) + "CreateDir1");
+    connect(createDir, &QAction::triggered, this, [this, local] { CreateDirClick(local); });
+    return menu;
+}
+
+void TFTPForm::CreateMenus() {
+    auto* bar = Named<QMenuBar>("MainMenu1");
+    auto* connection = bar->addMenu("Connect");
+    connection->setObjectName("ConnectMenu");
+    QAction* newConnection = connection->addAction("New Connection");
+    newConnection->setObjectName("NewConnection1");
+    connect(newConnection, &QAction::triggered, this, [this] { NewConnection1Click(); });
+    connectMenu = connection->addMenu("Connect");
+    connectMenu->setObjectName("ConnectProfilesMenu");
+    editConnectionsMenu = connection->addMenu("Edit Connections");
+    editConnectionsMenu->setObjectName("EditConnectionsMenu");
+    connection->addSeparator();
+    QAction* close = connection->addAction("Close");
+    close->setObjectName("Close1");
+    connect(close, &QAction::triggered, this, &QDialog::close);
+
+    auto* disconnectMenu = bar->addMenu("Disconnect");
+    disconnectMenu->setObjectName("DisconnectMenu");
+    QAction* disconnect = disconnectMenu->addAction("Disconnect");
+    disconnect->setObjectName("Disconnect1");
+    connect(disconnect, &QAction::triggered, this, [this] {
+        Disconnect(*queue);
+        Refresh();
+    });
+
+    bar->addMenu(CreatePaneMenu("Local", "Local", local, true));
+    QMenu* webMenu = CreatePaneMenu("Web", "Web", web, false);
+    QAction* deleteSelected = webMenu->addAction("Delete Selected");
+    deleteSelected->setObjectName("WebDeleteSelected1");
+    connect(deleteSelected, &QAction::triggered, this, [this] { DeleteSelectedClick(); });
+    bar->addMenu(webMenu);
+    layout()->setMenuBar(bar);
+}
+
+void TFTPForm::ConnectCommands() {
+    queue->OnChanged = [this] { Refresh(); };
+    queue->OnBackgroundError = [this](const std::string& message) { BackgroundError(message); };
+    connect(findChild<QPushButton*>("UploadButton"), &QPushButton::clicked, this,
+            [this] { UploadButtonClick(); });
+    connect(findChild<QPushButton*>("UpButton"), &QPushButton::clicked, this, [this] {
+        UploadSelected(*queue, SelectedRows(local));
+        Refresh();
+    });
+    connect(findChild<QPushButton*>("DownButton"), &QPushButton::clicked, this, [this] {
+        DownloadSelected(*queue, SelectedRows(web));
+        Refresh();
+    });
+    connect(local.Grid, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { LocalStringGridDblClick(row); });
+    connect(web.Grid, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { WebStringGridDblClick(row); });
+    connect(timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+}
+
+void TFTPForm::BuildProfileMenus() {
+    connectMenu->clear();
+    editConnectionsMenu->clear();
+    for (const TProfileMenuEntry& entry : profiles.MenuEntries()) {
+        const int line = entry.Line;
+        QAction* connectTo = connectMenu->addAction(MenuCaption(entry.Caption));
+        connectTo->setObjectName(QString("ConnectProfile%1").arg(line));
+        connect(connectTo, &QAction::triggered, this, [this, line] { ConnectProfileClick(line); });
+        QAction* edit = editConnectionsMenu->addAction(MenuCaption(entry.Caption));
+        edit->setObjectName(QString("EditProfile%1").arg(line));
+        connect(edit, &QAction::triggered, this, [this, line] { EditProfileClick(line); });
+    }
+}
+
+void TFTPForm::SaveProfiles() {
+    RunCommand([this] { profiles.Save(profileFile); });
+}
+
+void TFTPForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) return;
+    // The folder given by the caller, which may not exist yet when no gallery was built
+    // there; then the pane stays where it was, or starts at the desktop.
+    if (!startDirectory.empty() && DirectoryExists(startDirectory)) {
+        RunCommand([this] { queue->ChangeLocalDir(startDirectory); });
+    } else {
+        const std::string fallback =
+            DirectoryExists(queue->LocalDir) ? queue->LocalDir : DesktopFolder();
+        RunCommand([this, &fallback] { queue->ChangeLocalDir(fallback); });
+        if (!startDirectory.empty()) {
+            queue->StatusBarText = "The folder " + startDirectory + " does not exist.";
+        }
+    }
+    Refresh();
+}
+
+void TFTPForm::done(int result) {
+    SaveProfiles();
+    Disconnect(*queue);
+    QDialog::done(result);
+}
+
+void TFTPForm::Refresh() {
+    local.DirEdit->setText(BytesToQString(queue->LocalDirText));
+    web.DirEdit->setText(BytesToQString(queue->WebDirText));
+    connectedHostEdit->setText(BytesToQString(queue->HostText));
+    statusEdit->setText(BytesToQString(queue->StatusText));
+    statusBar1->showMessage(BytesToQString(queue->StatusBarText));
+    ShowRows(local, &queue->LocalList);
+    // The remote list is shown only once a job sequence has ended.
+    ShowRows(web, queue->RemoteShown ? &queue->RemoteList : nullptr);
+}
+
+void TFTPForm::ShowRows(TPane& pane, const TFileList* list) {
+    std::vector<std::array<std::string, 4>> rows;
+    if (list != nullptr) {
+        for (const TFile& file : list->Entries()) rows.push_back(GridCells(file));
+    }
+    // Progress events come many times a second; an unchanged list keeps its grid and the
+    // user's selection.
+    if (rows == pane.Shown && pane.Grid->rowCount() == int(rows.size())) return;
+    pane.Grid->clearSelection();
+    pane.Grid->setRowCount(int(rows.size()));
+    for (int row = 0; row < int(rows.size()); ++row) {
+        for (int column = 0; column < 4; ++column) {
+            auto* item = new QTableWidgetItem(BytesToQString(rows[row][column]));
+            item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+            if (column == 1) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            pane.Grid->setItem(row, column, item);
+        }
+    }
+    pane.Shown = std::move(rows);
+}
+
+std::vector<int> TFTPForm::SelectedRows(const TPane& pane) {
+    std::vector<int> rows;
+    for (const QModelIndex& index : pane.Grid->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void TFTPForm::NewConnection1Click() {
+    if (queue->Working()) return;
+    TConnectionProfile profile{NewConnectionName, "", "", queue->WWWAddress};
+    if (connectionEditor->Edit(profile, false) != TConnectionEdit::Saved) return;
+    bool added = false;
+    RunCommand([&] {
+        profiles.Add(profile);
+        added = true;
+    });
+    if (!added) return;
+    BuildProfileMenus();
+    SaveProfiles();
+    ConnectTo(profile);
+}
+
+void TFTPForm::ConnectProfileClick(int line) {
+    if (queue->Working()) return;
+    ConnectTo(profiles.Profile(line));
+}
+
+void TFTPForm::ConnectTo(const TConnectionProfile& profile) {
+    const std::optional<std::string> password = passwordForm->Ask();
+    if (!password) return;
+    // The gallery's address comes from the profile in use, also a profile just created.
+    queue->WWWAddress = profile.WWWAddress;
+    queue->Connect(profile.Host, profile.Login, *password, profile.Passive);
+    Refresh();
+}
+
+void TFTPForm::EditProfileClick(int line) {
+    if (queue->Working()) return;
+    TConnectionProfile profile = profiles.Profile(line);
+    switch (connectionEditor->Edit(profile, true)) {
+        case TConnectionEdit::Saved:
+            RunCommand([&] { profiles.Replace(line, profile); });
+            break;
+        case TConnectionEdit::Deleted:
+            profiles.Delete(line);
+            break;
+        case TConnectionEdit::Cancelled:
+            break;
+    }
+    BuildProfileMenus();
+    SaveProfiles();
+}
+
+void TFTPForm::SortClick(TPane& pane, bool isLocal) {
+    const TFileList& list = isLocal ? queue->LocalList : queue->RemoteList;
+    if (queue->Working()) {
+        // Ignored while a job runs: the checks go back to the list's own order.
+        for (QAction* action : pane.Directions->actions())
+            action->setChecked(action->data().toInt() == int(list.Ascending));
+        for (QAction* action : pane.Keys->actions())
+            action->setChecked(action->data().toInt() == int(list.Key));
+        return;
+    }
+    const bool ascending = pane.Directions->checkedAction()->data().toInt() == 1;
+    const auto key = TFileSortKey(pane.Keys->checkedAction()->data().toInt());
+    RunCommand([&] {
+        if (isLocal) {
+            SortLocal(*queue, key, ascending);
+        } else {
+            SortRemote(*queue, key, ascending);
+        }
+    });
+    Refresh();
+}
+
+void TFTPForm::LocalStringGridDblClick(int row) {
+    if (localClickGuard || queue->Working()) return;
+    const TFile* file = queue->LocalList.Get(row);
+    if (file == nullptr || !file->IsDir) return;
+    localClickGuard = true;
+    local.Grid->setEnabled(false);
+    RunCommand([this, row] { OpenLocalRow(*queue, row); });
+    Refresh();
+}
+
+void TFTPForm::WebStringGridDblClick(int row) {
+    if (queue->Working()) return;
+    OpenRemoteRow(*queue, row);
+    if (queue->Working()) web.Grid->setEnabled(false);
+    Refresh();
+}
+
+void TFTPForm::CreateDirClick(bool isLocal) {
+    if (queue->Working()) return;
+    const std::optional<std::string> name = mkDirForm->Ask();
+    if (!name) return;
+    RunCommand([&] {
+        if (isLocal) {
+            CreateLocalDir(*queue, *name);
+        } else {
+            CreateRemoteDir(*queue, *name);
+        }
+    });
+    Refresh();
+}
+
+void TFTPForm::DeleteSelectedClick() {
+    const std::vector<int> rows = SelectedRows(web);
+    // Nothing selected, nothing to ask about.
+    if (rows.empty()) return;
+    DeleteSelected(*queue, rows);
+    Refresh();
+}
+
+void TFTPForm::UploadButtonClick() {
+    RunCommand([this] {
+        std::optional<TGalleryUpload> upload = LastGalleryUpload(ws);
+        if (upload) {
+            upload->SubDir = QStringToBytes(subDirEdit->text());
+            upload->WWWAddress = queue->WWWAddress;
+            upload->RemotePath = queue->RemotePath;
+        }
+        UploadGallery(*queue, upload ? &*upload : nullptr);
+    });
+    Refresh();
+}
+
+void TFTPForm::Timer1Timer() {
+    localClickGuard = false;
+    local.Grid->setEnabled(true);
+    web.Grid->setEnabled(true);
+}
+
+void TFTPForm::BackgroundError(const std::string& message) {
+    close();
+    // Said once the queue's handler has returned, so the message box's event loop does not
+    // run inside it; the user learns why the window closed and what did not arrive.
+    QTimer::singleShot(0, this, [this, message] {
+        messages.ShowError(message + "\nThe FTP session was closed.");
+    });
+}
+
+}  // namespace fsc

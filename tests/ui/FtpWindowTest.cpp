@@ -1,0 +1,430 @@
+// The FTP window against a real FTP server on 127.0.0.1: logging in through the connection
+// editor and the password dialog, the panes, transfers both ways, remote and local
+// directories, the gallery upload, and the failures a user meets.
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTest>
+#include <filesystem>
+
+#include "WorkflowFixture.h"
+#include "base/AppFolders.h"
+#include "base/Paths.h"
+#include "base/Text.h"
+#include "ftp/TFtpJobQueue.h"
+#include "tests/ftp/FtpTestSupport.h"
+#include "ui/TFTPForm.h"
+
+namespace fsc {
+namespace {
+
+using test::Find;
+using test::Windows;
+
+constexpr const char* HomepageAddress = "http://www.example.com/";
+
+class FtpWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::EnsureApplication();
+        w = std::make_unique<Windows>();
+        local = w->root / "local";
+        ForceDirectories(local);
+        server = std::make_unique<test::FtpServerProcess>(
+            test::TestScript("pyftpd_server.py"),
+            QStringList{QString::fromStdString(home.Path()), "anna", "secret"});
+        ASSERT_EQ(server->Error(), "");
+    }
+
+    void Open() {
+        form = std::make_unique<TFTPForm>(w->ws, w->ask, w->shell, w->messages);
+        form->SetLocalDirectory(local);
+        form->show();
+    }
+
+    // Answers the password dialog that the next connection opens.
+    static void TypePassword(const std::string& password) {
+        test::AnswerNextModal([password](QWidget* dialog) {
+            EXPECT_EQ(dialog->windowTitle(), "Password");
+            Find<QLineEdit>(dialog, "PasswordEdit")->setText(QString::fromStdString(password));
+            Find<QPushButton>(dialog, "OKButton")->click();
+        });
+    }
+
+    // "New Connection": the profile typed into the connection editor, then the password.
+    void NewConnection(const std::string& password) {
+        test::AnswerNextModal([this, password](QWidget* editor) {
+            EXPECT_EQ(editor->windowTitle(), "Connection Editor");
+            EXPECT_EQ(Find<QLineEdit>(editor, "ConnName")->text(), "A New Connection");
+            Find<QLineEdit>(editor, "ConnName")->setText("Homepage");
+            Find<QLineEdit>(editor, "Host")->setText(QString::fromStdString(server->Host()));
+            Find<QLineEdit>(editor, "UserID")->setText("anna");
+            Find<QLineEdit>(editor, "URLEdit")->setText(HomepageAddress);
+            TypePassword(password);
+            Find<QPushButton>(editor, "OKButton")->click();
+        });
+        Find<QAction>(form.get(), "NewConnection1")->trigger();
+        WaitIdle();
+    }
+
+    void WaitIdle() {
+        ASSERT_TRUE(test::WaitFor([&] { return !form->Queue().Working(); }, 20000))
+            << Text("StatusEdit");
+    }
+
+    std::string Text(const char* editName) {
+        return Find<QLineEdit>(form.get(), editName)->text().toStdString();
+    }
+
+    QTableWidget* Grid(const char* name) { return Find<QTableWidget>(form.get(), name); }
+
+    // The name column of a grid, top to bottom.
+    static std::vector<std::string> Names(QTableWidget* grid) {
+        std::vector<std::string> names;
+        for (int row = 0; row < grid->rowCount(); ++row)
+            names.push_back(grid->item(row, 3)->text().toStdString());
+        return names;
+    }
+
+    static int RowOf(QTableWidget* grid, const std::string& name) {
+        for (int row = 0; row < grid->rowCount(); ++row)
+            if (grid->item(row, 3)->text().toStdString() == name) return row;
+        ADD_FAILURE() << "no row " << name;
+        return -1;
+    }
+
+    static void SelectOnly(QTableWidget* grid, const std::string& name) {
+        grid->clearSelection();
+        grid->selectRow(RowOf(grid, name));
+    }
+
+    static void DoubleClick(QTableWidget* grid, const std::string& name) {
+        // The first column is always inside the viewport; the wide name column may not be.
+        const QRect cell = grid->visualItemRect(grid->item(RowOf(grid, name), 0));
+        // A real double click: the first click, then the second press that Qt reports as
+        // the double click.
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
+    void Put(const std::string& path, const std::string& bytes) {
+        ForceDirectories(ExtractFileDir(path));
+        WriteFileBytes(path, bytes);
+    }
+
+    std::unique_ptr<Windows> w;
+    test::TempDir home;
+    std::string local;
+    std::unique_ptr<test::FtpServerProcess> server;
+    std::unique_ptr<TFTPForm> form;
+};
+
+TEST_F(FtpWindowTest, LogsInThroughTheEditorAndListsTheServerWithoutStoringThePassword) {
+    Put(home / "a.jpg", "picture");
+    ForceDirectories(home / "pics");
+    Open();
+    EXPECT_EQ(form->windowTitle(), "Orvik Folioscope FTP");
+    EXPECT_EQ(Text("StatusEdit"), "Status:");
+    EXPECT_EQ(Text("ConnectedHostEdit"), "Host:");
+    NewConnection("secret");
+
+    EXPECT_EQ(Text("StatusEdit"), "Status Connected.");
+    EXPECT_EQ(Text("ConnectedHostEdit"), "Host: " + server->Host());
+    EXPECT_EQ(Text("WebDirEdit"), "/");
+    QTableWidget* web = Grid("WebStringGrid");
+    EXPECT_EQ(Names(web), (std::vector<std::string>{"pics", "a.jpg"}));
+    EXPECT_EQ(web->item(0, 0)->text(), "d-");
+    EXPECT_EQ(web->item(1, 0)->text(), "f-");
+    EXPECT_EQ(web->item(1, 1)->text(), "7");
+    EXPECT_EQ(Text("LocalDirEdit"), local);
+
+    const std::string profileFile = ReadFileBytes(ConnListFilePath());
+    EXPECT_NE(profileFile.find("Homepage;" + server->Host() + ";anna;" + HomepageAddress),
+              std::string::npos);
+    EXPECT_EQ(profileFile.find("secret"), std::string::npos);
+    QMenu* profiles = Find<QMenu>(form.get(), "ConnectProfilesMenu");
+    ASSERT_EQ(profiles->actions().size(), 1);
+    EXPECT_EQ(profiles->actions()[0]->text(), "Homepage");
+
+    // Closing ends the session; the saved profile connects again after reopening.
+    form->close();
+    EXPECT_TRUE(test::WaitFor([&] { return Text("StatusEdit") == "Status Disconnected."; }));
+    form->show();
+    TypePassword("secret");
+    profiles->actions()[0]->trigger();
+    WaitIdle();
+    EXPECT_EQ(Text("StatusEdit"), "Status Connected.");
+    EXPECT_EQ(Names(web), (std::vector<std::string>{"pics", "a.jpg"}));
+}
+
+TEST_F(FtpWindowTest, AWrongPasswordIsSaidInTheStatusAndTheWindowGoesOn) {
+    Put(home / "a.jpg", "picture");
+    Open();
+    NewConnection("wrong");
+    EXPECT_TRUE(test::WaitFor([&] { return !form->Queue().Connected(); }));
+    EXPECT_TRUE(test::WaitFor([&] {
+        return StartsWith(Text("StatusEdit"), "Status Disconnected. Connection failed: 530");
+    })) << Text("StatusEdit");
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(Grid("WebStringGrid")->rowCount(), 0);
+
+    TypePassword("secret");
+    Find<QMenu>(form.get(), "ConnectProfilesMenu")->actions()[0]->trigger();
+    WaitIdle();
+    EXPECT_EQ(Text("StatusEdit"), "Status Connected.");
+    EXPECT_EQ(Names(Grid("WebStringGrid")), std::vector<std::string>{"a.jpg"});
+}
+
+TEST_F(FtpWindowTest, UploadsTheBuiltGalleryIntoASubdirectoryByteForByte) {
+    w->Picture("one.jpg");
+    w->Picture("two.jpg");
+    w->AddThroughDialog("\"one.jpg\" \"two.jpg\"");
+    w->Type("HTMLDIREdit", w->site.c_str());
+    w->Type("HTMLFileEdit", "index");
+    Find<QAction>(&w->main, "CreateGallery1")->trigger();
+    ASSERT_TRUE(FileExists(w->site + "/images/one_th.jpg"));
+    // The field may change for the next gallery; the upload sends the one that was built.
+    w->Type("HTMLDIREdit", (w->root / "elsewhere").c_str());
+
+    local = w->site;
+    Open();
+    NewConnection("secret");
+    Find<QLineEdit>(form.get(), "SubDirEdit")->setText("gal");
+    Find<QPushButton>(form.get(), "UploadButton")->click();
+    WaitIdle();
+
+    int files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(w->site)) {
+        if (!entry.is_regular_file()) continue;
+        const std::string relative = std::filesystem::relative(entry.path(), w->site).string();
+        SCOPED_TRACE(relative);
+        ++files;
+        ASSERT_TRUE(FileExists(home / ("gal/" + relative)));
+        EXPECT_EQ(ReadFileBytes(home / ("gal/" + relative)), ReadFileBytes(entry.path().string()));
+    }
+    EXPECT_GE(files, 5);
+    EXPECT_EQ(Text("WebDirEdit"), "/gal");
+    EXPECT_EQ(Names(Grid("WebStringGrid")),
+              (std::vector<std::string>{"..", "images", "index.html"}));
+    EXPECT_EQ(w->shell.Opened.back(), std::string(HomepageAddress) + "gal/index.html");
+}
+
+TEST_F(FtpWindowTest, UploadNeedsAConnectionAndABuiltGallery) {
+    Open();
+    std::string text, title;
+    test::ReadNextMessageBox(text, title);
+    Find<QPushButton>(form.get(), "UploadButton")->click();
+    EXPECT_EQ(text, "Not connected. Please connect to your homepage.");
+
+    NewConnection("secret");
+    test::ReadNextMessageBox(text, title);
+    Find<QPushButton>(form.get(), "UploadButton")->click();
+    EXPECT_EQ(text, "No Gallery computed!");
+    EXPECT_TRUE(form->Queue().Connected());
+    EXPECT_TRUE(std::filesystem::is_empty(home.Path()));
+}
+
+TEST_F(FtpWindowTest, TheArrowButtonsSendAndFetchTheSelectedRows) {
+    Put(local + "/up.txt", std::string(50000, 'u'));
+    Put(local + "/stay.txt", "stay");
+    Put(home / "down.bin", std::string(30000, '\x7f'));
+    Open();
+    NewConnection("secret");
+
+    SelectOnly(Grid("LocalStringGrid"), "up.txt");
+    Find<QPushButton>(form.get(), "UpButton")->click();
+    WaitIdle();
+    EXPECT_EQ(ReadFileBytes(home / "up.txt"), std::string(50000, 'u'));
+    EXPECT_FALSE(FileExists(home / "stay.txt"));
+
+    SelectOnly(Grid("WebStringGrid"), "down.bin");
+    Find<QPushButton>(form.get(), "DownButton")->click();
+    WaitIdle();
+    EXPECT_EQ(ReadFileBytes(local + "/down.bin"), std::string(30000, '\x7f'));
+    EXPECT_EQ(Names(Grid("WebStringGrid")), (std::vector<std::string>{"down.bin", "up.txt"}));
+    EXPECT_EQ(Find<QStatusBar>(form.get(), "StatusBar1")->currentMessage(),
+              "0 actions left to do.");
+}
+
+TEST_F(FtpWindowTest, AbortInTheProgressWindowCutsATransferOffAndTheWindowStays) {
+    Put(local + "/big.bin", std::string(30 << 20, 'b'));
+    Open();
+    NewConnection("secret");
+    SelectOnly(Grid("LocalStringGrid"), "big.bin");
+    Find<QPushButton>(form.get(), "UpButton")->click();
+    // The transfer has only begun: its data moves once the event loop runs again.
+    auto* progress = Find<QDialog>(form.get(), "Progress");
+    ASSERT_TRUE(progress->isVisible());
+    EXPECT_EQ(Find<QLabel>(progress, "ProgressText")->text(), "Upload big.bin");
+    Find<QPushButton>(progress, "AbortButton")->click();
+    EXPECT_FALSE(progress->isVisible());
+    EXPECT_TRUE(test::WaitFor([&] { return !form->Queue().Connected(); }));
+    WaitIdle();
+    EXPECT_TRUE(StartsWith(Text("StatusEdit"), "Status Disconnected.")) << Text("StatusEdit");
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_LT(FileExists(home / "big.bin") ? FileSize(home / "big.bin") : 0, 30u << 20);
+
+    // The window goes on: the next login works.
+    TypePassword("secret");
+    Find<QMenu>(form.get(), "ConnectProfilesMenu")->actions()[0]->trigger();
+    WaitIdle();
+    EXPECT_EQ(Text("StatusEdit"), "Status Connected.");
+}
+
+TEST_F(FtpWindowTest, CreatesEntersAndDeletesRemoteDirectoriesAndCreatesLocalOnes) {
+    Open();
+    NewConnection("secret");
+    test::AnswerNextModal([](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Create Directory");
+        Find<QLineEdit>(dialog, "DirectoryEdit")->setText("made");
+        Find<QPushButton>(dialog, "OKButton")->click();
+    });
+    Find<QAction>(form.get(), "WebCreateDir1")->trigger();
+    WaitIdle();
+    EXPECT_TRUE(DirectoryExists(home / "made"));
+    QTableWidget* web = Grid("WebStringGrid");
+    EXPECT_EQ(Names(web), std::vector<std::string>{"made"});
+
+    // A double click enters a directory; one on a file does nothing.
+    Put(home / "made/inner.txt", "inner");
+    DoubleClick(web, "made");
+    WaitIdle();
+    EXPECT_EQ(Text("WebDirEdit"), "/made");
+    QTest::qWait(1100);  // the grid stays disabled until the window's one-second timer
+    DoubleClick(web, "inner.txt");
+    EXPECT_FALSE(form->Queue().Working());
+    EXPECT_EQ(Text("WebDirEdit"), "/made");
+
+    // Back up through the parent's row, then the tree goes after two questions.
+    EXPECT_EQ(Names(web), (std::vector<std::string>{"..", "inner.txt"}));
+    DoubleClick(web, "..");
+    WaitIdle();
+    EXPECT_EQ(Text("WebDirEdit"), "/");
+    SelectOnly(web, "made");
+    std::vector<std::string> asked;
+    test::AnswerNextModal([&asked](QWidget* first) {
+        asked.push_back(Find<QLabel>(first, "StatementLabel")->text().toStdString() + " / " +
+                        Find<QLabel>(first, "QuestionLabel")->text().toStdString());
+        test::AnswerNextModal([&asked](QWidget* second) {
+            asked.push_back(Find<QLabel>(second, "StatementLabel")->text().toStdString() + " / " +
+                            Find<QLabel>(second, "QuestionLabel")->text().toStdString());
+            Find<QPushButton>(second, "YesButton")->click();
+        });
+        Find<QPushButton>(first, "YesButton")->click();
+    });
+    Find<QAction>(form.get(), "WebDeleteSelected1")->trigger();
+    WaitIdle();
+    EXPECT_TRUE(test::WaitFor([&] { return asked.size() == 2; }));
+    WaitIdle();
+    EXPECT_EQ(asked,
+              (std::vector<std::string>{"Are you sure you want to / delete all the selected files?",
+                                        "Delete directory made / including all of its files?"}));
+    EXPECT_FALSE(DirectoryExists(home / "made"));
+    EXPECT_EQ(Text("WebDirEdit"), "/");
+    EXPECT_EQ(web->rowCount(), 0);
+
+    test::AnswerNextModal([](QWidget* dialog) {
+        Find<QLineEdit>(dialog, "DirectoryEdit")->setText("new local");
+        Find<QPushButton>(dialog, "OKButton")->click();
+    });
+    Find<QAction>(form.get(), "LocalCreateDir1")->trigger();
+    EXPECT_TRUE(DirectoryExists(local + "/new local"));
+    QTableWidget* localGrid = Grid("LocalStringGrid");
+    EXPECT_GE(RowOf(localGrid, "new local"), 0);
+
+    // The local pane enters it; a quick second double click is not taken as another one.
+    DoubleClick(localGrid, "new local");
+    EXPECT_EQ(Text("LocalDirEdit"), local + "/new local");
+    DoubleClick(localGrid, "..");
+    EXPECT_EQ(Text("LocalDirEdit"), local + "/new local");
+    QTest::qWait(1100);
+    DoubleClick(localGrid, "..");
+    EXPECT_EQ(Text("LocalDirEdit"), local);
+}
+
+TEST_F(FtpWindowTest, AJobThatCannotReadItsFileClosesTheWindowAndSaysWhy) {
+    Put(local + "/gone.txt", "soon gone");
+    Open();
+    NewConnection("secret");
+    SelectOnly(Grid("LocalStringGrid"), "gone.txt");
+    std::filesystem::remove(local + "/gone.txt");
+    std::string text, title;
+    test::ReadNextMessageBox(text, title);
+    Find<QPushButton>(form.get(), "UpButton")->click();
+    EXPECT_TRUE(test::WaitFor([&] { return !text.empty(); }));
+    EXPECT_NE(text.find("gone.txt"), std::string::npos) << text;
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(test::WaitFor([&] { return !form->Queue().Connected(); }));
+}
+
+TEST_F(FtpWindowTest, TheProfileMenusListLinesTwoOnAndEditOrDeleteThem) {
+    const std::string path = ConnListFilePath();
+    ForceDirectories(ExtractFileDir(path));
+    SaveLines(path, {"first;never.example;x;http://one/", "second;two.example;bob;http://two/",
+                     "third;three.example;eve;http://three/"});
+    Open();
+    QMenu* connectMenu = Find<QMenu>(form.get(), "ConnectProfilesMenu");
+    QMenu* editMenu = Find<QMenu>(form.get(), "EditConnectionsMenu");
+    for (QMenu* menu : {connectMenu, editMenu}) {
+        ASSERT_EQ(menu->actions().size(), 2);
+        EXPECT_EQ(menu->actions()[0]->text(), "second");
+        EXPECT_EQ(menu->actions()[1]->text(), "third");
+    }
+
+    // "OK" replaces the line in place; "Delete" removes it from the file at once.
+    test::AnswerNextModal([](QWidget* editor) {
+        EXPECT_EQ(Find<QLineEdit>(editor, "Host")->text(), "two.example");
+        Find<QLineEdit>(editor, "UserID")->setText("robert");
+        Find<QPushButton>(editor, "OKButton")->click();
+    });
+    editMenu->actions()[0]->trigger();
+    test::ClickInNextModal("DeleteButton");
+    editMenu->actions()[1]->trigger();
+    EXPECT_EQ(LoadLines(path), (TStringList{"first;never.example;x;http://one/",
+                                            "second;two.example;robert;http://two/"}));
+    ASSERT_EQ(connectMenu->actions().size(), 1);
+    EXPECT_EQ(connectMenu->actions()[0]->text(), "second");
+
+    // A ";" cannot be stored: the editor says so and stays open with what was typed.
+    std::string error;
+    test::AnswerNextModal([&error](QWidget* editor) {
+        Find<QLineEdit>(editor, "ConnName")->setText("a;b");
+        std::string title;
+        test::ReadNextMessageBox(error, title);
+        Find<QPushButton>(editor, "OKButton")->click();
+        EXPECT_TRUE(editor->isVisible());
+        EXPECT_EQ(Find<QLineEdit>(editor, "ConnName")->text(), "a;b");
+        Find<QPushButton>(editor, "CancelButton")->click();
+    });
+    editMenu->actions()[0]->trigger();
+    EXPECT_NE(error.find("\";\""), std::string::npos) << error;
+    EXPECT_EQ(LoadLines(path).size(), 2u);
+}
+
+TEST_F(FtpWindowTest, TheSortMenusReorderTheGrids) {
+    Put(home / "b.jpg", "bb");
+    Put(home / "a.html", "a");
+    Put(home / "a.jpg", "aaa");
+    ForceDirectories(home / "pics");
+    Open();
+    NewConnection("secret");
+    QTableWidget* web = Grid("WebStringGrid");
+    EXPECT_EQ(Names(web), (std::vector<std::string>{"pics", "a.html", "a.jpg", "b.jpg"}));
+    Find<QAction>(form.get(), "WebBySize1")->trigger();
+    Find<QAction>(form.get(), "WebDown1")->trigger();
+    // The directory's listed size depends on the file system; the files are what is checked.
+    std::vector<std::string> files = Names(web);
+    std::erase(files, "pics");
+    EXPECT_EQ(files, (std::vector<std::string>{"a.jpg", "b.jpg", "a.html"}));
+
+    Put(local + "/z.txt", "z");
+    Put(local + "/y.txt", "yy");
+    Find<QAction>(form.get(), "LocalByName1")->trigger();
+    Find<QAction>(form.get(), "LocalDown1")->trigger();
+    EXPECT_EQ(Names(Grid("LocalStringGrid")),
+              (std::vector<std::string>{"z.txt", "y.txt", "..", "."}));
+}
+
+}  // namespace
+}  // namespace fsc
