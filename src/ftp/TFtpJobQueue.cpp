@@ -311,6 +311,8 @@ bool TFtpJobQueue::RunJob() {
             RemoteList.Order();
             RemoteShown = true;
         }
+        // The count shown at the last request's end may still include such a final job.
+        if (!StatusBarText.empty()) StatusBarText = ActionsLeft(0);
         Changed();
         return true;
     }

@@ -208,6 +208,8 @@ TEST_F(FtpWindowTest, UploadsTheBuiltGalleryIntoASubdirectoryByteForByte) {
     EXPECT_EQ(Names(Grid("WebStringGrid")),
               (std::vector<std::string>{"..", "images", "index.html"}));
     EXPECT_EQ(w->shell.Opened.back(), std::string(HomepageAddress) + "gal/index.html");
+    EXPECT_EQ(Find<QStatusBar>(form.get(), "StatusBar1")->currentMessage(),
+              "0 actions left to do.");
 }
 
 TEST_F(FtpWindowTest, UploadNeedsAConnectionAndABuiltGallery) {
