@@ -89,8 +89,10 @@ std::string TypeText(const std::string& name) {
 }
 
 std::array<std::string, 4> GridCells(const TFile& file) {
+    // A date of 0 is unknown (a listing date that could not be read, the offered parent
+    // entry); 30 December 1899 would pass for a real one.
     return {std::string(file.IsDir ? "d" : "f") + (file.ReadOnly ? "r" : "-"),
-            std::to_string(file.Size), ShortDateString(file.Date), file.Name};
+            std::to_string(file.Size), file.Date == 0 ? "" : ShortDateString(file.Date), file.Name};
 }
 
 }  // namespace fsc

@@ -124,6 +124,8 @@ TEST(TFileList, GridCellsShowKindSizeDateAndName) {
     EXPECT_EQ(GridCells(dir), (std::array<std::string, 4>{"dr", "4096", "12/07/26", "pics"}));
     const TFile file{"a.jpg", false, false, 12, EncodeDateTime(2001, 1, 5)};
     EXPECT_EQ(GridCells(file), (std::array<std::string, 4>{"f-", "12", "01/05/01", "a.jpg"}));
+    const TFile undated{"..", true, false, 0, 0};
+    EXPECT_EQ(GridCells(undated), (std::array<std::string, 4>{"d-", "0", "", ".."}));
 }
 
 }  // namespace
