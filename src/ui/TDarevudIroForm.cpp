@@ -41,6 +41,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/TAskForm.h"
 #include "ui/TCreateGalleryForImagesInDirForm.h"
+#include "ui/TFTPForm.h"
 #include "ui/TFileEditorForm.h"
 #include "ui/THTMLTemplateEditorForm.h"
 #include "ui/THelpForm.h"
@@ -161,6 +162,7 @@ void TDarevudIroForm::CreateWindows() {
     fileEditorForm =
         new TFileEditorForm(ws, parts.Ask, parts.Messages, serviceObjects->Random, this);
     watermarkForm = new TWatermarkForm(ws, serviceObjects->Clock, this);
+    ftpForm = new TFTPForm(ws, parts.Ask, parts.Shell, parts.Messages, this);
     specialForm = new TSpecialForm(
         ws, parts.Ask, *watermarkForm, [this] { parts.Settings.ShowSettings(); }, this);
 }
@@ -251,7 +253,8 @@ void TDarevudIroForm::CreateMenus() {
     CreateImagesMenu();
     auto* internet = menuBar()->addMenu("Internet");
     internet->setObjectName("Internet1");
-    AddLaterEntry(internet, "FTP1", "FTP    (Upload Gallery and edit your homepage)");
+    AddEntry(internet, "FTP1", "FTP    (Upload Gallery and edit your homepage)",
+             [this] { ShowFtpWindow(); });
     CreateOptionsMenu();
     CreateHelpMenu();
 }
@@ -494,6 +497,12 @@ void TDarevudIroForm::CreateGalleriesInDirectoryTree() {
     treeForm->exec();
     // The tool gave the user's gallery back, read again from its project file.
     ShowReplacedSettings();
+}
+
+void TDarevudIroForm::ShowFtpWindow() {
+    // The local pane starts where the gallery is written.
+    ftpForm->SetLocalDirectory(parts.Ws.Main.HTMLDir);
+    ftpForm->exec();
 }
 
 void TDarevudIroForm::OpenTemplate() {

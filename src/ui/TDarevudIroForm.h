@@ -20,6 +20,7 @@ class IMessages;
 class IShell;
 class TAskForm;
 class TCreateGalleryForImagesInDirForm;
+class TFTPForm;
 class TFileEditorForm;
 class THTMLTemplateEditorForm;
 class THelpForm;
@@ -123,6 +124,7 @@ private:
     void ShowAbout();
     void CreateGalleriesInDirectoryTree();
     void OpenTemplate();
+    void ShowFtpWindow();
     // Leaving the "Template" tab applies the choice shown there; entering it remembers what
     // its "Cancel" goes back to.
     void TabSwitched(int index);
@@ -141,6 +143,7 @@ private:
     TFileEditorForm* fileEditorForm = nullptr;
     TWatermarkForm* watermarkForm = nullptr;
     TSpecialForm* specialForm = nullptr;
+    TFTPForm* ftpForm = nullptr;
     int currentTab = GeneralTab;
     QTabWidget* tabControl1;
 };

@@ -94,5 +94,22 @@ TEST_F(MainWindowTabsTest, TheTemplateEditorsFollowTheChosenTemplate) {
                     .toBool());
 }
 
+TEST_F(MainWindowTabsTest, TheInternetMenuOpensTheFtpWindowOnTheHTMLDirectory) {
+    w->ws.Main.HTMLDir = w->site;
+    ForceDirectories(w->site);
+    QString title, localFolder;
+    test::AnswerNextModal([&](QWidget* modal) {
+        title = modal->windowTitle();
+        if (auto* folder = modal->findChild<QLineEdit*>("LocalDirEdit"))
+            localFolder = folder->text();
+        modal->close();
+    });
+    auto* entry = Find<QAction>(&w->main, "FTP1");
+    EXPECT_TRUE(entry->isEnabled());
+    entry->trigger();
+    EXPECT_EQ(title, "Orvik Folioscope FTP");
+    EXPECT_EQ(localFolder.toStdString(), w->site);
+}
+
 }  // namespace
 }  // namespace fsc
