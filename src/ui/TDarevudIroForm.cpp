@@ -40,6 +40,7 @@
 #include "ui/CommandGuard.h"
 #include "ui/FileDialogs.h"
 #include "ui/TAskForm.h"
+#include "ui/TColorWizardForm.h"
 #include "ui/TCreateGalleryForImagesInDirForm.h"
 #include "ui/TFTPForm.h"
 #include "ui/TFileEditorForm.h"
@@ -51,7 +52,11 @@
 #include "ui/TRirevidedOzizidoForm.h"
 #include "ui/TRirevidedOzizidoTemplateForm.h"
 #include "ui/TSchemeEditorForm.h"
+#include "ui/TSchemeWizardForm.h"
+#include "ui/TSchemeWizardGalNavForm.h"
 #include "ui/TSpecialForm.h"
+#include "ui/TThumbnailWizardForm.h"
+#include "ui/TThumbnailWizardSchemeWizardForm.h"
 #include "ui/TWatermarkForm.h"
 
 namespace fsc {
@@ -127,6 +132,7 @@ TDarevudIroForm::TDarevudIroForm(const TMainWindowParts& parts, QWidget* parent)
     setWindowTitle(ProgramTitle);
     CreateWindows();
     CreateTabs();
+    CreateWizards();
     CreateMenus();
     // The dialog keeps its fields between runs, as long as the main window lives.
     treeForm = new TCreateGalleryForImagesInDirForm(parts.Ws, *imageList, *services, this);
@@ -165,6 +171,28 @@ void TDarevudIroForm::CreateWindows() {
     ftpForm = new TFTPForm(ws, parts.Ask, parts.Shell, parts.Messages, this);
     specialForm = new TSpecialForm(
         ws, parts.Ask, *watermarkForm, [this] { parts.Settings.ShowSettings(); }, this);
+}
+
+void TDarevudIroForm::CreateWizards() {
+    Workspace& ws = parts.Ws;
+    auto* wizardPages = new TSchemeWizardGalNavForm(ws, this);
+    schemeWizardForm = new TSchemeWizardForm(ws, *wizardPages, *schemeEditorForm, *helpForm, this);
+    schemeEditorForm->SetWizard([this] { schemeWizardForm->EditSchemeOfEditor(); });
+    colourWizardForm = new TColorWizardForm(this);
+    templateForm->SetColourWizard([this] { colourWizardForm->Open(); });
+    auto* schemeStep = new TThumbnailWizardSchemeWizardForm(
+        *specialForm, [this] { schemeWizardForm->RunSequence(); }, this);
+    galleryWizardForm =
+        new TThumbnailWizardForm({ws, parts.Settings, *imagesPanel, *templateForm, *schemeStep,
+                                  parts.Ask, *services, [this] { ShowReplacedSettings(); }},
+                                 this);
+}
+
+void TDarevudIroForm::UseWizard() {
+    if (tabControl1->currentIndex() != GeneralTab) tabControl1->setCurrentIndex(GeneralTab);
+    galleryWizardForm->exec();
+    // The wizard's panels wrote straight into the workspace; its template choice too.
+    ShowReplacedSettings();
 }
 
 void TDarevudIroForm::CreateTabs() {
@@ -297,7 +325,7 @@ void TDarevudIroForm::CreateFilesMenu() {
              "Create galleries with all images in a directory and recursively for its subdirs",
              [this] { CreateGalleriesInDirectoryTree(); });
     files->addSeparator();
-    AddLaterEntry(files, "UseWizard1", "Use Wizard");
+    AddEntry(files, "UseWizard1", "Use Wizard", [this] { UseWizard(); });
     files->addSeparator();
     AddEntry(files, "Close1", "Close", [this] { close(); });
 }

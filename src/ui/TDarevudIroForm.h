@@ -19,13 +19,16 @@ class IJpegCompressionDialog;
 class IMessages;
 class IShell;
 class TAskForm;
+class TColorWizardForm;
 class TCreateGalleryForImagesInDirForm;
 class TFTPForm;
 class TFileEditorForm;
 class THTMLTemplateEditorForm;
 class THelpForm;
 class TSchemeEditorForm;
+class TSchemeWizardForm;
 class TSpecialForm;
+class TThumbnailWizardForm;
 class TWatermarkForm;
 class TRirevidedOzizidoTemplateForm;
 class TImagesPanel;
@@ -78,6 +81,9 @@ public:
     TImagesPanel& ImagesPanel() const { return *imagesPanel; }
     // The selection and switches of the image list panel and the "Sort" entries.
     ImageListPanel& ImageListState() const { return *imageList; }
+    // "Use Wizard": the "General" tab, then the gallery wizard, shown modally; also run at
+    // start-up when the options ask for it.
+    void UseWizard();
     // What builds ask and report through; tests replace single services.
     TCommandServices& Services() const { return *services; }
 
@@ -115,6 +121,8 @@ private:
     // Special window and the watermark editor, whose refresh counts as a watermark change.
     void ShowReplacedSettings();
     void CreateWindows();
+    // The wizards borrow panels, so they come after the tabs.
+    void CreateWizards();
     QWidget* CreateSpecialPage();
     // The one scheme editor panel moves to whichever scheme tab is shown.
     void ShowSchemeTab(int index);
@@ -144,6 +152,9 @@ private:
     TWatermarkForm* watermarkForm = nullptr;
     TSpecialForm* specialForm = nullptr;
     TFTPForm* ftpForm = nullptr;
+    TSchemeWizardForm* schemeWizardForm = nullptr;
+    TColorWizardForm* colourWizardForm = nullptr;
+    TThumbnailWizardForm* galleryWizardForm = nullptr;
     int currentTab = GeneralTab;
     QTabWidget* tabControl1;
 };

@@ -6,7 +6,12 @@
 namespace fsc {
 
 TProgramWindows::TProgramWindows(Workspace& ws, ISettingsStore& store, IShell& shell)
-    : StartWindow(ws.Program, [this] { Main.show(); }),
+    : StartWindow(ws.Program,
+                  [this, &ws] {
+                      // "Start with Wizard" opens the wizard before the main window shows.
+                      if (ws.Program.Wizard) Main.UseWizard();
+                      Main.show();
+                  }),
       Settings(ws, Messages, Ask),
       ParaOptions(ws.Para),
       ImageHTMLOptions(ws),

@@ -111,5 +111,32 @@ TEST_F(MainWindowTabsTest, TheInternetMenuOpensTheFtpWindowOnTheHTMLDirectory) {
     EXPECT_EQ(localFolder.toStdString(), w->site);
 }
 
+TEST_F(MainWindowTabsTest, UseWizardFromAnyTabEndsOnTheGeneralTab) {
+    Page(ImagesTab);
+    bool wizardShown = false;
+    std::function<void(QWidget*)> answer = [&](QWidget* modal) {
+        // The wizard asks for a template first.
+        if (modal->windowTitle() == "Folioscope Select Template") {
+            test::AnswerNextModal(answer);
+            Find<QPushButton>(Find<QWidget>(modal, "Panel1"), "CancelButton")->click();
+            return;
+        }
+        wizardShown = modal->windowTitle().startsWith("Folioscope Wizard");
+        Find<QPushButton>(modal, "CloseWizardButton")->click();
+    };
+    test::AnswerNextModal(answer);
+    Find<QAction>(&w->main, "UseWizard1")->trigger();
+    EXPECT_TRUE(wizardShown);
+    EXPECT_EQ(w->main.Tabs()->currentIndex(), GeneralTab);
+    // The panels the wizard borrowed are back on their tabs.
+    EXPECT_TRUE(Find<QWidget>(Page(ImagesTab), "ImagesListBox")->isVisible());
+    EXPECT_TRUE(Find<QWidget>(Page(TemplateTab), "TemplateComboBox")->isVisible());
+}
+
+TEST_F(MainWindowTabsTest, TheWizardButtonsOfThePanelsAreEnabled) {
+    EXPECT_TRUE(Find<QPushButton>(Page(TemplateTab), "ColorWizardButton")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(Page(ImageSchemeTab), "WizardButton")->isEnabled());
+}
+
 }  // namespace
 }  // namespace fsc

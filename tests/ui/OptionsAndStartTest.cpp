@@ -218,6 +218,7 @@ TEST(ProgramStart, TheMainWindowFollowsTheStartWindowWithTheDefaultHTMLDirectory
         ForceDirectories(folder / "desktop");
         ForceDirectories(folder / "web");
         ProgramOptions options;
+        options.Wizard = false;
         options.UseHTMLDir = start.UseHTMLDir;
         options.HTMLDir = start.Blank ? " " : folder / "web";
         QtSettingsStore store(folder / "Folioscope.conf");
@@ -231,6 +232,37 @@ TEST(ProgramStart, TheMainWindowFollowsTheStartWindowWithTheDefaultHTMLDirectory
                   start.Expected ? folder / "web" : folder / "desktop");
         windows.Main.close();
     }
+}
+
+TEST(ProgramStart, StartWithWizardShowsTheWizardBeforeTheMainWindow) {
+    test::EnsureApplication();
+    test::TempDir folder;
+    ProgramOptions options;
+    ASSERT_TRUE(options.Wizard);
+    QtSettingsStore store(folder / "Folioscope.conf");
+    Workspace ws(options);
+    NoShell shell;
+    TProgramWindows windows(ws, store, shell);
+    QString title;
+    bool mainShown = true;
+    // The wizard asks for a template first; cancelling that leaves the wizard at step 1.
+    std::function<void(QWidget*)> answer = [&](QWidget* modal) {
+        if (modal->windowTitle() == "Folioscope Select Template") {
+            test::AnswerNextModal(answer);
+            Find<QPushButton>(Find<QWidget>(modal, "Panel1"), "CancelButton")->click();
+            return;
+        }
+        title = modal->windowTitle();
+        mainShown = windows.Main.isVisible();
+        Find<QPushButton>(modal, "CloseWizardButton")->click();
+    };
+    test::AnswerNextModal(answer);
+    windows.Start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return windows.Main.isVisible(); }, 3000));
+    EXPECT_TRUE(title.startsWith("Folioscope Wizard")) << title.toStdString();
+    EXPECT_FALSE(mainShown);
+    EXPECT_EQ(windows.Main.Tabs()->currentIndex(), GeneralTab);
+    windows.Main.close();
 }
 
 }  // namespace

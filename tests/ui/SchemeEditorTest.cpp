@@ -83,7 +83,7 @@ TEST_F(SchemeEditorTest, StartsOnTheImageSchemeWithItsLayout) {
     EXPECT_EQ(box->lineWrapMode(), QPlainTextEdit::NoWrap);
     EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_TRUE(Find<QTextEdit>(editor->Panel(), "SchemeHelpRichEdit")->isReadOnly());
-    // The scheme wizard is not there yet; its button says so by being unusable.
+    // Until a wizard is handed in, its button is unusable.
     EXPECT_FALSE(Find<QPushButton>(editor->Panel(), "WizardButton")->isEnabled());
 }
 
