@@ -60,7 +60,7 @@ void TCreateGalleryForImagesInDirForm::CreateControls() {
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(helpButton, &QPushButton::clicked, this, [this] { ShowHelp(); });
 
-    auto* folderGroup = Named<QGroupBox>("GroupBox1");
+    auto* folderGroup = Named<QGroupBox>("FolderGroupBox");
     auto* folderLayout = new QGridLayout(folderGroup);
     folderLayout->addWidget(new QLabel("Directory"), 0, 0);
     folderLayout->addWidget(directoryEdit, 0, 1);

@@ -71,7 +71,7 @@ TSchemeEditorForm::TSchemeEditorForm(Workspace& ws, THelpForm& help, QWidget* pa
 }
 
 QGroupBox* TSchemeEditorForm::CreatePanel() {
-    auto* panel = Named<QGroupBox>("GroupBox1");
+    auto* panel = Named<QGroupBox>("SchemeGroupBox");
     // A panel that appears again shows the scheme as it is now, whoever changed it.
     panel->installEventFilter(this);
     auto* label1 =
@@ -90,11 +90,11 @@ QGroupBox* TSchemeEditorForm::CreatePanel() {
     helpRichEdit->setReadOnly(true);
     helpRichEdit->setMinimumSize(260, 280);
 
-    auto* openButton = Named<QPushButton>("OpenButton", "Open");
-    auto* saveButton = Named<QPushButton>("SaveButton", "Save");
-    auto* helpButton = Named<QPushButton>("HelpButton", "Help");
+    auto* openButton = Named<QPushButton>("OpenSchemeButton", "Open");
+    auto* saveButton = Named<QPushButton>("SaveSchemeButton", "Save");
+    auto* helpButton = Named<QPushButton>("SchemeHelpButton", "Help");
     // The scheme wizard is a window of its own, handed in after both exist.
-    wizardButton = Named<QPushButton>("WizardButton", "use Wizard");
+    wizardButton = Named<QPushButton>("SchemeWizardButton", "use Wizard");
     wizardButton->setEnabled(false);
     connect(wizardButton, &QPushButton::clicked, this, [this] {
         if (openWizard) RunCommand(openWizard);

@@ -135,7 +135,7 @@ TEST_F(MainWindowTabsTest, UseWizardFromAnyTabEndsOnTheGeneralTab) {
 
 TEST_F(MainWindowTabsTest, TheWizardButtonsOfThePanelsAreEnabled) {
     EXPECT_TRUE(Find<QPushButton>(Page(TemplateTab), "ColorWizardButton")->isEnabled());
-    EXPECT_TRUE(Find<QPushButton>(Page(ImageSchemeTab), "WizardButton")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(Page(ImageSchemeTab), "SchemeWizardButton")->isEnabled());
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ TEST_F(SchemeEditorTest, StartsOnTheImageSchemeWithItsLayout) {
     EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_TRUE(Find<QTextEdit>(editor->Panel(), "SchemeHelpRichEdit")->isReadOnly());
     // Until a wizard is handed in, its button is unusable.
-    EXPECT_FALSE(Find<QPushButton>(editor->Panel(), "WizardButton")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(editor->Panel(), "SchemeWizardButton")->isEnabled());
 }
 
 TEST_F(SchemeEditorTest, TypingChangesTheShownSchemeOnly) {
@@ -142,7 +142,7 @@ TEST_F(SchemeEditorTest, OpenOffersTheKindsFilesAndLoadsOne) {
     QStringList filters;
     QString suffix;
     ChooseFile(root.Path(), "links.nvs", filters, suffix);
-    Find<QPushButton>(editor->Panel(), "OpenButton")->click();
+    Find<QPushButton>(editor->Panel(), "OpenSchemeButton")->click();
 
     EXPECT_EQ(filters, QStringList{"Navigation Scheme (*.nvs)"});
     EXPECT_EQ(suffix, "nvs");
@@ -158,7 +158,7 @@ TEST_F(SchemeEditorTest, SaveWritesTheLinesUnderTheKindsSuffix) {
     QStringList filters;
     QString suffix;
     ChooseFile(root.Path(), "mine", filters, suffix);
-    Find<QPushButton>(editor->Panel(), "SaveButton")->click();
+    Find<QPushButton>(editor->Panel(), "SaveSchemeButton")->click();
 
     EXPECT_EQ(filters, QStringList{"Image Scheme (*.ims)"});
     const std::string file = root / "mine.ims";
@@ -210,7 +210,7 @@ TEST_F(SchemeEditorTest, HelpBoxShowsTheSchemeTagsAndHelpOpensTheHelpWindow) {
     heading.setPosition(1);
     EXPECT_EQ(heading.charFormat().fontWeight(), QFont::Bold);
 
-    Find<QPushButton>(editor->Panel(), "HelpButton")->click();
+    Find<QPushButton>(editor->Panel(), "SchemeHelpButton")->click();
     EXPECT_TRUE(help->isVisible());
     EXPECT_FALSE(help->isModal());
 }

@@ -270,7 +270,7 @@ protected:
     void FromEditor(int kind, std::function<void()> act) {
         editor->EditScheme(kind);
         test::AnswerNextModal([act](QWidget*) { act(); });
-        Find<QPushButton>(editor->Panel(), "WizardButton")->click();
+        Find<QPushButton>(editor->Panel(), "SchemeWizardButton")->click();
         EXPECT_FALSE(wizard->isVisible());
     }
     // A click near the left edge, where a radio button's or check box's indicator is.
