@@ -9,6 +9,7 @@
 
 #include "base/Text.h"
 #include "ui/Binders.h"
+#include "ui/DialogButtons.h"
 #include "ui/NamedWidget.h"
 
 namespace fsc {
@@ -19,27 +20,20 @@ TAddTemplateParaForm::TAddTemplateParaForm(QWidget* parent) : QDialog(parent) {
     nameEdit = Named<QLineEdit>("NameEdit");
     colourButton = Named<QRadioButton>("ColorRadioButton", "Color");
     auto* stringButton = Named<QRadioButton>("StringRadioButton", "String");
-    auto* okButton = Named<QPushButton>("OKButton", "OK");
-    auto* cancelButton = Named<QPushButton>("CancelButton", "Cancel");
-    okButton->setDefault(true);
+    const TDialogButtons buttons = OkCancelButtons(this);
+    QPushButton* okButton = buttons.Ok;
     // A parameter without a name could never be used by a page.
     connect(nameEdit, &QLineEdit::textChanged, this,
             [this, okButton] { okButton->setEnabled(!Trim(Name()).empty()); });
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* kinds = new QHBoxLayout;
     kinds->addWidget(colourButton);
     kinds->addWidget(stringButton);
     kinds->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
     auto* layout = new QFormLayout(this);
     layout->addRow("Name", nameEdit);
     layout->addRow(kinds);
-    layout->addRow(buttons);
+    layout->addRow(buttons.Row);
 }
 
 bool TAddTemplateParaForm::Ask() {

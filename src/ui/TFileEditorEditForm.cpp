@@ -2,12 +2,12 @@
 #include "ui/TFileEditorEditForm.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "base/Text.h"
 #include "ui/Binders.h"
+#include "ui/DialogButtons.h"
 #include "ui/NamedWidget.h"
 
 namespace fsc {
@@ -17,24 +17,16 @@ TFileEditorEditForm::TFileEditorEditForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Edit File Parameters");
     dirEdit = Named<QLineEdit>("DirEdit");
     nameEdit = Named<QLineEdit>("NameEdit");
-    auto* okButton = Named<QPushButton>("OKButton", "OK");
-    auto* cancelButton = Named<QPushButton>("CancelButton", "Cancel");
-    okButton->setDefault(true);
+    const TDialogButtons buttons = OkCancelButtons(this);
+    QPushButton* okButton = buttons.Ok;
     // A file without a name would be written over its directory; the build could only fail.
     connect(nameEdit, &QLineEdit::textChanged, this, [this, okButton] {
         okButton->setEnabled(!Trim(QStringToBytes(nameEdit->text())).empty());
     });
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
     auto* layout = new QFormLayout(this);
     layout->addRow("Save in directory", dirEdit);
     layout->addRow("Save as (Filename)", nameEdit);
-    layout->addRow(buttons);
+    layout->addRow(buttons.Row);
     setMinimumWidth(360);
 }
 
