@@ -200,11 +200,15 @@ TEST_F(GalleryWizardTest, TheSchemesStepStartsTheSchemeWizard) {
 
 class ColourWizardTest : public ::testing::Test {
 protected:
-    void SetUp() override { test::EnsureApplication(); }
     void ClickPalette(int x, int y) {
         QTest::mouseClick(Find<QLabel>(&wizard, "PaletteImage"), Qt::LeftButton, {}, QPoint(x, y));
     }
     QSpinBox* Spin(const char* name) { return Find<QSpinBox>(&wizard, name); }
+    // ctest runs each test in a process of its own, so the application must exist before
+    // the wizard member is made.
+    struct TApplicationFirst {
+        TApplicationFirst() { test::EnsureApplication(); }
+    } applicationFirst;
     TColorWizardForm wizard;
 };
 
