@@ -12,48 +12,17 @@
 #include <QSpinBox>
 #include <QTabWidget>
 
-#include "app/Workspace.h"
+#include "WorkflowFixture.h"
 #include "base/Files.h"
-#include "base/IShell.h"
 #include "imaging/GraphicsIO.h"
-#include "platform/QtSettingsStore.h"
-#include "support/TempDir.h"
-#include "ui/QtMessages.h"
-#include "ui/TAskForm.h"
-#include "ui/TDarevudIroForm.h"
-#include "ui/TJPEGCompressionForm.h"
-#include "ui/TOptionsForm.h"
-#include "ui/TProgress.h"
-#include "ui/TRirevidedOzizidoForm.h"
-#include "ui/UiTestSupport.h"
 
 namespace fsc {
 namespace {
 
 using test::Find;
 
-class RecordingShell : public IShell {
-public:
-    void Open(const std::string& fileOrAddress) override { Opened.push_back(fileOrAddress); }
-    std::vector<std::string> Opened;
-};
-
-// Every window the main window needs, with a settings store in a temporary folder.
-struct MainWindowFixture {
-    test::TempDir folder;
-    QtSettingsStore store{folder / "Folioscope.conf"};
-    Workspace ws;
-    RecordingShell shell;
-    QtMessages messages;
-    std::string pictureFilter = OpenPictureFilter();
-    TAskForm ask;
-    TRirevidedOzizidoForm settings{ws, messages, ask};
-    TJPEGCompressionForm compression{ws.Program};
-    TProgress progress;
-    TOptionsForm options{ws.Program, store};
-    TDarevudIroForm main{
-        {ws, settings, options, progress, compression, ask, shell, messages, pictureFilter}};
-};
+// Every window the main window needs, over a workspace in a temporary folder.
+using MainWindowFixture = test::Windows;
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -162,7 +131,7 @@ TEST_F(MainWindowTest, UndoWithNothingBuiltSaysSoAndChangesNothing) {
 }
 
 TEST_F(MainWindowTest, UndoRemovesTheFilesOfTheLastBuild) {
-    const std::string page = windows->folder / "index.html";
+    const std::string page = windows->root / "index.html";
     WriteFileBytes(page, "<html></html>");
     windows->ws.Journal.CreatedFiles.push_back(page);
     TThumbnail image;
@@ -334,11 +303,11 @@ TEST_F(MainWindowTest, BytesThatAreNotUtf8SurviveARefill) {
 }
 
 TEST_F(MainWindowTest, SaveSettingsAsTemplateWritesTheChosenFile) {
-    const std::string path = windows->folder / "mine.tpl";
+    const std::string path = windows->root / "mine.tpl";
     test::AnswerNextModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
-        dialog->selectFile(QString::fromStdString(windows->folder / "mine"));
+        dialog->selectFile(QString::fromStdString(windows->root / "mine"));
         static_cast<QDialog*>(dialog)->accept();
     });
     windows->ws.Main.HTMLFile = "index.html";
