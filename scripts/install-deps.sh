@@ -9,7 +9,7 @@ packages=(
   libjpeg-dev libpng-dev
   libexif-dev libwmf-dev libemf2svg-dev librsvg2-dev zlib1g-dev libgif-dev
   clang libclang-rt-14-dev
-  fonts-dejavu-core libjpeg-turbo-progs
+  fonts-dejavu-core fonts-urw-base35 libjpeg-turbo-progs
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3-pyftpdlib
   chromium tidy

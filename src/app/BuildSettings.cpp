@@ -48,6 +48,7 @@ void FillImages(const Workspace& ws, TBuildCaller caller, TFSC_Images& images) {
     images.ResizeImages = main.ResizeWidthChecked || main.ResizeHeightChecked;
     images.ResizeWidth = main.ResizeWidthChecked ? main.GreaterThan : -1;
     images.ResizeHeight = main.ResizeHeightChecked ? main.GreaterThan : -1;
+    images.ResizeMethod = main.ResizeMethod;
     images.ThumbSuffix = caller == TBuildCaller::DirectoryTreeTool ? "_fsc_th" : "_th";
     images.ThumbWidth = main.ThumbWidth;
     images.ThumbHeight = main.ThumbHeight;

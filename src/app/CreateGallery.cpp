@@ -100,7 +100,9 @@ void Build(Workspace& ws, TCommandServices& services) {
                           services.Build,
                           ws.Program.JPEGCompression,
                           services.BackupFolder,
-                          services.CopyBackupFolder};
+                          services.CopyBackupFolder,
+                          services.CacheFolder,
+                          ws.Program.WorkerThreads};
     BuildGallery(context);
 }
 

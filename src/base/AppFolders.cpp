@@ -56,7 +56,10 @@ std::string PluginFolder() {
 
 std::string StateFolder() { return JoinPath(XdgFolder("XDG_STATE_HOME", ".local/state"), "folioscope"); }
 
+std::string ImageCacheFolder() { return JoinPath(StateFolder(), "cache"); }
+
 std::string TempFolder() { return JoinPath(StateFolder(), "temp"); }
+
 
 std::string ConfigHome() { return XdgFolder("XDG_CONFIG_HOME", ".config"); }
 

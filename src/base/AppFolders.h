@@ -17,6 +17,8 @@ std::string PluginFolder();
 std::string StateFolder();
 // Backups of a build, deleted at program exit.
 std::string TempFolder();
+// What earlier builds wrote into each image folder, so a later run can skip it.
+std::string ImageCacheFolder();
 
 // $XDG_CONFIG_HOME, by default ~/.config.
 std::string ConfigHome();

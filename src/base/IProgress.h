@@ -18,6 +18,9 @@ public:
     // Shows the window (when hidden) with the bar's range and position and the text line.
     virtual void Update(int minimum, int position, const std::string& text, int maximum) = 0;
     virtual void Hide() = 0;
+    // Called now and then while a long step waits for work done elsewhere, so that a window
+    // keeps painting and its Abort button keeps working; the text and bar stay as they are.
+    virtual void KeepResponsive() {}
 
     void SetAbortHandler(std::function<void()> handler) { abortHandler = std::move(handler); }
     void ResetAbortHandler() { abortHandler = nullptr; }

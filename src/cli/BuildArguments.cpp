@@ -56,6 +56,14 @@ void ReadOption(TBuildArguments& result, const std::string& arg, TArgReader& rea
         result.Params.push_back(reader.Value(arg));
     } else if (arg == "--set") {
         result.Settings.push_back(reader.Value(arg));
+    } else if (arg == "--jobs") {
+        const std::string& value = reader.Value(arg);
+        int jobs = 0;
+        if (!TryParseInt(value, jobs) || jobs < 0 || jobs > 64) {
+            throw EUsageError("--jobs needs a whole number from 0 (one per core) to 64, not \"" +
+                              value + "\"");
+        }
+        result.Jobs = jobs;
     } else if (arg == "--save-project") {
         result.SaveProject = reader.Value(arg);
     } else if (arg == "--upload") {

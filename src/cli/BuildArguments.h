@@ -31,11 +31,13 @@ struct TBuildArguments {
     std::optional<bool> Answer;
     bool Open = false;
     bool Quiet = false;
+    // Threads for copies and thumbnails, for this run only; 0 is one per core.
+    std::optional<int> Jobs;
     std::optional<TUploadTarget> Upload;
 };
 
-// EUsageError for an unknown option, a missing value, a second project or a bad --upload
-// address.
+// EUsageError for an unknown option, a missing value, a second project, a bad --upload
+// address or a --jobs that is not a whole number from 0 to 64.
 TBuildArguments ParseBuildArguments(const std::vector<std::string>& args);
 
 // "ftp://USER@HOST[:PORT]/SUBDIR"; EUsageError naming what is missing.

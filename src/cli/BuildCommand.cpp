@@ -143,6 +143,7 @@ void FillWorkspace(Workspace& ws, const TBuildArguments& arguments, IAsk& ask,
     if (arguments.HTMLDir) SelectHTMLDir(ws, AbsolutePath(*arguments.HTMLDir));
     if (arguments.HTMLFile) ws.Main.HTMLFile = *arguments.HTMLFile;
     if (arguments.ImageDir) SetImageDir(ws, *arguments.ImageDir);
+    if (arguments.Jobs) ws.Program.WorkerThreads = *arguments.Jobs;
     ChooseTemplate(ws, arguments, ask);
     for (const std::string& assignment : arguments.Settings) ApplySetOption(ws, assignment);
 }
@@ -187,7 +188,8 @@ int RunBuildCommand(const std::vector<std::string>& args) {
                               messages,
                               shell,
                               TempFolder(),
-                              StateFolder()};
+                              StateFolder(),
+                              ImageCacheFolder()};
 
     FillWorkspace(ws, arguments, ask, progress);
     if (!arguments.SaveProject.empty()) {

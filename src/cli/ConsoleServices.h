@@ -37,6 +37,7 @@ public:
 
     void Update(int minimum, int position, const std::string& text, int maximum) override;
     void Hide() override;
+    void KeepResponsive() override { PollInterrupt(); }
     // Runs the abort when Ctrl+C was pressed since the last call; true when it was.
     bool PollInterrupt();
     // What the bar counts ("bytes" for transfers), shown beside it; "" for the build's items,

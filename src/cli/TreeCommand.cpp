@@ -120,7 +120,8 @@ int RunTreeCommand(const std::vector<std::string>& args) {
                               messages,
                               shell,
                               TempFolder(),
-                              StateFolder()};
+                              StateFolder(),
+                              ImageCacheFolder()};
     TTreeExit atExit(ws, messages);
 
     if (arguments.Template) {

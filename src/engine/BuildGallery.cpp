@@ -3,10 +3,9 @@
 
 #include "base/Errors.h"
 #include "base/Text.h"
-#include "engine/CopyImages.h"
 #include "engine/CopyTemplateFiles.h"
 #include "engine/CreateHTML.h"
-#include "engine/CreateThumbs.h"
+#include "engine/ImageStep.h"
 #include "engine/InsideHTMLDir.h"
 
 namespace fsc {
@@ -61,8 +60,7 @@ void BuildGallery(TBuildContext& context) {
     TAbortHandlerScope abortHandler(progress, context.Images);
     progress.Update(0, 0, "Folioscope.", static_cast<int>(context.Thumbs.size()));
     CopyTemplateFiles(context);
-    CopyImages(context);
-    CreateThumbs(context);
+    CopyImagesAndThumbnails(context);
     if (!context.HTML.NoHTML) CreateHTML(context);
     progress.Hide();
 }

@@ -10,9 +10,9 @@ namespace fsc {
 // inside the HTML directory), then runs, in this order:
 //   1. CopyTemplateFiles: HTML and image directories, the image directory spelling
 //      question, plain template files;
-//   2. CopyImages: the image copies, with the overwrite-original question and the
-//      compression dialog;
-//   3. CreateThumbs: the thumbnails;
+//   2. CopyImagesAndThumbnails: the image copies, with the overwrite-original question and
+//      the compression dialog, and the thumbnails, made side by side from one read of each
+//      picture;
 //   4. CreateHTML: the pages, unless NoHTML.
 // Every file is journalled before it is written, and a file it replaces is backed up first
 // (pages and template files to N.tmp in BackupFolder, copies and thumbnails to K.tmp in

@@ -1,9 +1,8 @@
-// Loading, shrinking and watermarking one image copy.
+// Shrinking and watermarking one image copy.
 #include "engine/ImageCopyPicture.h"
 
 #include "base/Text.h"
 #include "engine/LoadSourcePicture.h"
-#include "imaging/ImageFitting.h"
 #include "imaging/Resize.h"
 #include "imaging/Watermark.h"
 
@@ -14,25 +13,38 @@ bool IsJpegName(const std::string& fileName) {
     return EndsWith(upper, ".JPG") || EndsWith(upper, ".JPEG");
 }
 
+TSize CopySize(const TFSC_Images& images, TSize source) {
+    if (!images.ResizeImages) return source;
+    // A picture whose width the limit keeps is not resized at all.
+    const TSize limited =
+        LimitSize(source.Width, source.Height, images.ResizeWidth, images.ResizeHeight);
+    return limited.Width != source.Width ? limited : source;
+}
+
+bool CopyIsModified(const TFSC_Images& images, TSize source) {
+    return images.Watermark || CopySize(images, source).Width != source.Width;
+}
+
+TBitmap CopyPictureFrom(TBitmap decoded, TSize copySize, const TFSC_Images& images,
+                        ITextRasteriser& rasteriser) {
+    TBitmap picture = copySize.Width != decoded.Width || copySize.Height != decoded.Height
+                          ? ResizeBy(images.ResizeMethod, decoded, copySize.Width, copySize.Height)
+                          : std::move(decoded);
+    if (images.Watermark) {
+        Stamp(picture, images.WatermarkText, images.WatermarkPositions, images.WatermarkAdjustSize,
+              images.WatermarkFont, images.WatermarkTransparency, rasteriser);
+    }
+    return picture;
+}
+
 TCopyPicture MakeCopyPicture(const std::string& fileName, const TFSC_Images& images,
                              ITextRasteriser& rasteriser, IMessages* messages) {
     TCopyPicture copy;
     copy.SourceIsJpeg = IsJpegName(fileName);
-    copy.Picture = LoadSourcePicture(fileName, messages);
-    if (images.ResizeImages) {
-        const TSize size = LimitSize(copy.Picture.Width, copy.Picture.Height, images.ResizeWidth,
-                                     images.ResizeHeight);
-        if (size.Width != copy.Picture.Width) {
-            copy.Picture = Resize(copy.Picture, size.Width, size.Height);
-            copy.Modified = true;
-        }
-    }
-    if (images.Watermark) {
-        copy.Modified = true;
-        Stamp(copy.Picture, images.WatermarkText, images.WatermarkPositions,
-              images.WatermarkAdjustSize, images.WatermarkFont, images.WatermarkTransparency,
-              rasteriser);
-    }
+    TBitmap source = LoadSourcePicture(fileName, messages);
+    const TSize size{source.Width, source.Height};
+    copy.Modified = CopyIsModified(images, size);
+    copy.Picture = CopyPictureFrom(std::move(source), CopySize(images, size), images, rasteriser);
     return copy;
 }
 

@@ -1,5 +1,5 @@
-// The per-image work of the copy step: a function of the source file and the settings only,
-// so that images can later be made side by side.
+// The picture of one image copy: the source shrunk by the limit rule and stamped with the
+// watermark; a function of the source and the settings only, so images can be made side by side.
 #pragma once
 
 #include <string>
@@ -7,6 +7,7 @@
 #include "base/IMessages.h"
 #include "base/ITextRasteriser.h"
 #include "engine/TFSC_Images.h"
+#include "imaging/ImageFitting.h"
 #include "imaging/TBitmap.h"
 
 namespace fsc {
@@ -21,9 +22,19 @@ struct TCopyPicture {
 
 bool IsJpegName(const std::string& fileName);
 
-// Loads the source, shrinks it by the limit rule when resizing is on (a -1 limit is none)
-// and stamps the watermark when it is on. Raises the loader's EFSC_Exception for a missing
-// or undecodable file, naming it.
+// The copy's size for a source of `source` size: shrunk by the limit rule when resizing is on
+// (a -1 limit is none), else the source's own.
+TSize CopySize(const TFSC_Images& images, TSize source);
+// Resized or watermarked: the source's own bytes will not do.
+bool CopyIsModified(const TFSC_Images& images, TSize source);
+
+// The copy from `decoded`, the source at `copySize` or larger: resized to copySize by the
+// gallery's method when it differs, then stamped when the watermark is on.
+TBitmap CopyPictureFrom(TBitmap decoded, TSize copySize, const TFSC_Images& images,
+                        ITextRasteriser& rasteriser);
+
+// Loads the whole source and makes its copy picture. Raises EFSC_Exception naming the file
+// for a missing or undecodable file.
 TCopyPicture MakeCopyPicture(const std::string& fileName, const TFSC_Images& images,
                              ITextRasteriser& rasteriser, IMessages* messages);
 

@@ -46,6 +46,11 @@ struct TBuildContext {
     // Backups of overwritten image copies and thumbnails, named K.tmp; only undo removes
     // them (normally StateFolder()).
     std::string CopyBackupFolder;
+    // Where the image cache of each image folder is kept, so that a later process skips
+    // unchanged copies and thumbnails; none when empty.
+    std::string CacheFolder;
+    // Threads making copies and thumbnails side by side; 0 is one per core.
+    int Jobs = 1;
 };
 
 }  // namespace fsc

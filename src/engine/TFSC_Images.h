@@ -8,6 +8,7 @@
 #include "base/TDateTime.h"
 #include "base/TStringList.h"
 #include "imaging/JpegQuality.h"
+#include "imaging/Resize.h"
 #include "imaging/Watermark.h"
 
 namespace fsc {
@@ -24,6 +25,8 @@ struct TFSC_Images {
     bool ResizeImages = false;
     int ResizeWidth = -1;   // -1 = no limit
     int ResizeHeight = -1;  // -1 = no limit
+    // How copies and thumbnails are shrunk.
+    TResizeMethod ResizeMethod = TResizeMethod::Smooth;
     bool AdjustCompression = false;
     TThumbSizeMode ThumbSizeMode = TThumbSizeMode::limit;
     int ThumbWidth = 70;

@@ -1,8 +1,8 @@
-// Sizing and encoding one thumbnail.
+// Sizing and naming one thumbnail.
 #include "engine/ThumbnailPicture.h"
 
-#include "engine/LoadSourcePicture.h"
-#include "imaging/JpegWriter.h"
+#include <algorithm>
+
 #include "imaging/Resize.h"
 
 namespace fsc {
@@ -33,21 +33,36 @@ TSize ThumbnailSize(TThumbSizeMode mode, int width, int height, int boxWidth, in
     }
 }
 
-TThumbnailPicture MakeThumbnail(const std::string& fileName, const TFSC_Images& images, int quality,
-                                bool encode, IMessages* messages) {
-    const TBitmap source = LoadSourcePicture(fileName, messages);
-    TThumbnailPicture thumb;
-    thumb.ImageWidth = source.Width;
-    thumb.ImageHeight = source.Height;
-    thumb.Size = ThumbnailSize(images.ThumbSizeMode, source.Width, source.Height, images.ThumbWidth,
-                               images.ThumbHeight);
-    if (!encode) return thumb;
-    const TBitmap picture = images.ThumbSizeMode == TThumbSizeMode::hardLimit
-                                ? ResizeAndCut(source, thumb.Size.Width, thumb.Size.Height,
-                                               images.ThumbWidth, images.ThumbHeight)
-                                : Resize(source, thumb.Size.Width, thumb.Size.Height);
-    thumb.Jpeg = EncodeJpeg(picture, quality, false);
-    return thumb;
+TSize ThumbnailFileSize(const TFSC_Images& images, TSize sized) {
+    // A side the sizing rule truncated to 0 is written 1 pixel wide.
+    TSize file{std::max(1, sized.Width), std::max(1, sized.Height)};
+    if (images.ThumbSizeMode == TThumbSizeMode::hardLimit) {
+        file.Width = std::clamp(images.ThumbWidth, 1, file.Width);
+        file.Height = std::clamp(images.ThumbHeight, 1, file.Height);
+    }
+    return file;
+}
+
+TBitmap ThumbnailPictureFrom(const TBitmap& decoded, TSize sized, const TFSC_Images& images) {
+    if (images.ThumbSizeMode == TThumbSizeMode::hardLimit) {
+        return ResizeAndCutBy(images.ResizeMethod, decoded, sized.Width, sized.Height,
+                              images.ThumbWidth, images.ThumbHeight);
+    }
+    return ResizeBy(images.ResizeMethod, decoded, sized.Width, sized.Height);
+}
+
+std::string ThumbnailName(const std::string& name, const std::string& suffix,
+                          bool imagesAreThumbs) {
+    if (imagesAreThumbs) return name;
+    const std::string stem = name.substr(0, name.size() < 4 ? 0 : name.size() - 4);
+    return stem + (suffix.empty() ? "_th" : suffix) + ".jpg";
+}
+
+bool ThumbnailIsCurrent(const TThumbnail& thumb, const TFSC_Images& images, int method, int quality,
+                        bool fileExists) {
+    return fileExists && thumb.ThumbTime > 0 && thumb.ThumbBoxWidth == images.ThumbWidth &&
+           thumb.ThumbBoxHeight == images.ThumbHeight && thumb.ThumbMethod == method &&
+           thumb.ThumbQuality == quality;
 }
 
 }  // namespace fsc

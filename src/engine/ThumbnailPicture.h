@@ -1,35 +1,37 @@
-// The per-image work of the thumbnail step: a function of the source file and the settings
-// only, so that images can later be made side by side.
+// One thumbnail: its file name, its size by the sizing mode, its picture, and whether the
+// file on disk is still the one the settings ask for.
 #pragma once
 
 #include <string>
 
-#include "base/IMessages.h"
 #include "engine/TFSC_Images.h"
+#include "engine/TThumbnail.h"
 #include "imaging/ImageFitting.h"
+#include "imaging/TBitmap.h"
 
 namespace fsc {
 
 // The code kept in ThumbMethod: 0 limit, 1 hard limit, 2 stretch, 3 fit.
 int ThumbMethodCode(TThumbSizeMode mode);
 
-// The thumbnail size of a width x height source in the settings' box by the sizing mode.
+// The thumbnail size of a width x height source in the settings' box by the sizing mode; in
+// hard-limit mode larger than the box, which the file is cut to.
 TSize ThumbnailSize(TThumbSizeMode mode, int width, int height, int boxWidth, int boxHeight);
 
-struct TThumbnailPicture {
-    int ImageWidth = 0;
-    int ImageHeight = 0;
-    // By the sizing mode; in hard-limit mode larger than the box, which the file is cut to.
-    TSize Size;
-    // Baseline JPEG bytes; empty when no encoding was asked for.
-    std::string Jpeg;
-};
+// The size of the file written for a thumbnail sized `sized`: cut to the box in hard-limit mode.
+TSize ThumbnailFileSize(const TFSC_Images& images, TSize sized);
 
-// Loads the source, sizes it against the thumbnail box and, when `encode` is set, resizes
-// it (cut to the box in hard-limit mode) and encodes it at `quality`. Raises EFSC_Exception
-// naming the file when it cannot be loaded, or the sizing rule's "Size was 0 at ..." for a
-// picture without pixels.
-TThumbnailPicture MakeThumbnail(const std::string& fileName, const TFSC_Images& images, int quality,
-                                bool encode, IMessages* messages);
+// The thumbnail from `decoded`, the source at `sized` or larger: resized by the gallery's
+// method, cut to the box in hard-limit mode.
+TBitmap ThumbnailPictureFrom(const TBitmap& decoded, TSize sized, const TFSC_Images& images);
+
+// The thumbnail's file name: the image's Name with "Images = Thumbnails", otherwise Name
+// without its last four characters + suffix + ".jpg" (photo.jpg gives photo_th.jpg); an
+// empty suffix counts as "_th".
+std::string ThumbnailName(const std::string& name, const std::string& suffix, bool imagesAreThumbs);
+
+// True when the thumbnail on disk was made with the box, method and quality asked now.
+bool ThumbnailIsCurrent(const TThumbnail& thumb, const TFSC_Images& images, int method, int quality,
+                        bool fileExists);
 
 }  // namespace fsc

@@ -1,6 +1,7 @@
 // Decodes JPEG files with libjpeg-turbo into upright 24-bit pictures.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -14,5 +15,21 @@ namespace fsc {
 // its width and height are those a viewer shows. A truncated or corrupt file
 // throws EFSC_Exception instead of giving a partly grey picture.
 TBitmap DecodeJpeg(std::string_view bytes, std::uint64_t maxPixels = MaxPicturePixels);
+
+// The same picture decoded at the smallest of 1/8, 1/4, 1/2 or the whole size that is still at
+// least minWidth x minHeight upright, for a caller that shrinks it further anyway.
+TBitmap DecodeJpegAtLeast(std::string_view bytes, int minWidth, int minHeight,
+                          std::uint64_t maxPixels = MaxPicturePixels);
+
+// What the header tells, without decoding the picture.
+struct TJpegInfo {
+    // Upright, as DecodeJpeg returns it.
+    int Width = 0;
+    int Height = 0;
+    // What a progressive decode holds in memory besides the picture (every coefficient of the
+    // whole picture, at any scale); 0 for a baseline file.
+    std::size_t CoefficientBytes = 0;
+};
+TJpegInfo ReadJpegInfo(std::string_view bytes);
 
 }  // namespace fsc

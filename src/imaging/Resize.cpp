@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "imaging/AreaResize.h"
 #include "imaging/PictureLimits.h"
 
 namespace fsc {
@@ -139,6 +140,18 @@ TBitmap ResizeAndCut(const TBitmap& source, int targetWidth, int targetHeight, i
 
 TBitmap Resize(const TBitmap& source, int targetWidth, int targetHeight) {
     return ResizeAndCut(source, targetWidth, targetHeight, targetWidth, targetHeight);
+}
+
+TBitmap ResizeBy(TResizeMethod method, const TBitmap& source, int targetWidth, int targetHeight) {
+    return method == TResizeMethod::Classic ? Resize(source, targetWidth, targetHeight)
+                                            : AreaResize(source, targetWidth, targetHeight);
+}
+
+TBitmap ResizeAndCutBy(TResizeMethod method, const TBitmap& source, int targetWidth,
+                       int targetHeight, int boxWidth, int boxHeight) {
+    return method == TResizeMethod::Classic
+               ? ResizeAndCut(source, targetWidth, targetHeight, boxWidth, boxHeight)
+               : AreaResizeAndCut(source, targetWidth, targetHeight, boxWidth, boxHeight);
 }
 
 }  // namespace fsc

@@ -21,4 +21,12 @@ TBitmap ResizeAndCut(const TBitmap& source, int targetWidth, int targetHeight, i
 // Both raise EFSC_Exception for a source without pixels, and for a result of more than a
 // gigapixel, which no memory would hold.
 
+// How a gallery shrinks its pictures: by area averaging (AreaResize), or by the sampling
+// above, which older galleries were made with and may want to keep.
+enum class TResizeMethod { Smooth, Classic };
+
+TBitmap ResizeBy(TResizeMethod method, const TBitmap& source, int targetWidth, int targetHeight);
+TBitmap ResizeAndCutBy(TResizeMethod method, const TBitmap& source, int targetWidth,
+                       int targetHeight, int boxWidth, int boxHeight);
+
 }  // namespace fsc

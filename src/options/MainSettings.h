@@ -35,6 +35,8 @@ struct MainSettings {
     bool ResizeWidthChecked = false;
     bool ResizeHeightChecked = false;
     int GreaterThan = 800;  // one limit for both switches
+    // "smooth resizing" (area averaging), else the classic sampling.
+    TResizeMethod ResizeMethod = TResizeMethod::Smooth;
     bool AdjustCompression = false;
     bool LinkToHTML = false;
     // "General"
@@ -65,6 +67,7 @@ void VisitMainSettings(Settings& settings, Visitor&& visit) {
     visit("ResizeWidthChecked", settings.ResizeWidthChecked);
     visit("ResizeHeightChecked", settings.ResizeHeightChecked);
     visit("GreaterThan", settings.GreaterThan);
+    visit("ResizeMethod", settings.ResizeMethod);
     visit("AdjustCompression", settings.AdjustCompression);
     visit("LinkToHTML", settings.LinkToHTML);
     visit("NoHTML", settings.NoHTML);

@@ -77,6 +77,14 @@ int ParseQuality(const std::string& name, const std::string& text) {
     return value;
 }
 
+int ParseWorkerThreads(const std::string& name, const std::string& text) {
+    int value = 0;
+    if (!TryParseInt(text, value) || value < 0 || value > MaxWorkerThreads) {
+        BadValue(name, text, "a whole number from 0 (one per core) to 64 is expected");
+    }
+    return value;
+}
+
 bool ParseFlag(const std::string& name, const std::string& text) {
     const std::string word = LowerCase(Trim(text));
     if (word == "1" || word == "true" || word == "on" || word == "yes") return true;
@@ -103,6 +111,7 @@ ProgramOptions LoadProgramOptions(ISettingsStore& store) {
     VisitProgramOptions(options, StoreReader{store});
     if (options.JPEGCompression <= MinJPEGCompression) options.JPEGCompression = 50;
     options.JPEGCompression = std::min(options.JPEGCompression, MaxJPEGCompression);
+    options.WorkerThreads = std::clamp(options.WorkerThreads, 0, MaxWorkerThreads);
     DropVanishedFolder(options.UseHTMLDir, options.HTMLDir);
     DropVanishedFolder(options.UseImageDir, options.ImageDir);
     RepairExtensionList(options.HTMLExt);
@@ -156,7 +165,8 @@ void SetProgramOption(ProgramOptions& options, const std::string& name, const st
         known = true;
         using Field = std::decay_t<decltype(field)>;
         if constexpr (std::is_same_v<Field, int>) {
-            field = ParseQuality(name, value);
+            field = name == "WorkerThreads" ? ParseWorkerThreads(name, value)
+                                            : ParseQuality(name, value);
         } else if constexpr (std::is_same_v<Field, bool>) {
             field = ParseFlag(name, value);
         } else if constexpr (std::is_same_v<Field, std::string>) {

@@ -15,6 +15,7 @@ namespace fsc {
 inline constexpr const char* ProgramOptionsKey = "Software/Orvik_Freeware/Folioscope";
 inline constexpr int MinJPEGCompression = 5;
 inline constexpr int MaxJPEGCompression = 100;
+inline constexpr int MaxWorkerThreads = 64;
 
 struct ProgramOptions {
     int JPEGCompression = 50;
@@ -26,6 +27,8 @@ struct ProgramOptions {
     std::string ImageDir;
     // One extension a line, without the dot; "HTML" and "HTM" are always present.
     TStringList HTMLExt = {"HTML", "HTM", "PHP", "ASP", "CGI", "PL"};
+    // Threads that make copies and thumbnails side by side; 0 is one per core.
+    int WorkerThreads = 0;
 
     bool operator==(const ProgramOptions&) const = default;
 };
@@ -42,6 +45,7 @@ void VisitProgramOptions(Options& options, Visitor&& visit) {
     visit("DefaultHTMLExt", options.DefaultHTMLExt);
     visit("ImageDir", options.ImageDir);
     visit("HTMLExt", options.HTMLExt);
+    visit("WorkerThreads", options.WorkerThreads);
 }
 
 // Reads the store with the creation rules: a quality of 5 or less is ignored, a stored

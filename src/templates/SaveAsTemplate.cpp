@@ -111,6 +111,8 @@ void AddImageLines(TStringList& lines, const TFSC_Images& images, const TFSC_HTM
         lines.push_back("IMAGEDORESIZE=false");
     }
     lines.push_back("IMAGENOEXT=" + Bool(images.ImagesAreThumbs));
+    lines.push_back(std::string("RESIZEMETHOD=") +
+                    (images.ResizeMethod == TResizeMethod::Classic ? "classic" : "smooth"));
     lines.push_back("DEFAULTHTMLEXT=" + html.PageExt);
 }
 

@@ -225,6 +225,10 @@ void AddImageRules(std::map<std::string, TRule>& rules) {
                                    : IsWord(l, "STRETCH")   ? TThumbSizeMode::stretch
                                                             : TThumbSizeMode::limit;
     };
+    rules["RESIZEMETHOD="] = [](TApplyState& s, const TSettingsLine& l) {
+        s.Context.Main.ResizeMethod =
+            IsWord(l, "CLASSIC") ? TResizeMethod::Classic : TResizeMethod::Smooth;
+    };
     rules["THUMBWIDTH="] = [](TApplyState& s, const TSettingsLine& l) {
         s.Context.Main.ThumbWidth = std::clamp(IntegerValue(l), 1, 32000);
     };

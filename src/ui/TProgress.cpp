@@ -43,6 +43,8 @@ void TProgress::Update(int minimum, int position, const std::string& text, int m
 
 void TProgress::Hide() { hide(); }
 
+void TProgress::KeepResponsive() { QApplication::processEvents(); }
+
 void TProgress::ShowText(const std::string& text) { textLine->setText(BytesToQString(text)); }
 
 }  // namespace fsc

@@ -21,6 +21,7 @@ public:
     // reaches the running loop before its next item.
     void Update(int minimum, int position, const std::string& text, int maximum) override;
     void Hide() override;
+    void KeepResponsive() override;
 
 protected:
     void ShowText(const std::string& text) override;

@@ -157,6 +157,7 @@ TEST(SaveAsTemplate, WritesTheLinesInTheirOrderAndSpelling) {
                                   "THUMBHEIGHT=70",
                                   "IMAGEDORESIZE=false",
                                   "IMAGENOEXT=false",
+                                  "RESIZEMETHOD=smooth",
                                   "DEFAULTHTMLEXT=html",
                                   "USEAUTHOR=false",
                                   "AUTHOR=",

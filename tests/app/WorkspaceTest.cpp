@@ -35,6 +35,7 @@ TEST(WorkspaceDefaults, EveryWindowStartsWithItsInitialValues) {
         "Main.ResizeWidthChecked=0",
         "Main.ResizeHeightChecked=0",
         "Main.GreaterThan=800",
+        "Main.ResizeMethod=0",
         "Main.AdjustCompression=0",
         "Main.LinkToHTML=0",
         "Main.NoHTML=0",

@@ -38,7 +38,7 @@ TEST_F(Cli, OptionsPrintsDefaultsWithoutWritingAnything) {
     EXPECT_EQ(result.ExitCode, 0);
     EXPECT_EQ(result.Out,
               "JPEGCompression=50\nWizard=1\nuseImageDir=0\nuseHTMLDir=0\nHTMLDir=\n"
-              "DefaultHTMLExt=html\nImageDir=\nHTMLExt=HTML,HTM,PHP,ASP,CGI,PL\n");
+              "DefaultHTMLExt=html\nImageDir=\nHTMLExt=HTML,HTM,PHP,ASP,CGI,PL\nWorkerThreads=0\n");
     EXPECT_FALSE(FileExists(ConfigFile()));
 }
 

@@ -15,9 +15,10 @@ namespace {
 TEST(CliInterrupt, CtrlCAbortsTheBuildUndoesItAndExitsWithOne) {
     EnsureQtApplication();
     TCliRun run;
-    const std::string picture = JpegRgb(Quadrants(1600, 1200), 90);
+    const std::string picture = JpegRgb(Quadrants(4000, 3000), 90);
     ForceDirectories(run.Root / "many");
-    // Enough pictures that the build is still copying when the signal arrives.
+    // Enough pictures, each read whole and shrunk the slow way, that the build is still
+    // copying when the signal arrives.
     for (int i = 0; i < 60; ++i) {
         WriteFileBytes(run.Root / ("many/p" + std::to_string(i) + ".jpg"), picture);
     }
@@ -28,7 +29,8 @@ TEST(CliInterrupt, CtrlCAbortsTheBuildUndoesItAndExitsWithOne) {
     cli.setEnvironment(environment);
     cli.start(FSC_CLI_PATH,
               {"build", "--images", QString::fromStdString(run.Root / "many"), "--html-dir",
-               QString::fromStdString(run.Root / "out"), "--html-file", "index.html"});
+               QString::fromStdString(run.Root / "out"), "--html-file", "index.html", "--jobs",
+               "2", "--set", "IMAGEDORESIZE=true", "--set", "RESIZEMETHOD=classic"});
     ASSERT_TRUE(cli.waitForStarted(10000));
     QByteArray progress;
     while (!progress.contains("Copying Images. 2 of") && cli.state() == QProcess::Running) {

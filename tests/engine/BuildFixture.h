@@ -203,7 +203,9 @@ struct TBuildFixture {
             HTML,    Template,
             Journal, {Ask, Progress, Clock, Random, Rasteriser, Compression, nullptr},
             50,      State + "/temp",
-            State};
+            State,   "",
+            // Two threads, so that every build test also runs the side-by-side image step.
+            2};
     }
 
     void Build() {

@@ -4,7 +4,7 @@
 
 #include "engine/BuildFiles.h"
 #include "engine/CreateHTML.h"
-#include "engine/CreateThumbs.h"
+#include "engine/ThumbnailPicture.h"
 #include "engine/NeedsCopy.h"
 
 namespace fsc {

@@ -77,11 +77,12 @@ TEST(ProgramOptionsSave, EveryFieldSurvivesARoundTrip) {
     changed.ImageDir = dir.Path();
     changed.DefaultHTMLExt = "htm";
     changed.HTMLExt = {"ASP", "HTM", "HTML", "my ext"};
+    changed.WorkerThreads = 3;
     ASSERT_NE(changed, ProgramOptions());
     ProgramOptions defaults;
     int fields = 0;
     VisitProgramOptions(defaults, [&](const char*, const auto&) { ++fields; });
-    EXPECT_EQ(fields, 8);
+    EXPECT_EQ(fields, 9);
 
     TMemorySettingsStore store;
     ProgramOptions saved = changed;
@@ -133,6 +134,7 @@ TEST(SetProgramOption, AcceptsWhatTheDialogAcceptsAndNamesTheFault) {
     SetProgramOption(options, "Wizard", "0");
     SetProgramOption(options, "HTMLExt", "php,asp");
     SetProgramOption(options, "HTMLDir", dir.Path());
+    SetProgramOption(options, "WorkerThreads", "0");
     EXPECT_EQ(options.JPEGCompression, 5);
     EXPECT_FALSE(options.Wizard);
     EXPECT_EQ(options.HTMLExt, (TStringList{"HTML", "HTM", "php", "asp"}));
@@ -140,7 +142,8 @@ TEST(SetProgramOption, AcceptsWhatTheDialogAcceptsAndNamesTheFault) {
 
     const std::pair<const char*, const char*> bad[] = {
         {"JPEGCompression", "4"}, {"JPEGCompression", "101"}, {"JPEGCompression", "high"},
-        {"Wizard", "maybe"},      {"HTMLDir", "/no/such/dir"}, {"Colour", "red"}};
+        {"Wizard", "maybe"},      {"HTMLDir", "/no/such/dir"}, {"Colour", "red"},
+        {"WorkerThreads", "-1"},  {"WorkerThreads", "65"}};
     for (const auto& [name, value] : bad) {
         ProgramOptions before = options;
         EXPECT_THROW(SetProgramOption(options, name, value), ELumettaError) << name << value;
@@ -152,7 +155,7 @@ TEST(ProgramOptionLines, ListEveryValueByItsStoreName) {
     EXPECT_EQ(ProgramOptionLines(ProgramOptions()),
               (TStringList{"JPEGCompression=50", "Wizard=1", "useImageDir=0", "useHTMLDir=0",
                            "HTMLDir=", "DefaultHTMLExt=html", "ImageDir=",
-                           "HTMLExt=HTML,HTM,PHP,ASP,CGI,PL"}));
+                           "HTMLExt=HTML,HTM,PHP,ASP,CGI,PL", "WorkerThreads=0"}));
 }
 
 }  // namespace

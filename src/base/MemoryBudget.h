@@ -1,0 +1,59 @@
+// A number of bytes that threads working side by side share, so that a few large items
+// (a progressive JPEG keeps every coefficient of the picture while it decodes) are not held
+// in memory at the same time.
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <mutex>
+
+namespace fsc {
+
+class TMemoryBudget {
+public:
+    explicit TMemoryBudget(std::size_t bytes) : limit(bytes) {}
+    TMemoryBudget(const TMemoryBudget&) = delete;
+    TMemoryBudget& operator=(const TMemoryBudget&) = delete;
+
+    // Bytes taken until it goes out of scope.
+    class TShare {
+    public:
+        TShare(TMemoryBudget& budget, std::size_t bytes) : budget(&budget), bytes(bytes) {}
+        TShare(TShare&& other) noexcept : budget(other.budget), bytes(other.bytes) {
+            other.budget = nullptr;
+        }
+        TShare(const TShare&) = delete;
+        TShare& operator=(const TShare&) = delete;
+        TShare& operator=(TShare&&) = delete;
+        ~TShare() {
+            if (budget != nullptr) budget->Give(bytes);
+        }
+
+    private:
+        TMemoryBudget* budget;
+        std::size_t bytes;
+    };
+
+    // Waits until `bytes` fit beside what others hold. With nothing held anything fits, so an
+    // item larger than the whole budget runs too, alone.
+    TShare Take(std::size_t bytes) {
+        std::unique_lock lock(mutex);
+        freed.wait(lock, [&] { return used == 0 || used + bytes <= limit; });
+        used += bytes;
+        return TShare(*this, bytes);
+    }
+
+private:
+    std::size_t limit;
+    std::size_t used = 0;
+    std::mutex mutex;
+    std::condition_variable freed;
+
+    void Give(std::size_t bytes) {
+        std::lock_guard lock(mutex);
+        used -= bytes;
+        freed.notify_all();
+    }
+};
+
+}  // namespace fsc

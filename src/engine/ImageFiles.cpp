@@ -1,0 +1,119 @@
+// Making one picture's copy and thumbnail from one read of its source.
+#include "engine/ImageFiles.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "engine/ImageCopyPicture.h"
+#include "engine/SourcePicture.h"
+#include "engine/ThumbnailPicture.h"
+#include "imaging/JpegWriter.h"
+
+namespace fsc {
+
+namespace {
+
+TSize Larger(TSize a, TSize b) {
+    return {std::max(a.Width, b.Width), std::max(a.Height, b.Height)};
+}
+
+// The size a decode must reach so that `target` can be made from it: the classic resize
+// samples the whole picture, so only the whole picture gives the bytes it always gave.
+TSize DecodeTarget(const TFSC_Images& images, TSize target, TSize whole) {
+    return images.ResizeMethod == TResizeMethod::Classic ? whole : target;
+}
+
+// The decoder's own memory, and the decoded picture: a scaled decode is less than twice the
+// asked size in each direction, and never more than the whole picture.
+std::size_t DecodeMemory(const TSourcePicture& source, TSize atLeast) {
+    const TSize whole = source.Size();
+    const std::size_t wholeBytes = std::size_t(whole.Width) * std::size_t(whole.Height) * 3;
+    const std::size_t scaledBytes =
+        std::size_t(std::max(atLeast.Width, 1)) * std::size_t(std::max(atLeast.Height, 1)) * 12;
+    return source.DecodeBytes() + std::min(wholeBytes, scaledBytes);
+}
+
+void SizeThumbnail(TImageFiles& files, const TFSC_Images& images, TSize source) {
+    files.ImageSize = source;
+    files.ThumbSize = ThumbnailSize(images.ThumbSizeMode, source.Width, source.Height,
+                                    images.ThumbWidth, images.ThumbHeight);
+}
+
+std::string EncodeThumbnail(const TBitmap& decoded, const TImageFiles& files,
+                            const TFSC_Images& images, int quality) {
+    return EncodeJpeg(ThumbnailPictureFrom(decoded, files.ThumbSize, images), quality, false);
+}
+
+}  // namespace
+
+TImageFiles MakeImageFiles(const TImageJob& job, const TFSC_Images& images,
+                           TImageServices& services) {
+    TImageFiles files;
+    files.Source = FileStampOf(job.FileName);
+    TSourcePicture source(job.FileName, files.Notices);
+    const TSize whole = source.Size();
+    const TSize copySize = CopySize(images, whole);
+    const bool adjust = bool(services.AdjustCompression);
+    const bool encodeCopy = job.MakeCopy && (!IsJpegName(job.FileName) ||
+                                             CopyIsModified(images, whole) || adjust);
+    files.CopyIsSourceBytes = job.MakeCopy && !encodeCopy;
+    files.CopySettings = job.Copy;
+    const bool thumbFromCopy = job.CopyOverSource && encodeCopy;
+    const bool thumbFromSource = job.MakeThumb && !thumbFromCopy;
+    if ((job.MakeThumb || job.MeasureOnly) && !thumbFromCopy) SizeThumbnail(files, images, whole);
+    if (!encodeCopy && !thumbFromSource) return files;
+
+    TSize atLeast;
+    if (encodeCopy) atLeast = Larger(atLeast, DecodeTarget(images, copySize, whole));
+    if (thumbFromSource) atLeast = Larger(atLeast, DecodeTarget(images, files.ThumbSize, whole));
+    const TMemoryBudget::TShare memory = services.Memory.Take(DecodeMemory(source, atLeast));
+    TBitmap decoded = source.Picture(atLeast);
+    // The thumbnail first: the copy may take the decoded picture over and stamp it.
+    if (thumbFromSource) files.ThumbJpeg = EncodeThumbnail(decoded, files, images, job.ThumbQuality);
+    if (!encodeCopy) return files;
+    const TBitmap copy = CopyPictureFrom(std::move(decoded), copySize, images, services.Rasteriser);
+    if (adjust) files.CopySettings = services.AdjustCompression(copy);
+    files.CopyJpeg = EncodeJpeg(copy, files.CopySettings.Quality, files.CopySettings.Progressive);
+    if (thumbFromCopy) {
+        TSourcePicture written(job.FileName, files.CopyJpeg);
+        SizeThumbnail(files, images, written.Size());
+        if (job.MakeThumb) {
+            const TBitmap picture =
+                written.Picture(DecodeTarget(images, files.ThumbSize, written.Size()));
+            files.ThumbJpeg = EncodeThumbnail(picture, files, images, job.ThumbQuality);
+        }
+    }
+    return files;
+}
+
+std::string CopySettingsKey(const TFSC_Images& images, const TJpegSettings& jpeg) {
+    std::string key = "copy resize=" + std::to_string(images.ResizeImages) + "," +
+                      std::to_string(images.ResizeWidth) + "," +
+                      std::to_string(images.ResizeHeight) +
+                      " quality=" + std::to_string(jpeg.Quality) +
+                      " progressive=" + std::to_string(jpeg.Progressive) +
+                      " method=" + std::to_string(int(images.ResizeMethod)) +
+                      " watermark=" + std::to_string(images.Watermark);
+    if (!images.Watermark) return key;
+    const TFontSpec& font = images.WatermarkFont;
+    key += " font=" + font.Name + "," + std::to_string(font.Size) + "," +
+           std::to_string(font.Red) + "," + std::to_string(font.Green) + "," +
+           std::to_string(font.Blue) + "," + std::to_string(font.Bold) +
+           std::to_string(font.Italic) + std::to_string(font.Underline) +
+           std::to_string(font.StrikeOut) + " adjust=" +
+           std::to_string(images.WatermarkAdjustSize) +
+           " transparency=" + std::to_string(images.WatermarkTransparency) + " positions=";
+    for (bool on : images.WatermarkPositions) key += on ? '1' : '0';
+    key += " text=";
+    for (const std::string& line : images.WatermarkText) key += line + '\n';
+    return key;
+}
+
+std::string ThumbSettingsKey(const TFSC_Images& images, int method, int quality) {
+    return "thumb box=" + std::to_string(images.ThumbWidth) + "x" +
+           std::to_string(images.ThumbHeight) + " method=" + std::to_string(method) +
+           " quality=" + std::to_string(quality) +
+           " resize=" + std::to_string(int(images.ResizeMethod));
+}
+
+}  // namespace fsc

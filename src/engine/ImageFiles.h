@@ -1,0 +1,67 @@
+// The files of one picture of the gallery, its JPEG copy and its thumbnail, made from a
+// single read of the source; a function of the source and the settings, so that several
+// pictures can be made side by side while the calling thread writes finished ones.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/ITextRasteriser.h"
+#include "base/MemoryBudget.h"
+#include "engine/ImageCache.h"
+#include "engine/TFSC_Images.h"
+#include "imaging/ImageFitting.h"
+#include "imaging/JpegQuality.h"
+#include "imaging/TBitmap.h"
+
+namespace fsc {
+
+// What is wanted of one picture; decided on the calling thread.
+struct TImageJob {
+    std::string FileName;
+    bool MakeCopy = false;
+    // The copy replaces the source file itself, so the thumbnail shows the copy, as it would
+    // when read from the file after the copy was written.
+    bool CopyOverSource = false;
+    TJpegSettings Copy{75, false};
+    // A thumbnail file, or (with "Images = Thumbnails") only the sizes the pages need.
+    bool MakeThumb = false;
+    bool MeasureOnly = false;
+    int ThumbQuality = 50;
+};
+
+// What a worker made; written by the calling thread.
+struct TImageFiles {
+    // The source as it was before it was read.
+    TFileStamp Source;
+    // The copy: either the source's own bytes, or CopyJpeg encoded with CopySettings.
+    bool CopyIsSourceBytes = false;
+    std::string CopyJpeg;
+    TJpegSettings CopySettings;
+    // The source's size and the thumbnail's by the sizing mode, for thumbnails and measuring.
+    TSize ImageSize;
+    TSize ThumbSize;
+    std::string ThumbJpeg;
+    // Notices of a picture loaded only in part.
+    std::vector<std::string> Notices;
+};
+
+struct TImageServices {
+    ITextRasteriser& Rasteriser;
+    TMemoryBudget& Memory;
+    // "let me adjust the compression/quality for each image": shown for the copy's picture;
+    // returns the quality and encoding to use. Unset when the setting is off.
+    std::function<TJpegSettings(const TBitmap&)> AdjustCompression;
+};
+
+// Reads the source once (a JPEG at the smallest scale both outputs allow with the smooth
+// method), then makes the thumbnail and the copy. Raises EFSC_Exception naming the file.
+TImageFiles MakeImageFiles(const TImageJob& job, const TFSC_Images& images,
+                           TImageServices& services);
+
+// What shapes a copy or a thumbnail, as the image cache compares it.
+std::string CopySettingsKey(const TFSC_Images& images, const TJpegSettings& jpeg);
+std::string ThumbSettingsKey(const TFSC_Images& images, int method, int quality);
+
+}  // namespace fsc

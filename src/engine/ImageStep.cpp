@@ -1,0 +1,296 @@
+// The image step: deciding, making side by side, writing in order.
+#include "engine/ImageStep.h"
+
+#include <optional>
+#include <vector>
+
+#include "base/Files.h"
+#include "base/MemoryBudget.h"
+#include "base/OrderedWork.h"
+#include "engine/BuildFiles.h"
+#include "engine/CancelBuild.h"
+#include "engine/ImageCache.h"
+#include "engine/ImageFiles.h"
+#include "engine/NeedsCopy.h"
+#include "engine/ThumbnailPicture.h"
+#include "imaging/JpegQuality.h"
+
+namespace fsc {
+
+namespace {
+
+// Decoders of pictures made side by side share this much; a larger one runs alone. It keeps
+// two large progressive JPEGs, which hold every coefficient while they decode, apart.
+constexpr std::size_t DecodeMemoryBudget = std::size_t(64) << 20;
+
+// What one picture needs, decided on the calling thread before it is handed out.
+struct TImagePlan {
+    TImageJob Job;
+    std::string CopyTarget;
+    std::string ThumbPath;
+    // Still current by the image cache: nothing to make, the record is filled from here.
+    std::optional<TCachedImage> CachedCopy;
+    std::optional<TCachedImage> CachedThumb;
+    // A copy that may be recorded in the cache (not the source file itself, no dialog).
+    bool CacheCopy = false;
+    bool Produce = false;
+};
+
+// What lives for the whole step.
+struct TStep {
+    explicit TStep(TBuildContext& context) : Context(context) {}
+    TBuildContext& Context;
+    std::string TargetDir;
+    int Method = 0;
+    int ThumbQuality = 50;
+    bool Asked = false;
+    bool Keep = false;
+    bool Progressive = false;
+    TCopyChoices Choices;
+    TImageCache Cache;
+    std::vector<TImagePlan> Plans;
+    std::vector<std::optional<TImageFiles>> Results;
+};
+
+// The rasteriser of the GUI or the console draws with Qt, which draws text on its own thread
+// only; the workers' watermarks are drawn there.
+class TCallingThreadRasteriser final : public ITextRasteriser {
+public:
+    TCallingThreadRasteriser(ITextRasteriser& rasteriser, ICallingThread& caller)
+        : rasteriser(rasteriser), caller(caller) {}
+    int TextWidth(const TFontSpec& font, const std::string& text) override {
+        int width = 0;
+        caller.Run([&] { width = rasteriser.TextWidth(font, text); });
+        return width;
+    }
+    int TextHeight(const TFontSpec& font, const std::string& text) override {
+        int height = 0;
+        caller.Run([&] { height = rasteriser.TextHeight(font, text); });
+        return height;
+    }
+    void DrawText(const TFontSpec& font, const std::string& text, int x, int y,
+                  TRgbCanvas& canvas) override {
+        caller.Run([&] { rasteriser.DrawText(font, text, x, y, canvas); });
+    }
+
+private:
+    ITextRasteriser& rasteriser;
+    ICallingThread& caller;
+};
+
+TCopyTarget InspectTarget(TStep& step, const TThumbnail& thumb, const std::string& target) {
+    const TFSC_Images& images = step.Context.Images;
+    if (IsSameFile(target, thumb.FileName) && !images.KeepOriginals && !step.Asked) {
+        step.Asked = true;
+        step.Keep = !step.Context.Services.Ask.Ask(OverwriteOriginalStatement,
+                                                   OverwriteOriginalQuestion);
+    }
+    TCopyTarget state;
+    state.Exists = FileExists(target);
+    state.IsSource = IsSameFileIgnoringCase(target, thumb.FileName);
+    state.KeepOriginal = images.KeepOriginals || step.Keep;
+    return state;
+}
+
+void PlanCopy(TStep& step, TImagePlan& plan, const TThumbnail& thumb, const TFileStamp& source) {
+    TBuildContext& context = step.Context;
+    const TFSC_Images& images = context.Images;
+    const TCopyTarget state = InspectTarget(step, thumb, plan.CopyTarget);
+    plan.Job.Copy = {step.Choices.Quality, step.Progressive};
+    plan.CacheCopy = step.Cache.Enabled() && !state.IsSource && !images.AdjustCompression;
+    if (plan.CacheCopy) {
+        const TCachedImage* cached =
+            step.Cache.Current(plan.CopyTarget, thumb.FileName, source,
+                               CopySettingsKey(images, plan.Job.Copy));
+        if (cached != nullptr) plan.CachedCopy = *cached;
+        plan.Job.MakeCopy = cached == nullptr;
+    } else {
+        plan.Job.MakeCopy =
+            NeedsCopy(thumb, images, step.Choices, state, context.Services.Clock.Now());
+    }
+    plan.Job.CopyOverSource = plan.Job.MakeCopy && IsSameFile(plan.CopyTarget, thumb.FileName);
+}
+
+void PlanThumb(TStep& step, TImagePlan& plan, TThumbnail& thumb, const TFileStamp& source) {
+    const TFSC_Images& images = step.Context.Images;
+    thumb.ThumbName = ThumbnailName(thumb.Name, images.ThumbSuffix, images.ImagesAreThumbs);
+    plan.ThumbPath = step.TargetDir + thumb.ThumbName;
+    plan.Job.ThumbQuality = step.ThumbQuality;
+    if (images.ImagesAreThumbs) {
+        plan.Job.MeasureOnly = true;
+    } else if (step.Cache.Enabled() && !plan.Job.CopyOverSource) {
+        const TCachedImage* cached =
+            step.Cache.Current(plan.ThumbPath, thumb.FileName, source,
+                               ThumbSettingsKey(images, step.Method, step.ThumbQuality));
+        if (cached != nullptr) plan.CachedThumb = *cached;
+        plan.Job.MakeThumb = cached == nullptr;
+    } else {
+        plan.Job.MakeThumb = !ThumbnailIsCurrent(thumb, images, step.Method, step.ThumbQuality,
+                                                 FileExists(plan.ThumbPath));
+    }
+}
+
+void Plan(TStep& step, int index) {
+    TThumbnail& thumb = step.Context.Thumbs[std::size_t(index)];
+    thumb.Link = thumb.Name;
+    TImagePlan& plan = step.Plans[std::size_t(index)];
+    plan.Job.FileName = thumb.FileName;
+    plan.CopyTarget = step.TargetDir + thumb.Name;
+    const TFileStamp source = step.Cache.Enabled() ? FileStampOf(thumb.FileName) : TFileStamp{};
+    PlanCopy(step, plan, thumb, source);
+    PlanThumb(step, plan, thumb, source);
+    plan.Produce = plan.Job.MakeCopy || plan.Job.MakeThumb || plan.Job.MeasureOnly;
+}
+
+void Produce(TStep& step, TMemoryBudget& memory, int index, ICallingThread& caller) {
+    const TImagePlan& plan = step.Plans[std::size_t(index)];
+    if (!plan.Produce) return;
+    TBuildContext& context = step.Context;
+    TCallingThreadRasteriser rasteriser(context.Services.Rasteriser, caller);
+    TImageServices services{rasteriser, memory, nullptr};
+    if (context.Images.AdjustCompression) {
+        services.AdjustCompression = [&](const TBitmap& picture) {
+            caller.Run([&] {
+                if (step.Choices.All) return;
+                const TCompressionChoice choice =
+                    context.Services.CompressionDialog.Execute(picture);
+                step.Choices.All = choice.Result == TCompressionResult::All;
+                step.Choices.Quality = choice.Settings.Quality;
+                step.Progressive = choice.Settings.Progressive;
+            });
+            return TJpegSettings{step.Choices.Quality, step.Progressive};
+        };
+    }
+    step.Results[std::size_t(index)] = MakeImageFiles(plan.Job, context.Images, services);
+}
+
+void TakeCachedCopy(TStep& step, TThumbnail& thumb, const TCachedImage& cached) {
+    const TFSC_Images& images = step.Context.Images;
+    const TDateTime now = step.Context.Services.Clock.Now();
+    thumb.Watermarked = images.Watermark;
+    thumb.WatermarkTime = now;
+    thumb.FileSize = int(cached.Output.Size);
+    thumb.CopyTime = now;
+    thumb.CopyResized = images.ResizeImages;
+    thumb.CopyResizeWidth = images.ResizeWidth;
+    thumb.CopyResizeHeight = images.ResizeHeight;
+    thumb.CopyQuality = step.Choices.Quality;
+}
+
+void WriteCopy(TStep& step, const TImagePlan& plan, TThumbnail& thumb, const TImageFiles& files) {
+    TBuildContext& context = step.Context;
+    JournalImageTarget(context, plan.CopyTarget, thumb.CopyTime);
+    if (files.CopyIsSourceBytes) {
+        CopyFileSafely(thumb.FileName, plan.CopyTarget);
+    } else {
+        WriteFileBytes(plan.CopyTarget, files.CopyJpeg);
+    }
+    TakeCachedCopy(step, thumb, TCachedImage{{}, {}, {}, FileStampOf(plan.CopyTarget), {}, {}});
+    thumb.CopyQuality = files.CopySettings.Quality;
+    if (plan.CacheCopy) {
+        step.Cache.Record(plan.CopyTarget,
+                          {thumb.FileName, files.Source,
+                           CopySettingsKey(context.Images, files.CopySettings), {}, {}, {}});
+    } else {
+        step.Cache.Forget(plan.CopyTarget);
+    }
+}
+
+void TakeCachedThumb(TStep& step, TThumbnail& thumb, const TCachedImage& cached) {
+    const TFSC_Images& images = step.Context.Images;
+    thumb.ImageWidth = cached.ImageSize.Width;
+    thumb.ImageHeight = cached.ImageSize.Height;
+    thumb.ThumbWidth = cached.ThumbSize.Width;
+    thumb.ThumbHeight = cached.ThumbSize.Height;
+    thumb.ThumbTime = step.Context.Services.Clock.Now();
+    thumb.ThumbBoxWidth = images.ThumbWidth;
+    thumb.ThumbBoxHeight = images.ThumbHeight;
+    thumb.ThumbMethod = step.Method;
+    thumb.ThumbQuality = step.ThumbQuality;
+}
+
+void WriteThumb(TStep& step, const TImagePlan& plan, TThumbnail& thumb, const TImageFiles& files) {
+    TBuildContext& context = step.Context;
+    const TFSC_Images& images = context.Images;
+    if (plan.Job.MeasureOnly) {
+        thumb.ImageWidth = files.ImageSize.Width;
+        thumb.ImageHeight = files.ImageSize.Height;
+        thumb.ThumbWidth = files.ThumbSize.Width;
+        thumb.ThumbHeight = files.ThumbSize.Height;
+        return;
+    }
+    JournalImageTarget(context, plan.ThumbPath, thumb.ThumbTime);
+    WriteFileBytes(plan.ThumbPath, files.ThumbJpeg);
+    // The pages show the file that was written: in hard-limit mode the part cut to the box.
+    TCachedImage made{thumb.FileName, files.Source,
+                      ThumbSettingsKey(images, step.Method, step.ThumbQuality),
+                      {}, files.ImageSize, ThumbnailFileSize(images, files.ThumbSize)};
+    // A thumbnail of a copy that replaced its source shows the file as it is now.
+    if (plan.Job.CopyOverSource) made.SourceStamp = FileStampOf(thumb.FileName);
+    TakeCachedThumb(step, thumb, made);
+    step.Cache.Record(plan.ThumbPath, made);
+}
+
+void Consume(TStep& step, int index, int count) {
+    TBuildContext& context = step.Context;
+    context.Services.Progress.Update(
+        0, index,
+        "Folioscope: Copying Images. " + std::to_string(index) + " of " + std::to_string(count),
+        count);
+    CheckBuildAbort(context);
+    TThumbnail& thumb = context.Thumbs[std::size_t(index)];
+    const TImagePlan& plan = step.Plans[std::size_t(index)];
+    std::optional<TImageFiles> files = std::move(step.Results[std::size_t(index)]);
+    step.Results[std::size_t(index)].reset();
+    if (files && context.Services.Messages != nullptr) {
+        for (const std::string& notice : files->Notices) context.Services.Messages->ShowMessage(notice);
+    }
+    if (plan.CachedCopy) TakeCachedCopy(step, thumb, *plan.CachedCopy);
+    if (plan.Job.MakeCopy) WriteCopy(step, plan, thumb, *files);
+    if (plan.CachedThumb) TakeCachedThumb(step, thumb, *plan.CachedThumb);
+    if (plan.Job.MakeThumb || plan.Job.MeasureOnly) WriteThumb(step, plan, thumb, *files);
+}
+
+// Whatever was written stays on disk until an undo, so the cache learns it even when the
+// build stops with an error; an aborted build's files are gone, and so the entries fail.
+class TCacheSaver {
+public:
+    explicit TCacheSaver(const TImageCache& cache) : cache(cache) {}
+    ~TCacheSaver() { cache.Save(); }
+    TCacheSaver(const TCacheSaver&) = delete;
+    TCacheSaver& operator=(const TCacheSaver&) = delete;
+
+private:
+    const TImageCache& cache;
+};
+
+}  // namespace
+
+void CopyImagesAndThumbnails(TBuildContext& context) {
+    TFSC_Images& images = context.Images;
+    const int count = static_cast<int>(context.Thumbs.size());
+    if (images.ThumbSuffix.empty()) images.ThumbSuffix = "_th";
+    TStep step{context};
+    step.TargetDir = ImageTargetDir(context.HTML);
+    step.Method = ThumbMethodCode(images.ThumbSizeMode);
+    step.ThumbQuality = ThumbnailQuality(images.ThumbQualityLevel, context.DefaultCompression);
+    step.Choices.Quality = CopyQuality(context.DefaultCompression);
+    step.Cache = TImageCache::Open(context.CacheFolder, step.TargetDir);
+    step.Plans.resize(std::size_t(count));
+    step.Results.resize(std::size_t(count));
+    TCacheSaver saver(step.Cache);
+    TMemoryBudget memory(DecodeMemoryBudget);
+
+    TOrderedWork work;
+    work.Count = count;
+    // The compression dialog decides each picture's encoding before the next is planned.
+    work.Workers = images.AdjustCompression ? 1 : WorkerCount(context.Jobs);
+    work.Stop = [&] { return images.Abort; };
+    work.Prepare = [&](int i) { Plan(step, i); };
+    work.Produce = [&](int i, ICallingThread& caller) { Produce(step, memory, i, caller); };
+    work.Consume = [&](int i) { Consume(step, i, count); };
+    work.Wait = [&] { context.Services.Progress.KeepResponsive(); };
+    if (!RunInOrder(work)) CheckBuildAbort(context);
+}
+
+}  // namespace fsc
