@@ -3,9 +3,12 @@
 
 #include "app/ImageListEdit.h"
 #include "app/ImageNames.h"
+#include "app/VerifiedPictures.h"
 #include "base/Errors.h"
+#include "base/OrderedWork.h"
 #include "base/Files.h"
 #include "base/Paths.h"
+#include "engine/SourcePicture.h"
 #include "imaging/GraphicsIO.h"
 #include "imaging/JpegWriter.h"
 
@@ -18,14 +21,32 @@ constexpr int DefaultJpegQuality = 75;
 
 }  // namespace
 
-bool AddOneFile(TThumbnailArray& images, const std::string& path) {
-    if (!IsValidImage(path, false, nullptr)) return false;
+namespace {
+
+void AppendImage(TThumbnailArray& images, const std::string& path) {
     TThumbnail thumb;
     thumb.FileName = path;
     thumb.Name = AvoidNameClash(images, SaveAsName(path));
     thumb.Link = thumb.Name;
     thumb.FileDate = FileDate(path);
     images.push_back(std::move(thumb));
+}
+
+// Reads a picture completely, as adding it requires. Plug-in modules may not be safe on
+// several threads, so only the built-in JPEG reader runs on the worker.
+void CheckPicture(const std::string& path, ICallingThread& caller) {
+    if (IsJpegFileName(path)) {
+        IsValidImage(path, false, nullptr);
+    } else {
+        caller.Run([&] { IsValidImage(path, false, nullptr); });
+    }
+}
+
+}  // namespace
+
+bool AddOneFile(TThumbnailArray& images, const std::string& path) {
+    if (!IsValidImage(path, false, nullptr)) return false;
+    AppendImage(images, path);
     return true;
 }
 
@@ -33,17 +54,41 @@ int AddImageFiles(Workspace& ws, ImageListPanel& panel, const TStringList& paths
                   IProgress& progress) {
     const int count = static_cast<int>(paths.size());
     progress.ResetAbortHandler();
+    TVerifiedPictures verified = TVerifiedPictures::Open(ws.CacheFolder);
+    // Decided on the calling thread, before a worker reads the picture.
+    std::vector<TFileStamp> stamps(paths.size());
+    std::vector<char> unverified(paths.size(), 0);
     int added = 0;
+    TOrderedWork work;
+    work.Count = count;
+    work.Workers = WorkerCount(ws.Program.WorkerThreads);
+    work.Prepare = [&](int i) {
+        if (!IsImageName(paths[std::size_t(i)])) return;
+        stamps[std::size_t(i)] = FileStampOf(paths[std::size_t(i)]);
+        unverified[std::size_t(i)] = stamps[std::size_t(i)].Size >= 0 &&
+                                     !verified.Known(paths[std::size_t(i)], stamps[std::size_t(i)]);
+    };
+    work.Produce = [&](int i, ICallingThread& caller) {
+        if (unverified[std::size_t(i)]) CheckPicture(paths[std::size_t(i)], caller);
+    };
+    work.Consume = [&](int i) {
+        progress.Update(0, i + 1, "Folioscope. Adding Images.", count);
+        // A missing file, or a folder, is passed over without a word.
+        if (stamps[std::size_t(i)].Size < 0) return;
+        AppendImage(ws.Images, paths[std::size_t(i)]);
+        verified.Add(paths[std::size_t(i)], stamps[std::size_t(i)]);
+        ++added;
+    };
+    work.Wait = [&] { progress.KeepResponsive(); };
     try {
-        for (int i = 0; i < count; ++i) {
-            progress.Update(0, i + 1, "Folioscope. Adding Images.", count);
-            if (IsImageName(paths[i]) && AddOneFile(ws.Images, paths[i])) ++added;
-        }
+        RunInOrder(work);
     } catch (...) {
+        verified.Save();
         progress.Hide();
         ShowSelection(ws, panel);
         throw;
     }
+    verified.Save();
     progress.Hide();
     ShowSelection(ws, panel);
     return added;

@@ -101,7 +101,7 @@ void Build(Workspace& ws, TCommandServices& services) {
                           ws.Program.JPEGCompression,
                           services.BackupFolder,
                           services.CopyBackupFolder,
-                          services.CacheFolder,
+                          ws.CacheFolder,
                           ws.Program.WorkerThreads};
     BuildGallery(context);
 }

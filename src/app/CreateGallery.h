@@ -32,8 +32,6 @@ struct TCommandServices {
     // go; normally TempFolder() and StateFolder().
     std::string BackupFolder;
     std::string CopyBackupFolder;
-    // The image cache's folder (normally ImageCacheFolder()); none when empty.
-    std::string CacheFolder;
 };
 
 // The options of the directory-tree tool that reach its builds.

@@ -56,6 +56,9 @@ struct Workspace {
     HTMLTemplateEditor TemplateEditor;
     TThumbnailArray Images;
     TBuildJournal Journal;
+    // Where what was learnt about pictures outlives the process: pictures that loaded, and
+    // each image folder's cache of copies and thumbnails. Nothing is kept when empty.
+    std::string CacheFolder;
 
     // The create-gallery command's memory of its last run.
     std::string LastHTMLFile;

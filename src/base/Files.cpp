@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -138,6 +139,20 @@ std::vector<TDirEntry> ListDirectory(const std::string& path) {
     std::sort(entries.begin(), entries.end(),
               [](const TDirEntry& a, const TDirEntry& b) { return a.Name < b.Name; });
     return entries;
+}
+
+TFileStamp FileStampOf(const std::string& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error || !fs::is_regular_file(status)) return {};
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (error) return {};
+    const fs::file_time_type time = fs::last_write_time(path, error);
+    if (error) return {};
+    return {std::int64_t(size),
+            std::int64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                             time.time_since_epoch())
+                             .count())};
 }
 
 }  // namespace fsc

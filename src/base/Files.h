@@ -26,6 +26,16 @@ bool DirectoryExists(const std::string& path);
 TDateTime FileDate(const std::string& path);
 std::uint64_t FileSize(const std::string& path);
 
+// A file's size and modification time in nanoseconds: what tells whether a file changed
+// since it was last seen. A size of -1 when there is no regular file.
+struct TFileStamp {
+    std::int64_t Size = -1;
+    std::int64_t Time = 0;
+
+    bool operator==(const TFileStamp&) const = default;
+};
+TFileStamp FileStampOf(const std::string& path);
+
 // Copies byte for byte, replacing the target.
 void CopyFileBytes(const std::string& from, const std::string& to);
 // Returns false when there was nothing to delete.

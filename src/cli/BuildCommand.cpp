@@ -174,6 +174,7 @@ int RunBuildCommand(const std::vector<std::string>& args) {
 
     QtSettingsStore store;
     Workspace ws = StartupWorkspace(LoadProgramOptions(store));
+    ws.CacheFolder = ImageCacheFolder();
     TExitCleanup cleanup(ws);
     RegisterPicturePlugins();
 
@@ -188,8 +189,7 @@ int RunBuildCommand(const std::vector<std::string>& args) {
                               messages,
                               shell,
                               TempFolder(),
-                              StateFolder(),
-                              ImageCacheFolder()};
+                              StateFolder()};
 
     FillWorkspace(ws, arguments, ask, progress);
     if (!arguments.SaveProject.empty()) {

@@ -108,6 +108,7 @@ int RunTreeCommand(const std::vector<std::string>& args) {
 
     QtSettingsStore store;
     Workspace ws = StartupWorkspace(LoadProgramOptions(store));
+    ws.CacheFolder = ImageCacheFolder();
     RegisterPicturePlugins();
     TConsoleAsk ask(arguments.Answer, false);
     TConsoleProgress progress(std::cerr, false, isatty(STDERR_FILENO) != 0);
@@ -120,8 +121,7 @@ int RunTreeCommand(const std::vector<std::string>& args) {
                               messages,
                               shell,
                               TempFolder(),
-                              StateFolder(),
-                              ImageCacheFolder()};
+                              StateFolder()};
     TTreeExit atExit(ws, messages);
 
     if (arguments.Template) {

@@ -1,5 +1,5 @@
-// The image cache file: a header naming the folder, then one line per output file with its
-// fields separated by tabs (tabs, line breaks and backslashes inside a field escaped).
+// The image cache file: a header naming the folder, then one tab-separated line per output
+// file, closed by "end" so that a line cut short is noticed.
 #include "engine/ImageCache.h"
 
 #include <filesystem>
@@ -8,6 +8,7 @@
 
 #include "base/Files.h"
 #include "base/Paths.h"
+#include "base/TabFields.h"
 
 namespace fsc {
 
@@ -16,89 +17,40 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* Header = "folioscope image cache 1";
-constexpr std::size_t FieldCount = 13;
 
-std::string Escape(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            default: out += c;
-        }
-    }
-    return out;
+bool ReadNumber(const std::string& field, std::int64_t& value) {
+    const std::optional<long long> number = TabFieldNumber(field);
+    if (number) value = *number;
+    return number.has_value();
 }
 
-// False for an escape this writer never makes.
-bool Unescape(const std::string& text, std::string& out) {
-    out.clear();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\') {
-            out += text[i];
-            continue;
-        }
-        if (++i == text.size()) return false;
-        switch (text[i]) {
-            case '\\': out += '\\'; break;
-            case 't': out += '\t'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            default: return false;
-        }
-    }
-    return true;
-}
-
-std::vector<std::string> SplitTabs(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab - start));
-        if (tab == std::string::npos) return fields;
-        start = tab + 1;
-    }
-}
-
-bool ToNumber(const std::string& text, std::int64_t& value) {
-    if (text.empty()) return false;
-    std::size_t used = 0;
-    try {
-        value = std::stoll(text, &used);
-    } catch (const std::exception&) {
-        return false;
-    }
-    return used == text.size();
-}
-
-bool ToInt(const std::string& text, int& value) {
-    std::int64_t wide = 0;
-    if (!ToNumber(text, wide) || wide < -1 || wide > 1'000'000'000) return false;
-    value = int(wide);
+bool ReadSide(const std::string& field, int& value) {
+    const std::optional<long long> number = TabFieldNumber(field);
+    if (!number || *number < 0 || *number > 1'000'000'000) return false;
+    value = int(*number);
     return true;
 }
 
 bool ParseEntry(const std::string& line, std::string& output, TCachedImage& entry) {
-    const std::vector<std::string> f = SplitTabs(line);
-    if (f.size() != FieldCount) return false;
-    return Unescape(f[0], output) && Unescape(f[1], entry.Source) &&
-           ToNumber(f[2], entry.SourceStamp.Size) && ToNumber(f[3], entry.SourceStamp.Time) &&
-           Unescape(f[4], entry.Settings) && ToNumber(f[5], entry.Output.Size) &&
-           ToNumber(f[6], entry.Output.Time) && ToInt(f[7], entry.ImageSize.Width) &&
-           ToInt(f[8], entry.ImageSize.Height) && ToInt(f[9], entry.ThumbSize.Width) &&
-           ToInt(f[10], entry.ThumbSize.Height) && f[11].empty() && f[12] == "end";
+    const std::optional<std::vector<std::string>> fields = SplitTabFields(line);
+    if (!fields || fields->size() != 12 || fields->back() != "end") return false;
+    const std::vector<std::string>& f = *fields;
+    output = f[0];
+    entry.Source = f[1];
+    entry.Settings = f[4];
+    return ReadNumber(f[2], entry.SourceStamp.Size) && ReadNumber(f[3], entry.SourceStamp.Time) &&
+           ReadNumber(f[5], entry.Output.Size) && ReadNumber(f[6], entry.Output.Time) &&
+           ReadSide(f[7], entry.ImageSize.Width) && ReadSide(f[8], entry.ImageSize.Height) &&
+           ReadSide(f[9], entry.ThumbSize.Width) && ReadSide(f[10], entry.ThumbSize.Height);
 }
 
 std::string EntryLine(const std::string& output, const TCachedImage& e) {
-    std::ostringstream line;
-    line << Escape(output) << '\t' << Escape(e.Source) << '\t' << e.SourceStamp.Size << '\t'
-         << e.SourceStamp.Time << '\t' << Escape(e.Settings) << '\t' << e.Output.Size << '\t'
-         << e.Output.Time << '\t' << e.ImageSize.Width << '\t' << e.ImageSize.Height << '\t'
-         << e.ThumbSize.Width << '\t' << e.ThumbSize.Height << "\t\tend";
-    return line.str();
+    return JoinTabFields({output, e.Source, std::to_string(e.SourceStamp.Size),
+                          std::to_string(e.SourceStamp.Time), e.Settings,
+                          std::to_string(e.Output.Size), std::to_string(e.Output.Time),
+                          std::to_string(e.ImageSize.Width), std::to_string(e.ImageSize.Height),
+                          std::to_string(e.ThumbSize.Width), std::to_string(e.ThumbSize.Height),
+                          "end"});
 }
 
 // FNV-1a: a stable file name for the folder, whatever characters its path holds.
@@ -116,21 +68,11 @@ std::string AbsoluteFolder(const std::string& folder) {
     return (error ? fs::path(folder) : absolute).lexically_normal().string();
 }
 
-}  // namespace
-
-TFileStamp FileStampOf(const std::string& path) {
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (error || !fs::is_regular_file(status)) return {};
-    const std::uintmax_t size = fs::file_size(path, error);
-    if (error) return {};
-    const fs::file_time_type time = fs::last_write_time(path, error);
-    if (error) return {};
-    return {std::int64_t(size),
-            std::int64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                             time.time_since_epoch())
-                             .count())};
+std::string HeaderLine(const std::string& imageDir) {
+    return JoinTabFields({Header, imageDir});
 }
+
+}  // namespace
 
 TImageCache TImageCache::Open(const std::string& cacheFolder, const std::string& imageDir) {
     TImageCache cache;
@@ -145,8 +87,8 @@ TImageCache TImageCache::Open(const std::string& cacheFolder, const std::string&
     }
     std::istringstream lines(text);
     std::string line;
-    if (!std::getline(lines, line) || line != std::string(Header) + '\t' + Escape(cache.imageDir))
-        return cache;
+    // Another folder whose name has the same key, or a file of someone else's.
+    if (!std::getline(lines, line) || line != HeaderLine(cache.imageDir)) return cache;
     std::map<std::string, TCachedImage> entries;
     while (std::getline(lines, line)) {
         std::string output;
@@ -180,7 +122,7 @@ void TImageCache::Record(const std::string& output, TCachedImage entry) {
 
 void TImageCache::Save() const {
     if (!Enabled()) return;
-    std::string text = std::string(Header) + '\t' + Escape(imageDir) + '\n';
+    std::string text = HeaderLine(imageDir) + '\n';
     for (const auto& [output, entry] : entries) text += EntryLine(output, entry) + '\n';
     try {
         ForceDirectories(ExtractFilePath(file));

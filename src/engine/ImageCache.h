@@ -7,18 +7,10 @@
 #include <map>
 #include <string>
 
+#include "base/Files.h"
 #include "imaging/ImageFitting.h"
 
 namespace fsc {
-
-// A file's size and modification time in nanoseconds; a size of -1 when there is no file.
-struct TFileStamp {
-    std::int64_t Size = -1;
-    std::int64_t Time = 0;
-
-    bool operator==(const TFileStamp&) const = default;
-};
-TFileStamp FileStampOf(const std::string& path);
 
 struct TCachedImage {
     std::string Source;

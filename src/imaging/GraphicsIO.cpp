@@ -75,7 +75,12 @@ bool IsValidImage(const TPictureFormats& formats, const std::string& name, bool 
     if (name.empty() || !std::filesystem::exists(name, error)) return false;
     if (IsMetafileName(name)) return true;
     try {
-        LoadPicture(formats, name, nullptr);
+        const TPictureFormat* format = formats.Find(name);
+        if (format != nullptr && format->Check) {
+            format->Check(name);
+        } else {
+            LoadPicture(formats, name, nullptr);
+        }
     } catch (...) {
         if (report && messages != nullptr) messages->ShowError("Not a valid image!");
         throw;

@@ -21,6 +21,8 @@ struct TPictureFormat {
     std::string Description;  // "Portable network graphic (*.png)"
     std::string Patterns;     // "*.png", several joined with ';'
     TPictureLoader Load;
+    // Reads the whole file as Load does, without making the whole picture; Load when unset.
+    std::function<void(const std::string& fileName)> Check;
 
     std::string FilterEntry() const { return Description + "|" + Patterns; }
     // Whether the name ends with one of the patterns' extensions, ignoring case.

@@ -16,6 +16,7 @@ namespace {
 int RunProgram(fsc::TFscApplication& application) {
     fsc::QtSettingsStore store;
     fsc::Workspace ws = fsc::StartupWorkspace(fsc::LoadProgramOptions(store));
+    ws.CacheFolder = fsc::ImageCacheFolder();
     fsc::QtShell shell;
     fsc::TProgramWindows windows(ws, store, shell);
     windows.Start();
