@@ -5,11 +5,13 @@
 #include "app/ImageNames.h"
 #include "app/VerifiedPictures.h"
 #include "base/Errors.h"
+#include "base/MemoryBudget.h"
 #include "base/OrderedWork.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "engine/SourcePicture.h"
 #include "imaging/GraphicsIO.h"
+#include "imaging/JpegReader.h"
 #include "imaging/JpegWriter.h"
 
 namespace fsc {
@@ -34,11 +36,26 @@ void AppendImage(TThumbnailArray& images, const std::string& path) {
 
 // Reads a picture completely, as adding it requires. Plug-in modules may not be safe on
 // several threads, so only the built-in JPEG reader runs on the worker.
-void CheckPicture(const std::string& path, ICallingThread& caller) {
-    if (IsJpegFileName(path)) {
-        IsValidImage(path, false, nullptr);
-    } else {
-        caller.Run([&] { IsValidImage(path, false, nullptr); });
+// A JPEG decoded at an eighth of its size still reads and checks every byte; a progressive
+// one holds all its coefficients meanwhile, so large ones are read one at a time.
+void CheckJpeg(const std::string& path, TMemoryBudget& memory, TPictureCheck check) {
+    const TJpegInfo info = ReadJpegFileInfo(path);
+    if (check == TPictureCheck::HeaderOnly) return;
+    const TMemoryBudget::TShare share = memory.Take(info.CoefficientBytes);
+    DecodeJpegFileAtLeast(path, 1, 1);
+}
+
+void CheckPicture(const std::string& path, ICallingThread& caller, TMemoryBudget& memory,
+                  TPictureCheck check) {
+    try {
+        if (IsJpegFileName(path)) {
+            CheckJpeg(path, memory, check);
+        } else {
+            caller.Run([&] { IsValidImage(path, false, nullptr); });
+        }
+    } catch (const EFscError& error) {
+        if (check == TPictureCheck::Complete) throw;
+        throw EFSC_Exception("Cannot read the picture \"" + path + "\": " + error.what());
     }
 }
 
@@ -51,7 +68,7 @@ bool AddOneFile(TThumbnailArray& images, const std::string& path) {
 }
 
 int AddImageFiles(Workspace& ws, ImageListPanel& panel, const TStringList& paths,
-                  IProgress& progress) {
+                  IProgress& progress, TPictureCheck check) {
     const int count = static_cast<int>(paths.size());
     progress.ResetAbortHandler();
     TVerifiedPictures verified = TVerifiedPictures::Open(ws.CacheFolder);
@@ -59,6 +76,7 @@ int AddImageFiles(Workspace& ws, ImageListPanel& panel, const TStringList& paths
     std::vector<TFileStamp> stamps(paths.size());
     std::vector<char> unverified(paths.size(), 0);
     int added = 0;
+    TMemoryBudget memory(PictureMemoryBudget);
     TOrderedWork work;
     work.Count = count;
     work.Workers = WorkerCount(ws.Program.WorkerThreads);
@@ -69,7 +87,7 @@ int AddImageFiles(Workspace& ws, ImageListPanel& panel, const TStringList& paths
                                      !verified.Known(paths[std::size_t(i)], stamps[std::size_t(i)]);
     };
     work.Produce = [&](int i, ICallingThread& caller) {
-        if (unverified[std::size_t(i)]) CheckPicture(paths[std::size_t(i)], caller);
+        if (unverified[std::size_t(i)]) CheckPicture(paths[std::size_t(i)], caller, memory, check);
     };
     work.Consume = [&](int i) {
         progress.Update(0, i + 1, "Folioscope. Adding Images.", count);

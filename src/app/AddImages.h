@@ -26,9 +26,15 @@ bool AddOneFile(TThumbnailArray& images, const std::string& path);
 // The picture dialog's add loop: the progress window "Folioscope. Adding Images." (no
 // Abort), files not named like a picture skipped, the others added in the given order.
 // Stops at the first file that cannot be decoded; the files before it stay added.
-// Returns the number of images added.
+// Pictures are read side by side (ws.Program.WorkerThreads); one that loaded before and has
+// not changed since (by ws.CacheFolder's list) is not read again. Returns the number of
+// images added.
+//   Complete: every picture is read completely; a failure passes the reader's error on.
+//   HeaderOnly: for a build that reads every picture completely right away: a JPEG's header
+//     is read (other formats completely), and a failure names the file.
+enum class TPictureCheck { Complete, HeaderOnly };
 int AddImageFiles(Workspace& ws, ImageListPanel& panel, const TStringList& paths,
-                  IProgress& progress);
+                  IProgress& progress, TPictureCheck check = TPictureCheck::Complete);
 
 // Every file of the folder that is named like a picture, in name order. ELumettaError
 // when the folder does not exist.

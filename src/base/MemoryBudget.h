@@ -3,11 +3,22 @@
 // in memory at the same time.
 #pragma once
 
+#include <malloc.h>
+
 #include <condition_variable>
 #include <cstddef>
 #include <mutex>
 
 namespace fsc {
+
+// glibc raises its threshold for mapping large blocks each time one is freed, and then keeps
+// later picture buffers inside the heap, where freed memory is rarely given back. A fixed
+// threshold maps every picture-sized buffer and returns it when freed, so the process does
+// not grow with the number of pictures it has made. Called once at start-up.
+inline void MapLargeBuffersApart() { mallopt(M_MMAP_THRESHOLD, 1 << 20); }
+
+// What pictures read side by side may hold at once; a larger one is read alone.
+inline constexpr std::size_t PictureMemoryBudget = std::size_t(64) << 20;
 
 class TMemoryBudget {
 public:

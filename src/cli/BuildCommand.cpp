@@ -64,21 +64,16 @@ void AddPicture(Workspace& ws, const std::string& path) {
 }
 
 // The pictures of a folder as the desktop program's folder add takes them: files named like
-// a picture, in name order.
+// a picture, in name order. The build reads each of them completely right after, so only
+// their headers are read now; a file the readers cannot take is named.
 int AddPictureFolder(Workspace& ws, const std::string& folder, IProgress& progress) {
     TStringList paths;
     for (const TDirEntry& entry : ListDirectory(folder)) {
         if (!entry.IsDirectory && IsImageName(entry.Name))
             paths.push_back(JoinPath(folder, entry.Name));
     }
-    progress.ResetAbortHandler();
-    const int count = int(paths.size());
-    for (int i = 0; i < count; ++i) {
-        progress.Update(0, i + 1, "Folioscope. Adding Images.", count);
-        AddPicture(ws, paths[std::size_t(i)]);
-    }
-    progress.Hide();
-    return count;
+    ImageListPanel panel;
+    return AddImageFiles(ws, panel, paths, progress, TPictureCheck::HeaderOnly);
 }
 
 void AddSource(Workspace& ws, const TBuildArguments::TSource& source, IProgress& progress) {
@@ -139,11 +134,11 @@ void FillWorkspace(Workspace& ws, const TBuildArguments& arguments, IAsk& ask,
         }
         OpenGalleryProject(ws, panel, arguments.Project, ask, progress);
     }
+    if (arguments.Jobs) ws.Program.WorkerThreads = *arguments.Jobs;
     for (const auto& source : arguments.Sources) AddSource(ws, source, progress);
     if (arguments.HTMLDir) SelectHTMLDir(ws, AbsolutePath(*arguments.HTMLDir));
     if (arguments.HTMLFile) ws.Main.HTMLFile = *arguments.HTMLFile;
     if (arguments.ImageDir) SetImageDir(ws, *arguments.ImageDir);
-    if (arguments.Jobs) ws.Program.WorkerThreads = *arguments.Jobs;
     ChooseTemplate(ws, arguments, ask);
     for (const std::string& assignment : arguments.Settings) ApplySetOption(ws, assignment);
 }

@@ -14,6 +14,7 @@
 #include "base/Text.h"
 #include "ftp/TFtpClient.h"
 #include "ftp/TFtpJobQueue.h"
+#include "platform/QtTextRasteriser.h"
 
 namespace fsc {
 
@@ -146,6 +147,8 @@ std::string FtpPassword() {
 void UploadBuiltGallery(const Workspace& ws, const TUploadTarget& target,
                         const TUploadServices& services) {
     const std::string password = FtpPassword();
+    // The sockets' events need an application; a build without a watermark made none.
+    EnsureGuiApplication();
     TFtpClient client;
     TRefusalNotingSession session(client);
     TFtpJobQueue queue(session, services.Ask, services.Shell, services.Messages, services.Progress,

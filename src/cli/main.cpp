@@ -12,6 +12,7 @@
 #include "cli/TreeCommand.h"
 #include "platform/QtSettingsStore.h"
 #include "templates/TemplateLibrary.h"
+#include "base/MemoryBudget.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ int Dispatch(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    fsc::MapLargeBuffersApart();
     try {
         return Dispatch(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const fsc::EUsageError& error) {

@@ -19,10 +19,6 @@ namespace fsc {
 
 namespace {
 
-// Decoders of pictures made side by side share this much; a larger one runs alone. It keeps
-// two large progressive JPEGs, which hold every coefficient while they decode, apart.
-constexpr std::size_t DecodeMemoryBudget = std::size_t(64) << 20;
-
 // What one picture needs, decided on the calling thread before it is handed out.
 struct TImagePlan {
     TImageJob Job;
@@ -279,7 +275,8 @@ void CopyImagesAndThumbnails(TBuildContext& context) {
     step.Plans.resize(std::size_t(count));
     step.Results.resize(std::size_t(count));
     TCacheSaver saver(step.Cache);
-    TMemoryBudget memory(DecodeMemoryBudget);
+    // Keeps two large progressive JPEGs, which hold every coefficient while they decode, apart.
+    TMemoryBudget memory(PictureMemoryBudget);
 
     TOrderedWork work;
     work.Count = count;

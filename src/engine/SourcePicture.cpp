@@ -6,7 +6,6 @@
 #include "base/Text.h"
 #include "imaging/GraphicsIO.h"
 #include "imaging/JpegReader.h"
-#include "imaging/PictureFile.h"
 
 namespace fsc {
 
@@ -40,8 +39,10 @@ TSourcePicture::TSourcePicture(const std::string& fileName, std::vector<std::str
     : fileName(fileName) {
     try {
         if (IsJpegFileName(fileName)) {
-            jpegBytes = ReadPictureFile(fileName);
-            ReadJpegHeader();
+            isJpegFile = true;
+            const TJpegInfo info = ReadJpegFileInfo(fileName);
+            size = {info.Width, info.Height};
+            decodeBytes = info.CoefficientBytes;
         } else {
             TNoticeList messages(notices);
             whole = LoadPicture(fileName, &messages);
@@ -68,8 +69,9 @@ void TSourcePicture::ReadJpegHeader() {
 }
 
 TBitmap TSourcePicture::Picture(TSize atLeast) {
-    if (jpegBytes.empty()) return std::move(whole);
     try {
+        if (isJpegFile) return DecodeJpegFileAtLeast(fileName, atLeast.Width, atLeast.Height);
+        if (jpegBytes.empty()) return std::move(whole);
         return DecodeJpegAtLeast(jpegBytes, atLeast.Width, atLeast.Height);
     } catch (const EFSC_Exception& error) {
         ThrowNamingFile(fileName, error);

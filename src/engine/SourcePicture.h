@@ -31,6 +31,8 @@ public:
 
 private:
     std::string fileName;
+    // A JPEG file is read by the decoder as it goes; JPEG bytes made in memory are kept.
+    bool isJpegFile = false;
     std::string jpegBytes;
     TBitmap whole;
     TSize size;

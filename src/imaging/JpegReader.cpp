@@ -4,7 +4,9 @@
 #include <jerror.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,10 +36,15 @@ struct JpegDecoder {
 
 // The C-style halves: only plain libjpeg calls after setjmp, so a longjmp
 // skips no destructor. Each returns false when libjpeg gave up.
-bool ReadHeaderC(JpegDecoder* d, const unsigned char* data, unsigned long size) {
+// Reads from `file` when given, else from memory.
+bool ReadHeaderC(JpegDecoder* d, const unsigned char* data, unsigned long size, FILE* file) {
     if (setjmp(d->Errors.JumpBack)) return false;
     jpeg_create_decompress(&d->Info);
-    jpeg_mem_src(&d->Info, data, size);
+    if (file != NULL) {
+        jpeg_stdio_src(&d->Info, file);
+    } else {
+        jpeg_mem_src(&d->Info, data, size);
+    }
     jpeg_save_markers(&d->Info, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&d->Info, TRUE);
     const J_COLOR_SPACE in = d->Info.jpeg_color_space;
@@ -123,16 +130,35 @@ unsigned ScaleDenominator(unsigned storedWidth, unsigned storedHeight, int orien
     return 1;
 }
 
-std::unique_ptr<JpegDecoder> OpenDecoder(std::string_view bytes) {
+// Where the JPEG comes from: bytes in memory, or a file read as the decoder goes, so that a
+// large file never sits in memory whole.
+struct TJpegSource {
+    std::string_view Bytes;
+    std::unique_ptr<FILE, int (*)(FILE*)> File{nullptr, &std::fclose};
+};
+
+TJpegSource FileSource(const std::string& fileName) {
+    std::error_code error;
+    // A directory opens as a stream on Linux but is no picture.
+    if (!std::filesystem::is_regular_file(fileName, error))
+        throw EFSC_Exception("Unable to open file");
+    TJpegSource source;
+    source.File.reset(std::fopen(fileName.c_str(), "rb"));
+    if (!source.File) throw EFSC_Exception("Unable to open file");
+    return source;
+}
+
+std::unique_ptr<JpegDecoder> OpenDecoder(const TJpegSource& source) {
     auto decoder = std::make_unique<JpegDecoder>();
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    if (bytes.empty()) throw EFSC_Exception("JPEG file is empty");
-    if (!ReadHeaderC(decoder.get(), data, bytes.size())) ThrowJpegError(*decoder);
+    const auto* data = reinterpret_cast<const unsigned char*>(source.Bytes.data());
+    if (!source.File && source.Bytes.empty()) throw EFSC_Exception("JPEG file is empty");
+    if (!ReadHeaderC(decoder.get(), data, source.Bytes.size(), source.File.get()))
+        ThrowJpegError(*decoder);
     return decoder;
 }
 
-TBitmap Decode(std::string_view bytes, std::uint64_t maxPixels, int minWidth, int minHeight) {
-    std::unique_ptr<JpegDecoder> decoder = OpenDecoder(bytes);
+TBitmap Decode(const TJpegSource& source, std::uint64_t maxPixels, int minWidth, int minHeight) {
+    std::unique_ptr<JpegDecoder> decoder = OpenDecoder(source);
     const jpeg_decompress_struct& info = decoder->Info;
     // The whole picture's size counts: a progressive decode keeps all of it, whatever the scale.
     CheckPictureSize("JPEG", info.image_width, info.image_height, maxPixels);
@@ -154,19 +180,8 @@ TBitmap Decode(std::string_view bytes, std::uint64_t maxPixels, int minWidth, in
     return OrientUpright(stored, orientation);
 }
 
-}  // namespace
-
-TBitmap DecodeJpeg(std::string_view bytes, std::uint64_t maxPixels) {
-    return Decode(bytes, maxPixels, -1, -1);
-}
-
-TBitmap DecodeJpegAtLeast(std::string_view bytes, int minWidth, int minHeight,
-                          std::uint64_t maxPixels) {
-    return Decode(bytes, maxPixels, minWidth, minHeight);
-}
-
-TJpegInfo ReadJpegInfo(std::string_view bytes) {
-    std::unique_ptr<JpegDecoder> decoder = OpenDecoder(bytes);
+TJpegInfo Info(const TJpegSource& source) {
+    std::unique_ptr<JpegDecoder> decoder = OpenDecoder(source);
     const jpeg_decompress_struct& info = decoder->Info;
     TJpegInfo result;
     const int orientation = OrientationOf(info);
@@ -182,5 +197,31 @@ TJpegInfo ReadJpegInfo(std::string_view bytes) {
     }
     return result;
 }
+
+TJpegSource MemorySource(std::string_view bytes) {
+    TJpegSource source;
+    source.Bytes = bytes;
+    return source;
+}
+
+}  // namespace
+
+TBitmap DecodeJpeg(std::string_view bytes, std::uint64_t maxPixels) {
+    return Decode(MemorySource(bytes), maxPixels, -1, -1);
+}
+
+TBitmap DecodeJpegAtLeast(std::string_view bytes, int minWidth, int minHeight,
+                          std::uint64_t maxPixels) {
+    return Decode(MemorySource(bytes), maxPixels, minWidth, minHeight);
+}
+
+TBitmap DecodeJpegFileAtLeast(const std::string& fileName, int minWidth, int minHeight,
+                              std::uint64_t maxPixels) {
+    return Decode(FileSource(fileName), maxPixels, minWidth, minHeight);
+}
+
+TJpegInfo ReadJpegInfo(std::string_view bytes) { return Info(MemorySource(bytes)); }
+
+TJpegInfo ReadJpegFileInfo(const std::string& fileName) { return Info(FileSource(fileName)); }
 
 }  // namespace fsc

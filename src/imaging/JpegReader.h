@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "imaging/PictureLimits.h"
@@ -31,5 +32,11 @@ struct TJpegInfo {
     std::size_t CoefficientBytes = 0;
 };
 TJpegInfo ReadJpegInfo(std::string_view bytes);
+
+// The same from a file that is read as the decoder goes, so that it never sits in memory
+// whole. A missing file or a folder raises EFSC_Exception "Unable to open file".
+TBitmap DecodeJpegFileAtLeast(const std::string& fileName, int minWidth, int minHeight,
+                              std::uint64_t maxPixels = MaxPicturePixels);
+TJpegInfo ReadJpegFileInfo(const std::string& fileName);
 
 }  // namespace fsc

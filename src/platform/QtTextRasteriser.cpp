@@ -18,6 +18,8 @@ namespace fsc {
 
 namespace {
 
+}  // namespace
+
 void EnsureGuiApplication() {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) return;
     if (QCoreApplication::instance() != nullptr) {
@@ -31,6 +33,8 @@ void EnsureGuiApplication() {
     static char* argv[] = {name, nullptr};
     new QGuiApplication(argc, argv);
 }
+
+namespace {
 
 QString FamilyOrDefaultSans(const std::string& name) {
     const QString family = BytesToQString(name);
@@ -54,19 +58,20 @@ QFont MakeFont(const TFontSpec& fontSpec) {
 
 }  // namespace
 
-QtTextRasteriser::QtTextRasteriser() { EnsureGuiApplication(); }
-
 int QtTextRasteriser::TextWidth(const TFontSpec& font, const std::string& text) {
+    EnsureGuiApplication();
     return QFontMetrics(MakeFont(font)).horizontalAdvance(BytesToQString(text));
 }
 
 int QtTextRasteriser::TextHeight(const TFontSpec& font, const std::string&) {
+    EnsureGuiApplication();
     // The line height of the font, the same for every text (also for an empty line).
     return QFontMetrics(MakeFont(font)).height();
 }
 
 void QtTextRasteriser::DrawText(const TFontSpec& font, const std::string& text, int x, int y,
                                 TRgbCanvas& canvas) {
+    EnsureGuiApplication();
     if (canvas.Pixels == nullptr || canvas.Width <= 0 || canvas.Height <= 0) return;
     // A view on the caller's rows: QPainter writes straight into them and clips at the edges.
     QImage image(canvas.Pixels, canvas.Width, canvas.Height, qsizetype(canvas.Stride),

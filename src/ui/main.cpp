@@ -10,6 +10,7 @@
 #include "platform/QtShell.h"
 #include "ui/TFscApplication.h"
 #include "ui/TProgramWindows.h"
+#include "base/MemoryBudget.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ int RunProgram(fsc::TFscApplication& application) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    fsc::MapLargeBuffersApart();
     fsc::TFscApplication application(argc, argv);
     try {
         return RunProgram(application);

@@ -63,9 +63,9 @@ int LongestRun(const TBitmap& picture, std::uint8_t r, std::uint8_t g, std::uint
 
 TEST(QtTextRasteriser, FindsFontsWithoutADisplay) {
     QtTextRasteriser rasteriser;
+    EXPECT_GT(rasteriser.TextWidth(Font(12), "Folioscope"), 40);
     ASSERT_NE(qobject_cast<QGuiApplication*>(QCoreApplication::instance()), nullptr);
     EXPECT_FALSE(QFontDatabase::families().isEmpty()) << "no fonts: install fonts-dejavu-core";
-    EXPECT_GT(rasteriser.TextWidth(Font(12), "Folioscope"), 40);
     QtTextRasteriser second;  // the application is made once
     EXPECT_EQ(second.TextWidth(Font(12), "Folioscope"),
               rasteriser.TextWidth(Font(12), "Folioscope"));
