@@ -428,6 +428,7 @@ void TDarevudIroForm::ShowWorkspace() {
     templateForm->ShowSelection();
     fileEditorForm->Refresh();
     htmlTemplateEditorForm->ShowChanges();
+    schemeEditorForm->ShowReplacedScheme();
 }
 
 void TDarevudIroForm::ShowReplacedSettings() {

@@ -4,8 +4,10 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTest>
 
 #include "WorkflowFixture.h"
+#include "app/GalleryProject.h"
 #include "base/TStringList.h"
 #include "templates/TScheme.h"
 #include "templates/TemplateLibrary.h"
@@ -69,6 +71,22 @@ TEST_F(MainWindowTabsTest, EachSchemeTabEditsItsOwnScheme) {
     }
     auto* memo = Find<QPlainTextEdit>(Page(NavigationSchemeTab), "SchemeMemo");
     EXPECT_EQ(memo->toPlainText(), QString("scheme %1").arg(SchemeNavigation));
+}
+
+TEST_F(MainWindowTabsTest, AProjectOpenedOnASchemeTabIsShownBeforeTheBoxCanWrite) {
+    Workspace project;
+    project.Schemes.Image.Text = {"<!-IMAGE-> from the project"};
+    const std::string path = w->root / "project.gal";
+    SaveGalleryProject(project, path, w->messages, w->progress);
+
+    auto* memo = Find<QPlainTextEdit>(Page(ImageSchemeTab), "SchemeMemo");
+    test::ChooseFile(path);
+    Find<QAction>(&w->main, "OpenGallery1")->trigger();
+    EXPECT_EQ(memo->toPlainText(), "<!-IMAGE-> from the project");
+    // The first key the user types adds to the project's scheme, not to the old text.
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo, "!");
+    EXPECT_EQ(w->ws.Schemes.Image.Text, TStringList{"<!-IMAGE-> from the project!"});
 }
 
 TEST_F(MainWindowTabsTest, TheTemplateEditorsFollowTheChosenTemplate) {

@@ -23,6 +23,7 @@
 namespace fsc {
 namespace {
 
+using test::ChooseFile;
 using test::Find;
 using test::Windows;
 
@@ -31,15 +32,6 @@ protected:
     void SetUp() override {
         test::EnsureApplication();
         w = std::make_unique<Windows>();
-    }
-    // Answers the save or open dialog that the action opens with `path`.
-    void ChooseFile(const std::string& path) {
-        test::AnswerNextModal([path](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            ASSERT_NE(dialog, nullptr);
-            dialog->selectFile(QString::fromStdString(path));
-            static_cast<QDialog*>(dialog)->accept();
-        });
     }
     std::unique_ptr<Windows> w;
 };
