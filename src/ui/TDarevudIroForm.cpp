@@ -512,7 +512,11 @@ void TDarevudIroForm::Sort(int entry) {
 
 void TDarevudIroForm::SaveSettingsAsTemplate() {
     const std::optional<std::string> path = AskSavePath(this, TemplateDialog);
-    if (path) SaveWorkspaceAsTemplate(parts.Ws, *path);
+    if (!path) return;
+    // The same preparation as "Save Gallery ": the HTML file check and the template choice
+    // still pending on the Template tab take effect before the file is written.
+    SaveWorkspaceAsTemplate(parts.Ws, *path, parts.Messages);
+    ShowWorkspace();
 }
 
 void TDarevudIroForm::UndoGallery() { fsc::UndoGallery(parts.Ws.Journal, parts.Ws.Images); }
