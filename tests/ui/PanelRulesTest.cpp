@@ -104,7 +104,7 @@ TEST_F(PanelRulesTest, AdvancedSwitchesAndFieldsGoToTheSelectedImage) {
     EXPECT_TRUE(image.useOtherLink);
     EXPECT_EQ(image.OtherLink, "https://example.org/");
     EXPECT_EQ(image.FieldA, "A");
-    EXPECT_EQ(image.FieldC, "two\nlines");
+    EXPECT_EQ(image.FieldC, "two\r\nlines");
     EXPECT_EQ(image.Description, "described");
 }
 
@@ -215,6 +215,12 @@ TEST_F(PanelRulesTest, ImageSetAndGalleryProjectRoundTripThroughTheMenus) {
     w->Picture("b.jpg");
     w->AddThroughDialog("\"a.jpg\" \"b.jpg\"");
     w->ws.Images[0].Hint = "first";
+    // Two lines typed into the description box, as the user types them.
+    w->Select(0);
+    auto* description = Find<QPlainTextEdit>(&w->main, "DescEdit");
+    QTest::keyClicks(description, "one");
+    QTest::keyClick(description, Qt::Key_Return);
+    QTest::keyClicks(description, "two");
     w->ws.Main.HTMLDir = w->site;
     w->ws.Main.HTMLFile = "index.html";
     w->ws.Main.Cols = 4;
@@ -222,6 +228,8 @@ TEST_F(PanelRulesTest, ImageSetAndGalleryProjectRoundTripThroughTheMenus) {
     ChooseFile(set);
     Find<QAction>(&w->main, "SaveSetInfos1")->trigger();
     ASSERT_TRUE(FileExists(set));
+    // The set's line end inside the text, too.
+    EXPECT_NE(ReadFileBytes(set).find("Description#>one\r\ntwo<#THUMB"), std::string::npos);
     const std::string project = w->root / "holiday.gal";
     ChooseFile(project);
     Find<QAction>(&w->main, "SaveGallery1")->trigger();
@@ -233,6 +241,7 @@ TEST_F(PanelRulesTest, ImageSetAndGalleryProjectRoundTripThroughTheMenus) {
     EXPECT_EQ(other.ImageNames(), w->ImageNames());
     EXPECT_EQ(other.ListedNames(), w->ImageNames());
     EXPECT_EQ(other.ws.Images[0].Hint, "first");
+    EXPECT_EQ(other.ws.Images[0].Description, "one\r\ntwo");
 
     Windows third;
     ChooseFile(project);
