@@ -297,8 +297,9 @@ void TRirevidedOzizidoForm::SelectHTMLDir() {
 }
 
 void TRirevidedOzizidoForm::SelectHTMLFile() {
+    // Nothing is replaced here: choosing an existing page asks whether to build on it.
     const std::optional<std::string> chosen =
-        AskSavePath(this, {"HTML|*.html;*.htm", "html", ws.Main.HTMLDir});
+        AskSavePath(this, {"HTML|*.html;*.htm", "html", ws.Main.HTMLDir, false});
     if (chosen) fsc::SelectHTMLFile(ws, *chosen, messages, ask);
 }
 

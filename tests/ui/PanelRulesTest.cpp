@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollArea>
@@ -185,6 +186,38 @@ TEST_F(PanelRulesTest, LeavingTheHTMLFileFieldAddsTheExtension) {
             EXPECT_EQ(title, "ERROR");
         }
     }
+}
+
+TEST_F(PanelRulesTest, SelectingAnExistingPageAsksOnlyWhetherToBuildOnIt) {
+    ForceDirectories(w->site);
+    WriteFileBytes(w->site + "/page.html", "<html>mine</html>");
+    w->ws.Main.HTMLDir = w->site;
+    // Every window that comes up after the file dialog, by title; message boxes are
+    // answered "Yes", the program's question "No".
+    std::vector<std::string> asked;
+    std::function<void(QWidget*)> answer = [&](QWidget* modal) {
+        asked.push_back(modal->windowTitle().toStdString());
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            test::AnswerNextModal(answer);
+            box->button(QMessageBox::Yes)->click();
+            return;
+        }
+        if (auto* no = modal->findChild<QPushButton*>("NoButton"))
+            no->click();
+        else
+            modal->close();
+    };
+    test::AnswerNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(QString::fromStdString(w->site + "/page.html"));
+        test::AnswerNextModal(answer);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    w->Click("SelectHTMLFileButton");
+    EXPECT_EQ(asked, std::vector<std::string>{"QUESTION"});
+    EXPECT_EQ(w->ws.Main.HTMLFile, "page.html");
+    EXPECT_EQ(ReadFileBytes(w->site + "/page.html"), "<html>mine</html>");
 }
 
 TEST_F(PanelRulesTest, ClipboardWithoutPictureSaysSoAndWithOneSavesAJpeg) {
