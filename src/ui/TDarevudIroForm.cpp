@@ -13,9 +13,11 @@
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <algorithm>
 #include <utility>
 
 #include "app/AddImages.h"
@@ -136,10 +138,14 @@ TDarevudIroForm::TDarevudIroForm(const TMainWindowParts& parts, QWidget* parent)
     CreateMenus();
     // The dialog keeps its fields between runs, as long as the main window lives.
     treeForm = new TCreateGalleryForImagesInDirForm(parts.Ws, *imageList, *services, this);
-    // The design size, or what the "General" panels need when the font makes them larger.
+    // The design size, or what the "General" panels need when the font makes them larger,
+    // and wide enough for all ten tab captions in full; never larger than a 1280 x 800
+    // screen, where a window frame and a panel take about 60 pixels of the height.
     const QSize needed =
         tabControl1->widget(GeneralTab)->findChild<QWidget*>("TabPage0")->sizeHint();
-    resize(std::max(751, needed.width() + 40), std::max(578, needed.height() + 90));
+    const int tabsWidth = tabControl1->tabBar()->sizeHint().width() + 20;
+    resize(std::min(1280, std::max({751, needed.width() + 40, tabsWidth})),
+           std::min(740, std::max(578, needed.height() + 90)));
 }
 
 TDarevudIroForm::~TDarevudIroForm() = default;

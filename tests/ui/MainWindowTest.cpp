@@ -10,7 +10,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include "WorkflowFixture.h"
 #include "base/Files.h"
@@ -62,6 +64,23 @@ TEST_F(MainWindowTest, TitleAndTheTenTabsInTheirOrder) {
         shown.push_back(tabs->tabText(index).toStdString());
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(tabs->currentIndex(), GeneralTab);
+
+    // At its first size every caption shows in full, without scroll arrows, and the
+    // window fits a 1280 x 800 screen.
+    windows->main.show();
+    QApplication::processEvents();
+    QTabBar* bar = tabs->tabBar();
+    EXPECT_GE(bar->width(), bar->sizeHint().width());
+    for (int index = 0; index < tabs->count(); ++index) {
+        SCOPED_TRACE(index);
+        const QRect tab = bar->tabRect(index);
+        EXPECT_GE(tab.left(), 0);
+        EXPECT_LE(tab.right(), bar->width());
+        EXPECT_GE(tab.width(), bar->fontMetrics().horizontalAdvance(tabs->tabText(index)));
+    }
+    for (auto* arrow : bar->findChildren<QToolButton*>()) EXPECT_FALSE(arrow->isVisible());
+    EXPECT_LE(windows->main.frameGeometry().width(), 1280);
+    EXPECT_LE(windows->main.frameGeometry().height(), 800);
 }
 
 TEST_F(MainWindowTest, EveryMenuWithItsEntriesInOrder) {
