@@ -370,6 +370,7 @@ void TDarevudIroForm::CreateStyleMenu() {
         {"SlideShowOptions1", "Java Script Slide Show options", parts.Styles.SlideShow},
         {"TableOptions1", "Table options", parts.Styles.Table},
         {"CollageOptions1", "Collage/Image Map options ", parts.Styles.Collage},
+        {"NavigationOptions1", "Navigation options", parts.Styles.Navigation},
     };
     for (const auto& entry : entries) {
         QDialog* dialog = entry.Dialog;

@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, EveryMenuWithItsEntriesInOrder) {
          {"Undo. Delete the created Gallery.", "-", "Let's go. Create the gallery."}},
         {"Style",
          {"List options", "Paragraph options", "Java Script Slide Show options", "Table options",
-          "Collage/Image Map options "}},
+          "Collage/Image Map options ", "Navigation options"}},
         {"Images", {"Sort"}},
         {"Internet", {"FTP    (Upload Gallery and edit your homepage)"}},
         {"Options", {"Options"}},

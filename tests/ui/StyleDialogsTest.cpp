@@ -367,6 +367,7 @@ TEST(StyleMenuTest, EveryEntryAndButtonOpensItsDialog) {
         {"SlideShowOptions1", "Options Slide Show"},
         {"TableOptions1", "Options Table"},
         {"CollageOptions1", "Options Collage/Image Map"},
+        {"NavigationOptions1", "Options Navigation"},
     };
     for (const auto& [entry, caption] : entries) {
         auto* action = Find<QAction>(&windows.Main, entry);
