@@ -177,13 +177,15 @@ TEST_F(PanelRulesTest, LeavingTheHTMLFileFieldAddsTheExtension) {
     for (const FileCase& file : cases) {
         SCOPED_TRACE(file.Typed);
         std::string text, title;
-        if (file.Message) test::ReadNextMessageBox(text, title);
+        QMessageBox::StandardButtons buttons;
+        if (file.Message) test::ReadNextMessageBox(text, title, &buttons);
         w->Type("HTMLFileEdit", file.Typed);
         Find<QLineEdit>(&w->main, "HTMLFileEdit")->editingFinished();
         EXPECT_EQ(w->ws.Main.HTMLFile, file.Stored);
         EXPECT_EQ(Find<QLineEdit>(&w->main, "HTMLFileEdit")->text().toStdString(), file.Stored);
         if (file.Message) {
             EXPECT_EQ(title, "ERROR");
+            EXPECT_EQ(buttons, QMessageBox::Ok | QMessageBox::Cancel);
         }
     }
 }
