@@ -65,21 +65,21 @@ namespace fsc {
 
 namespace {
 
-struct TWebPage {
+struct THelpPage {
     const char* ObjectName;
     const char* Caption;
-    const char* Address;
+    // A page of the program's own help, in its data folder: it opens without a network.
+    const char* File;
 };
 
-// The maker's pages; separators fall between all but the last two.
-constexpr TWebPage WebPages[] = {
-    {"HTMLTutorials1", "HTML Tutorials", "https://www.orvik-freeware.example/html-tutorials/"},
-    {"FolioscopePage1", "Folioscope Page", "https://www.orvik-freeware.example/folioscope/"},
-    {"Contact1", "Contact - Problems, Questions, want new tags, ..",
-     "https://www.orvik-freeware.example/contact/"},
-    {"Lumetta1", "Lumetta - our photo editor", "https://www.orvik-freeware.example/lumetta/"},
-    {"Shop1", "Orvik-Freeware Shop", "https://www.orvik-freeware.example/shop/"},
-    {"OrvikFreeware1", "Orvik-Freeware", "https://www.orvik-freeware.example/"},
+// The "Help" menu's pages; separators fall between all but the last two.
+constexpr THelpPage HelpPages[] = {
+    {"HTMLTutorials1", "HTML Tutorials", "HTMLTutorial.html"},
+    {"FolioscopePage1", "Folioscope Page", "About.html"},
+    {"Contact1", "Contact - Problems, Questions, want new tags, ..", "Problems.html"},
+    {"Lumetta1", "Lumetta - our photo editor", "Photos.html"},
+    {"Shop1", "Orvik-Freeware Shop", "About.html"},
+    {"OrvikFreeware1", "Orvik-Freeware", "About.html"},
 };
 
 const char* const TabCaptions[] = {
@@ -419,13 +419,13 @@ void TDarevudIroForm::CreateHelpMenu() {
     AddEntry(menu, "About1", "About", [this] { ShowAbout(); });
     AddEntry(menu, "HelpLocal1", "Help   (local HTML)",
              [this] { parts.Shell.Open(JoinPath(DataFolder(), "index.html")); });
-    const int count = int(std::size(WebPages));
+    const int count = int(std::size(HelpPages));
     for (int index = 0; index < count; ++index) {
         // Every entry but the last stands apart from the one before it.
         if (index < count - 1) menu->addSeparator();
-        const TWebPage& page = WebPages[index];
+        const THelpPage& page = HelpPages[index];
         AddEntry(menu, page.ObjectName, page.Caption,
-                 [this, address = page.Address] { parts.Shell.Open(address); });
+                 [this, file = page.File] { parts.Shell.Open(JoinPath(DataFolder(), file)); });
     }
 }
 
@@ -554,7 +554,7 @@ void TDarevudIroForm::OpenTemplate() {
 
 void TDarevudIroForm::ShowAbout() {
     QMessageBox box(QMessageBox::NoIcon, "About",
-                    QString("%1\nVersion %2").arg(ProgramTitle, ProgramVersion), QMessageBox::Ok,
+                    QString("%1\nVersion %2").arg(ProgramName, ProgramVersion), QMessageBox::Ok,
                     this);
     box.setObjectName("AboutBox");
     box.exec();

@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include "WorkflowFixture.h"
+#include "base/AppFolders.h"
 #include "base/Files.h"
 #include "imaging/GraphicsIO.h"
 
@@ -164,12 +165,25 @@ TEST_F(MainWindowTest, UndoRemovesTheFilesOfTheLastBuild) {
     EXPECT_EQ(windows->ws.Images[0].ThumbTime, 0);
 }
 
-TEST_F(MainWindowTest, HelpEntriesOpenTheLocalPageAndTheMakersPages) {
-    Find<QAction>(&windows->main, "HelpLocal1")->trigger();
-    Find<QAction>(&windows->main, "FolioscopePage1")->trigger();
-    ASSERT_EQ(windows->shell.Opened.size(), 2u);
-    EXPECT_TRUE(windows->shell.Opened[0].ends_with("/index.html")) << windows->shell.Opened[0];
-    EXPECT_TRUE(windows->shell.Opened[1].starts_with("https://")) << windows->shell.Opened[1];
+TEST_F(MainWindowTest, HelpEntriesOpenPagesOfTheProgramsOwnHelp) {
+    const char* const entries[] = {"HelpLocal1", "HTMLTutorials1", "FolioscopePage1", "Contact1",
+                                   "Lumetta1",   "Shop1",          "OrvikFreeware1"};
+    for (const char* entry : entries) Find<QAction>(&windows->main, entry)->trigger();
+    const std::vector<std::string>& opened = windows->shell.Opened;
+    ASSERT_EQ(opened.size(), std::size(entries));
+    EXPECT_TRUE(opened[0].ends_with("/index.html")) << opened[0];
+    for (const std::string& page : opened) {
+        EXPECT_TRUE(page.starts_with(DataFolder() + "/")) << page;
+        EXPECT_TRUE(FileExists(page)) << page;
+    }
+}
+
+TEST_F(MainWindowTest, TheAboutBoxNamesTheProductAndItsVersionOnce) {
+    std::string text, title;
+    test::ReadNextMessageBox(text, title);
+    Find<QAction>(&windows->main, "About1")->trigger();
+    EXPECT_EQ(title, "About");
+    EXPECT_EQ(text, "Orvik Folioscope\nVersion 2.13");
 }
 
 TEST_F(MainWindowTest, GeneralTabHoldsTheFiveSettingsPanels) {
