@@ -303,6 +303,7 @@ TEST_F(MainWindowTest, CheckingTheDefaultExtensionWarnsAndStaysChecked) {
     std::string text, title;
     test::ReadNextMessageBox(text, title);
     Find<QCheckBox>(&windows->main, "DefaultExtCheckBox")->click();
+    EXPECT_EQ(title, "ERROR");
     EXPECT_EQ(text,
               "This option is only for experts. Uncheck the box, if you're not sure. Please make "
               "sure, the extension you use is valid in your environment.");
