@@ -2,7 +2,6 @@
 #include "app/BuildSettings.h"
 
 #include "options/StyleOptions.h"
-#include "templates/SaveAsTemplate.h"
 
 namespace fsc {
 
@@ -113,16 +112,6 @@ void FillBuildSettings(const Workspace& ws, TBuildCaller caller, TFSC_Images& im
 void CopyOptionsToTemplate(Workspace& ws) {
     CopyStyleOptionsToTemplate({ws.Table, ws.List, ws.Para, ws.Collage, ws.SlideShow}, ws.Template);
     ws.Template.GalleryFileName = ws.Main.HTMLFile;
-}
-
-void SaveWorkspaceAsTemplate(Workspace& ws, const std::string& path) {
-    ws.LastHTMLFile = ws.Main.HTMLFile;
-    ws.LastHTMLDir = ws.Main.HTMLDir;
-    ws.LastImages = std::make_unique<TFSC_Images>();
-    ws.LastHTML = std::make_unique<TFSC_HTML>();
-    FillBuildSettings(ws, TBuildCaller::MainWindow, *ws.LastImages, *ws.LastHTML);
-    CopyOptionsToTemplate(ws);
-    SaveSettingsAsTemplate(path, *ws.LastImages, *ws.LastHTML, ws.Template, ws.Schemes);
 }
 
 }  // namespace fsc

@@ -1,5 +1,4 @@
-// Turning the workspace's panels and dialogs into the settings of a build, and
-// "Save Settings As Template", which writes those settings without building.
+// Turning the workspace's panels and dialogs into the settings of a build.
 #pragma once
 
 #include <string>
@@ -19,9 +18,5 @@ void FillBuildSettings(const Workspace& ws, TBuildCaller caller, TFSC_Images& im
 // The option dialogs' values into the current template's style fields, and the HTML file
 // as its gallery file name.
 void CopyOptionsToTemplate(Workspace& ws);
-
-// Fills fresh settings objects (kept as the last run's), brings the template up to date
-// and writes it all as the template file `path` with its companion folder.
-void SaveWorkspaceAsTemplate(Workspace& ws, const std::string& path);
 
 }  // namespace fsc

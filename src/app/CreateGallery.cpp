@@ -9,6 +9,7 @@
 #include "base/Text.h"
 #include "engine/BuildGallery.h"
 #include "engine/Undo.h"
+#include "templates/SaveAsTemplate.h"
 #include "templates/TemplateApply.h"
 #include "templates/TemplateLibrary.h"
 
@@ -124,6 +125,11 @@ void CreateGallery(Workspace& ws, TCreateMode mode, TCommandServices& services,
 
 void PrepareGallerySettings(Workspace& ws, IMessages& messages) {
     Prepare(ws, TCreateMode::Preparation, messages, {});
+}
+
+void SaveWorkspaceAsTemplate(Workspace& ws, const std::string& path, IMessages& messages) {
+    PrepareGallerySettings(ws, messages);
+    SaveSettingsAsTemplate(path, *ws.LastImages, *ws.LastHTML, ws.Template, ws.Schemes);
 }
 
 void WizardCreateGallery(Workspace& ws, TCommandServices& services,

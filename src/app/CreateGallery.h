@@ -56,6 +56,12 @@ void CreateGallery(Workspace& ws, TCreateMode mode, TCommandServices& services,
 // The preparation mode alone: what saving a template or a project runs first.
 void PrepareGallerySettings(Workspace& ws, IMessages& messages);
 
+// "Save Settings As Template": the preparation mode (the HTML file check, which may show
+// its "ERROR" box, and the template choice still pending on the Template tab applied),
+// then the settings, the template and the schemes written as the template file `path`
+// with its companion folder.
+void SaveWorkspaceAsTemplate(Workspace& ws, const std::string& path, IMessages& messages);
+
 // The settings panels' "Let's go" after the wizard: "No Pictures selected!" without
 // images; without an HTML file name the HTML file dialog runs (`selectHTMLFile`) and the
 // command stops, failing when the name is still empty; otherwise an existing history may

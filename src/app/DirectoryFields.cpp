@@ -59,7 +59,7 @@ void CheckHTMLFile(Workspace& ws, THTMLFileCheck caller, IMessages& messages, IA
         const std::string& defaultExt = ws.Program.DefaultHTMLExt;
         name += "." + (Trim(defaultExt).empty() ? std::string("html") : defaultExt);
         if (extension.size() > 1 && !Trim(extension.substr(1)).empty()) {
-            messages.ShowError(HTMLExtensionAddedText);
+            messages.ShowOkCancelError("ERROR", HTMLExtensionAddedText);
         }
     }
     if (caller == THTMLFileCheck::CreateGallery || name.empty()) return;

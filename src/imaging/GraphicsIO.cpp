@@ -82,7 +82,8 @@ bool IsValidImage(const TPictureFormats& formats, const std::string& name, bool 
             LoadPicture(formats, name, nullptr);
         }
     } catch (...) {
-        if (report && messages != nullptr) messages->ShowError("Not a valid image!");
+        if (report && messages != nullptr)
+            messages->ShowOkCancelError("Error Occured", "Not a valid image!");
         throw;
     }
     return true;

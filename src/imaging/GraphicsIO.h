@@ -40,7 +40,7 @@ TBitmap LoadPicture(const TPictureFormats& formats, const std::string& name,
 // False when the file does not exist; true for a metafile name without
 // reading it; otherwise reads the whole file and returns true. A read failure
 // is passed on as the reader's exception, after the box "Not a valid image!"
-// when report is set.
+// (caption "Error Occured", "OK" and "Cancel") when report is set.
 bool IsValidImage(const std::string& name, bool report, IMessages* messages);
 bool IsValidImage(const TPictureFormats& formats, const std::string& name, bool report,
                   IMessages* messages);

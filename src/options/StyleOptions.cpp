@@ -1,8 +1,6 @@
 // Copying the style option values into the template and the slide scheme check.
 #include "options/StyleOptions.h"
 
-#include <algorithm>
-
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "base/Text.h"
@@ -80,12 +78,6 @@ void LoadImageHTMLFile(ImageHTMLOptions& options, const std::string& path) {
 
 void CloseImageHTMLOptions(const ImageHTMLOptions& options, TTemplate& tpl) {
     tpl.ImagePageSkeleton = options.Text;
-}
-
-int SpinValue(const std::string& text, int minimum, int maximum) {
-    int value = 0;
-    if (!TryParseInt(text, value)) return minimum;
-    return std::clamp(value, minimum, maximum);
 }
 
 }  // namespace fsc

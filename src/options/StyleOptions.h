@@ -48,7 +48,4 @@ void LoadImageHTMLFile(ImageHTMLOptions& options, const std::string& path);
 // Closing it: the box's text becomes the template's skeleton.
 void CloseImageHTMLOptions(const ImageHTMLOptions& options, TTemplate& tpl);
 
-// A spin field's text: a number within the range, else the field's minimum.
-int SpinValue(const std::string& text, int minimum, int maximum);
-
 }  // namespace fsc

@@ -205,7 +205,8 @@ TColour ParseColour(const std::string& text) {
 }
 
 TColour ContrastColour(const TColour& background) {
-    const auto channel = [](std::uint8_t value) -> std::uint8_t { return value >= 128 ? 0 : 255; };
+    // A channel of exactly 128 counts as dark, so navy (0, 0, 128) gets white text.
+    const auto channel = [](std::uint8_t value) -> std::uint8_t { return value > 128 ? 0 : 255; };
     return {channel(background.Red), channel(background.Green), channel(background.Blue)};
 }
 

@@ -34,7 +34,7 @@ TStringList NamedColourList();
 // hexadecimal pairs, other characters counting 0; a text shorter than 7 gives black.
 TColour ParseColour(const std::string& text);
 
-// Per channel: 0 on a channel of 128 or more, else 255.
+// Per channel: 0 on a channel of more than 128, else 255.
 TColour ContrastColour(const TColour& background);
 
 // Choosing an entry: the trimmed name before "=" for a basic colour, else the code from

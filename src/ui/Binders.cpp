@@ -14,6 +14,12 @@ namespace fsc {
 
 std::string QStringToBytes(const QString& text) { return text.toStdString(); }
 
+std::string MemoText(const QPlainTextEdit* memo) {
+    QString text = memo->toPlainText();
+    text.replace('\n', "\r\n");
+    return QStringToBytes(text);
+}
+
 void Show(QLineEdit* edit, const std::string& field) {
     // A refill is not an edit: it must not run the change handlers again.
     const QSignalBlocker blocker(edit);
@@ -22,7 +28,10 @@ void Show(QLineEdit* edit, const std::string& field) {
 
 void Show(QPlainTextEdit* memo, const std::string& field) {
     const QSignalBlocker blocker(memo);
-    memo->setPlainText(BytesToQString(field));
+    // The box breaks lines at LF; a stored CR LF or CR is one line break too.
+    QString text = BytesToQString(field);
+    text.replace("\r\n", "\n").replace('\r', '\n');
+    memo->setPlainText(text);
 }
 
 void Show(QPlainTextEdit* memo, const TStringList& lines) {
@@ -48,7 +57,7 @@ Refresher Bind(QPlainTextEdit* memo, std::string& field, std::function<void()> c
     refresh();
     QObject::connect(memo, &QPlainTextEdit::textChanged, memo,
                      [memo, &field, changed = std::move(changed)] {
-                         field = QStringToBytes(memo->toPlainText());
+                         field = MemoText(memo);
                          if (changed) changed();
                      });
     return refresh;

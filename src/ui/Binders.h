@@ -18,6 +18,10 @@ namespace fsc {
 // The program's texts are bytes; what the user types comes back as UTF-8.
 std::string QStringToBytes(const QString& text);
 
+// A multi-line box's text as the program keeps it: its lines joined by CR LF, the line end
+// of every file the text may be stored in.
+std::string MemoText(const QPlainTextEdit* memo);
+
 // Re-fills a bound widget from its field without counting as an edit; a window keeps these
 // to show the workspace again after a command replaced its values.
 using Refresher = std::function<void()>;

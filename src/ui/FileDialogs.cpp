@@ -31,6 +31,7 @@ std::vector<std::string> RunDialog(QWidget* parent, const TFileDialogSetup& setu
     dialog.setNameFilters(QtNameFilters(setup.Filter));
     // The captions already list their patterns.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !setup.ConfirmOverwrite);
     if (!setup.DefaultExtension.empty())
         dialog.setDefaultSuffix(BytesToQString(setup.DefaultExtension));
     if (!setup.InitialFolder.empty()) dialog.setDirectory(BytesToQString(setup.InitialFolder));

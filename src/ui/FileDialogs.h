@@ -19,6 +19,9 @@ struct TFileDialogSetup {
     // Added to a typed name without extension (save dialogs).
     std::string DefaultExtension;
     std::string InitialFolder;
+    // Save dialogs ask before an existing file is chosen, unless the caller asks its own
+    // question about that file.
+    bool ConfirmOverwrite = true;
 };
 
 std::optional<std::string> AskSavePath(QWidget* parent, const TFileDialogSetup& setup);

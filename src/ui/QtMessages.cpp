@@ -20,4 +20,9 @@ void QtMessages::ShowMessage(const std::string& text) {
     QMessageBox::information(parent, ProgramTitle, BytesToQString(text));
 }
 
+void QtMessages::ShowOkCancelError(const std::string& caption, const std::string& text) {
+    QMessageBox::critical(parent, BytesToQString(caption), BytesToQString(text),
+                          QMessageBox::Ok | QMessageBox::Cancel);
+}
+
 }  // namespace fsc

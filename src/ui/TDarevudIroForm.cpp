@@ -13,9 +13,11 @@
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <algorithm>
 #include <utility>
 
 #include "app/AddImages.h"
@@ -63,21 +65,21 @@ namespace fsc {
 
 namespace {
 
-struct TWebPage {
+struct THelpPage {
     const char* ObjectName;
     const char* Caption;
-    const char* Address;
+    // A page of the program's own help, in its data folder: it opens without a network.
+    const char* File;
 };
 
-// The maker's pages; separators fall between all but the last two.
-constexpr TWebPage WebPages[] = {
-    {"HTMLTutorials1", "HTML Tutorials", "https://www.orvik-freeware.example/html-tutorials/"},
-    {"FolioscopePage1", "Folioscope Page", "https://www.orvik-freeware.example/folioscope/"},
-    {"Contact1", "Contact - Problems, Questions, want new tags, ..",
-     "https://www.orvik-freeware.example/contact/"},
-    {"Lumetta1", "Lumetta - our photo editor", "https://www.orvik-freeware.example/lumetta/"},
-    {"Shop1", "Orvik-Freeware Shop", "https://www.orvik-freeware.example/shop/"},
-    {"OrvikFreeware1", "Orvik-Freeware", "https://www.orvik-freeware.example/"},
+// The "Help" menu's pages; separators fall between all but the last two.
+constexpr THelpPage HelpPages[] = {
+    {"HTMLTutorials1", "HTML Tutorials", "HTMLTutorial.html"},
+    {"FolioscopePage1", "Folioscope Page", "About.html"},
+    {"Contact1", "Contact - Problems, Questions, want new tags, ..", "Problems.html"},
+    {"Lumetta1", "Lumetta - our photo editor", "Photos.html"},
+    {"Shop1", "Orvik-Freeware Shop", "About.html"},
+    {"OrvikFreeware1", "Orvik-Freeware", "About.html"},
 };
 
 const char* const TabCaptions[] = {
@@ -136,10 +138,14 @@ TDarevudIroForm::TDarevudIroForm(const TMainWindowParts& parts, QWidget* parent)
     CreateMenus();
     // The dialog keeps its fields between runs, as long as the main window lives.
     treeForm = new TCreateGalleryForImagesInDirForm(parts.Ws, *imageList, *services, this);
-    // The design size, or what the "General" panels need when the font makes them larger.
+    // The design size, or what the "General" panels need when the font makes them larger,
+    // and wide enough for all ten tab captions in full; never larger than a 1280 x 800
+    // screen, where a window frame and a panel take about 60 pixels of the height.
     const QSize needed =
         tabControl1->widget(GeneralTab)->findChild<QWidget*>("TabPage0")->sizeHint();
-    resize(std::max(751, needed.width() + 40), std::max(578, needed.height() + 90));
+    const int tabsWidth = tabControl1->tabBar()->sizeHint().width() + 20;
+    resize(std::min(1280, std::max({751, needed.width() + 40, tabsWidth})),
+           std::min(740, std::max(578, needed.height() + 90)));
 }
 
 TDarevudIroForm::~TDarevudIroForm() = default;
@@ -364,6 +370,7 @@ void TDarevudIroForm::CreateStyleMenu() {
         {"SlideShowOptions1", "Java Script Slide Show options", parts.Styles.SlideShow},
         {"TableOptions1", "Table options", parts.Styles.Table},
         {"CollageOptions1", "Collage/Image Map options ", parts.Styles.Collage},
+        {"NavigationOptions1", "Navigation options", parts.Styles.Navigation},
     };
     for (const auto& entry : entries) {
         QDialog* dialog = entry.Dialog;
@@ -412,13 +419,13 @@ void TDarevudIroForm::CreateHelpMenu() {
     AddEntry(menu, "About1", "About", [this] { ShowAbout(); });
     AddEntry(menu, "HelpLocal1", "Help   (local HTML)",
              [this] { parts.Shell.Open(JoinPath(DataFolder(), "index.html")); });
-    const int count = int(std::size(WebPages));
+    const int count = int(std::size(HelpPages));
     for (int index = 0; index < count; ++index) {
         // Every entry but the last stands apart from the one before it.
         if (index < count - 1) menu->addSeparator();
-        const TWebPage& page = WebPages[index];
+        const THelpPage& page = HelpPages[index];
         AddEntry(menu, page.ObjectName, page.Caption,
-                 [this, address = page.Address] { parts.Shell.Open(address); });
+                 [this, file = page.File] { parts.Shell.Open(JoinPath(DataFolder(), file)); });
     }
 }
 
@@ -428,6 +435,7 @@ void TDarevudIroForm::ShowWorkspace() {
     templateForm->ShowSelection();
     fileEditorForm->Refresh();
     htmlTemplateEditorForm->ShowChanges();
+    schemeEditorForm->ShowReplacedScheme();
 }
 
 void TDarevudIroForm::ShowReplacedSettings() {
@@ -511,7 +519,11 @@ void TDarevudIroForm::Sort(int entry) {
 
 void TDarevudIroForm::SaveSettingsAsTemplate() {
     const std::optional<std::string> path = AskSavePath(this, TemplateDialog);
-    if (path) SaveWorkspaceAsTemplate(parts.Ws, *path);
+    if (!path) return;
+    // The same preparation as "Save Gallery ": the HTML file check and the template choice
+    // still pending on the Template tab take effect before the file is written.
+    SaveWorkspaceAsTemplate(parts.Ws, *path, parts.Messages);
+    ShowWorkspace();
 }
 
 void TDarevudIroForm::UndoGallery() { fsc::UndoGallery(parts.Ws.Journal, parts.Ws.Images); }
@@ -542,7 +554,7 @@ void TDarevudIroForm::OpenTemplate() {
 
 void TDarevudIroForm::ShowAbout() {
     QMessageBox box(QMessageBox::NoIcon, "About",
-                    QString("%1\nVersion %2").arg(ProgramTitle, ProgramVersion), QMessageBox::Ok,
+                    QString("%1\nVersion %2").arg(ProgramName, ProgramVersion), QMessageBox::Ok,
                     this);
     box.setObjectName("AboutBox");
     box.exec();

@@ -158,8 +158,7 @@ void TImagesPanel::ConnectCommands() {
     text(fieldBEdit, TImageText::FieldB);
     auto memo = [this](QPlainTextEdit* edit, TImageText field) {
         connect(edit, &QPlainTextEdit::textChanged, this, [this, edit, field] {
-            RunCommand(
-                [&] { EditImageText(ws, state, field, QStringToBytes(edit->toPlainText())); });
+            RunCommand([&] { EditImageText(ws, state, field, MemoText(edit)); });
         });
     };
     memo(descEdit, TImageText::Description);

@@ -20,7 +20,6 @@
 #include "app/DirectoryFields.h"
 #include "app/PanelSwitches.h"
 #include "app/Workspace.h"
-#include "base/Errors.h"
 #include "platform/ByteText.h"
 #include "ui/CommandGuard.h"
 #include "ui/FileDialogs.h"
@@ -184,18 +183,23 @@ QGroupBox* TRirevidedOzizidoForm::CreateThumbnails() {
         refreshers.push_back(BindChoice(radio, main.ThumbSize, mode));
         size->addWidget(radio);
     }
-    widthEdit = NewSpin("WidthEdit", 1, 32000);
-    heightEdit = NewSpin("HeightEdit", 1, 32000);
+    auto* widthEdit = NewSpin("WidthEdit", 1, 32000);
+    auto* heightEdit = NewSpin("HeightEdit", 1, 32000);
     refreshers.push_back(Bind(widthEdit, main.ThumbWidth));
     refreshers.push_back(Bind(heightEdit, main.ThumbHeight));
     auto* box = new QFormLayout;
     box->addRow("Width", widthEdit);
     box->addRow("Height", heightEdit);
     auto* presets = new QHBoxLayout;
-    const std::pair<const char*, int> sides[] = {{"large", 100}, {"medium", 70}, {"small", 40}};
-    for (const auto& [caption, side] : sides) {
+    const std::pair<const char*, TThumbPreset> sides[] = {{"large", TThumbPreset::Large},
+                                                          {"medium", TThumbPreset::Medium},
+                                                          {"small", TThumbPreset::Small}};
+    for (const auto& [caption, preset] : sides) {
         auto* button = Named<QPushButton>((std::string(caption) + "Button").c_str(), caption);
-        connect(button, &QPushButton::clicked, this, [this, side] { SetThumbSize(side); });
+        connect(button, &QPushButton::clicked, this, [this, preset] {
+            ChooseThumbPreset(ws, preset);
+            ShowSettings();
+        });
         presets->addWidget(button);
     }
     box->addRow(presets);
@@ -251,10 +255,9 @@ QGroupBox* TRirevidedOzizidoForm::CreateGeneral() {
     refreshers.push_back(Bind(noHTMLBox, main.NoHTML));
     refreshers.push_back(Bind(thumbsBox, main.ImagesAreThumbs));
     refreshers.push_back(Bind(defaultExtBox, main.UseDefaultExt, [this] {
-        // The box stays checked; the message only warns.
-        RunCommand([this] {
-            if (this->ws.Main.UseDefaultExt) throw ELumettaError(DefaultExtWarningText);
-        });
+        // Only a click changes the box, and no click reaches it while the modal
+        // directory-tree dialog shows.
+        ClickUseDefaultExt(this->ws, this->ws.Main.UseDefaultExt, false, this->messages);
     }));
     refreshers.push_back(Bind(defaultExtEdit, main.DefaultExt));
     refreshers.push_back(
@@ -297,14 +300,10 @@ void TRirevidedOzizidoForm::SelectHTMLDir() {
 }
 
 void TRirevidedOzizidoForm::SelectHTMLFile() {
+    // Nothing is replaced here: choosing an existing page asks whether to build on it.
     const std::optional<std::string> chosen =
-        AskSavePath(this, {"HTML|*.html;*.htm", "html", ws.Main.HTMLDir});
+        AskSavePath(this, {"HTML|*.html;*.htm", "html", ws.Main.HTMLDir, false});
     if (chosen) fsc::SelectHTMLFile(ws, *chosen, messages, ask);
-}
-
-void TRirevidedOzizidoForm::SetThumbSize(int side) {
-    widthEdit->setValue(side);
-    heightEdit->setValue(side);
 }
 
 void TRirevidedOzizidoForm::EnableDependentControls() {

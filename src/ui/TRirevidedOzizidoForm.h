@@ -50,7 +50,6 @@ private:
     void SelectHTMLDir();
     void SelectHTMLFile();
     void ConnectDirectories(QLineEdit* imageDirEdit, QLineEdit* htmlFileEdit);
-    void SetThumbSize(int side);
     void EnableDependentControls();
     // Shows an option dialog modally, if there is one.
     void ShowStyleDialog(QDialog* StyleDialogs::*dialog);
@@ -66,8 +65,6 @@ private:
     QGroupBox* groupBox7;
     QLineEdit* htmlDirEdit = nullptr;
     QLineEdit* templateNameEdit = nullptr;
-    QSpinBox* widthEdit = nullptr;
-    QSpinBox* heightEdit = nullptr;
     QLineEdit* targetFrameEdit = nullptr;
     StyleDialogs styleDialogs;
     // Each option button with the dialog it opens.

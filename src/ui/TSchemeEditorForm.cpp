@@ -134,6 +134,14 @@ void TSchemeEditorForm::EditScheme(int kind) {
 
 void TSchemeEditorForm::ShowScheme() { Fill(ws.EditedScheme); }
 
+void TSchemeEditorForm::ShowReplacedScheme() {
+    if (BoxIsStale()) ShowScheme();
+}
+
+bool TSchemeEditorForm::BoxIsStale() {
+    return shownKind != ws.EditedScheme || ShownScheme().Text != shownText;
+}
+
 void TSchemeEditorForm::Fill(int kind) {
     shownKind = kind;
     shownText = ws.Schemes.OfKind(kind).Text;
@@ -148,15 +156,18 @@ void TSchemeEditorForm::Fill(int kind) {
 TScheme& TSchemeEditorForm::ShownScheme() { return ws.Schemes.OfKind(shownKind); }
 
 void TSchemeEditorForm::BoxEdited() {
+    // A scheme replaced behind the box's back is never overwritten with the box's old text;
+    // the user sees the new text instead.
+    if (ShownScheme().Text != shownText) {
+        Fill(shownKind);
+        return;
+    }
     shownText = LinesOf(schemeMemo);
     ShownScheme().Text = shownText;
 }
 
 bool TSchemeEditorForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == groupBox1 && event->type() == QEvent::Show &&
-        (shownKind != ws.EditedScheme || ShownScheme().Text != shownText)) {
-        ShowScheme();
-    }
+    if (watched == groupBox1 && event->type() == QEvent::Show) ShowReplacedScheme();
     return QDialog::eventFilter(watched, event);
 }
 

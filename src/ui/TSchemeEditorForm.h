@@ -34,6 +34,10 @@ public:
     void EditScheme(int kind);
     // Puts the edited scheme's text into the box, replacing whatever the box held.
     void ShowScheme();
+    // After a command replaced the schemes (a project, a template, a wizard): shows the
+    // edited scheme again unless the box already holds it, so the box never writes a stale
+    // text over the new one.
+    void ShowReplacedScheme();
 
     // "Open" and "Save" once a file is chosen; they work on the scheme in the box. A file
     // that cannot be read or written is reported and the scheme keeps its text.
@@ -49,6 +53,7 @@ protected:
 private:
     QGroupBox* CreatePanel();
     void Fill(int kind);
+    bool BoxIsStale();
     void BoxEdited();
     void Open();
     void Save();

@@ -1,14 +1,22 @@
 #include <gtest/gtest.h>
 
+#include "CommandTestSupport.h"
 #include "SettingsPrinters.h"
 #include "TemplateTestSupport.h"
-#include "app/BuildSettings.h"
+#include "app/CreateGallery.h"
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "support/TempDir.h"
 
 namespace fsc {
 namespace {
+
+// "Save Settings As Template" on a workspace whose HTML file needs no message.
+void SaveAsTemplate(Workspace& ws, const std::string& path) {
+    test::TRecordingMessages messages;
+    SaveWorkspaceAsTemplate(ws, path, messages);
+    EXPECT_TRUE(messages.Errors.empty());
+}
 
 // Every setting a template carries, changed from its start value.
 void ChangeTemplateSettings(Workspace& ws) {
@@ -53,7 +61,7 @@ TEST(SaveAsTemplate, AppliedAgainGivesTheSameSettings) {
     saved.Template.Parameters = {{"Background", "#000000", "#FF0000", ParameterColour},
                                  {"Title", "", "Holiday", ParameterText}};
     saved.Template.ImagePageSkeleton = {"<html>", "<!-IMAGE->", "</html>"};
-    SaveWorkspaceAsTemplate(saved, dir / "mine.tpl");
+    SaveAsTemplate(saved, dir / "mine.tpl");
 
     Workspace applied;
     test::ApplyTemplateFile(applied, dir / "mine.tpl");
@@ -90,7 +98,7 @@ TEST(SaveAsTemplate, ListLayoutKeepsItsRowsAndSizeLimitsCanBeOff) {
     saved.Main.ResizeHeightChecked = true;
     saved.Main.GreaterThan = 1024;
     saved.Main.ImageDir = "pictures";
-    SaveWorkspaceAsTemplate(saved, dir / "slides.tpl");
+    SaveAsTemplate(saved, dir / "slides.tpl");
     Workspace applied;
     test::ApplyTemplateFile(applied, dir / "slides.tpl");
     EXPECT_EQ(applied.Main.Style, TGalleryStyle::SlideShow);
@@ -117,7 +125,7 @@ TEST(SaveAsTemplate, WritesTheLinesInTheirOrderAndSpelling) {
     ws.Template.ExtraPages.push_back(numbered);
     ws.Template.Parameters = {{"Colour", "", "navy", ParameterColour}};
     ws.Watermark.Text = {"one", "two"};
-    SaveWorkspaceAsTemplate(ws, dir / "my.tpl");
+    SaveAsTemplate(ws, dir / "my.tpl");
 
     const TStringList expected = {"INDEXFILE=my.tpl.dir\\index.html",
                                   "INDEXISNOTGALLERY=false",
@@ -216,7 +224,7 @@ TEST(SaveAsTemplate, SeparateGalleryPageAndColouredFont) {
     ws.Watermark.Font.Red = 0x11;
     ws.Watermark.Font.Green = 0x22;
     ws.Watermark.Font.Blue = 0x33;
-    SaveWorkspaceAsTemplate(ws, dir / "two.tpl");
+    SaveAsTemplate(ws, dir / "two.tpl");
     const TStringList lines = LoadLines(dir / "two.tpl");
     EXPECT_EQ(lines[0], "INDEXFILE=two.tpl.dir\\start.html");
     EXPECT_EQ(lines[1], "INDEXISNOTGALLERY=true");
@@ -236,11 +244,11 @@ TEST(SaveAsTemplate, SavingOverTheTemplateItCameFromKeepsItsFiles) {
     Workspace first;
     WriteFileBytes(dir / "style.css", "body {}");
     first.Template.CopyFiles = {{"", "style.css", dir / "style.css"}};
-    SaveWorkspaceAsTemplate(first, dir / "t.tpl");
+    SaveAsTemplate(first, dir / "t.tpl");
     Workspace second;
     test::ApplyTemplateFile(second, dir / "t.tpl");
     ASSERT_EQ(second.Template.CopyFiles.size(), 1u);
-    SaveWorkspaceAsTemplate(second, dir / "t.tpl");
+    SaveAsTemplate(second, dir / "t.tpl");
     EXPECT_EQ(ReadFileBytes(dir / "t.tpl.dir/style.css"), "body {}");
 }
 
@@ -258,7 +266,7 @@ TEST(SaveAsTemplate, FilesSharingANameKeepTheirOwnContents) {
     page.SubDir = "more";
     page.Lines = {"<p>the other index</p>"};
     ws.Template.ExtraPages = {page};
-    SaveWorkspaceAsTemplate(ws, dir / "n.tpl");
+    SaveAsTemplate(ws, dir / "n.tpl");
 
     Workspace applied;
     test::ApplyTemplateFile(applied, dir / "n.tpl");
@@ -277,7 +285,7 @@ TEST(SaveAsTemplate, AnUnwritableCompanionFolderStopsBeforeTheFile) {
     test::TempDir dir;
     WriteFileBytes(dir / "x.tpl.dir", "a file where the folder should be");
     Workspace ws;
-    EXPECT_THROW(SaveWorkspaceAsTemplate(ws, dir / "x.tpl"), EFscError);
+    EXPECT_THROW(SaveAsTemplate(ws, dir / "x.tpl"), EFscError);
     EXPECT_FALSE(FileExists(dir / "x.tpl"));
 }
 

@@ -170,16 +170,5 @@ TEST(ImageHTMLOptions, LoadReplacesTheTextOrKeepsItOnError) {
     EXPECT_EQ(options.Text, (TStringList{"<html>", "<!-IMAGE->", "</html>"}));
 }
 
-TEST(SpinValue, TextThatIsNoNumberGivesTheMinimum) {
-    const std::tuple<const char*, int, int, int> cases[] = {{"12", 0, 99, 12},
-                                                            {"abc", 0, 99, 0},
-                                                            {"", 30, 2000, 30},
-                                                            {"5000", 30, 2000, 2000},
-                                                            {" 450 ", 30, 2000, 450}};
-    for (const auto& [text, minimum, maximum, expected] : cases) {
-        EXPECT_EQ(SpinValue(text, minimum, maximum), expected) << text;
-    }
-}
-
 }  // namespace
 }  // namespace fsc

@@ -91,13 +91,14 @@ TEST(ParseColour, NamesCodesAndBadCharacters) {
 
 TEST(ContrastColour, LightChannelsGetZeroDarkOnes255) {
     EXPECT_EQ(EntryColours("#C0C0C0").Text, (TColour{0, 0, 0}));
-    EXPECT_EQ(EntryColours("#000080").Text, (TColour{255, 255, 0}));
-    EXPECT_EQ(ContrastColour({128, 127, 0}), (TColour{0, 255, 255}));
+    // Navy gets white text, as every user expects; 128 itself counts as dark.
+    EXPECT_EQ(EntryColours("#000080").Text, (TColour{255, 255, 255}));
+    EXPECT_EQ(ContrastColour({129, 128, 0}), (TColour{0, 255, 255}));
 }
 
 TEST(CollageColours, TakeTheCodeOfTheWholeEntry) {
     EXPECT_EQ(CollageListColours("navy = #000080 ").Background, (TColour{0, 0, 128}));
-    EXPECT_EQ(CollageListColours("navy = #000080 ").Text, (TColour{255, 255, 0}));
+    EXPECT_EQ(CollageListColours("navy = #000080 ").Text, (TColour{255, 255, 255}));
     EXPECT_EQ(CollageListColours("silver =  #C0C0C0 ").Background, (TColour{192, 192, 192}));
     EXPECT_EQ(CollageListColours("silver =  #C0C0C0 ").Text, (TColour{0, 0, 0}));
     EXPECT_EQ(CollageColourEntry("silver =  #C0C0C0 "), "silver =  #C0C0C0 ");

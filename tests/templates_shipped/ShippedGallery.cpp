@@ -47,13 +47,6 @@ public:
     }
 };
 
-class TNoMessages final : public IMessages {
-public:
-    void ShowError(const std::string& text) override { ADD_FAILURE() << "error: " << text; }
-    void ShowInformation(const std::string& text) override { ADD_FAILURE() << text; }
-    void ShowMessage(const std::string& text) override { ADD_FAILURE() << text; }
-};
-
 class TRecordedShell final : public IShell {
 public:
     std::vector<std::string> Opened;
@@ -83,6 +76,10 @@ bool IsExternal(const std::string& link) {
 }
 
 }  // namespace
+
+void TNoMessages::ShowError(const std::string& text) { ADD_FAILURE() << "error: " << text; }
+void TNoMessages::ShowInformation(const std::string& text) { ADD_FAILURE() << text; }
+void TNoMessages::ShowMessage(const std::string& text) { ADD_FAILURE() << text; }
 
 bool TNoQuestions::Ask(const std::string& statement, const std::string& question) {
     ADD_FAILURE() << "unexpected question: " << statement << " / " << question;

@@ -9,6 +9,7 @@
 
 #include "app/Workspace.h"
 #include "base/IAsk.h"
+#include "base/IMessages.h"
 #include "imaging/TBitmap.h"
 
 namespace fsc::test {
@@ -17,6 +18,14 @@ namespace fsc::test {
 class TNoQuestions final : public IAsk {
 public:
     bool Ask(const std::string& statement, const std::string& question) override;
+};
+
+// Nor may it show a message.
+class TNoMessages final : public IMessages {
+public:
+    void ShowError(const std::string& text) override;
+    void ShowInformation(const std::string& text) override;
+    void ShowMessage(const std::string& text) override;
 };
 
 // A landscape of sky, sun and hills whose colours and proportions change with `seed`, so

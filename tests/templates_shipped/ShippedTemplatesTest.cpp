@@ -9,7 +9,7 @@
 #include <ostream>
 #include <set>
 
-#include "app/BuildSettings.h"
+#include "app/CreateGallery.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Text.h"
@@ -189,7 +189,8 @@ TEST_P(ShippedTemplate, SavedAsTemplateAgainBuildsTheSamePages) {
     Workspace original = BuiltGallery(root / "first");
     const std::string saved = root / "saved/Mine.tpl";
     ForceDirectories(root / "saved");
-    SaveWorkspaceAsTemplate(original, saved);
+    test::TNoMessages messages;
+    SaveWorkspaceAsTemplate(original, saved, messages);
 
     Workspace copy;
     copy.TemplateLibrary = root / "empty-library";

@@ -1,14 +1,20 @@
 // The tabs that show other windows' panels: the Special groups, the one scheme editor on
 // four tabs, and the template editors following the template chosen on the Template tab.
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 
 #include "WorkflowFixture.h"
+#include "app/DirectoryFields.h"
+#include "app/GalleryProject.h"
 #include "base/TStringList.h"
 #include "templates/TScheme.h"
 #include "templates/TemplateLibrary.h"
+#include "ui/TOnePara.h"
 
 namespace fsc {
 namespace {
@@ -71,6 +77,22 @@ TEST_F(MainWindowTabsTest, EachSchemeTabEditsItsOwnScheme) {
     EXPECT_EQ(memo->toPlainText(), QString("scheme %1").arg(SchemeNavigation));
 }
 
+TEST_F(MainWindowTabsTest, AProjectOpenedOnASchemeTabIsShownBeforeTheBoxCanWrite) {
+    Workspace project;
+    project.Schemes.Image.Text = {"<!-IMAGE-> from the project"};
+    const std::string path = w->root / "project.gal";
+    SaveGalleryProject(project, path, w->messages, w->progress);
+
+    auto* memo = Find<QPlainTextEdit>(Page(ImageSchemeTab), "SchemeMemo");
+    test::ChooseFile(path);
+    Find<QAction>(&w->main, "OpenGallery1")->trigger();
+    EXPECT_EQ(memo->toPlainText(), "<!-IMAGE-> from the project");
+    // The first key the user types adds to the project's scheme, not to the old text.
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo, "!");
+    EXPECT_EQ(w->ws.Schemes.Image.Text, TStringList{"<!-IMAGE-> from the project!"});
+}
+
 TEST_F(MainWindowTabsTest, TheTemplateEditorsFollowTheChosenTemplate) {
     w->ws.TemplateLibrary = TemplateLibraryFolder();
     w->ws.Selection.Entries = ListTemplates(w->ws.TemplateLibrary);
@@ -92,6 +114,50 @@ TEST_F(MainWindowTabsTest, TheTemplateEditorsFollowTheChosenTemplate) {
     EXPECT_TRUE(Find<QWidget>(w->main.Tabs()->currentWidget(), "IndexIsNotGalleryRadioButton")
                     ->property("checked")
                     .toBool());
+}
+
+TEST_F(MainWindowTabsTest, SaveSettingsAsTemplateTakesWhatTheTemplateTabStillHolds) {
+    w->ws.TemplateLibrary = TemplateLibraryFolder();
+    w->ws.Selection.Entries = ListTemplates(w->ws.TemplateLibrary);
+    QWidget* templatePage = Page(TemplateTab);
+    auto* list = Find<QComboBox>(templatePage, "TemplateComboBox");
+    const int classic = list->findText("Classic");
+    ASSERT_GE(classic, 0);
+    test::ClickInNextModal("YesButton");
+    list->setCurrentIndex(classic);
+    list->activated(classic);
+    // Classic asks for its title first; the new one is typed but not applied.
+    const auto rows = Find<QWidget>(templatePage, "ParameterRows")->findChildren<TOnePara*>();
+    ASSERT_FALSE(rows.empty());
+    auto* title = Find<QLineEdit>(rows.front(), "ValueEdit");
+    title->selectAll();
+    QTest::keyClicks(title, "EDITED TITLE");
+    w->ws.Main.HTMLFile = "gallery.txt";
+
+    // The menu, as "Save Gallery " does, first checks the HTML file and applies the tab.
+    const std::string path = w->root / "mine.tpl";
+    std::string message, caption;
+    test::AnswerNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(QString::fromStdString(path));
+        test::ReadNextMessageBox(message, caption);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    Find<QAction>(&w->main, "SaveSettingsAsTemplate1")->trigger();
+    EXPECT_EQ(caption, "ERROR");
+    EXPECT_EQ(message, HTMLExtensionAddedText);
+    const TStringList lines = LoadLines(path);
+    EXPECT_GE(IndexOfLine(lines, "ASKDEFAULT=EDITED TITLE"), 0);
+    EXPECT_GE(IndexOfLine(lines, "INDEXFILE=mine.tpl.dir\\gallery.txt.html"), 0);
+
+    // A "no Template" clicked on the tab is taken too.
+    Find<QRadioButton>(templatePage, "NoTemplateRadioButton")->click();
+    test::ChooseFile(w->root / "plain.tpl");
+    Find<QAction>(&w->main, "SaveSettingsAsTemplate1")->trigger();
+    EXPECT_TRUE(FileExists(w->root / "plain.tpl"));
+    EXPECT_EQ(w->ws.Main.TemplateName, "- no template -");
+    EXPECT_EQ(Find<QLineEdit>(&w->main, "TemplateNameEdit")->text(), "- no template -");
 }
 
 TEST_F(MainWindowTabsTest, TheInternetMenuOpensTheFtpWindowOnTheHTMLDirectory) {

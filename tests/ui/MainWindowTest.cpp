@@ -10,9 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include "WorkflowFixture.h"
+#include "base/AppFolders.h"
 #include "base/Files.h"
 #include "imaging/GraphicsIO.h"
 
@@ -62,6 +65,23 @@ TEST_F(MainWindowTest, TitleAndTheTenTabsInTheirOrder) {
         shown.push_back(tabs->tabText(index).toStdString());
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(tabs->currentIndex(), GeneralTab);
+
+    // At its first size every caption shows in full, without scroll arrows, and the
+    // window fits a 1280 x 800 screen.
+    windows->main.show();
+    QApplication::processEvents();
+    QTabBar* bar = tabs->tabBar();
+    EXPECT_GE(bar->width(), bar->sizeHint().width());
+    for (int index = 0; index < tabs->count(); ++index) {
+        SCOPED_TRACE(index);
+        const QRect tab = bar->tabRect(index);
+        EXPECT_GE(tab.left(), 0);
+        EXPECT_LE(tab.right(), bar->width());
+        EXPECT_GE(tab.width(), bar->fontMetrics().horizontalAdvance(tabs->tabText(index)));
+    }
+    for (auto* arrow : bar->findChildren<QToolButton*>()) EXPECT_FALSE(arrow->isVisible());
+    EXPECT_LE(windows->main.frameGeometry().width(), 1280);
+    EXPECT_LE(windows->main.frameGeometry().height(), 800);
 }
 
 TEST_F(MainWindowTest, EveryMenuWithItsEntriesInOrder) {
@@ -82,7 +102,7 @@ TEST_F(MainWindowTest, EveryMenuWithItsEntriesInOrder) {
          {"Undo. Delete the created Gallery.", "-", "Let's go. Create the gallery."}},
         {"Style",
          {"List options", "Paragraph options", "Java Script Slide Show options", "Table options",
-          "Collage/Image Map options "}},
+          "Collage/Image Map options ", "Navigation options"}},
         {"Images", {"Sort"}},
         {"Internet", {"FTP    (Upload Gallery and edit your homepage)"}},
         {"Options", {"Options"}},
@@ -145,12 +165,25 @@ TEST_F(MainWindowTest, UndoRemovesTheFilesOfTheLastBuild) {
     EXPECT_EQ(windows->ws.Images[0].ThumbTime, 0);
 }
 
-TEST_F(MainWindowTest, HelpEntriesOpenTheLocalPageAndTheMakersPages) {
-    Find<QAction>(&windows->main, "HelpLocal1")->trigger();
-    Find<QAction>(&windows->main, "FolioscopePage1")->trigger();
-    ASSERT_EQ(windows->shell.Opened.size(), 2u);
-    EXPECT_TRUE(windows->shell.Opened[0].ends_with("/index.html")) << windows->shell.Opened[0];
-    EXPECT_TRUE(windows->shell.Opened[1].starts_with("https://")) << windows->shell.Opened[1];
+TEST_F(MainWindowTest, HelpEntriesOpenPagesOfTheProgramsOwnHelp) {
+    const char* const entries[] = {"HelpLocal1", "HTMLTutorials1", "FolioscopePage1", "Contact1",
+                                   "Lumetta1",   "Shop1",          "OrvikFreeware1"};
+    for (const char* entry : entries) Find<QAction>(&windows->main, entry)->trigger();
+    const std::vector<std::string>& opened = windows->shell.Opened;
+    ASSERT_EQ(opened.size(), std::size(entries));
+    EXPECT_TRUE(opened[0].ends_with("/index.html")) << opened[0];
+    for (const std::string& page : opened) {
+        EXPECT_TRUE(page.starts_with(DataFolder() + "/")) << page;
+        EXPECT_TRUE(FileExists(page)) << page;
+    }
+}
+
+TEST_F(MainWindowTest, TheAboutBoxNamesTheProductAndItsVersionOnce) {
+    std::string text, title;
+    test::ReadNextMessageBox(text, title);
+    Find<QAction>(&windows->main, "About1")->trigger();
+    EXPECT_EQ(title, "About");
+    EXPECT_EQ(text, "Orvik Folioscope\nVersion 2.13");
 }
 
 TEST_F(MainWindowTest, GeneralTabHoldsTheFiveSettingsPanels) {
@@ -270,6 +303,7 @@ TEST_F(MainWindowTest, CheckingTheDefaultExtensionWarnsAndStaysChecked) {
     std::string text, title;
     test::ReadNextMessageBox(text, title);
     Find<QCheckBox>(&windows->main, "DefaultExtCheckBox")->click();
+    EXPECT_EQ(title, "ERROR");
     EXPECT_EQ(text,
               "This option is only for experts. Uncheck the box, if you're not sure. Please make "
               "sure, the extension you use is valid in your environment.");

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollArea>
@@ -23,6 +24,7 @@
 namespace fsc {
 namespace {
 
+using test::ChooseFile;
 using test::Find;
 using test::Windows;
 
@@ -31,15 +33,6 @@ protected:
     void SetUp() override {
         test::EnsureApplication();
         w = std::make_unique<Windows>();
-    }
-    // Answers the save or open dialog that the action opens with `path`.
-    void ChooseFile(const std::string& path) {
-        test::AnswerNextModal([path](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            ASSERT_NE(dialog, nullptr);
-            dialog->selectFile(QString::fromStdString(path));
-            static_cast<QDialog*>(dialog)->accept();
-        });
     }
     std::unique_ptr<Windows> w;
 };
@@ -112,7 +105,7 @@ TEST_F(PanelRulesTest, AdvancedSwitchesAndFieldsGoToTheSelectedImage) {
     EXPECT_TRUE(image.useOtherLink);
     EXPECT_EQ(image.OtherLink, "https://example.org/");
     EXPECT_EQ(image.FieldA, "A");
-    EXPECT_EQ(image.FieldC, "two\nlines");
+    EXPECT_EQ(image.FieldC, "two\r\nlines");
     EXPECT_EQ(image.Description, "described");
 }
 
@@ -184,15 +177,49 @@ TEST_F(PanelRulesTest, LeavingTheHTMLFileFieldAddsTheExtension) {
     for (const FileCase& file : cases) {
         SCOPED_TRACE(file.Typed);
         std::string text, title;
-        if (file.Message) test::ReadNextMessageBox(text, title);
+        QMessageBox::StandardButtons buttons;
+        if (file.Message) test::ReadNextMessageBox(text, title, &buttons);
         w->Type("HTMLFileEdit", file.Typed);
         Find<QLineEdit>(&w->main, "HTMLFileEdit")->editingFinished();
         EXPECT_EQ(w->ws.Main.HTMLFile, file.Stored);
         EXPECT_EQ(Find<QLineEdit>(&w->main, "HTMLFileEdit")->text().toStdString(), file.Stored);
         if (file.Message) {
             EXPECT_EQ(title, "ERROR");
+            EXPECT_EQ(buttons, QMessageBox::Ok | QMessageBox::Cancel);
         }
     }
+}
+
+TEST_F(PanelRulesTest, SelectingAnExistingPageAsksOnlyWhetherToBuildOnIt) {
+    ForceDirectories(w->site);
+    WriteFileBytes(w->site + "/page.html", "<html>mine</html>");
+    w->ws.Main.HTMLDir = w->site;
+    // Every window that comes up after the file dialog, by title; message boxes are
+    // answered "Yes", the program's question "No".
+    std::vector<std::string> asked;
+    std::function<void(QWidget*)> answer = [&](QWidget* modal) {
+        asked.push_back(modal->windowTitle().toStdString());
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            test::AnswerNextModal(answer);
+            box->button(QMessageBox::Yes)->click();
+            return;
+        }
+        if (auto* no = modal->findChild<QPushButton*>("NoButton"))
+            no->click();
+        else
+            modal->close();
+    };
+    test::AnswerNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(QString::fromStdString(w->site + "/page.html"));
+        test::AnswerNextModal(answer);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    w->Click("SelectHTMLFileButton");
+    EXPECT_EQ(asked, std::vector<std::string>{"QUESTION"});
+    EXPECT_EQ(w->ws.Main.HTMLFile, "page.html");
+    EXPECT_EQ(ReadFileBytes(w->site + "/page.html"), "<html>mine</html>");
 }
 
 TEST_F(PanelRulesTest, ClipboardWithoutPictureSaysSoAndWithOneSavesAJpeg) {
@@ -223,6 +250,12 @@ TEST_F(PanelRulesTest, ImageSetAndGalleryProjectRoundTripThroughTheMenus) {
     w->Picture("b.jpg");
     w->AddThroughDialog("\"a.jpg\" \"b.jpg\"");
     w->ws.Images[0].Hint = "first";
+    // Two lines typed into the description box, as the user types them.
+    w->Select(0);
+    auto* description = Find<QPlainTextEdit>(&w->main, "DescEdit");
+    QTest::keyClicks(description, "one");
+    QTest::keyClick(description, Qt::Key_Return);
+    QTest::keyClicks(description, "two");
     w->ws.Main.HTMLDir = w->site;
     w->ws.Main.HTMLFile = "index.html";
     w->ws.Main.Cols = 4;
@@ -230,6 +263,8 @@ TEST_F(PanelRulesTest, ImageSetAndGalleryProjectRoundTripThroughTheMenus) {
     ChooseFile(set);
     Find<QAction>(&w->main, "SaveSetInfos1")->trigger();
     ASSERT_TRUE(FileExists(set));
+    // The set's line end inside the text, too.
+    EXPECT_NE(ReadFileBytes(set).find("Description#>one\r\ntwo<#THUMB"), std::string::npos);
     const std::string project = w->root / "holiday.gal";
     ChooseFile(project);
     Find<QAction>(&w->main, "SaveGallery1")->trigger();
@@ -241,6 +276,7 @@ TEST_F(PanelRulesTest, ImageSetAndGalleryProjectRoundTripThroughTheMenus) {
     EXPECT_EQ(other.ImageNames(), w->ImageNames());
     EXPECT_EQ(other.ListedNames(), w->ImageNames());
     EXPECT_EQ(other.ws.Images[0].Hint, "first");
+    EXPECT_EQ(other.ws.Images[0].Description, "one\r\ntwo");
 
     Windows third;
     ChooseFile(project);

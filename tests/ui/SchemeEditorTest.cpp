@@ -133,6 +133,13 @@ TEST_F(SchemeEditorTest, TextReplacedElsewhereIsNeverOverwrittenByTheBox) {
     EXPECT_EQ(Shown(box), "from the template");
     TypeAtEnd(box, "?");
     EXPECT_EQ(ws.Schemes.Image.Text, TStringList{"from the template?"});
+
+    // Replaced while the panel stays on screen and nobody refreshed the box: the key is
+    // not written over the new text, which is shown instead.
+    ws.Schemes.Image.Text = {"from a project"};
+    TypeAtEnd(box, "#");
+    EXPECT_EQ(ws.Schemes.Image.Text, TStringList{"from a project"});
+    EXPECT_EQ(Shown(box), "from a project");
 }
 
 TEST_F(SchemeEditorTest, OpenOffersTheKindsFilesAndLoadsOne) {

@@ -1,6 +1,8 @@
 // Writes PNG pictures of the main window's "General", "Images" and "Template" tabs, of the
-// options dialog, the directory-tree dialog and the compression dialog into the folder given
-// as argument, for a look at the layout.
+// options dialog, the directory-tree dialog, the compression dialog and the About box into
+// the folder given as argument, for a look at the layout.
+#include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QPixmap>
 #include <QTabWidget>
@@ -114,5 +116,17 @@ int main(int argc, char** argv) {
         compression.reject();
     });
     compression.Execute(fsc::LoadPicture(samples.filePath(names[0]).toStdString()));
+    // So is the About box, opened from its menu entry.
+    QTimer::singleShot(0, &main, [&] {
+        QWidget* about = QApplication::activeModalWidget();
+        if (about == nullptr) {
+            std::fprintf(stderr, "the About box did not open\n");
+            saved = false;
+            return;
+        }
+        saved &= Save(*about, folder.filePath("about.png"));
+        about->close();
+    });
+    main.findChild<QAction*>("About1")->trigger();
     return saved ? 0 : 1;
 }

@@ -7,7 +7,11 @@
 #include <stdexcept>
 
 #include "base/Errors.h"
+#include "base/Files.h"
+#include "imaging/GraphicsIO.h"
+#include "support/TempDir.h"
 #include "ui/CommandGuard.h"
+#include "ui/QtMessages.h"
 #include "ui/TAskForm.h"
 #include "ui/TProgress.h"
 #include "ui/UiTestSupport.h"
@@ -84,6 +88,21 @@ TEST(ErrorHandler, AFailedCommandEndsAloneWithItsMessage) {
     });
     EXPECT_FALSE(reachedAfter);
     EXPECT_EQ(text, "No images! Please add images to the gallery.");
+}
+
+TEST(MessageBoxes, APictureThatCannotBeReadIsReportedWithOkAndCancel) {
+    test::EnsureApplication();
+    test::TempDir dir;
+    const std::string path = dir / "broken.jpg";
+    WriteFileBytes(path, "\xFF\xD8 no picture follows");
+    QtMessages messages;
+    std::string text, title;
+    QMessageBox::StandardButtons buttons;
+    test::ReadNextMessageBox(text, title, &buttons);
+    EXPECT_ANY_THROW(IsValidImage(path, true, &messages));
+    EXPECT_EQ(text, "Not a valid image!");
+    EXPECT_EQ(title, "Error Occured");
+    EXPECT_EQ(buttons, QMessageBox::Ok | QMessageBox::Cancel);
 }
 
 TEST(TProgressWindow, ShowsRangePositionAndTextAndStaysOnTop) {

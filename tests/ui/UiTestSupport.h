@@ -53,9 +53,11 @@ inline void AnswerNextModal(std::function<void(QWidget*)> answer) {
     QTimer::singleShot(0, *poll);
 }
 
-// The text of the next message box, which is then closed.
-inline void ReadNextMessageBox(std::string& text, std::string& title) {
-    AnswerNextModal([&text, &title](QWidget* modal) {
+// The text of the next message box, which is then closed; `buttons`, when given, gets the
+// buttons it offered.
+inline void ReadNextMessageBox(std::string& text, std::string& title,
+                               QMessageBox::StandardButtons* buttons = nullptr) {
+    AnswerNextModal([&text, &title, buttons](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         if (!box) {
             ADD_FAILURE() << "the modal window is no message box";
@@ -64,6 +66,7 @@ inline void ReadNextMessageBox(std::string& text, std::string& title) {
         }
         text = box->text().toStdString();
         title = box->windowTitle().toStdString();
+        if (buttons) *buttons = box->standardButtons();
         box->accept();
     });
 }

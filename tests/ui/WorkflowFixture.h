@@ -34,6 +34,16 @@
 
 namespace fsc::test {
 
+// Answers the next file dialog with `path`, as if the user had picked it.
+inline void ChooseFile(const std::string& path) {
+    AnswerNextModal([path](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(QString::fromStdString(path));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+}
+
 class RecordingShell : public IShell {
 public:
     void Open(const std::string& fileOrAddress) override { Opened.push_back(fileOrAddress); }
