@@ -138,6 +138,48 @@ TEST(CliBuild, ImagePagesAndAProjectSavedAndBuiltAgainGiveTheSameGallery) {
     EXPECT_EQ(FilesBelow(third), files);
 }
 
+TEST(CliBuild, LinksResolveFromAnHTMLFileInAFolderAndFromImagePagesBesideIt) {
+    // The HTML file in a folder of its own, and the images in the HTML directory itself:
+    // every page's links are relative to the page that holds them.
+    struct TCase {
+        const char* Style;
+        const char* HTMLFile;
+        const char* ImageDir;
+        const char* FirstPage;
+    };
+    const TCase cases[] = {
+        {"table", "sub/gal.html", "images", "sub/gal.html"},
+        {"collage", "sub/gal.html", "images", "sub/gal.html"},
+        {"slideshow", "sub/deeper/gal.html", "images", "sub/deeper/gal.html"},
+        {"table", "index.html", ".", "index.html"},
+        {"list", "index.html", "./pics/.", "index.html"},
+    };
+    TCliRun run;
+    WriteTestPictures(run.Root / "pictures");
+    int n = 0;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.Style) + " " + c.HTMLFile + " " + c.ImageDir);
+        const std::string out = run.Root / ("out" + std::to_string(++n));
+        const auto result = run.Build(
+            Concat({"--images", run.Root / "pictures", "--html-dir", out, "--html-file", c.HTMLFile,
+                    "--image-dir", c.ImageDir, "--set", std::string("STYLE=") + c.Style, "--set",
+                    "USEIMAGEASHTML=true", "--quiet"},
+                   SmallGallery));
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+        ASSERT_TRUE(FileExists(out + "/" + c.FirstPage));
+        const auto pages = PagesBelow(out);
+        EXPECT_EQ(pages.size(), 2u + 4u) << "two gallery pages and four image pages";
+        std::set<std::string> linked;
+        for (const std::string& page : pages) {
+            EXPECT_EQ(BrokenLinks(out, page), std::vector<std::string>{});
+            for (const auto& [link, target] : LinkTargets(out, page)) linked.insert(target);
+        }
+        for (const std::string& page : pages) {
+            EXPECT_TRUE(linked.count(out + "/" + page)) << page << " is reached from no page";
+        }
+    }
+}
+
 TEST(CliBuild, ATemplateByNameOrByFileTakesItsParametersAndTheSetLinesComeAfterIt) {
     // The library's name, and the same template as a file, as "USER:" and as a bare path.
     const std::string file = std::string(FSC_DATA_DIR) + "/Templates/Classic.tpl";
