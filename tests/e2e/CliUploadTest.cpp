@@ -54,6 +54,31 @@ TEST(CliUpload, SendsEveryFileOfTheGalleryIntoTheSubfolderInEitherMode) {
     }
 }
 
+// Shared hosting logs users in to their home folder, and folder names may hold blanks: the
+// upload starts from the folder the server names and tells "my pub" from "pub".
+TEST(CliUpload, StartsFromTheLoginFolderAndReadsNamesWithBlanksWhole) {
+    EnsureQtApplication();
+    TCliRun run;
+    const std::string login = run.Root / "home/home/u";
+    ForceDirectories(login + "/my pub");
+    WriteFileBytes(login + "/my pub/keep.txt", "keep");
+    FtpServerProcess server(
+        TestScript("pyftpd_server.py"),
+        {"--login-dir=/home/u", QString::fromStdString(run.Root / "home"), "user", "secret"});
+    ASSERT_EQ(server.Error(), "");
+    WriteTestPictures(run.Root / "pictures");
+    const auto result =
+        run.Build({"--images", run.Root / "pictures", "--html-dir", run.Root / "out", "--html-file",
+                   "index.html", "--quiet", "--upload", "ftp://user@" + server.Host() + "/pub",
+                   "--www", "http://example.invalid/~u"},
+                  {"FOLIOSCOPE_FTP_PASSWORD=secret"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Out, run.Root / "out/index.html\nhttp://example.invalid/~u/pub/index.html\n");
+    EXPECT_EQ(FilesBelow(login + "/pub"), FilesBelow(run.Root / "out"));
+    EXPECT_EQ(FilesBelow(login + "/my pub"), std::vector<std::string>{"keep.txt"});
+    EXPECT_FALSE(FileExists(run.Root / "home/pub")) << "nothing lands outside the login folder";
+}
+
 TEST(CliUpload, AWrongPasswordOrNoPasswordEndsWithAClearMessage) {
     EnsureQtApplication();
     TCliRun run;
