@@ -69,6 +69,18 @@ TEST_F(CreateGalleryTest, ChecksStopTheCommandBeforeAnythingChanges) {
     EXPECT_TRUE(f.Shell.Opened.empty());
 }
 
+TEST_F(CreateGalleryTest, AWatermarkWithoutTextStopsTheBuildInsteadOfStampingNothing) {
+    AddPictures(1);
+    f.Ws.Main.HTMLFile = "index.html";
+    f.Ws.Special.Watermark = true;
+    f.Ws.Watermark.Text = {" ", ""};
+    EXPECT_EQ(MessageOf<ELumettaError>([&] { f.Create(); }), NoWatermarkTextText);
+    EXPECT_FALSE(DirectoryExists(f.Site));
+    f.Ws.Special.Watermark = false;
+    f.Create();
+    EXPECT_TRUE(FileExists(f.Site + "/index.html"));
+}
+
 TEST_F(CreateGalleryTest, OnlyImagesNeedsNoHTMLFileAndOpensNothing) {
     AddPictures(1);
     f.Ws.Main.NoHTML = true;

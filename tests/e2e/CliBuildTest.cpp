@@ -227,6 +227,16 @@ TEST(CliBuild, AWatermarkIsDrawnWithoutADisplay) {
         if (std::abs(int(with.Pixels[i]) - int(without.Pixels[i])) > 60) ++changed;
     }
     EXPECT_GT(changed, 100) << "the watermark text left no mark";
+
+    // Switched on without a text it would stamp nothing: a usage error, nothing written.
+    auto untitled = common;
+    untitled.insert(untitled.end(),
+                    {"--html-dir", run.Root / "untitled", "--set", "USEWATERMARK=true"});
+    result = run.Build(untitled, noDisplay);
+    EXPECT_EQ(result.ExitCode, 2);
+    EXPECT_NE(result.Err.find("watermark"), std::string::npos) << result.Err;
+    EXPECT_NE(result.Err.find("no text"), std::string::npos) << result.Err;
+    EXPECT_FALSE(DirectoryExists(run.Root / "untitled"));
 }
 
 TEST(CliBuild, OpenHandsTheGalleryToXdgOpenWithTheCallersQtPlatform) {
