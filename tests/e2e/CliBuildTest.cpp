@@ -180,6 +180,32 @@ TEST(CliBuild, LinksResolveFromAnHTMLFileInAFolderAndFromImagePagesBesideIt) {
     }
 }
 
+TEST(CliBuild, TwoPicturesOfOneNameFromTwoSetsBothSurviveAProjectSave) {
+    TCliRun run;
+    WriteTestPictures(run.Root / "first");
+    WriteTestPictures(run.Root / "second");
+    // Two different pictures, both called "same.jpg" in their own sets.
+    std::filesystem::copy_file(run.Root / "first/a.jpg", run.Root / "first/same.jpg");
+    std::filesystem::copy_file(run.Root / "second/d.jpg", run.Root / "second/same.jpg");
+    for (const char* name : {"first", "second"}) {
+        const auto result = run.Build({"--images", run.Root / name + "/same.jpg", "--html-dir",
+                                       run.Root / name + "-out", "--html-file", "index.html",
+                                       "--save-project", run.Root / name + ".gal", "--quiet"});
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    }
+    const std::string out = run.Root / "both-out", project = run.Root / "both.gal";
+    const auto result =
+        run.Build({"--image-set", run.Root / "first.gal.dir/images.set", "--image-set",
+                   run.Root / "second.gal.dir/images.set", "--html-dir", out, "--html-file",
+                   "index.html", "--save-project", project, "--quiet"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const std::string saved = project + ".dir/images.set.dir";
+    EXPECT_EQ(FilesBelow(saved), (std::vector<std::string>{"same.jpg", "same_2.jpg"}));
+    EXPECT_EQ(PictureSize(saved + "/same.jpg").Width, 400);
+    EXPECT_EQ(PictureSize(saved + "/same_2.jpg").Width, 300);
+    EXPECT_EQ(PictureSize(out + "/images/same_2.jpg").Width, 300);
+}
+
 TEST(CliBuild, ATemplateByNameOrByFileTakesItsParametersAndTheSetLinesComeAfterIt) {
     // The library's name, and the same template as a file, as "USER:" and as a bare path.
     const std::string file = std::string(FSC_DATA_DIR) + "/Templates/Classic.tpl";
