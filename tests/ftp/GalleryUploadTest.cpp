@@ -94,18 +94,6 @@ TEST_F(GalleryUploadJobsTest, EdgeCasesOfTheJobList) {
              EXPECT_EQ(jobs, (TStringList{"List;", "Up;logo.png", "Up;logo.png", "List;",
                                           "Browser;http://example.org/www/index.html"}));
          }},
-        {"an image directory \".\" is the HTML directory itself",
-         [](TGalleryUpload& u) {
-             u.ImageDir = "./";
-             u.Images = {{"logo.png", "logo.png"}};
-             u.Pages = {};
-             u.ExtraImages = {};
-             u.CopyFiles = {};
-         },
-         [](const TStringList& jobs) {
-             EXPECT_EQ(jobs, (TStringList{"List;", "Up;logo.png", "Up;logo.png", "List;",
-                                          "Browser;http://example.org/www/index.html"}));
-         }},
         {"the pages of a gallery file in a folder go there, one level at a time",
          [](TGalleryUpload& u) {
              for (const char* name : {"in/deep/index.html", "in/deep/page2.html"}) {
