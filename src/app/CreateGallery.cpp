@@ -87,6 +87,9 @@ void Prepare(Workspace& ws, TCreateMode mode, IMessages& messages, const TTreeTo
     KeepOrDropHistory(ws, mode);
     FreshSettings(ws, mode, tree);
     BringTemplateUpToDate(ws);
+    // Checked once the template had its say: a build that stamps nothing must not pass for
+    // one that marked the pictures.
+    if (IsBuild(mode) && WatermarkWithoutText(ws)) throw ELumettaError(NoWatermarkTextText);
 }
 
 // No floating-point traps are enabled, so a floating-point fault raises nothing to recover
@@ -108,6 +111,14 @@ void Build(Workspace& ws, TCommandServices& services) {
 }
 
 }  // namespace
+
+bool WatermarkWithoutText(const Workspace& ws) {
+    if (!ws.Special.Watermark) return false;
+    for (const std::string& line : ws.Watermark.Text) {
+        if (!Trim(line).empty()) return false;
+    }
+    return true;
+}
 
 std::string GalleryFilePath(const Workspace& ws) {
     return JoinPath(ws.Main.HTMLDir, ToInternalPath(ws.Main.HTMLFile));

@@ -19,6 +19,13 @@ inline constexpr const char* WizardNoHTMLFileText =
     "No HTML-File selected! Please select a filename for the gallery. If the file exists, "
     "Lumetta will insert the gallery in the file, unless a template is used.";
 
+inline constexpr const char* NoWatermarkTextText =
+    "The watermark is switched on but has no text. Enter a text in the watermark editor or "
+    "switch the watermark off.";
+
+// True when the build would stamp a watermark without any text on the pictures.
+bool WatermarkWithoutText(const Workspace& ws);
+
 // Who runs the command. Preparation fills the settings without checks and without a build,
 // for saving a template or a gallery project.
 enum class TCreateMode { MainWindow, SettingsPanels, DirectoryTreeTool, Preparation };
@@ -46,7 +53,8 @@ struct TTreeToolRun {
 // except for the directory-tree tool; the same HTML directory removes the previous pages)
 // and the last file and directory remembered in every mode; fresh settings objects filled
 // from the workspace; the template choice applied (the selection dialog's "OK"); the style
-// options copied into the current template; then, in the build modes, BuildGallery and,
+// options copied into the current template; in the build modes a watermark switched on without
+// text stops the command with NoWatermarkTextText; then, in the build modes, BuildGallery and,
 // unless started by the directory-tree tool or with "no HTML, only images", the gallery's
 // HTML file opened through the shell. Errors of the build pass on with what it wrote kept
 // in the journal for Undo.

@@ -3,6 +3,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string_view>
 
 #include "app/AddImages.h"
@@ -183,10 +184,50 @@ void WriteImageSetInfos(const TThumbnailArray& images, const std::string& path) 
     WriteFileBytes(path, text + CRLF);
 }
 
+namespace {
+
+std::string NumberedName(const std::string& name, int n) {
+    const std::string extension = ExtractFileExt(name);
+    return name.substr(0, name.size() - extension.size()) + "_" + std::to_string(n) + extension;
+}
+
+// Different pictures that share a "Save As" name would end as one file in the folder. A
+// record whose file already lies there under its name keeps it; every other record claims
+// its name in list order, and a name taken by another picture gives way to the next free
+// name of the clash rule (stem_2.jpg, stem_3.jpg, ...), with the link that named the old
+// one. Records of one and the same file may share a name.
+void GiveEveryPictureItsOwnName(TThumbnailArray& images, const std::string& folder) {
+    std::map<std::string, std::string> owner;  // name -> source file
+    std::set<std::string> names;
+    for (const TThumbnail& thumb : images) {
+        names.insert(thumb.Name);
+        if (thumb.FileName == JoinPath(folder, thumb.Name)) owner[thumb.Name] = thumb.FileName;
+    }
+    for (TThumbnail& thumb : images) {
+        const auto claimed = owner.find(thumb.Name);
+        if (claimed == owner.end()) {
+            owner[thumb.Name] = thumb.FileName;
+            continue;
+        }
+        if (claimed->second == thumb.FileName) continue;
+        std::string name;
+        for (int n = 2; name.empty() || names.count(name) != 0; ++n) {
+            name = NumberedName(thumb.Name, n);
+        }
+        if (thumb.Link == thumb.Name) thumb.Link = name;
+        thumb.Name = name;
+        names.insert(name);
+        owner[name] = thumb.FileName;
+    }
+}
+
+}  // namespace
+
 void WriteImageSetWithImages(TThumbnailArray& images, const std::string& path,
                              IProgress& progress) {
     RequirePlainNames(images);
     const std::string folder = CompanionFolder(path);
+    GiveEveryPictureItsOwnName(images, folder);
     ForceDirectories(folder);
     const int count = static_cast<int>(images.size());
     progress.ResetAbortHandler();

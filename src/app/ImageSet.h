@@ -18,7 +18,9 @@ void WriteImageSetInfos(const TThumbnailArray& images, const std::string& path);
 // image's FileName then points at its copy. Then the blocks, the last image's first, each
 // followed by CR LF and carrying the name in its FileName field, and "<#useDir#>".
 // Refuses, before writing anything, an image whose name is not a plain file name
-// (ELumettaError naming the image), so no copy lands outside the folder.
+// (ELumettaError naming the image), so no copy lands outside the folder. A different
+// picture whose name another one holds is renamed to the next free name of the adding
+// clash rule (its link too, when it named the picture), so no copy overwrites another.
 void WriteImageSetWithImages(TThumbnailArray& images, const std::string& path, IProgress& progress);
 
 // Reads the set at `path` into a new list: the count from the leading tag, then images 0

@@ -187,6 +187,11 @@ int RunBuildCommand(const std::vector<std::string>& args) {
                               StateFolder()};
 
     FillWorkspace(ws, arguments, ask, progress);
+    if (WatermarkWithoutText(ws)) {
+        throw EUsageError(
+            "The watermark is switched on (USEWATERMARK) but has no text: give it one with "
+            "--set WATERMARKTEXT=TEXT, or switch it off.");
+    }
     if (!arguments.SaveProject.empty()) {
         SaveGalleryProject(ws, arguments.SaveProject, messages, progress);
     }

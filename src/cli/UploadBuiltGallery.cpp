@@ -166,7 +166,7 @@ void UploadBuiltGallery(const Workspace& ws, const TUploadTarget& target,
         throw EFSC_Exception("FTP: " + WithoutStatusWord(queue.StatusText));
     }
     TGalleryUpload upload = GalleryUploadOf(ws, target);
-    upload.RemotePath = queue.RemotePath;
+    upload.RemotePath = queue.PathFromLogin();
     UploadGallery(queue, &upload);
     RunUntil(idle, services.Progress, aborted);
     if (aborted) throw EFSC_Exception("Upload aborted; the files sent so far stay on the server.");

@@ -140,7 +140,7 @@ std::string CollageHTML(TPageContext& context, int pageNumber, int first, int la
     const std::string name = CollagePictureName(tpl.GalleryFileName, pageNumber);
     WritePicture(context, CutCanvas(canvas, placer.Right() + 1, placer.Bottom() + 1, background),
                  JoinPath(html.HTMLDir, html.ImageDir + name));
-    return text + areas + CRLF + "</map>" + CRLF + "<img src=\"" + html.ImageDir + name +
+    return text + areas + CRLF + "</map>" + CRLF + "<img src=\"" + PageImageDir(context) + name +
            "\" usemap=\"#" + CollageMapName + "\" " + tpl.CollageCSS + ">";
 }
 

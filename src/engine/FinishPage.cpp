@@ -29,15 +29,28 @@ std::string ApplyParameters(const TPageContext& context, std::string text) {
 
 }  // namespace
 
+std::string PageFolder(const TFSC_File& page) {
+    const std::string own = ExtractFileDir(page.FileName);
+    if (own.empty()) return page.SubDir;
+    if (page.SubDir.empty() || IsPathSeparator(page.SubDir.back())) return page.SubDir + own;
+    return page.SubDir + "/" + own;
+}
+
 std::string MainDirText(const std::string& subDir) {
-    // A trailing separator (image pages keep "images/") does not add a level; the levels
-    // are what lies between separators, whichever separator was typed.
-    std::size_t end = subDir.size();
-    while (end > 0 && IsPathSeparator(subDir[end - 1])) --end;
-    if (end == 0) return {};
-    std::string up = "../";
-    for (std::size_t i = 0; i < end; ++i) {
-        if (IsPathSeparator(subDir[i])) up += "../";
+    // One "../" per folder level between separators, whichever separator was typed; a
+    // trailing separator (image pages keep "images/") and "." add no level, ".." takes one.
+    std::string up;
+    std::size_t start = 0;
+    while (start < subDir.size()) {
+        std::size_t end = start;
+        while (end < subDir.size() && !IsPathSeparator(subDir[end])) ++end;
+        const std::string part = subDir.substr(start, end - start);
+        if (part == "..") {
+            if (!up.empty()) up.resize(up.size() - 3);
+        } else if (!part.empty() && part != ".") {
+            up += "../";
+        }
+        start = end + 1;
     }
     return up;
 }
@@ -46,15 +59,16 @@ std::string FinishText(const TPageContext& context, const TFSC_File& page, std::
     const TFSC_HTML& html = context.HTML;
     const TFSC_Images& images = context.Images;
     text = ApplyParameters(context, std::move(text));
+    // Links below are written relative to the HTML directory and lead there first.
+    const std::string mainDir = MainDirText(PageFolder(page));
     text = ReplaceAll(text, "<!!replaceWithGalleryFile!!>",
-                      ChangeFileExt(FirstThumbnailPageName(context), "." + html.PageExt));
+                      mainDir + ChangeFileExt(FirstThumbnailPageName(context), "." + html.PageExt));
     text = ReplaceAll(text, "<!!replaceWithThumbWidth!!>",
                       std::to_string(images.ThumbWidth * 4 / 3 + 20));
     text = ReplaceAll(text, "<!!replaceWithThumbHeight!!>",
                       std::to_string(images.ThumbHeight * 5 / 3 + 30));
     text = ReplaceAll(text, "<!-ORVIKLINK->", "");
     text = ReplaceAll(text, "<!-NAME->", WithoutExtension(ExtractFileName(page.FileName)));
-    const std::string mainDir = MainDirText(page.SubDir);
     text = ReplaceAll(text, "<!-MAINDIR->", mainDir);
     text = ReplaceAll(text, "<!-IMAGEDIR->",
                       page.SubDir != html.ImageDir ? mainDir + html.ImageDir : std::string());

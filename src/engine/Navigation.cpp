@@ -1,6 +1,7 @@
 // Navigation: the scan of the scheme in rounds, IF targets and expansion per mode.
 #include "engine/Navigation.h"
 
+#include "base/Paths.h"
 #include "base/Text.h"
 #include "engine/PageFileName.h"
 
@@ -107,7 +108,8 @@ private:
     std::string ExpandPage(std::string text, int target) const {
         const int pages = context.HTML.PageCount;
         const std::string& ext = context.HTML.PageExt;
-        const std::string& name = page.FileName;
+        // The thumbnail pages share one folder, so a link to another is its file name.
+        const std::string name = ExtractFileName(page.FileName);
         const int previous = ((target - 2 + pages) % pages) + 1;
         const int next = (target % pages) + 1;
         text = ReplaceAll(text, "<!-PREVIOUS->", PageFileName(name, ext, previous));

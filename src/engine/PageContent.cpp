@@ -3,8 +3,10 @@
 
 #include <algorithm>
 
+#include "base/Paths.h"
 #include "base/Text.h"
 #include "engine/CollagePage.h"
+#include "engine/FinishPage.h"
 #include "engine/ImageDataTags.h"
 #include "engine/PageFileName.h"
 #include "engine/SlideShow.h"
@@ -15,17 +17,6 @@ namespace fsc {
 namespace {
 
 const std::string CRLF = "\r\n";
-
-int CountSlashes(const std::string& text) {
-    return static_cast<int>(std::count(text.begin(), text.end(), '/') +
-                            std::count(text.begin(), text.end(), '\\'));
-}
-
-std::string Repeated(const std::string& text, int times) {
-    std::string result;
-    for (int i = 0; i < times; ++i) result += text;
-    return result;
-}
 
 std::string ThumbnailPageName(const TPageContext& context, int pageNumber) {
     for (const TFSC_File& file : context.HTML.Files) {
@@ -73,7 +64,10 @@ void ThumbnailPageContent(TPageContext& context, TFSC_File& page) {
     const int count = static_cast<int>(context.Thumbs.size());
     const int first = (page.PageNumber - 1) * perPage;
     const int last = std::min(page.PageNumber * perPage - 1, count - 1);
+    // All thumbnail pages lie in the folder of the gallery file name, if it has one.
+    context.UpToHTMLDir = MainDirText(ExtractFileDir(page.FileName));
     const std::string layout = LayoutHTML(context, page.PageNumber, first, last);
+    context.UpToHTMLDir.clear();
     const std::string gallery =
         ReplaceAll(JoinLines(context.HTML.GalleryScheme), "<!-GALLERY->", layout);
     page.Lines = SplitLines(PlaceGallery(JoinLines(page.Lines), gallery));
@@ -98,7 +92,7 @@ void ImagePageContent(TPageContext& context, TFSC_File& page) {
     const int galleryPage = n / std::max(html.PerPage, 1) + 1;
     text = ReplaceAll(
         text, "<!-BACKTOGALLERY->",
-        Repeated("../", CountSlashes(html.ImageDir)) +
+        MainDirText(html.ImageDir) +
             PageFileName(ThumbnailPageName(context, galleryPage), html.PageExt, galleryPage));
     const TThumbnail& previous = thumbs[Neighbour(thumbs, n, n == 0 ? count - 1 : n - 1)];
     text = ReplaceAll(text, "<!-PREVIOUS->", previous.Link);

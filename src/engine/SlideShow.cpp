@@ -33,13 +33,13 @@ struct TSlideLists {
 
 TSlideLists SlideLists(TPageContext& context, int first, int last) {
     TSlideLists lists;
-    const std::string& prefix = context.HTML.ImageDir;
+    const std::string prefix = PageImageDir(context);
     for (int i = first; i <= last && i - first < context.HTML.Rows; ++i) {
         TThumbnail& thumb = context.Thumbs[i];
         UpdateLink(thumb, context.HTML);
         std::string url;
         if (!thumb.Link.empty()) {
-            url = StartsWithNoCase(thumb.Link, "HTTP:") ? thumb.Link : prefix + thumb.Link;
+            url = IsLinkAsWritten(thumb.Link) ? thumb.Link : prefix + thumb.Link;
         }
         const std::string separator = i > first ? "," : "";
         lists.Images += separator + "\"" + prefix + thumb.Name + "\"";

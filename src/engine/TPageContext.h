@@ -25,6 +25,9 @@ struct TPageContext {
     IProgress& Progress;
     // Where backups of overwritten collage pictures go.
     std::string BackupFolder;
+    // What leads from the thumbnail page being made back to the HTML directory ("../" for
+    // a gallery file in a folder): links in its cells are relative to the page itself.
+    std::string UpToHTMLDir = {};
 };
 
 }  // namespace fsc

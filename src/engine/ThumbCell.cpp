@@ -1,6 +1,8 @@
 // Thumbnail cells.
 #include "engine/ThumbCell.h"
 
+#include <cctype>
+
 #include "base/Text.h"
 #include "engine/ImageDataTags.h"
 
@@ -10,26 +12,23 @@ namespace {
 
 const std::string CRLF = "\r\n";
 
-std::string Anchor(const TThumbnail& thumb, const TFSC_HTML& html, const std::string& attr) {
+std::string Anchor(const TThumbnail& thumb, const TPageContext& context, const std::string& attr) {
     if (thumb.Link.empty()) return {};
+    const TFSC_HTML& html = context.HTML;
     const std::string target =
         html.UseTargetFrame ? "target=\"" + html.TargetFrame + "\"" : std::string();
-    const std::string href = IsAbsoluteLink(thumb) ? thumb.Link : html.ImageDir + thumb.Link;
+    const std::string href =
+        IsAbsoluteLink(thumb) ? thumb.Link : PageImageDir(context) + thumb.Link;
     return "<a href=\"" + href + "\" " + attr + " " + target + ">";
 }
 
-// With "Images = Thumbnails" the box size comes first, so the record's own size wins in
-// browsers that take the last attribute.
+// One width/height pair only: browsers keep the first of repeated attributes, and the record
+// holds the size the fitting rule gave the picture, also with "Images = Thumbnails".
 std::string ImageMarkup(const TThumbnail& thumb, const TPageContext& context,
                         const std::string& attr) {
-    const TFSC_Images& images = context.Images;
-    const std::string anchor = Anchor(thumb, context.HTML, attr);
-    const std::string box = images.ImagesAreThumbs
-                                ? " width=\"" + std::to_string(images.ThumbWidth) + "\" height=\"" +
-                                      std::to_string(images.ThumbHeight) + "\" "
-                                : std::string();
-    std::string markup = anchor + "<img src=\"" + context.HTML.ImageDir + thumb.ThumbName +
-                         "\" alt=\"" + thumb.Hint + "\" " + attr + box + " width=\"" +
+    const std::string anchor = Anchor(thumb, context, attr);
+    std::string markup = anchor + "<img src=\"" + PageImageDir(context) + thumb.ThumbName +
+                         "\" alt=\"" + thumb.Hint + "\" " + attr + " width=\"" +
                          std::to_string(thumb.ThumbWidth) + "\"" + " height=\"" +
                          std::to_string(thumb.ThumbHeight) + "\"" + ">";
     if (!anchor.empty()) markup += "</a>";
@@ -38,13 +37,30 @@ std::string ImageMarkup(const TThumbnail& thumb, const TPageContext& context,
 
 }  // namespace
 
+std::string PageImageDir(const TPageContext& context) {
+    return context.UpToHTMLDir + context.HTML.ImageDir;
+}
+
 void UpdateLink(TThumbnail& thumb, const TFSC_HTML& html) {
     if (html.LinkToHTML) thumb.Link = "image_" + thumb.Name + "." + html.PageExt;
     if (thumb.useOtherLink) thumb.Link = Trim(thumb.OtherLink);
 }
 
+bool IsLinkAsWritten(const std::string& link) {
+    if (link.empty()) return false;
+    if (link.front() == '/' || link.front() == '\\') return true;
+    // A scheme: a letter, then letters, digits, "+", "-" or ".", up to the first ":".
+    if (!std::isalpha(static_cast<unsigned char>(link.front()))) return false;
+    for (std::size_t i = 1; i < link.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(link[i]);
+        if (c == ':') return true;
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return false;
+    }
+    return false;
+}
+
 bool IsAbsoluteLink(const TThumbnail& thumb) {
-    return StartsWith(UpperCase(thumb.Link), "HTTP:") || thumb.useOtherLink;
+    return IsLinkAsWritten(thumb.Link) || thumb.useOtherLink;
 }
 
 std::string ThumbCell(TPageContext& context, int n, const std::string& attr) {
@@ -64,7 +80,7 @@ std::string ThumbCell(TPageContext& context, int n, const std::string& attr) {
             cell = before + CRLF + ImageMarkup(thumb, context, attr) + CRLF + after;
         }
     }
-    return ApplyImageDataTags(cell, thumb, n, context.HTML.ImageDir, TTagPlace::Cell);
+    return ApplyImageDataTags(cell, thumb, n, PageImageDir(context), TTagPlace::Cell);
 }
 
 }  // namespace fsc

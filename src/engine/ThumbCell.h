@@ -12,11 +12,18 @@ namespace fsc {
 // page that uses Link.
 std::string ThumbCell(TPageContext& context, int n, const std::string& attr);
 
+// The image directory as seen from the thumbnail page being made.
+std::string PageImageDir(const TPageContext& context);
+
 // Sets Link the way thumbnails and slides link: to the image page with LinkToHTML, to the
 // trimmed other link with useOtherLink, else left as it is.
 void UpdateLink(TThumbnail& thumb, const TFSC_HTML& html);
 
-// True for a link used as written: an other link, or one starting "HTTP:" in any case.
+// True for a link that no folder may be put in front of: one with a scheme (http:,
+// https:, ftp:, mailto:, ... in any case) or an absolute path.
+bool IsLinkAsWritten(const std::string& link);
+
+// True for a link used as written in a cell: an other link, or one IsLinkAsWritten.
 bool IsAbsoluteLink(const TThumbnail& thumb);
 
 }  // namespace fsc

@@ -50,6 +50,23 @@ bool IsTotalLine(const std::string& line) {
 
 }  // namespace
 
+std::string ListingName(std::string_view line, bool isLink) {
+    // The name is all that follows the eighth field, blanks inside it included.
+    std::size_t at = 0;
+    for (int field = 0; field < 8; ++field) {
+        while (at < line.size() && line[at] == ' ') ++at;
+        while (at < line.size() && line[at] != ' ') ++at;
+    }
+    while (at < line.size() && line[at] == ' ') ++at;
+    std::string name(line.substr(at));
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\r')) name.pop_back();
+    if (isLink) {
+        const std::size_t arrow = name.find(" -> ");
+        if (arrow != std::string::npos) name.resize(arrow);
+    }
+    return name;
+}
+
 TStringList ListingWords(std::string_view line) {
     TStringList words;
     std::string rest = Trim(line);
@@ -92,7 +109,7 @@ TFile ListingEntry(const std::string& line, TDateTime now) {
     if (words.size() < 9 || !TryParseInt64(words[4], file.Size)) {
         throw EFSC_Exception("Incompatible directory listing. " + line);
     }
-    file.Name = words.back();
+    file.Name = ListingName(line, words[0][0] == 'l' || words[0][0] == 'L');
     file.IsDir = words[0][0] == 'd' || words[0][0] == 'D';
     if (!ListingDate(words[5], words[6], words[7], now, file.Date)) file.Date = 0;
     return file;

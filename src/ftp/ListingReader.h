@@ -19,6 +19,10 @@ TStringList ListingWords(std::string_view line);
 bool ListingDate(const std::string& month, const std::string& day, const std::string& timeOrYear,
                  TDateTime now, TDateTime& date);
 
+// The name in a listing line: everything after the eighth field, without the " -> target"
+// of a link.
+std::string ListingName(std::string_view line, bool isLink);
+
 // One listing line as an entry; raises "Incompatible directory listing. " + line unless the
 // line has at least 9 words and a whole number as its 5th word. A bad date gives date 0.
 TFile ListingEntry(const std::string& line, TDateTime now);

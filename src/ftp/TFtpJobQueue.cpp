@@ -9,6 +9,7 @@
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/TDateTime.h"
+#include "base/Text.h"
 #include "ftp/JobLine.h"
 #include "ftp/ListingReader.h"
 
@@ -33,6 +34,13 @@ std::string ActionsLeft(std::size_t count) {
 }
 
 }  // namespace
+
+std::string TFtpJobQueue::PathFromLogin() const {
+    if (LoginPath.empty() || LoginPath == "/") return RemotePath;
+    if (RemotePath == LoginPath) return "/";
+    if (StartsWith(RemotePath, LoginPath + "/")) return RemotePath.substr(LoginPath.size());
+    return RemotePath;
+}
 
 std::string ListingFilePath() { return JoinPath(StateFolder(), "ftp.tmp"); }
 
@@ -134,6 +142,8 @@ void TFtpJobQueue::SessionConnected() {
     RemoteList.Clear();
     RemoteShown = false;
     RemotePath = "/";
+    LoginPath = "/";
+    askedLoginDir = false;
     Changed();
 }
 
@@ -213,9 +223,10 @@ void TFtpJobQueue::RequestDone(TFtpRequest request, int error) {
         progress.Hide();
         Busy = false;
     }
-    if (request == TFtpRequest::PrintDir && error == FtpOk) {
+    if (request == TFtpRequest::PrintDir && error == FtpOk && !session.DirResult().empty()) {
         RemotePath = session.DirResult();
         session.HostDirName = RemotePath;
+        if (askedLoginDir) LoginPath = RemotePath;
     }
     WebDirText = RemotePath;
     Changed();
@@ -227,6 +238,13 @@ void TFtpJobQueue::RequestDone(TFtpRequest request, int error) {
                 AfterList(error);
                 break;
             case TFtpRequest::Connect:
+                // Most servers log a user in to a home folder, not to "/": every path that
+                // follows starts from the folder the server names.
+                askedLoginDir = true;
+                return StartRequest(TFtpRequest::PrintDir);
+            case TFtpRequest::PrintDir:
+                if (!askedLoginDir) break;
+                askedLoginDir = false;
                 return StartList();
             default:
                 break;

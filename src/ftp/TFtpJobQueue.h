@@ -38,6 +38,8 @@ public:
     TFileList RemoteList;
     TFileList LocalList;
     std::string RemotePath;
+    // The folder the server put the user in at login, as its PWD named it.
+    std::string LoginPath;
     std::string LocalDir;
     bool Busy = false;
     std::int64_t ExpectedSize = 0;
@@ -57,6 +59,9 @@ public:
     // before the final listing of a sequence, so that the listing is shown.
     bool Working() const { return Busy || requestRunning; }
     bool Connected() const { return session.Connected(); }
+    // RemotePath as seen from the login folder ("/" for the login folder itself), the part
+    // that a web address of the login folder continues with.
+    std::string PathFromLogin() const;
 
     // Called after every change of the state above.
     std::function<void()> OnChanged;
@@ -96,6 +101,8 @@ private:
     bool passive = false;
     bool connectAfterQuit = false;
     bool requestRunning = false;
+    // The PWD after login is under way.
+    bool askedLoginDir = false;
     // The change-directory job whose directory was created once already; it is not created
     // again, so a server that refuses the creation cannot make the job repeat for ever.
     std::string createdFor;

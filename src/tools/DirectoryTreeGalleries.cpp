@@ -11,6 +11,7 @@
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "engine/JournalFile.h"
 #include "tools/PlaceholderPicture.h"
 #include "tools/TreeFolderPictures.h"
 #include "tools/TreeImageNames.h"
@@ -92,9 +93,12 @@ private:
 
     // The files a copy must not replace: everything but the tool's own files of earlier runs.
     static TStringList OtherFiles(const std::string& dir) {
+        const std::set<std::string> ownCopies = TreeOwnCopies(dir);
         TStringList names;
         for (const TDirEntry& entry : ListDirectory(dir)) {
-            if (!entry.IsDirectory && !IsTreeToolFile(entry.Name)) names.push_back(entry.Name);
+            if (entry.IsDirectory || IsTreeToolFile(entry.Name) || ownCopies.count(entry.Name))
+                continue;
+            names.push_back(entry.Name);
         }
         return names;
     }
@@ -142,6 +146,22 @@ private:
         ws.Main.HTMLDir = dir;
         ws.Main.HTMLFile = options.FileName;
         CreateGallery(ws, TCreateMode::DirectoryTreeTool, services, {options.AllowModify});
+        NoteCopies(dir);
+    }
+
+    // The next run must know the copies it finds beside the originals for its own, or it
+    // would take them for more pictures. The list is journalled like every written file, so
+    // an undo takes it back too.
+    void NoteCopies(const std::string& dir) {
+        const TStringList lines = TreeCopiesLines(dir, ws.Images);
+        const std::string list = JoinPath(dir, TreeCopiesFileName);
+        if (lines.empty() && !FileExists(list)) return;
+        JournalFile(ws.Journal, list, services.BackupFolder, services.Build.Random);
+        if (lines.empty()) {
+            DeleteFileIfExists(list);
+        } else {
+            SaveLines(list, lines);
+        }
     }
 };
 

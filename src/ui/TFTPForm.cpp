@@ -483,7 +483,7 @@ void TFTPForm::UploadButtonClick() {
         if (upload) {
             upload->SubDir = QStringToBytes(subDirEdit->text());
             upload->WWWAddress = queue->WWWAddress;
-            upload->RemotePath = queue->RemotePath;
+            upload->RemotePath = queue->PathFromLogin();
         }
         UploadGallery(*queue, upload ? &*upload : nullptr);
     });

@@ -1,10 +1,14 @@
 // The create-gallery command end to end: real pictures, a real build into a temporary
 // folder, the checks, the undo history between builds, the modes and the settings.
 #include <gtest/gtest.h>
+#include <utime.h>
+
+#include <ctime>
 
 #include "CommandTestSupport.h"
 #include "app/AddImages.h"
 #include "base/Errors.h"
+#include "base/TDateTime.h"
 #include "engine/Undo.h"
 
 namespace fsc {
@@ -69,6 +73,18 @@ TEST_F(CreateGalleryTest, ChecksStopTheCommandBeforeAnythingChanges) {
     EXPECT_TRUE(f.Shell.Opened.empty());
 }
 
+TEST_F(CreateGalleryTest, AWatermarkWithoutTextStopsTheBuildInsteadOfStampingNothing) {
+    AddPictures(1);
+    f.Ws.Main.HTMLFile = "index.html";
+    f.Ws.Special.Watermark = true;
+    f.Ws.Watermark.Text = {" ", ""};
+    EXPECT_EQ(MessageOf<ELumettaError>([&] { f.Create(); }), NoWatermarkTextText);
+    EXPECT_FALSE(DirectoryExists(f.Site));
+    f.Ws.Special.Watermark = false;
+    f.Create();
+    EXPECT_TRUE(FileExists(f.Site + "/index.html"));
+}
+
 TEST_F(CreateGalleryTest, OnlyImagesNeedsNoHTMLFileAndOpensNothing) {
     AddPictures(1);
     f.Ws.Main.NoHTML = true;
@@ -105,6 +121,68 @@ TEST_F(CreateGalleryTest, BuildingIntoANewFileNameForgetsTheHistory) {
     f.Create();
     Undo(f.Ws.Journal);
     EXPECT_EQ(SiteFiles(), (std::vector<std::string>{"first.html"}));
+}
+
+TEST_F(CreateGalleryTest, EachBuildStartsWithoutTheCollagePicturesAndWarningsOfTheLast) {
+    // The upload sends the extra pictures: stale ones would name files no longer written.
+    AddPictures(2);
+    f.Ws.Main.HTMLFile = "index.html";
+    f.Ws.Main.Style = TGalleryStyle::Collage;
+    const TStringList navigation = f.Ws.Schemes.Navigation.Text;
+    f.Ws.Schemes.Navigation.Text = {"<!-IFSOMEWHERE->x<!-ENDIF->"};
+    f.Create();
+    EXPECT_EQ(f.Ws.Journal.ExtraImages, TStringList{f.Site + "/images/index.html1.jpg"});
+    EXPECT_FALSE(f.Ws.Journal.Warnings.empty());
+    f.Ws.Main.Style = TGalleryStyle::Table;
+    f.Ws.Schemes.Navigation.Text = navigation;
+    f.Create();
+    EXPECT_EQ(f.Ws.Journal.ExtraImages, TStringList{});
+    EXPECT_EQ(f.Ws.Journal.Warnings, TStringList{});
+}
+
+TEST_F(CreateGalleryTest, PagesTakeTheChosenExtensionElseTheOptionsOne) {
+    const struct {
+        bool useDefaultExt;
+        const char* field;
+        const char* option;
+        const char* expected;
+    } cases[] = {
+        {true, "php", "htm", "php"}, {false, "php", "htm", "htm"}, {false, "php", "", "html"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        TCommandFixture g;
+        for (int i = 0; i < 2; ++i)
+            AddOneFile(g.Ws.Images, g.Picture("p" + std::to_string(i) + ".jpg"));
+        g.Ws.Main.HTMLFile = "index.html";
+        g.Ws.Main.LinkToHTML = true;
+        g.Ws.Main.UseDefaultExt = c.useDefaultExt;
+        g.Ws.Main.DefaultExt = c.field;
+        g.Ws.Program.DefaultHTMLExt = c.option;
+        g.Create();
+        const std::string ext = std::string(".") + c.expected;
+        EXPECT_TRUE(FileExists(g.Site + "/images/image_p0.jpg" + ext)) << "an image page";
+        const std::string index = ReadFileBytes(g.Site + "/index.html");
+        EXPECT_NE(index.find("\"images/image_p0.jpg" + ext + "\""), std::string::npos);
+    }
+}
+
+TEST_F(CreateGalleryTest, TheDateTagShowsThePicturesFileDate) {
+    const std::string picture = f.Picture("dated.jpg");
+    std::tm noon{};
+    noon.tm_year = 2001 - 1900;
+    noon.tm_mon = 1;
+    noon.tm_mday = 3;
+    noon.tm_hour = 12;
+    noon.tm_isdst = -1;
+    const std::time_t when = std::mktime(&noon);
+    const struct utimbuf times { when, when };
+    ASSERT_EQ(::utime(picture.c_str(), &times), 0);
+    ASSERT_TRUE(AddOneFile(f.Ws.Images, picture));
+    f.Ws.Main.HTMLFile = "index.html";
+    f.Ws.Schemes.Thumbnail.Text = {"<!-THUMB->", "[<!-DATE->]"};
+    f.Create();
+    const std::string expected = "[" + ShortDateString(EncodeDateTime(2001, 2, 3)) + "]";
+    EXPECT_NE(ReadFileBytes(f.Site + "/index.html").find(expected), std::string::npos) << expected;
 }
 
 TEST_F(CreateGalleryTest, PreparationFillsTheSettingsWithoutChecksOrBuild) {

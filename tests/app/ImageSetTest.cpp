@@ -156,6 +156,27 @@ TEST_F(ImageSetTest, WritingWithImagesTwiceCopiesNothingTheSecondTime) {
     EXPECT_TRUE(IsOld(copy));
 }
 
+TEST_F(ImageSetTest, APictureNeverOverwritesAnotherOfTheSameName) {
+    // The second picture came from another set as "p0.jpg" too and stands first in the list;
+    // the copy already saved under that name keeps it.
+    AddPictures(1);
+    WriteImageSetWithImages(f.Ws.Images, SetPath, f.Progress);
+    const std::string saved = f.Root / "my.set.dir/p0.jpg";
+    const std::string savedBytes = ReadFileBytes(saved);
+    ASSERT_TRUE(AddOneFile(f.Ws.Images, f.Picture("p0.jpg", 90, 40, "other")));
+    std::swap(f.Ws.Images[0], f.Ws.Images[1]);
+    f.Ws.Images[0].Name = f.Ws.Images[0].Link = "p0.jpg";
+    WriteImageSetWithImages(f.Ws.Images, SetPath, f.Progress);
+    EXPECT_EQ(ReadFileBytes(saved), savedBytes);
+    EXPECT_EQ(f.Ws.Images[0].Name, "p0_2.jpg");
+    EXPECT_EQ(f.Ws.Images[0].Link, "p0_2.jpg");
+    EXPECT_EQ(f.Ws.Images[0].FileName, f.Root / "my.set.dir/p0_2.jpg");
+    EXPECT_EQ(f.Ws.Images[1].FileName, saved);
+    const TThumbnailArray read = Read(SetPath);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_NE(read[0].FileName, read[1].FileName);
+}
+
 TEST_F(ImageSetTest, DamagedSetsFailNamingTheFileAndAddNothing) {
     AddPictures(2);
     WriteImageSetInfos(f.Ws.Images, SetPath);

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     gallery.HTML.Rows = 3;
     gallery.HTML.Cols = 1;
     gallery.Thumbs[2].useOtherLink = true;
-    gallery.Thumbs[2].OtherLink = "http://example.invalid/elsewhere";
+    gallery.Thumbs[2].OtherLink = "https://example.invalid/elsewhere";
     gallery.Template.SlideScheme = {"<!-FIRSTBUTTON-> <!-PREVBUTTON->",
                                     "<!-NEXTBUTTON-> <!-LASTBUTTON-> <br>", "<!-SLIDES->"};
     const std::string page = "<html><head><title>slides</title></head><body>\r\n" +

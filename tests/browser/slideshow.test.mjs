@@ -49,7 +49,7 @@ test('buttons walk through the images and announce both ends', async () => {
 test('the picture follows the link of the slide shown', async () => {
   await press('Last');
   const target = await page.evaluate(() => lks[current]);
-  assert.equal(target, 'http://example.invalid/elsewhere');
+  assert.equal(target, 'https://example.invalid/elsewhere');
   await press('Prev');
   assert.equal(await page.evaluate(() => lks[current]), 'images/photo1.jpg');
   const [request] = await Promise.all([

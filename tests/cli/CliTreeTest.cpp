@@ -86,6 +86,36 @@ TEST_F(CliTree, GalleriesAllTheWayUpAndASecondRunRewritesThemWithoutAsking) {
     EXPECT_FALSE(FileExists(Tree + "/a/b/one_fsc_th_fsc_th.jpg"));
 }
 
+TEST_F(CliTree, RunsAgainAndAgainKeepTheSamePicturesWhenCopiesAreWrittenBesideThem) {
+    // A converted bitmap and a name with a blank get copies under other names beside them;
+    // later runs must know those copies for their own and not add them as pictures.
+    const std::string folder = Tree + "/a/b";
+    Picture(folder + "/photo1.jpg", 160, 120);
+    Picture(folder + "/my photo.jpg", 120, 160);
+    WriteFileBytes(folder + "/drawing.bmp", ReadFileBytes(FSC_EXAMPLES "/desert.bmp"));
+    std::vector<std::string> afterFirst;
+    for (int run = 1; run <= 3; ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        const auto result = RunTree({Tree});
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+        const std::string page = Page(folder);
+        std::size_t pictures = 0;
+        for (std::size_t at = page.find("<img "); at != std::string::npos;
+             at = page.find("<img ", at + 1))
+            ++pictures;
+        EXPECT_EQ(pictures, 3u) << page;
+        EXPECT_TRUE(Has(page, "drawing_fsc_th.jpg") && Has(page, "my_photo_fsc_th.jpg"));
+        std::vector<std::string> files;
+        for (const TDirEntry& entry : ListDirectory(folder)) files.push_back(entry.Name);
+        if (run == 1) afterFirst = files;
+        EXPECT_EQ(files, afterFirst);
+    }
+    // A file of the user's that later takes a copy's name is a picture of its own.
+    Picture(folder + "/drawing.jpg", 50, 50);
+    ASSERT_EQ(RunTree({Tree}).ExitCode, 0);
+    EXPECT_TRUE(Has(Page(folder), "drawing_2_fsc_th.jpg")) << Page(folder);
+}
+
 TEST_F(CliTree, AForeignPageIsKeptWithNoAndReplacedWithYes) {
     Picture(Tree + "/a/b/one.jpg", 100, 80);
     WriteFileBytes(Tree + "/a/index.html", "<html>mine</html>");

@@ -138,6 +138,74 @@ TEST(CliBuild, ImagePagesAndAProjectSavedAndBuiltAgainGiveTheSameGallery) {
     EXPECT_EQ(FilesBelow(third), files);
 }
 
+TEST(CliBuild, LinksResolveFromAnHTMLFileInAFolderAndFromImagePagesBesideIt) {
+    // The HTML file in a folder of its own, and the images in the HTML directory itself:
+    // every page's links are relative to the page that holds them.
+    struct TCase {
+        const char* Style;
+        const char* HTMLFile;
+        const char* ImageDir;
+        const char* FirstPage;
+    };
+    const TCase cases[] = {
+        {"table", "sub/gal.html", "images", "sub/gal.html"},
+        {"collage", "sub/gal.html", "images", "sub/gal.html"},
+        {"slideshow", "sub/deeper/gal.html", "images", "sub/deeper/gal.html"},
+        {"table", "index.html", ".", "index.html"},
+        {"list", "index.html", "./pics/.", "index.html"},
+    };
+    TCliRun run;
+    WriteTestPictures(run.Root / "pictures");
+    int n = 0;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.Style) + " " + c.HTMLFile + " " + c.ImageDir);
+        const std::string out = run.Root / ("out" + std::to_string(++n));
+        const auto result = run.Build(
+            Concat({"--images", run.Root / "pictures", "--html-dir", out, "--html-file", c.HTMLFile,
+                    "--image-dir", c.ImageDir, "--set", std::string("STYLE=") + c.Style, "--set",
+                    "USEIMAGEASHTML=true", "--quiet"},
+                   SmallGallery));
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+        ASSERT_TRUE(FileExists(out + "/" + c.FirstPage));
+        const auto pages = PagesBelow(out);
+        EXPECT_EQ(pages.size(), 2u + 4u) << "two gallery pages and four image pages";
+        std::set<std::string> linked;
+        for (const std::string& page : pages) {
+            EXPECT_EQ(BrokenLinks(out, page), std::vector<std::string>{});
+            for (const auto& [link, target] : LinkTargets(out, page)) linked.insert(target);
+        }
+        for (const std::string& page : pages) {
+            EXPECT_TRUE(linked.count(out + "/" + page)) << page << " is reached from no page";
+        }
+    }
+}
+
+TEST(CliBuild, TwoPicturesOfOneNameFromTwoSetsBothSurviveAProjectSave) {
+    TCliRun run;
+    WriteTestPictures(run.Root / "first");
+    WriteTestPictures(run.Root / "second");
+    // Two different pictures, both called "same.jpg" in their own sets.
+    std::filesystem::copy_file(run.Root / "first/a.jpg", run.Root / "first/same.jpg");
+    std::filesystem::copy_file(run.Root / "second/d.jpg", run.Root / "second/same.jpg");
+    for (const char* name : {"first", "second"}) {
+        const auto result = run.Build({"--images", run.Root / name + "/same.jpg", "--html-dir",
+                                       run.Root / name + "-out", "--html-file", "index.html",
+                                       "--save-project", run.Root / name + ".gal", "--quiet"});
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    }
+    const std::string out = run.Root / "both-out", project = run.Root / "both.gal";
+    const auto result =
+        run.Build({"--image-set", run.Root / "first.gal.dir/images.set", "--image-set",
+                   run.Root / "second.gal.dir/images.set", "--html-dir", out, "--html-file",
+                   "index.html", "--save-project", project, "--quiet"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const std::string saved = project + ".dir/images.set.dir";
+    EXPECT_EQ(FilesBelow(saved), (std::vector<std::string>{"same.jpg", "same_2.jpg"}));
+    EXPECT_EQ(PictureSize(saved + "/same.jpg").Width, 400);
+    EXPECT_EQ(PictureSize(saved + "/same_2.jpg").Width, 300);
+    EXPECT_EQ(PictureSize(out + "/images/same_2.jpg").Width, 300);
+}
+
 TEST(CliBuild, ATemplateByNameOrByFileTakesItsParametersAndTheSetLinesComeAfterIt) {
     // The library's name, and the same template as a file, as "USER:" and as a bare path.
     const std::string file = std::string(FSC_DATA_DIR) + "/Templates/Classic.tpl";
@@ -185,6 +253,16 @@ TEST(CliBuild, AWatermarkIsDrawnWithoutADisplay) {
         if (std::abs(int(with.Pixels[i]) - int(without.Pixels[i])) > 60) ++changed;
     }
     EXPECT_GT(changed, 100) << "the watermark text left no mark";
+
+    // Switched on without a text it would stamp nothing: a usage error, nothing written.
+    auto untitled = common;
+    untitled.insert(untitled.end(),
+                    {"--html-dir", run.Root / "untitled", "--set", "USEWATERMARK=true"});
+    result = run.Build(untitled, noDisplay);
+    EXPECT_EQ(result.ExitCode, 2);
+    EXPECT_NE(result.Err.find("watermark"), std::string::npos) << result.Err;
+    EXPECT_NE(result.Err.find("no text"), std::string::npos) << result.Err;
+    EXPECT_FALSE(DirectoryExists(run.Root / "untitled"));
 }
 
 TEST(CliBuild, OpenHandsTheGalleryToXdgOpenWithTheCallersQtPlatform) {

@@ -1,6 +1,8 @@
 // "build --upload" against a real FTP server (pyftpdlib on 127.0.0.1).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/Files.h"
 #include "e2e/CliGallery.h"
 #include "tests/ftp/FtpTestSupport.h"
@@ -52,6 +54,52 @@ TEST(CliUpload, SendsEveryFileOfTheGalleryIntoTheSubfolderInEitherMode) {
                 << file;
         }
     }
+}
+
+// Shared hosting logs users in to their home folder, and folder names may hold blanks: the
+// upload starts from the folder the server names and tells "my pub" from "pub".
+TEST(CliUpload, StartsFromTheLoginFolderAndReadsNamesWithBlanksWhole) {
+    EnsureQtApplication();
+    TCliRun run;
+    const std::string login = run.Root / "home/home/u";
+    ForceDirectories(login + "/my pub");
+    WriteFileBytes(login + "/my pub/keep.txt", "keep");
+    FtpServerProcess server(
+        TestScript("pyftpd_server.py"),
+        {"--login-dir=/home/u", QString::fromStdString(run.Root / "home"), "user", "secret"});
+    ASSERT_EQ(server.Error(), "");
+    WriteTestPictures(run.Root / "pictures");
+    const auto result =
+        run.Build({"--images", run.Root / "pictures", "--html-dir", run.Root / "out", "--html-file",
+                   "index.html", "--quiet", "--upload", "ftp://user@" + server.Host() + "/pub",
+                   "--www", "http://example.invalid/~u"},
+                  {"FOLIOSCOPE_FTP_PASSWORD=secret"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Out, run.Root / "out/index.html\nhttp://example.invalid/~u/pub/index.html\n");
+    EXPECT_EQ(FilesBelow(login + "/pub"), FilesBelow(run.Root / "out"));
+    EXPECT_EQ(FilesBelow(login + "/my pub"), std::vector<std::string>{"keep.txt"});
+    EXPECT_FALSE(FileExists(run.Root / "home/pub")) << "nothing lands outside the login folder";
+}
+
+// The pages below a folder of the gallery file name, the images beside the gallery file's
+// folder: the remote copy has the same layout.
+TEST(CliUpload, AGalleryFileInAFolderAndImagesInTheHTMLDirectoryArriveWhole) {
+    EnsureQtApplication();
+    TCliRun run;
+    ForceDirectories(run.Root / "home");
+    FtpServerProcess server(TestScript("pyftpd_server.py"),
+                            {QString::fromStdString(run.Root / "home"), "user", "secret"});
+    ASSERT_EQ(server.Error(), "");
+    WriteTestPictures(run.Root / "pictures");
+    const auto result = run.Build(
+        {"--images", run.Root / "pictures", "--html-dir", run.Root / "out", "--html-file",
+         "sub/gal.html", "--image-dir", ".", "--set", "USEIMAGEASHTML=true", "--set", "TABLEROWS=1",
+         "--set", "TABLECOLS=2", "--quiet", "--upload", "ftp://user@" + server.Host() + "/gal"},
+        {"FOLIOSCOPE_FTP_PASSWORD=secret"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const auto local = FilesBelow(run.Root / "out");
+    ASSERT_TRUE(std::count(local.begin(), local.end(), "sub/gal2.html"));
+    EXPECT_EQ(FilesBelow(run.Root / "home/gal"), local);
 }
 
 TEST(CliUpload, AWrongPasswordOrNoPasswordEndsWithAClearMessage) {

@@ -39,19 +39,24 @@ TEST(ThumbCell, LinksAndMarkup) {
         {"HTTP: in any case is used without the prefix",
          [](auto& g) { g.Thumbs[0].Link = "hTTp://example.org/a"; },
          "\r\n<a href=\"hTTp://example.org/a\"  >" + PlainImg + "</a>\r\n\r\n\r\n"},
+        {"any scheme is used without the prefix",
+         [](auto& g) { g.Thumbs[0].Link = "mailto:me@example.org"; },
+         "\r\n<a href=\"mailto:me@example.org\"  >" + PlainImg + "</a>\r\n\r\n\r\n"},
+        {"an absolute path is used without the prefix",
+         [](auto& g) { g.Thumbs[0].Link = "/pics/a.jpg"; },
+         "\r\n<a href=\"/pics/a.jpg\"  >" + PlainImg + "</a>\r\n\r\n\r\n"},
         {"target frame",
          [](auto& g) {
              g.HTML.UseTargetFrame = true;
              g.HTML.TargetFrame = "main";
          },
          "\r\n<a href=\"images/photo0.jpg\"  target=\"main\">" + PlainImg + "</a>\r\n\r\n\r\n"},
-        {"Images = Thumbnails: the box pair first",
+        {"Images = Thumbnails: only the picture's own size, never the box",
          [](auto& g) {
              g.Images.ImagesAreThumbs = true;
              g.Images.ThumbHeight = 80;
          },
-         "\r\n<a href=\"images/photo0.jpg\"  ><img src=\"images/photo0_th.jpg\" alt=\"Hint 0\"  "
-         "width=\"70\" height=\"80\"  width=\"70\" height=\"52\"></a>\r\n\r\n\r\n"},
+         "\r\n<a href=\"images/photo0.jpg\"  >" + PlainImg + "</a>\r\n\r\n\r\n"},
         {"text-only entry shows its description",
          [](auto& g) {
              g.Thumbs[0].noImage = true;

@@ -164,15 +164,25 @@ TEST(Finishing, ReplacementsInTheirOrder) {
         "<!!replaceWithThumbWidth!!>x<!!replaceWithThumbHeight!!>|<!-ORVIKLINK->|<!-MAINDIR->|"
         "<!-IMAGEDIR->|<!-BACKTOGALLERY->|<!-ADD-><!-<!-THUMBWIDTH->-><!-20-><!-/->";
     // The parameter's value is inserted before NAME is replaced, so a NAME tag in it is
-    // filled too.
+    // filled too; the gallery file is reached from the page's own folder.
     EXPECT_EQ(FinishText(gallery.Context, page, text),
-              "My about|navy|gallery.php|113x146||../../|../../images/|../../index.html|90");
+              "My about|navy|../../gallery.php|113x146||../../|../../images/|../../index.html|90");
 }
 
 TEST(Finishing, MainDirCountsLevelsWithEitherSeparator) {
     const std::pair<const char*, const char*> cases[] = {
-        {"", ""},           {"sub", "../"},     {"sub\\deeper", "../../"}, {"sub/deeper", "../../"},
-        {"images/", "../"}, {"a/b/", "../../"}, {"a\\b/", "../../"}};
+        {"", ""},
+        {"sub", "../"},
+        {"sub\\deeper", "../../"},
+        {"sub/deeper", "../../"},
+        {"images/", "../"},
+        {"a/b/", "../../"},
+        {"a\\b/", "../../"},
+        // "." is no level of its own: an image directory "." is the HTML directory.
+        {".", ""},
+        {"./", ""},
+        {"./pics/./", "../"},
+        {"a/../b/", "../"}};
     for (const auto& [subDir, expected] : cases) EXPECT_EQ(MainDirText(subDir), expected) << subDir;
 }
 

@@ -94,6 +94,24 @@ TEST_F(GalleryUploadJobsTest, EdgeCasesOfTheJobList) {
              EXPECT_EQ(jobs, (TStringList{"List;", "Up;logo.png", "Up;logo.png", "List;",
                                           "Browser;http://example.org/www/index.html"}));
          }},
+        {"the pages of a gallery file in a folder go there, one level at a time",
+         [](TGalleryUpload& u) {
+             for (const char* name : {"in/deep/index.html", "in/deep/page2.html"}) {
+                 ForceDirectories(ExtractFileDir(u.HTMLDir + "/" + name));
+                 WriteFileBytes(u.HTMLDir + "/" + name, name);
+             }
+             u.HTMLFile = "in\\deep/index.html";
+             u.Pages = {{"index.html", "", 1, 0}, {"page2.html", "", 2, 0}};
+             u.Images = {};
+             u.ExtraImages = {};
+             u.CopyFiles = {};
+         },
+         [](const TStringList& jobs) {
+             EXPECT_EQ(jobs, (TStringList{"List;", "ChDir;in", "ChDir;deep", "Up;index.html",
+                                          "Up;page2.html", "ChDir;..", "ChDir;..", "ChDir;images",
+                                          "ChDir;..", "List;",
+                                          "Browser;http://example.org/www/in/deep/index.html"}));
+         }},
         {"entries without a file are left out",
          [](TGalleryUpload& u) {
              u.Images = {{"", ""}, {"missing.jpg", "missing_t.jpg"}, {"b.jpg", "b_t.jpg"}};

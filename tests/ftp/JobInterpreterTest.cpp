@@ -247,8 +247,13 @@ TEST_F(JobInterpreter, ConnectListsTheRootAndClosingClearsEverything) {
     EXPECT_EQ(progress.Texts.back(), "Getting directory.");
     session.Complete();
     EXPECT_TRUE(session.PassWord.empty());
+    // The server names the login folder; everything starts from there.
+    ASSERT_EQ(int(session.Last().Request), int(TFtpRequest::PrintDir));
+    session.Dir = "/home/anna";
+    session.Complete();
     ASSERT_EQ(int(session.Last().Request), int(TFtpRequest::List));
-    EXPECT_EQ(session.Last().HostDirName, "/");
+    EXPECT_EQ(session.Last().HostDirName, "/home/anna");
+    EXPECT_EQ(queue.PathFromLogin(), "/");
     CompleteList({File("a.jpg")});
     EXPECT_TRUE(queue.RemoteShown);
 

@@ -70,9 +70,14 @@ TEST(ListingEntry, ReadsUnixLongListingLines) {
     const TFile old = ListingEntry("drwxr-xr-x 2 user group 4096 Jan 5 2001 pics", Now);
     EXPECT_DOUBLE_EQ(old.Date, EncodeDateTime(2001, 1, 5));
 
-    // A name with blanks keeps only its last word.
-    EXPECT_EQ(ListingEntry("-rw-r--r-- 1 u g 10 Jan 5 2001 my holiday.jpg", Now).Name,
-              "holiday.jpg");
+    // The name is all after the eighth field, blanks included; a link without its target.
+    const std::pair<const char*, const char*> names[] = {
+        {"-rw-r--r-- 1 u g 10 Jan 5 2001 my holiday.jpg", "my holiday.jpg"},
+        {"drwxr-xr-x  2 u  g   4096 Jan  5 10:30 my  pub ", "my  pub"},
+        {"lrwxrwxrwx 1 u g 7 Jan 5 2001 my link -> a b.jpg", "my link"},
+        {"-rw-r--r-- 1 u g 10 Jan 5 2001 a -> b.txt", "a -> b.txt"},
+    };
+    for (const auto& [line, name] : names) EXPECT_EQ(ListingEntry(line, Now).Name, name) << line;
     // A capital D marks a directory too; a bad date still gives an entry, dated 0.
     const TFile odd = ListingEntry("Drwx 1 u g 0 Foo 5 2001 x", Now);
     EXPECT_TRUE(odd.IsDir);

@@ -182,8 +182,10 @@ TEST_F(ScriptedQueue, SkipsALeadingTotalLine) {
     StartQueue("total");
     EXPECT_TRUE(backgroundErrors.empty());
     EXPECT_TRUE(queue->RemoteShown);
-    ASSERT_EQ(queue->RemoteList.Count(), 2);
-    EXPECT_EQ(queue->RemoteList.Get(0)->Name, "pics");
+    // The login folder "/cwd" is not the root, so ".." leads up from it.
+    ASSERT_EQ(queue->RemoteList.Count(), 3);
+    EXPECT_EQ(queue->RemoteList.Get(0)->Name, "..");
+    EXPECT_EQ(queue->RemoteList.Get(1)->Name, "pics");
 }
 
 TEST_F(ScriptedQueue, AListingWithoutGroupColumnEndsTheSession) {
@@ -240,7 +242,7 @@ TEST_F(ScriptedQueue, AGalleryWithImagesAsThumbnailsSendsEachImageTwice) {
     upload.Pages = {{"index.html", "", 1, 0}};
     upload.Images = {{"a.jpg", "a.jpg"}, {"text-only", "text-only"}};
     upload.WWWAddress = "http://example.org";
-    upload.RemotePath = queue->RemotePath;
+    upload.RemotePath = queue->PathFromLogin();
     UploadGallery(*queue, &upload);
     ASSERT_TRUE(test::WaitFor([&] { return !queue->Working(); })) << queue->StatusText;
     const std::string commands = Commands();
@@ -255,7 +257,7 @@ TEST_F(ScriptedQueue, AGalleryWithImagesAsThumbnailsSendsEachImageTwice) {
     EXPECT_EQ(count("STOR index.html\n"), 1u) << commands;
     EXPECT_EQ(count("MKD gal\n"), 1u) << commands;
     EXPECT_EQ(count("MKD images\n"), 1u) << commands;
-    EXPECT_LT(commands.find("CWD /gal\n"), commands.find("STOR index.html"));
+    EXPECT_LT(commands.find("CWD /cwd/gal\n"), commands.find("STOR index.html"));
     EXPECT_LT(commands.find("CWD /cwd/images\n"), commands.find("STOR a.jpg"));
     EXPECT_TRUE(backgroundErrors.empty()) << "the text-only entry is skipped";
     EXPECT_EQ(shell.Opened, (TStringList{"http://example.org/gal/index.html"}));

@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 # A real FTP server for the tests: pyftpdlib on 127.0.0.1 with users and one home folder.
-# Usage: pyftpd_server.py HOME USER PASSWORD [LIMITED_USER LIMITED_PASSWORD]
+# Usage: pyftpd_server.py [--login-dir=/PATH] HOME USER PASSWORD [LIMITED_USER LIMITED_PASSWORD]
 # The limited user may list, read and store files but not create directories.
+# With --login-dir, users log in to that folder below "/" (as on most shared hosting)
+# instead of "/" itself; PWD names it, and "/" stays reachable.
 # Prints the port it listens on, then serves until it is terminated.
 import logging
 import sys
@@ -10,13 +12,23 @@ from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
 
-home, user, password = sys.argv[1:4]
+options = [a for a in sys.argv[1:] if a.startswith("--login-dir=")]
+arguments = [a for a in sys.argv[1:] if not a.startswith("--login-dir=")]
+login_dir = options[-1].split("=", 1)[1] if options else None
+home, user, password = arguments[0:3]
 authorizer = DummyAuthorizer()
 authorizer.add_user(user, password, home, perm="elradfmwMT")
-if len(sys.argv) > 5:
-    authorizer.add_user(sys.argv[4], sys.argv[5], home, perm="elrw")
+if len(arguments) > 4:
+    authorizer.add_user(arguments[3], arguments[4], home, perm="elrw")
 
-handler = FTPHandler
+
+class Handler(FTPHandler):
+    def on_login(self, username):
+        if login_dir:
+            self.fs.cwd = login_dir
+
+
+handler = Handler
 handler.authorizer = authorizer
 # A refused login is answered at once; the default pause would only slow the tests.
 handler.auth_failed_timeout = 0.1
