@@ -227,6 +227,38 @@ TEST(CliBuild, ATemplateByNameOrByFileTakesItsParametersAndTheSetLinesComeAfterI
     }
 }
 
+TEST(CliBuild, PicturesMadeSideBySideGiveTheSameGalleryAsOneAtATime) {
+    TCliRun run;
+    const std::vector<TTestPicture> pictures = WriteTestPictures(run.Root / "pictures");
+    // More pictures than threads, of every format, so that threads finish out of order.
+    for (int copy = 1; copy <= 3; ++copy) {
+        for (const TTestPicture& picture : pictures) {
+            const std::string from = run.Root / ("pictures/" + picture.File);
+            WriteFileBytes(run.Root / ("pictures/" + std::to_string(copy) + picture.File),
+                           ReadFileBytes(from));
+        }
+    }
+    const auto gallery = [&](const std::string& folder, const char* jobs) {
+        return run.Build({"--images", run.Root / "pictures", "--html-dir", run.Root / folder,
+                          "--html-file", "index.html", "--quiet", "--jobs", jobs, "--set",
+                          "IMAGEDORESIZE=true", "--set", "IMAGEWIDTH=100", "--set",
+                          "THUMBMETHOD=hardlimit", "--set", "USEIMAGEASHTML=true", "--set",
+                          "USEWATERMARK=true", "--set", "WATERMARKTEXT=(c)", "--set",
+                          "WATERMARKCM=true"});
+    };
+    auto result = gallery("one", "1");
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    result = gallery("three", "3");
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const std::vector<std::string> files = FilesBelow(run.Root / "one");
+    EXPECT_EQ(FilesBelow(run.Root / "three"), files);
+    EXPECT_GE(files.size(), 3 * 16u);
+    for (const std::string& file : files) {
+        EXPECT_EQ(ReadFileBytes(run.Root / ("three/" + file)), ReadFileBytes(run.Root / ("one/" + file)))
+            << file;
+    }
+}
+
 TEST(CliBuild, AWatermarkIsDrawnWithoutADisplay) {
     TCliRun run;
     WriteTestPictures(run.Root / "pictures");

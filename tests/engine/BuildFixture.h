@@ -162,6 +162,8 @@ struct TBuildFixture {
     TCountingRandom Random;
     TBlockRasteriser Rasteriser;
     TScriptedCompression Compression;
+    // The image cache's folder; none by default, as within one process.
+    std::string CacheFolder;
 
     // `count` pictures photo<i>.jpg of 400 x 300 in the pictures folder, a table gallery
     // index.html into site/ with images in site/images.
@@ -203,7 +205,7 @@ struct TBuildFixture {
             HTML,    Template,
             Journal, {Ask, Progress, Clock, Random, Rasteriser, Compression, nullptr},
             50,      State + "/temp",
-            State,   "",
+            State,   CacheFolder,
             // Two threads, so that every build test also runs the side-by-side image step.
             2};
     }

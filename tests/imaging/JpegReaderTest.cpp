@@ -92,6 +92,33 @@ TEST(JpegReader, ExifOrientationTurnsThePictureUpright) {
     }
 }
 
+TEST(JpegReader, AScaledDecodeIsUprightAndAtLeastTheAskedSize) {
+    struct Case {
+        int minWidth, minHeight;
+        int width, height;  // upright, of a 320 x 160 picture stored sideways
+    } cases[] = {
+        {20, 40, 20, 40},     // an eighth
+        {21, 40, 40, 80},     // a quarter: an eighth is one pixel too narrow
+        {40, 81, 80, 160},    // a half
+        {81, 100, 160, 320},  // more than half: the whole picture
+    };
+    const Bytes sideways = WithExifOrientation(JpegRgb(Quadrants(320, 160)), 6, false);
+    EXPECT_EQ(ReadJpegInfo(sideways).Width, 160);
+    EXPECT_EQ(ReadJpegInfo(sideways).Height, 320);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.minWidth) + " x " + std::to_string(c.minHeight));
+        const TBitmap p = DecodeJpegAtLeast(sideways, c.minWidth, c.minHeight);
+        ASSERT_EQ(p.Width, c.width);
+        ASSERT_EQ(p.Height, c.height);
+        // Turned clockwise: the stored bottom-left (white) quadrant is now top left.
+        const int r = p.Width - 2, b = p.Height - 2;
+        EXPECT_TRUE(Near(p, 1, 1, 0xFFFFFF, 24)) << PixelText(p, 1, 1);
+        EXPECT_TRUE(Near(p, r, 1, 0xFF0000, 24)) << PixelText(p, r, 1);
+        EXPECT_TRUE(Near(p, r, b, 0x00FF00, 24)) << PixelText(p, r, b);
+        EXPECT_TRUE(Near(p, 1, b, 0x0000FF, 24)) << PixelText(p, 1, b);
+    }
+}
+
 TEST(JpegReader, BrokenExifDataIsIgnored) {
     const Bytes plain = JpegRgb(Quadrants(32, 16));
     Bytes broken = WithExifOrientation(plain, 6, false);

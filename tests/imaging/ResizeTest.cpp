@@ -9,6 +9,7 @@
 
 #include "base/Errors.h"
 #include "imaging/CutToBox.h"
+#include "imaging/AreaResize.h"
 #include "imaging/Resize.h"
 
 namespace fsc {
@@ -209,6 +210,71 @@ TEST(Resize, FlatColourStaysFlat) {
             ASSERT_EQ(result.Pixels[i + 2], 255);
         }
     }
+}
+
+TEST(AreaResize, EachPixelIsTheMeanOfTheAreaItCovers) {
+    // 6 x 4 to 3 x 2: every result pixel is the exact mean of a 2 x 2 block; to 4 x 4 across,
+    // a result pixel covers one and a half source pixels, weighted 2/3 and 1/3.
+    TBitmap source(6, 4);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            for (int c = 0; c < 3; ++c) source.Row(y)[x * 3 + c] = std::uint8_t(x * 40 + y * 10 + c);
+        }
+    }
+    const TBitmap half = AreaResize(source, 3, 2);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 3; ++x) {
+            const int mean = (2 * x * 40 + 20) + (2 * y * 10 + 5);  // + channel
+            EXPECT_EQ(half.Row(y)[x * 3], mean) << x << "," << y;
+            EXPECT_EQ(half.Row(y)[x * 3 + 2], mean + 2) << x << "," << y;
+        }
+    }
+    const TBitmap across = AreaResize(source, 4, 4);
+    EXPECT_EQ(across.Row(0)[3], std::lround((40 * 0.5 + 80 * 1.0) / 1.5));
+}
+
+TEST(AreaResize, KeepsAFlatColourAndTheSizeAsked) {
+    TBitmap source(97, 61);
+    for (std::size_t i = 0; i < source.Pixels.size(); i += 3) {
+        source.Pixels[i] = 12, source.Pixels[i + 1] = 200, source.Pixels[i + 2] = 255;
+    }
+    for (const auto& [w, h] : {std::pair{1, 1}, {10, 7}, {48, 30}, {97, 61}, {200, 3}, {0, 5}}) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        const TBitmap result = AreaResize(source, w, h);
+        ASSERT_EQ(result.Width, std::max(w, 1));
+        ASSERT_EQ(result.Height, std::max(h, 1));
+        for (std::size_t i = 0; i < result.Pixels.size(); i += 3) {
+            ASSERT_EQ(result.Pixels[i], 12);
+            ASSERT_EQ(result.Pixels[i + 1], 200);
+            ASSERT_EQ(result.Pixels[i + 2], 255);
+        }
+    }
+    // The hard-limit cut is the top-left of the whole resize.
+    const TBitmap whole = AreaResize(source, 40, 30);
+    const TBitmap cut = AreaResizeAndCut(source, 40, 30, 25, 30);
+    for (int y = 0; y < 30; ++y)
+        EXPECT_TRUE(std::equal(cut.Row(y), cut.Row(y) + 75, whole.Row(y))) << y;
+}
+
+TEST(AreaResize, ThinLinesShrinkToGreyInsteadOfBreakingUp) {
+    // A one-pixel black line every 7 pixels on white, shrunk by 5: the smooth way a line
+    // darkens its result pixel by its share of it (to 204); sampling keeps some lines darker
+    // and drops others, which is the staircase on cables and branches.
+    TBitmap source(700, 10);
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 700; ++x) {
+            const std::uint8_t v = x % 7 == 0 ? 0 : 255;
+            source.Row(y)[x * 3] = source.Row(y)[x * 3 + 1] = source.Row(y)[x * 3 + 2] = v;
+        }
+    }
+    const TBitmap smooth = AreaResize(source, 140, 2);
+    int darkest = 255;
+    for (int x = 0; x < 140; ++x) darkest = std::min(darkest, int(smooth.Row(1)[x * 3]));
+    EXPECT_EQ(darkest, 204);
+    const TBitmap sampled = Resize(source, 140, 2);
+    int sampledDarkest = 255;
+    for (int x = 0; x < 140; ++x) sampledDarkest = std::min(sampledDarkest, int(sampled.Row(1)[x * 3]));
+    EXPECT_LT(sampledDarkest, darkest);
 }
 
 TEST(Resize, PictureWithoutPixelsIsRefused) {
