@@ -88,6 +88,18 @@ Refresher Bind(QAbstractButton* box, bool& field, std::function<void()> changed)
     return refresh;
 }
 
+Refresher BindSmoothResize(QAbstractButton* box, TResizeMethod& method) {
+    Refresher refresh = [box, &method] {
+        const QSignalBlocker blocker(box);
+        box->setChecked(method == TResizeMethod::Smooth);
+    };
+    refresh();
+    QObject::connect(box, &QAbstractButton::toggled, box, [&method](bool on) {
+        method = on ? TResizeMethod::Smooth : TResizeMethod::Classic;
+    });
+    return refresh;
+}
+
 Refresher Bind(QSpinBox* spin, int& field, std::function<void()> changed) {
     Refresher refresh = [spin, &field] {
         const QSignalBlocker blocker(spin);

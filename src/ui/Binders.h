@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/TStringList.h"
+#include "imaging/Resize.h"
 
 class QAbstractButton;
 class QLineEdit;
@@ -32,6 +33,8 @@ Refresher Bind(QPlainTextEdit* memo, std::string& field, std::function<void()> c
 // A memo over a line list: one line of the list per line of the box.
 Refresher Bind(QPlainTextEdit* memo, TStringList& lines, std::function<void()> changed = {});
 Refresher Bind(QAbstractButton* box, bool& field, std::function<void()> changed = {});
+// Checked for the smooth resize, unchecked for the classic one.
+Refresher BindSmoothResize(QAbstractButton* box, TResizeMethod& method);
 Refresher Bind(QSpinBox* spin, int& field, std::function<void()> changed = {});
 
 // A radio button standing for one value of an enumeration: checked while the field holds

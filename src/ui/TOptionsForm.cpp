@@ -43,6 +43,9 @@ TOptionsForm::TOptionsForm(ProgramOptions& options, ISettingsStore& store, QWidg
 void TOptionsForm::BindControls() {
     auto* jpegSpin = Named<QSpinBox>(this, "JPEGSpinEdit");
     jpegSpin->setRange(MinJPEGCompression, MaxJPEGCompression);
+    auto* threadsSpin = Named<QSpinBox>(this, "WorkerThreadsSpinEdit");
+    threadsSpin->setRange(0, MaxWorkerThreads);
+    threadsSpin->setSpecialValueText("one per core");
     auto* wizardBox = Named<QCheckBox>(this, "WizardCheckBox", "Start with Wizard");
     auto* htmlDirBox = Named<QCheckBox>(this, "HTMLDirCheckBox", "use default HTML directory");
     auto* htmlDirEdit = Named<QLineEdit>(this, "HTMLDirEdit");
@@ -56,6 +59,7 @@ void TOptionsForm::BindControls() {
     imageDirEdit->setReadOnly(true);
 
     refreshers.push_back(Bind(jpegSpin, options.JPEGCompression));
+    refreshers.push_back(Bind(threadsSpin, options.WorkerThreads));
     refreshers.push_back(Bind(wizardBox, options.Wizard));
     refreshers.push_back(Bind(htmlDirBox, options.UseHTMLDir));
     refreshers.push_back(Bind(htmlDirEdit, options.HTMLDir));
@@ -91,6 +95,8 @@ void TOptionsForm::BindControls() {
     extCaption->addStretch();
     grid->addLayout(extCaption, 7, 0);
     grid->addWidget(extMemo, 7, 1, 1, 2);
+    grid->addWidget(new QLabel("Pictures made at once"), 8, 0);
+    grid->addWidget(threadsSpin, 8, 1, Qt::AlignLeft);
     grid->setColumnStretch(1, 1);
 
     auto* closeButtons = new QDialogButtonBox(QDialogButtonBox::Close, this);

@@ -221,6 +221,10 @@ QGroupBox* TRirevidedOzizidoForm::CreateResize() {
     auto* greaterThanEdit = NewSpin("GreaterThanEdit", 0, 32000);
     auto* adjustBox = Named<QCheckBox>("AdjustCompressionCheckBox",
                                        "let me adjust the compression/quality for each image");
+    auto* smoothBox = Named<QCheckBox>("SmoothResizeCheckBox", "smooth resizing");
+    smoothBox->setToolTip(
+        "Every pixel of a shrunk picture is the mean of the area it covers. Off: the classic "
+        "resize of older galleries.");
     auto* linkBox = Named<QCheckBox>("LinkToHTMLCheckBox", "link to HTML, not Image");
     imageHTMLButton = Named<QPushButton>("ImageHTMLOptionsButton", "Image HTML options");
     connect(imageHTMLButton, &QPushButton::clicked, this,
@@ -229,6 +233,7 @@ QGroupBox* TRirevidedOzizidoForm::CreateResize() {
     refreshers.push_back(Bind(heightBox, main.ResizeHeightChecked));
     refreshers.push_back(Bind(greaterThanEdit, main.GreaterThan));
     refreshers.push_back(Bind(adjustBox, main.AdjustCompression));
+    refreshers.push_back(BindSmoothResize(smoothBox, main.ResizeMethod));
     // The image pages exist only while thumbnails link to them.
     refreshers.push_back(Bind(linkBox, main.LinkToHTML, [this] { EnableDependentControls(); }));
 
@@ -237,8 +242,9 @@ QGroupBox* TRirevidedOzizidoForm::CreateResize() {
     layout->addWidget(greaterThanEdit, 0, 1, 2, 1, Qt::AlignVCenter);
     layout->addWidget(heightBox, 1, 0);
     layout->addWidget(adjustBox, 2, 0, 1, 2);
-    layout->addWidget(linkBox, 3, 0);
-    layout->addWidget(imageHTMLButton, 3, 1);
+    layout->addWidget(smoothBox, 3, 0, 1, 2);
+    layout->addWidget(linkBox, 4, 0);
+    layout->addWidget(imageHTMLButton, 4, 1);
     return group;
 }
 

@@ -251,6 +251,8 @@ TEST_F(MainWindowTest, SettingsControlsWriteThroughToTheWorkspace) {
         {"GreaterThanEdit", spin(640), [](const MainSettings& m) { return m.GreaterThan == 640; }},
         {"AdjustCompressionCheckBox", click,
          [](const MainSettings& m) { return m.AdjustCompression; }},
+        {"SmoothResizeCheckBox", click,
+         [](const MainSettings& m) { return m.ResizeMethod == TResizeMethod::Classic; }},
         {"LinkToHTMLCheckBox", click, [](const MainSettings& m) { return m.LinkToHTML; }},
         {"NoHTMLCheckBox", click, [](const MainSettings& m) { return m.NoHTML; }},
         {"ImagesAreThumbsCheckBox", click, [](const MainSettings& m) { return m.ImagesAreThumbs; }},

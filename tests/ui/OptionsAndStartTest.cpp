@@ -82,12 +82,14 @@ TEST_F(OptionsFormTest, HidingAndClosingBothWriteTheStore) {
         TOptionsForm form(options, store);
         form.show();
         Find<QSpinBox>(&form, "JPEGSpinEdit")->setValue(quality);
+        Find<QSpinBox>(&form, "WorkerThreadsSpinEdit")->setValue(3);
         Find<QCheckBox>(&form, "WizardCheckBox")->setChecked(false);
         Find<QLineEdit>(&form, "DefExtEdit")->setText("htm");
         Find<QLineEdit>(&form, "DefExtEdit")->textEdited("htm");
         write.End(form);
         const ProgramOptions stored = Stored();
         EXPECT_EQ(stored.JPEGCompression, quality);
+        EXPECT_EQ(stored.WorkerThreads, 3);
         EXPECT_FALSE(stored.Wizard);
         EXPECT_EQ(stored.DefaultHTMLExt, "htm");
         quality += 10;
