@@ -35,7 +35,8 @@ std::vector<double> ExactAreaMean(const fsc::TBitmap& source, int width, int hei
                     for (int c = 0; c < 3; ++c) sum[c] += w * row[i * 3 + c];
                 }
             }
-            for (int c = 0; c < 3; ++c) out[(std::size_t(y) * width + x) * 3 + c] = sum[c] / (sx * sy);
+            for (int c = 0; c < 3; ++c)
+                out[(std::size_t(y) * width + x) * 3 + c] = sum[c] / (sx * sy);
         }
     }
     return out;
@@ -78,9 +79,10 @@ int main(int argc, char** argv) {
         std::printf("no photo is larger than %d x %d\n", box, box);
         return 0;
     }
-    std::printf("mean PSNR against exact area averaging of the whole decode, %d photos in %d x %d:\n"
-                "  smooth (scaled decode + area averaging): %.2f dB\n"
-                "  classic (3 x 3 mean + nearest sampling): %.2f dB\n",
-                count, box, box, smoothSum / count, classicSum / count);
+    std::printf(
+        "mean PSNR against exact area averaging of the whole decode, %d photos in %d x %d:\n"
+        "  smooth (scaled decode + area averaging): %.2f dB\n"
+        "  classic (3 x 3 mean + nearest sampling): %.2f dB\n",
+        count, box, box, smoothSum / count, classicSum / count);
     return 0;
 }

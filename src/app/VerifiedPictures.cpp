@@ -31,8 +31,10 @@ TVerifiedPictures TVerifiedPictures::Open(const std::string& cacheFolder) {
     if (!std::getline(lines, line) || line != Header) return list;
     while (std::getline(lines, line)) {
         const auto fields = SplitTabFields(line);
-        const auto size = fields && fields->size() == 3 ? TabFieldNumber((*fields)[0]) : std::nullopt;
-        const auto time = fields && fields->size() == 3 ? TabFieldNumber((*fields)[1]) : std::nullopt;
+        const auto size =
+            fields && fields->size() == 3 ? TabFieldNumber((*fields)[0]) : std::nullopt;
+        const auto time =
+            fields && fields->size() == 3 ? TabFieldNumber((*fields)[1]) : std::nullopt;
         // A damaged list vouches for nothing.
         if (!size || !time) {
             list.pictures.clear();
@@ -59,7 +61,8 @@ void TVerifiedPictures::Save() const {
     if (file.empty() || !changed) return;
     std::string text = std::string(Header) + '\n';
     for (const auto& [path, stamp] : pictures) {
-        text += JoinTabFields({std::to_string(stamp.Size), std::to_string(stamp.Time), path}) + '\n';
+        text +=
+            JoinTabFields({std::to_string(stamp.Size), std::to_string(stamp.Time), path}) + '\n';
     }
     try {
         ForceDirectories(ExtractFilePath(file));

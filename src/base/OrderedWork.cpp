@@ -39,8 +39,8 @@ struct TCallerTask {
 
 class TPool final : public ICallingThread {
 public:
-    TPool(const TOrderedWork& work) : work(work), finished(std::size_t(work.Count), 0),
-                                       errors(std::size_t(work.Count)) {
+    TPool(const TOrderedWork& work)
+        : work(work), finished(std::size_t(work.Count), 0), errors(std::size_t(work.Count)) {
         for (int t = 0; t < work.Workers; ++t) threads.emplace_back([this] { WorkerLoop(); });
     }
 

@@ -11,11 +11,20 @@ std::string Escape(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            default: out += c;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -30,11 +39,20 @@ std::optional<std::string> Unescape(const std::string& text) {
         }
         if (++i == text.size()) return std::nullopt;
         switch (text[i]) {
-            case '\\': out += '\\'; break;
-            case 't': out += '\t'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            default: return std::nullopt;
+            case '\\':
+                out += '\\';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            default:
+                return std::nullopt;
         }
     }
     return out;

@@ -45,12 +45,11 @@ bool ParseEntry(const std::string& line, std::string& output, TCachedImage& entr
 }
 
 std::string EntryLine(const std::string& output, const TCachedImage& e) {
-    return JoinTabFields({output, e.Source, std::to_string(e.SourceStamp.Size),
-                          std::to_string(e.SourceStamp.Time), e.Settings,
-                          std::to_string(e.Output.Size), std::to_string(e.Output.Time),
-                          std::to_string(e.ImageSize.Width), std::to_string(e.ImageSize.Height),
-                          std::to_string(e.ThumbSize.Width), std::to_string(e.ThumbSize.Height),
-                          "end"});
+    return JoinTabFields(
+        {output, e.Source, std::to_string(e.SourceStamp.Size), std::to_string(e.SourceStamp.Time),
+         e.Settings, std::to_string(e.Output.Size), std::to_string(e.Output.Time),
+         std::to_string(e.ImageSize.Width), std::to_string(e.ImageSize.Height),
+         std::to_string(e.ThumbSize.Width), std::to_string(e.ThumbSize.Height), "end"});
 }
 
 // FNV-1a: a stable file name for the folder, whatever characters its path holds.
@@ -68,9 +67,7 @@ std::string AbsoluteFolder(const std::string& folder) {
     return (error ? fs::path(folder) : absolute).lexically_normal().string();
 }
 
-std::string HeaderLine(const std::string& imageDir) {
-    return JoinTabFields({Header, imageDir});
-}
+std::string HeaderLine(const std::string& imageDir) { return JoinTabFields({Header, imageDir}); }
 
 }  // namespace
 

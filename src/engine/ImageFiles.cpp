@@ -54,8 +54,8 @@ TImageFiles MakeImageFiles(const TImageJob& job, const TFSC_Images& images,
     const TSize whole = source.Size();
     const TSize copySize = CopySize(images, whole);
     const bool adjust = bool(services.AdjustCompression);
-    const bool encodeCopy = job.MakeCopy && (!IsJpegName(job.FileName) ||
-                                             CopyIsModified(images, whole) || adjust);
+    const bool encodeCopy =
+        job.MakeCopy && (!IsJpegName(job.FileName) || CopyIsModified(images, whole) || adjust);
     files.CopyIsSourceBytes = job.MakeCopy && !encodeCopy;
     files.CopySettings = job.Copy;
     const bool thumbFromCopy = job.CopyOverSource && encodeCopy;
@@ -69,7 +69,8 @@ TImageFiles MakeImageFiles(const TImageJob& job, const TFSC_Images& images,
     const TMemoryBudget::TShare memory = services.Memory.Take(DecodeMemory(source, atLeast));
     TBitmap decoded = source.Picture(atLeast);
     // The thumbnail first: the copy may take the decoded picture over and stamp it.
-    if (thumbFromSource) files.ThumbJpeg = EncodeThumbnail(decoded, files, images, job.ThumbQuality);
+    if (thumbFromSource)
+        files.ThumbJpeg = EncodeThumbnail(decoded, files, images, job.ThumbQuality);
     if (!encodeCopy) return files;
     const TBitmap copy = CopyPictureFrom(std::move(decoded), copySize, images, services.Rasteriser);
     if (adjust) files.CopySettings = services.AdjustCompression(copy);
@@ -96,12 +97,11 @@ std::string CopySettingsKey(const TFSC_Images& images, const TJpegSettings& jpeg
                       " watermark=" + std::to_string(images.Watermark);
     if (!images.Watermark) return key;
     const TFontSpec& font = images.WatermarkFont;
-    key += " font=" + font.Name + "," + std::to_string(font.Size) + "," +
-           std::to_string(font.Red) + "," + std::to_string(font.Green) + "," +
-           std::to_string(font.Blue) + "," + std::to_string(font.Bold) +
-           std::to_string(font.Italic) + std::to_string(font.Underline) +
-           std::to_string(font.StrikeOut) + " adjust=" +
-           std::to_string(images.WatermarkAdjustSize) +
+    key += " font=" + font.Name + "," + std::to_string(font.Size) + "," + std::to_string(font.Red) +
+           "," + std::to_string(font.Green) + "," + std::to_string(font.Blue) + "," +
+           std::to_string(font.Bold) + std::to_string(font.Italic) +
+           std::to_string(font.Underline) + std::to_string(font.StrikeOut) +
+           " adjust=" + std::to_string(images.WatermarkAdjustSize) +
            " transparency=" + std::to_string(images.WatermarkTransparency) + " positions=";
     for (bool on : images.WatermarkPositions) key += on ? '1' : '0';
     key += " text=";

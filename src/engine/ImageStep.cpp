@@ -78,8 +78,8 @@ TCopyTarget InspectTarget(TStep& step, const TThumbnail& thumb, const std::strin
     const TFSC_Images& images = step.Context.Images;
     if (IsSameFile(target, thumb.FileName) && !images.KeepOriginals && !step.Asked) {
         step.Asked = true;
-        step.Keep = !step.Context.Services.Ask.Ask(OverwriteOriginalStatement,
-                                                   OverwriteOriginalQuestion);
+        step.Keep =
+            !step.Context.Services.Ask.Ask(OverwriteOriginalStatement, OverwriteOriginalQuestion);
     }
     TCopyTarget state;
     state.Exists = FileExists(target);
@@ -95,9 +95,8 @@ void PlanCopy(TStep& step, TImagePlan& plan, const TThumbnail& thumb, const TFil
     plan.Job.Copy = {step.Choices.Quality, step.Progressive};
     plan.CacheCopy = step.Cache.Enabled() && !state.IsSource && !images.AdjustCompression;
     if (plan.CacheCopy) {
-        const TCachedImage* cached =
-            step.Cache.Current(plan.CopyTarget, thumb.FileName, source,
-                               CopySettingsKey(images, plan.Job.Copy));
+        const TCachedImage* cached = step.Cache.Current(plan.CopyTarget, thumb.FileName, source,
+                                                        CopySettingsKey(images, plan.Job.Copy));
         if (cached != nullptr) plan.CachedCopy = *cached;
         plan.Job.MakeCopy = cached == nullptr;
     } else {
@@ -160,17 +159,18 @@ void Produce(TStep& step, TMemoryBudget& memory, int index, ICallingThread& call
     step.Results[std::size_t(index)] = MakeImageFiles(plan.Job, context.Images, services);
 }
 
-void TakeCachedCopy(TStep& step, TThumbnail& thumb, const TCachedImage& cached) {
+// The record of a copy that is now on disk, made or found current.
+void RecordCopy(TStep& step, TThumbnail& thumb, std::int64_t fileSize, int quality) {
     const TFSC_Images& images = step.Context.Images;
     const TDateTime now = step.Context.Services.Clock.Now();
     thumb.Watermarked = images.Watermark;
     thumb.WatermarkTime = now;
-    thumb.FileSize = int(cached.Output.Size);
+    thumb.FileSize = int(fileSize);
     thumb.CopyTime = now;
     thumb.CopyResized = images.ResizeImages;
     thumb.CopyResizeWidth = images.ResizeWidth;
     thumb.CopyResizeHeight = images.ResizeHeight;
-    thumb.CopyQuality = step.Choices.Quality;
+    thumb.CopyQuality = quality;
 }
 
 void WriteCopy(TStep& step, const TImagePlan& plan, TThumbnail& thumb, const TImageFiles& files) {
@@ -181,12 +181,14 @@ void WriteCopy(TStep& step, const TImagePlan& plan, TThumbnail& thumb, const TIm
     } else {
         WriteFileBytes(plan.CopyTarget, files.CopyJpeg);
     }
-    TakeCachedCopy(step, thumb, TCachedImage{{}, {}, {}, FileStampOf(plan.CopyTarget), {}, {}});
-    thumb.CopyQuality = files.CopySettings.Quality;
+    RecordCopy(step, thumb, FileStampOf(plan.CopyTarget).Size, files.CopySettings.Quality);
     if (plan.CacheCopy) {
-        step.Cache.Record(plan.CopyTarget,
-                          {thumb.FileName, files.Source,
-                           CopySettingsKey(context.Images, files.CopySettings), {}, {}, {}});
+        step.Cache.Record(plan.CopyTarget, {thumb.FileName,
+                                            files.Source,
+                                            CopySettingsKey(context.Images, files.CopySettings),
+                                            {},
+                                            {},
+                                            {}});
     } else {
         step.Cache.Forget(plan.CopyTarget);
     }
@@ -218,9 +220,12 @@ void WriteThumb(TStep& step, const TImagePlan& plan, TThumbnail& thumb, const TI
     JournalImageTarget(context, plan.ThumbPath, thumb.ThumbTime);
     WriteFileBytes(plan.ThumbPath, files.ThumbJpeg);
     // The pages show the file that was written: in hard-limit mode the part cut to the box.
-    TCachedImage made{thumb.FileName, files.Source,
+    TCachedImage made{thumb.FileName,
+                      files.Source,
                       ThumbSettingsKey(images, step.Method, step.ThumbQuality),
-                      {}, files.ImageSize, ThumbnailFileSize(images, files.ThumbSize)};
+                      {},
+                      files.ImageSize,
+                      ThumbnailFileSize(images, files.ThumbSize)};
     // A thumbnail of a copy that replaced its source shows the file as it is now.
     if (plan.Job.CopyOverSource) made.SourceStamp = FileStampOf(thumb.FileName);
     TakeCachedThumb(step, thumb, made);
@@ -239,9 +244,12 @@ void Consume(TStep& step, int index, int count) {
     std::optional<TImageFiles> files = std::move(step.Results[std::size_t(index)]);
     step.Results[std::size_t(index)].reset();
     if (files && context.Services.Messages != nullptr) {
-        for (const std::string& notice : files->Notices) context.Services.Messages->ShowMessage(notice);
+        for (const std::string& notice : files->Notices)
+            context.Services.Messages->ShowMessage(notice);
     }
-    if (plan.CachedCopy) TakeCachedCopy(step, thumb, *plan.CachedCopy);
+    if (plan.CachedCopy) {
+        RecordCopy(step, thumb, plan.CachedCopy->Output.Size, step.Choices.Quality);
+    }
     if (plan.Job.MakeCopy) WriteCopy(step, plan, thumb, *files);
     if (plan.CachedThumb) TakeCachedThumb(step, thumb, *plan.CachedThumb);
     if (plan.Job.MakeThumb || plan.Job.MeasureOnly) WriteThumb(step, plan, thumb, *files);

@@ -164,10 +164,10 @@ TBitmap Decode(const TJpegSource& source, std::uint64_t maxPixels, int minWidth,
     CheckPictureSize("JPEG", info.image_width, info.image_height, maxPixels);
     // Saved markers live in memory that finishing the decode releases.
     const int orientation = OrientationOf(info);
-    const unsigned denominator =
-        minWidth < 0 ? 1
-                     : ScaleDenominator(info.image_width, info.image_height, orientation,
-                                        minWidth, minHeight);
+    const unsigned denominator = minWidth < 0
+                                     ? 1
+                                     : ScaleDenominator(info.image_width, info.image_height,
+                                                        orientation, minWidth, minHeight);
     if (!ScaleOutputC(decoder.get(), denominator)) ThrowJpegError(*decoder);
 
     TBitmap stored(int(info.output_width), int(info.output_height));

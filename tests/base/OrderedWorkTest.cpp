@@ -1,6 +1,4 @@
 // Work spread over threads and taken back in order.
-#include "base/OrderedWork.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,6 +6,8 @@
 #include <stdexcept>
 #include <thread>
 #include <vector>
+
+#include "base/OrderedWork.h"
 
 namespace fsc {
 namespace {
