@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "base/Errors.h"
-#include "imaging/PictureLimits.h"
+#include "imaging/Resize.h"
 
 namespace fsc {
 
@@ -66,17 +66,10 @@ std::uint8_t ToByte(float value) { return std::uint8_t(std::clamp(value + 0.5f, 
 
 TBitmap AreaResizeAndCut(const TBitmap& source, int targetWidth, int targetHeight, int boxWidth,
                          int boxHeight) {
-    if (source.Empty() || source.Pixels.size() < source.Stride() * std::size_t(source.Height)) {
-        throw EFSC_Exception("Cannot resize a picture without pixels.");
-    }
-    const int width = std::max(1, targetWidth);
-    const int height = std::max(1, targetHeight);
-    const int keptWidth = std::clamp(boxWidth, 1, width);
-    const int keptHeight = std::clamp(boxHeight, 1, height);
-    if (std::uint64_t(keptWidth) * std::uint64_t(keptHeight) > MaxPicturePixels) {
-        throw EFSC_Exception("Cannot resize a picture to " + std::to_string(keptWidth) + "x" +
-                             std::to_string(keptHeight) + " pixels.");
-    }
+    const TResizeSizes sizes =
+        CheckedResizeSizes(source, targetWidth, targetHeight, boxWidth, boxHeight);
+    const int width = sizes.Width, height = sizes.Height;
+    const int keptWidth = sizes.KeptWidth, keptHeight = sizes.KeptHeight;
     const TTaps columns = AreaTaps(source.Width, width, keptWidth);
     const TTaps rows = AreaTaps(source.Height, height, keptHeight);
 

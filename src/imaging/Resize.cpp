@@ -107,19 +107,29 @@ void SampleRowSmoothedDown(const Byte* r0, const Byte* r1, const Byte* r2, const
 
 }  // namespace
 
-TBitmap ResizeAndCut(const TBitmap& source, int targetWidth, int targetHeight, int boxWidth,
-                     int boxHeight) {
+TResizeSizes CheckedResizeSizes(const TBitmap& source, int targetWidth, int targetHeight,
+                                int boxWidth, int boxHeight) {
     if (source.Empty() || source.Pixels.size() < source.Stride() * std::size_t(source.Height)) {
         throw EFSC_Exception("Cannot resize a picture without pixels.");
     }
-    const int width = std::max(1, targetWidth);
-    const int height = std::max(1, targetHeight);
-    const int keptWidth = std::clamp(boxWidth, 1, width);
-    const int keptHeight = std::clamp(boxHeight, 1, height);
-    if (std::uint64_t(keptWidth) * std::uint64_t(keptHeight) > MaxPicturePixels) {
-        throw EFSC_Exception("Cannot resize a picture to " + std::to_string(keptWidth) + "x" +
-                             std::to_string(keptHeight) + " pixels.");
+    TResizeSizes sizes;
+    sizes.Width = std::max(1, targetWidth);
+    sizes.Height = std::max(1, targetHeight);
+    sizes.KeptWidth = std::clamp(boxWidth, 1, sizes.Width);
+    sizes.KeptHeight = std::clamp(boxHeight, 1, sizes.Height);
+    if (std::uint64_t(sizes.KeptWidth) * std::uint64_t(sizes.KeptHeight) > MaxPicturePixels) {
+        throw EFSC_Exception("Cannot resize a picture to " + std::to_string(sizes.KeptWidth) +
+                             "x" + std::to_string(sizes.KeptHeight) + " pixels.");
     }
+    return sizes;
+}
+
+TBitmap ResizeAndCut(const TBitmap& source, int targetWidth, int targetHeight, int boxWidth,
+                     int boxHeight) {
+    const TResizeSizes sizes =
+        CheckedResizeSizes(source, targetWidth, targetHeight, boxWidth, boxHeight);
+    const int width = sizes.Width, height = sizes.Height;
+    const int keptWidth = sizes.KeptWidth, keptHeight = sizes.KeptHeight;
     const double ratioY = double(source.Height) / double(height);
     const TColumns columns = SampleColumns(keptWidth, width, source.Width);
     const bool smoothDown = ratioY > 2.0;

@@ -21,6 +21,14 @@ TBitmap ResizeAndCut(const TBitmap& source, int targetWidth, int targetHeight, i
 // Both raise EFSC_Exception for a source without pixels, and for a result of more than a
 // gigapixel, which no memory would hold.
 
+// The sizes both resizes work with: the target (a side of 0 becomes 1) and the part of it
+// kept. Raises the messages above for a source without pixels or a result beyond a gigapixel.
+struct TResizeSizes {
+    int Width = 1, Height = 1, KeptWidth = 1, KeptHeight = 1;
+};
+TResizeSizes CheckedResizeSizes(const TBitmap& source, int targetWidth, int targetHeight,
+                                int boxWidth, int boxHeight);
+
 // How a gallery shrinks its pictures: by area averaging (AreaResize), or by the sampling
 // above, which older galleries were made with and may want to keep.
 enum class TResizeMethod { Smooth, Classic };
