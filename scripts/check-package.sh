@@ -47,5 +47,5 @@ page=$(folioscope-cli build --images /usr/share/doc/folioscope/examples --html-d
 [ "$page" = "$work/web/index.html" ] && [ -s "$page" ] || fail "no gallery page ($page)"
 copies=$(ls "$work/web/images" | wc -l)
 [ "$copies" -ge 5 ] || fail "the gallery holds $copies picture files"
-man -w folioscope-cli >/dev/null || fail "no manual page"
+dpkg -L folioscope | grep -q '/man1/folioscope-cli\.1' || fail "no manual page in the package"
 echo "package check passed: $(basename "${packages[0]}") installed, $(wc -l <templates.txt) templates listed, a gallery of the examples built; removing it"
