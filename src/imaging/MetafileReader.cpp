@@ -6,7 +6,6 @@
 #include <librsvg/rsvg.h>
 #include <libwmf/api.h>
 #include <libwmf/gd.h>
-
 #include <unistd.h>
 
 #include <cstdlib>

@@ -485,9 +485,8 @@ void TDarevudIroForm::OpenFiles(const std::vector<std::string>& paths) {
     bool imagesAdded = false;
     for (const std::string& path : paths) {
         if (SameText(ExtractFileExt(path), ".gal")) {
-            RunCommand([&] {
-                OpenGalleryProject(parts.Ws, *imageList, path, parts.Ask, parts.Progress);
-            });
+            RunCommand(
+                [&] { OpenGalleryProject(parts.Ws, *imageList, path, parts.Ask, parts.Progress); });
         }
     }
     for (const std::string& path : paths) {

@@ -5,8 +5,8 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "ui/StyleDialogs.h"
 
