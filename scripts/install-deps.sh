@@ -14,6 +14,7 @@ packages=(
   python3-pyftpdlib
   chromium tidy
   xvfb
+  dpkg-dev file desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

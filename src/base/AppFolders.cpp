@@ -26,10 +26,25 @@ std::string XdgFolder(const char* variable, const char* fallbackBelowHome) {
     return JoinPath(HomeFolder(), fallbackBelowHome);
 }
 
-bool RunningFromBuildTree() {
+std::string ProgramFile() {
     std::error_code error;
     const std::string self = std::filesystem::read_symlink("/proc/self/exe", error).string();
-    return !error && StartsWith(self, IncludeTrailingSeparator(FSC_BUILD_DIR));
+    return error ? std::string() : self;
+}
+
+bool RunningFromBuildTree() {
+    return StartsWith(ProgramFile(), IncludeTrailingSeparator(FSC_BUILD_DIR));
+}
+
+// An installed program finds its files from where it lies, so a tree installed under any
+// prefix, or moved after installing, still works. The configured prefix is the fallback
+// when the program file cannot be found.
+std::string InstalledFolder(const char* relativeToProgram, const char* configured) {
+    const std::string self = ProgramFile();
+    if (self.empty()) return configured;
+    return std::filesystem::path(JoinPath(ExtractFileDir(self), relativeToProgram))
+        .lexically_normal()
+        .string();
 }
 
 }  // namespace
@@ -44,14 +59,16 @@ std::string HomeFolder() {
 std::string DataFolder() {
     const std::string forced = Environment("FOLIOSCOPE_DATA_DIR");
     if (!forced.empty()) return forced;
-    return RunningFromBuildTree() ? FSC_SOURCE_DATA_DIR : FSC_INSTALL_DATA_DIR;
+    if (RunningFromBuildTree()) return FSC_SOURCE_DATA_DIR;
+    return ExcludeTrailingSeparator(InstalledFolder(FSC_DATA_FROM_PROGRAM, FSC_INSTALL_DATA_DIR));
 }
 
 std::string PluginFolder() {
     const std::string forced = Environment("FOLIOSCOPE_PLUGIN_DIR");
     if (!forced.empty()) return forced;
     if (RunningFromBuildTree()) return JoinPath(FSC_BUILD_DIR, "plugins");
-    return JoinPath(DataFolder(), "plugins");
+    return ExcludeTrailingSeparator(
+        InstalledFolder(FSC_PLUGINS_FROM_PROGRAM, FSC_INSTALL_PLUGIN_DIR));
 }
 
 std::string StateFolder() { return JoinPath(XdgFolder("XDG_STATE_HOME", ".local/state"), "folioscope"); }

@@ -7,10 +7,11 @@
 namespace fsc {
 
 // Templates, help documents, start-up scheme files: FOLIOSCOPE_DATA_DIR when set, else
-// data/ of the source tree when running from the build tree, else the installed share folder.
+// data/ of the source tree when running from the build tree, else share/folioscope of the
+// tree the program is installed in (found from the program file's folder).
 std::string DataFolder();
 // Image plug-in modules: FOLIOSCOPE_PLUGIN_DIR when set, else the build tree's plug-ins
-// when running from it, else "plugins" in the data folder.
+// when running from it, else lib/folioscope/plugins of the tree the program is installed in.
 std::string PluginFolder();
 
 // Writable per-user files: $XDG_STATE_HOME/folioscope, by default ~/.local/state/folioscope.

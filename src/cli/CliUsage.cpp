@@ -1,48 +1,85 @@
 // The usage text of folioscope-cli.
 #include "cli/CliUsage.h"
 
+#include <algorithm>
+
 namespace fsc {
 
+namespace {
+
+const char* const GeneralUsage =
+    "  folioscope-cli --version\n"
+    "      print the program's name and version\n"
+    "  folioscope-cli -h | --help\n"
+    "      print this text; after a command, that command's usage\n";
+
+const char* const OptionsUsage =
+    "  folioscope-cli options [--set Name=value]... [--quiet]\n"
+    "      print the program options, one Name=value a line; with --set, change\n"
+    "      and save them (names: JPEGCompression, Wizard, useImageDir, useHTMLDir,\n"
+    "      HTMLDir, DefaultHTMLExt, ImageDir, HTMLExt, WorkerThreads). Options:\n"
+    "        --set Name=value         change one option (repeatable)\n"
+    "        --quiet                  save the changes without printing the options\n";
+
+const char* const BuildUsage =
+    "  folioscope-cli build [PROJECT.gal] [options]\n"
+    "      build a gallery; prints the path of its HTML file. Options:\n"
+    "        --images PATH            a picture, or every picture of a folder (repeatable)\n"
+    "        --image-set FILE.set     the images of an image set (repeatable)\n"
+    "        --html-dir DIR           HTML directory (needed without a project)\n"
+    "        --html-file NAME         HTML file name\n"
+    "        --image-dir NAME         image directory, relative to the HTML directory\n"
+    "        --template NAME|FILE.tpl a library template or a template file\n"
+    "        --param NAME=VALUE       value of a template parameter (repeatable)\n"
+    "        --set KEY=VALUE          a settings line of a template (STYLE=list,\n"
+    "                                 THUMBWIDTH=150, ...), after project and template\n"
+    "        --save-project FILE.gal  save the gallery project before building\n"
+    "        --yes | --no             the answer to every question\n"
+    "        --open                   open the gallery in the browser afterwards\n"
+    "        --quiet                  no progress output\n"
+    "        --jobs N                 make N pictures at once (0: one per core, the\n"
+    "                                 default unless the option WorkerThreads says)\n"
+    "        --upload ftp://USER@HOST[:PORT]/SUBDIR [--passive] [--www URL]\n"
+    "                                 upload the gallery afterwards; the password comes\n"
+    "                                 from FOLIOSCOPE_FTP_PASSWORD or a prompt\n";
+
+const char* const TreeUsage =
+    "  folioscope-cli tree DIR [options]\n"
+    "      a gallery in every folder of DIR that holds pictures or has a subfolder\n"
+    "      with a gallery, linked to each other; prints the top folder's page. Options:\n"
+    "        --file NAME              the HTML file name of every gallery (index.html)\n"
+    "        --no-navigation          no links between the folders' galleries\n"
+    "        --allow-modify           allow resizing or watermarking the pictures\n"
+    "                                 themselves (they are destroyed)\n"
+    "        --template NAME|FILE.tpl a library template or a template file\n"
+    "        --set KEY=VALUE          a settings line of a template (repeatable)\n"
+    "        --yes | --no             the answer to every question\n"
+    "        --quiet                  no progress output\n";
+
+const char* const TemplatesUsage =
+    "  folioscope-cli templates [--quiet]\n"
+    "      list the template library, one name a line, with its description. Options:\n"
+    "        --quiet                  no notice when the library is empty\n";
+
+}  // namespace
+
 std::string CliUsageText() {
-    return "Usage:\n"
-           "  folioscope-cli --version\n"
-           "      print the program's name and version\n"
-           "  folioscope-cli options [--set Name=value]...\n"
-           "      print the program options, one Name=value a line; with --set, change\n"
-           "      and save them (names: JPEGCompression, Wizard, useImageDir, useHTMLDir,\n"
-           "      HTMLDir, DefaultHTMLExt, ImageDir, HTMLExt, WorkerThreads)\n"
-           "  folioscope-cli build [PROJECT.gal] [options]\n"
-           "      build a gallery; prints the path of its HTML file. Options:\n"
-           "        --images PATH            a picture, or every picture of a folder (repeatable)\n"
-           "        --image-set FILE.set     the images of an image set (repeatable)\n"
-           "        --html-dir DIR           HTML directory (needed without a project)\n"
-           "        --html-file NAME         HTML file name\n"
-           "        --image-dir NAME         image directory, relative to the HTML directory\n"
-           "        --template NAME|FILE.tpl a library template or a template file\n"
-           "        --param NAME=VALUE       value of a template parameter (repeatable)\n"
-           "        --set KEY=VALUE          a settings line of a template (STYLE=list,\n"
-           "                                 THUMBWIDTH=150, ...), after project and template\n"
-           "        --save-project FILE.gal  save the gallery project before building\n"
-           "        --yes | --no             the answer to every question\n"
-           "        --open                   open the gallery in the browser afterwards\n"
-           "        --quiet                  no progress output\n"
-           "        --jobs N                 make N pictures at once (0: one per core, the\n"
-           "                                 default unless the option WorkerThreads says)\n"
-           "        --upload ftp://USER@HOST[:PORT]/SUBDIR [--passive] [--www URL]\n"
-           "                                 upload the gallery afterwards; the password comes\n"
-           "                                 from FOLIOSCOPE_FTP_PASSWORD or a prompt\n"
-           "  folioscope-cli tree DIR [options]\n"
-           "      a gallery in every folder of DIR that holds pictures or has a subfolder\n"
-           "      with a gallery, linked to each other; prints the top folder's page. Options:\n"
-           "        --file NAME              the HTML file name of every gallery (index.html)\n"
-           "        --no-navigation          no links between the folders' galleries\n"
-           "        --allow-modify           allow resizing or watermarking the pictures\n"
-           "                                 themselves (they are destroyed)\n"
-           "        --template NAME|FILE.tpl a library template or a template file\n"
-           "        --set KEY=VALUE          a settings line of a template (repeatable)\n"
-           "        --yes | --no             the answer to every question\n"
-           "  folioscope-cli templates\n"
-           "      list the template library, one name a line, with its description\n";
+    return std::string("Usage:\n") + GeneralUsage + OptionsUsage + BuildUsage + TreeUsage +
+           TemplatesUsage;
+}
+
+std::string CommandUsageText(const std::string& command) {
+    const char* text = command == "options"     ? OptionsUsage
+                       : command == "build"     ? BuildUsage
+                       : command == "tree"      ? TreeUsage
+                       : command == "templates" ? TemplatesUsage
+                                                : nullptr;
+    return text == nullptr ? std::string() : std::string("Usage:\n") + text;
+}
+
+bool AsksForHelp(const std::vector<std::string>& args) {
+    return std::any_of(args.begin(), args.end(),
+                       [](const std::string& arg) { return arg == "-h" || arg == "--help"; });
 }
 
 }  // namespace fsc

@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace fsc {
 
@@ -12,6 +13,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Every command with its options.
 std::string CliUsageText();
+// The usage of one command ("options", "build", "tree", "templates"); empty for another name.
+std::string CommandUsageText(const std::string& command);
+
+// Whether the arguments ask for the usage (-h or --help anywhere).
+bool AsksForHelp(const std::vector<std::string>& args);
 
 }  // namespace fsc

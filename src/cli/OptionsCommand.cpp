@@ -23,7 +23,12 @@ std::pair<std::string, std::string> SplitAssignment(const std::string& text) {
 
 int RunOptionsCommand(const std::vector<std::string>& args, ISettingsStore& store) {
     std::vector<std::pair<std::string, std::string>> changes;
+    bool quiet = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--quiet") {
+            quiet = true;
+            continue;
+        }
         if (args[i] != "--set" || i + 1 == args.size()) {
             throw EUsageError("unexpected argument \"" + args[i] + "\"");
         }
@@ -35,6 +40,8 @@ int RunOptionsCommand(const std::vector<std::string>& args, ISettingsStore& stor
     for (const auto& [name, value] : changes) SetProgramOption(options, name, value);
     if (!changes.empty()) SaveProgramOptions(options, store);
 
+    // Quiet only when something was changed: a bare listing is the whole point of the command.
+    if (quiet && !changes.empty()) return 0;
     for (const std::string& line : ProgramOptionLines(options)) std::cout << line << '\n';
     return 0;
 }

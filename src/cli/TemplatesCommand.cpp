@@ -19,9 +19,10 @@ std::string DescriptionOf(const std::string& folder, const std::string& entry) {
 
 int RunTemplatesCommand(const std::vector<std::string>& args, const std::string& libraryFolder,
                         std::ostream& out, std::ostream& err) {
-    if (!args.empty()) throw EUsageError("templates takes no arguments");
+    const bool quiet = args.size() == 1 && args[0] == "--quiet";
+    if (!args.empty() && !quiet) throw EUsageError("templates takes no arguments but --quiet");
     const TStringList entries = ListTemplates(libraryFolder);
-    if (entries.empty())
+    if (entries.empty() && !quiet)
         err << "The template library " << libraryFolder << " holds no templates.\n";
     for (const std::string& entry : entries) {
         const std::string description = DescriptionOf(libraryFolder, entry);

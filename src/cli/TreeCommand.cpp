@@ -36,6 +36,7 @@ struct TTreeArguments {
     std::optional<std::string> FileName, Template;
     bool NoNavigation = false;
     bool AllowModify = false;
+    bool Quiet = false;
     std::vector<std::string> Settings;
     std::optional<bool> Answer;
 };
@@ -59,6 +60,8 @@ TTreeArguments ParseTreeArguments(const std::vector<std::string>& args) {
             result.NoNavigation = true;
         } else if (arg == "--allow-modify") {
             result.AllowModify = true;
+        } else if (arg == "--quiet") {
+            result.Quiet = true;
         } else if (arg == "--yes" || arg == "--no") {
             if (result.Answer && *result.Answer != (arg == "--yes")) {
                 throw EUsageError("--yes and --no together");
@@ -110,8 +113,8 @@ int RunTreeCommand(const std::vector<std::string>& args) {
     Workspace ws = StartupWorkspace(LoadProgramOptions(store));
     ws.CacheFolder = ImageCacheFolder();
     RegisterPicturePlugins();
-    TConsoleAsk ask(arguments.Answer, false);
-    TConsoleProgress progress(std::cerr, false, isatty(STDERR_FILENO) != 0);
+    TConsoleAsk ask(arguments.Answer, arguments.Quiet);
+    TConsoleProgress progress(std::cerr, arguments.Quiet, isatty(STDERR_FILENO) != 0);
     TConsoleMessages messages(std::cerr);
     TConsoleShell shell(std::cout, false);
     TSystemClock clock;

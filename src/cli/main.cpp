@@ -21,6 +21,12 @@ int Dispatch(const std::vector<std::string>& args) {
         std::cout << fsc::ProgramNameAndVersion << '\n';
         return 0;
     }
+    // Help is asked for before anything is read or checked, so it works beside any mistake.
+    if (!args.empty() && fsc::AsksForHelp(args)) {
+        const std::string usage = fsc::CommandUsageText(args[0]);
+        std::cout << (usage.empty() ? fsc::CliUsageText() : usage);
+        return 0;
+    }
     if (!args.empty() && args[0] == "options") {
         fsc::QtSettingsStore store;
         return fsc::RunOptionsCommand({args.begin() + 1, args.end()}, store);

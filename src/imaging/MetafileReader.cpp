@@ -6,6 +6,7 @@
 #include <librsvg/rsvg.h>
 #include <libwmf/api.h>
 #include <libwmf/gd.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -28,9 +29,19 @@ struct WmfApiDestroy {
     void operator()(wmfAPI* api) const { wmf_api_destroy(api); }
 };
 
+// Debian's libwmf draws text with the URW base fonts from this folder, and without them it
+// refuses every file, good or bad, with the error it gives for a damaged one. The fonts are
+// only a recommendation of the library, so a machine may well lack them.
+constexpr const char* WmfFontFile = "/usr/share/fonts/type1/urw-base35/NimbusSans-Regular.t1";
+
 void CheckWmf(wmf_error_t status) {
-    if (status != wmf_E_None)
-        throw EFSC_Exception("Invalid WMF file (libwmf error " + std::to_string(int(status)) + ")");
+    if (status == wmf_E_None) return;
+    if (::access(WmfFontFile, R_OK) != 0) {
+        throw EFSC_Exception(
+            "Cannot draw WMF files: the URW base fonts that libwmf needs are missing (" +
+            std::string(WmfFontFile) + "; Debian package fonts-urw-base35)");
+    }
+    throw EFSC_Exception("Invalid WMF file (libwmf error " + std::to_string(int(status)) + ")");
 }
 
 // libwmf draws into its own copy of gd, whose image it cannot free for us;

@@ -33,6 +33,7 @@
 #include "base/IRandom.h"
 #include "base/IShell.h"
 #include "base/Paths.h"
+#include "base/Text.h"
 #include "base/Version.h"
 #include "engine/Undo.h"
 #include "platform/ByteText.h"
@@ -474,6 +475,37 @@ void TDarevudIroForm::OpenGallery() {
     if (!path) return;
     OpenGalleryProject(parts.Ws, *imageList, *path, parts.Ask, parts.Progress);
     ShowReplacedSettings();
+}
+
+void TDarevudIroForm::OpenFiles(const std::vector<std::string>& paths) {
+    // Projects first, since opening one replaces the image list; then image sets and
+    // pictures are added to it in the order given. Each failure is shown on its own and
+    // the other files still open.
+    TStringList pictures;
+    bool imagesAdded = false;
+    for (const std::string& path : paths) {
+        if (SameText(ExtractFileExt(path), ".gal")) {
+            RunCommand(
+                [&] { OpenGalleryProject(parts.Ws, *imageList, path, parts.Ask, parts.Progress); });
+        }
+    }
+    for (const std::string& path : paths) {
+        if (SameText(ExtractFileExt(path), ".set")) {
+            RunCommand([&] {
+                AddImageSet(parts.Ws.Images, path, parts.Progress);
+                CheckAdvancedOptions(parts.Ws, *imageList, parts.Ask);
+            });
+            imagesAdded = true;
+        } else if (!SameText(ExtractFileExt(path), ".gal")) {
+            pictures.push_back(path);
+        }
+    }
+    if (!pictures.empty()) {
+        RunCommand([&] { AddImageFiles(parts.Ws, *imageList, pictures, parts.Progress); });
+        imagesAdded = true;
+    }
+    ShowReplacedSettings();
+    if (imagesAdded) tabControl1->setCurrentIndex(ImagesTab);
 }
 
 void TDarevudIroForm::SaveGallery() {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/StyleDialogs.h"
 
@@ -84,6 +85,9 @@ public:
     // "Use Wizard": the "General" tab, then the gallery wizard, shown modally; also run at
     // start-up when the options ask for it.
     void UseWizard();
+    // Files named on the command line or handed over by a file manager: gallery projects
+    // (".gal") are opened, image sets (".set") and pictures added to the image list.
+    void OpenFiles(const std::vector<std::string>& paths);
     // What builds ask and report through; tests replace single services.
     TCommandServices& Services() const { return *services; }
 

@@ -8,7 +8,13 @@ namespace fsc {
 TProgramWindows::TProgramWindows(Workspace& ws, ISettingsStore& store, IShell& shell)
     : StartWindow(ws.Program,
                   [this, &ws] {
-                      // "Start with Wizard" opens the wizard before the main window shows.
+                      // "Start with Wizard" opens the wizard before the main window shows;
+                      // files to open say what the user wants to work on instead.
+                      if (!startFiles.empty()) {
+                          Main.show();
+                          Main.OpenFiles(startFiles);
+                          return;
+                      }
                       if (ws.Program.Wizard) Main.UseWizard();
                       Main.show();
                   }),

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/QtMessages.h"
 #include "ui/TAskForm.h"
@@ -32,8 +35,12 @@ public:
     // main window's picture dialog uses.
     TProgramWindows(Workspace& ws, ISettingsStore& store, IShell& shell);
 
-    // Shows the start window, which hands over to the main window.
-    void Start() { StartWindow.show(); }
+    // Shows the start window, which hands over to the main window. Files given here
+    // (projects, image sets, pictures) are opened in the main window instead of the wizard.
+    void Start(std::vector<std::string> files = {}) {
+        startFiles = std::move(files);
+        StartWindow.show();
+    }
 
     QtMessages Messages;
     TFolioscopeForm StartWindow;
@@ -53,6 +60,7 @@ public:
 
 private:
     StyleDialogs Styles();
+    std::vector<std::string> startFiles;
 };
 
 }  // namespace fsc

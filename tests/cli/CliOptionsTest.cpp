@@ -33,6 +33,33 @@ TEST_F(Cli, VersionAndUsage) {
     }
 }
 
+TEST_F(Cli, EveryCommandPrintsItsUsageOnHelpBesideAnyMistake) {
+    const auto all = Run({"--help"});
+    EXPECT_EQ(all.ExitCode, 0);
+    EXPECT_EQ(all.Err, "");
+    for (const char* command : {"options", "build", "tree", "templates"}) {
+        EXPECT_NE(all.Out.find(std::string("folioscope-cli ") + command), std::string::npos);
+        // Help wins over arguments the command would refuse, and writes nothing.
+        for (const char* help : {"-h", "--help"}) {
+            const auto result = Run({command, "--no-such-option", help});
+            EXPECT_EQ(result.ExitCode, 0) << command << ' ' << help << ": " << result.Err;
+            EXPECT_EQ(result.Err, "");
+            EXPECT_EQ(result.Out.rfind(std::string("Usage:\n  folioscope-cli ") + command, 0), 0u)
+                << result.Out;
+            EXPECT_NE(result.Out.find("--quiet"), std::string::npos) << command;
+        }
+    }
+    EXPECT_FALSE(FileExists(ConfigFile()));
+}
+
+TEST_F(Cli, QuietOptionsChangeSavesWithoutPrinting) {
+    const auto quiet = Run({"options", "--quiet", "--set", "JPEGCompression=75"});
+    EXPECT_EQ(quiet.ExitCode, 0) << quiet.Err;
+    EXPECT_EQ(quiet.Out, "");
+    const auto shown = Run({"options", "--quiet"});
+    EXPECT_NE(shown.Out.find("JPEGCompression=75\n"), std::string::npos) << shown.Out;
+}
+
 TEST_F(Cli, OptionsPrintsDefaultsWithoutWritingAnything) {
     const auto result = Run({"options"});
     EXPECT_EQ(result.ExitCode, 0);

@@ -58,6 +58,9 @@ TEST(CliTemplates, AnEmptyOrMissingLibraryListsNothingAndSaysSo) {
         EXPECT_EQ(result.ExitCode, 0) << exists;
         EXPECT_EQ(result.Out, "") << exists;
         EXPECT_NE(result.Err.find("holds no templates"), std::string::npos) << result.Err;
+        const auto quiet = Templates(data.Path(), {"--quiet"});
+        EXPECT_EQ(quiet.ExitCode, 0);
+        EXPECT_EQ(quiet.Out + quiet.Err, "") << exists;
     }
 }
 

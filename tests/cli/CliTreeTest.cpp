@@ -78,8 +78,10 @@ TEST_F(CliTree, GalleriesAllTheWayUpAndASecondRunRewritesThemWithoutAsking) {
         MakeOld(folder + "/index.html");
     }
     // Without a terminal every question would get No and skip the folder.
-    result = RunTree({Tree});
+    EXPECT_NE(result.Err, "") << "the progress texts of a run that is not quiet";
+    result = RunTree({Tree, "--quiet"});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Err, "");
     for (const std::string& folder : {Tree, Tree + "/a", Tree + "/a/b"}) {
         EXPECT_FALSE(IsOld(folder + "/index.html")) << folder;
     }

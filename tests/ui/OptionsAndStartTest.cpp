@@ -1,5 +1,6 @@
 // The options dialog writing its store, its extension list rules and folder pickers, and
 // the start window handing over to the main window.
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -9,9 +10,13 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include "app/AddImages.h"
+#include "app/GalleryProject.h"
 #include "app/Workspace.h"
 #include "base/Files.h"
 #include "base/IShell.h"
+#include "imaging/JpegWriter.h"
+#include "imaging/TBitmap.h"
 #include "options/ProgramOptions.h"
 #include "platform/QtSettingsStore.h"
 #include "support/TempDir.h"
@@ -264,6 +269,38 @@ TEST(ProgramStart, StartWithWizardShowsTheWizardBeforeTheMainWindow) {
     EXPECT_TRUE(title.startsWith("Folioscope Wizard")) << title.toStdString();
     EXPECT_FALSE(mainShown);
     EXPECT_EQ(windows.Main.Tabs()->currentIndex(), GeneralTab);
+    windows.Main.close();
+}
+
+// What a file manager does on a double click or a drop on the program's icon: the files come
+// as arguments, and the main window opens them instead of starting the wizard.
+TEST(ProgramStart, FilesGivenAtStartAreOpenedInTheMainWindowInsteadOfTheWizard) {
+    test::EnsureApplication();
+    test::TempDir folder;
+    const std::string first = folder / "first.jpg", second = folder / "second.jpg";
+    WriteFileBytes(first, EncodeJpeg(TBitmap(40, 30), 80, false));
+    WriteFileBytes(second, EncodeJpeg(TBitmap(30, 40), 80, false));
+    ProgramOptions options;
+    ASSERT_TRUE(options.Wizard);
+    QtSettingsStore store(folder / "Folioscope.conf");
+    Workspace ws(options);
+    NoShell shell;
+    TProgramWindows windows(ws, store, shell);
+
+    Workspace project;
+    project.Main.HTMLDir = folder / "web";
+    AddOneFile(project.Images, first);
+    const std::string gallery = folder / "holiday.gal";
+    SaveGalleryProject(project, gallery, windows.Messages, windows.Progress);
+
+    // The project comes first though named last: opening it replaces the image list.
+    windows.Start({second, gallery});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return windows.Main.isVisible(); }, 3000));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no wizard";
+    EXPECT_EQ(Find<QLineEdit>(&windows.Main, "HTMLDIREdit")->text().toStdString(), folder / "web");
+    ASSERT_EQ(ws.Images.size(), 2u);
+    EXPECT_EQ(ws.Images[1].FileName, second);
+    EXPECT_EQ(windows.Main.Tabs()->currentIndex(), ImagesTab);
     windows.Main.close();
 }
 
