@@ -39,6 +39,10 @@ struct TCommandServices {
     // go; normally TempFolder() and StateFolder().
     std::string BackupFolder;
     std::string CopyBackupFolder;
+    // Where each gallery's undo history is kept on disk, with its backups, which then take
+    // the place of the two folders above; normally HistoryFolder(). Empty keeps the history
+    // in memory only, and the directory-tree tool always does.
+    std::string HistoryFolder;
 };
 
 // The options of the directory-tree tool that reach its builds.

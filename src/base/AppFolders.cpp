@@ -60,6 +60,8 @@ std::string ImageCacheFolder() { return JoinPath(StateFolder(), "cache"); }
 
 std::string TempFolder() { return JoinPath(StateFolder(), "temp"); }
 
+std::string HistoryFolder() { return JoinPath(StateFolder(), "history"); }
+
 
 std::string ConfigHome() { return XdgFolder("XDG_CONFIG_HOME", ".config"); }
 

@@ -17,6 +17,8 @@ std::string PluginFolder();
 std::string StateFolder();
 // Backups of a build, deleted at program exit.
 std::string TempFolder();
+// The undo history of each gallery with its backups, kept until undone or replaced.
+std::string HistoryFolder();
 // What earlier builds wrote into each image folder, so a later run can skip it.
 std::string ImageCacheFolder();
 

@@ -121,7 +121,8 @@ int RunTreeCommand(const std::vector<std::string>& args) {
                               messages,
                               shell,
                               TempFolder(),
-                              StateFolder()};
+                              StateFolder(),
+                              {}};
     TTreeExit atExit(ws, messages);
 
     if (arguments.Template) {
