@@ -121,16 +121,15 @@ int RunHistoryCommand(const std::vector<std::string>& args, std::ostream& out) {
 }
 
 void ReportUnfinishedBuilds(std::ostream& err) {
-    std::vector<THistorySummary> list;
+    std::vector<std::string> galleries;
     try {
-        list = ListHistories(HistoryFolder());
+        galleries = UnfinishedBuilds(HistoryFolder());
     } catch (const EFscError&) {
         return;
     }
-    for (const THistorySummary& entry : list) {
-        if (entry.Busy || entry.Finished || !entry.Damage.empty()) continue;
-        err << "The last build of the gallery \"" << entry.Gallery
-            << "\" did not finish. " << UndoCommandFor(entry.Gallery)
+    for (const std::string& gallery : galleries) {
+        err << "The last build of the gallery \"" << gallery << "\" did not finish. "
+            << UndoCommandFor(gallery)
             << " removes what it wrote and puts back the files it replaced.\n";
     }
 }

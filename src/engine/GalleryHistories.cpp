@@ -73,6 +73,16 @@ void UndoGalleryHistory(const std::string& root, const std::string& gallery) {
     Undo(journal);
 }
 
+bool TakeOverHistory(TBuildJournal& journal, const std::string& root, const std::string& gallery) {
+    if (journal.History || !journal.CreatedFiles.empty() || !journal.BackupFiles.empty())
+        return false;
+    std::shared_ptr<TBuildHistory> history = TBuildHistory::Lock(root, gallery);
+    if (!history->Exists()) return false;
+    LoadContents(journal, history->Read());
+    journal.History = history;
+    return true;
+}
+
 void ForgetGalleryHistory(const std::string& root, const std::string& gallery) {
     TBuildJournal journal;
     std::shared_ptr<TBuildHistory> history = TBuildHistory::Lock(root, gallery);
@@ -112,6 +122,15 @@ std::vector<THistorySummary> ListHistories(const std::string& root) {
         return a.StartTime > b.StartTime;
     });
     return list;
+}
+
+std::vector<std::string> UnfinishedBuilds(const std::string& root) {
+    std::vector<std::string> galleries;
+    for (const THistorySummary& entry : ListHistories(root)) {
+        if (!entry.Busy && !entry.Finished && entry.Damage.empty())
+            galleries.push_back(entry.Gallery);
+    }
+    return galleries;
 }
 
 }  // namespace fsc

@@ -26,6 +26,11 @@ void FinishHistoryBuild(TBuildJournal& journal);
 // does it: "Nothing there to undo!" when there is none.
 void UndoGalleryHistory(const std::string& root, const std::string& gallery);
 
+// Ties an empty, untied `journal` to the history of `gallery` kept on disk by an earlier
+// process, locked for this one, so that undo reaches it. False, and nothing changed, when
+// there is none.
+bool TakeOverHistory(TBuildJournal& journal, const std::string& root, const std::string& gallery);
+
 // Forgets the history of `gallery`: its backups go, the gallery's files stay.
 void ForgetGalleryHistory(const std::string& root, const std::string& gallery);
 
@@ -44,5 +49,8 @@ struct THistorySummary {
 
 // Every history in `root`, the most recent build first.
 std::vector<THistorySummary> ListHistories(const std::string& root);
+
+// The galleries whose last build began and never ended, and that no process holds now.
+std::vector<std::string> UnfinishedBuilds(const std::string& root);
 
 }  // namespace fsc

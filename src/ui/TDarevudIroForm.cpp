@@ -34,6 +34,7 @@
 #include "base/IShell.h"
 #include "base/Paths.h"
 #include "base/Version.h"
+#include "app/GalleryUndo.h"
 #include "engine/Undo.h"
 #include "platform/ByteText.h"
 #include "platform/QtTextRasteriser.h"
@@ -527,7 +528,7 @@ void TDarevudIroForm::SaveSettingsAsTemplate() {
     ShowWorkspace();
 }
 
-void TDarevudIroForm::UndoGallery() { fsc::UndoGallery(parts.Ws.Journal, parts.Ws.Images); }
+void TDarevudIroForm::UndoGallery() { UndoCreatedGallery(parts.Ws, services->HistoryFolder); }
 
 void TDarevudIroForm::ShowOptions() {
     parts.Options.ShowOptions();

@@ -2,6 +2,7 @@
 // then every window once; the start window hands over to the main window.
 #include <exception>
 
+#include "app/GalleryUndo.h"
 #include "app/Workspace.h"
 #include "base/AppFolders.h"
 #include "engine/TempFolderCleanup.h"
@@ -21,6 +22,12 @@ int RunProgram(fsc::TFscApplication& application) {
     fsc::QtShell shell;
     fsc::TProgramWindows windows(ws, store, shell);
     windows.Start();
+    try {
+        // A build that a crash or a power cut ended: the user decides before anything else.
+        fsc::OfferUndoOfUnfinishedBuilds(fsc::HistoryFolder(), windows.Ask);
+    } catch (...) {
+        fsc::TFscApplication::ReportError(std::current_exception());
+    }
     const int status = application.exec();
     // Backups of overwritten pages do not outlive the run.
     fsc::CleanUpAtExit(ws.Images, fsc::TempFolder());
