@@ -35,8 +35,8 @@ struct TCommandServices {
     TBuildServices Build;
     IMessages& Messages;
     IShell& Shell;
-    // Where backups of overwritten pages (emptied at exit) and of overwritten image copies
-    // go; normally TempFolder() and StateFolder().
+    // Where backups of overwritten pages and of overwritten image copies go (emptied at
+    // exit); normally both TempFolder(), which is the process's own.
     std::string BackupFolder;
     std::string CopyBackupFolder;
     // Where each gallery's undo history is kept on disk, with its backups, which then take

@@ -169,7 +169,7 @@ int RunBuildCommand(const std::vector<std::string>& args) {
                               messages,
                               shell,
                               TempFolder(),
-                              StateFolder(),
+                              TempFolder(),
                               HistoryFolder()};
 
     FillWorkspace(ws, arguments, ask, progress);

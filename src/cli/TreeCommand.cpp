@@ -121,7 +121,7 @@ int RunTreeCommand(const std::vector<std::string>& args) {
                               messages,
                               shell,
                               TempFolder(),
-                              StateFolder(),
+                              TempFolder(),
                               {}};
     TTreeExit atExit(ws, messages);
 

@@ -131,7 +131,7 @@ TDarevudIroForm::TDarevudIroForm(const TMainWindowParts& parts, QWidget* parent)
     services.reset(
         new TCommandServices{TBuildServices{parts.Ask, parts.Progress, own.Clock, own.Random,
                                             own.Rasteriser, parts.Compression, &parts.Messages},
-                             parts.Messages, parts.Shell, TempFolder(), StateFolder(),
+                             parts.Messages, parts.Shell, TempFolder(), TempFolder(),
                              HistoryFolder()});
     setWindowTitle(ProgramTitle);
     CreateWindows();
