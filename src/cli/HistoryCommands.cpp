@@ -98,7 +98,8 @@ int RunUndoCommand(const std::vector<std::string>& args) {
 
 int RunHistoryCommand(const std::vector<std::string>& args, std::ostream& out) {
     if (!args.empty()) {
-        if (args[0] != "--forget") throw EUsageError("history: unknown argument \"" + args[0] + "\"");
+        if (args[0] != "--forget")
+            throw EUsageError("history: unknown argument \"" + args[0] + "\"");
         const std::string gallery = GalleryOf({args.begin() + 1, args.end()}, "history --forget");
         ForgetGalleryHistory(HistoryFolder(), gallery);
         return 0;

@@ -46,11 +46,16 @@ std::string Check(const std::string& body) { return Hex(Fnv1a64(body) & 0xffffff
 std::string Escape(const std::string& field) {
     std::string out;
     for (char c : field) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else out += c;
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else
+            out += c;
     }
     return out;
 }
@@ -64,11 +69,20 @@ bool Unescape(const std::string& field, std::string& out) {
         }
         if (++i == field.size()) return false;
         switch (field[i]) {
-            case '\\': out += '\\'; break;
-            case 't': out += '\t'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            default: return false;
+            case '\\':
+                out += '\\';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            default:
+                return false;
         }
     }
     return true;
@@ -174,7 +188,8 @@ THistoryContents ReadHistoryFile(const std::string& path) {
         ++lineNumber;
         const std::string line = bytes.substr(start, end - start);
         const std::size_t lastTab = line.rfind('\t');
-        if (lastTab == std::string::npos || Check(line.substr(0, lastTab)) != line.substr(lastTab + 1))
+        if (lastTab == std::string::npos ||
+            Check(line.substr(0, lastTab)) != line.substr(lastTab + 1))
             Damaged(path, lineNumber);
         std::vector<std::string> fields = SplitTabs(line.substr(0, lastTab));
         for (std::string& field : fields) {

@@ -13,7 +13,9 @@ namespace fsc {
 
 namespace {
 
-void Append(TStringList& to, const TStringList& from) { to.insert(to.end(), from.begin(), from.end()); }
+void Append(TStringList& to, const TStringList& from) {
+    to.insert(to.end(), from.begin(), from.end());
+}
 
 template <class TLists>
 void LoadContents(TBuildJournal& journal, const TLists& contents) {
@@ -118,9 +120,8 @@ std::vector<THistorySummary> ListHistories(const std::string& root) {
         }
         list.push_back(summary);
     }
-    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) {
-        return a.StartTime > b.StartTime;
-    });
+    std::stable_sort(list.begin(), list.end(),
+                     [](const auto& a, const auto& b) { return a.StartTime > b.StartTime; });
     return list;
 }
 

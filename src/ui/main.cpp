@@ -5,13 +5,13 @@
 #include "app/GalleryUndo.h"
 #include "app/Workspace.h"
 #include "base/AppFolders.h"
+#include "base/MemoryBudget.h"
 #include "engine/TempFolderCleanup.h"
 #include "options/ProgramOptions.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/QtShell.h"
 #include "ui/TFscApplication.h"
 #include "ui/TProgramWindows.h"
-#include "base/MemoryBudget.h"
 
 namespace {
 

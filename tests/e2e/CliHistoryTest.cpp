@@ -46,9 +46,23 @@ void WriteUserFiles(const std::string& out) {
 
 std::vector<std::string> BuildArguments(const TCliRun& run, const std::string& pictures,
                                         const std::string& out) {
-    return {"build", "--images", run.Root / pictures, "--html-dir", run.Root / out, "--html-file",
-            "index.html", "--set", "IMAGEDORESIZE=true", "--set", "RESIZEMETHOD=classic",
-            "--set", "TABLECOLS=1", "--set", "TABLEROWS=1", "--set", "USEIMAGEASHTML=true"};
+    return {"build",
+            "--images",
+            run.Root / pictures,
+            "--html-dir",
+            run.Root / out,
+            "--html-file",
+            "index.html",
+            "--set",
+            "IMAGEDORESIZE=true",
+            "--set",
+            "RESIZEMETHOD=classic",
+            "--set",
+            "TABLECOLS=1",
+            "--set",
+            "TABLEROWS=1",
+            "--set",
+            "USEIMAGEASHTML=true"};
 }
 
 // A build running as its own process; stderr is read as it comes.
@@ -93,9 +107,8 @@ TEST(CliHistory, BuildKilledAtAnyMomentIsUndoneByTheNextProcess) {
     WriteUserFiles(run.Root / "out");
     const TFileBytes before = Snapshot(run.Root / "out");
     // While pictures are made, first and later ones, and while the pages are written.
-    for (const std::string moment :
-         {"Copying Images. 1 of", "Copying Images. 4 of", "Copying Images. 9 of",
-          "Folioscope: Create HTML."}) {
+    for (const std::string moment : {"Copying Images. 1 of", "Copying Images. 4 of",
+                                     "Copying Images. 9 of", "Folioscope: Create HTML."}) {
         SCOPED_TRACE(moment);
         TRunningBuild build(run, BuildArguments(run, "pics", "out"));
         ASSERT_TRUE(build.WaitFor(moment)) << build.Err();
@@ -122,7 +135,8 @@ TEST(CliHistory, BuildKilledAtAnyMomentIsUndoneByTheNextProcess) {
                          "--html-file", "index.html", "--quiet"})
                   .ExitCode,
               0);
-    ASSERT_EQ(run.Run({"undo", "--html-dir", run.Root / "out", "--html-file", "index"}).ExitCode, 0);
+    ASSERT_EQ(run.Run({"undo", "--html-dir", run.Root / "out", "--html-file", "index"}).ExitCode,
+              0);
     EXPECT_EQ(Snapshot(run.Root / "out"), before);
 }
 
@@ -158,9 +172,8 @@ TEST(CliHistory, TwoGalleriesBuiltAtOnceAreUndoneOneByOneAndOneGalleryIsBuiltOnc
     ASSERT_EQ(run.Run({"undo", run.Root / "one.gal"}).ExitCode, 0);
     EXPECT_EQ(Snapshot(run.Root / "one"), beforeOne);
     EXPECT_NE(Snapshot(run.Root / "two"), beforeTwo) << "the other gallery was undone too";
-    ASSERT_EQ(run.Run({"undo", "--html-dir", run.Root / "two", "--html-file", "index.html"})
-                  .ExitCode,
-              0);
+    ASSERT_EQ(
+        run.Run({"undo", "--html-dir", run.Root / "two", "--html-file", "index.html"}).ExitCode, 0);
     EXPECT_EQ(Snapshot(run.Root / "two"), beforeTwo);
 }
 
