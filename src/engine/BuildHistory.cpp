@@ -134,10 +134,10 @@ long long SecondsNow() {
 }
 
 [[noreturn]] void Damaged(const std::string& path, std::size_t lineNumber) {
-    throw EFSC_Exception("The undo history \"" + path + "\" is damaged (line " +
-                         std::to_string(lineNumber) +
-                         "); nothing was undone or deleted, and its backups are kept in \"" +
-                         ExtractFileDir(path) + "\".");
+    throw EFSC_Exception(
+        "The undo history \"" + path + "\" is damaged (line " + std::to_string(lineNumber) +
+        "); nothing was undone or deleted, and its backups are kept in \"" + ExtractFileDir(path) +
+        "\". Move that folder away to build or undo this gallery again.");
 }
 
 void Apply(THistoryContents& contents, const std::vector<std::string>& fields) {
