@@ -50,8 +50,13 @@ std::vector<TFailedRestore> RestoreBackups(const TBuildJournal& journal) {
             failed.insert(failed.begin(), {backup, original, error.what()});
             continue;
         }
-        // Once recorded, an undo cut short here does not try to move this backup again.
-        if (journal.History) journal.History->Restored(backup);
+        // Once recorded, an undo cut short here does not try to move this backup again. A
+        // note that cannot be written only costs that later undo a message about a backup
+        // that is gone; stopping here would leave the files after it unrestored.
+        try {
+            if (journal.History) journal.History->Restored(backup);
+        } catch (const EFscError&) {
+        }
     }
     return failed;
 }
