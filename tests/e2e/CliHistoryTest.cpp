@@ -80,14 +80,16 @@ public:
     // True when `text` appeared on stderr while the build still ran.
     bool WaitFor(const std::string& text) {
         while (!err.contains(text.c_str()) && process.state() != QProcess::NotRunning) {
-            process.waitForReadyRead(50);
+            process.waitForReadyRead(10);
             err += process.readAllStandardError();
         }
         return process.state() == QProcess::Running;
     }
-    void Kill() {
+    // False when the build had ended before the signal came.
+    bool Kill() {
         ::kill(pid_t(process.processId()), SIGKILL);
         process.waitForFinished(20000);
+        return process.exitStatus() == QProcess::CrashExit;
     }
     int Finish() {
         process.waitForFinished(120000);
@@ -103,16 +105,17 @@ private:
 TEST(CliHistory, BuildKilledAtAnyMomentIsUndoneByTheNextProcess) {
     EnsureQtApplication();
     TCliRun run;
-    WritePictures(run.Root / "pics", 12);
+    // Enough pictures, and two pages for each, that every moment leaves work undone.
+    WritePictures(run.Root / "pics", 40);
     WriteUserFiles(run.Root / "out");
     const TFileBytes before = Snapshot(run.Root / "out");
     // While pictures are made, first and later ones, and while the pages are written.
     for (const std::string moment : {"Copying Images. 1 of", "Copying Images. 4 of",
-                                     "Copying Images. 9 of", "Folioscope: Create HTML."}) {
+                                     "Copying Images. 20 of", "Folioscope: Create HTML."}) {
         SCOPED_TRACE(moment);
         TRunningBuild build(run, BuildArguments(run, "pics", "out"));
         ASSERT_TRUE(build.WaitFor(moment)) << build.Err();
-        build.Kill();
+        ASSERT_TRUE(build.Kill()) << build.Err();
 
         const ProgramResult next = run.Run({"options"});
         EXPECT_NE(next.Err.find("The last build of the gallery \"" + run.Root / "out/index.html" +
@@ -143,7 +146,7 @@ TEST(CliHistory, BuildKilledAtAnyMomentIsUndoneByTheNextProcess) {
 TEST(CliHistory, TwoGalleriesBuiltAtOnceAreUndoneOneByOneAndOneGalleryIsBuiltOnceAtATime) {
     EnsureQtApplication();
     TCliRun run;
-    WritePictures(run.Root / "pics", 16);
+    WritePictures(run.Root / "pics", 40);
     WriteUserFiles(run.Root / "one");
     WriteUserFiles(run.Root / "two");
     WriteFileBytes(run.Root / "two/index.html", "the second gallery's old page");
