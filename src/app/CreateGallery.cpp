@@ -8,6 +8,8 @@
 #include "base/Paths.h"
 #include "base/Text.h"
 #include "engine/BuildGallery.h"
+#include "engine/BuildHistory.h"
+#include "engine/GalleryHistories.h"
 #include "engine/Undo.h"
 #include "templates/SaveAsTemplate.h"
 #include "templates/TemplateApply.h"
@@ -96,6 +98,7 @@ void Prepare(Workspace& ws, TCreateMode mode, IMessages& messages, const TTreeTo
 // from here; the build refuses the sizes that could divide by zero with a message instead.
 // Every error therefore passes on, and what was written stays in the journal for Undo.
 void Build(Workspace& ws, TCommandServices& services) {
+    const std::shared_ptr<TBuildHistory>& history = ws.Journal.History;
     TBuildContext context{ws.Images,
                           *ws.LastImages,
                           *ws.LastHTML,
@@ -103,11 +106,25 @@ void Build(Workspace& ws, TCommandServices& services) {
                           ws.Journal,
                           services.Build,
                           ws.Program.JPEGCompression,
-                          services.BackupFolder,
-                          services.CopyBackupFolder,
+                          history ? history->PageBackupFolder() : services.BackupFolder,
+                          history ? history->ImageBackupFolder() : services.CopyBackupFolder,
                           ws.CacheFolder,
                           ws.Program.WorkerThreads};
-    BuildGallery(context);
+    try {
+        BuildGallery(context);
+    } catch (...) {
+        // The process lives on and knows what was written: not a build that never ended.
+        FinishHistoryBuild(ws.Journal);
+        throw;
+    }
+    FinishHistoryBuild(ws.Journal);
+}
+
+// The history goes to disk before the first file is touched; a second process building
+// the same gallery is refused here.
+void TieHistory(Workspace& ws, TCreateMode mode, const TCommandServices& services) {
+    if (mode == TCreateMode::DirectoryTreeTool || services.HistoryFolder.empty()) return;
+    AttachHistory(ws.Journal, services.HistoryFolder, GalleryFilePath(ws));
 }
 
 }  // namespace
@@ -128,6 +145,7 @@ void CreateGallery(Workspace& ws, TCreateMode mode, TCommandServices& services,
                    const TTreeToolRun& tree) {
     Prepare(ws, mode, services.Messages, tree);
     if (!IsBuild(mode)) return;
+    TieHistory(ws, mode, services);
     Build(ws, services);
     if (mode != TCreateMode::DirectoryTreeTool && !ws.Main.NoHTML) {
         services.Shell.Open(GalleryFilePath(ws));

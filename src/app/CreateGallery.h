@@ -35,10 +35,14 @@ struct TCommandServices {
     TBuildServices Build;
     IMessages& Messages;
     IShell& Shell;
-    // Where backups of overwritten pages (emptied at exit) and of overwritten image copies
-    // go; normally TempFolder() and StateFolder().
+    // Where backups of overwritten pages and of overwritten image copies go (emptied at
+    // exit); normally both TempFolder(), which is the process's own.
     std::string BackupFolder;
     std::string CopyBackupFolder;
+    // Where each gallery's undo history is kept on disk, with its backups, which then take
+    // the place of the two folders above; normally HistoryFolder(). Empty keeps the history
+    // in memory only, and the directory-tree tool always does.
+    std::string HistoryFolder;
 };
 
 // The options of the directory-tree tool that reach its builds.

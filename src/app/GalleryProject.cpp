@@ -102,4 +102,10 @@ void OpenGalleryProject(Workspace& ws, ImageListPanel& panel, const std::string&
     ReloadHTMLTemplateEditor(ws.TemplateEditor, ws.Template);
 }
 
+void ReadProjectGallery(Workspace& ws, const std::string& path) {
+    const TProjectValues values = ReadProjectValues(path);
+    PutValue(values.MainDir, ws.Main.HTMLDir);
+    PutValue(values.HTMLFile, ws.Main.HTMLFile);
+}
+
 }  // namespace fsc

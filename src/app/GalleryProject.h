@@ -31,4 +31,8 @@ void SaveGalleryProject(Workspace& ws, const std::string& path, IMessages& messa
 void OpenGalleryProject(Workspace& ws, ImageListPanel& panel, const std::string& path, IAsk& ask,
                         IProgress& progress);
 
+// Only the HTML directory and HTML file of the project `path`, put into `ws` as opening it
+// would: what names its gallery, without reading its pictures or template.
+void ReadProjectGallery(Workspace& ws, const std::string& path);
+
 }  // namespace fsc

@@ -75,7 +75,13 @@ std::string StateFolder() { return JoinPath(XdgFolder("XDG_STATE_HOME", ".local/
 
 std::string ImageCacheFolder() { return JoinPath(StateFolder(), "cache"); }
 
-std::string TempFolder() { return JoinPath(StateFolder(), "temp"); }
+// One folder a process: the exit clean-up of one program must not delete the backups of
+// another that is still running.
+std::string TempFolder() {
+    return JoinPath(JoinPath(StateFolder(), "temp"), std::to_string(::getpid()));
+}
+
+std::string HistoryFolder() { return JoinPath(StateFolder(), "history"); }
 
 
 std::string ConfigHome() { return XdgFolder("XDG_CONFIG_HOME", ".config"); }

@@ -16,8 +16,11 @@ std::string PluginFolder();
 
 // Writable per-user files: $XDG_STATE_HOME/folioscope, by default ~/.local/state/folioscope.
 std::string StateFolder();
-// Backups of a build, deleted at program exit.
+// Backups of a build kept in memory only (the directory-tree tool's), deleted at program
+// exit; a folder of this process's own.
 std::string TempFolder();
+// The undo history of each gallery with its backups, kept until undone or replaced.
+std::string HistoryFolder();
 // What earlier builds wrote into each image folder, so a later run can skip it.
 std::string ImageCacheFolder();
 

@@ -25,7 +25,6 @@
 #include "cli/ConsoleServices.h"
 #include "cli/SetOption.h"
 #include "cli/UploadBuiltGallery.h"
-#include "engine/TempFolderCleanup.h"
 #include "engine/Undo.h"
 #include "imaging/GraphicsIO.h"
 #include "platform/QtSettingsStore.h"
@@ -36,19 +35,6 @@
 namespace fsc {
 
 namespace {
-
-// The end of every run, however it ends: backups of pages go with the program, as in the
-// desktop program.
-class TExitCleanup {
-public:
-    explicit TExitCleanup(Workspace& ws) : ws(ws) {}
-    ~TExitCleanup() { CleanUpAtExit(ws.Images, TempFolder()); }
-    TExitCleanup(const TExitCleanup&) = delete;
-    TExitCleanup& operator=(const TExitCleanup&) = delete;
-
-private:
-    Workspace& ws;
-};
 
 std::string AbsolutePath(const std::string& path) {
     return std::filesystem::absolute(path).lexically_normal().string();
@@ -143,8 +129,8 @@ void FillWorkspace(Workspace& ws, const TBuildArguments& arguments, IAsk& ask,
     for (const std::string& assignment : arguments.Settings) ApplySetOption(ws, assignment);
 }
 
-// No later Undo can reach this build once the program ends, so a failed one is undone now:
-// the disk is left as it was before the run.
+// A failed build is undone now, so the disk is left as it was before the run and no half
+// gallery waits for an undo the user may never run.
 void UndoFailedBuild(Workspace& ws, IMessages& messages) {
     if (ws.Journal.CreatedFiles.empty() && ws.Journal.BackupFiles.empty()) return;
     try {
@@ -170,7 +156,6 @@ int RunBuildCommand(const std::vector<std::string>& args) {
     QtSettingsStore store;
     Workspace ws = StartupWorkspace(LoadProgramOptions(store));
     ws.CacheFolder = ImageCacheFolder();
-    TExitCleanup cleanup(ws);
     RegisterPicturePlugins();
 
     TConsoleAsk ask(arguments.Answer, arguments.Quiet);
@@ -184,7 +169,8 @@ int RunBuildCommand(const std::vector<std::string>& args) {
                               messages,
                               shell,
                               TempFolder(),
-                              StateFolder()};
+                              TempFolder(),
+                              HistoryFolder()};
 
     FillWorkspace(ws, arguments, ask, progress);
     if (WatermarkWithoutText(ws)) {
@@ -202,8 +188,6 @@ int RunBuildCommand(const std::vector<std::string>& args) {
         UndoFailedBuild(ws, messages);
         throw;
     }
-    // The backups of overwritten copies would outlive the only history that could use them.
-    Forget(ws.Journal);
     if (arguments.Upload) {
         UploadBuiltGallery(ws, *arguments.Upload, {ask, shell, messages, progress});
     }

@@ -43,6 +43,19 @@ const char* const BuildUsage =
     "                                 upload the gallery afterwards; the password comes\n"
     "                                 from FOLIOSCOPE_FTP_PASSWORD or a prompt\n";
 
+const char* const UndoUsage =
+    "  folioscope-cli undo [PROJECT.gal | --html-dir DIR --html-file NAME] [--quiet]\n"
+    "      remove what the last build of that gallery wrote and put back the files it\n"
+    "      replaced; without arguments, of the gallery built last (also after a crash).\n"
+    "      Options:\n"
+    "        --quiet                  no line saying what was undone\n";
+
+const char* const HistoryUsage =
+    "  folioscope-cli history [--forget PROJECT.gal | --forget --html-dir DIR\n"
+    "                         --html-file NAME] [--quiet]\n"
+    "      list the galleries whose last build can be undone, or forget one history\n"
+    "      (its backups go, the gallery stays)\n";
+
 const char* const TreeUsage =
     "  folioscope-cli tree DIR [options]\n"
     "      a gallery in every folder of DIR that holds pictures or has a subfolder\n"
@@ -64,8 +77,8 @@ const char* const TemplatesUsage =
 }  // namespace
 
 std::string CliUsageText() {
-    return std::string("Usage:\n") + GeneralUsage + OptionsUsage + BuildUsage + TreeUsage +
-           TemplatesUsage;
+    return std::string("Usage:\n") + GeneralUsage + OptionsUsage + BuildUsage + UndoUsage +
+           HistoryUsage + TreeUsage + TemplatesUsage;
 }
 
 std::string CommandUsageText(const std::string& command) {
@@ -73,6 +86,8 @@ std::string CommandUsageText(const std::string& command) {
                        : command == "build"     ? BuildUsage
                        : command == "tree"      ? TreeUsage
                        : command == "templates" ? TemplatesUsage
+                       : command == "undo"      ? UndoUsage
+                       : command == "history"   ? HistoryUsage
                                                 : nullptr;
     return text == nullptr ? std::string() : std::string("Usage:\n") + text;
 }

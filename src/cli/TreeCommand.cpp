@@ -124,7 +124,8 @@ int RunTreeCommand(const std::vector<std::string>& args) {
                               messages,
                               shell,
                               TempFolder(),
-                              StateFolder()};
+                              TempFolder(),
+                              {}};
     TTreeExit atExit(ws, messages);
 
     if (arguments.Template) {

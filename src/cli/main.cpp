@@ -7,6 +7,7 @@
 #include "base/Version.h"
 #include "cli/BuildCommand.h"
 #include "cli/CliUsage.h"
+#include "cli/HistoryCommands.h"
 #include "cli/OptionsCommand.h"
 #include "cli/TemplatesCommand.h"
 #include "cli/TreeCommand.h"
@@ -27,6 +28,14 @@ int Dispatch(const std::vector<std::string>& args) {
         std::cout << (usage.empty() ? fsc::CliUsageText() : usage);
         return 0;
     }
+    if (!args.empty() && args[0] == "undo") {
+        return fsc::RunUndoCommand({args.begin() + 1, args.end()});
+    }
+    if (!args.empty() && args[0] == "history") {
+        return fsc::RunHistoryCommand({args.begin() + 1, args.end()}, std::cout);
+    }
+    // A build that a crash or a power cut ended is named at every other start.
+    fsc::ReportUnfinishedBuilds(std::cerr);
     if (!args.empty() && args[0] == "options") {
         fsc::QtSettingsStore store;
         return fsc::RunOptionsCommand({args.begin() + 1, args.end()}, store);

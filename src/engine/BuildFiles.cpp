@@ -55,10 +55,9 @@ void JournalImageTarget(TBuildContext& context, const std::string& path, TDateTi
         ForceDirectories(context.CopyBackupFolder);
         const std::string backup = CopyBackupName(context);
         CopyFileBytes(path, backup);
-        journal.BackupFiles.push_back(backup);
-        journal.RestoreFiles.push_back(path);
+        journal.AddBackup(backup, path);
     }
-    journal.CreatedFiles.push_back(path);
+    journal.AddCreated(path);
 }
 
 namespace {

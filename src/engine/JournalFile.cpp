@@ -36,10 +36,9 @@ void JournalFile(TBuildJournal& journal, const std::string& path, const std::str
         ForceDirectories(backupFolder);
         const std::string backup = BackupName(backupFolder, random);
         CopyFileBytes(path, backup);
-        journal.BackupFiles.push_back(backup);
-        journal.RestoreFiles.push_back(path);
+        journal.AddBackup(backup, path);
     }
-    journal.CreatedFiles.push_back(path);
+    journal.AddCreated(path);
 }
 
 }  // namespace fsc

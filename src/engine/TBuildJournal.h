@@ -2,9 +2,13 @@
 // per-build lists of collage pictures and navigation warnings.
 #pragma once
 
+#include <memory>
+
 #include "base/TStringList.h"
 
 namespace fsc {
+
+class TBuildHistory;
 
 struct TBuildJournal {
     // Every file a build writes, in order of writing; a path may appear twice.
@@ -18,11 +22,20 @@ struct TBuildJournal {
     // Notes of the navigation evaluator; nothing requires showing them.
     TStringList Warnings;
 
+    // When set, the undo lists are also kept on disk: every entry is written there before
+    // the file it names is touched, so the history outlives the process.
+    std::shared_ptr<TBuildHistory> History;
+
     // A build starts with empty per-build lists; the undo lists accumulate.
     void StartBuild() {
         ExtraImages.clear();
         Warnings.clear();
     }
+
+    // The only ways into the undo lists while a build runs, so that the history on disk
+    // always knows at least what the disk holds.
+    void AddCreated(const std::string& path);
+    void AddBackup(const std::string& backup, const std::string& original);
 };
 
 }  // namespace fsc

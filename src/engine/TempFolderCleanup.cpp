@@ -1,6 +1,8 @@
 // Deleting the backups of the "temp" folder at exit.
 #include "engine/TempFolderCleanup.h"
 
+#include <filesystem>
+
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "base/Paths.h"
@@ -21,6 +23,9 @@ void DeleteTempFolderFiles(const std::string& tempFolder) {
 
 void CleanUpAtExit(TThumbnailArray& thumbs, const std::string& tempFolder) {
     DeleteTempFolderFiles(tempFolder);
+    // Each process has a folder of its own; an empty one would only pile up.
+    std::error_code ignored;
+    std::filesystem::remove(tempFolder, ignored);
     thumbs.clear();
 }
 

@@ -7,6 +7,7 @@
 #include "base/Files.h"
 #include "base/HTMLFileTest.h"
 #include "base/Paths.h"
+#include "engine/BuildHistory.h"
 
 namespace fsc {
 
@@ -47,6 +48,14 @@ std::vector<TFailedRestore> RestoreBackups(const TBuildJournal& journal) {
             MoveFileSilently(backup, original);
         } catch (const EFscError& error) {
             failed.insert(failed.begin(), {backup, original, error.what()});
+            continue;
+        }
+        // Once recorded, an undo cut short here does not try to move this backup again. A
+        // note that cannot be written only costs that later undo a message about a backup
+        // that is gone; stopping here would leave the files after it unrestored.
+        try {
+            if (journal.History) journal.History->Restored(backup);
+        } catch (const EFscError&) {
         }
     }
     return failed;
@@ -60,17 +69,28 @@ void Undo(TBuildJournal& journal) {
     }
     RequireParallelLists(journal);
     for (const std::string& path : journal.CreatedFiles) DeleteQuietly(path);
+    // A restored file is also a created one: an undo that went on after a crash must not
+    // delete it again.
+    if (journal.History) journal.History->CreatedFilesDeleted();
     const std::vector<TFailedRestore> failed = RestoreBackups(journal);
     // Backups that could not go back are the only copies of the user's files: they are
     // kept out of Forget and stay in the lists for another try.
+    journal.CreatedFiles.clear();
     journal.BackupFiles.clear();
     journal.RestoreFiles.clear();
-    Forget(journal);
-    if (failed.empty()) return;
     for (const TFailedRestore& entry : failed) {
         journal.BackupFiles.push_back(entry.Backup);
         journal.RestoreFiles.push_back(entry.Original);
     }
+    if (journal.History) {
+        if (failed.empty()) {
+            journal.History->Remove();
+            journal.History.reset();
+        } else {
+            journal.History->Rewrite(journal);
+        }
+    }
+    if (failed.empty()) return;
     throw EFSC_Exception("Cannot restore \"" + failed.front().Original + "\" (" +
                          failed.front().Reason + "); its backup is kept at \"" +
                          failed.front().Backup + "\" for another undo.");
@@ -78,6 +98,10 @@ void Undo(TBuildJournal& journal) {
 
 void Forget(TBuildJournal& journal) {
     RequireParallelLists(journal);
+    if (journal.History) {
+        journal.History->Remove();
+        journal.History.reset();
+    }
     journal.CreatedFiles.clear();
     for (const std::string& backup : journal.BackupFiles) DeleteQuietly(backup);
     journal.BackupFiles.clear();

@@ -35,6 +35,7 @@
 #include "base/Paths.h"
 #include "base/Text.h"
 #include "base/Version.h"
+#include "app/GalleryUndo.h"
 #include "engine/Undo.h"
 #include "platform/ByteText.h"
 #include "platform/QtTextRasteriser.h"
@@ -131,7 +132,8 @@ TDarevudIroForm::TDarevudIroForm(const TMainWindowParts& parts, QWidget* parent)
     services.reset(
         new TCommandServices{TBuildServices{parts.Ask, parts.Progress, own.Clock, own.Random,
                                             own.Rasteriser, parts.Compression, &parts.Messages},
-                             parts.Messages, parts.Shell, TempFolder(), StateFolder()});
+                             parts.Messages, parts.Shell, TempFolder(), TempFolder(),
+                             HistoryFolder()});
     setWindowTitle(ProgramTitle);
     CreateWindows();
     CreateTabs();
@@ -558,7 +560,7 @@ void TDarevudIroForm::SaveSettingsAsTemplate() {
     ShowWorkspace();
 }
 
-void TDarevudIroForm::UndoGallery() { fsc::UndoGallery(parts.Ws.Journal, parts.Ws.Images); }
+void TDarevudIroForm::UndoGallery() { UndoCreatedGallery(parts.Ws, services->HistoryFolder); }
 
 void TDarevudIroForm::ShowOptions() {
     parts.Options.ShowOptions();

@@ -52,7 +52,8 @@ struct TCommandFixture {
                               Messages,
                               Shell,
                               State + "/temp",
-                              State};
+                              State,
+                              {}};
 
     TCommandFixture() {
         ForceDirectories(Pictures);

@@ -7,8 +7,10 @@
 
 #include "CommandTestSupport.h"
 #include "app/AddImages.h"
+#include "app/GalleryUndo.h"
 #include "base/Errors.h"
 #include "base/TDateTime.h"
+#include "engine/GalleryHistories.h"
 #include "engine/Undo.h"
 
 namespace fsc {
@@ -121,6 +123,61 @@ TEST_F(CreateGalleryTest, BuildingIntoANewFileNameForgetsTheHistory) {
     f.Create();
     Undo(f.Ws.Journal);
     EXPECT_EQ(SiteFiles(), (std::vector<std::string>{"first.html"}));
+}
+
+TEST_F(CreateGalleryTest, AHistoryOnDiskFollowsTheRulesOfTheRun) {
+    const std::string histories = f.State + "/history";
+    f.Services.HistoryFolder = histories;
+    AddPictures(3);
+    f.Ws.Main.HTMLFile = "first.html";
+    f.Ws.Main.Rows = 1;
+    f.Ws.Main.Cols = 1;
+    f.Create();
+    f.Ws.Main.Rows = 3;
+    f.Ws.Main.Cols = 5;
+    f.Create();
+    std::vector<THistorySummary> listed = ListHistories(histories);
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].Gallery, f.Site + "/first.html");
+    EXPECT_TRUE(listed[0].Finished);
+    EXPECT_EQ(listed[0].CreatedFiles, f.Ws.Journal.CreatedFiles.size());
+
+    // A new file name forgets the history, on disk too.
+    f.Ws.Main.HTMLFile = "second.html";
+    f.Create();
+    listed = ListHistories(histories);
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].Gallery, f.Site + "/second.html");
+    UndoGallery(f.Ws.Journal, f.Ws.Images);
+    EXPECT_EQ(SiteFiles(), (std::vector<std::string>{"first.html"}));
+    EXPECT_TRUE(ListHistories(histories).empty());
+    EXPECT_THROW(UndoGallery(f.Ws.Journal, f.Ws.Images), ELumettaError);
+}
+
+TEST_F(CreateGalleryTest, ABuildThatNeverFinishedIsOfferedForUndoAtTheNextStart) {
+    const std::string histories = f.State + "/history";
+    f.Services.HistoryFolder = histories;
+    AddPictures(2);
+    ForceDirectories(f.Site);
+    WriteFileBytes(f.Site + "/index.html", "the user's page");
+    f.Ws.Main.HTMLFile = "index.html";
+    f.Create();
+    // The next build begins, and the process dies with it.
+    AttachHistory(f.Ws.Journal, histories, f.Site + "/index.html");
+    f.Ws.Journal = TBuildJournal{};
+
+    f.Ask.Answers = {false};
+    OfferUndoOfUnfinishedBuilds(histories, f.Ask);
+    ASSERT_EQ(f.Ask.Asked.size(), 1u);
+    EXPECT_EQ(f.Ask.Asked[0].first,
+              "The last build of the gallery \"" + f.Site + "/index.html\" did not finish.");
+    EXPECT_EQ(SiteFiles("/images").size(), 4u);
+    f.Ask.Answers = {true};
+    OfferUndoOfUnfinishedBuilds(histories, f.Ask);
+    EXPECT_EQ(ReadFileBytes(f.Site + "/index.html"), "the user's page");
+    EXPECT_TRUE(SiteFiles("/images").empty());
+    OfferUndoOfUnfinishedBuilds(histories, f.Ask);
+    EXPECT_EQ(f.Ask.Asked.size(), 2u);
 }
 
 TEST_F(CreateGalleryTest, EachBuildStartsWithoutTheCollagePicturesAndWarningsOfTheLast) {

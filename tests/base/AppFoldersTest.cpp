@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "base/AppFolders.h"
 #include "support/TempDir.h"
@@ -12,7 +13,7 @@ TEST(AppFolders, HonourTheXdgVariables) {
     ScopedEnv state("XDG_STATE_HOME", "/tmp/state");
     ScopedEnv config("XDG_CONFIG_HOME", "/tmp/config");
     EXPECT_EQ(StateFolder(), "/tmp/state/folioscope");
-    EXPECT_EQ(TempFolder(), "/tmp/state/folioscope/temp");
+    EXPECT_EQ(TempFolder(), "/tmp/state/folioscope/temp/" + std::to_string(::getpid()));
     EXPECT_EQ(SettingsFilePath(), "/tmp/config/Orvik_Freeware/Folioscope.conf");
 }
 

@@ -56,9 +56,17 @@ std::string BmpOf(const TBitmap& picture) {
 ProgramResult TCliRun::Build(std::vector<std::string> args,
                              const std::vector<std::string>& extraEnvironment) const {
     args.insert(args.begin(), "build");
-    std::vector<std::string> environment{"XDG_STATE_HOME=" + Root / "state",
-                                         "XDG_CONFIG_HOME=" + Root / "config",
-                                         "FOLIOSCOPE_DATA_DIR=" FSC_DATA_DIR};
+    return Run(args, extraEnvironment);
+}
+
+std::vector<std::string> TCliRun::Environment() const {
+    return {"XDG_STATE_HOME=" + Root / "state", "XDG_CONFIG_HOME=" + Root / "config",
+            "FOLIOSCOPE_DATA_DIR=" FSC_DATA_DIR};
+}
+
+ProgramResult TCliRun::Run(const std::vector<std::string>& args,
+                           const std::vector<std::string>& extraEnvironment) const {
+    std::vector<std::string> environment = Environment();
     environment.insert(environment.end(), extraEnvironment.begin(), extraEnvironment.end());
     return RunProgram(FSC_CLI_PATH, args, environment);
 }

@@ -16,6 +16,11 @@ public:
     TempDir Root;
     ProgramResult Build(std::vector<std::string> args,
                         const std::vector<std::string>& extraEnvironment = {}) const;
+    // Any command: "undo", "history", ...
+    ProgramResult Run(const std::vector<std::string>& args,
+                      const std::vector<std::string>& extraEnvironment = {}) const;
+    // The variables that give a run its own folders.
+    std::vector<std::string> Environment() const;
     std::string StateFolder() const { return Root / "state/folioscope"; }
 };
 

@@ -4,6 +4,9 @@
 
 #include "base/Errors.h"
 #include "engine/BuildFixture.h"
+#include "engine/BuildHistory.h"
+#include "engine/GalleryHistories.h"
+#include "engine/JournalFile.h"
 #include "engine/TempFolderCleanup.h"
 #include "engine/Undo.h"
 
@@ -213,6 +216,40 @@ TEST(TempFolderCleanup, DeletesTheFilesOfTheFolderOnly) {
     EXPECT_TRUE(ListDirectory(temp)[0].IsDirectory);
     EXPECT_TRUE(FileExists(root / "outside.tmp"));
     EXPECT_NO_THROW(DeleteTempFolderFiles(root / "missing"));
+}
+
+// The process died while undoing: the created files were gone and one backup was back.
+// Undo in the next process must not delete the file it already put back.
+TEST(Undo, AnUndoCutShortGoesOnWhereItStopped) {
+    TempDir root;
+    const std::string histories = root / "history";
+    const std::string page = root / "site/index.html";
+    const std::string style = root / "site/style.css";
+    ForceDirectories(root / "site");
+    WriteFileBytes(page, "the user's page");
+    WriteFileBytes(style, "the user's style");
+    test::TCountingRandom random;
+    {
+        TBuildJournal journal;
+        AttachHistory(journal, histories, page);
+        for (const std::string& path : {page, style, root / "site/photo.jpg"}) {
+            JournalFile(journal, path, journal.History->PageBackupFolder(), random);
+            WriteFileBytes(path, "built");
+        }
+        FinishHistoryBuild(journal);
+
+        for (const std::string& path : journal.CreatedFiles) DeleteFileIfExists(path);
+        journal.History->CreatedFilesDeleted();
+        MoveFileSilently(journal.BackupFiles[1], style);
+        journal.History->Restored(journal.BackupFiles[1]);
+    }
+    UndoGalleryHistory(histories, page);
+    EXPECT_EQ(ReadFileBytes(page), "the user's page");
+    EXPECT_EQ(ReadFileBytes(style), "the user's style");
+    EXPECT_FALSE(FileExists(root / "site/photo.jpg"));
+    EXPECT_TRUE(ListHistories(histories).empty());
+    EXPECT_EQ(MessageOf<ELumettaError>([&] { UndoGalleryHistory(histories, page); }),
+              "Nothing there to undo!");
 }
 
 }  // namespace

@@ -179,7 +179,8 @@ void BuildWorkspaceGallery(Workspace& ws, const std::string& htmlDir, const std:
                               messages,
                               shell,
                               backups / "temp",
-                              backups.Path()};
+                              backups.Path(),
+                              {}};
     CreateGallery(ws, TCreateMode::MainWindow, services);
     // The finished gallery is opened in the browser, as after a click on "Let's go".
     EXPECT_EQ(shell.Opened, std::vector<std::string>{GalleryFilePath(ws)});

@@ -139,6 +139,34 @@ TEST_F(GalleryWorkflowTest, LetsGoBuildsTheGalleryOpensItAndUndoRemovesIt) {
     }
 }
 
+TEST_F(GalleryWorkflowTest, UndoInTheNextRunPutsBackWhatTheBuildReplaced) {
+    w->Picture("one.jpg");
+    w->AddThroughDialog("\"one.jpg\"");
+    ForceDirectories(w->site);
+    WriteFileBytes(w->site + "/index.html", "the user's own page");
+    w->main.Tabs()->setCurrentIndex(GeneralTab);
+    w->Type("HTMLDIREdit", w->site.c_str());
+    w->Type("HTMLFileEdit", "index");
+    Find<QAction>(&w->main, "CreateGallery1")->trigger();
+    ASSERT_TRUE(FileExists(w->site + "/images/one_th.jpg"));
+    // The run ends: its lists and its hold on the history go with it.
+    w->ws.Journal = TBuildJournal{};
+
+    Windows next(w->root / "state");
+    next.main.Tabs()->setCurrentIndex(GeneralTab);
+    next.Type("HTMLDIREdit", w->site.c_str());
+    next.Type("HTMLFileEdit", "index.html");
+    Find<QAction>(&next.main, "Undo1")->trigger();
+    EXPECT_EQ(ReadFileBytes(w->site + "/index.html"), "the user's own page");
+    EXPECT_FALSE(FileExists(w->site + "/images/one.jpg"));
+    EXPECT_FALSE(FileExists(w->site + "/images/one_th.jpg"));
+    // Undo twice: the history went with the first.
+    std::string text, title;
+    test::ReadNextMessageBox(text, title);
+    Find<QAction>(&next.main, "Undo1")->trigger();
+    EXPECT_EQ(text, "Nothing there to undo!");
+}
+
 TEST_F(GalleryWorkflowTest, LetsGoWithoutImagesSaysSo) {
     w->ws.Main.HTMLFile = "index.html";
     std::string text, title;

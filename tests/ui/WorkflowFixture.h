@@ -54,7 +54,9 @@ struct Windows {
     test::TempDir root;
     std::string pictures = root / "pictures";
     std::string site = root / "site";
-    test::ScopedEnv state{"XDG_STATE_HOME", root / "state"};
+    // Another window set's state folder makes this one the same user's next run.
+    std::string stateHome;
+    test::ScopedEnv state{"XDG_STATE_HOME", stateHome};
     QtSettingsStore store{root / "Folioscope.conf"};
     Workspace ws;
     RecordingShell shell;
@@ -75,7 +77,8 @@ struct Windows {
     TDarevudIroForm main{{ws, settings, options, progress, compression, ask, shell, messages,
                           pictureFilter, Styles()}};
 
-    Windows() {
+    explicit Windows(const std::string& sharedStateHome = {})
+        : stateHome(sharedStateHome.empty() ? root / "state" : sharedStateHome) {
         ForceDirectories(pictures);
         settings.SetStyleDialogs(Styles());
     }

@@ -1,0 +1,220 @@
+// The undo history on disk: a build killed at any moment, a build undone by a later process,
+// two processes at once, and a history that was damaged.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QProcess>
+#include <algorithm>
+#include <map>
+
+#include "base/Files.h"
+#include "e2e/CliGallery.h"
+#include "imaging/PictureSamples.h"
+#include "tests/ftp/FtpTestSupport.h"
+
+namespace fsc::test {
+namespace {
+
+using TFileBytes = std::map<std::string, std::string>;
+
+TFileBytes Snapshot(const std::string& folder) {
+    TFileBytes files;
+    for (const std::string& name : FilesBelow(folder)) {
+        files[name] = ReadFileBytes(folder + "/" + name);
+    }
+    return files;
+}
+
+// Pictures large enough, and shrunk the slow way, that a build lasts a while.
+void WritePictures(const std::string& folder, int count) {
+    ForceDirectories(folder);
+    const std::string picture = JpegRgb(Quadrants(1600, 1200), 90);
+    for (int i = 0; i < count; ++i) {
+        WriteFileBytes(folder + "/p" + std::to_string(i) + ".jpg", picture);
+    }
+}
+
+// A gallery folder the user already filled: the page, a picture copy and a thumbnail the
+// build will write over, and a file it never touches.
+void WriteUserFiles(const std::string& out) {
+    ForceDirectories(out + "/images");
+    WriteFileBytes(out + "/index.html", "<html><body>my own page</body></html>\n");
+    WriteFileBytes(out + "/images/p3.jpg", "not really a picture, but mine");
+    WriteFileBytes(out + "/images/p7_th.jpg", "my thumbnail");
+    WriteFileBytes(out + "/notes.txt", "keep me");
+}
+
+std::vector<std::string> BuildArguments(const TCliRun& run, const std::string& pictures,
+                                        const std::string& out) {
+    return {"build",
+            "--images",
+            run.Root / pictures,
+            "--html-dir",
+            run.Root / out,
+            "--html-file",
+            "index.html",
+            "--set",
+            "IMAGEDORESIZE=true",
+            "--set",
+            "RESIZEMETHOD=classic",
+            "--set",
+            "TABLECOLS=1",
+            "--set",
+            "TABLEROWS=1",
+            "--set",
+            "USEIMAGEASHTML=true"};
+}
+
+// A build running as its own process; stderr is read as it comes.
+class TRunningBuild {
+public:
+    TRunningBuild(const TCliRun& run, const std::vector<std::string>& args) {
+        QStringList environment = QProcess::systemEnvironment();
+        for (const std::string& entry : run.Environment())
+            environment << QString::fromStdString(entry);
+        process.setEnvironment(environment);
+        QStringList arguments;
+        for (const std::string& arg : args) arguments << QString::fromStdString(arg);
+        process.start(FSC_CLI_PATH, arguments);
+    }
+    // True when `text` appeared on stderr while the build still ran.
+    bool WaitFor(const std::string& text) {
+        while (!err.contains(text.c_str()) && process.state() != QProcess::NotRunning) {
+            process.waitForReadyRead(10);
+            err += process.readAllStandardError();
+        }
+        return process.state() == QProcess::Running;
+    }
+    // False when the build had ended before the signal came.
+    bool Kill() {
+        ::kill(pid_t(process.processId()), SIGKILL);
+        process.waitForFinished(20000);
+        return process.exitStatus() == QProcess::CrashExit;
+    }
+    int Finish() {
+        process.waitForFinished(120000);
+        return process.exitCode();
+    }
+    std::string Err() { return (err + process.readAllStandardError()).toStdString(); }
+
+private:
+    QProcess process;
+    QByteArray err;
+};
+
+TEST(CliHistory, BuildKilledAtAnyMomentIsUndoneByTheNextProcess) {
+    EnsureQtApplication();
+    TCliRun run;
+    // Enough pictures, and two pages for each, that every moment leaves work undone.
+    WritePictures(run.Root / "pics", 40);
+    WriteUserFiles(run.Root / "out");
+    const TFileBytes before = Snapshot(run.Root / "out");
+    // While pictures are made, first and later ones, and while the pages are written.
+    for (const std::string moment : {"Copying Images. 1 of", "Copying Images. 4 of",
+                                     "Copying Images. 20 of", "Folioscope: Create HTML."}) {
+        SCOPED_TRACE(moment);
+        TRunningBuild build(run, BuildArguments(run, "pics", "out"));
+        ASSERT_TRUE(build.WaitFor(moment)) << build.Err();
+        ASSERT_TRUE(build.Kill()) << build.Err();
+
+        const ProgramResult next = run.Run({"options"});
+        EXPECT_NE(next.Err.find("The last build of the gallery \"" + run.Root / "out/index.html" +
+                                "\" did not finish."),
+                  std::string::npos)
+            << next.Err;
+        const ProgramResult listed = run.Run({"history"});
+        EXPECT_NE(listed.Out.find("did not finish"), std::string::npos) << listed.Out;
+
+        const ProgramResult undo = run.Run({"undo"});
+        ASSERT_EQ(undo.ExitCode, 0) << undo.Err;
+        EXPECT_EQ(Snapshot(run.Root / "out"), before);
+        for (const std::string& left : FilesBelow(run.StateFolder() + "/history")) {
+            EXPECT_EQ(left.substr(left.size() - 5), ".lock") << "outlived the undo: " << left;
+        }
+        EXPECT_EQ(run.Run({"undo"}).Err, "Nothing there to undo!\n");
+    }
+    // Undone, a build starts afresh and backs the user's files up again.
+    ASSERT_EQ(run.Build({"--images", run.Root / "pics", "--html-dir", run.Root / "out",
+                         "--html-file", "index.html", "--quiet"})
+                  .ExitCode,
+              0);
+    ASSERT_EQ(run.Run({"undo", "--html-dir", run.Root / "out", "--html-file", "index"}).ExitCode,
+              0);
+    EXPECT_EQ(Snapshot(run.Root / "out"), before);
+}
+
+TEST(CliHistory, TwoGalleriesBuiltAtOnceAreUndoneOneByOneAndOneGalleryIsBuiltOnceAtATime) {
+    EnsureQtApplication();
+    TCliRun run;
+    WritePictures(run.Root / "pics", 40);
+    WriteUserFiles(run.Root / "one");
+    WriteUserFiles(run.Root / "two");
+    WriteFileBytes(run.Root / "two/index.html", "the second gallery's old page");
+    const TFileBytes beforeOne = Snapshot(run.Root / "one");
+    const TFileBytes beforeTwo = Snapshot(run.Root / "two");
+
+    std::vector<std::string> first = BuildArguments(run, "pics", "one");
+    first.insert(first.end(), {"--save-project", run.Root / "one.gal"});
+    TRunningBuild one(run, first);
+    TRunningBuild two(run, BuildArguments(run, "pics", "two"));
+    ASSERT_TRUE(one.WaitFor("Copying Images. 2 of")) << one.Err();
+    const ProgramResult same = run.Run(BuildArguments(run, "pics", "one"));
+    EXPECT_EQ(same.ExitCode, 1);
+    EXPECT_NE(same.Err.find("Another Folioscope program is building or undoing the gallery \"" +
+                            run.Root / "one/index.html" + "\""),
+              std::string::npos)
+        << same.Err;
+    ASSERT_EQ(one.Finish(), 0) << one.Err();
+    ASSERT_EQ(two.Finish(), 0) << two.Err();
+
+    const ProgramResult listed = run.Run({"history"});
+    EXPECT_NE(listed.Out.find(run.Root / "one/index.html"), std::string::npos) << listed.Out;
+    EXPECT_NE(listed.Out.find(run.Root / "two/index.html"), std::string::npos) << listed.Out;
+    EXPECT_EQ(listed.Out.find("did not finish"), std::string::npos) << listed.Out;
+
+    ASSERT_EQ(run.Run({"undo", run.Root / "one.gal"}).ExitCode, 0);
+    EXPECT_EQ(Snapshot(run.Root / "one"), beforeOne);
+    EXPECT_NE(Snapshot(run.Root / "two"), beforeTwo) << "the other gallery was undone too";
+    ASSERT_EQ(
+        run.Run({"undo", "--html-dir", run.Root / "two", "--html-file", "index.html"}).ExitCode, 0);
+    EXPECT_EQ(Snapshot(run.Root / "two"), beforeTwo);
+}
+
+TEST(CliHistory, DamagedHistoryIsNamedAndNothingIsDeleted) {
+    TCliRun run;
+    WritePictures(run.Root / "pics", 2);
+    WriteUserFiles(run.Root / "out");
+    ASSERT_EQ(run.Build({"--images", run.Root / "pics", "--html-dir", run.Root / "out",
+                         "--html-file", "index.html", "--quiet"})
+                  .ExitCode,
+              0);
+    const std::vector<std::string> folders = FilesBelow(run.StateFolder() + "/history");
+    const auto journal = std::find_if(folders.begin(), folders.end(), [](const std::string& name) {
+        return name.size() > 8 && name.substr(name.size() - 8) == "/journal";
+    });
+    ASSERT_NE(journal, folders.end());
+    const std::string journalPath = run.StateFolder() + "/history/" + *journal;
+    std::string text = ReadFileBytes(journalPath);
+    // One path of the middle changed, as a bad disk block or an editor would.
+    text[text.find("/out/") + 2] ^= 0x20;
+    WriteFileBytes(journalPath, text);
+    const TFileBytes gallery = Snapshot(run.Root / "out");
+    const TFileBytes history = Snapshot(run.StateFolder() + "/history");
+
+    const ProgramResult undo =
+        run.Run({"undo", "--html-dir", run.Root / "out", "--html-file", "index.html"});
+    EXPECT_EQ(undo.ExitCode, 1);
+    EXPECT_NE(undo.Err.find("The undo history \"" + journalPath + "\" is damaged (line "),
+              std::string::npos)
+        << undo.Err;
+    EXPECT_NE(undo.Err.find("nothing was undone or deleted"), std::string::npos) << undo.Err;
+    EXPECT_EQ(run.Run({"history", "--forget", "--html-dir", run.Root / "out", "--html-file",
+                       "index.html"})
+                  .ExitCode,
+              1);
+    EXPECT_EQ(Snapshot(run.Root / "out"), gallery);
+    EXPECT_EQ(Snapshot(run.StateFolder() + "/history"), history);
+}
+
+}  // namespace
+}  // namespace fsc::test
