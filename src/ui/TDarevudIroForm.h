@@ -16,9 +16,11 @@ class QTabWidget;
 namespace fsc {
 
 class IJpegCompressionDialog;
+class IScreenGrabber;
 class IMessages;
 class IShell;
 class TAskForm;
+class TCapturer;
 class TColorWizardForm;
 class TCreateGalleryForImagesInDirForm;
 class TFTPForm;
@@ -109,6 +111,7 @@ private:
 
     void AddImages(bool fromMenu);
     void AddClipboardImage();
+    void AddCapturedImage();
     void OpenGallery();
     void SaveGallery();
     void AddSetOfImages();
@@ -152,6 +155,8 @@ private:
     TWatermarkForm* watermarkForm = nullptr;
     TSpecialForm* specialForm = nullptr;
     TFTPForm* ftpForm = nullptr;
+    std::unique_ptr<IScreenGrabber> screenGrabber;
+    TCapturer* capturer = nullptr;
     TSchemeWizardForm* schemeWizardForm = nullptr;
     TColorWizardForm* colourWizardForm = nullptr;
     TThumbnailWizardForm* galleryWizardForm = nullptr;
