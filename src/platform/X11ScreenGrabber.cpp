@@ -81,8 +81,8 @@ QImage X11ScreenGrabber::GrabForegroundWindow() {
     const std::uint32_t window = ForegroundWindow();
     if (window == 0) return GrabDesktop();
     const std::uint32_t topLevel = TopLevelOf(window);
-    auto geometry = Own(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, topLevel),
-                                               nullptr));
+    auto geometry =
+        Own(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, topLevel), nullptr));
     // The window closed in between: the desktop is what is in front.
     if (!geometry) return GrabDesktop();
     // The window rectangle includes the border, which starts at the reported position.
@@ -99,11 +99,12 @@ std::uint32_t X11ScreenGrabber::ForegroundWindow() {
         connection, xcb_intern_atom(connection, 1, sizeof name - 1, name), nullptr));
     if (atom && atom->atom != XCB_ATOM_NONE) {
         auto property = Own(xcb_get_property_reply(
-            connection,
-            xcb_get_property(connection, 0, root, atom->atom, XCB_ATOM_WINDOW, 0, 1), nullptr));
+            connection, xcb_get_property(connection, 0, root, atom->atom, XCB_ATOM_WINDOW, 0, 1),
+            nullptr));
         if (property && property->type == XCB_ATOM_WINDOW &&
             xcb_get_property_value_length(property.get()) >= 4) {
-            const auto active = *static_cast<std::uint32_t*>(xcb_get_property_value(property.get()));
+            const auto active =
+                *static_cast<std::uint32_t*>(xcb_get_property_value(property.get()));
             if (active != XCB_WINDOW_NONE && active != root) return active;
         }
     }
@@ -145,8 +146,7 @@ std::vector<X11ScreenGrabber::TKeyGrab> X11ScreenGrabber::KeysOf(QChar key) {
                                     std::uint16_t(level == 0 ? 0 : XCB_MOD_MASK_SHIFT)});
     }
     if (keys.empty())
-        throw ELumettaError("No key of the keyboard types \"" + QString(key).toStdString() +
-                            "\".");
+        throw ELumettaError("No key of the keyboard types \"" + QString(key).toStdString() + "\".");
     return keys;
 }
 
@@ -171,14 +171,14 @@ void X11ScreenGrabber::RegisterHotKey(QChar key, std::function<void()> fired) {
 
 void X11ScreenGrabber::UnregisterHotKey() {
     QCoreApplication::instance()->removeNativeEventFilter(this);
-    for (const TKeyGrab& grab : grabbed) xcb_ungrab_key(connection, grab.Code, root, grab.Modifiers);
+    for (const TKeyGrab& grab : grabbed)
+        xcb_ungrab_key(connection, grab.Code, root, grab.Modifiers);
     if (!grabbed.empty()) xcb_flush(connection);
     grabbed.clear();
     hotKeyFired = nullptr;
 }
 
-bool X11ScreenGrabber::nativeEventFilter(const QByteArray& eventType, void* message,
-                                         qintptr*) {
+bool X11ScreenGrabber::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
     if (eventType != "xcb_generic_event_t" || grabbed.empty()) return false;
     auto* event = static_cast<xcb_generic_event_t*>(message);
     if ((event->response_type & 0x7f) != XCB_KEY_PRESS) return false;
@@ -186,7 +186,8 @@ bool X11ScreenGrabber::nativeEventFilter(const QByteArray& eventType, void* mess
     // The server delivers only what was grabbed; other clients' grabs on the root are theirs.
     const std::uint16_t held = press->state & (CtrlAlt | XCB_MOD_MASK_SHIFT | NumLock | CapsLock);
     bool ours = false;
-    for (const TKeyGrab& grab : grabbed) ours |= grab.Code == press->detail && grab.Modifiers == held;
+    for (const TKeyGrab& grab : grabbed)
+        ours |= grab.Code == press->detail && grab.Modifiers == held;
     if (!ours || !hotKeyFired) return false;
     // The receiver may unregister the key, which drops this function object.
     const std::function<void()> fired = hotKeyFired;

@@ -25,8 +25,7 @@ public:
     void UnregisterHotKey() override;
 
 private:
-    bool nativeEventFilter(const QByteArray& eventType, void* message,
-                           qintptr* result) override;
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
     // The window the desktop calls active, else the one with the keyboard; 0 for none.
     std::uint32_t ForegroundWindow();
     // The window's ancestor just below the root: the window with its frame.

@@ -19,8 +19,8 @@
 #include "base/Paths.h"
 #include "platform/ByteText.h"
 #include "platform/IScreenGrabber.h"
-#include "ui/BitmapImage.h"
 #include "ui/Binders.h"
+#include "ui/BitmapImage.h"
 #include "ui/CommandGuard.h"
 #include "ui/NamedWidget.h"
 #include "ui/TCaptureDo.h"
@@ -60,8 +60,7 @@ char16_t HotKeyCharacter(const TCaptureSettings& settings) {
     return key.isEmpty() ? char16_t(DefaultHotKey[0]) : key.at(0).unicode();
 }
 
-TCapturer::TCapturer(IScreenGrabber& grabber, QWidget& mainWindow, IShell& shell,
-                     QWidget* parent)
+TCapturer::TCapturer(IScreenGrabber& grabber, QWidget& mainWindow, IShell& shell, QWidget* parent)
     : QDialog(parent),
       grabber(grabber),
       mainWindow(mainWindow),
@@ -145,8 +144,9 @@ void TCapturer::CreateControls() {
     auto* helpButton = Named<QPushButton>("HelpButton", "Help");
     connect(captureButton, &QPushButton::clicked, this, [this] { accept(); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { reject(); });
-    connect(helpButton, &QPushButton::clicked, this,
-            [this] { RunCommand([this] { shell.Open(JoinPath(DataFolder(), "Capturer.html")); }); });
+    connect(helpButton, &QPushButton::clicked, this, [this] {
+        RunCommand([this] { shell.Open(JoinPath(DataFolder(), "Capturer.html")); });
+    });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(captureButton);
     buttons->addWidget(cancelButton);

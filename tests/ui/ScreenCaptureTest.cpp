@@ -24,6 +24,7 @@
 #include <string>
 
 #include "WorkflowFixture.h"
+#include "base/AppFolders.h"
 #include "imaging/GraphicsIO.h"
 #include "platform/IScreenGrabber.h"
 #include "ui/BitmapImage.h"
@@ -75,8 +76,8 @@ void ShowOnScreen(QWidget& window) {
 // Differences between `picture`, whose top-left lies at `origin` of the screen, and the
 // pattern window at `window`, over the screen's `area` (the whole window when empty);
 // `tolerance` for a picture that went through JPEG.
-int PatternMismatches(const QImage& picture, QPoint origin, const QRect& window,
-                      int tolerance = 0, QRect area = {}) {
+int PatternMismatches(const QImage& picture, QPoint origin, const QRect& window, int tolerance = 0,
+                      QRect area = {}) {
     if (area.isEmpty()) area = window;
     int wrong = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
@@ -137,6 +138,14 @@ TEST_F(ScreenCaptureTest, MenuEntryCapturesTheDesktopWithoutTheMainWindowAndAdds
         ASSERT_EQ(modal->windowTitle(), "Folioscope Screen Capturer");
         EXPECT_TRUE(Find<QCheckBox>(modal, "HideBox")->isChecked());
         EXPECT_TRUE(Find<QRadioButton>(modal, "RectangleRadio")->isChecked());
+        // An emptied hot-key field becomes "<" when left.
+        auto* hotKey = Find<QLineEdit>(modal, "HotKeyEdit");
+        hotKey->clear();
+        emit hotKey->editingFinished();
+        EXPECT_EQ(hotKey->text(), "<");
+        Find<QPushButton>(modal, "HelpButton")->click();
+        EXPECT_EQ(windows.shell.Opened, std::vector<std::string>{DataFolder() + "/Capturer.html"});
+        EXPECT_TRUE(FileExists(DataFolder() + "/Capturer.html"));
         Find<QRadioButton>(modal, "DesktopRadio")->click();
         // The save dialog follows the capture.
         test::ChooseFile(target);
@@ -231,9 +240,9 @@ bool HotKeyFree(xcb_keycode_t key) {
     xcb_connection_t* other = xcb_connect(nullptr, nullptr);
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(other)).data->root;
     const std::uint16_t ctrlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
-    xcb_generic_error_t* error = xcb_request_check(
-        other, xcb_grab_key_checked(other, 1, root, ctrlAlt, key, XCB_GRAB_MODE_ASYNC,
-                                    XCB_GRAB_MODE_ASYNC));
+    xcb_generic_error_t* error =
+        xcb_request_check(other, xcb_grab_key_checked(other, 1, root, ctrlAlt, key,
+                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
     const bool free = error == nullptr;
     std::free(error);
     xcb_disconnect(other);
@@ -303,8 +312,8 @@ int main(int argc, char** argv) {
         const int quiet = ::open("/dev/null", O_WRONLY);
         ::dup2(quiet, 1);
         ::dup2(quiet, 2);
-        const std::string size = std::to_string(fsc::ScreenWidth) + "x" +
-                                 std::to_string(fsc::ScreenHeight) + "x24";
+        const std::string size =
+            std::to_string(fsc::ScreenWidth) + "x" + std::to_string(fsc::ScreenHeight) + "x24";
         const std::string fd = std::to_string(pipeEnds[1]);
         ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", size.c_str(), "-br",
                  "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
