@@ -13,7 +13,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3-pyftpdlib
   chromium tidy
-  xvfb
+  xvfb xdotool
   dpkg-dev file desktop-file-utils appstream shared-mime-info
 )
 

@@ -1,6 +1,7 @@
 #!/bin/sh
-# Writes PNG pictures of the main window's "General" and "Images" tabs and of the options
-# dialog into FOLDER, drawn by a real X server (Xvfb) so fonts and styles are the desktop's.
+# Writes PNG pictures of the main window's tabs and of the program's dialogs, the screen
+# capture window among them, into FOLDER, drawn by a real X server (Xvfb) so fonts and
+# styles are the desktop's.
 # Usage: scripts/screenshot.sh FOLDER [BUILD_DIR]
 set -eu
 if [ $# -lt 1 ]; then

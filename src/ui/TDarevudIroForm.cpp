@@ -40,10 +40,13 @@
 #include "platform/ByteText.h"
 #include "platform/QtTextRasteriser.h"
 #include "templates/TScheme.h"
+#include "platform/IScreenGrabber.h"
 #include "ui/Binders.h"
+#include "ui/BitmapImage.h"
 #include "ui/CommandGuard.h"
 #include "ui/FileDialogs.h"
 #include "ui/TAskForm.h"
+#include "ui/TCapturer.h"
 #include "ui/TColorWizardForm.h"
 #include "ui/TCreateGalleryForImagesInDirForm.h"
 #include "ui/TFTPForm.h"
@@ -102,11 +105,7 @@ QScrollArea* ScrollPage(QWidget* content) {
 std::optional<TBitmap> ClipboardPicture() {
     const QImage image = QGuiApplication::clipboard()->image();
     if (image.isNull()) return std::nullopt;
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    TBitmap picture(rgb.width(), rgb.height());
-    for (int y = 0; y < rgb.height(); ++y)
-        std::copy_n(rgb.constScanLine(y), picture.Stride(), picture.Row(y));
-    return picture;
+    return FromImage(image);
 }
 
 const TFileDialogSetup GalleryDialog{"Gallery|*.gal", "gal", ""};
@@ -178,6 +177,8 @@ void TDarevudIroForm::CreateWindows() {
         new TFileEditorForm(ws, parts.Ask, parts.Messages, serviceObjects->Random, this);
     watermarkForm = new TWatermarkForm(ws, serviceObjects->Clock, this);
     ftpForm = new TFTPForm(ws, parts.Ask, parts.Shell, parts.Messages, this);
+    screenGrabber = CreateScreenGrabber();
+    capturer = new TCapturer(*screenGrabber, *this, parts.Shell, this);
     specialForm = new TSpecialForm(
         ws, parts.Ask, *watermarkForm, [this] { parts.Settings.ShowSettings(); }, this);
 }
@@ -322,7 +323,8 @@ void TDarevudIroForm::CreateFilesMenu() {
     AddEntry(files, "AddImages1", "Add Images", [this] { AddImages(true); });
     AddEntry(files, "AddImageFromClipboard1", "Add Image from Clipboard",
              [this] { AddClipboardImage(); });
-    AddLaterEntry(files, "AddImageByCapturing1", "Add image by Capturing from the Screen");
+    AddEntry(files, "AddImageByCapturing1", "Add image by Capturing from the Screen",
+             [this] { AddCapturedImage(); });
     files->addSeparator();
     AddEntry(files, "AddSetOfImages1", "Add Set of images       ", [this] { AddSetOfImages(); });
     AddEntry(files, "SaveSetInfos1", "Save Set of images      (only Image Infos)",
@@ -466,6 +468,16 @@ void TDarevudIroForm::AddImages(bool fromMenu) {
 
 void TDarevudIroForm::AddClipboardImage() {
     AddClipboardPicture(parts.Ws, *imageList, ClipboardPicture(), [this] {
+        return AskSavePath(this, {"JPG|*.jpg", "jpg", ""});
+    });
+    imagesPanel->ShowImages();
+    tabControl1->setCurrentIndex(ImagesTab);
+}
+
+void TDarevudIroForm::AddCapturedImage() {
+    const std::optional<TBitmap> captured = capturer->Execute();
+    if (!captured) return;
+    AddCapturedPicture(parts.Ws, *imageList, captured, [this] {
         return AskSavePath(this, {"JPG|*.jpg", "jpg", ""});
     });
     imagesPanel->ShowImages();

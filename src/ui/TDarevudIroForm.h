@@ -17,9 +17,11 @@ class QTabWidget;
 namespace fsc {
 
 class IJpegCompressionDialog;
+class IScreenGrabber;
 class IMessages;
 class IShell;
 class TAskForm;
+class TCapturer;
 class TColorWizardForm;
 class TCreateGalleryForImagesInDirForm;
 class TFTPForm;
@@ -113,6 +115,7 @@ private:
 
     void AddImages(bool fromMenu);
     void AddClipboardImage();
+    void AddCapturedImage();
     void OpenGallery();
     void SaveGallery();
     void AddSetOfImages();
@@ -156,6 +159,8 @@ private:
     TWatermarkForm* watermarkForm = nullptr;
     TSpecialForm* specialForm = nullptr;
     TFTPForm* ftpForm = nullptr;
+    std::unique_ptr<IScreenGrabber> screenGrabber;
+    TCapturer* capturer = nullptr;
     TSchemeWizardForm* schemeWizardForm = nullptr;
     TColorWizardForm* colourWizardForm = nullptr;
     TThumbnailWizardForm* galleryWizardForm = nullptr;

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -349,6 +350,28 @@ TEST_F(MainWindowTest, SaveSettingsAsTemplateWritesTheChosenFile) {
     windows->ws.Main.HTMLFile = "index.html";
     Find<QAction>(&windows->main, "SaveSettingsAsTemplate1")->trigger();
     EXPECT_TRUE(FileExists(path));
+}
+
+// Without a desktop that offers global hot keys (here Qt's offscreen platform) only the
+// delay can trigger a capture, and the window says so; "Cancel" adds nothing.
+TEST_F(MainWindowTest, CaptureWindowDefaultsAndNoHotKeyWithoutADesktopForIt) {
+    test::AnswerNextModal([](QWidget* modal) {
+        EXPECT_EQ(modal->windowTitle(), "Folioscope Screen Capturer");
+        EXPECT_TRUE(Find<QRadioButton>(modal, "DelayRadio")->isChecked());
+        auto* delay = Find<QSpinBox>(modal, "DelayEdit");
+        EXPECT_EQ(delay->value(), 1);
+        EXPECT_EQ(delay->minimum(), 1);
+        EXPECT_EQ(delay->maximum(), 120);
+        EXPECT_FALSE(Find<QRadioButton>(modal, "HotKeyRadio")->isEnabled());
+        EXPECT_FALSE(Find<QLabel>(modal, "HotKeyHint")->text().isEmpty());
+        EXPECT_EQ(Find<QLineEdit>(modal, "HotKeyEdit")->text(), "<");
+        EXPECT_TRUE(Find<QCheckBox>(modal, "HideBox")->isChecked());
+        EXPECT_TRUE(Find<QRadioButton>(modal, "RectangleRadio")->isChecked());
+        Find<QPushButton>(modal, "CancelButton")->click();
+    });
+    Find<QAction>(&windows->main, "AddImageByCapturing1")->trigger();
+    EXPECT_TRUE(windows->ws.Images.empty());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Writes PNG pictures of the main window's "General", "Images" and "Template" tabs, of the
-// options dialog, the directory-tree dialog, the compression dialog and the About box into
-// the folder given as argument, for a look at the layout.
+// options dialog, the directory-tree dialog, the compression dialog, the About box and the
+// screen capture window into the folder given as argument, for a look at the layout.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -128,5 +128,17 @@ int main(int argc, char** argv) {
         about->close();
     });
     main.findChild<QAction*>("About1")->trigger();
+    // The screen capture window, cancelled once pictured, so nothing is captured.
+    QTimer::singleShot(0, &main, [&] {
+        QWidget* capturer = QApplication::activeModalWidget();
+        if (capturer == nullptr) {
+            std::fprintf(stderr, "the capture window did not open\n");
+            saved = false;
+            return;
+        }
+        saved &= Save(*capturer, folder.filePath("capturer.png"));
+        capturer->close();
+    });
+    main.findChild<QAction*>("AddImageByCapturing1")->trigger();
     return saved ? 0 : 1;
 }
