@@ -155,4 +155,16 @@ TFileStamp FileStampOf(const std::string& path) {
                              .count())};
 }
 
+void DeleteUnfinishedWrites(const std::string& path) {
+    const std::string prefix = "." + ExtractFileName(path) + ".part";
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(ExtractFileDir(path), error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0 &&
+            name.find_first_not_of("0123456789", prefix.size()) == std::string::npos) {
+            fs::remove(entry.path(), error);
+        }
+    }
+}
+
 }  // namespace fsc

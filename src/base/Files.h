@@ -15,6 +15,9 @@ std::string ReadFileBytes(const std::string& path);
 // Writes to a temporary name in the same folder and renames it into place, so a failure
 // never leaves a half-written file and the old contents survive.
 void WriteFileBytes(const std::string& path, std::string_view bytes);
+// Deletes the temporary files a WriteFileBytes of `path` left when its process was killed
+// before it could rename them into place.
+void DeleteUnfinishedWrites(const std::string& path);
 
 TStringList LoadLines(const std::string& path);
 // Every line followed by CR LF.

@@ -21,9 +21,11 @@ void RequireParallelLists(const TBuildJournal& journal) {
     }
 }
 
-// A file that cannot be deleted is left without a message.
+// A file that cannot be deleted is left without a message. A build killed while writing it
+// may have left its temporary file beside it, which goes too.
 void DeleteQuietly(const std::string& path) {
     try {
+        DeleteUnfinishedWrites(path);
         DeleteFileIfExists(path);
     } catch (const EFscError&) {
     }
