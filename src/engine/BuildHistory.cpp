@@ -15,6 +15,7 @@
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "base/Paths.h"
+#include "base/TabFields.h"
 #include "engine/TBuildJournal.h"
 
 namespace fsc {
@@ -43,65 +44,9 @@ std::string Hex(std::uint64_t value, int digits) {
 // A line's own check: a line that was changed or half overwritten no longer matches it.
 std::string Check(const std::string& body) { return Hex(Fnv1a64(body) & 0xffffffffu, 8); }
 
-std::string Escape(const std::string& field) {
-    std::string out;
-    for (char c : field) {
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else
-            out += c;
-    }
-    return out;
-}
-
-bool Unescape(const std::string& field, std::string& out) {
-    out.clear();
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] != '\\') {
-            out += field[i];
-            continue;
-        }
-        if (++i == field.size()) return false;
-        switch (field[i]) {
-            case '\\':
-                out += '\\';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'n':
-                out += '\n';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            default:
-                return false;
-        }
-    }
-    return true;
-}
-
 std::string Line(const std::vector<std::string>& fields) {
-    std::string body;
-    for (const std::string& field : fields) body += (body.empty() ? "" : "\t") + Escape(field);
+    const std::string body = JoinTabFields(fields);
     return body + "\t" + Check(body) + "\n";
-}
-
-std::vector<std::string> SplitTabs(const std::string& text) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t tab; (tab = text.find('\t', start)) != std::string::npos; start = tab + 1) {
-        parts.push_back(text.substr(start, tab - start));
-    }
-    parts.push_back(text.substr(start));
-    return parts;
 }
 
 std::string SystemMessage() { return std::strerror(errno); }
@@ -191,12 +136,10 @@ THistoryContents ReadHistoryFile(const std::string& path) {
         if (lastTab == std::string::npos ||
             Check(line.substr(0, lastTab)) != line.substr(lastTab + 1))
             Damaged(path, lineNumber);
-        std::vector<std::string> fields = SplitTabs(line.substr(0, lastTab));
-        for (std::string& field : fields) {
-            std::string plain;
-            if (!Unescape(field, plain)) Damaged(path, lineNumber);
-            field = plain;
-        }
+        const std::optional<std::vector<std::string>> split =
+            SplitTabFields(line.substr(0, lastTab));
+        if (!split) Damaged(path, lineNumber);
+        const std::vector<std::string>& fields = *split;
         if (lineNumber == 1) {
             if (fields.size() != 2 || fields[0] != "H" || fields[1] != FormatVersion)
                 Damaged(path, lineNumber);
