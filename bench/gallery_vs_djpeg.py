@@ -9,7 +9,7 @@ photo once, alternately, --runs times; prints the median of build time / djpeg t
 resident memory of the build, the time of an unchanged rebuild in a new process as a share of
 the first build, and the mean PSNR of the smooth and the classic resize (quality_benchmark).
 --repeat K lists every photo K times (under other names) to see whether memory grows with the
-number of photos. Make the corpus first with the shared make-corpus.sh script.
+number of photos. Put real JPEG photographs into CORPUS/photos first.
 """
 import argparse
 import os
@@ -68,7 +68,7 @@ def main():
 
     source = os.path.join(args.corpus, "photos")
     if not os.path.isdir(source):
-        sys.exit(f"no corpus in {args.corpus}: make it with make-corpus.sh {args.corpus}")
+        sys.exit(f"no corpus in {args.corpus}: put JPEG photographs into {source}")
     cli = os.path.abspath(os.path.join(args.build, "src/cli/folioscope-cli"))
     quality = os.path.abspath(os.path.join(args.build, "bench/quality_benchmark"))
     photos = sorted(os.path.abspath(os.path.join(source, name))
