@@ -14,6 +14,7 @@ packages=(
   python3-pyftpdlib
   chromium tidy
   xvfb xdotool
+  dbus-daemon python3-dbus python3-gi
   dpkg-dev file desktop-file-utils appstream shared-mime-info
 )
 

@@ -5,13 +5,14 @@
 
 #include "base/Errors.h"
 #include "platform/IScreenGrabber.h"
+#include "platform/PortalScreenGrabber.h"
 #include "platform/X11ScreenGrabber.h"
 
 namespace fsc {
 
 namespace {
 
-// Displays other than X11 (a Wayland desktop, the offscreen platform): Qt copies the
+// Displays other than X11 and Wayland (the offscreen platform, for one): Qt copies the
 // screen where the platform lets it; there is neither a foreground window to ask for nor
 // a global hot key.
 class PlainScreenGrabber final : public IScreenGrabber {
@@ -38,7 +39,10 @@ public:
 }  // namespace
 
 std::unique_ptr<IScreenGrabber> CreateScreenGrabber() {
-    if (QGuiApplication::platformName() == "xcb") return std::make_unique<X11ScreenGrabber>();
+    const QString platform = QGuiApplication::platformName();
+    if (platform == "xcb") return std::make_unique<X11ScreenGrabber>();
+    // "wayland", "wayland-egl" and the other variants of Qt's Wayland platform.
+    if (platform.startsWith("wayland")) return std::make_unique<PortalScreenGrabber>();
     return std::make_unique<PlainScreenGrabber>();
 }
 

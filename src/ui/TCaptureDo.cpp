@@ -62,6 +62,9 @@ void TCaptureDo::HotKeyPressed() {
 
 void TCaptureDo::TimerTick() {
     if (step != 2) return;
+    // A desktop that takes the copy itself answers later, while events go on: the timer
+    // must not tick into a second grab meanwhile.
+    timer.stop();
     // This window is never shown while it waits, so it cannot appear in the copy.
     try {
         picture = activeWindow ? grabber.GrabForegroundWindow() : grabber.GrabDesktop();
@@ -69,7 +72,6 @@ void TCaptureDo::TimerTick() {
         failure = std::current_exception();
     }
     step = 3;
-    timer.stop();
     if (waiting) waiting->quit();
 }
 
