@@ -3,6 +3,7 @@ INDEXFILE=Slideshow.tpl.dir\index.html
 INDEXISNOTGALLERY=false
 USEIMAGEASHTML=false
 COPY Slideshow.tpl.dir\slideshow.css TO slideshow.css
+COPY Slideshow.tpl.dir\slidekeys.js TO slidekeys.js
 ASKSTRING=Title
 ASKDEFAULT=Slide Show
 ASKCOLOR=Background
