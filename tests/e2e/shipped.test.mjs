@@ -12,6 +12,8 @@ import { launchChromium } from '../browser/launchChromium.mjs';
 import { seriousViolations } from '../browser/accessibility.mjs';
 
 const templates = ['Classic', 'Modern', 'Frames', 'Slideshow'];
+// Classic gets two thumbnail pages, so that their page links are checked as well.
+const settings = { Classic: ['--set', 'TABLEROWS=2', '--set', 'TABLECOLS=2'] };
 // The examples without their extensions: the alt texts of pictures that have no hint.
 const names = ['desert', 'dusk', 'lake', 'meadow', 'tower'];
 let folder, browser;
@@ -33,6 +35,7 @@ before(async () => {
     execFileSync(process.env.FSC_CLI, [
       'build', '--quiet', '--images', process.env.FSC_EXAMPLES, '--template', template,
       '--html-dir', gallery(template), '--html-file', 'index.html',
+      ...(settings[template] ?? []),
     ], {
       env: {
         ...process.env,
@@ -75,8 +78,9 @@ test('no page of any shipped template has a serious or critical accessibility fa
 });
 
 test('thumbnails load lazily at their own size and are named by the pictures', async () => {
-  for (const [template, file] of [['Classic', 'index.html'], ['Modern', 'index.html'],
-    ['Frames', 'thumbs.html']]) {
+  for (const [template, file, shown] of [['Classic', 'index.html', names.slice(0, 4)],
+    ['Classic', 'index2.html', names.slice(4)], ['Modern', 'index.html', names],
+    ['Frames', 'thumbs.html', names]]) {
     const page = await openPage(url(template, file));
     await page.evaluate(() => window.scrollTo(0, document.body.scrollHeight));
     await page.waitForFunction(() => [...document.images].every((img) => img.complete));
@@ -85,7 +89,7 @@ test('thumbnails load lazily at their own size and are named by the pictures', a
       width: img.getAttribute('width'), height: img.getAttribute('height'),
       naturalWidth: img.naturalWidth, naturalHeight: img.naturalHeight,
     })));
-    assert.deepEqual(thumbs.map((img) => img.alt), names, template);
+    assert.deepEqual(thumbs.map((img) => img.alt), shown, template);
     for (const img of thumbs) {
       assert.equal(img.loading, 'lazy', `${template}: ${img.alt}`);
       assert.ok(img.naturalWidth > 0, `${template}: ${img.alt} was loaded`);
@@ -136,6 +140,11 @@ test('arrow keys move between pictures and Escape leaves the picture', async () 
     await arrivesAt(page, leaves[template]);
     await page.context().close();
   }
+  // A picture of the second thumbnail page goes back to that page.
+  const page = await openPage(url('Classic', 'images', 'image_tower.jpg.html'));
+  await page.keyboard.press('Escape');
+  await arrivesAt(page, '/index2.html');
+  await page.context().close();
 });
 
 // One finger moving from `fromX` to `toX` across the middle of the page.
