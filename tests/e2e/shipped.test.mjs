@@ -12,8 +12,12 @@ import { launchChromium } from '../browser/launchChromium.mjs';
 import { seriousViolations } from '../browser/accessibility.mjs';
 
 const templates = ['Classic', 'Modern', 'Frames', 'Slideshow'];
-// Classic gets two thumbnail pages, so that their page links are checked as well.
-const settings = { Classic: ['--set', 'TABLEROWS=2', '--set', 'TABLECOLS=2'] };
+// Classic gets two thumbnail pages, so that their page links are checked as well; Modern
+// shrinks its copies, so that the pages give the sizes of shrunk copies.
+const settings = {
+  Classic: ['--set', 'TABLEROWS=2', '--set', 'TABLECOLS=2'],
+  Modern: ['--set', 'IMAGEWIDTH=200', '--set', 'IMAGEHEIGHT=200'],
+};
 // The examples without their extensions: the alt texts of pictures that have no hint.
 const names = ['desert', 'dusk', 'lake', 'meadow', 'tower'];
 let folder, browser;
@@ -113,6 +117,7 @@ test('picture pages size the picture, name it, and fetch the next one ahead', as
     assert.ok(picture.naturalWidth > 0, template);
     assert.deepEqual([Number(picture.width), Number(picture.height)],
       [picture.naturalWidth, picture.naturalHeight], template);
+    assert.equal(picture.naturalWidth, template === 'Modern' ? 200 : 240, template);
     assert.equal(picture.loading, null, `${template}: the picture itself loads at once`);
     assert.match(await page.$eval('figcaption, .classic-caption', (c) => c.textContent),
       /^dusk\b/, template);
