@@ -33,9 +33,11 @@ install_packages() {
 }
 [ ${#missing[@]} -eq 0 ] || install_packages
 
-# The browser tests drive Debian's Chromium through playwright-core from the npm registry.
+# The browser tests drive Debian's Chromium through playwright-core and check the pages'
+# accessibility with axe-core, both from the npm registry.
 browser_tests="$(dirname "$0")/../tests/browser"
-if [ ! -d "$browser_tests/node_modules/playwright-core" ]; then
-  echo "Installing the browser test driver (npm)"
+if [ ! -d "$browser_tests/node_modules/playwright-core" ] ||
+   [ ! -d "$browser_tests/node_modules/axe-core" ]; then
+  echo "Installing the browser test driver and accessibility checker (npm)"
   npm ci --prefix "$browser_tests" --no-audit --no-fund --loglevel=error >/dev/null
 fi

@@ -4,6 +4,7 @@ INDEXISNOTGALLERY=false
 IMAGEHTMLTEMPLATE=Classic.tpl.dir\image.html
 USEIMAGEASHTML=true
 COPY Classic.tpl.dir\classic.css TO classic.css
+COPY Classic.tpl.dir\picturekeys.js TO picturekeys.js
 ASKSTRING=Title
 ASKDEFAULT=My Photographs
 ASKCOLOR=Background

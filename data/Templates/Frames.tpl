@@ -6,6 +6,7 @@ IMAGEHTMLTEMPLATE=Frames.tpl.dir\image.html
 USEIMAGEASHTML=true
 COPY Frames.tpl.dir\welcome.html TO welcome.html
 COPY Frames.tpl.dir\frames.css TO frames.css
+COPY Frames.tpl.dir\picturekeys.js TO picturekeys.js
 ASKSTRING=Title
 ASKDEFAULT=Picture Album
 ASKCOLOR=Background

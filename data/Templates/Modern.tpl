@@ -4,6 +4,7 @@ INDEXISNOTGALLERY=false
 IMAGEHTMLTEMPLATE=Modern.tpl.dir\image.html
 USEIMAGEASHTML=true
 COPY Modern.tpl.dir\modern.css TO modern.css
+COPY Modern.tpl.dir\picturekeys.js TO picturekeys.js
 ASKSTRING=Title
 ASKDEFAULT=Photographs
 ASKSTRING=Subtitle

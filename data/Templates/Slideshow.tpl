@@ -3,6 +3,7 @@ INDEXFILE=Slideshow.tpl.dir\index.html
 INDEXISNOTGALLERY=false
 USEIMAGEASHTML=false
 COPY Slideshow.tpl.dir\slideshow.css TO slideshow.css
+COPY Slideshow.tpl.dir\slidekeys.js TO slidekeys.js
 ASKSTRING=Title
 ASKDEFAULT=Slide Show
 ASKCOLOR=Background
@@ -10,7 +11,7 @@ ASKDEFAULT=#1B1B1F
 ASKCOLOR=Text
 ASKDEFAULT=#F2F2F2
 ASKCOLOR=Buttons
-ASKDEFAULT=#3D7EAA
+ASKDEFAULT=#33719B
 STYLE=slideshow
 LISTROWS=60
 SLIDESCHEME=<div class="stage">

@@ -88,7 +88,8 @@ void ImagePageContent(TPageContext& context, TFSC_File& page) {
     std::string text = JoinLines(page.Lines);
     text = text.find("<!-IMAGE->") != std::string::npos ? ReplaceFirst(text, "<!-IMAGE->", scheme)
                                                         : text + scheme;
-    text = ApplyImageDataTags(text, thumb, n, html.ImageDir, TTagPlace::ImagePage);
+    text = ApplyImageDataTags(text, thumb, n, html.ImageDir, TTagPlace::ImagePage,
+                              CopySizeOf(thumb, context.Images));
     const int galleryPage = n / std::max(html.PerPage, 1) + 1;
     text = ReplaceAll(
         text, "<!-BACKTOGALLERY->",

@@ -24,13 +24,16 @@ std::string Anchor(const TThumbnail& thumb, const TPageContext& context, const s
 
 // One width/height pair only: browsers keep the first of repeated attributes, and the record
 // holds the size the fitting rule gave the picture, also with "Images = Thumbnails".
+// The alt text falls back to the picture's name: a linked thumbnail with an empty alt leaves
+// the link without a name, and a screen reader then reads out only the address. Thumbnails
+// load lazily, so a long page does not fetch the pictures far below the window first.
 std::string ImageMarkup(const TThumbnail& thumb, const TPageContext& context,
                         const std::string& attr) {
     const std::string anchor = Anchor(thumb, context, attr);
     std::string markup = anchor + "<img src=\"" + PageImageDir(context) + thumb.ThumbName +
-                         "\" alt=\"" + thumb.Hint + "\" " + attr + " width=\"" +
+                         "\" alt=\"" + AltText(thumb) + "\" " + attr + " width=\"" +
                          std::to_string(thumb.ThumbWidth) + "\"" + " height=\"" +
-                         std::to_string(thumb.ThumbHeight) + "\"" + ">";
+                         std::to_string(thumb.ThumbHeight) + "\"" + " loading=\"lazy\">";
     if (!anchor.empty()) markup += "</a>";
     return markup + CRLF;
 }
@@ -80,7 +83,8 @@ std::string ThumbCell(TPageContext& context, int n, const std::string& attr) {
             cell = before + CRLF + ImageMarkup(thumb, context, attr) + CRLF + after;
         }
     }
-    return ApplyImageDataTags(cell, thumb, n, PageImageDir(context), TTagPlace::Cell);
+    return ApplyImageDataTags(cell, thumb, n, PageImageDir(context), TTagPlace::Cell,
+                              CopySizeOf(thumb, context.Images));
 }
 
 }  // namespace fsc

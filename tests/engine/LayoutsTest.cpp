@@ -11,7 +11,8 @@ namespace fsc {
 namespace {
 
 const std::string PlainImg =
-    "<img src=\"images/photo0_th.jpg\" alt=\"Hint 0\"  width=\"70\" height=\"52\">";
+    "<img src=\"images/photo0_th.jpg\" alt=\"Hint 0\"  width=\"70\" height=\"52\" "
+    "loading=\"lazy\">";
 
 TEST(ThumbCell, LinksAndMarkup) {
     struct Case {
@@ -57,6 +58,18 @@ TEST(ThumbCell, LinksAndMarkup) {
              g.Images.ThumbHeight = 80;
          },
          "\r\n<a href=\"images/photo0.jpg\"  >" + PlainImg + "</a>\r\n\r\n\r\n"},
+        {"without a hint the picture's name names the link",
+         [](auto& g) {
+             g.Thumbs[0].Hint = " ";
+             g.Thumbs[0].Name = "Tom_&_Jerry.jpeg";
+         },
+         "\r\n<a href=\"images/photo0.jpg\"  ><img src=\"images/photo0_th.jpg\" "
+         "alt=\"Tom &amp; Jerry\"  width=\"70\" height=\"52\" loading=\"lazy\"></a>\r\n\r\n\r\n"},
+        {"a hint's quotes cannot end the alt text",
+         [](auto& g) { g.Thumbs[0].Hint = "The \"Old\" Mill &eacute;"; },
+         "\r\n<a href=\"images/photo0.jpg\"  ><img src=\"images/photo0_th.jpg\" "
+         "alt=\"The &quot;Old&quot; Mill &eacute;\"  width=\"70\" height=\"52\" "
+         "loading=\"lazy\"></a>\r\n\r\n\r\n"},
         {"text-only entry shows its description",
          [](auto& g) {
              g.Thumbs[0].noImage = true;

@@ -23,20 +23,51 @@ TEST(ImageDataTags, CellAndImagePageColumns) {
         "<!-HINT-> <!-DESCRIPTION-> <!-NAME-> <!-NAMEUS-> <!-SIZE-> <!-NUMBER-> <!-LINK-> "
         "<!-IMAGEURL-> <!-THUMBURL-> <!-OTHERLINKURL-> <!-FIELDA-><!-FIELDB-><!-FIELDC-> "
         "<!-IMAGEDIR->";
-    EXPECT_EQ(ApplyImageDataTags(text, thumb, 7, "images/", TTagPlace::Cell),
+    EXPECT_EQ(ApplyImageDataTags(text, thumb, 7, "images/", TTagPlace::Cell, {}),
               "Hint 3 Description 3 my_photo.jpg my photo.jpg 1003 7 "
               "images/image_my_photo.jpg.html images/my_photo.jpg images/photo3_th.jpg "
               "http://x ABC1\r\nC2 images/");
-    EXPECT_EQ(ApplyImageDataTags(text, thumb, 7, "images/", TTagPlace::ImagePage),
+    EXPECT_EQ(ApplyImageDataTags(text, thumb, 7, "images/", TTagPlace::ImagePage, {}),
               "Hint 3 Description 3 my_photo.jpg my photo.jpg 1003 7 "
               "image_my_photo.jpg.html my_photo.jpg photo3_th.jpg "
               "http://x ABC1\r\nC2 <!-IMAGEDIR->");
 }
 
+TEST(ImageDataTags, NameAltAndCopySizeForPagesThatWriteTheirOwnPicture) {
+    TThumbnail thumb = test::SampleThumb(1);
+    thumb.Name = "Harbour_at_dawn.v2.jpg";
+    const std::string text = "<!-CAPTION->|<!-ALT->|<!-COPYWIDTH->x<!-COPYHEIGHT->";
+    EXPECT_EQ(ApplyImageDataTags(text, thumb, 1, "", TTagPlace::ImagePage, {1024, 683}),
+              "Harbour at dawn.v2|Hint 1|1024x683");
+    thumb.Hint = "";
+    thumb.Name = "<b>.jpg";
+    // Unknown sizes print nothing rather than a made-up number.
+    EXPECT_EQ(ApplyImageDataTags(text, thumb, 1, "", TTagPlace::Cell, {}), "&lt;b&gt;|&lt;b&gt;|x");
+    thumb.Name = "no_extension";
+    EXPECT_EQ(ApplyImageDataTags("<!-ALT->", thumb, 1, "", TTagPlace::Cell, {}), "no extension");
+}
+
+TEST(ImageDataTags, CopySizeFollowsTheCopyStep) {
+    TThumbnail thumb;
+    TFSC_Images images;
+    EXPECT_EQ(CopySizeOf(thumb, images), (TSize{0, 0})) << "never measured";
+    thumb.ImageWidth = 3000;
+    thumb.ImageHeight = 2000;
+    images.ResizeImages = false;
+    EXPECT_EQ(CopySizeOf(thumb, images), (TSize{3000, 2000}));
+    images.ResizeImages = true;
+    images.ResizeWidth = 1600;
+    images.ResizeHeight = 1600;
+    EXPECT_EQ(CopySizeOf(thumb, images), (TSize{1600, 1066}));
+    images.ResizeWidth = -1;
+    images.ResizeHeight = 1000;
+    EXPECT_EQ(CopySizeOf(thumb, images), (TSize{1500, 1000}));
+}
+
 TEST(ImageDataTags, AValueHoldingItsOwnTagIsInsertedOnce) {
     TThumbnail thumb;
     thumb.Hint = "<!-HINT->";
-    EXPECT_EQ(ApplyImageDataTags("<!-HINT->|<!-HINT->", thumb, 0, "", TTagPlace::Cell),
+    EXPECT_EQ(ApplyImageDataTags("<!-HINT->|<!-HINT->", thumb, 0, "", TTagPlace::Cell, {}),
               "<!-HINT->|<!-HINT->");
 }
 

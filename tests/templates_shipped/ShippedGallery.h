@@ -65,7 +65,8 @@ std::vector<std::string> LeftoverTags(const std::string& page);
 struct TTidyReport {
     int ExitCode = -1;
     std::vector<std::string> Errors;
-    // Warnings other than the align attributes that the table and paragraph layouts write.
+    // Warnings other than the align attributes that the table and paragraph layouts write,
+    // and the thumbnails' loading attribute, which Debian's tidy is older than.
     std::vector<std::string> Warnings;
 };
 TTidyReport Tidy(const std::string& page);
