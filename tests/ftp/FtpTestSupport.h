@@ -81,6 +81,20 @@ inline std::string TestScript(const char* name) {
     return std::string(FSC_FTP_TEST_DIR) + "/" + name;
 }
 
+// Writes a new self-signed certificate for 127.0.0.1 and its key into `pemFile`; returns its
+// SHA-256 fingerprint as OpenSSL computes it ("SHA256:AB:...").
+inline std::string MakeCertificate(const std::string& pemFile) {
+    QProcess process;
+    process.start("/usr/bin/python3", {QString::fromStdString(TestScript("make_certificate.py")),
+                                       QString::fromStdString(pemFile)});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        ADD_FAILURE() << "cannot make a certificate: "
+                      << process.readAllStandardError().toStdString();
+        return {};
+    }
+    return process.readAllStandardOutput().trimmed().toStdString();
+}
+
 struct TDone {
     TFtpRequest Request;
     int Error;
