@@ -1,6 +1,7 @@
-// Explicit TLS against pyftpdlib's TLS handler, which refuses a login before AUTH TLS and any
-// transfer before PROT P: files move encrypted in either data mode, and a certificate that no
-// authority vouches for is refused until the user trusts its fingerprint.
+// Explicit TLS against pyftpdlib's TLS handler, which refuses a login before AUTH TLS, any
+// transfer before PROT P and a data connection that does not resume the control connection's
+// TLS session: files move encrypted in either data mode, and a certificate that no authority
+// vouches for is refused until the user trusts its fingerprint.
 #include <gtest/gtest.h>
 
 #include "base/Files.h"

@@ -6,13 +6,16 @@
 # With --login-dir, users log in to that folder below "/" (as on most shared hosting)
 # instead of "/" itself; PWD names it, and "/" stays reachable.
 # With --tls, the server speaks explicit TLS with the certificate and key of PEMFILE and
-# refuses a login before AUTH TLS and any transfer before PROT P.
+# refuses a login before AUTH TLS and any transfer before PROT P. Like several servers in
+# use, it also refuses a data connection that does not resume the control connection's TLS
+# session.
 # Prints the port it listens on, then serves until it is terminated.
 import logging
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler, TLS_FTPHandler
+from OpenSSL import SSL
+from pyftpdlib.handlers import FTPHandler, TLS_DTPHandler, TLS_FTPHandler
 from pyftpdlib.servers import FTPServer
 
 options = dict(a[2:].split("=", 1) for a in sys.argv[1:] if a.startswith("--"))
@@ -24,6 +27,15 @@ authorizer = DummyAuthorizer()
 authorizer.add_user(user, password, home, perm="elradfmwMT")
 if len(arguments) > 4:
     authorizer.add_user(arguments[3], arguments[4], home, perm="elrw")
+
+
+class ReuseRequiringDTPHandler(TLS_DTPHandler):
+    def handle_ssl_established(self):
+        if not SSL._lib.SSL_session_reused(self.socket._ssl):
+            self.cmd_channel.respond("522 The data connection must reuse the TLS session.")
+            self.close()
+            return
+        super().handle_ssl_established()
 
 
 class Handler(TLS_FTPHandler if tls_pem else FTPHandler):
@@ -40,6 +52,7 @@ if tls_pem:
     handler.certfile = tls_pem
     handler.tls_control_required = True
     handler.tls_data_required = True
+    handler.dtp_handler = ReuseRequiringDTPHandler
 logging.basicConfig(level=logging.CRITICAL)
 
 server = FTPServer(("127.0.0.1", 0), handler)
