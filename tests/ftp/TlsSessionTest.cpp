@@ -4,6 +4,8 @@
 // vouches for is refused until the user trusts its fingerprint.
 #include <gtest/gtest.h>
 
+#include <QSslConfiguration>
+
 #include "base/Files.h"
 #include "ftp/TFtpClient.h"
 #include "support/TempDir.h"
@@ -116,6 +118,28 @@ TEST_P(TlsSessionTest, AServerWithoutEncryptionIsRefusedNotUsedInClearText) {
     EXPECT_NE(client.ErrorText().find("does not offer encryption"), std::string::npos)
         << client.ErrorText();
     EXPECT_EQ(client.ServerCertificate(), "");
+}
+
+// The program takes the system's authorities from Qt's default configuration; the test's
+// own authority is added there for this test only.
+TEST_P(TlsSessionTest, ACertificateAnAuthorityVouchesForIsAcceptedWithoutAsking) {
+    const std::string signedFingerprint =
+        test::MakeCertificate(certificates / "signed.pem", certificates / "authority.pem");
+    server.reset();
+    StartServer({"--tls=" + QString::fromStdString(certificates / "signed.pem")});
+    const QSslConfiguration system = QSslConfiguration::defaultConfiguration();
+    QSslConfiguration withAuthority = system;
+    withAuthority.addCaCertificates(QString::fromStdString(certificates / "authority.pem"));
+    QSslConfiguration::setDefaultConfiguration(withAuthority);
+
+    EXPECT_EQ(Connect(), FtpOk) << client.ErrorText();
+    EXPECT_EQ(client.ServerCertificate(), signedFingerprint);
+    WriteFileBytes(local / "page.html", "<html></html>");
+    client.LocalFileName = local / "page.html";
+    client.HostFileName = "page.html";
+    EXPECT_EQ(Run(TFtpRequest::Put), FtpOk) << client.ErrorText();
+    EXPECT_EQ(ReadFileBytes(home / "page.html"), "<html></html>");
+    QSslConfiguration::setDefaultConfiguration(system);
 }
 
 INSTANTIATE_TEST_SUITE_P(DataModes, TlsSessionTest, ::testing::Values(false, true),
