@@ -11,7 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-dejavu-core fonts-urw-base35 libjpeg-turbo-progs
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  python3-pyftpdlib
+  python3-pyftpdlib python3-openssl ca-certificates
   chromium tidy
   xvfb xdotool
   dbus-daemon python3-dbus python3-gi

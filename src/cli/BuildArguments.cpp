@@ -3,6 +3,7 @@
 
 #include "base/Text.h"
 #include "cli/CliUsage.h"
+#include "ftp/CertificateFingerprint.h"
 
 namespace fsc {
 
@@ -35,6 +36,9 @@ bool ReadFlag(TBuildArguments& result, const std::string& arg) {
     } else if (arg == "--passive") {
         if (!result.Upload) throw EUsageError("--passive belongs after --upload");
         result.Upload->Passive = true;
+    } else if (arg == "--no-tls") {
+        if (!result.Upload) throw EUsageError("--no-tls belongs after --upload");
+        result.Upload->Tls = false;
     } else {
         return false;
     }
@@ -67,9 +71,23 @@ void ReadOption(TBuildArguments& result, const std::string& arg, TArgReader& rea
     } else if (arg == "--save-project") {
         result.SaveProject = reader.Value(arg);
     } else if (arg == "--upload") {
-        const bool passive = result.Upload && result.Upload->Passive;
+        // Options given after an earlier --upload stay with the address that replaces it.
+        const TUploadTarget before = result.Upload.value_or(TUploadTarget{});
         result.Upload = ParseUploadAddress(reader.Value(arg));
-        result.Upload->Passive = passive;
+        result.Upload->Passive = before.Passive;
+        result.Upload->Tls = before.Tls;
+        result.Upload->TrustedCertificate = before.TrustedCertificate;
+    } else if (arg == "--trust-certificate") {
+        if (!result.Upload) throw EUsageError("--trust-certificate belongs after --upload");
+        const std::string& value = reader.Value(arg);
+        const auto fingerprint = ParseFingerprint(value);
+        if (!fingerprint) {
+            throw EUsageError(
+                "--trust-certificate needs a SHA-256 fingerprint (SHA256: and 64 "
+                "hex digits), not \"" +
+                value + "\"");
+        }
+        result.Upload->TrustedCertificate = *fingerprint;
     } else if (arg == "--www") {
         if (!result.Upload) throw EUsageError("--www belongs after --upload");
         result.Upload->WWWAddress = reader.Value(arg);
@@ -123,6 +141,8 @@ TBuildArguments ParseBuildArguments(const std::vector<std::string>& args) {
                               "\"");
         }
     }
+    if (result.Upload && !result.Upload->Tls && !result.Upload->TrustedCertificate.empty())
+        throw EUsageError("--trust-certificate and --no-tls together");
     return result;
 }
 

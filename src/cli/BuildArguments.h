@@ -14,6 +14,10 @@ struct TUploadTarget {
     std::string Host;
     std::string SubDir;
     bool Passive = false;
+    // Encrypted unless --no-tls: a password should not cross the network in clear text.
+    bool Tls = true;
+    // --trust-certificate: the fingerprint of a certificate no authority vouches for.
+    std::string TrustedCertificate;
     std::string WWWAddress;
 };
 
@@ -37,7 +41,8 @@ struct TBuildArguments {
 };
 
 // EUsageError for an unknown option, a missing value, a second project, a bad --upload
-// address or a --jobs that is not a whole number from 0 to 64.
+// address, a --jobs that is not a whole number from 0 to 64, or a --trust-certificate that
+// is no SHA-256 fingerprint.
 TBuildArguments ParseBuildArguments(const std::vector<std::string>& args);
 
 // "ftp://USER@HOST[:PORT]/SUBDIR"; EUsageError naming what is missing.

@@ -40,8 +40,13 @@ const char* const BuildUsage =
     "        --jobs N                 make N pictures at once (0: one per core, the\n"
     "                                 default unless the option WorkerThreads says)\n"
     "        --upload ftp://USER@HOST[:PORT]/SUBDIR [--passive] [--www URL]\n"
-    "                                 upload the gallery afterwards; the password comes\n"
-    "                                 from FOLIOSCOPE_FTP_PASSWORD or a prompt\n";
+    "                                 upload the gallery afterwards, encrypted (FTPS);\n"
+    "                                 the password comes from FOLIOSCOPE_FTP_PASSWORD\n"
+    "                                 or a prompt\n"
+    "        --no-tls                 upload without encryption (after --upload)\n"
+    "        --trust-certificate SHA256:FINGERPRINT\n"
+    "                                 trust the server's certificate though no known\n"
+    "                                 authority vouches for it (after --upload)\n";
 
 const char* const UndoUsage =
     "  folioscope-cli undo [PROJECT.gal | --html-dir DIR --html-file NAME] [--quiet]\n"

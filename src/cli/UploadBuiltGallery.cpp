@@ -27,6 +27,8 @@ namespace {
 class TRefusalNotingSession final : public IFtpSession, public IFtpSessionEvents {
 public:
     std::vector<std::string> Refused;
+    // The error of the last failed login, FtpOk when it succeeded.
+    int ConnectError = FtpOk;
 
     explicit TRefusalNotingSession(IFtpSession& inner) : inner(inner) { inner.SetEvents(this); }
     ~TRefusalNotingSession() override { inner.SetEvents(nullptr); }
@@ -40,6 +42,7 @@ public:
         inner.HostFileName = HostFileName;
         inner.LocalFileName = LocalFileName;
         inner.Passive = Passive;
+        inner.Security = Security;
         PassWord.clear();
         inner.Start(request);
     }
@@ -47,6 +50,7 @@ public:
     std::string DirResult() const override { return inner.DirResult(); }
     int LastReplyCode() const override { return inner.LastReplyCode(); }
     std::string ErrorText() const override { return inner.ErrorText(); }
+    std::string ServerCertificate() const override { return inner.ServerCertificate(); }
 
     void SessionConnected() override {
         if (events) events->SessionConnected();
@@ -55,6 +59,7 @@ public:
         if (events) events->SessionClosed();
     }
     void RequestDone(TFtpRequest request, int error) override {
+        if (request == TFtpRequest::Connect && error != FtpErrorBusy) ConnectError = error;
         if (request == TFtpRequest::Put && error != FtpOk && error != FtpErrorBusy &&
             error != FtpErrorAborted) {
             Refused.push_back(inner.HostFileName + " (" + inner.ErrorText() + ")");
@@ -91,6 +96,23 @@ void RunUntil(const std::function<bool()>& done, TConsoleProgress& progress, boo
 
 std::string WithoutStatusWord(const std::string& status) {
     return StartsWith(status, "Status ") ? status.substr(7) : status;
+}
+
+// What the user can do about a failed encrypted login, in this program's options.
+std::string TlsAdvice(int error, const std::string& fingerprint) {
+    switch (error) {
+        case FtpErrorTlsRefused:
+            return " To upload without encryption, with the password in clear text, add "
+                   "--no-tls.";
+        case FtpErrorUntrustedCertificate:
+            return " If it is, add --trust-certificate " + fingerprint + ".";
+        case FtpErrorCertificateChanged:
+            return " If the server really has a new certificate, trust it with "
+                   "--trust-certificate " +
+                   fingerprint + ".";
+        default:
+            return "";
+    }
 }
 
 std::string ReadHiddenLine() {
@@ -159,11 +181,13 @@ void UploadBuiltGallery(const Workspace& ws, const TUploadTarget& target,
     const auto idle = [&queue] { return !queue.Working(); };
 
     services.Progress.SetUnit("bytes");
-    queue.Connect(target.Host, target.User, password, target.Passive);
+    queue.Connect(target.Host, target.User, password, target.Passive,
+                  {target.Tls, target.TrustedCertificate});
     RunUntil(idle, services.Progress, aborted);
     if (aborted) throw EFSC_Exception("Upload aborted.");
     if (!queue.Connected()) {
-        throw EFSC_Exception("FTP: " + WithoutStatusWord(queue.StatusText));
+        throw EFSC_Exception("FTP: " + WithoutStatusWord(queue.StatusText) +
+                             TlsAdvice(session.ConnectError, session.ServerCertificate()));
     }
     TGalleryUpload upload = GalleryUploadOf(ws, target);
     upload.RemotePath = queue.PathFromLogin();

@@ -104,7 +104,8 @@ void ConnectWithProfile(TFtpJobQueue& queue, const TConnList& profiles, int line
     if (queue.Working()) return;
     const TConnectionProfile profile = profiles.Profile(line);
     queue.WWWAddress = profile.WWWAddress;
-    queue.Connect(profile.Host, profile.Login, password, profile.Passive);
+    queue.Connect(profile.Host, profile.Login, password, profile.Passive,
+                  {profile.Tls, profile.TrustedCertificate});
 }
 
 void Disconnect(TFtpJobQueue& queue) {

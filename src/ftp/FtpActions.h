@@ -32,7 +32,7 @@ void OpenLocalRow(TFtpJobQueue& queue, int row);
 // The "Sort" menus: one sort with the new choice, then the pane is shown again.
 void SortLocal(TFtpJobQueue& queue, TFileSortKey key, bool ascending);
 void SortRemote(TFtpJobQueue& queue, TFileSortKey key, bool ascending);
-// "Connect" with a profile line: takes its host, login, WWW address and data mode.
+// "Connect" with a profile line: takes its host, login, WWW address, data mode and encryption.
 void ConnectWithProfile(TFtpJobQueue& queue, const TConnList& profiles, int line,
                         const std::string& password);
 // "Disconnect", and closing the window: Quit when connected, Abort while a request runs.

@@ -33,6 +33,23 @@ inline constexpr int FtpErrorTimeout = -5;
 inline constexpr int FtpErrorAborted = -6;
 inline constexpr int FtpErrorLocalFile = -7;
 inline constexpr int FtpErrorProtocol = -8;
+// Encryption was asked for and the server refused AUTH TLS, PBSZ or PROT: nothing more was sent.
+inline constexpr int FtpErrorTlsRefused = -9;
+// No authority vouches for the server's certificate and the user has not trusted it.
+inline constexpr int FtpErrorUntrustedCertificate = -10;
+// The server shows another certificate than the one the user trusted.
+inline constexpr int FtpErrorCertificateChanged = -11;
+// The encrypted connection could not be set up (or broke) for another reason.
+inline constexpr int FtpErrorTls = -12;
+
+// How a login is protected.
+struct TFtpSecurity {
+    // Explicit TLS (AUTH TLS, PBSZ 0, PROT P): the login and every data connection encrypted.
+    bool Tls = false;
+    // The fingerprint (as ParseFingerprint writes it) of a certificate the user trusts though
+    // no authority of the system vouches for it; empty for none.
+    std::string TrustedCertificate;
+};
 
 // Every event is delivered through the event loop, never from inside the call that
 // started the request, so a handler may start the next request at once.
@@ -56,6 +73,7 @@ public:
     std::string HostDirName, HostFileName, LocalFileName;
     // Passive data connections (EPSV, then PASV) instead of active ones (PORT).
     bool Passive = false;
+    TFtpSecurity Security;
 
     virtual void SetEvents(IFtpSessionEvents* events) = 0;
     virtual void Start(TFtpRequest request) = 0;
@@ -65,6 +83,9 @@ public:
     // The reply code and a readable text of the last failure.
     virtual int LastReplyCode() const = 0;
     virtual std::string ErrorText() const = 0;
+    // The fingerprint of the certificate the server showed at the last encrypted login, also
+    // when it was refused; empty without one.
+    virtual std::string ServerCertificate() const = 0;
 };
 
 }  // namespace fsc

@@ -6,6 +6,7 @@
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "ftp/CertificateFingerprint.h"
 #include "ftp/JobLine.h"
 
 namespace fsc {
@@ -44,8 +45,14 @@ std::vector<TProfileMenuEntry> TConnList::MenuEntries() const {
 TConnectionProfile TConnList::Profile(int line) const {
     if (!ValidLine(Lines, line)) return {};
     const std::string& text = Lines[std::size_t(line)];
-    return {JobField(text, 0), JobField(text, 1), JobField(text, 2), JobField(text, 3),
-            SameText(JobField(text, 4), "PASSIVE")};
+    // A fingerprint spoilt by hand trusts nothing: the next login asks again.
+    return {JobField(text, 0),
+            JobField(text, 1),
+            JobField(text, 2),
+            JobField(text, 3),
+            SameText(JobField(text, 4), "PASSIVE"),
+            SameText(JobField(text, 5), "TLS"),
+            ParseFingerprint(JobField(text, 6)).value_or("")};
 }
 
 void TConnList::Add(const TConnectionProfile& profile) {
@@ -67,9 +74,22 @@ std::string ProfileLine(const TConnectionProfile& profile) {
          {&profile.Name, &profile.Host, &profile.Login, &profile.WWWAddress}) {
         CheckField(*field);
     }
-    // Active profiles keep the four fields of older files.
-    return profile.Name + ";" + profile.Host + ";" + profile.Login + ";" + profile.WWWAddress +
-           (profile.Passive ? ";PASSIVE" : "");
+    std::string fingerprint;
+    if (!profile.TrustedCertificate.empty()) {
+        const auto parsed = ParseFingerprint(profile.TrustedCertificate);
+        if (!parsed) {
+            throw ELumettaError("Not a SHA-256 fingerprint: " + profile.TrustedCertificate);
+        }
+        fingerprint = *parsed;
+    }
+    std::vector<std::string> extra{profile.Passive ? "PASSIVE" : "", profile.Tls ? "TLS" : "",
+                                   fingerprint};
+    // Plain profiles keep the fields of older files: four, or five with passive mode.
+    while (!extra.empty() && extra.back().empty()) extra.pop_back();
+    std::string line =
+        profile.Name + ";" + profile.Host + ";" + profile.Login + ";" + profile.WWWAddress;
+    for (const std::string& field : extra) line += ";" + field;
+    return line;
 }
 
 }  // namespace fsc

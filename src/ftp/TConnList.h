@@ -1,5 +1,7 @@
 // The FTP connection profiles: one line per profile in a per-user text file,
-// "name;host;login;WWW address" and, for passive mode, a fifth field "PASSIVE".
+// "name;host;login;WWW address" and, for passive mode, a fifth field "PASSIVE"; an encrypted
+// profile adds a sixth, "TLS", and a seventh, the fingerprint of a certificate the user trusts.
+// A line without them (all older files) means plain FTP, so that it connects as it always did.
 // The first line is never offered as a profile; the password is never stored.
 #pragma once
 
@@ -14,11 +16,15 @@ inline constexpr const char* NewConnectionName = "A New Connection";
 inline constexpr const char* InitialWWWAddress = "http://";
 // Written as the first line when the file is created, so that the first profile is listed.
 inline constexpr const char* ConnListHeader =
-    "Folioscope FTP connections: name;host;login;WWW address[;PASSIVE]";
+    "Folioscope FTP connections: name;host;login;WWW address[;PASSIVE][;TLS[;SHA256:...]]";
 
 struct TConnectionProfile {
     std::string Name, Host, Login, WWWAddress;
     bool Passive = false;
+    // Explicit TLS; new profiles of the FTP window start with it on.
+    bool Tls = false;
+    // The fingerprint of a certificate no authority vouches for that the user trusts.
+    std::string TrustedCertificate;
     bool operator==(const TConnectionProfile&) const = default;
 };
 
@@ -52,7 +58,7 @@ public:
 };
 
 // The stored line of a profile; raises ELumettaError for a field holding ';' or a line break,
-// which the file cannot keep.
+// which the file cannot keep, and for a trusted certificate that is no SHA-256 fingerprint.
 std::string ProfileLine(const TConnectionProfile& profile);
 
 }  // namespace fsc

@@ -2,6 +2,9 @@
 #include "ftp/TFtpClient.h"
 
 #include <QHostAddress>
+#include <QSslConfiguration>
+
+#include "ftp/CertificateFingerprint.h"
 
 namespace fsc {
 
@@ -16,6 +19,20 @@ QString LocalPath(const std::string& path) {
 // A line break inside an argument would smuggle a second command onto the connection.
 bool HasLineBreak(const std::string& text) {
     return text.find_first_of("\r\n") != std::string::npos;
+}
+
+std::string FirstLine(const TFtpReply& reply) {
+    return reply.Text.substr(0, reply.Text.find('\n'));
+}
+
+std::string ErrorList(const QList<QSslError>& errors) {
+    std::string text;
+    for (const QSslError& error : errors) {
+        const std::string line = error.errorString().toStdString();
+        if (text.find(line) != std::string::npos) continue;
+        text += (text.empty() ? "" : "; ") + line;
+    }
+    return text;
 }
 
 }  // namespace
@@ -33,6 +50,8 @@ TFtpClient::TFtpClient(QObject* parent) : QObject(parent) {
     connect(&control, &QTcpSocket::readyRead, this, &TFtpClient::OnControlReadyRead);
     connect(&control, &QTcpSocket::disconnected, this, &TFtpClient::OnControlClosed);
     connect(&control, &QTcpSocket::errorOccurred, this, &TFtpClient::OnControlError);
+    connect(&control, &QSslSocket::encrypted, this, &TFtpClient::OnControlEncrypted);
+    connect(&control, &QSslSocket::sslErrors, this, &TFtpClient::OnControlSslErrors);
     connect(&dataServer, &QTcpServer::newConnection, this, &TFtpClient::OnDataConnection);
 }
 
@@ -119,6 +138,11 @@ void TFtpClient::StartConnect() {
     if (control.state() != QAbstractSocket::UnconnectedState) control.abort();
     step = TStep::Connecting;
     SetState(TFtpState::Connecting);
+    dataEncrypted = false;
+    acceptedCertificate = QSslCertificate();
+    serverCertificate.clear();
+    tlsError = FtpOk;
+    tlsErrorText.clear();
     replies.Reset();
     timeout.start(timeoutMs);
     control.connectToHost(QString::fromStdString(host), port);
@@ -213,6 +237,11 @@ void TFtpClient::OnReply(const TFtpReply& reply) {
         case TStep::Type:
             OnLoginReply(reply);
             break;
+        case TStep::AuthTls:
+        case TStep::Pbsz:
+        case TStep::Prot:
+            OnTlsReply(reply);
+            break;
         case TStep::Simple:
             if (reply.Code / 100 == 1) return;
             if (!SimpleSuccess(reply.Code)) return Finish(reply.Code, firstLine);
@@ -250,6 +279,11 @@ void TFtpClient::OnLoginReply(const TFtpReply& reply) {
                 CloseAll();
                 return;
             }
+            if (Security.Tls) {
+                step = TStep::AuthTls;
+                Send("AUTH TLS");
+                return;
+            }
             step = TStep::User;
             Send("USER " + UserName);
             break;
@@ -258,17 +292,14 @@ void TFtpClient::OnLoginReply(const TFtpReply& reply) {
                 step = TStep::Pass;
                 Send("PASS " + PassWord);
             } else if (code == 230) {
-                step = TStep::Type;
-                Send("TYPE I");
+                AfterLogin();
             } else {
                 Finish(code, firstLine);
             }
             break;
         case TStep::Pass:
             if (code != 230) return Finish(code, firstLine);
-            // Pictures must travel as bytes; the server's default type may be ASCII.
-            step = TStep::Type;
-            Send("TYPE I");
+            AfterLogin();
             break;
         default:
             // A server that refuses TYPE still transfers; the login stands.
@@ -276,6 +307,113 @@ void TFtpClient::OnLoginReply(const TFtpReply& reply) {
             Finish(FtpOk);
             break;
     }
+}
+
+void TFtpClient::AfterLogin() {
+    if (Security.Tls) {
+        // Without PROT P the files would still travel in clear text.
+        step = TStep::Pbsz;
+        Send("PBSZ 0");
+        return;
+    }
+    // Pictures must travel as bytes; the server's default type may be ASCII.
+    step = TStep::Type;
+    Send("TYPE I");
+}
+
+void TFtpClient::OnTlsReply(const TFtpReply& reply) {
+    if (reply.Code / 100 == 1) return;
+    const std::string firstLine = FirstLine(reply);
+    switch (step) {
+        case TStep::AuthTls:
+            if (reply.Code != 234) {
+                return Finish(FtpErrorTlsRefused,
+                              "The server does not offer encryption (AUTH TLS was answered \"" +
+                                  firstLine + "\"); the login was not sent.");
+            }
+            StartControlEncryption();
+            break;
+        case TStep::Pbsz:
+        case TStep::Prot:
+            if (reply.Code != 200) {
+                return Finish(FtpErrorTlsRefused,
+                              "The server will not encrypt the file transfers (" +
+                                  std::string(step == TStep::Pbsz ? "PBSZ 0" : "PROT P") +
+                                  " was answered \"" + firstLine + "\").");
+            }
+            if (step == TStep::Pbsz) {
+                step = TStep::Prot;
+                Send("PROT P");
+                return;
+            }
+            dataEncrypted = true;
+            step = TStep::Type;
+            Send("TYPE I");
+            break;
+        default:
+            break;
+    }
+}
+
+void TFtpClient::StartControlEncryption() {
+    step = TStep::Handshake;
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.setPeerVerifyMode(QSslSocket::VerifyPeer);
+    // Many servers want the data connections to resume the control connection's session.
+    configuration.setSslOption(QSsl::SslOptionDisableSessionPersistence, false);
+    control.setSslConfiguration(configuration);
+    timeout.start(timeoutMs);
+    control.startClientEncryption();
+}
+
+void TFtpClient::OnControlSslErrors(const QList<QSslError>& errors) {
+    const QSslCertificate certificate = control.peerCertificate();
+    serverCertificate = certificate.isNull() ? "" : CertificateFingerprint(certificate);
+    const std::string trusted =
+        ParseFingerprint(Security.TrustedCertificate).value_or(Security.TrustedCertificate);
+    if (!serverCertificate.empty() && serverCertificate == trusted) {
+        // The user checked this very certificate; it stands in for an authority.
+        control.ignoreSslErrors();
+        return;
+    }
+    if (certificate.isNull()) {
+        tlsError = FtpErrorTls;
+        tlsErrorText = "The server's certificate was refused: " + ErrorList(errors);
+    } else if (!trusted.empty()) {
+        tlsError = FtpErrorCertificateChanged;
+        tlsErrorText = "The server's certificate has changed: the trusted one is " + trusted +
+                       ", the server now shows " + serverCertificate +
+                       ". Someone may be listening in; the login was not sent.";
+    } else {
+        tlsError = FtpErrorUntrustedCertificate;
+        tlsErrorText = "No known authority vouches for the server's certificate (" +
+                       ErrorList(errors) +
+                       "); the login was not sent. Its SHA-256 fingerprint is " +
+                       serverCertificate + "; trust it only if it is the server's own.";
+    }
+}
+
+void TFtpClient::OnControlEncrypted() {
+    if (step != TStep::Handshake) return;
+    acceptedCertificate = control.peerCertificate();
+    serverCertificate = CertificateFingerprint(acceptedCertificate);
+    step = TStep::User;
+    Send("USER " + UserName);
+}
+
+void TFtpClient::FailTls() {
+    const int error = tlsError != FtpOk ? tlsError : FtpErrorTls;
+    const std::string text = tlsError != FtpOk ? tlsErrorText
+                                               : "The encrypted connection failed: " +
+                                                     control.errorString().toStdString();
+    Finish(error, text);
+    // The socket is still closing from inside its own handshake; it is reset afterwards.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (step == TStep::Idle) CloseAll();
+        },
+        Qt::QueuedConnection);
 }
 
 bool TFtpClient::SimpleSuccess(int code) const {
@@ -334,7 +472,7 @@ void TFtpClient::OnDataSetupReply(const TFtpReply& reply) {
 void TFtpClient::OnTransferReply(const TFtpReply& reply) {
     if (reply.Code / 100 == 1) {
         preliminary = true;
-        OnDataBytesWritten();
+        OnDataUsable();
         return;
     }
     if (reply.Code != 226 && reply.Code != 250) {
@@ -345,9 +483,9 @@ void TFtpClient::OnTransferReply(const TFtpReply& reply) {
 }
 
 void TFtpClient::ConnectPassiveData(std::uint16_t port) {
-    data = std::make_unique<QTcpSocket>();
+    data = std::make_unique<QSslSocket>();
     AttachData();
-    connect(data.get(), &QTcpSocket::connected, this, &TFtpClient::OnDataBytesWritten);
+    connect(data.get(), &QTcpSocket::connected, this, &TFtpClient::OnDataUsable);
     data->connectToHost(control.peerAddress(), port);
 }
 
@@ -362,10 +500,10 @@ void TFtpClient::OnDataConnection() {
         return;
     }
     incoming->setParent(nullptr);
-    data.reset(incoming);
+    data.reset(static_cast<QSslSocket*>(incoming));
     dataServer.close();
     AttachData();
-    OnDataBytesWritten();
+    OnDataUsable();
 }
 
 void TFtpClient::AttachData() {
@@ -376,11 +514,48 @@ void TFtpClient::AttachData() {
             [this](QAbstractSocket::SocketError error) {
                 if (error == QAbstractSocket::RemoteHostClosedError || step != TStep::Transfer)
                     return;
+                if (error == QAbstractSocket::SslHandshakeFailedError) {
+                    return Finish(FtpErrorTls, "The encrypted data connection failed: " +
+                                                   data->errorString().toStdString());
+                }
                 if (data && data->state() != QAbstractSocket::ConnectedState) {
                     Finish(FtpErrorConnection,
                            "The data connection failed: " + data->errorString().toStdString());
                 }
             });
+}
+
+void TFtpClient::OnDataUsable() {
+    // As the common clients do, TLS starts once the server has taken the transfer command:
+    // a server may not read a data connection before that, and an active-mode one connects
+    // as early as the PORT command.
+    if (dataEncrypted && data && preliminary && data->state() == QAbstractSocket::ConnectedState &&
+        data->mode() == QSslSocket::UnencryptedMode) {
+        return StartDataEncryption();
+    }
+    OnDataBytesWritten();
+}
+
+void TFtpClient::StartDataEncryption() {
+    // The client speaks TLS first on every data connection, also one the server opened.
+    QSslConfiguration configuration = control.sslConfiguration();
+    data->setSslConfiguration(configuration);
+    data->setPeerVerifyName(control.peerName());
+    connect(data.get(), &QSslSocket::sslErrors, this, [this](const QList<QSslError>&) {
+        // The server's own certificate, accepted on the control connection, is accepted here
+        // too; any other is not.
+        if (data && !acceptedCertificate.isNull() && data->peerCertificate() == acceptedCertificate)
+            data->ignoreSslErrors();
+    });
+    connect(data.get(), &QSslSocket::encrypted, this, &TFtpClient::OnDataBytesWritten);
+    // Encrypted bytes leave later than the plain ones were taken; the next chunk waits for them.
+    connect(data.get(), &QSslSocket::encryptedBytesWritten, this, &TFtpClient::OnDataBytesWritten);
+    data->startClientEncryption();
+}
+
+bool TFtpClient::DataReady() const {
+    return data && data->state() == QAbstractSocket::ConnectedState &&
+           (!dataEncrypted || data->isEncrypted());
 }
 
 void TFtpClient::OnDataReadyRead() {
@@ -398,11 +573,9 @@ void TFtpClient::OnDataReadyRead() {
 void TFtpClient::OnDataBytesWritten() {
     // Data goes out only once the server has taken STOR: a server may drop a passive data
     // connection that closes (an empty file) before the command arrived.
-    if (!data || !source || !preliminary || data->state() != QAbstractSocket::ConnectedState) {
-        return;
-    }
+    if (!source || !preliminary || !DataReady()) return;
     timeout.start(timeoutMs);
-    if (data->bytesToWrite() > 0) return;
+    if (data->bytesToWrite() > 0 || data->encryptedBytesToWrite() > 0) return;
     if (source->atEnd()) {
         data->disconnectFromHost();
         return;
@@ -436,6 +609,7 @@ void TFtpClient::TryFinishTransfer() {
 }
 
 void TFtpClient::OnControlError() {
+    if (step == TStep::Handshake) return FailTls();
     if (step == TStep::Connecting) {
         Finish(FtpErrorConnection,
                "Cannot connect to " + HostName + ": " + control.errorString().toStdString());
@@ -448,6 +622,8 @@ void TFtpClient::OnControlClosed() {
     wasConnected = false;
     if (step == TStep::Quit) {
         Finish(FtpOk);
+    } else if (step == TStep::Handshake) {
+        FailTls();
     } else if (step != TStep::Idle) {
         Finish(FtpErrorConnection, "The server closed the connection.");
     }

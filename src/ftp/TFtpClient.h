@@ -1,18 +1,22 @@
 // The FTP client session over Qt Network: one control connection, one request at a time,
 // active (PORT) or passive (EPSV, then PASV) data connections, events through the event loop.
+// With UseTls the control connection is encrypted before the login (AUTH TLS) and so is every
+// data connection (PBSZ 0, PROT P); a server that refuses is never used in clear text.
 #pragma once
 
 #include <QFile>
 #include <QObject>
 #include <QSaveFile>
-#include <QTcpServer>
-#include <QTcpSocket>
+#include <QSslCertificate>
+#include <QSslError>
+#include <QSslSocket>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
 #include "ftp/FtpReplies.h"
 #include "ftp/IFtpSession.h"
+#include "ftp/SslDataServer.h"
 
 namespace fsc {
 
@@ -29,6 +33,7 @@ public:
     std::string DirResult() const override { return dirResult; }
     int LastReplyCode() const override { return lastReplyCode; }
     std::string ErrorText() const override { return errorText; }
+    std::string ServerCertificate() const override { return serverCertificate; }
 
     // A request fails when neither a reply nor data arrives for this long (60 s by default).
     void SetTimeout(int milliseconds) { timeoutMs = milliseconds; }
@@ -38,8 +43,12 @@ private:
         Idle,
         Connecting,
         Greeting,
+        AuthTls,
+        Handshake,
         User,
         Pass,
+        Pbsz,
+        Prot,
         Type,
         Simple,
         Quit,
@@ -50,9 +59,9 @@ private:
     };
 
     IFtpSessionEvents* events = nullptr;
-    QTcpSocket control;
-    QTcpServer dataServer;
-    std::unique_ptr<QTcpSocket> data;
+    QSslSocket control;
+    TSslDataServer dataServer;
+    std::unique_ptr<QSslSocket> data;
     QTimer timeout;
     int timeoutMs = 60000;
     TFtpReplyReader replies;
@@ -67,6 +76,14 @@ private:
     bool preliminary = false;  // the 125/150 reply to the transfer command has come
     int finalCode = 0;
     bool wasConnected = false;
+    // PROT P was accepted: data connections of this session are encrypted.
+    bool dataEncrypted = false;
+    // The certificate the control connection accepted; a data connection must show the same.
+    QSslCertificate acceptedCertificate;
+    std::string serverCertificate;
+    // Why the last TLS handshake was refused, reported once the socket reports the failure.
+    int tlsError = FtpOk;
+    std::string tlsErrorText;
 
     std::string dirResult;
     int lastReplyCode = 0;
@@ -85,6 +102,12 @@ private:
     void OnControlError();
     void OnReply(const TFtpReply& reply);
     void OnLoginReply(const TFtpReply& reply);
+    void AfterLogin();
+    void OnTlsReply(const TFtpReply& reply);
+    void StartControlEncryption();
+    void OnControlEncrypted();
+    void OnControlSslErrors(const QList<QSslError>& errors);
+    void FailTls();
     void OnDataSetupReply(const TFtpReply& reply);
     void OnTransferReply(const TFtpReply& reply);
     bool SimpleSuccess(int code) const;
@@ -93,6 +116,9 @@ private:
     void ConnectPassiveData(std::uint16_t port);
     void OnDataConnection();
     void AttachData();
+    void OnDataUsable();
+    void StartDataEncryption();
+    bool DataReady() const;
     void OnDataReadyRead();
     void OnDataBytesWritten();
     void OnDataClosed();

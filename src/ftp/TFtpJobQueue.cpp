@@ -58,11 +58,13 @@ TFtpJobQueue::TFtpJobQueue(IFtpSession& session, IAsk& ask, IShell& shell, IMess
 TFtpJobQueue::~TFtpJobQueue() { session.SetEvents(nullptr); }
 
 void TFtpJobQueue::Connect(const std::string& hostName, const std::string& userName,
-                           const std::string& passWord, bool passiveMode) {
+                           const std::string& passWord, bool passiveMode,
+                           const TFtpSecurity& protection) {
     host = hostName;
     user = userName;
     password = passWord;
     passive = passiveMode;
+    security = protection;
     Busy = true;
     ShowProgress("Connecting.");
     if (session.Connected()) {
@@ -84,6 +86,7 @@ void TFtpJobQueue::StartConnect() {
     session.UserName = user;
     session.PassWord = password;
     session.Passive = passive;
+    session.Security = security;
     password.clear();
     closeReason.clear();
     StartRequest(TFtpRequest::Connect);
@@ -204,6 +207,7 @@ void TFtpJobQueue::RequestDone(TFtpRequest request, int error) {
         Busy = false;
         if (session.Connected()) StartRequest(TFtpRequest::Quit);
         Changed();
+        if (OnConnectFailed) OnConnectFailed(error);
         return;
     }
     if (error == FtpErrorLocalFile) return BackgroundError(session.ErrorText());

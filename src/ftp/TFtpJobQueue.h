@@ -67,10 +67,13 @@ public:
     std::function<void()> OnChanged;
     // A job failed in a way that ends the session; the window closes.
     std::function<void(const std::string& message)> OnBackgroundError;
+    // A login failed with this error code (after the status says so); the window uses it to
+    // offer trust in an unknown certificate.
+    std::function<void(int error)> OnConnectFailed;
 
     // Logs in (quitting a running session first); the password serves this login only.
     void Connect(const std::string& host, const std::string& user, const std::string& password,
-                 bool passive);
+                 bool passive, const TFtpSecurity& security = {});
     void RunNextJob();
     // The progress window's "Abort": empties the queue and closes the connection at once.
     void Abort();
@@ -99,6 +102,7 @@ private:
     std::string progressText;
     std::string host, user, password;
     bool passive = false;
+    TFtpSecurity security;
     bool connectAfterQuit = false;
     bool requestRunning = false;
     // The PWD after login is under way.

@@ -37,6 +37,16 @@ TConnectionEditorForm::TConnectionEditorForm(QWidget* parent) : QDialog(parent) 
         Named<QLabel>("URLNoteLabel", "The address of your homepage, e.g. http://www.example.com/");
     // Servers behind a firewall or NAT often cannot reach an active-mode data port.
     passiveBox = Named<QCheckBox>("PassiveCheckBox", "Passive mode (for firewalls and routers)");
+    tlsBox = Named<QCheckBox>("TlsCheckBox", "Encrypt the connection (FTPS)");
+    tlsBox->setToolTip(
+        "Explicit TLS: the password and the files travel encrypted. Untick it only for a "
+        "server that does not offer encryption.");
+    // Filled when the user trusts a certificate at login; emptied, the next login asks again.
+    certificateEdit = Named<QLineEdit>("TrustedCertificateEdit");
+    certificateEdit->setPlaceholderText("SHA256:...");
+    certificateEdit->setToolTip(
+        "The SHA-256 fingerprint of a certificate that no known authority vouches for and "
+        "that you trust for this server. Empty it to check a new certificate.");
     auto* okButton = Named<QPushButton>("OKButton", "OK");
     auto* cancelButton = Named<QPushButton>("CancelButton", "Cancel");
     deleteButton = Named<QPushButton>("DeleteButton", "Delete");
@@ -57,6 +67,8 @@ TConnectionEditorForm::TConnectionEditorForm(QWidget* parent) : QDialog(parent) 
     layout->addRow("WWW Address", urlEdit);
     layout->addRow("", urlNote);
     layout->addRow("", passiveBox);
+    layout->addRow("", tlsBox);
+    layout->addRow("Trusted Certificate", certificateEdit);
     layout->addRow(buttons);
     setMinimumWidth(420);
 }
@@ -67,6 +79,8 @@ TConnectionEdit TConnectionEditorForm::Edit(TConnectionProfile& profile, bool ca
     userID->setText(BytesToQString(profile.Login));
     urlEdit->setText(BytesToQString(profile.WWWAddress));
     passiveBox->setChecked(profile.Passive);
+    tlsBox->setChecked(profile.Tls);
+    certificateEdit->setText(BytesToQString(profile.TrustedCertificate));
     deleteButton->setEnabled(canDelete);
     connName->setFocus();
     connName->selectAll();
@@ -78,9 +92,13 @@ TConnectionEdit TConnectionEditorForm::Edit(TConnectionProfile& profile, bool ca
 }
 
 TConnectionProfile TConnectionEditorForm::Edited() const {
-    return {QStringToBytes(connName->text()), QStringToBytes(host->text()),
-            QStringToBytes(userID->text()), QStringToBytes(urlEdit->text()),
-            passiveBox->isChecked()};
+    return {QStringToBytes(connName->text()),
+            QStringToBytes(host->text()),
+            QStringToBytes(userID->text()),
+            QStringToBytes(urlEdit->text()),
+            passiveBox->isChecked(),
+            tlsBox->isChecked(),
+            QStringToBytes(certificateEdit->text().trimmed())};
 }
 
 void TConnectionEditorForm::OKClick() {

@@ -1,4 +1,5 @@
-// The dialog "Connection Editor": the name, host, login and WWW address of one FTP profile.
+// The dialog "Connection Editor": the name, host, login and WWW address of one FTP profile,
+// its data mode, its encryption and the certificate the user trusts for it.
 #pragma once
 
 #include <QDialog>
@@ -32,6 +33,8 @@ private:
     QLineEdit* userID;
     QLineEdit* urlEdit;
     QCheckBox* passiveBox;
+    QCheckBox* tlsBox;
+    QLineEdit* certificateEdit;
     QPushButton* deleteButton;
 };
 

@@ -271,6 +271,10 @@ void TFTPForm::CreateMenus() {
 void TFTPForm::ConnectCommands() {
     queue->OnChanged = [this] { Refresh(); };
     queue->OnBackgroundError = [this](const std::string& message) { BackgroundError(message); };
+    queue->OnConnectFailed = [this](int error) {
+        // Asked once the queue's handler has returned, as for BackgroundError.
+        QTimer::singleShot(0, this, [this, error] { ConnectFailed(error); });
+    };
     connect(findChild<QPushButton*>("UploadButton"), &QPushButton::clicked, this,
             [this] { UploadButtonClick(); });
     connect(findChild<QPushButton*>("UpButton"), &QPushButton::clicked, this, [this] {
@@ -373,6 +377,8 @@ std::vector<int> TFTPForm::SelectedRows(const TPane& pane) {
 void TFTPForm::NewConnection1Click() {
     if (queue->Working()) return;
     TConnectionProfile profile{NewConnectionName, "", "", queue->WWWAddress};
+    // A password should not cross the network in clear text unless the user says so.
+    profile.Tls = true;
     if (connectionEditor->Edit(profile, false) != TConnectionEdit::Saved) return;
     bool added = false;
     RunCommand([&] {
@@ -382,21 +388,62 @@ void TFTPForm::NewConnection1Click() {
     if (!added) return;
     BuildProfileMenus();
     SaveProfiles();
-    ConnectTo(profile);
+    ConnectTo(profile, int(profiles.Lines.size()) - 1);
 }
 
 void TFTPForm::ConnectProfileClick(int line) {
     if (queue->Working()) return;
-    ConnectTo(profiles.Profile(line));
+    ConnectTo(profiles.Profile(line), line);
 }
 
-void TFTPForm::ConnectTo(const TConnectionProfile& profile) {
+void TFTPForm::ConnectTo(const TConnectionProfile& profile, int line) {
     const std::optional<std::string> password = passwordForm->Ask();
     if (!password) return;
+    connectionLine = line;
     // The gallery's address comes from the profile in use, also a profile just created.
     queue->WWWAddress = profile.WWWAddress;
-    queue->Connect(profile.Host, profile.Login, *password, profile.Passive);
+    queue->Connect(profile.Host, profile.Login, *password, profile.Passive,
+                   {profile.Tls, profile.TrustedCertificate});
     Refresh();
+}
+
+void TFTPForm::ConnectFailed(int error) {
+    const std::string reason = client->ErrorText();
+    switch (error) {
+        case FtpErrorUntrustedCertificate:
+            return TrustCertificate();
+        case FtpErrorTlsRefused:
+            messages.ShowError(reason +
+                               "\nTo connect without encryption, with the password in clear text, "
+                               "untick \"Encrypt the connection (FTPS)\" for this connection "
+                               "under \"Edit Connections\".");
+            break;
+        case FtpErrorCertificateChanged:
+            messages.ShowError(reason +
+                               "\nIf the server really has a new certificate, empty \"Trusted "
+                               "Certificate\" for this connection under \"Edit Connections\" and "
+                               "connect again to check the new one.");
+            break;
+        default:
+            break;
+    }
+}
+
+void TFTPForm::TrustCertificate() {
+    const std::string fingerprint = client->ServerCertificate();
+    if (fingerprint.empty() || connectionLine < 1 || connectionLine >= int(profiles.Lines.size()))
+        return;
+    TConnectionProfile profile = profiles.Profile(connectionLine);
+    if (!queue->Ask().Ask("No known authority vouches for the certificate of " + profile.Host +
+                              ". Its SHA-256 fingerprint is\n" + fingerprint,
+                          "Trust this certificate for \"" + profile.Name +
+                              "\"? Compare the fingerprint with the one your provider gives.")) {
+        return;
+    }
+    profile.TrustedCertificate = fingerprint;
+    profiles.Replace(connectionLine, profile);
+    SaveProfiles();
+    ConnectTo(profile, connectionLine);
 }
 
 void TFTPForm::EditProfileClick(int line) {
@@ -408,6 +455,8 @@ void TFTPForm::EditProfileClick(int line) {
             break;
         case TConnectionEdit::Deleted:
             profiles.Delete(line);
+            // The lines below moved up: a certificate trusted later has no profile to go to.
+            connectionLine = -1;
             break;
         case TConnectionEdit::Cancelled:
             break;

@@ -86,7 +86,9 @@ private:
     void NewConnection1Click();
     void ConnectProfileClick(int line);
     void EditProfileClick(int line);
-    void ConnectTo(const TConnectionProfile& profile);
+    void ConnectTo(const TConnectionProfile& profile, int line);
+    void ConnectFailed(int error);
+    void TrustCertificate();
     void SortClick(TPane& pane, bool local);
     void LocalStringGridDblClick(int row);
     void WebStringGridDblClick(int row);
@@ -119,6 +121,8 @@ private:
     // Set by a double click in the local pane and cleared by the timer, so that the second
     // click of a quick triple click does not open whatever row lands under the mouse.
     bool localClickGuard = false;
+    // The profile line of the last login, which a certificate the user trusts is stored with.
+    int connectionLine = -1;
 };
 
 }  // namespace fsc

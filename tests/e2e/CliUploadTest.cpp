@@ -40,6 +40,7 @@ TEST(CliUpload, SendsEveryFileOfTheGalleryIntoTheSubfolderInEitherMode) {
                                       "--quiet",
                                       "--upload",
                                       "ftp://user@" + server.Host() + "/gal",
+                                      "--no-tls",
                                       "--www",
                                       "http://example.invalid"};
         args.insert(args.end(), mode.Options.begin(), mode.Options.end());
@@ -72,7 +73,7 @@ TEST(CliUpload, StartsFromTheLoginFolderAndReadsNamesWithBlanksWhole) {
     const auto result =
         run.Build({"--images", run.Root / "pictures", "--html-dir", run.Root / "out", "--html-file",
                    "index.html", "--quiet", "--upload", "ftp://user@" + server.Host() + "/pub",
-                   "--www", "http://example.invalid/~u"},
+                   "--no-tls", "--www", "http://example.invalid/~u"},
                   {"FOLIOSCOPE_FTP_PASSWORD=secret"});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(result.Out, run.Root / "out/index.html\nhttp://example.invalid/~u/pub/index.html\n");
@@ -91,11 +92,12 @@ TEST(CliUpload, AGalleryFileInAFolderAndImagesInTheHTMLDirectoryArriveWhole) {
                             {QString::fromStdString(run.Root / "home"), "user", "secret"});
     ASSERT_EQ(server.Error(), "");
     WriteTestPictures(run.Root / "pictures");
-    const auto result = run.Build(
-        {"--images", run.Root / "pictures", "--html-dir", run.Root / "out", "--html-file",
-         "sub/gal.html", "--image-dir", ".", "--set", "USEIMAGEASHTML=true", "--set", "TABLEROWS=1",
-         "--set", "TABLECOLS=2", "--quiet", "--upload", "ftp://user@" + server.Host() + "/gal"},
-        {"FOLIOSCOPE_FTP_PASSWORD=secret"});
+    const auto result =
+        run.Build({"--images", run.Root / "pictures", "--html-dir", run.Root / "out", "--html-file",
+                   "sub/gal.html", "--image-dir", ".", "--set", "USEIMAGEASHTML=true", "--set",
+                   "TABLEROWS=1", "--set", "TABLECOLS=2", "--quiet", "--upload",
+                   "ftp://user@" + server.Host() + "/gal", "--no-tls"},
+                  {"FOLIOSCOPE_FTP_PASSWORD=secret"});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     const auto local = FilesBelow(run.Root / "out");
     ASSERT_TRUE(std::count(local.begin(), local.end(), "sub/gal2.html"));
@@ -118,7 +120,8 @@ TEST(CliUpload, AWrongPasswordOrNoPasswordEndsWithAClearMessage) {
                                         "index.html",
                                         "--quiet",
                                         "--upload",
-                                        "ftp://user@" + server.Host() + "/gal"};
+                                        "ftp://user@" + server.Host() + "/gal",
+                                        "--no-tls"};
     auto result = run.Build(args, {"FOLIOSCOPE_FTP_PASSWORD=wrong"});
     EXPECT_EQ(result.ExitCode, 1);
     EXPECT_NE(result.Err.find("Connection failed"), std::string::npos) << result.Err;
@@ -139,15 +142,93 @@ TEST(CliUpload, AFolderTheServerWillNotCreateFailsTheUploadInsteadOfPassingForDo
         {QString::fromStdString(run.Root / "home"), "user", "secret", "guest", "visit"});
     ASSERT_EQ(server.Error(), "");
     WriteTestPictures(run.Root / "pictures");
-    const auto result =
-        run.Build({"--images", run.Root / "pictures", "--html-dir", run.Root / "out", "--html-file",
-                   "index.html", "--quiet", "--upload", "ftp://guest@" + server.Host() + "/gal"},
-                  {"FOLIOSCOPE_FTP_PASSWORD=visit"});
+    const auto result = run.Build(
+        {"--images", run.Root / "pictures", "--html-dir", run.Root / "out", "--html-file",
+         "index.html", "--quiet", "--upload", "ftp://guest@" + server.Host() + "/gal", "--no-tls"},
+        {"FOLIOSCOPE_FTP_PASSWORD=visit"});
     EXPECT_EQ(result.ExitCode, 1);
     EXPECT_NE(result.Err.find("The upload is incomplete"), std::string::npos) << result.Err;
     EXPECT_NE(result.Err.find("/gal"), std::string::npos) << result.Err;
     // The gallery itself stays built.
     EXPECT_EQ(result.Out, run.Root / "out/index.html\n");
+}
+
+// An upload is encrypted unless the user opts out: a certificate no authority vouches for is
+// refused with its fingerprint and the option that trusts it, then trusted; a server that
+// shows another certificate later is refused again. The server refuses any transfer before
+// PROT P, so the files that arrived travelled encrypted.
+TEST(CliUpload, UploadsEncryptedOnceTheCertificateIsTrustedInEitherMode) {
+    EnsureQtApplication();
+    for (const TUploadCase& mode :
+         std::vector<TUploadCase>{{"active", {}}, {"passive", {"--passive"}}}) {
+        SCOPED_TRACE(mode.Mode);
+        TCliRun run;
+        ForceDirectories(run.Root / "home");
+        const std::string fingerprint = MakeCertificate(run.Root / "server.pem");
+        auto server = std::make_unique<FtpServerProcess>(
+            TestScript("pyftpd_server.py"),
+            QStringList{"--tls=" + QString::fromStdString(run.Root / "server.pem"),
+                        QString::fromStdString(run.Root / "home"), "user", "secret"});
+        ASSERT_EQ(server->Error(), "");
+        WriteTestPictures(run.Root / "pictures");
+        const auto args = [&](std::vector<std::string> extra) {
+            std::vector<std::string> all{"--images",
+                                         run.Root / "pictures",
+                                         "--html-dir",
+                                         run.Root / "out",
+                                         "--html-file",
+                                         "index.html",
+                                         "--quiet",
+                                         "--upload",
+                                         "ftp://user@" + server->Host() + "/gal"};
+            all.insert(all.end(), mode.Options.begin(), mode.Options.end());
+            all.insert(all.end(), extra.begin(), extra.end());
+            return all;
+        };
+        auto result = run.Build(args({}), {"FOLIOSCOPE_FTP_PASSWORD=secret"});
+        EXPECT_EQ(result.ExitCode, 1);
+        EXPECT_NE(result.Err.find("add --trust-certificate " + fingerprint), std::string::npos)
+            << result.Err;
+        EXPECT_EQ(FilesBelow(run.Root / "home"), std::vector<std::string>{});
+
+        result = run.Build(args({"--trust-certificate", fingerprint}),
+                           {"FOLIOSCOPE_FTP_PASSWORD=secret"});
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+        EXPECT_EQ(FilesBelow(run.Root / "home/gal"), FilesBelow(run.Root / "out"));
+        EXPECT_EQ(ReadFileBytes(run.Root / "home/gal/index.html"),
+                  ReadFileBytes(run.Root / "out/index.html"));
+
+        const std::string changed = MakeCertificate(run.Root / "other.pem");
+        server = std::make_unique<FtpServerProcess>(
+            TestScript("pyftpd_server.py"),
+            QStringList{"--tls=" + QString::fromStdString(run.Root / "other.pem"),
+                        QString::fromStdString(run.Root / "home"), "user", "secret"});
+        ASSERT_EQ(server->Error(), "");
+        result = run.Build(args({"--trust-certificate", fingerprint}),
+                           {"FOLIOSCOPE_FTP_PASSWORD=secret"});
+        EXPECT_EQ(result.ExitCode, 1);
+        EXPECT_NE(result.Err.find("certificate has changed"), std::string::npos) << result.Err;
+        EXPECT_NE(result.Err.find(fingerprint), std::string::npos) << result.Err;
+        EXPECT_NE(result.Err.find(changed), std::string::npos) << result.Err;
+    }
+}
+
+TEST(CliUpload, AServerWithoutEncryptionIsNotUsedAndTheMessageNamesTheOptOut) {
+    EnsureQtApplication();
+    TCliRun run;
+    ForceDirectories(run.Root / "home");
+    FtpServerProcess server(TestScript("pyftpd_server.py"),
+                            {QString::fromStdString(run.Root / "home"), "user", "secret"});
+    ASSERT_EQ(server.Error(), "");
+    WriteTestPictures(run.Root / "pictures");
+    const auto result =
+        run.Build({"--images", run.Root / "pictures", "--html-dir", run.Root / "out", "--html-file",
+                   "index.html", "--quiet", "--upload", "ftp://user@" + server.Host() + "/gal"},
+                  {"FOLIOSCOPE_FTP_PASSWORD=secret"});
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Err.find("does not offer encryption"), std::string::npos) << result.Err;
+    EXPECT_NE(result.Err.find("add --no-tls"), std::string::npos) << result.Err;
+    EXPECT_EQ(FilesBelow(run.Root / "home"), std::vector<std::string>{});
 }
 
 }  // namespace

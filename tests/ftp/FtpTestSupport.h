@@ -81,6 +81,24 @@ inline std::string TestScript(const char* name) {
     return std::string(FSC_FTP_TEST_DIR) + "/" + name;
 }
 
+// Writes a new certificate for 127.0.0.1 and its key into `pemFile`, self-signed or, with
+// `authorityFile`, signed by a new authority whose certificate goes there; returns its SHA-256
+// fingerprint as OpenSSL computes it ("SHA256:AB:...").
+inline std::string MakeCertificate(const std::string& pemFile,
+                                   const std::string& authorityFile = {}) {
+    QStringList arguments{QString::fromStdString(TestScript("make_certificate.py")),
+                          QString::fromStdString(pemFile)};
+    if (!authorityFile.empty()) arguments << QString::fromStdString(authorityFile);
+    QProcess process;
+    process.start("/usr/bin/python3", arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        ADD_FAILURE() << "cannot make a certificate: "
+                      << process.readAllStandardError().toStdString();
+        return {};
+    }
+    return process.readAllStandardOutput().trimmed().toStdString();
+}
+
 struct TDone {
     TFtpRequest Request;
     int Error;

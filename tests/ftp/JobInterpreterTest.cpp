@@ -34,6 +34,7 @@ public:
     std::string DirResult() const override { return Dir; }
     int LastReplyCode() const override { return 0; }
     std::string ErrorText() const override { return "scripted failure"; }
+    std::string ServerCertificate() const override { return {}; }
 
     const TStarted& Last() const { return Started.back(); }
     void Complete(int error = FtpOk) { Events->RequestDone(Started.back().Request, error); }

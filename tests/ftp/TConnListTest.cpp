@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "base/Files.h"
+#include "ftp/CertificateFingerprint.h"
 #include "ftp/TConnList.h"
 #include "support/TempDir.h"
 
@@ -58,6 +59,30 @@ TEST(TConnList, PassiveModeIsAnOptionalFifthField) {
 
     list.Replace(1, {"Old", "h2", "u", "w", true});
     EXPECT_EQ(list.Lines[1], "Old;h2;u;w;PASSIVE");
+}
+
+// Encryption and a trusted certificate follow the passive-mode field; every older line, which
+// has neither, stays plain FTP so that it connects as it did.
+TEST(TConnList, EncryptionAndATrustedCertificateFollowThePassiveField) {
+    const std::string fingerprint = "SHA256:" + std::string(62, '0') + "AB";
+    TConnList list;
+    list.Lines = {ConnListHeader, "Old;h;u;w;PASSIVE"};
+    EXPECT_FALSE(list.Profile(1).Tls);
+    list.Add({"Tls", "h", "u", "w", false, true, ""});
+    list.Add({"Trusted", "h", "u", "w", true, true, "sha256:" + std::string(62, '0') + "ab"});
+    list.Add({"PlainNow", "h", "u", "w", false, false, fingerprint});
+    EXPECT_EQ(list.Lines[2], "Tls;h;u;w;;TLS");
+    EXPECT_EQ(list.Lines[3].substr(0, 28), "Trusted;h;u;w;PASSIVE;TLS;SH");
+    EXPECT_EQ(list.Profile(3), (TConnectionProfile{"Trusted", "h", "u", "w", true, true,
+                                                   *ParseFingerprint(fingerprint)}));
+    // Switched off, the trust is kept for when encryption is switched on again.
+    EXPECT_EQ(list.Profile(4).TrustedCertificate, list.Profile(3).TrustedCertificate);
+    EXPECT_FALSE(list.Profile(4).Tls);
+
+    // A fingerprint spoilt by hand trusts nothing; a typed one that is no fingerprint is refused.
+    list.Lines.push_back("Spoilt;h;u;w;;TLS;SHA256:12:34");
+    EXPECT_EQ(list.Profile(5).TrustedCertificate, "");
+    EXPECT_THROW(list.Add({"Bad", "h", "u", "w", false, true, "12:34"}), ELumettaError);
 }
 
 TEST(TConnList, RefusesFieldsTheFileCannotKeep) {

@@ -44,6 +44,8 @@ protected:
         ASSERT_TRUE(client.Connected());
     }
 
+    // Before the client: its sockets load the TLS back end, which wants the application.
+    const bool appReady = (test::EnsureQtApplication(), true);
     test::TempDir home, local;
     std::unique_ptr<test::FtpServerProcess> server;
     test::TEventRecorder events;

@@ -1,20 +1,27 @@
 #!/usr/bin/python3
 # A real FTP server for the tests: pyftpdlib on 127.0.0.1 with users and one home folder.
-# Usage: pyftpd_server.py [--login-dir=/PATH] HOME USER PASSWORD [LIMITED_USER LIMITED_PASSWORD]
+# Usage: pyftpd_server.py [--login-dir=/PATH] [--tls=PEMFILE] HOME USER PASSWORD
+#                         [LIMITED_USER LIMITED_PASSWORD]
 # The limited user may list, read and store files but not create directories.
 # With --login-dir, users log in to that folder below "/" (as on most shared hosting)
 # instead of "/" itself; PWD names it, and "/" stays reachable.
+# With --tls, the server speaks explicit TLS with the certificate and key of PEMFILE and
+# refuses a login before AUTH TLS and any transfer before PROT P. Like several servers in
+# use, it also refuses a data connection that does not resume the control connection's TLS
+# session.
 # Prints the port it listens on, then serves until it is terminated.
 import logging
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from OpenSSL import SSL
+from pyftpdlib.handlers import FTPHandler, TLS_DTPHandler, TLS_FTPHandler
 from pyftpdlib.servers import FTPServer
 
-options = [a for a in sys.argv[1:] if a.startswith("--login-dir=")]
-arguments = [a for a in sys.argv[1:] if not a.startswith("--login-dir=")]
-login_dir = options[-1].split("=", 1)[1] if options else None
+options = dict(a[2:].split("=", 1) for a in sys.argv[1:] if a.startswith("--"))
+arguments = [a for a in sys.argv[1:] if not a.startswith("--")]
+login_dir = options.get("login-dir")
+tls_pem = options.get("tls")
 home, user, password = arguments[0:3]
 authorizer = DummyAuthorizer()
 authorizer.add_user(user, password, home, perm="elradfmwMT")
@@ -22,7 +29,16 @@ if len(arguments) > 4:
     authorizer.add_user(arguments[3], arguments[4], home, perm="elrw")
 
 
-class Handler(FTPHandler):
+class ReuseRequiringDTPHandler(TLS_DTPHandler):
+    def handle_ssl_established(self):
+        if not SSL._lib.SSL_session_reused(self.socket._ssl):
+            self.cmd_channel.respond("522 The data connection must reuse the TLS session.")
+            self.close()
+            return
+        super().handle_ssl_established()
+
+
+class Handler(TLS_FTPHandler if tls_pem else FTPHandler):
     def on_login(self, username):
         if login_dir:
             self.fs.cwd = login_dir
@@ -32,6 +48,11 @@ handler = Handler
 handler.authorizer = authorizer
 # A refused login is answered at once; the default pause would only slow the tests.
 handler.auth_failed_timeout = 0.1
+if tls_pem:
+    handler.certfile = tls_pem
+    handler.tls_control_required = True
+    handler.tls_data_required = True
+    handler.dtp_handler = ReuseRequiringDTPHandler
 logging.basicConfig(level=logging.CRITICAL)
 
 server = FTPServer(("127.0.0.1", 0), handler)

@@ -1,6 +1,7 @@
 // The FTP window against a real FTP server on 127.0.0.1: logging in through the connection
 // editor and the password dialog, the panes, transfers both ways, remote and local
 // directories, the gallery upload, and the failures a user meets.
+#include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -52,15 +53,29 @@ protected:
         });
     }
 
+    // Answers the password dialog, then registers the answer to the modal window after it.
+    static void TypePasswordThen(const std::string& password, std::function<void()> next) {
+        test::AnswerNextModal([password, next](QWidget* dialog) {
+            EXPECT_EQ(dialog->windowTitle(), "Password");
+            Find<QLineEdit>(dialog, "PasswordEdit")->setText(QString::fromStdString(password));
+            next();
+            Find<QPushButton>(dialog, "OKButton")->click();
+        });
+    }
+
     // "New Connection": the profile typed into the connection editor, then the password.
     void NewConnection(const std::string& password) {
         test::AnswerNextModal([this, password](QWidget* editor) {
             EXPECT_EQ(editor->windowTitle(), "Connection Editor");
             EXPECT_EQ(Find<QLineEdit>(editor, "ConnName")->text(), "A New Connection");
+            EXPECT_TRUE(Find<QCheckBox>(editor, "TlsCheckBox")->isChecked())
+                << "new profiles are encrypted";
             Find<QLineEdit>(editor, "ConnName")->setText("Homepage");
             Find<QLineEdit>(editor, "Host")->setText(QString::fromStdString(server->Host()));
             Find<QLineEdit>(editor, "UserID")->setText("anna");
             Find<QLineEdit>(editor, "URLEdit")->setText(HomepageAddress);
+            // The server of these tests is a plain one.
+            Find<QCheckBox>(editor, "TlsCheckBox")->setChecked(false);
             TypePassword(password);
             Find<QPushButton>(editor, "OKButton")->click();
         });
@@ -156,6 +171,69 @@ TEST_F(FtpWindowTest, LogsInThroughTheEditorAndListsTheServerWithoutStoringThePa
     WaitIdle();
     EXPECT_EQ(Text("StatusEdit"), "Status Connected.");
     EXPECT_EQ(Names(web), (std::vector<std::string>{"pics", "a.jpg"}));
+}
+
+// A new profile is encrypted. The server's self-signed certificate is shown with its
+// fingerprint; trusted, it is stored with the profile and the login goes on. A server that
+// shows another certificate later is refused, naming both.
+TEST_F(FtpWindowTest, TrustsAnUnknownCertificateForTheProfileAndRefusesAChangedOne) {
+    const std::string fingerprint = test::MakeCertificate(w->root / "server.pem");
+    const auto startServer = [this](const std::string& pem) {
+        server = std::make_unique<test::FtpServerProcess>(
+            test::TestScript("pyftpd_server.py"),
+            QStringList{"--tls=" + QString::fromStdString(pem), QString::fromStdString(home.Path()),
+                        "anna", "secret"});
+        ASSERT_EQ(server->Error(), "");
+    };
+    startServer(w->root / "server.pem");
+    Put(home / "a.jpg", "picture");
+    Open();
+    std::string asked;
+    test::AnswerNextModal([&](QWidget* editor) {
+        EXPECT_TRUE(Find<QCheckBox>(editor, "TlsCheckBox")->isChecked());
+        Find<QLineEdit>(editor, "ConnName")->setText("Secure");
+        Find<QLineEdit>(editor, "Host")->setText(QString::fromStdString(server->Host()));
+        Find<QLineEdit>(editor, "UserID")->setText("anna");
+        // The first login is refused; the question comes, and the password once more.
+        TypePasswordThen("secret", [&asked] {
+            test::AnswerNextModal([&asked](QWidget* question) {
+                asked = Find<QLabel>(question, "StatementLabel")->text().toStdString() + " / " +
+                        Find<QLabel>(question, "QuestionLabel")->text().toStdString();
+                TypePassword("secret");
+                Find<QPushButton>(question, "YesButton")->click();
+            });
+        });
+        Find<QPushButton>(editor, "OKButton")->click();
+    });
+    Find<QAction>(form.get(), "NewConnection1")->trigger();
+    // "Status Connected." comes with the network connection, before the login; the listing
+    // comes only after it.
+    ASSERT_TRUE(test::WaitFor([&] { return Grid("WebStringGrid")->rowCount() == 1; }, 20000))
+        << Text("StatusEdit");
+    EXPECT_NE(asked.find(fingerprint), std::string::npos) << asked;
+    EXPECT_EQ(Names(Grid("WebStringGrid")), std::vector<std::string>{"a.jpg"});
+    EXPECT_NE(ReadFileBytes(ConnListFilePath())
+                  .find("Secure;" + server->Host() + ";anna;http://;;TLS;" + fingerprint),
+              std::string::npos)
+        << ReadFileBytes(ConnListFilePath());
+
+    // The same profile, the server now with another certificate.
+    form->close();
+    const std::string oldHost = server->Host();
+    const std::string changed = test::MakeCertificate(w->root / "other.pem");
+    startServer(w->root / "other.pem");
+    std::string profileFile = ReadFileBytes(ConnListFilePath());
+    profileFile.replace(profileFile.find(oldHost), oldHost.size(), server->Host());
+    WriteFileBytes(ConnListFilePath(), profileFile);
+    Open();
+    std::string message, title;
+    TypePasswordThen("secret", [&] { test::ReadNextMessageBox(message, title); });
+    Find<QMenu>(form.get(), "ConnectProfilesMenu")->actions()[0]->trigger();
+    ASSERT_TRUE(test::WaitFor([&] { return !message.empty(); }, 20000)) << Text("StatusEdit");
+    EXPECT_NE(message.find(fingerprint), std::string::npos) << message;
+    EXPECT_NE(message.find(changed), std::string::npos) << message;
+    EXPECT_NE(message.find("Trusted Certificate"), std::string::npos) << message;
+    EXPECT_FALSE(form->Queue().Connected());
 }
 
 TEST_F(FtpWindowTest, AWrongPasswordIsSaidInTheStatusAndTheWindowGoesOn) {
