@@ -35,6 +35,9 @@ bool ReadFlag(TBuildArguments& result, const std::string& arg) {
     } else if (arg == "--passive") {
         if (!result.Upload) throw EUsageError("--passive belongs after --upload");
         result.Upload->Passive = true;
+    } else if (arg == "--sync") {
+        if (!result.Upload) throw EUsageError("--sync belongs after --upload");
+        result.Upload->Sync = true;
     } else {
         return false;
     }
@@ -68,8 +71,10 @@ void ReadOption(TBuildArguments& result, const std::string& arg, TArgReader& rea
         result.SaveProject = reader.Value(arg);
     } else if (arg == "--upload") {
         const bool passive = result.Upload && result.Upload->Passive;
+        const bool sync = result.Upload && result.Upload->Sync;
         result.Upload = ParseUploadAddress(reader.Value(arg));
         result.Upload->Passive = passive;
+        result.Upload->Sync = sync;
     } else if (arg == "--www") {
         if (!result.Upload) throw EUsageError("--www belongs after --upload");
         result.Upload->WWWAddress = reader.Value(arg);

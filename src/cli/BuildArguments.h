@@ -14,6 +14,8 @@ struct TUploadTarget {
     std::string Host;
     std::string SubDir;
     bool Passive = false;
+    // Send only what changed since the last sync and delete what the gallery lost.
+    bool Sync = false;
     std::string WWWAddress;
 };
 

@@ -39,6 +39,7 @@ public:
         inner.HostDirName = HostDirName;
         inner.HostFileName = HostFileName;
         inner.LocalFileName = LocalFileName;
+        inner.HostNewName = HostNewName;
         inner.Passive = Passive;
         PassWord.clear();
         inner.Start(request);
