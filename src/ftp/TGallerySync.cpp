@@ -222,7 +222,7 @@ void TGallerySync::RequestDone(TFtpRequest request, int error) {
         request == TFtpRequest::Abort) {
         return;
     }
-    if (phase == TPhase::Quit) {
+    if (phase == TPhase::Quit || phase == TPhase::Return) {
         phase = TPhase::Done;
         if (OnFinished) OnFinished();
         return;
@@ -383,6 +383,12 @@ void TGallerySync::End() {
     if (QuitAtEnd && session.Connected()) {
         phase = TPhase::Quit;
         return Request(TFtpRequest::Quit);
+    }
+    if (!QuitAtEnd && session.Connected() && !GalleryPath.empty() && phase != TPhase::Return) {
+        // The session goes on where it was, so that the next sync lands in the same folder.
+        phase = TPhase::Return;
+        session.HostDirName = BasePath;
+        return Request(TFtpRequest::ChangeDir);
     }
     phase = TPhase::Done;
     if (OnFinished) OnFinished();

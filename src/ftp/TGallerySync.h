@@ -39,7 +39,7 @@ public:
     // Bytes sent between two manifests written on the way; 0 chooses a share of the
     // manifest's size, so that the manifest never costs more than a fraction of the sync.
     std::uint64_t CheckpointBytes = 0;
-    // Logs out at the end (the window keeps its session).
+    // Logs out at the end; else the session ends up in BasePath again (the window keeps it).
     bool QuitAtEnd = true;
 
     // Asked once the plan is known, before anything is sent; false cancels the sync.
@@ -81,6 +81,7 @@ private:
         Steps,
         Waiting,
         Quit,
+        Return,
         Done
     };
     enum class TStepKind { MakeDir, Put, Rename, ClearTarget, Delete, PutManifest, RenameManifest };
