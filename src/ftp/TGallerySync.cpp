@@ -152,6 +152,10 @@ void TGallerySync::MakePlan() {
         Cancelled = true;
         return End();
     }
+    // About the size the manifest will have; a record takes a hundred bytes or so.
+    const std::uint64_t manifestSize = ManifestText(manifest).size() + 120 * plan.Send.size();
+    checkpointEvery =
+        CheckpointBytes > 0 ? CheckpointBytes : std::max<std::uint64_t>(1 << 20, 8 * manifestSize);
     std::set<std::string> folders;
     for (const TSyncFile& file : plan.Send) {
         for (std::string folder = FolderOf(file.Path); !folder.empty(); folder = FolderOf(folder))
@@ -290,12 +294,9 @@ void TGallerySync::AfterRename(const TStep& step) {
     // Progress made: a later drop gets its own attempts.
     retriesLeft = RetryCount;
     bytesSinceManifest += step.File->Entry.Size;
-    const std::uint64_t every =
-        CheckpointBytes > 0 ? CheckpointBytes
-                            : std::max<std::uint64_t>(1 << 20, 8 * ManifestText(manifest).size());
     const bool morePuts = std::any_of(steps.begin(), steps.end(),
                                       [](const TStep& s) { return s.Kind == TStepKind::Put; });
-    if (bytesSinceManifest >= every && morePuts) {
+    if (bytesSinceManifest >= checkpointEvery && morePuts) {
         steps.push_front({TStepKind::RenameManifest, SyncManifestName});
         steps.push_front({TStepKind::PutManifest, SyncManifestName});
     }

@@ -104,7 +104,7 @@ private:
     bool madeGallery = false;
     bool everConnected = false;
     int retriesLeft = 0;
-    std::uint64_t bytesSinceManifest = 0;
+    std::uint64_t bytesSinceManifest = 0, checkpointEvery = 0;
     std::int64_t expectedBytes = 0;
     std::string fetchedFile, writtenFile;
     QObject timers;
