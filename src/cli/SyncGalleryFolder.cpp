@@ -67,6 +67,7 @@ void SyncGalleryFolder(const std::string& htmlDir, const TUploadTarget& target,
     RunUntilFinished(sync, progress);
     progress.Hide();
     progress.SetUnit("");
+    if (sync.Aborted) throw EFSC_Exception("Sync aborted.");
     if (!sync.Failure.empty()) throw EFSC_Exception("Sync failed: " + sync.Failure);
     if (!sync.Refused.empty()) {
         throw EFSC_Exception("The sync is incomplete; the server refused:" + RefusedList(sync));

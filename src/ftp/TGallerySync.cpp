@@ -87,6 +87,7 @@ void TGallerySync::Start() {
 void TGallerySync::Abort() {
     if (phase == TPhase::Done) return;
     steps.clear();
+    Aborted = true;
     Failure = "Sync aborted.";
     phase = TPhase::Done;
     session.Start(TFtpRequest::Abort);

@@ -55,10 +55,12 @@ public:
     bool Finished() const { return phase == TPhase::Done; }
 
     // The outcome: Failure is empty when the sync ran to its end; Refused names the files
-    // the server would not take or delete; Cancelled when OnPlan said no.
+    // the server would not take or delete; Cancelled when OnPlan said no, Aborted after
+    // Abort.
     std::string Failure;
     std::vector<std::string> Refused;
     bool Cancelled = false;
+    bool Aborted = false;
     std::size_t SentCount = 0, DeletedCount = 0;
     // The gallery's folder on the server, once entered.
     std::string GalleryPath;
