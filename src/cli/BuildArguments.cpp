@@ -39,6 +39,9 @@ bool ReadFlag(TBuildArguments& result, const std::string& arg) {
     } else if (arg == "--no-tls") {
         if (!result.Upload) throw EUsageError("--no-tls belongs after --upload");
         result.Upload->Tls = false;
+    } else if (arg == "--sync") {
+        if (!result.Upload) throw EUsageError("--sync belongs after --upload");
+        result.Upload->Sync = true;
     } else {
         return false;
     }
@@ -77,17 +80,10 @@ void ReadOption(TBuildArguments& result, const std::string& arg, TArgReader& rea
         result.Upload->Passive = before.Passive;
         result.Upload->Tls = before.Tls;
         result.Upload->TrustedCertificate = before.TrustedCertificate;
+        result.Upload->Sync = before.Sync;
     } else if (arg == "--trust-certificate") {
         if (!result.Upload) throw EUsageError("--trust-certificate belongs after --upload");
-        const std::string& value = reader.Value(arg);
-        const auto fingerprint = ParseFingerprint(value);
-        if (!fingerprint) {
-            throw EUsageError(
-                "--trust-certificate needs a SHA-256 fingerprint (SHA256: and 64 "
-                "hex digits), not \"" +
-                value + "\"");
-        }
-        result.Upload->TrustedCertificate = *fingerprint;
+        result.Upload->TrustedCertificate = TrustedCertificateArgument(reader.Value(arg));
     } else if (arg == "--www") {
         if (!result.Upload) throw EUsageError("--www belongs after --upload");
         result.Upload->WWWAddress = reader.Value(arg);
@@ -97,6 +93,17 @@ void ReadOption(TBuildArguments& result, const std::string& arg, TArgReader& rea
 }
 
 }  // namespace
+
+std::string TrustedCertificateArgument(const std::string& value) {
+    const auto fingerprint = ParseFingerprint(value);
+    if (!fingerprint) {
+        throw EUsageError(
+            "--trust-certificate needs a SHA-256 fingerprint (SHA256: and 64 hex digits), "
+            "not \"" +
+            value + "\"");
+    }
+    return *fingerprint;
+}
 
 TUploadTarget ParseUploadAddress(const std::string& address) {
     const std::string scheme = "ftp://";

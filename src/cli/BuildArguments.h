@@ -18,6 +18,8 @@ struct TUploadTarget {
     bool Tls = true;
     // --trust-certificate: the fingerprint of a certificate no authority vouches for.
     std::string TrustedCertificate;
+    // Send only what changed since the last sync and delete what the gallery lost.
+    bool Sync = false;
     std::string WWWAddress;
 };
 
@@ -47,5 +49,7 @@ TBuildArguments ParseBuildArguments(const std::vector<std::string>& args);
 
 // "ftp://USER@HOST[:PORT]/SUBDIR"; EUsageError naming what is missing.
 TUploadTarget ParseUploadAddress(const std::string& address);
+// The fingerprint --trust-certificate names, as the FTP client compares it.
+std::string TrustedCertificateArgument(const std::string& value);
 
 }  // namespace fsc

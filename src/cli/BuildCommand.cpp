@@ -24,6 +24,7 @@
 #include "cli/CommandLineTemplate.h"
 #include "cli/ConsoleServices.h"
 #include "cli/SetOption.h"
+#include "cli/SyncGalleryFolder.h"
 #include "cli/UploadBuiltGallery.h"
 #include "engine/Undo.h"
 #include "imaging/GraphicsIO.h"
@@ -188,7 +189,10 @@ int RunBuildCommand(const std::vector<std::string>& args) {
         UndoFailedBuild(ws, messages);
         throw;
     }
-    if (arguments.Upload) {
+    if (arguments.Upload && arguments.Upload->Sync) {
+        SyncGalleryFolder(ws.Main.HTMLDir, *arguments.Upload, progress, arguments.Quiet);
+        PrintGalleryAddress(*arguments.Upload, ws.Main.HTMLFile, shell);
+    } else if (arguments.Upload) {
         UploadBuiltGallery(ws, *arguments.Upload, {ask, shell, messages, progress});
     }
     return 0;

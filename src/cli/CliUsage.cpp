@@ -46,7 +46,23 @@ const char* const BuildUsage =
     "        --no-tls                 upload without encryption (after --upload)\n"
     "        --trust-certificate SHA256:FINGERPRINT\n"
     "                                 trust the server's certificate though no known\n"
-    "                                 authority vouches for it (after --upload)\n";
+    "                                 authority vouches for it (after --upload)\n"
+    "        --sync                   with --upload: send only what changed since the\n"
+    "                                 last sync and delete on the server what it sent\n"
+    "                                 and the gallery no longer has\n";
+
+const char* const PublishUsage =
+    "  folioscope-cli publish PROJECT.gal|--html-dir DIR [--html-file NAME]\n"
+    "                         ftp://USER@HOST[:PORT]/SUBDIR [options]\n"
+    "      sync a gallery built earlier with its copy on the server (as build --sync);\n"
+    "      the password comes from FOLIOSCOPE_FTP_PASSWORD or a prompt. Options:\n"
+    "        --passive                passive data connections\n"
+    "        --no-tls                 without encryption\n"
+    "        --trust-certificate SHA256:FINGERPRINT\n"
+    "                                 trust the server's certificate though no known\n"
+    "                                 authority vouches for it\n"
+    "        --www URL                print the gallery's address below URL\n"
+    "        --quiet                  no progress output\n";
 
 const char* const UndoUsage =
     "  folioscope-cli undo [PROJECT.gal | --html-dir DIR --html-file NAME] [--quiet]\n"
@@ -83,13 +99,14 @@ const char* const TemplatesUsage =
 
 std::string CliUsageText() {
     return std::string("Usage:\n") + GeneralUsage + OptionsUsage + BuildUsage + UndoUsage +
-           HistoryUsage + TreeUsage + TemplatesUsage;
+           HistoryUsage + PublishUsage + TreeUsage + TemplatesUsage;
 }
 
 std::string CommandUsageText(const std::string& command) {
     const char* text = command == "options"     ? OptionsUsage
                        : command == "build"     ? BuildUsage
                        : command == "tree"      ? TreeUsage
+                       : command == "publish"   ? PublishUsage
                        : command == "templates" ? TemplatesUsage
                        : command == "undo"      ? UndoUsage
                        : command == "history"   ? HistoryUsage

@@ -2,7 +2,6 @@
 #include "cli/HistoryCommands.h"
 
 #include <algorithm>
-
 #include <ctime>
 #include <filesystem>
 #include <iostream>
@@ -17,6 +16,7 @@
 #include "base/Text.h"
 #include "cli/CliUsage.h"
 #include "cli/ConsoleServices.h"
+#include "cli/GalleryArguments.h"
 #include "engine/GalleryHistories.h"
 #include "engine/Undo.h"
 #include "platform/QtSettingsStore.h"
@@ -24,45 +24,6 @@
 namespace fsc {
 
 namespace {
-
-// The gallery's HTML file path exactly as the build command makes it from the same words.
-std::string GalleryOf(const std::vector<std::string>& args, const std::string& command) {
-    QtSettingsStore store;
-    Workspace ws = StartupWorkspace(LoadProgramOptions(store));
-    std::optional<std::string> dir, file;
-    std::string project;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const bool hasValue = i + 1 < args.size();
-        if (args[i] == "--html-dir" && hasValue) {
-            dir = args[++i];
-        } else if (args[i] == "--html-file" && hasValue) {
-            file = args[++i];
-        } else if (!StartsWith(args[i], "-") && project.empty()) {
-            project = args[i];
-        } else {
-            throw EUsageError(command + ": unknown or incomplete argument \"" + args[i] + "\"");
-        }
-    }
-    if (!project.empty()) {
-        if (!FileExists(project)) {
-            throw ELumettaError("The project \"" + project + "\" does not exist.");
-        }
-        ReadProjectGallery(ws, project);
-    } else if (!dir) {
-        throw EUsageError(command + " needs a project file or --html-dir");
-    }
-    if (dir) {
-        SelectHTMLDir(ws, std::filesystem::absolute(*dir).lexically_normal().string());
-    }
-    if (file) ws.Main.HTMLFile = *file;
-    TConsoleMessages messages(std::cerr);
-    class TNoQuestions final : public IAsk {
-    public:
-        bool Ask(const std::string&, const std::string&) override { return false; }
-    } noQuestions;
-    CheckHTMLFile(ws, THTMLFileCheck::CreateGallery, messages, noQuestions);
-    return GalleryFilePath(ws);
-}
 
 std::string LocalTime(long long seconds) {
     const std::time_t time = std::time_t(seconds);
@@ -104,7 +65,7 @@ int RunUndoCommand(std::vector<std::string> args) {
         }
         if (gallery.empty()) throw ELumettaError(NothingToUndoText);
     } else {
-        gallery = GalleryOf(args, "undo");
+        gallery = GalleryOf(args, "undo").GalleryFile;
     }
     UndoGalleryHistory(HistoryFolder(), gallery);
     if (!quiet) std::cerr << "The last build of \"" << gallery << "\" was undone.\n";
@@ -117,7 +78,8 @@ int RunHistoryCommand(std::vector<std::string> args, std::ostream& out) {
     if (!args.empty()) {
         if (args[0] != "--forget")
             throw EUsageError("history: unknown argument \"" + args[0] + "\"");
-        const std::string gallery = GalleryOf({args.begin() + 1, args.end()}, "history --forget");
+        const std::string gallery =
+            GalleryOf({args.begin() + 1, args.end()}, "history --forget").GalleryFile;
         ForgetGalleryHistory(HistoryFolder(), gallery);
         return 0;
     }

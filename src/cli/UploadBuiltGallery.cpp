@@ -41,6 +41,7 @@ public:
         inner.HostDirName = HostDirName;
         inner.HostFileName = HostFileName;
         inner.LocalFileName = LocalFileName;
+        inner.HostNewName = HostNewName;
         inner.Passive = Passive;
         inner.Security = Security;
         PassWord.clear();
@@ -98,7 +99,8 @@ std::string WithoutStatusWord(const std::string& status) {
     return StartsWith(status, "Status ") ? status.substr(7) : status;
 }
 
-// What the user can do about a failed encrypted login, in this program's options.
+}  // namespace
+
 std::string TlsAdvice(int error, const std::string& fingerprint) {
     switch (error) {
         case FtpErrorTlsRefused:
@@ -114,6 +116,8 @@ std::string TlsAdvice(int error, const std::string& fingerprint) {
             return "";
     }
 }
+
+namespace {
 
 std::string ReadHiddenLine() {
     termios saved{};

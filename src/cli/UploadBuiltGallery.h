@@ -25,6 +25,8 @@ struct TUploadServices {
 // and the template's plain files.
 TGalleryUpload GalleryUploadOf(const Workspace& ws, const TUploadTarget& target);
 
+// What the user can do about a failed encrypted login, in this program's options.
+std::string TlsAdvice(int error, const std::string& fingerprint);
 // The password from FOLIOSCOPE_FTP_PASSWORD, else asked without echo on a terminal;
 // ELumettaError when there is neither.
 std::string FtpPassword();

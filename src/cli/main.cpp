@@ -4,16 +4,17 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "base/MemoryBudget.h"
 #include "base/Version.h"
 #include "cli/BuildCommand.h"
 #include "cli/CliUsage.h"
 #include "cli/HistoryCommands.h"
 #include "cli/OptionsCommand.h"
+#include "cli/PublishCommand.h"
 #include "cli/TemplatesCommand.h"
 #include "cli/TreeCommand.h"
 #include "platform/QtSettingsStore.h"
 #include "templates/TemplateLibrary.h"
-#include "base/MemoryBudget.h"
 
 namespace {
 
@@ -43,14 +44,18 @@ int Dispatch(const std::vector<std::string>& args) {
     if (!args.empty() && args[0] == "build") {
         return fsc::RunBuildCommand({args.begin() + 1, args.end()});
     }
+    if (!args.empty() && args[0] == "publish") {
+        return fsc::RunPublishCommand({args.begin() + 1, args.end()});
+    }
     if (!args.empty() && args[0] == "tree") {
         return fsc::RunTreeCommand({args.begin() + 1, args.end()});
     }
     if (!args.empty() && args[0] == "templates") {
-        return fsc::RunTemplatesCommand({args.begin() + 1, args.end()}, fsc::TemplateLibraryFolder(),
-                                        std::cout, std::cerr);
+        return fsc::RunTemplatesCommand({args.begin() + 1, args.end()},
+                                        fsc::TemplateLibraryFolder(), std::cout, std::cerr);
     }
-    throw fsc::EUsageError(args.empty() ? "no command given" : "unknown command \"" + args[0] + "\"");
+    throw fsc::EUsageError(args.empty() ? "no command given"
+                                        : "unknown command \"" + args[0] + "\"");
 }
 
 }  // namespace

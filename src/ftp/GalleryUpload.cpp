@@ -61,6 +61,8 @@ bool InGalleryFolder(const TUploadPage& page, const std::string& galleryFile) {
     return page.ImageNumber == 0 && page.SubDir.empty() && page.FileName == galleryFile;
 }
 
+}  // namespace
+
 // "http://example.org" + "/" + "/" would double the separator of a root remote path, and
 // an address typed with its closing "/" would double it before any remote path.
 std::string GalleryAddress(const TGalleryUpload& upload) {
@@ -73,8 +75,6 @@ std::string GalleryAddress(const TGalleryUpload& upload) {
     std::replace(file.begin(), file.end(), '\\', '/');
     return address + file;
 }
-
-}  // namespace
 
 TStringList GalleryUploadJobs(const TGalleryUpload& upload) {
     TJobWriter out;

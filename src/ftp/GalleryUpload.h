@@ -43,6 +43,10 @@ struct TGalleryUpload {
     std::string RemotePath;  // the current remote path when "Upload" is pressed
 };
 
+// The address a browser finds the uploaded gallery file at: the WWW address, the remote
+// path, the subdirectory and the gallery file name.
+std::string GalleryAddress(const TGalleryUpload& upload);
+
 // The job lines in upload order. Names that do not exist in their local folder (entries
 // without an image file) are left out instead of ending the upload.
 TStringList GalleryUploadJobs(const TGalleryUpload& upload);

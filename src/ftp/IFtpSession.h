@@ -18,7 +18,9 @@ enum class TFtpRequest {
     Delete,
     List,
     Get,
-    Put
+    Put,
+    // HostFileName to HostNewName (RNFR, then RNTO).
+    Rename
 };
 
 enum class TFtpState { NotConnected, Connecting, Ready, Busy, Aborting };
@@ -71,6 +73,7 @@ public:
     // Inputs, set before a request. HostName may carry a port: "host:2121", "[::1]:2121".
     std::string HostName, UserName, PassWord;
     std::string HostDirName, HostFileName, LocalFileName;
+    std::string HostNewName;
     // Passive data connections (EPSV, then PASV) instead of active ones (PORT).
     bool Passive = false;
     TFtpSecurity Security;

@@ -80,7 +80,7 @@ void TFtpClient::Start(TFtpRequest request) {
         return;
     }
     if (!Connected()) return Finish(FtpErrorNotConnected, "Not connected.");
-    if (HasLineBreak(HostDirName) || HasLineBreak(HostFileName)) {
+    if (HasLineBreak(HostDirName) || HasLineBreak(HostFileName) || HasLineBreak(HostNewName)) {
         return Finish(FtpErrorBadInput, "A remote name may not contain a line break.");
     }
     SetState(TFtpState::Busy);
@@ -104,6 +104,9 @@ void TFtpClient::Start(TFtpRequest request) {
             break;
         case TFtpRequest::Delete:
             StartSimple("DELE " + HostFileName);
+            break;
+        case TFtpRequest::Rename:
+            StartSimple("RNFR " + HostFileName);
             break;
         case TFtpRequest::List:
             transferCommand = HostFileName.empty() ? "LIST" : "LIST " + HostFileName;
@@ -244,6 +247,8 @@ void TFtpClient::OnReply(const TFtpReply& reply) {
             break;
         case TStep::Simple:
             if (reply.Code / 100 == 1) return;
+            if (current == TFtpRequest::Rename && reply.Code == 350)
+                return Send("RNTO " + HostNewName);
             if (!SimpleSuccess(reply.Code)) return Finish(reply.Code, firstLine);
             if (current == TFtpRequest::PrintDir && !QuotedDirectory(reply.Text, dirResult)) {
                 return Finish(FtpErrorProtocol,

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCheckBox>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,9 +23,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <climits>
 
 #include "app/Workspace.h"
 #include "base/DesktopFolder.h"
+#include "base/Errors.h"
 #include "base/Files.h"
 #include "base/IMessages.h"
 #include "base/Paths.h"
@@ -95,6 +98,7 @@ std::optional<TGalleryUpload> LastGalleryUpload(const Workspace& ws) {
 TFTPForm::TFTPForm(Workspace& ws, IAsk& ask, IShell& shell, IMessages& messages, QWidget* parent)
     : QDialog(parent),
       ws(ws),
+      ask(ask),
       messages(messages),
       profileFile(ConnListFilePath()),
       progress(std::make_unique<TFtpProgress>(this)),
@@ -116,7 +120,8 @@ TFTPForm::TFTPForm(Workspace& ws, IAsk& ask, IShell& shell, IMessages& messages,
 }
 
 TFTPForm::~TFTPForm() {
-    // The queue points at the session and the progress window; it goes first.
+    // The sync and the queue point at the session and the progress window; they go first.
+    sync.reset();
     queue.reset();
 }
 
@@ -158,6 +163,11 @@ void TFTPForm::CreateControls() {
     auto* uploadRow = new QHBoxLayout(uploadGroup);
     uploadRow->addWidget(subDirEdit);
     uploadRow->addWidget(Named<QPushButton>("UploadButton", "Upload"));
+    syncCheck = Named<QCheckBox>("SyncCheckBox", "Sync");
+    syncCheck->setToolTip(
+        "Send only what changed since the last sync, and delete on the server what the "
+        "gallery no longer has");
+    uploadRow->addWidget(syncCheck);
 
     auto* stateColumn = new QVBoxLayout;
     stateColumn->addWidget(connectedHostEdit);
@@ -255,6 +265,8 @@ void TFTPForm::CreateMenus() {
     QAction* disconnect = disconnectMenu->addAction("Disconnect");
     disconnect->setObjectName("Disconnect1");
     connect(disconnect, &QAction::triggered, this, [this] {
+        if (sync) return;
+        login = {};
         Disconnect(*queue);
         Refresh();
     });
@@ -329,6 +341,11 @@ void TFTPForm::showEvent(QShowEvent* event) {
 }
 
 void TFTPForm::done(int result) {
+    if (sync) {
+        sync->Abort();
+        EndSync();
+    }
+    login = {};
     SaveProfiles();
     Disconnect(*queue);
     QDialog::done(result);
@@ -402,6 +419,8 @@ void TFTPForm::ConnectTo(const TConnectionProfile& profile, int line) {
     connectionLine = line;
     // The gallery's address comes from the profile in use, also a profile just created.
     queue->WWWAddress = profile.WWWAddress;
+    login = {profile.Host, profile.Login, *password, profile.Passive,
+             {profile.Tls, profile.TrustedCertificate}};
     queue->Connect(profile.Host, profile.Login, *password, profile.Passive,
                    {profile.Tls, profile.TrustedCertificate});
     Refresh();
@@ -527,6 +546,7 @@ void TFTPForm::DeleteSelectedClick() {
 }
 
 void TFTPForm::UploadButtonClick() {
+    if (syncCheck->isChecked()) return SyncGalleryClick();
     RunCommand([this] {
         std::optional<TGalleryUpload> upload = LastGalleryUpload(ws);
         if (upload) {
@@ -537,6 +557,86 @@ void TFTPForm::UploadButtonClick() {
         UploadGallery(*queue, upload ? &*upload : nullptr);
     });
     Refresh();
+}
+
+void TFTPForm::SyncGalleryClick() {
+    if (queue->Working() || sync) return;
+    RunCommand([this] {
+        if (!queue->Connected())
+            throw ELumettaError("Not connected. Please connect to your homepage.");
+        const std::optional<TGalleryUpload> upload = LastGalleryUpload(ws);
+        if (!upload) throw ELumettaError("No Gallery computed!");
+        StartSync(upload->HTMLDir);
+    });
+    Refresh();
+}
+
+void TFTPForm::StartSync(const std::string& htmlDir) {
+    sync = std::make_unique<TGallerySync>(*client, login, QStringToBytes(subDirEdit->text()),
+                                          GalleryFolderFiles(htmlDir));
+    // As "Upload" does: the subdirectory lies in the remote directory shown.
+    sync->BasePath = queue->RemotePath;
+    sync->QuitAtEnd = false;
+    sync->OnPlan = [this](const TSyncPlan& plan) {
+        queue->StatusText = "Status Sync: " + PlanSummary(plan);
+        Refresh();
+        progress->Hide();
+        return ask.Ask("Sync: " + PlanSummary(plan), "Start the sync?");
+    };
+    sync->OnStatus = [this](const std::string& text) {
+        syncStatus = text;
+        progress->Update(0, 0, text, 1);
+    };
+    sync->OnProgress = [this](std::int64_t bytes, std::int64_t expected) {
+        while (expected > INT_MAX || bytes > INT_MAX) {
+            expected /= 1024;
+            bytes /= 1024;
+        }
+        progress->Update(0, int(bytes), syncStatus, int(expected));
+    };
+    sync->OnWarning = [this](const std::string& text) {
+        queue->StatusText = "Status " + text;
+        Refresh();
+    };
+    // Not from inside the sync's own event handler, which the end destroys.
+    sync->OnFinished = [this] { QTimer::singleShot(0, this, [this] { SyncFinished(); }); };
+    progress->SetAbortHandler([this] {
+        if (sync) sync->Abort();
+    });
+    // The window's other actions wait, as they do for the queue's own jobs.
+    queue->Busy = true;
+    sync->Start();
+}
+
+void TFTPForm::SyncFinished() {
+    if (!sync) return;
+    std::string text = "Synced: " + std::to_string(sync->SentCount) + " sent, " +
+                       std::to_string(sync->DeletedCount) + " deleted.";
+    if (sync->Cancelled) text = "Sync cancelled.";
+    if (!sync->Failure.empty()) text = sync->Failure;
+    for (const std::string& refused : sync->Refused) text += " Refused: " + refused;
+    const std::string base = sync->BasePath;
+    EndSync();
+    queue->StatusText = "Status " + text;
+    // The folder the sync started from, which the session is back in.
+    if (queue->Connected()) {
+        queue->RemotePath = base;
+        queue->Jobs.push_back("List;");
+        queue->RunNextJob();
+    }
+    Refresh();
+}
+
+void TFTPForm::EndSync() {
+    sync.reset();
+    progress->Hide();
+    client->SetEvents(queue.get());
+    queue->Busy = false;
+    if (!queue->Connected()) {
+        // The queue did not see the session close while the sync had its events.
+        queue->SessionClosed();
+        login = {};
+    }
 }
 
 void TFTPForm::Timer1Timer() {

@@ -13,8 +13,10 @@
 #include "ftp/GalleryUpload.h"
 #include "ftp/TConnList.h"
 #include "ftp/TFileList.h"
+#include "ftp/TGallerySync.h"
 
 class QAction;
+class QCheckBox;
 class QActionGroup;
 class QLineEdit;
 class QMenu;
@@ -95,10 +97,15 @@ private:
     void CreateDirClick(bool local);
     void DeleteSelectedClick();
     void UploadButtonClick();
+    void SyncGalleryClick();
+    void StartSync(const std::string& htmlDir);
+    void SyncFinished();
+    void EndSync();
     void Timer1Timer();
     void BackgroundError(const std::string& message);
 
     Workspace& ws;
+    IAsk& ask;
     IMessages& messages;
     std::string profileFile;
     std::string startDirectory;
@@ -112,12 +119,18 @@ private:
 
     TPane local, web;
     QLineEdit* subDirEdit;
+    QCheckBox* syncCheck;
     QLineEdit* connectedHostEdit;
     QLineEdit* statusEdit;
     QStatusBar* statusBar1;
     QMenu* connectMenu;
     QMenu* editConnectionsMenu;
     QTimer* timer1;
+    // The running sync, which has the session's events meanwhile, and the login it takes up
+    // a dropped connection with; the password is kept only while the window is connected.
+    std::unique_ptr<TGallerySync> sync;
+    TSyncLogin login;
+    std::string syncStatus;
     // Set by a double click in the local pane and cleared by the timer, so that the second
     // click of a quick triple click does not open whatever row lands under the mouse.
     bool localClickGuard = false;

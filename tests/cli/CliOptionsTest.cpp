@@ -37,7 +37,7 @@ TEST_F(Cli, EveryCommandPrintsItsUsageOnHelpBesideAnyMistake) {
     const auto all = Run({"--help"});
     EXPECT_EQ(all.ExitCode, 0);
     EXPECT_EQ(all.Err, "");
-    for (const char* command : {"options", "build", "tree", "templates"}) {
+    for (const char* command : {"options", "build", "publish", "tree", "templates"}) {
         EXPECT_NE(all.Out.find(std::string("folioscope-cli ") + command), std::string::npos);
         // Help wins over arguments the command would refuse, and writes nothing.
         for (const char* help : {"-h", "--help"}) {

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 # A scripted FTP server for the faults a real server will not produce on demand.
-# Usage: scripted_ftp_server.py SCENARIO COMMAND_LOG
+# Usage: scripted_ftp_server.py SCENARIO COMMAND_LOG [ROOT [DROPS]]
 # Prints the port it listens on (127.0.0.1), then serves one client after the other and
 # appends every command it receives to COMMAND_LOG. Scenarios:
 #   plain       CR LF replies; a transfer ends with "226" and a stray second "226" in one piece
@@ -19,11 +19,19 @@
 #   unsafe      the listing holds names that climb out of a folder
 #   userok      "120" before the greeting, "230" right after USER, TYPE refused
 #   noepsv      EPSV is not known ("500"), PASV is
+#   files       a real file store in the folder ROOT (CWD, PWD, MKD, STOR, RETR, RNFR/RNTO,
+#               DELE); DROPS is a comma-separated list of STOR numbers, counted over all
+#               sessions from 1, during which the connection is closed after some data
+import os
+import posixpath
 import socket
 import sys
 import time
 
 scenario, log_path = sys.argv[1], sys.argv[2]
+root = os.path.realpath(sys.argv[3]) if len(sys.argv) > 3 else None
+drops = {int(n) for n in sys.argv[4].split(",") if n} if len(sys.argv) > 4 else set()
+stor_count = 0
 eol = b"\n" if scenario == "multiline" else b"\r\n"
 
 LISTINGS = {
@@ -126,7 +134,64 @@ class Session:
         else:
             reply(self.conn, 226, b"Transfer complete")
 
+    def local(self, argument):
+        path = posixpath.normpath(posixpath.join(self.cwd, argument.decode()))
+        return path, os.path.join(root, path.lstrip("/"))
+
+    def file_command(self, verb, argument):
+        global stor_count
+        path, local = self.local(argument)
+        if verb == b"PWD":
+            reply(self.conn, 257, b'"' + self.cwd.encode() + b'" is the current directory')
+        elif verb == b"CWD" and os.path.isdir(local):
+            self.cwd = path
+            reply(self.conn, 250, b"Directory changed")
+        elif verb == b"MKD" and not os.path.exists(local):
+            os.mkdir(local)
+            reply(self.conn, 257, b'"' + path.encode() + b'" created')
+        elif verb == b"DELE" and os.path.isfile(local):
+            os.remove(local)
+            reply(self.conn, 250, b"Deleted")
+        elif verb == b"RNFR" and os.path.exists(local):
+            self.rename_from = local
+            reply(self.conn, 350, b"Ready for RNTO")
+        elif verb == b"RNTO" and self.rename_from:
+            os.replace(self.rename_from, local)
+            self.rename_from = None
+            reply(self.conn, 250, b"Renamed")
+        elif verb == b"RETR" and os.path.isfile(local):
+            reply(self.conn, 150, b"Opening data connection")
+            data = self.open_data()
+            with open(local, "rb") as f:
+                data.sendall(f.read())
+            data.close()
+            reply(self.conn, 226, b"Transfer complete")
+        elif verb == b"STOR":
+            stor_count += 1
+            reply(self.conn, 150, b"Opening data connection")
+            data = self.open_data()
+            with open(local, "wb") as f:
+                while True:
+                    chunk = data.recv(65536)
+                    if not chunk:
+                        break
+                    f.write(chunk)
+                    if stor_count in drops:
+                        data.close()
+                        self.conn.close()
+                        raise ConnectionError("closed on purpose")
+            data.close()
+            reply(self.conn, 226, b"Transfer complete")
+        elif verb == b"LIST":
+            reply(self.conn, 150, b"Opening data connection")
+            self.open_data().close()
+            reply(self.conn, 226, b"Transfer complete")
+        else:
+            reply(self.conn, 550, b"No such file or directory")
+
     def run(self):
+        self.cwd = "/"
+        self.rename_from = None
         if scenario == "multiline":
             send(self.conn, b"220-Welcome" + eol + b"220-to the" + eol + b"220-scripted" + eol +
                  b"220-server" + eol + b"220 ready" + eol)
@@ -153,6 +218,9 @@ class Session:
                     reply(self.conn, 502, b"TYPE not implemented")
                 else:
                     reply(self.conn, 200, b"Type set")
+            elif scenario == "files" and verb in (b"PWD", b"CWD", b"MKD", b"DELE", b"RNFR", b"RNTO",
+                                                   b"RETR", b"STOR", b"LIST"):
+                self.file_command(verb, argument)
             elif verb == b"PWD":
                 if scenario == "pwdquotes":
                     reply(self.conn, 257, b'junk: "/a ""b"" c" is the current directory')

@@ -290,6 +290,54 @@ TEST_F(FtpWindowTest, UploadsTheBuiltGalleryIntoASubdirectoryByteForByte) {
               "0 actions left to do.");
 }
 
+// "Sync" beside "Upload": the window says how much will go before anything does, and the
+// second sync of an unchanged gallery has nothing to send.
+TEST_F(FtpWindowTest, SyncSaysWhatItWillSendAndSendsOnlyWhatIsNotThereYet) {
+    w->Picture("one.jpg");
+    w->Picture("two.jpg");
+    w->AddThroughDialog("\"one.jpg\" \"two.jpg\"");
+    w->Type("HTMLDIREdit", w->site.c_str());
+    w->Type("HTMLFileEdit", "index");
+    Find<QAction>(&w->main, "CreateGallery1")->trigger();
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(w->site))
+        files += entry.is_regular_file();
+    ASSERT_GE(files, 5u);
+
+    local = w->site;
+    Open();
+    NewConnection("secret");
+    Find<QLineEdit>(form.get(), "SubDirEdit")->setText("gal");
+    Find<QCheckBox>(form.get(), "SyncCheckBox")->setChecked(true);
+    const auto syncAnswering = [this](bool yes) {
+        auto statement = std::make_shared<std::string>();
+        test::AnswerNextModal([statement, yes](QWidget* dialog) {
+            *statement = Find<QLabel>(dialog, "StatementLabel")->text().toStdString();
+            Find<QPushButton>(dialog, yes ? "YesButton" : "NoButton")->click();
+        });
+        Find<QPushButton>(form.get(), "UploadButton")->click();
+        EXPECT_TRUE(test::WaitFor([&] { return !form->Queue().Working(); }, 20000));
+        return *statement;
+    };
+    EXPECT_EQ(syncAnswering(true),
+              "Sync: " + std::to_string(files) + " files to send, 0 to delete, 0 unchanged.");
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(w->site)) {
+        if (!entry.is_regular_file()) continue;
+        const std::string relative = std::filesystem::relative(entry.path(), w->site).string();
+        EXPECT_EQ(ReadFileBytes(home / ("gal/" + relative)), ReadFileBytes(entry.path().string()))
+            << relative;
+    }
+    EXPECT_TRUE(FileExists(home / "gal/.folioscope-manifest"));
+    EXPECT_EQ(Text("StatusEdit"), "Status Synced: " + std::to_string(files) + " sent, 0 deleted.");
+    EXPECT_EQ(Text("WebDirEdit"), "/");
+    EXPECT_EQ(Names(Grid("WebStringGrid")), std::vector<std::string>{"gal"});
+
+    EXPECT_EQ(syncAnswering(false),
+              "Sync: 0 files to send, 0 to delete, " + std::to_string(files) + " unchanged.");
+    EXPECT_EQ(Text("StatusEdit"), "Status Sync cancelled.");
+    EXPECT_TRUE(form->Queue().Connected());
+}
+
 TEST_F(FtpWindowTest, UploadNeedsAConnectionAndABuiltGallery) {
     Open();
     std::string text, title;

@@ -1,0 +1,37 @@
+// What a sync does: the gallery folder's files compared with the manifest on the server.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ftp/SyncManifest.h"
+
+namespace fsc {
+
+// One file of the local gallery folder.
+struct TSyncFile {
+    std::string Path;      // below the gallery folder, "/" between the levels
+    std::string FullPath;  // on this computer
+    TManifestEntry Entry;
+};
+
+struct TSyncPlan {
+    // New files and files whose size or SHA-256 differs from the manifest's entry.
+    std::vector<TSyncFile> Send;
+    // Paths the manifest lists and the gallery no longer has.
+    std::vector<std::string> Delete;
+    // Files already on the server as they are here.
+    std::size_t Unchanged = 0;
+};
+
+// Every file below `folder`, read and hashed, in path order; the manifest and files left
+// half-sent are the sync's own and not part of the gallery. EFSC_Exception when a file
+// cannot be read.
+std::vector<TSyncFile> GalleryFolderFiles(const std::string& folder);
+
+TSyncPlan PlanSync(const std::vector<TSyncFile>& files, const TSyncManifest& manifest);
+
+// "3 files to send, 1 to delete, 12 unchanged."
+std::string PlanSummary(const TSyncPlan& plan);
+
+}  // namespace fsc

@@ -1,0 +1,411 @@
+// The sync's steps over one FTP session and its recovery from dropped connections.
+#include "ftp/TGallerySync.h"
+
+#include <unistd.h>
+
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace fsc {
+
+namespace {
+
+// A local scratch file of this process; two syncs at once do not share one.
+std::string ScratchFile(const char* what) {
+    static std::atomic<int> counter{0};
+    const std::string name = std::string("folioscope-") + what + "-" + std::to_string(getpid()) +
+                             "-" + std::to_string(counter++);
+    return (std::filesystem::temp_directory_path() / name).string();
+}
+
+std::string JoinRemote(const std::string& path, const std::string& name) {
+    if (name.empty()) return path;
+    if (!path.empty() && path.back() == '/') return path + name;
+    return path + "/" + name;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    return bool(out);
+}
+
+std::string PartName(const std::string& path) { return path + SyncPartSuffix; }
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash);
+}
+
+}  // namespace
+
+TGallerySync::TGallerySync(IFtpSession& session, TSyncLogin login, std::string subDir,
+                           std::vector<TSyncFile> files)
+    : session(session),
+      login(std::move(login)),
+      subDir(std::move(subDir)),
+      files(std::move(files)) {
+    fetchedFile = ScratchFile("manifest-in");
+    writtenFile = ScratchFile("manifest-out");
+}
+
+TGallerySync::~TGallerySync() {
+    session.SetEvents(nullptr);
+    std::error_code ignored;
+    std::filesystem::remove(fetchedFile, ignored);
+    std::filesystem::remove(writtenFile, ignored);
+}
+
+void TGallerySync::Start() {
+    session.SetEvents(this);
+    retriesLeft = RetryCount;
+    if (session.Connected()) {
+        everConnected = true;
+        if (BasePath.empty()) {
+            phase = TPhase::LoginDir;
+            return Request(TFtpRequest::PrintDir);
+        }
+        return EnterGallery();
+    }
+    Connect();
+}
+
+void TGallerySync::Abort() {
+    if (phase == TPhase::Done) return;
+    steps.clear();
+    Aborted = true;
+    Failure = "Sync aborted.";
+    phase = TPhase::Done;
+    session.Start(TFtpRequest::Abort);
+    if (OnFinished) OnFinished();
+}
+
+void TGallerySync::Request(TFtpRequest request) { session.Start(request); }
+
+void TGallerySync::Connect() {
+    phase = TPhase::Login;
+    Status("Connecting.");
+    session.HostName = login.Host;
+    session.UserName = login.User;
+    session.PassWord = login.Password;
+    session.Passive = login.Passive;
+    session.Security = login.Security;
+    Request(TFtpRequest::Connect);
+}
+
+void TGallerySync::EnterGallery() {
+    phase = TPhase::Enter;
+    // Once entered, the gallery's folder is known by its full path, also after a new login.
+    session.HostDirName = GalleryPath.empty() ? JoinRemote(BasePath, subDir) : GalleryPath;
+    Request(TFtpRequest::ChangeDir);
+}
+
+void TGallerySync::FetchManifest() {
+    phase = TPhase::Fetch;
+    Status("Reading the manifest.");
+    std::error_code ignored;
+    std::filesystem::remove(fetchedFile, ignored);
+    session.HostFileName = SyncManifestName;
+    session.LocalFileName = fetchedFile;
+    Request(TFtpRequest::Get);
+}
+
+void TGallerySync::AfterFetch(int error) {
+    manifest.clear();
+    if (error == FtpOk) {
+        std::string problem = "it cannot be read";
+        const auto text = ReadWholeFile(fetchedFile);
+        const auto read = text ? ReadManifest(*text, problem) : std::nullopt;
+        manifestWasRead = read.has_value();
+        if (read) {
+            manifest = *read;
+        } else {
+            // Without a trustworthy record nothing may be deleted: every file is sent and
+            // the old files stay where they are.
+            Warn("The manifest on the server is ignored: " + problem +
+                 ". Every file is sent, and nothing is deleted.");
+        }
+    } else if (error / 100 == 4) {
+        return Fail("Cannot read the manifest on the server: " + session.ErrorText());
+    }
+    // A permanent refusal (550) means there is none yet: the first sync into this folder.
+    MakePlan();
+}
+
+void TGallerySync::MakePlan() {
+    const TSyncPlan plan = PlanSync(files, manifest);
+    planned = true;
+    Status(PlanSummary(plan));
+    if (OnPlan && !OnPlan(plan)) {
+        Cancelled = true;
+        return End();
+    }
+    // About the size the manifest will have; a record takes a hundred bytes or so.
+    const std::uint64_t manifestSize = ManifestText(manifest).size() + 120 * plan.Send.size();
+    checkpointEvery =
+        CheckpointBytes > 0 ? CheckpointBytes : std::max<std::uint64_t>(1 << 20, 8 * manifestSize);
+    std::set<std::string> folders;
+    for (const TSyncFile& file : plan.Send) {
+        for (std::string folder = FolderOf(file.Path); !folder.empty(); folder = FolderOf(folder))
+            folders.insert(folder);
+    }
+    // A set orders "a" before "a/b": every parent is made before its children.
+    for (const std::string& folder : folders) steps.push_back({TStepKind::MakeDir, folder});
+    for (const TSyncFile& file : plan.Send) {
+        const TSyncFile* local = &*std::find_if(
+            files.begin(), files.end(), [&](const TSyncFile& f) { return f.Path == file.Path; });
+        steps.push_back({TStepKind::Put, file.Path, local});
+        steps.push_back({TStepKind::Rename, file.Path, local});
+    }
+    for (const std::string& path : plan.Delete) steps.push_back({TStepKind::Delete, path});
+    if (!plan.Send.empty() || !plan.Delete.empty() || !manifestWasRead) {
+        steps.push_back({TStepKind::PutManifest, SyncManifestName});
+        steps.push_back({TStepKind::RenameManifest, SyncManifestName});
+    }
+    phase = TPhase::Steps;
+    RunStep();
+}
+
+void TGallerySync::RunStep() {
+    if (steps.empty()) return End();
+    StartStep(steps.front());
+}
+
+void TGallerySync::StartStep(const TStep& step) {
+    switch (step.Kind) {
+        case TStepKind::MakeDir:
+            session.HostFileName = step.Path;
+            return Request(TFtpRequest::MakeDir);
+        case TStepKind::Put:
+            Status("Sending " + step.Path);
+            expectedBytes = std::int64_t(step.File->Entry.Size);
+            session.LocalFileName = step.File->FullPath;
+            session.HostFileName = PartName(step.Path);
+            return Request(TFtpRequest::Put);
+        case TStepKind::Rename:
+        case TStepKind::RenameManifest:
+            session.HostFileName = PartName(step.Path);
+            session.HostNewName = step.Path;
+            return Request(TFtpRequest::Rename);
+        case TStepKind::ClearTarget:
+        case TStepKind::Delete:
+            if (step.Kind == TStepKind::Delete) Status("Deleting " + step.Path);
+            session.HostFileName = step.Path;
+            return Request(TFtpRequest::Delete);
+        case TStepKind::PutManifest:
+            return PutManifest();
+    }
+}
+
+void TGallerySync::PutManifest() {
+    Status("Writing the manifest.");
+    if (!WriteWholeFile(writtenFile, ManifestText(manifest))) {
+        return Fail("Cannot write the local file " + writtenFile + ".");
+    }
+    bytesSinceManifest = 0;
+    expectedBytes = 0;
+    session.LocalFileName = writtenFile;
+    session.HostFileName = PartName(SyncManifestName);
+    Request(TFtpRequest::Put);
+}
+
+void TGallerySync::RequestDone(TFtpRequest request, int error) {
+    if (error == FtpErrorBusy || phase == TPhase::Done || phase == TPhase::Waiting ||
+        request == TFtpRequest::Abort) {
+        return;
+    }
+    if (phase == TPhase::Quit || phase == TPhase::Return) {
+        phase = TPhase::Done;
+        if (OnFinished) OnFinished();
+        return;
+    }
+    if (error == FtpErrorLocalFile) return Fail(session.ErrorText());
+    if (IsDrop(error) && (everConnected || phase != TPhase::Login)) return Dropped();
+    switch (phase) {
+        case TPhase::Login:
+            if (error != FtpOk) {
+                LoginError = error;
+                return Fail("Connection failed: " + session.ErrorText());
+            }
+            everConnected = true;
+            if (!BasePath.empty() || !GalleryPath.empty()) return EnterGallery();
+            phase = TPhase::LoginDir;
+            return Request(TFtpRequest::PrintDir);
+        case TPhase::LoginDir:
+            if (error != FtpOk) return Fail("The server names no folder: " + session.ErrorText());
+            BasePath = session.DirResult();
+            return EnterGallery();
+        case TPhase::Enter:
+            if (error == FtpOk) {
+                GalleryPath = session.HostDirName;
+                if (!planned) return FetchManifest();
+                phase = TPhase::Steps;
+                return RunStep();
+            }
+            if (!GalleryPath.empty() || subDir.empty() || madeGallery) break;
+            madeGallery = true;
+            phase = TPhase::MakeGallery;
+            session.HostFileName = session.HostDirName;
+            return Request(TFtpRequest::MakeDir);
+        case TPhase::MakeGallery:
+            // Made or not, entering it says whether it is there now.
+            return EnterGallery();
+        case TPhase::Fetch:
+            return AfterFetch(error);
+        case TPhase::Steps:
+            return StepDone(error);
+        default:
+            return;
+    }
+    Fail("Cannot change to the remote directory " + session.HostDirName + ".");
+}
+
+bool TGallerySync::IsDrop(int error) const {
+    return error == FtpErrorConnection || error == FtpErrorTimeout || error == 421 ||
+           (error != FtpOk && !session.Connected());
+}
+
+void TGallerySync::StepDone(int error) {
+    const TStep step = steps.front();
+    steps.pop_front();
+    if (error != FtpOk) {
+        StepFailed(step, error);
+    } else if (step.Kind == TStepKind::Rename) {
+        AfterRename(step);
+    } else if (step.Kind == TStepKind::Delete) {
+        manifest.erase(step.Path);
+        ++DeletedCount;
+    }
+    if (phase == TPhase::Steps) RunStep();
+}
+
+void TGallerySync::AfterRename(const TStep& step) {
+    manifest[step.Path] = step.File->Entry;
+    ++SentCount;
+    // Progress made: a later drop gets its own attempts.
+    retriesLeft = RetryCount;
+    bytesSinceManifest += step.File->Entry.Size;
+    const bool morePuts = std::any_of(steps.begin(), steps.end(),
+                                      [](const TStep& s) { return s.Kind == TStepKind::Put; });
+    if (bytesSinceManifest >= checkpointEvery && morePuts) {
+        steps.push_front({TStepKind::RenameManifest, SyncManifestName});
+        steps.push_front({TStepKind::PutManifest, SyncManifestName});
+    }
+}
+
+void TGallerySync::StepFailed(const TStep& step, int error) {
+    const std::string reason = session.ErrorText();
+    switch (step.Kind) {
+        case TStepKind::MakeDir:
+        case TStepKind::ClearTarget:
+            // Mostly "exists already"; a folder that is really missing fails its files.
+            return;
+        case TStepKind::Put:
+            Refused.push_back(step.Path + " (" + reason + ")");
+            // Its rename would put nothing, or an older part, in place.
+            if (!steps.empty() && steps.front().Kind == TStepKind::Rename) steps.pop_front();
+            return;
+        case TStepKind::Rename:
+        case TStepKind::RenameManifest:
+            if (!step.SecondTry) {
+                // Some servers will not rename onto an existing file: clear the way once.
+                TStep again = step;
+                again.SecondTry = true;
+                steps.push_front(again);
+                steps.push_front({TStepKind::ClearTarget, step.Path});
+                return;
+            }
+            if (step.Kind == TStepKind::RenameManifest)
+                return Fail("Cannot write the manifest on the server: " + reason);
+            // The way was cleared: the server may no longer hold the file at all, and the
+            // manifest must not say it does, or the next sync would not send it again.
+            manifest.erase(step.Path);
+            Refused.push_back(step.Path + " (" + reason + ")");
+            return;
+        case TStepKind::Delete:
+            if (error == 550) {
+                // Gone already, by hand or by a delete whose answer was lost.
+                manifest.erase(step.Path);
+                return;
+            }
+            Warn("Cannot delete " + step.Path + " on the server: " + reason);
+            return;
+        case TStepKind::PutManifest:
+            return Fail("Cannot write the manifest on the server: " + reason);
+    }
+}
+
+void TGallerySync::Dropped() {
+    if (retriesLeft <= 0) {
+        return Fail("The connection was lost and could not be taken up again: " +
+                    session.ErrorText());
+    }
+    --retriesLeft;
+    // A rename whose answer was lost may have happened: the part is gone then, and
+    // renaming again would fail. Sending the file once more is always right.
+    const TStep front = steps.empty() ? TStep{TStepKind::MakeDir, ""} : steps.front();
+    if (phase == TPhase::Steps && front.Kind == TStepKind::Rename) {
+        steps.front().SecondTry = false;
+        steps.push_front({TStepKind::Put, front.Path, front.File});
+    } else if (phase == TPhase::Steps && front.Kind == TStepKind::RenameManifest) {
+        steps.front().SecondTry = false;
+        steps.push_front({TStepKind::PutManifest, front.Path});
+    }
+    Warn("The connection was lost (" + session.ErrorText() + "); trying again.");
+    phase = TPhase::Waiting;
+    if (session.Connected()) session.Start(TFtpRequest::Abort);
+    QTimer::singleShot(RetryPauseMs, &timers, [this] {
+        if (phase == TPhase::Waiting) Connect();
+    });
+}
+
+void TGallerySync::SessionClosed() {}
+
+void TGallerySync::Progress(std::int64_t bytes) {
+    if (OnProgress && phase == TPhase::Steps) OnProgress(bytes, expectedBytes);
+}
+
+void TGallerySync::Fail(const std::string& message) {
+    Failure = message;
+    steps.clear();
+    End();
+}
+
+void TGallerySync::End() {
+    if (QuitAtEnd && session.Connected()) {
+        phase = TPhase::Quit;
+        return Request(TFtpRequest::Quit);
+    }
+    if (!QuitAtEnd && session.Connected() && !GalleryPath.empty() && phase != TPhase::Return) {
+        // The session goes on where it was, so that the next sync lands in the same folder.
+        phase = TPhase::Return;
+        session.HostDirName = BasePath;
+        return Request(TFtpRequest::ChangeDir);
+    }
+    phase = TPhase::Done;
+    if (OnFinished) OnFinished();
+}
+
+void TGallerySync::Warn(const std::string& text) {
+    if (OnWarning) OnWarning(text);
+}
+
+void TGallerySync::Status(const std::string& text) {
+    if (OnStatus) OnStatus(text);
+}
+
+}  // namespace fsc

@@ -1,0 +1,137 @@
+// A sync upload: sends only the files of the gallery folder that are new or changed since
+// the manifest on the server was written, each under a temporary name renamed into place,
+// then deletes what the manifest lists and the gallery no longer has, and writes the
+// manifest last. A dropped connection is taken up again a few times; the manifest is also
+// written now and then on the way, listing only what really arrived, so that a sync that
+// gave up is continued by the next one instead of started over.
+#pragma once
+
+#include <QObject>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ftp/IFtpSession.h"
+#include "ftp/SyncPlan.h"
+
+namespace fsc {
+
+struct TSyncLogin {
+    std::string Host, User, Password;
+    bool Passive = false;
+    TFtpSecurity Security;
+};
+
+class TGallerySync : public IFtpSessionEvents {
+public:
+    // Takes the session's events until it has finished; `files` are the gallery's.
+    TGallerySync(IFtpSession& session, TSyncLogin login, std::string subDir,
+                 std::vector<TSyncFile> files);
+    ~TGallerySync() override;
+
+    // The folder that holds SubDir; "" for the folder the server logs in to.
+    std::string BasePath;
+    // Attempts to take up a dropped connection at one point, and the pause before each.
+    int RetryCount = 3;
+    int RetryPauseMs = 2000;
+    // Bytes sent between two manifests written on the way; 0 chooses a share of the
+    // manifest's size, so that the manifest never costs more than a fraction of the sync.
+    std::uint64_t CheckpointBytes = 0;
+    // Logs out at the end; else the session ends up in BasePath again (the window keeps it).
+    bool QuitAtEnd = true;
+
+    // Asked once the plan is known, before anything is sent; false cancels the sync.
+    std::function<bool(const TSyncPlan&)> OnPlan;
+    std::function<void(const std::string&)> OnStatus;
+    std::function<void(const std::string&)> OnWarning;
+    std::function<void(std::int64_t bytes, std::int64_t expected)> OnProgress;
+    std::function<void()> OnFinished;
+
+    // Logs in unless the session is connected already, then syncs.
+    void Start();
+    void Abort();
+    bool Finished() const { return phase == TPhase::Done; }
+
+    // The outcome: Failure is empty when the sync ran to its end; Refused names the files
+    // the server would not take or delete; Cancelled when OnPlan said no, Aborted after
+    // Abort.
+    std::string Failure;
+    // The session's error code when the login itself failed (an unknown certificate, say).
+    int LoginError = 0;
+    std::vector<std::string> Refused;
+    bool Cancelled = false;
+    bool Aborted = false;
+    std::size_t SentCount = 0, DeletedCount = 0;
+    // The gallery's folder on the server, once entered.
+    std::string GalleryPath;
+    const TSyncManifest& Manifest() const { return manifest; }
+
+    void SessionConnected() override {}
+    void SessionClosed() override;
+    void RequestDone(TFtpRequest request, int error) override;
+    void Progress(std::int64_t bytes) override;
+    void StateChanged(TFtpState) override {}
+
+private:
+    enum class TPhase {
+        Idle,
+        Login,
+        LoginDir,
+        Enter,
+        MakeGallery,
+        Fetch,
+        Steps,
+        Waiting,
+        Quit,
+        Return,
+        Done
+    };
+    enum class TStepKind { MakeDir, Put, Rename, ClearTarget, Delete, PutManifest, RenameManifest };
+    struct TStep {
+        TStepKind Kind;
+        std::string Path;  // the gallery path the step is about
+        const TSyncFile* File = nullptr;
+        bool SecondTry = false;
+    };
+
+    IFtpSession& session;
+    TSyncLogin login;
+    std::string subDir;
+    std::vector<TSyncFile> files;
+    TSyncManifest manifest;
+    std::deque<TStep> steps;
+    TPhase phase = TPhase::Idle;
+    bool planned = false;
+    bool manifestWasRead = false;
+    bool madeGallery = false;
+    bool everConnected = false;
+    int retriesLeft = 0;
+    std::uint64_t bytesSinceManifest = 0, checkpointEvery = 0;
+    std::int64_t expectedBytes = 0;
+    std::string fetchedFile, writtenFile;
+    QObject timers;
+
+    void Request(TFtpRequest request);
+    void Connect();
+    void EnterGallery();
+    void FetchManifest();
+    void AfterFetch(int error);
+    void MakePlan();
+    void RunStep();
+    void StartStep(const TStep& step);
+    void StepDone(int error);
+    void StepFailed(const TStep& step, int error);
+    void AfterRename(const TStep& step);
+    void PutManifest();
+    void Dropped();
+    void Fail(const std::string& message);
+    void End();
+    void Warn(const std::string& text);
+    void Status(const std::string& text);
+    bool IsDrop(int error) const;
+};
+
+}  // namespace fsc

@@ -1,0 +1,222 @@
+// "build --upload --sync" and "publish" against real FTP servers on 127.0.0.1: pyftpdlib, and
+// a scripted server that stores files and drops the connection when told to.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QCryptographicHash>
+#include <map>
+#include <set>
+
+#include "base/Files.h"
+#include "base/Text.h"
+#include "e2e/CliGallery.h"
+#include "tests/ftp/FtpTestSupport.h"
+
+namespace fsc::test {
+namespace {
+
+const std::string Manifest = ".folioscope-manifest";
+
+std::string Sha256(const std::string& bytes) {
+    return QCryptographicHash::hash(QByteArray::fromStdString(bytes), QCryptographicHash::Sha256)
+        .toHex()
+        .toStdString();
+}
+
+// Each file's inode: a file the sync sent was renamed into place and has a new one.
+std::map<std::string, ino_t> Inodes(const std::string& folder) {
+    std::map<std::string, ino_t> inodes;
+    for (const std::string& file : FilesBelow(folder)) {
+        struct stat info {};
+        if (::stat((folder + "/" + file).c_str(), &info) == 0) inodes[file] = info.st_ino;
+    }
+    return inodes;
+}
+
+std::set<std::string> Replaced(const std::map<std::string, ino_t>& before,
+                               const std::map<std::string, ino_t>& after) {
+    std::set<std::string> replaced;
+    for (const auto& [file, inode] : after) {
+        const auto old = before.find(file);
+        if (old != before.end() && old->second != inode) replaced.insert(file);
+    }
+    return replaced;
+}
+
+std::vector<std::string> With(std::vector<std::string> files,
+                              const std::vector<std::string>& more) {
+    files.insert(files.end(), more.begin(), more.end());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+void ExpectSameBytes(const std::string& server, const std::string& local) {
+    for (const std::string& file : FilesBelow(local)) {
+        EXPECT_EQ(ReadFileBytes(server + "/" + file), ReadFileBytes(local + "/" + file)) << file;
+    }
+}
+
+// The manifest names every file of the gallery with its size and SHA-256, and nothing else.
+void ExpectManifestOf(const std::string& manifestPath, const std::string& local) {
+    const std::vector<std::string> files = FilesBelow(local);
+    std::string expected = "folioscope sync manifest\t1\n";
+    for (const std::string& file : files) {
+        const std::string bytes = ReadFileBytes(local + "/" + file);
+        expected += file + "\t" + std::to_string(bytes.size()) + "\t" + Sha256(bytes) + "\n";
+    }
+    expected += "end\t" + std::to_string(files.size()) + "\n";
+    EXPECT_EQ(ReadFileBytes(manifestPath), expected);
+}
+
+// The description field of the first image in an image set file.
+void SetFirstDescription(const std::string& setFile, const std::string& text) {
+    const std::string tag = "<#THUMB0Description#>";
+    std::string content = ReadFileBytes(setFile);
+    const std::size_t at = content.find(tag);
+    ASSERT_NE(at, std::string::npos);
+    content.insert(at + tag.size(), text);
+    WriteFileBytes(setFile, content);
+}
+
+TEST(CliSync, SendsOnlyWhatChangedAndDeletesOnlyWhatItSent) {
+    EnsureQtApplication();
+    TCliRun run;
+    ForceDirectories(run.Root / "home");
+    FtpServerProcess server(TestScript("pyftpd_server.py"),
+                            {QString::fromStdString(run.Root / "home"), "user", "secret"});
+    ASSERT_EQ(server.Error(), "");
+    const std::vector<std::string> password{"FOLIOSCOPE_FTP_PASSWORD=secret"};
+    const std::string address = "ftp://user@" + server.Host() + "/gal";
+    const std::string out = run.Root / "out", remote = run.Root / "home/gal";
+    WriteTestPictures(run.Root / "pictures");
+    const std::string project = run.Root / "gallery.gal";
+    auto result = run.Build(
+        {"--images", run.Root / "pictures", "--html-dir", out, "--html-file", "index.html", "--set",
+         "USEIMAGEASHTML=true", "--save-project", project, "--quiet", "--upload", address, "--sync",
+         "--no-tls", "--www", "http://example.invalid"},
+        password);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Out, out + "/index.html\nhttp://example.invalid/gal/index.html\n");
+    EXPECT_EQ(FilesBelow(remote), With(FilesBelow(out), {Manifest}));
+    ExpectSameBytes(remote, out);
+    ExpectManifestOf(remote + "/" + Manifest, out);
+
+    // A file put there by hand is none of the sync's business.
+    WriteFileBytes(remote + "/by-hand.txt", "mine");
+    std::map<std::string, std::string> bytesBefore;
+    for (const std::string& file : FilesBelow(out))
+        bytesBefore[file] = ReadFileBytes(out + "/" + file);
+    const auto remoteBefore = Inodes(remote);
+    SetFirstDescription(project + ".dir/images.set", "A new caption");
+    result = run.Run({"build", project, "--upload", address, "--sync", "--no-tls"}, password);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    std::set<std::string> changed;
+    for (const std::string& file : FilesBelow(out)) {
+        if (ReadFileBytes(out + "/" + file) != bytesBefore[file]) changed.insert(file);
+    }
+    ASSERT_FALSE(changed.empty()) << "the caption is on a page";
+    for (const std::string& file : changed) EXPECT_TRUE(EndsWith(file, ".html")) << file;
+    // Only the changed pages travelled again, and the manifest.
+    std::set<std::string> sent = changed;
+    sent.insert(Manifest);
+    EXPECT_EQ(Replaced(remoteBefore, Inodes(remote)), sent);
+    EXPECT_NE(result.Err.find("Synced: " + std::to_string(changed.size()) + " sent, 0 deleted."),
+              std::string::npos)
+        << result.Err;
+    ExpectSameBytes(remote, out);
+    ExpectManifestOf(remote + "/" + Manifest, out);
+
+    // One picture fewer, built afresh elsewhere and published: its copy, thumbnail and page
+    // go from the server; the file put there by hand stays.
+    std::filesystem::remove(run.Root / "pictures/d.jpg");
+    const std::string smaller = run.Root / "smaller";
+    result = run.Build({"--images", run.Root / "pictures", "--html-dir", smaller, "--html-file",
+                        "index.html", "--set", "USEIMAGEASHTML=true", "--quiet"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const auto gone = FilesBelow(out).size() - FilesBelow(smaller).size();
+    ASSERT_GE(gone, 3u) << "a copy, a thumbnail and a page";
+    result = run.Run({"publish", "--html-dir", smaller, "--html-file", "index.html", address,
+                      "--passive", "--no-tls"},
+                     password);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(FilesBelow(remote), With(FilesBelow(smaller), {Manifest, "by-hand.txt"}));
+    ExpectSameBytes(remote, smaller);
+    ExpectManifestOf(remote + "/" + Manifest, smaller);
+    EXPECT_EQ(ReadFileBytes(remote + "/by-hand.txt"), "mine");
+}
+
+// A server that drops the connection in the middle of the third file: the sync logs in again,
+// sends that file once more and ends with exactly the gallery on the server.
+TEST(CliSync, TakesUpADroppedConnectionAndLeavesExactlyTheGallery) {
+    EnsureQtApplication();
+    TCliRun run;
+    ForceDirectories(run.Root / "root");
+    FtpServerProcess server(TestScript("scripted_ftp_server.py"),
+                            {"files", QString::fromStdString(run.Root / "commands.log"),
+                             QString::fromStdString(run.Root / "root"), "3"});
+    ASSERT_EQ(server.Error(), "");
+    WriteTestPictures(run.Root / "pictures");
+    const std::string out = run.Root / "out";
+    const auto result =
+        run.Build({"--images", run.Root / "pictures", "--html-dir", out, "--html-file",
+                   "index.html", "--quiet", "--upload", "ftp://user@" + server.Host() + "/gal",
+                   "--sync", "--passive", "--no-tls"},
+                  {"FOLIOSCOPE_FTP_PASSWORD=secret"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(FilesBelow(run.Root / "root/gal"), With(FilesBelow(out), {Manifest}));
+    ExpectSameBytes(run.Root / "root/gal", out);
+    ExpectManifestOf(run.Root / "root/gal/" + Manifest, out);
+    const std::string log = ReadFileBytes(run.Root / "commands.log");
+    std::size_t logins = 0;
+    for (std::size_t at = log.find("USER "); at != std::string::npos;
+         at = log.find("USER ", at + 1))
+        ++logins;
+    EXPECT_EQ(logins, 2u) << log;
+}
+
+// Publishing is encrypted like an upload: an unknown certificate is refused with the option
+// that trusts it, and once trusted the gallery arrives through the TLS-only server.
+TEST(CliSync, PublishesEncryptedOnceTheCertificateIsTrusted) {
+    EnsureQtApplication();
+    TCliRun run;
+    ForceDirectories(run.Root / "home");
+    const std::string fingerprint = MakeCertificate(run.Root / "server.pem");
+    FtpServerProcess server(TestScript("pyftpd_server.py"),
+                            {"--tls=" + QString::fromStdString(run.Root / "server.pem"),
+                             QString::fromStdString(run.Root / "home"), "user", "secret"});
+    ASSERT_EQ(server.Error(), "");
+    WriteTestPictures(run.Root / "pictures");
+    const std::string out = run.Root / "out";
+    auto result = run.Build({"--images", run.Root / "pictures", "--html-dir", out, "--html-file",
+                             "index.html", "--quiet"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const std::vector<std::string> publish{"publish",    "--html-dir",
+                                           out,          "--html-file",
+                                           "index.html", "ftp://user@" + server.Host() + "/gal"};
+    const std::vector<std::string> password{"FOLIOSCOPE_FTP_PASSWORD=secret"};
+    result = run.Run(publish, password);
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Err.find("add --trust-certificate " + fingerprint), std::string::npos)
+        << result.Err;
+    EXPECT_EQ(FilesBelow(run.Root / "home"), std::vector<std::string>{});
+
+    std::vector<std::string> trusted = publish;
+    trusted.insert(trusted.end(), {"--trust-certificate", fingerprint});
+    result = run.Run(trusted, password);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(FilesBelow(run.Root / "home/gal"), With(FilesBelow(out), {Manifest}));
+    ExpectSameBytes(run.Root / "home/gal", out);
+}
+
+TEST(CliSync, PublishRefusesAGalleryThatWasNeverBuilt) {
+    TCliRun run;
+    ForceDirectories(run.Root / "empty");
+    const auto result = run.Run({"publish", "--html-dir", run.Root / "empty", "--html-file",
+                                 "index.html", "ftp://user@127.0.0.1:9/gal"},
+                                {"FOLIOSCOPE_FTP_PASSWORD=secret"});
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Err.find("has not been built"), std::string::npos) << result.Err;
+}
+
+}  // namespace
+}  // namespace fsc::test

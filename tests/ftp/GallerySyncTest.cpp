@@ -1,0 +1,130 @@
+// The sync's record on the server: what it trusts, and what it keeps when a sync gives up.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/Files.h"
+#include "ftp/TFtpClient.h"
+#include "ftp/TGallerySync.h"
+#include "support/TempDir.h"
+#include "tests/ftp/FtpTestSupport.h"
+
+namespace fsc {
+namespace {
+
+struct TSyncRun {
+    std::string Failure;
+    std::vector<std::string> Warnings;
+    std::size_t Sent = 0, Deleted = 0;
+};
+
+TSyncRun Sync(const std::string& host, const std::string& folder,
+              std::uint64_t checkpointBytes = 0) {
+    TFtpClient client;
+    client.SetTimeout(3000);
+    TGallerySync sync(client, {host, "user", "secret", true}, "gal", GalleryFolderFiles(folder));
+    sync.RetryPauseMs = 50;
+    sync.CheckpointBytes = checkpointBytes;
+    TSyncRun result;
+    sync.OnWarning = [&](const std::string& text) { result.Warnings.push_back(text); };
+    sync.Start();
+    EXPECT_TRUE(test::WaitFor([&] { return sync.Finished(); }, 30000));
+    result.Failure = sync.Failure;
+    result.Sent = sync.SentCount;
+    result.Deleted = sync.DeletedCount;
+    return result;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file())
+            files.push_back(std::filesystem::relative(entry.path(), folder).generic_string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::size_t Count(const std::string& text, const std::string& what) {
+    std::size_t count = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+    return count;
+}
+
+void WriteGallery(const std::string& folder) {
+    for (const char* name : {"a.html", "b.html", "c.html", "images/d.jpg"}) {
+        const std::string path = folder + "/" + name;
+        ForceDirectories(std::filesystem::path(path).parent_path().string());
+        WriteFileBytes(path, std::string(3000, name[0]));
+    }
+}
+
+// A manifest the program cannot trust (foreign, cut short, or naming a path outside the
+// gallery's folder) is set aside with a warning; what it names is never deleted.
+TEST(GallerySync, AManifestItCannotTrustDeletesNothing) {
+    test::EnsureQtApplication();
+    const std::string sha(64, 'a');
+    const std::vector<std::string> manifests{
+        "some other program's list\nold.html\n",
+        "folioscope sync manifest\t1\nold.html\t4\t" + sha + "\n",
+        "folioscope sync manifest\t1\n../outside.txt\t4\t" + sha + "\nend\t1\n"};
+    for (const std::string& manifest : manifests) {
+        SCOPED_TRACE(manifest);
+        test::TempDir work;
+        WriteGallery(work / "local");
+        ForceDirectories(work / "home/gal");
+        WriteFileBytes(work / "home/gal/old.html", "old!");
+        WriteFileBytes(work / "home/outside.txt", "keep");
+        WriteFileBytes(work / "home/gal/.folioscope-manifest", manifest);
+        test::FtpServerProcess server(test::TestScript("pyftpd_server.py"),
+                                      {QString::fromStdString(work / "home"), "user", "secret"});
+        ASSERT_EQ(server.Error(), "");
+        const TSyncRun run = Sync(server.Host(), work / "local");
+        EXPECT_EQ(run.Failure, "");
+        ASSERT_EQ(run.Warnings.size(), 1u);
+        EXPECT_NE(run.Warnings[0].find("nothing is deleted"), std::string::npos) << run.Warnings[0];
+        EXPECT_EQ(run.Sent, 4u);
+        EXPECT_EQ(run.Deleted, 0u);
+        EXPECT_EQ(ReadFileBytes(work / "home/gal/old.html"), "old!");
+        EXPECT_EQ(ReadFileBytes(work / "home/outside.txt"), "keep");
+        // The new manifest is sound again: the next sync trusts it and has nothing to do.
+        const TSyncRun again = Sync(server.Host(), work / "local");
+        EXPECT_EQ(again.Warnings, std::vector<std::string>{});
+        EXPECT_EQ(again.Sent, 0u);
+    }
+}
+
+// Four drops in a row use up the attempts. The manifest written on the way lists only what
+// arrived, so the next sync sends just the rest and ends with exactly the gallery.
+TEST(GallerySync, ASyncThatGaveUpIsContinuedByTheNext) {
+    test::EnsureQtApplication();
+    test::TempDir work;
+    WriteGallery(work / "local");
+    ForceDirectories(work / "root");
+    // STOR 1 is a.html, 2 the manifest after it, 3 to 6 b.html and its three new attempts.
+    test::FtpServerProcess server(test::TestScript("scripted_ftp_server.py"),
+                                  {"files", QString::fromStdString(work / "commands.log"),
+                                   QString::fromStdString(work / "root"), "3,4,5,6"});
+    ASSERT_EQ(server.Error(), "");
+    const TSyncRun first = Sync(server.Host(), work / "local", 1);
+    EXPECT_NE(first.Failure.find("could not be taken up again"), std::string::npos)
+        << first.Failure;
+    EXPECT_EQ(first.Sent, 1u);
+    const std::string manifest = ReadFileBytes(work / "root/gal/.folioscope-manifest");
+    EXPECT_NE(manifest.find("a.html\t3000\t"), std::string::npos) << manifest;
+    EXPECT_EQ(manifest.find("b.html"), std::string::npos) << manifest;
+
+    const std::string before = ReadFileBytes(work / "commands.log");
+    const TSyncRun second = Sync(server.Host(), work / "local", 1);
+    EXPECT_EQ(second.Failure, "");
+    EXPECT_EQ(second.Sent, 3u);
+    const std::string commands = ReadFileBytes(work / "commands.log").substr(before.size());
+    EXPECT_EQ(Count(commands, "STOR a.html"), 0u) << commands;
+    EXPECT_EQ(Count(commands, "STOR b.html"), 1u) << commands;
+    EXPECT_EQ(FilesIn(work / "root/gal"),
+              (std::vector<std::string>{".folioscope-manifest", "a.html", "b.html", "c.html",
+                                        "images/d.jpg"}));
+}
+
+}  // namespace
+}  // namespace fsc
