@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/TDateTime.h"
+#include "imaging/PhotoData.h"
 
 namespace fsc {
 
@@ -43,6 +44,8 @@ struct TThumbnail {
     TDateTime WatermarkTime = 0;
     // A text-only cell: shows its description and is skipped by previous/next links.
     bool noImage = false;
+    // From the photo's EXIF block, read by every build's image step; not stored.
+    TPhotoData Photo;
 
     bool operator==(const TThumbnail&) const = default;
 };
