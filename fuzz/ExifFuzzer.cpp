@@ -3,6 +3,7 @@
 #include "FuzzDecode.h"
 #include "imaging/ExifBlock.h"
 #include "imaging/ExifSegment.h"
+#include "imaging/LocationRemoval.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     return fsc::fuzz::Run(data, size, [](std::string_view bytes) {
@@ -15,5 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The same bytes taken as a whole JPEG file, as a byte copy rewrites one.
         if (const auto segment = fsc::FindExifSegment(bytes))
             (void)fsc::ReplaceSegment(bytes, *segment, rewritten);
+        std::string jpeg(bytes);
+        fsc::RemoveLocationData(jpeg);
     });
 }

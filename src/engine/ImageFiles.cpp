@@ -12,6 +12,7 @@
 #include "imaging/ExifBlock.h"
 #include "imaging/ExifSegment.h"
 #include "imaging/JpegWriter.h"
+#include "imaging/LocationRemoval.h"
 
 namespace fsc {
 
@@ -70,20 +71,14 @@ std::string CopyExif(TExifBlock& block, const TFSC_Images& images, const TBitmap
     return block.Rewritten(changes);
 }
 
-// The source's bytes with the location taken out of the EXIF block, when a byte copy would
-// otherwise publish it. The picture data is not touched.
-std::optional<std::string> BytesWithoutLocation(const TImageJob& job, const TFSC_Images& images,
-                                                bool hasExif, TExifBlock& block) {
+// The source's bytes with the location taken out, when a byte copy would otherwise publish
+// it. The picture data is not touched.
+std::optional<std::string> BytesWithoutLocation(const TImageJob& job, const TFSC_Images& images) {
     // An original that is its own copy is the user's file: it keeps what it holds.
-    if (!images.RemoveLocation || !hasExif || job.CopyOverSource) return std::nullopt;
-    // A block libexif cannot read may still hold a position, so it goes whole.
-    if (block.Readable() && !block.HasLocation()) return std::nullopt;
-    const std::string bytes = ReadFileBytes(job.FileName);
-    const std::optional<TJpegSegment> segment = FindExifSegment(bytes);
-    if (!segment) return std::nullopt;
-    TExifChanges changes;
-    changes.RemoveLocation = true;
-    return ReplaceSegment(bytes, *segment, block.Rewritten(changes));
+    if (!images.RemoveLocation || job.CopyOverSource) return std::nullopt;
+    std::string bytes = ReadFileBytes(job.FileName);
+    if (!RemoveLocationData(bytes)) return std::nullopt;
+    return bytes;
 }
 
 }  // namespace
@@ -109,7 +104,7 @@ TImageFiles MakeImageFiles(const TImageJob& job, const TFSC_Images& images,
     files.CopyIsSourceBytes = job.MakeCopy && !encodeCopy;
     files.CopySettings = job.Copy;
     if (files.CopyIsSourceBytes) {
-        std::optional<std::string> bytes = BytesWithoutLocation(job, images, !exif.empty(), block);
+        std::optional<std::string> bytes = BytesWithoutLocation(job, images);
         if (bytes) {
             files.CopyIsSourceBytes = false;
             files.CopyJpeg = std::move(*bytes);

@@ -27,54 +27,74 @@ bool IsStandalone(std::uint8_t marker) {
     return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
 }
 
-struct TFound {
-    TJpegSegment Segment;
-    std::size_t PayloadOffset = 0;
-};
-
-// Walks the segments after SOI up to the picture data. Padding 0xFF bytes before a marker
-// are allowed, as the format allows them.
-std::optional<TFound> FindExif(const TReadAt& readAt) {
+// Calls `visit` with each segment after SOI up to the picture data until it returns true.
+// Padding 0xFF bytes before a marker are allowed, as the format allows them; they belong to
+// the segment, so that replacing it leaves no stray bytes.
+template <class Visit>
+void WalkSegments(const TReadAt& readAt, Visit visit) {
     std::uint8_t head[4];
-    if (!readAt(0, 2, head) || head[0] != 0xFF || head[1] != 0xD8) return std::nullopt;
+    if (!readAt(0, 2, head) || head[0] != 0xFF || head[1] != 0xD8) return;
     std::size_t at = 2;
     for (;;) {
-        std::size_t start = at;
-        if (!readAt(at, 2, head) || head[0] != 0xFF) return std::nullopt;
+        const std::size_t start = at;
+        if (!readAt(at, 2, head) || head[0] != 0xFF) return;
         while (head[1] == 0xFF) {
             ++at;
-            if (!readAt(at, 2, head)) return std::nullopt;
+            if (!readAt(at, 2, head)) return;
         }
         const std::uint8_t marker = head[1];
-        if (marker == StartOfScan || marker == EndOfImage) return std::nullopt;
+        if (marker == StartOfScan || marker == EndOfImage) return;
         if (IsStandalone(marker)) {
             at += 2;
             continue;
         }
-        if (!readAt(at + 2, 2, head + 2)) return std::nullopt;
+        if (!readAt(at + 2, 2, head + 2)) return;
         const std::size_t length = std::size_t(head[2]) << 8 | head[3];
-        if (length < 2) return std::nullopt;
-        std::uint8_t tag[ExifHeaderSize];
-        if (marker == App1 && length >= 2 + ExifHeaderSize && readAt(at + 4, ExifHeaderSize, tag) &&
-            std::memcmp(tag, ExifHeader, ExifHeaderSize) == 0) {
-            // Padding before the marker belongs to the segment that is replaced.
-            return TFound{{start, at + 2 + length - start}, at + 4};
-        }
+        if (length < 2) return;
+        if (visit(TSegmentEntry{marker, {start, at + 2 + length - start}, at + 4})) return;
         at += 2 + length;
     }
+}
+
+bool IsExif(const TReadAt& readAt, const TSegmentEntry& entry) {
+    std::uint8_t tag[ExifHeaderSize];
+    return entry.Marker == App1 && entry.PayloadSize() >= ExifHeaderSize &&
+           readAt(entry.PayloadOffset, ExifHeaderSize, tag) &&
+           std::memcmp(tag, ExifHeader, ExifHeaderSize) == 0;
+}
+
+std::optional<TSegmentEntry> FindExif(const TReadAt& readAt) {
+    std::optional<TSegmentEntry> found;
+    WalkSegments(readAt, [&](const TSegmentEntry& entry) {
+        if (IsExif(readAt, entry)) found = entry;
+        return found.has_value();
+    });
+    return found;
+}
+
+TReadAt MemoryReader(std::string_view jpeg) {
+    return [jpeg](std::size_t offset, std::size_t count, std::uint8_t* into) {
+        if (offset > jpeg.size() || jpeg.size() - offset < count) return false;
+        std::memcpy(into, jpeg.data() + offset, count);
+        return true;
+    };
 }
 
 }  // namespace
 
 std::optional<TJpegSegment> FindExifSegment(std::string_view jpeg) {
-    const std::optional<TFound> found =
-        FindExif([&](std::size_t offset, std::size_t count, std::uint8_t* into) {
-            if (offset > jpeg.size() || jpeg.size() - offset < count) return false;
-            std::memcpy(into, jpeg.data() + offset, count);
-            return true;
-        });
+    const std::optional<TSegmentEntry> found = FindExif(MemoryReader(jpeg));
     if (!found) return std::nullopt;
     return found->Segment;
+}
+
+std::vector<TSegmentEntry> ListSegments(std::string_view jpeg) {
+    std::vector<TSegmentEntry> segments;
+    WalkSegments(MemoryReader(jpeg), [&](const TSegmentEntry& entry) {
+        segments.push_back(entry);
+        return false;
+    });
+    return segments;
 }
 
 std::string ReadExifPayload(const std::string& fileName) {
@@ -84,10 +104,9 @@ std::string ReadExifPayload(const std::string& fileName) {
         return std::fseek(file.get(), long(offset), SEEK_SET) == 0 &&
                std::fread(into, 1, count, file.get()) == count;
     };
-    const std::optional<TFound> found = FindExif(readAt);
+    const std::optional<TSegmentEntry> found = FindExif(readAt);
     if (!found) return {};
-    const TJpegSegment& segment = found->Segment;
-    std::string payload(segment.Offset + segment.Length - found->PayloadOffset, '\0');
+    std::string payload(found->PayloadSize(), '\0');
     if (!readAt(found->PayloadOffset, payload.size(),
                 reinterpret_cast<std::uint8_t*>(payload.data())))
         return {};

@@ -1,11 +1,13 @@
-// Finding, reading and replacing the EXIF block (the APP1 "Exif" segment) of a JPEG file
-// without decoding the picture: the markers before the picture data are walked, nothing more.
+// The segments of a JPEG file before its picture data, and among them the EXIF block (the
+// APP1 "Exif" segment): found, read and replaced without decoding the picture.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fsc {
 
@@ -14,6 +16,18 @@ struct TJpegSegment {
     std::size_t Offset = 0;
     std::size_t Length = 0;
 };
+
+// A segment as the walk over a file's segments finds it.
+struct TSegmentEntry {
+    // 0xE1 for APP1, ...
+    std::uint8_t Marker = 0;
+    TJpegSegment Segment;
+    std::size_t PayloadOffset = 0;
+    std::size_t PayloadSize() const { return Segment.Offset + Segment.Length - PayloadOffset; }
+};
+
+// The segments before the picture data, in file order; as many as can be read.
+std::vector<TSegmentEntry> ListSegments(std::string_view jpeg);
 
 // The first APP1 segment whose payload starts "Exif\0\0", looked for among the segments
 // before the picture data; none for a file that is no JPEG or has no such segment.

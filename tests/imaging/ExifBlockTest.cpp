@@ -10,6 +10,7 @@
 #include "imaging/ExifBlock.h"
 #include "imaging/ExifSegment.h"
 #include "imaging/JpegReader.h"
+#include "imaging/LocationRemoval.h"
 #include "support/TempDir.h"
 
 namespace fsc {
@@ -121,6 +122,42 @@ TEST(ExifSegment, ReplacingTheBlockLeavesEveryOtherByte) {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << jpeg.substr(0, 40);
     EXPECT_EQ(ReadExifPayload(file), "");
     EXPECT_EQ(ReadExifPayload(dir / "missing.jpg"), "");
+}
+
+Bytes App1(const Bytes& payload) {
+    return "\xFF\xE1"s + char((payload.size() + 2) >> 8) + char((payload.size() + 2) & 0xFF) +
+           payload;
+}
+
+TEST(LocationRemoval, TakesOutThePositionAndNothingElse) {
+    const Bytes plain = test::JpegRgb(test::Quadrants(16, 16));
+    const Bytes xmpHeader("http://ns.adobe.com/xap/1.0/\0", 29);
+    const Bytes placedXmp = App1(xmpHeader + "<x:xmpmeta exif:GPSLatitude=\"48,51.49N\"/>");
+    const Bytes ratedXmp = App1(xmpHeader + "<x:xmpmeta xmp:Rating=\"5\"/>");
+    const Bytes exif = ExifPayload(TExifSample{});
+    const Bytes head = plain.substr(0, 2), rest = plain.substr(2);
+
+    Bytes jpeg = head + App1(exif) + placedXmp + ratedXmp + rest;
+    ASSERT_TRUE(RemoveLocationData(jpeg));
+    const std::optional<TJpegSegment> segment = FindExifSegment(jpeg);
+    ASSERT_TRUE(segment);
+    const Bytes kept = jpeg.substr(segment->Offset + 4, segment->Length - 4);
+    EXPECT_FALSE(TExifBlock(kept).HasLocation());
+    EXPECT_EQ(TExifBlock(kept).PhotoData().Camera, "Canon EOS 5D");
+    EXPECT_EQ(jpeg, head + App1(kept) + ratedXmp + rest) << "the placed XMP packet goes";
+
+    // Nothing to take out: the bytes stay as they are.
+    TExifSample nowhere;
+    nowhere.Gps = false;
+    Bytes clean = head + App1(ExifPayload(nowhere)) + ratedXmp + rest;
+    const Bytes before = clean;
+    EXPECT_FALSE(RemoveLocationData(clean));
+    EXPECT_EQ(clean, before);
+
+    // A block no one can read may hide a position: it goes whole.
+    Bytes unreadable = head + App1("Exif\0\0garbage"s) + rest;
+    EXPECT_TRUE(RemoveLocationData(unreadable));
+    EXPECT_EQ(unreadable, plain);
 }
 
 // Each damage a fuzzer would find first: cut at every length, and every byte of the TIFF
