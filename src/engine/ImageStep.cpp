@@ -178,6 +178,7 @@ void RecordCopy(TStep& step, TThumbnail& thumb, std::int64_t fileSize, int quali
     thumb.CopyResizeWidth = images.ResizeWidth;
     thumb.CopyResizeHeight = images.ResizeHeight;
     thumb.CopyQuality = quality;
+    thumb.CopyKeptLocation = !images.RemoveLocation;
 }
 
 void WriteCopy(TStep& step, const TImagePlan& plan, TThumbnail& thumb, const TImageFiles& files) {

@@ -32,6 +32,8 @@ struct TThumbnail {
     int CopyResizeWidth = 0;
     int CopyResizeHeight = 0;
     int CopyQuality = 0;
+    // The copy was made with "remove location data" off.
+    bool CopyKeptLocation = false;
     // Cache of the last thumbnail, likewise.
     TDateTime ThumbTime = 0;
     int ThumbBoxWidth = 0;
