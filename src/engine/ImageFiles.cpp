@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <optional>
 
 #include "base/Files.h"
 #include "engine/ImageCopyPicture.h"
@@ -71,14 +70,15 @@ std::string CopyExif(TExifBlock& block, const TFSC_Images& images, const TBitmap
     return block.Rewritten(changes);
 }
 
-// The source's bytes with the location taken out, when a byte copy would otherwise publish
-// it. The picture data is not touched.
-std::optional<std::string> BytesWithoutLocation(const TImageJob& job, const TFSC_Images& images) {
+// A byte copy that would publish the photo's position becomes the source's bytes with the
+// position taken out; the picture data is not touched.
+void TakeOutLocation(TImageFiles& files, const TImageJob& job, const TFSC_Images& images) {
     // An original that is its own copy is the user's file: it keeps what it holds.
-    if (!images.RemoveLocation || job.CopyOverSource) return std::nullopt;
+    if (!images.RemoveLocation || job.CopyOverSource) return;
     std::string bytes = ReadFileBytes(job.FileName);
-    if (!RemoveLocationData(bytes)) return std::nullopt;
-    return bytes;
+    if (!RemoveLocationData(bytes)) return;
+    files.CopyIsSourceBytes = false;
+    files.CopyJpeg = std::move(bytes);
 }
 
 }  // namespace
@@ -103,13 +103,7 @@ TImageFiles MakeImageFiles(const TImageJob& job, const TFSC_Images& images,
         job.MakeCopy && (!IsJpegName(job.FileName) || CopyIsModified(images, whole) || adjust);
     files.CopyIsSourceBytes = job.MakeCopy && !encodeCopy;
     files.CopySettings = job.Copy;
-    if (files.CopyIsSourceBytes) {
-        std::optional<std::string> bytes = BytesWithoutLocation(job, images);
-        if (bytes) {
-            files.CopyIsSourceBytes = false;
-            files.CopyJpeg = std::move(*bytes);
-        }
-    }
+    if (files.CopyIsSourceBytes) TakeOutLocation(files, job, images);
     const bool thumbFromCopy = job.CopyOverSource && encodeCopy;
     const bool thumbFromSource = job.MakeThumb && !thumbFromCopy;
     if ((job.MakeThumb || job.MeasureOnly) && !thumbFromCopy) SizeThumbnail(files, images, whole);
