@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/ExifSamples.h"
 #include "imaging/PictureSamples.h"
 
 using namespace fsc::test;
@@ -100,6 +101,17 @@ void JpegSeeds(const std::filesystem::path& dir) {
     Write(dir, "ycck.jpg", JpegCmykAdobe(8, 8, cmyk));
 }
 
+// EXIF blocks in both byte orders, with a preview and a position, and one inside a JPEG.
+void ExifSeeds(const std::filesystem::path& dir) {
+    TExifSample sample;
+    sample.Thumbnail = JpegRgb(Quadrants(8, 8));
+    Write(dir, "intel.exif", ExifPayload(sample));
+    sample.BigEndian = true;
+    sample.Thumbnail.clear();
+    Write(dir, "motorola.exif", ExifPayload(sample));
+    Write(dir, "in.jpg", WithExif(JpegRgb(Quadrants(8, 8)), ExifPayload(sample)));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -114,5 +126,6 @@ int main(int argc, char** argv) {
     IcoSeeds(out / "ico");
     JpegSeeds(out / "jpeg");
     GifSeeds(out / "gif");
+    ExifSeeds(out / "exif");
     return 0;
 }

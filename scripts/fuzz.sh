@@ -8,7 +8,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${FUZZ_BUILD:-$root/build-fuzz}
 seconds=${FUZZ_SECONDS:-18}
-targets=(bmp pcx hips ico gif jpeg)
+targets=(bmp pcx hips ico gif jpeg exif)
 
 cmake -S "$root" -B "$build" -DFSC_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null

@@ -55,6 +55,7 @@ void FillImages(const Workspace& ws, TBuildCaller caller, TFSC_Images& images) {
     images.ThumbQualityLevel = main.ThumbQuality;
     images.ImagesAreThumbs = main.ImagesAreThumbs;
     images.AdjustCompression = main.AdjustCompression;
+    images.RemoveLocation = ws.Special.RemoveLocation;
     FillWatermark(ws, images);
 }
 

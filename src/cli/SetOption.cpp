@@ -82,7 +82,8 @@ constexpr const char* Keys[] = {"STYLE=",
                                 "WATERMARKCB=",
                                 "WATERMARKRT=",
                                 "WATERMARKRM=",
-                                "WATERMARKRB="};
+                                "WATERMARKRB=",
+                                "REMOVELOCATION="};
 
 }  // namespace
 

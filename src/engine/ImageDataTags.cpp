@@ -57,6 +57,25 @@ std::string SizeKBText(int fileSize) {
     return std::to_string(fileSize / 1028) + "." + std::to_string((fileSize % 1028) / 103);
 }
 
+namespace {
+
+// Camera texts come from the file, not from the gallery's author: they are text, not markup.
+std::string HtmlText(const std::string& text) { return Escaped(text, true); }
+
+std::string ApplyPhotoDataTags(std::string text, const TPhotoData& photo) {
+    const std::string taken = photo.Taken != 0 ? ShortDateString(photo.Taken) : std::string();
+    text = ReplaceAll(text, "<!-DATETAKEN->", taken);
+    text = ReplaceAll(text, "<!-CAMERA->", HtmlText(photo.Camera));
+    text = ReplaceAll(text, "<!-LENS->", HtmlText(photo.Lens));
+    text = ReplaceAll(text, "<!-EXPOSURE->", HtmlText(photo.Exposure));
+    text = ReplaceAll(text, "<!-APERTURE->", HtmlText(photo.Aperture));
+    text = ReplaceAll(text, "<!-ISO->", HtmlText(photo.Iso));
+    text = ReplaceAll(text, "<!-FOCALLENGTH->", HtmlText(photo.FocalLength));
+    return ReplaceAll(text, "<!-GPS->", HtmlText(photo.Gps));
+}
+
+}  // namespace
+
 std::string ApplyImageDataTags(std::string text, const TThumbnail& thumb, int number,
                                const std::string& imageDir, TTagPlace place, TSize copySize) {
     const std::string prefix = place == TTagPlace::Cell ? imageDir : std::string();
@@ -79,6 +98,7 @@ std::string ApplyImageDataTags(std::string text, const TThumbnail& thumb, int nu
     text = ReplaceAll(text, "<!-CAPTION->", CaptionText(thumb.Name));
     text = ReplaceAll(text, "<!-COPYWIDTH->", SizeText(copySize.Width));
     text = ReplaceAll(text, "<!-COPYHEIGHT->", SizeText(copySize.Height));
+    text = ApplyPhotoDataTags(std::move(text), thumb.Photo);
     if (place == TTagPlace::Cell) text = ReplaceAll(text, "<!-IMAGEDIR->", imageDir);
     return text;
 }

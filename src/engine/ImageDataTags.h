@@ -12,7 +12,10 @@ namespace fsc {
 enum class TTagPlace { Cell, ImagePage };
 
 // Replaces the image data tags for the image at 0-based list position `number`, in their
-// fixed order. In a cell, URLs get the image directory prefix and "<!-IMAGEDIR->" is filled.
+// fixed order; after the free fields come the alt text, the caption, the copy's size and the
+// photo's own data ("<!-DATETAKEN->", "<!-CAMERA->", "<!-LENS->", "<!-EXPOSURE->",
+// "<!-APERTURE->", "<!-ISO->", "<!-FOCALLENGTH->", "<!-GPS->"), each empty when the photo
+// does not say. In a cell, URLs get the image directory prefix and "<!-IMAGEDIR->" is filled.
 // `copySize` is the size of the image's copy for the copy size tags; 0 x 0 when unknown.
 std::string ApplyImageDataTags(std::string text, const TThumbnail& thumb, int number,
                                const std::string& imageDir, TTagPlace place, TSize copySize);

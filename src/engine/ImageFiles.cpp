@@ -4,10 +4,14 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "base/Files.h"
 #include "engine/ImageCopyPicture.h"
 #include "engine/SourcePicture.h"
 #include "engine/ThumbnailPicture.h"
+#include "imaging/ExifBlock.h"
+#include "imaging/ExifSegment.h"
 #include "imaging/JpegWriter.h"
+#include "imaging/LocationRemoval.h"
 
 namespace fsc {
 
@@ -44,13 +48,54 @@ std::string EncodeThumbnail(const TBitmap& decoded, const TImageFiles& files,
     return EncodeJpeg(ThumbnailPictureFrom(decoded, files.ThumbSize, images), quality, false);
 }
 
+std::string ExifPayloadOf(const std::string& fileName) {
+    return IsJpegFileName(fileName) ? ReadExifPayload(fileName) : std::string();
+}
+
+TPhotoData PhotoFrom(const TExifBlock& block, const TFSC_Images& images) {
+    TPhotoData photo = block.PhotoData();
+    if (images.RemoveLocation) photo.Gps.clear();
+    return photo;
+}
+
+// The block an encoded copy carries: its pixels are upright and may be smaller, and the
+// camera's preview would show the original.
+std::string CopyExif(TExifBlock& block, const TFSC_Images& images, const TBitmap& copy) {
+    TExifChanges changes;
+    changes.Upright = true;
+    changes.DropThumbnail = true;
+    changes.RemoveLocation = images.RemoveLocation;
+    changes.Width = copy.Width;
+    changes.Height = copy.Height;
+    return block.Rewritten(changes);
+}
+
+// A byte copy that would publish the photo's position becomes the source's bytes with the
+// position taken out; the picture data is not touched.
+void TakeOutLocation(TImageFiles& files, const TImageJob& job, const TFSC_Images& images) {
+    // An original that is its own copy is the user's file: it keeps what it holds.
+    if (!images.RemoveLocation || job.CopyOverSource) return;
+    std::string bytes = ReadFileBytes(job.FileName);
+    if (!RemoveLocationData(bytes)) return;
+    files.CopyIsSourceBytes = false;
+    files.CopyJpeg = std::move(bytes);
+}
+
 }  // namespace
+
+TPhotoData ReadPhotoData(const std::string& fileName, const TFSC_Images& images) {
+    const TExifBlock block(ExifPayloadOf(fileName));
+    return PhotoFrom(block, images);
+}
 
 TImageFiles MakeImageFiles(const TImageJob& job, const TFSC_Images& images,
                            TImageServices& services) {
     TImageFiles files;
     files.Source = FileStampOf(job.FileName);
     TSourcePicture source(job.FileName, files.Notices);
+    const std::string exif = ExifPayloadOf(job.FileName);
+    TExifBlock block(exif);
+    files.Photo = PhotoFrom(block, images);
     const TSize whole = source.Size();
     const TSize copySize = CopySize(images, whole);
     const bool adjust = bool(services.AdjustCompression);
@@ -58,6 +103,7 @@ TImageFiles MakeImageFiles(const TImageJob& job, const TFSC_Images& images,
         job.MakeCopy && (!IsJpegName(job.FileName) || CopyIsModified(images, whole) || adjust);
     files.CopyIsSourceBytes = job.MakeCopy && !encodeCopy;
     files.CopySettings = job.Copy;
+    if (files.CopyIsSourceBytes) TakeOutLocation(files, job, images);
     const bool thumbFromCopy = job.CopyOverSource && encodeCopy;
     const bool thumbFromSource = job.MakeThumb && !thumbFromCopy;
     if ((job.MakeThumb || job.MeasureOnly) && !thumbFromCopy) SizeThumbnail(files, images, whole);
@@ -74,7 +120,8 @@ TImageFiles MakeImageFiles(const TImageJob& job, const TFSC_Images& images,
     if (!encodeCopy) return files;
     const TBitmap copy = CopyPictureFrom(std::move(decoded), copySize, images, services.Rasteriser);
     if (adjust) files.CopySettings = services.AdjustCompression(copy);
-    files.CopyJpeg = EncodeJpeg(copy, files.CopySettings.Quality, files.CopySettings.Progressive);
+    files.CopyJpeg = EncodeJpeg(copy, files.CopySettings.Quality, files.CopySettings.Progressive,
+                                exif.empty() ? std::string() : CopyExif(block, images, copy));
     if (thumbFromCopy) {
         TSourcePicture written(job.FileName, files.CopyJpeg);
         SizeThumbnail(files, images, written.Size());
@@ -94,7 +141,8 @@ std::string CopySettingsKey(const TFSC_Images& images, const TJpegSettings& jpeg
                       " quality=" + std::to_string(jpeg.Quality) +
                       " progressive=" + std::to_string(jpeg.Progressive) +
                       " method=" + std::to_string(int(images.ResizeMethod)) +
-                      " watermark=" + std::to_string(images.Watermark);
+                      " watermark=" + std::to_string(images.Watermark) +
+                      " exif=kept location=" + (images.RemoveLocation ? "removed" : "kept");
     if (!images.Watermark) return key;
     const TFontSpec& font = images.WatermarkFont;
     key += " font=" + font.Name + "," + std::to_string(font.Size) + "," + std::to_string(font.Red) +

@@ -13,6 +13,7 @@
 #include "engine/TFSC_Images.h"
 #include "imaging/ImageFitting.h"
 #include "imaging/JpegQuality.h"
+#include "imaging/PhotoData.h"
 #include "imaging/TBitmap.h"
 
 namespace fsc {
@@ -43,6 +44,8 @@ struct TImageFiles {
     TSize ImageSize;
     TSize ThumbSize;
     std::string ThumbJpeg;
+    // What the photo's EXIF block says; without the position when location data is removed.
+    TPhotoData Photo;
     // Notices of a picture loaded only in part.
     std::vector<std::string> Notices;
 };
@@ -56,9 +59,16 @@ struct TImageServices {
 };
 
 // Reads the source once (a JPEG at the smallest scale both outputs allow with the smooth
-// method), then makes the thumbnail and the copy. Raises EFSC_Exception naming the file.
+// method), then makes the thumbnail and the copy. An encoded copy carries the source's EXIF
+// block, upright and without its preview; a byte copy is the source's bytes, but for the
+// EXIF block rewritten without location data when that is to be removed. A damaged block
+// is dropped from the copy, never an error. Raises EFSC_Exception naming the file.
 TImageFiles MakeImageFiles(const TImageJob& job, const TFSC_Images& images,
                            TImageServices& services);
+
+// Only the EXIF block of a JPEG source, for a picture whose files are all current; nothing
+// for other formats or a file that cannot be read.
+TPhotoData ReadPhotoData(const std::string& fileName, const TFSC_Images& images);
 
 // What shapes a copy or a thumbnail, as the image cache compares it.
 std::string CopySettingsKey(const TFSC_Images& images, const TJpegSettings& jpeg);

@@ -139,8 +139,15 @@ void Plan(TStep& step, int index) {
 
 void Produce(TStep& step, TMemoryBudget& memory, int index, ICallingThread& caller) {
     const TImagePlan& plan = step.Plans[std::size_t(index)];
-    if (!plan.Produce) return;
     TBuildContext& context = step.Context;
+    if (!plan.Produce) {
+        // The pages show the photo's data also when its files are all current; the EXIF
+        // block alone is read for it.
+        TImageFiles files;
+        files.Photo = ReadPhotoData(plan.Job.FileName, context.Images);
+        step.Results[std::size_t(index)] = std::move(files);
+        return;
+    }
     TCallingThreadRasteriser rasteriser(context.Services.Rasteriser, caller);
     TImageServices services{rasteriser, memory, nullptr};
     if (context.Images.AdjustCompression) {
@@ -171,6 +178,7 @@ void RecordCopy(TStep& step, TThumbnail& thumb, std::int64_t fileSize, int quali
     thumb.CopyResizeWidth = images.ResizeWidth;
     thumb.CopyResizeHeight = images.ResizeHeight;
     thumb.CopyQuality = quality;
+    thumb.CopyKeptLocation = !images.RemoveLocation;
 }
 
 void WriteCopy(TStep& step, const TImagePlan& plan, TThumbnail& thumb, const TImageFiles& files) {
@@ -247,6 +255,7 @@ void Consume(TStep& step, int index, int count) {
         for (const std::string& notice : files->Notices)
             context.Services.Messages->ShowMessage(notice);
     }
+    if (files) thumb.Photo = files->Photo;
     if (plan.CachedCopy) {
         RecordCopy(step, thumb, plan.CachedCopy->Output.Size, step.Choices.Quality);
     }

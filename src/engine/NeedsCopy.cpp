@@ -19,6 +19,8 @@ bool CopyIsStale(const TThumbnail& thumb, const TFSC_Images& images, const TCopy
     // e.g. when only the switch was turned on, or a template or project turned it on.
     if (images.Watermark && !thumb.Watermarked) return true;
     if (!images.Watermark && thumb.Watermarked) return true;
+    // Either way the copy holds the wrong EXIF block: a position to hide, or one lost.
+    if (thumb.CopyKeptLocation == images.RemoveLocation) return true;
     return false;
 }
 
@@ -30,6 +32,8 @@ bool NeedsCopy(const TThumbnail& thumb, const TFSC_Images& images, const TCopyCh
         TThumbnail original = thumb;
         original.CopyTime = now;
         original.CopyQuality = 100;
+        // An original is the user's file: its EXIF block is never rewritten.
+        original.CopyKeptLocation = !images.RemoveLocation;
         return CopyIsStale(original, images, choices);
     }
     return CopyIsStale(thumb, images, choices);

@@ -45,6 +45,8 @@ struct TFSC_Images {
     TDateTime WatermarkChanged = 0;
     // Never overwrite an original lying in the image directory.
     bool KeepOriginals = false;
+    // "remove location data": copies go without the GPS block and pages do not show it.
+    bool RemoveLocation = true;
 };
 
 }  // namespace fsc

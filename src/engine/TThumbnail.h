@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/TDateTime.h"
+#include "imaging/PhotoData.h"
 
 namespace fsc {
 
@@ -31,6 +32,8 @@ struct TThumbnail {
     int CopyResizeWidth = 0;
     int CopyResizeHeight = 0;
     int CopyQuality = 0;
+    // The copy was made with "remove location data" off.
+    bool CopyKeptLocation = false;
     // Cache of the last thumbnail, likewise.
     TDateTime ThumbTime = 0;
     int ThumbBoxWidth = 0;
@@ -43,6 +46,8 @@ struct TThumbnail {
     TDateTime WatermarkTime = 0;
     // A text-only cell: shows its description and is skipped by previous/next links.
     bool noImage = false;
+    // From the photo's EXIF block, read by every build's image step; not stored.
+    TPhotoData Photo;
 
     bool operator==(const TThumbnail&) const = default;
 };

@@ -64,6 +64,8 @@ struct EncodeRequest {
     std::size_t Stride;
     int Quality;
     bool Progressive;
+    const std::uint8_t* App1;
+    unsigned App1Size;
 };
 
 // Only plain libjpeg calls after setjmp: a longjmp must not skip any C++ destructor.
@@ -83,6 +85,8 @@ bool CompressC(jpeg_compress_struct* cinfo, JpegErrorManager* err, MemoryDestina
     jpeg_set_quality(cinfo, request->Quality, TRUE);
     if (request->Progressive) jpeg_simple_progression(cinfo);
     jpeg_start_compress(cinfo, TRUE);
+    if (request->App1Size > 0)
+        jpeg_write_marker(cinfo, JPEG_APP0 + 1, request->App1, request->App1Size);
     while (cinfo->next_scanline < cinfo->image_height) {
         // libjpeg takes non-const rows but only reads them.
         JSAMPROW row = const_cast<JSAMPROW>(request->Pixels +
@@ -105,7 +109,10 @@ struct CompressGuard {
 
 }  // namespace
 
-std::string EncodeJpeg(const TBitmap& picture, int quality, bool progressive) {
+std::string EncodeJpeg(const TBitmap& picture, int quality, bool progressive,
+                       std::string_view app1Payload) {
+    // A marker's length field counts itself; a longer block cannot be written.
+    if (app1Payload.size() > MaxMarkerPayload) app1Payload = {};
     if (picture.Empty() || picture.Pixels.size() < picture.Stride() * std::size_t(picture.Height)) {
         throw EFSC_Exception("Cannot write a picture without pixels as JPEG.");
     }
@@ -116,8 +123,14 @@ std::string EncodeJpeg(const TBitmap& picture, int quality, bool progressive) {
     cinfo.err = InitJpegErrorManager(err);
     MemoryDestination dest;
     std::memset(&dest, 0, sizeof dest);
-    const EncodeRequest request{picture.Pixels.data(), picture.Width, picture.Height,
-                                picture.Stride(),      quality,       progressive};
+    const EncodeRequest request{picture.Pixels.data(),
+                                picture.Width,
+                                picture.Height,
+                                picture.Stride(),
+                                quality,
+                                progressive,
+                                reinterpret_cast<const std::uint8_t*>(app1Payload.data()),
+                                unsigned(app1Payload.size())};
 
     CompressGuard guard{&cinfo, &dest};
     if (!CompressC(&cinfo, &err, &dest, &request)) {

@@ -27,6 +27,8 @@ struct SpecialOptions {
     // "add a Watermark to your images"
     bool Watermark = false;
     TStringList WatermarkText = DefaultWatermarkText();
+    // "remove location data": on unless chosen otherwise, since a gallery is public.
+    bool RemoveLocation = true;
 
     bool operator==(const SpecialOptions&) const = default;
 };
@@ -46,6 +48,7 @@ void VisitSpecialOptions(Options& options, Visitor&& visit) {
     visit("RightButtonMessage", options.RightButtonMessage);
     visit("Watermark", options.Watermark);
     visit("WatermarkText", options.WatermarkText);
+    visit("RemoveLocation", options.RemoveLocation);
 }
 
 }  // namespace fsc

@@ -294,6 +294,7 @@ TStringList TemplateSettingsLines(const TFSC_Images& images, const TFSC_HTML& ht
     AddImageLines(lines, images, html);
     AddMetaLines(lines, html);
     AddWatermarkLines(lines, images);
+    lines.push_back("REMOVELOCATION=" + Bool(images.RemoveLocation));
     return lines;
 }
 

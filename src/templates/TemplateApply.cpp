@@ -40,6 +40,8 @@ void ApplyTemplateFile(TemplateContext& context, const std::string& path) {
     context.Main.UseTargetFrame = false;
     context.Main.TargetFrame.clear();
     ResetSlideShowOptions(context.SlideShow);
+    // Files written before the setting existed do not name it; they get the safe default.
+    context.Special.RemoveLocation = true;
     // The user's values win over the defaults the file declares.
     context.Current.Parameters = context.Selection.DialogTemplate.Parameters;
     LoadCompanionSchemes(context, path);

@@ -283,6 +283,10 @@ void AddSpecialRules(std::map<std::string, TRule>& rules) {
     AddFlag(rules, "USEDISABLERMB=", &SpecialOptions::DisableRightButton);
     AddText(rules, "RMBMESSAGE=", &SpecialOptions::RightButtonMessage);
     AddFlag(rules, "USEWATERMARK=", &SpecialOptions::Watermark);
+    // Privacy first: only an explicit false keeps the location data.
+    rules["REMOVELOCATION="] = [](TApplyState& s, const TSettingsLine& l) {
+        s.Context.Special.RemoveLocation = !IsWord(l, "FALSE");
+    };
 }
 
 void AddWatermarkFlag(std::map<std::string, TRule>& rules, const char* key,

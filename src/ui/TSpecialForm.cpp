@@ -130,9 +130,11 @@ QGroupBox* TSpecialForm::CreateProtect() {
     watermarkMemo = Named<QPlainTextEdit>("WatermarkMemo");
     watermarkMemo->installEventFilter(this);
     auto* editButton = Named<QPushButton>("EditWatermarkButton", "Edit Watermark Options");
+    auto* locationBox = Named<QCheckBox>("RemoveLocationCheckBox", "remove location data");
     refreshers.push_back(Bind(rightButtonBox, special.DisableRightButton));
     refreshers.push_back(Bind(messageEdit, special.RightButtonMessage));
     refreshers.push_back(Bind(watermarkBox, special.Watermark));
+    refreshers.push_back(Bind(locationBox, special.RemoveLocation));
     refreshers.push_back(Bind(watermarkMemo, special.WatermarkText,
                               [this] { RunCommand([this] { CopyTextToEditor(true); }); }));
     // Clicks only: the question and the copy belong to the user's act, not to a refill.
@@ -157,6 +159,10 @@ QGroupBox* TSpecialForm::CreateProtect() {
     textColumn->addWidget(watermarkMemo);
     layout->addLayout(textColumn, 6, 1);
     layout->addWidget(editButton, 7, 1, Qt::AlignLeft);
+    layout->addWidget(locationBox, 8, 0, 1, 2);
+    layout->addWidget(Note("The photos' GPS position is taken out of the copies, and pages do "
+                           "not show it."),
+                      9, 0, 1, 2);
     layout->setColumnStretch(1, 1);
     return group;
 }

@@ -198,7 +198,8 @@ TEST(SaveAsTemplate, WritesTheLinesInTheirOrderAndSpelling) {
                                   "WATERMARKCB=false",
                                   "WATERMARKRT=false",
                                   "WATERMARKRM=false",
-                                  "WATERMARKRB=false"};
+                                  "WATERMARKRB=false",
+                                  "REMOVELOCATION=true"};
     const TStringList lines = LoadLines(dir / "my.tpl");
     ASSERT_EQ(lines.size(), expected.size()) << JoinLines(lines);
     for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i]) << i;

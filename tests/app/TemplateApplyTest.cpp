@@ -41,6 +41,14 @@ TEST(ApplyTemplate, EachKeyReadsItsValueByItsRule) {
          [](auto& ws) { ws.Collage.CenterImages = true; },
          [](auto& ws) { return !ws.Collage.CenterImages; },
          "collage centre off"},
+        {{"REMOVELOCATION=maybe"},
+         [](auto& ws) { ws.Special.RemoveLocation = false; },
+         [](auto& ws) { return ws.Special.RemoveLocation; },
+         "location data removed unless FALSE"},
+        {{"REMOVELOCATION=False"},
+         nothing,
+         [](auto& ws) { return !ws.Special.RemoveLocation; },
+         "location data kept"},
         {{"USEAUTHOR=maybe"},
          [](auto& ws) { ws.Special.MetaAuthor = true; },
          [](auto& ws) { return !ws.Special.MetaAuthor; },
@@ -263,6 +271,7 @@ TEST(ApplyTemplate, ResetsSlideShowAndTargetAndKeepsTheUsersParameterValues) {
     ws.Main.UseTargetFrame = true;
     ws.Main.TargetFrame = "old";
     ws.Main.UseDefaultExt = true;
+    ws.Special.RemoveLocation = false;
     ws.Selection.Entries = {"USER:" + dir / "p.tpl"};
     ws.Selection.ItemIndex = 0;
     test::ScriptedAsk yes(true);
@@ -276,6 +285,7 @@ TEST(ApplyTemplate, ResetsSlideShowAndTargetAndKeepsTheUsersParameterValues) {
     EXPECT_FALSE(ws.Main.UseTargetFrame);
     EXPECT_EQ(ws.Main.TargetFrame, "");
     EXPECT_FALSE(ws.Main.UseDefaultExt);
+    EXPECT_TRUE(ws.Special.RemoveLocation) << "a file that does not name it removes it";
     EXPECT_EQ(ws.Template.Parameters,
               (std::vector<TParameter>{{"Back", "white", "navy", ParameterColour},
                                        {"Title", "Gallery", "Summer", ParameterText}}));

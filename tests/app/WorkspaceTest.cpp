@@ -77,6 +77,7 @@ TEST(WorkspaceDefaults, EveryWindowStartsWithItsInitialValues) {
         "Special.Watermark=0",
         "Special.WatermarkText=\"Created with Folioscope\","
         "https://www.orvik-freeware.example/folioscope",
+        "Special.RemoveLocation=1",
         "Watermark.Text=",
         "Watermark.Transparency=120",
         "Watermark.AdjustSize=1",

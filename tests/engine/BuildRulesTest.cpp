@@ -4,8 +4,8 @@
 
 #include "engine/BuildFiles.h"
 #include "engine/CreateHTML.h"
-#include "engine/ThumbnailPicture.h"
 #include "engine/NeedsCopy.h"
+#include "engine/ThumbnailPicture.h"
 
 namespace fsc {
 namespace {
@@ -92,6 +92,16 @@ TEST(NeedsCopy, CacheRules) {
          true},
         {"watermark now off",
          [](TThumbnail& t, TFSC_Images&, TCopyChoices&) { t.Watermarked = true; }, true},
+        {"location data kept in the copy, now to be removed",
+         [](TThumbnail& t, TFSC_Images&, TCopyChoices&) { t.CopyKeptLocation = true; }, true},
+        {"location data removed from the copy, now to be kept",
+         [](TThumbnail&, TFSC_Images& i, TCopyChoices&) { i.RemoveLocation = false; }, true},
+        {"location data kept as before",
+         [](TThumbnail& t, TFSC_Images& i, TCopyChoices&) {
+             t.CopyKeptLocation = true;
+             i.RemoveLocation = false;
+         },
+         false},
     };
     for (const CacheCase& c : cases) {
         TThumbnail thumb = CurrentCopy();
@@ -124,6 +134,8 @@ TEST(NeedsCopy, AnOriginalInTheImageDirectory) {
              i.WatermarkChanged = 1e9;
          },
          true},
+        {"keeping location data leaves it", false,
+         [](TFSC_Images& i, TCopyChoices&) { i.RemoveLocation = false; }, false},
         {"kept originals are never remade", true,
          [](TFSC_Images& i, TCopyChoices&) { i.ResizeImages = true; }, false},
     };

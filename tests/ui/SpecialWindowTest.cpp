@@ -96,6 +96,7 @@ TEST_F(SpecialWindowTest, SwitchesAndTextsWriteThroughAndRefill) {
         {"DescriptionHintCheckBox", &s.DescriptionWithHint},
         {"RightButtonCheckBox", &s.DisableRightButton},
         {"WatermarkCheckBox", &s.Watermark},
+        {"RemoveLocationCheckBox", &s.RemoveLocation},
     };
     for (const auto& [name, field] : boxes) {
         SCOPED_TRACE(name);
@@ -127,10 +128,12 @@ TEST_F(SpecialWindowTest, SwitchesAndTextsWriteThroughAndRefill) {
     s.WatermarkText = {"one", "two"};
     ws.Watermark.Transparency = 30;
     ws.Watermark.RB = true;
+    s.RemoveLocation = true;
     special.ShowSettings();
     editor.ShowOptions();
     EXPECT_EQ(Find<QLineEdit>(&special, "AuthorEdit")->text(), "Ann");
     EXPECT_FALSE(Find<QCheckBox>(&special, "AuthorCheckBox")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>(&special, "RemoveLocationCheckBox")->isChecked());
     EXPECT_EQ(Find<QPlainTextEdit>(&special, "WatermarkMemo")->toPlainText(), "one\ntwo");
     EXPECT_EQ(Find<QSlider>(&editor, "TransparencyTrackBar")->value(), 30);
     EXPECT_EQ(Find<QLabel>(&editor, "TransparencyLabel")->text(), "30");
