@@ -23,6 +23,7 @@
 #include "cli/CliUsage.h"
 #include "cli/CommandLineTemplate.h"
 #include "cli/ConsoleServices.h"
+#include "cli/GalleryArguments.h"
 #include "cli/SetOption.h"
 #include "cli/SyncGalleryFolder.h"
 #include "cli/UploadBuiltGallery.h"
@@ -124,7 +125,11 @@ void FillWorkspace(Workspace& ws, const TBuildArguments& arguments, IAsk& ask,
     if (arguments.Jobs) ws.Program.WorkerThreads = *arguments.Jobs;
     for (const auto& source : arguments.Sources) AddSource(ws, source, progress);
     if (arguments.HTMLDir) SelectHTMLDir(ws, AbsolutePath(*arguments.HTMLDir));
-    if (arguments.HTMLFile) ws.Main.HTMLFile = *arguments.HTMLFile;
+    if (arguments.HTMLFile) {
+        ws.Main.HTMLFile = *arguments.HTMLFile;
+    } else if (arguments.Project.empty()) {
+        ws.Main.HTMLFile = DefaultHTMLFileName;
+    }
     if (arguments.ImageDir) SetImageDir(ws, *arguments.ImageDir);
     ChooseTemplate(ws, arguments, ask);
     for (const std::string& assignment : arguments.Settings) ApplySetOption(ws, assignment);

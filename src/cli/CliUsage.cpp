@@ -27,7 +27,7 @@ const char* const BuildUsage =
     "        --images PATH            a picture, or every picture of a folder (repeatable)\n"
     "        --image-set FILE.set     the images of an image set (repeatable)\n"
     "        --html-dir DIR           HTML directory (needed without a project)\n"
-    "        --html-file NAME         HTML file name\n"
+    "        --html-file NAME         HTML file name (without a project: index.html)\n"
     "        --image-dir NAME         image directory, relative to the HTML directory\n"
     "        --template NAME|FILE.tpl a library template or a template file\n"
     "        --param NAME=VALUE       value of a template parameter (repeatable)\n"
@@ -65,7 +65,7 @@ const char* const PublishUsage =
     "        --quiet                  no progress output\n";
 
 const char* const UndoUsage =
-    "  folioscope-cli undo [PROJECT.gal | --html-dir DIR --html-file NAME] [--quiet]\n"
+    "  folioscope-cli undo [PROJECT.gal | --html-dir DIR [--html-file NAME]] [--quiet]\n"
     "      remove what the last build of that gallery wrote and put back the files it\n"
     "      replaced; without arguments, of the gallery built last (also after a crash).\n"
     "      Options:\n"
@@ -73,7 +73,7 @@ const char* const UndoUsage =
 
 const char* const HistoryUsage =
     "  folioscope-cli history [--forget PROJECT.gal | --forget --html-dir DIR\n"
-    "                         --html-file NAME] [--quiet]\n"
+    "                         [--html-file NAME]] [--quiet]\n"
     "      list the galleries whose last build can be undone, or forget one history\n"
     "      (its backups go, the gallery stays)\n";
 

@@ -45,7 +45,11 @@ TGalleryLocation GalleryOf(const std::vector<std::string>& args, const std::stri
     if (dir) {
         SelectHTMLDir(ws, std::filesystem::absolute(*dir).lexically_normal().string());
     }
-    if (file) ws.Main.HTMLFile = *file;
+    if (file) {
+        ws.Main.HTMLFile = *file;
+    } else if (project.empty()) {
+        ws.Main.HTMLFile = DefaultHTMLFileName;
+    }
     TConsoleMessages messages(std::cerr);
     class TNoQuestions final : public IAsk {
     public:

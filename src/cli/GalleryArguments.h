@@ -1,4 +1,4 @@
-// "PROJECT.gal | --html-dir DIR --html-file NAME": a gallery built earlier, named by the
+// "PROJECT.gal | --html-dir DIR [--html-file NAME]": a gallery built earlier, named by the
 // same words that built it.
 #pragma once
 
@@ -6,6 +6,9 @@
 #include <vector>
 
 namespace fsc {
+
+// The gallery's HTML file when neither a project nor --html-file names one.
+inline constexpr const char* DefaultHTMLFileName = "index.html";
 
 struct TGalleryLocation {
     std::string HTMLDir;

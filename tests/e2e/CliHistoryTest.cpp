@@ -180,6 +180,22 @@ TEST(CliHistory, TwoGalleriesBuiltAtOnceAreUndoneOneByOneAndOneGalleryIsBuiltOnc
     EXPECT_EQ(Snapshot(run.Root / "two"), beforeTwo);
 }
 
+// A first gallery needs only pictures and a folder: its page is index.html, and the same folder
+// alone names it again for the undo.
+TEST(CliHistory, AGalleryNamedByItsFolderAloneIsBuiltAsIndexAndUndone) {
+    TCliRun run;
+    WritePictures(run.Root / "pics", 2);
+    WriteUserFiles(run.Root / "out");
+    const TFileBytes before = Snapshot(run.Root / "out");
+    const ProgramResult built = run.Run(
+        {"build", "--images", run.Root / "pics", "--html-dir", run.Root / "out", "--quiet"});
+    ASSERT_EQ(built.ExitCode, 0) << built.Err;
+    EXPECT_EQ(built.Out, run.Root / "out/index.html\n");
+    const ProgramResult undo = run.Run({"undo", "--html-dir", run.Root / "out"});
+    ASSERT_EQ(undo.ExitCode, 0) << undo.Err;
+    EXPECT_EQ(Snapshot(run.Root / "out"), before);
+}
+
 TEST(CliHistory, DamagedHistoryIsNamedAndNothingIsDeleted) {
     TCliRun run;
     WritePictures(run.Root / "pics", 2);
