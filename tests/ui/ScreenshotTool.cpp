@@ -1,6 +1,7 @@
-// Writes PNG pictures of the main window's "General", "Images" and "Template" tabs, of the
-// options dialog, the directory-tree dialog, the compression dialog, the About box and the
-// screen capture window into the folder given as argument, for a look at the layout.
+// Writes PNG pictures of the main window's "General", "Images", "Template" and "Special" tabs,
+// of the options dialog, the FTP window and its connection editor, the directory-tree dialog,
+// the compression dialog, the About box and the screen capture window into the folder given
+// as argument, for a look at the layout.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -18,8 +19,10 @@
 #include "platform/QtSettingsStore.h"
 #include "templates/TemplateApply.h"
 #include "templates/TemplateLibrary.h"
+#include "ui/TConnectionEditorForm.h"
 #include "ui/TCreateGalleryForImagesInDirForm.h"
 #include "ui/TDarevudIroForm.h"
+#include "ui/TFTPForm.h"
 #include "ui/TFscApplication.h"
 #include "ui/TImagesPanel.h"
 #include "ui/TOptionsForm.h"
@@ -103,8 +106,19 @@ int main(int argc, char** argv) {
     fsc::SelectTemplate(templates, fsc::TTemplateSender::MainWindow, {}, windows.Ask);
     main.Tabs()->setCurrentIndex(fsc::TemplateTab);
     saved &= Save(main, folder.filePath("template.png"));
+    main.Tabs()->setCurrentIndex(fsc::SpecialTab);
+    saved &= Save(main, folder.filePath("special.png"));
     options.show();
     saved &= Save(options, folder.filePath("options.png"));
+    auto* ftp = main.findChild<fsc::TFTPForm*>();
+    ftp->SetLocalDirectory(samples.absolutePath().toStdString());
+    ftp->show();
+    saved &= Save(*ftp, folder.filePath("ftp.png"));
+    ftp->hide();
+    fsc::TConnectionEditorForm connectionEditor;
+    connectionEditor.show();
+    saved &= Save(connectionEditor, folder.filePath("connection.png"));
+    connectionEditor.hide();
     auto* tree = main.findChild<fsc::TCreateGalleryForImagesInDirForm*>();
     tree->show();
     saved &= Save(*tree, folder.filePath("tree.png"));
