@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "ui/MainWindow.h"
 #include "ui/QtMessages.h"
 #include "ui/TAskForm.h"
-#include "ui/TDarevudIroForm.h"
 #include "ui/TFolioscopeForm.h"
 #include "ui/TJPEGCompressionForm.h"
 #include "ui/TOptionsForm.h"
@@ -56,7 +56,7 @@ public:
     TProgress Progress;
     TOptionsForm Options;
     TRirevidedOzizidoSlideShowForm SlideShowOptions;
-    TDarevudIroForm Main;
+    MainWindow Main;
 
 private:
     StyleDialogs Styles();

@@ -19,9 +19,9 @@
 #include "platform/QtSettingsStore.h"
 #include "templates/TemplateApply.h"
 #include "templates/TemplateLibrary.h"
+#include "ui/MainWindow.h"
 #include "ui/TConnectionEditorForm.h"
 #include "ui/TCreateGalleryForImagesInDirForm.h"
-#include "ui/TDarevudIroForm.h"
 #include "ui/TFTPForm.h"
 #include "ui/TFscApplication.h"
 #include "ui/TImagesPanel.h"
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     ws.Selection.Entries = fsc::ListTemplates(ws.TemplateLibrary);
     NoShell shell;
     fsc::TProgramWindows windows(ws, store, shell);
-    fsc::TDarevudIroForm& main = windows.Main;
+    fsc::MainWindow& main = windows.Main;
     fsc::TOptionsForm& options = windows.Options;
     main.show();
 

@@ -16,9 +16,9 @@
 #include "imaging/JpegWriter.h"
 #include "platform/QtSettingsStore.h"
 #include "support/TempDir.h"
+#include "ui/MainWindow.h"
 #include "ui/QtMessages.h"
 #include "ui/TAskForm.h"
-#include "ui/TDarevudIroForm.h"
 #include "ui/TJPEGCompressionForm.h"
 #include "ui/TOptionsForm.h"
 #include "ui/TProgress.h"
@@ -74,8 +74,8 @@ struct Windows {
     TRirevidedOzizidoSlideShowForm slideShowOptions{ws.SlideShow, shell};
     TRirevidedOzizidoNavigationOptionsForm navigationOptions;
     TRirevidedOzizidoImageHTMLOptionsForm imageHTMLOptions{ws};
-    TDarevudIroForm main{{ws, settings, options, progress, compression, ask, shell, messages,
-                          pictureFilter, Styles()}};
+    MainWindow main{{ws, settings, options, progress, compression, ask, shell, messages,
+                     pictureFilter, Styles()}};
 
     explicit Windows(const std::string& sharedStateHome = {})
         : stateHome(sharedStateHome.empty() ? root / "state" : sharedStateHome) {

@@ -73,12 +73,12 @@ enum TMainTab {
     GallerySchemeTab,
 };
 
-class TDarevudIroForm : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit TDarevudIroForm(const TMainWindowParts& parts, QWidget* parent = nullptr);
-    ~TDarevudIroForm() override;
+    explicit MainWindow(const TMainWindowParts& parts, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     QTabWidget* Tabs() const { return tabControl1; }
     TImagesPanel& ImagesPanel() const { return *imagesPanel; }

@@ -1,5 +1,5 @@
 // The main working window.
-#include "ui/TDarevudIroForm.h"
+#include "ui/MainWindow.h"
 
 #include <QActionGroup>
 #include <QClipboard>
@@ -24,6 +24,7 @@
 #include "app/BuildSettings.h"
 #include "app/CreateGallery.h"
 #include "app/GalleryProject.h"
+#include "app/GalleryUndo.h"
 #include "app/ImageListEdit.h"
 #include "app/ImageListPanel.h"
 #include "app/ImageSet.h"
@@ -35,12 +36,11 @@
 #include "base/Paths.h"
 #include "base/Text.h"
 #include "base/Version.h"
-#include "app/GalleryUndo.h"
 #include "engine/Undo.h"
 #include "platform/ByteText.h"
+#include "platform/IScreenGrabber.h"
 #include "platform/QtTextRasteriser.h"
 #include "templates/TScheme.h"
-#include "platform/IScreenGrabber.h"
 #include "ui/Binders.h"
 #include "ui/BitmapImage.h"
 #include "ui/CommandGuard.h"
@@ -114,25 +114,24 @@ const TFileDialogSetup TemplateDialog{"Template|*.tpl", "tpl", ""};
 
 }  // namespace
 
-struct TDarevudIroForm::TServiceObjects {
+struct MainWindow::TServiceObjects {
     TSystemClock Clock;
     TSystemRandom Random;
     QtTextRasteriser Rasteriser;
 };
 
-TDarevudIroForm::TDarevudIroForm(const TMainWindowParts& parts, QWidget* parent)
+MainWindow::MainWindow(const TMainWindowParts& parts, QWidget* parent)
     : QMainWindow(parent),
       parts(parts),
       serviceObjects(std::make_unique<TServiceObjects>()),
       imageList(std::make_unique<ImageListPanel>()),
       tabControl1(new QTabWidget(this)) {
-    setObjectName("DarevudIroForm");
+    setObjectName("MainWindow");
     TServiceObjects& own = *serviceObjects;
-    services.reset(
-        new TCommandServices{TBuildServices{parts.Ask, parts.Progress, own.Clock, own.Random,
-                                            own.Rasteriser, parts.Compression, &parts.Messages},
-                             parts.Messages, parts.Shell, TempFolder(), TempFolder(),
-                             HistoryFolder()});
+    services.reset(new TCommandServices{
+        TBuildServices{parts.Ask, parts.Progress, own.Clock, own.Random, own.Rasteriser,
+                       parts.Compression, &parts.Messages},
+        parts.Messages, parts.Shell, TempFolder(), TempFolder(), HistoryFolder()});
     setWindowTitle(ProgramTitle);
     CreateWindows();
     CreateTabs();
@@ -150,9 +149,9 @@ TDarevudIroForm::TDarevudIroForm(const TMainWindowParts& parts, QWidget* parent)
            std::min(740, std::max(578, needed.height() + 90)));
 }
 
-TDarevudIroForm::~TDarevudIroForm() = default;
+MainWindow::~MainWindow() = default;
 
-bool TDarevudIroForm::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::Wheel) return QMainWindow::eventFilter(watched, event);
     // Only the long "Images" page scrolls with the wheel, 10 pixels a step; the wheel does
     // nothing on the other pages, whose panels fit the window.
@@ -165,7 +164,7 @@ bool TDarevudIroForm::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void TDarevudIroForm::CreateWindows() {
+void MainWindow::CreateWindows() {
     Workspace& ws = parts.Ws;
     templateForm = new TRirevidedOzizidoTemplateForm(
         ws, parts.Ask, [this] { ShowReplacedSettings(); }, this);
@@ -183,7 +182,7 @@ void TDarevudIroForm::CreateWindows() {
         ws, parts.Ask, *watermarkForm, [this] { parts.Settings.ShowSettings(); }, this);
 }
 
-void TDarevudIroForm::CreateWizards() {
+void MainWindow::CreateWizards() {
     Workspace& ws = parts.Ws;
     auto* wizardPages = new TSchemeWizardGalNavForm(ws, this);
     schemeWizardForm = new TSchemeWizardForm(ws, *wizardPages, *schemeEditorForm, *helpForm, this);
@@ -198,14 +197,14 @@ void TDarevudIroForm::CreateWizards() {
                                  this);
 }
 
-void TDarevudIroForm::UseWizard() {
+void MainWindow::UseWizard() {
     if (tabControl1->currentIndex() != GeneralTab) tabControl1->setCurrentIndex(GeneralTab);
     galleryWizardForm->exec();
     // The wizard's panels wrote straight into the workspace; its template choice too.
     ShowReplacedSettings();
 }
 
-void TDarevudIroForm::CreateTabs() {
+void MainWindow::CreateTabs() {
     tabControl1->setObjectName("TabControl1");
     for (int index = 0; index < int(std::size(TabCaptions)); ++index) {
         QWidget* content = new QWidget;
@@ -237,10 +236,10 @@ void TDarevudIroForm::CreateTabs() {
         tabControl1->addTab(page, TabCaptions[index]);
     }
     setCentralWidget(tabControl1);
-    connect(tabControl1, &QTabWidget::currentChanged, this, &TDarevudIroForm::TabSwitched);
+    connect(tabControl1, &QTabWidget::currentChanged, this, &MainWindow::TabSwitched);
 }
 
-void TDarevudIroForm::TabSwitched(int index) {
+void MainWindow::TabSwitched(int index) {
     const int previous = std::exchange(currentTab, index);
     if (previous == TemplateTab && index != TemplateTab) templateForm->Apply();
     if (index == TemplateTab && previous != TemplateTab) templateForm->RememberForCancel();
@@ -249,7 +248,7 @@ void TDarevudIroForm::TabSwitched(int index) {
     if (index >= ThumbnailSchemeTab) ShowSchemeTab(index);
 }
 
-void TDarevudIroForm::ShowSchemeTab(int index) {
+void MainWindow::ShowSchemeTab(int index) {
     static constexpr int KindOfTab[] = {SchemeThumbnail, SchemeImage, SchemeNavigation,
                                         SchemeGallery};
     QWidget* content = static_cast<QScrollArea*>(tabControl1->widget(index))->widget();
@@ -257,7 +256,7 @@ void TDarevudIroForm::ShowSchemeTab(int index) {
     schemeEditorForm->EditScheme(KindOfTab[index - ThumbnailSchemeTab]);
 }
 
-QWidget* TDarevudIroForm::CreateSpecialPage() {
+QWidget* MainWindow::CreateSpecialPage() {
     auto* page = new QWidget;
     auto* layout = new QHBoxLayout(page);
     layout->addWidget(specialForm->MetaTagsPanel(), 0, Qt::AlignTop);
@@ -266,7 +265,7 @@ QWidget* TDarevudIroForm::CreateSpecialPage() {
     return page;
 }
 
-QWidget* TDarevudIroForm::CreateGeneralPage() {
+QWidget* MainWindow::CreateGeneralPage() {
     auto* page = new QWidget;
     auto* left = new QVBoxLayout;
     left->addWidget(parts.Settings.DirectoriesPanel());
@@ -283,7 +282,7 @@ QWidget* TDarevudIroForm::CreateGeneralPage() {
     return page;
 }
 
-void TDarevudIroForm::CreateMenus() {
+void MainWindow::CreateMenus() {
     CreateFilesMenu();
     CreateTemplateMenu();
     CreateCreateMenu();
@@ -297,8 +296,8 @@ void TDarevudIroForm::CreateMenus() {
     CreateHelpMenu();
 }
 
-QAction* TDarevudIroForm::AddEntry(QMenu* menu, const char* objectName, const QString& caption,
-                                   std::function<void()> command) {
+QAction* MainWindow::AddEntry(QMenu* menu, const char* objectName, const QString& caption,
+                              std::function<void()> command) {
     QAction* entry = menu->addAction(caption);
     entry->setObjectName(objectName);
     connect(entry, &QAction::triggered, this,
@@ -306,15 +305,14 @@ QAction* TDarevudIroForm::AddEntry(QMenu* menu, const char* objectName, const QS
     return entry;
 }
 
-QAction* TDarevudIroForm::AddLaterEntry(QMenu* menu, const char* objectName,
-                                        const QString& caption) {
+QAction* MainWindow::AddLaterEntry(QMenu* menu, const char* objectName, const QString& caption) {
     QAction* entry = menu->addAction(caption);
     entry->setObjectName(objectName);
     entry->setEnabled(false);
     return entry;
 }
 
-void TDarevudIroForm::CreateFilesMenu() {
+void MainWindow::CreateFilesMenu() {
     auto* files = menuBar()->addMenu("Files");
     files->setObjectName("Files1");
     AddEntry(files, "OpenGallery1", "Open Gallery", [this] { OpenGallery(); });
@@ -341,7 +339,7 @@ void TDarevudIroForm::CreateFilesMenu() {
     AddEntry(files, "Close1", "Close", [this] { close(); });
 }
 
-void TDarevudIroForm::CreateTemplateMenu() {
+void MainWindow::CreateTemplateMenu() {
     auto* menu = menuBar()->addMenu("Template");
     menu->setObjectName("Template1");
     // Kept for the template dialog's own use; the main window never shows it.
@@ -354,7 +352,7 @@ void TDarevudIroForm::CreateTemplateMenu() {
              [this] { SaveSettingsAsTemplate(); });
 }
 
-void TDarevudIroForm::CreateCreateMenu() {
+void MainWindow::CreateCreateMenu() {
     auto* menu = menuBar()->addMenu("Create && Undo");
     menu->setObjectName("CreateUndo1");
     AddEntry(menu, "Undo1", "Undo. Delete the created Gallery.", [this] { UndoGallery(); });
@@ -362,7 +360,7 @@ void TDarevudIroForm::CreateCreateMenu() {
     AddEntry(menu, "CreateGallery1", "Let's go. Create the gallery.", [this] { CreateGallery(); });
 }
 
-void TDarevudIroForm::CreateStyleMenu() {
+void MainWindow::CreateStyleMenu() {
     auto* menu = menuBar()->addMenu("Style");
     menu->setObjectName("Style1");
     const struct {
@@ -385,7 +383,7 @@ void TDarevudIroForm::CreateStyleMenu() {
     }
 }
 
-void TDarevudIroForm::CreateImagesMenu() {
+void MainWindow::CreateImagesMenu() {
     auto* menu = menuBar()->addMenu("Images");
     menu->setObjectName("Images1");
     auto* sort = menu->addMenu("Sort");
@@ -412,13 +410,13 @@ void TDarevudIroForm::CreateImagesMenu() {
     }
 }
 
-void TDarevudIroForm::CreateOptionsMenu() {
+void MainWindow::CreateOptionsMenu() {
     auto* menu = menuBar()->addMenu("Options");
     menu->setObjectName("Options1");
     AddEntry(menu, "Options2", "Options", [this] { ShowOptions(); });
 }
 
-void TDarevudIroForm::CreateHelpMenu() {
+void MainWindow::CreateHelpMenu() {
     auto* menu = menuBar()->addMenu("Help");
     menu->setObjectName("Help1");
     AddEntry(menu, "About1", "About", [this] { ShowAbout(); });
@@ -434,7 +432,7 @@ void TDarevudIroForm::CreateHelpMenu() {
     }
 }
 
-void TDarevudIroForm::ShowWorkspace() {
+void MainWindow::ShowWorkspace() {
     parts.Settings.ShowSettings();
     imagesPanel->ShowImages();
     templateForm->ShowSelection();
@@ -443,13 +441,13 @@ void TDarevudIroForm::ShowWorkspace() {
     schemeEditorForm->ShowReplacedScheme();
 }
 
-void TDarevudIroForm::ShowReplacedSettings() {
+void MainWindow::ShowReplacedSettings() {
     ShowWorkspace();
     specialForm->ShowSettings();
     watermarkForm->ShowOptions();
 }
 
-void TDarevudIroForm::AddImages(bool fromMenu) {
+void MainWindow::AddImages(bool fromMenu) {
     const ProgramOptions& options = parts.Ws.Program;
     // The menu starts in the options' image folder; the panel's "Add" where Qt left off.
     const bool useImageDir = fromMenu && options.UseImageDir;
@@ -466,7 +464,7 @@ void TDarevudIroForm::AddImages(bool fromMenu) {
     if (fromMenu) tabControl1->setCurrentIndex(ImagesTab);
 }
 
-void TDarevudIroForm::AddClipboardImage() {
+void MainWindow::AddClipboardImage() {
     AddClipboardPicture(parts.Ws, *imageList, ClipboardPicture(), [this] {
         return AskSavePath(this, {"JPG|*.jpg", "jpg", ""});
     });
@@ -474,7 +472,7 @@ void TDarevudIroForm::AddClipboardImage() {
     tabControl1->setCurrentIndex(ImagesTab);
 }
 
-void TDarevudIroForm::AddCapturedImage() {
+void MainWindow::AddCapturedImage() {
     const std::optional<TBitmap> captured = capturer->Execute();
     if (!captured) return;
     AddCapturedPicture(parts.Ws, *imageList, captured, [this] {
@@ -484,14 +482,14 @@ void TDarevudIroForm::AddCapturedImage() {
     tabControl1->setCurrentIndex(ImagesTab);
 }
 
-void TDarevudIroForm::OpenGallery() {
+void MainWindow::OpenGallery() {
     const std::optional<std::string> path = AskOpenPath(this, GalleryDialog);
     if (!path) return;
     OpenGalleryProject(parts.Ws, *imageList, *path, parts.Ask, parts.Progress);
     ShowReplacedSettings();
 }
 
-void TDarevudIroForm::OpenFiles(const std::vector<std::string>& paths) {
+void MainWindow::OpenFiles(const std::vector<std::string>& paths) {
     // Projects first, since opening one replaces the image list; then image sets and
     // pictures are added to it in the order given. Each failure is shown on its own and
     // the other files still open.
@@ -522,14 +520,14 @@ void TDarevudIroForm::OpenFiles(const std::vector<std::string>& paths) {
     if (imagesAdded) tabControl1->setCurrentIndex(ImagesTab);
 }
 
-void TDarevudIroForm::SaveGallery() {
+void MainWindow::SaveGallery() {
     const std::optional<std::string> path = AskSavePath(this, GalleryDialog);
     if (!path) return;
     SaveGalleryProject(parts.Ws, *path, parts.Messages, parts.Progress);
     ShowWorkspace();
 }
 
-void TDarevudIroForm::AddSetOfImages() {
+void MainWindow::AddSetOfImages() {
     const std::optional<std::string> path = AskOpenPath(this, SetDialog);
     if (!path) return;
     AddImageSet(parts.Ws.Images, *path, parts.Progress);
@@ -537,7 +535,7 @@ void TDarevudIroForm::AddSetOfImages() {
     imagesPanel->ShowImages();
 }
 
-void TDarevudIroForm::SaveSet(bool withImages) {
+void MainWindow::SaveSet(bool withImages) {
     const std::optional<std::string> path = AskSavePath(this, SetDialog);
     if (!path) return;
     if (withImages) {
@@ -548,22 +546,22 @@ void TDarevudIroForm::SaveSet(bool withImages) {
     imagesPanel->ShowImages();
 }
 
-void TDarevudIroForm::CreateGallery() {
+void MainWindow::CreateGallery() {
     // The command updates the HTML file field and the template before it builds; the
     // panels show that whether the build succeeds or not.
     struct TShowAfter {
-        TDarevudIroForm* Form;
+        MainWindow* Form;
         ~TShowAfter() { Form->ShowWorkspace(); }
     } showAfter{this};
     fsc::CreateGallery(parts.Ws, TCreateMode::MainWindow, *services);
 }
 
-void TDarevudIroForm::Sort(int entry) {
+void MainWindow::Sort(int entry) {
     ChooseSortEntry(parts.Ws, *imageList, static_cast<TSortEntry>(entry));
     imagesPanel->ShowImages();
 }
 
-void TDarevudIroForm::SaveSettingsAsTemplate() {
+void MainWindow::SaveSettingsAsTemplate() {
     const std::optional<std::string> path = AskSavePath(this, TemplateDialog);
     if (!path) return;
     // The same preparation as "Save Gallery ": the HTML file check and the template choice
@@ -572,33 +570,33 @@ void TDarevudIroForm::SaveSettingsAsTemplate() {
     ShowWorkspace();
 }
 
-void TDarevudIroForm::UndoGallery() { UndoCreatedGallery(parts.Ws, services->HistoryFolder); }
+void MainWindow::UndoGallery() { UndoCreatedGallery(parts.Ws, services->HistoryFolder); }
 
-void TDarevudIroForm::ShowOptions() {
+void MainWindow::ShowOptions() {
     parts.Options.ShowOptions();
     parts.Options.exec();
 }
 
-void TDarevudIroForm::CreateGalleriesInDirectoryTree() {
+void MainWindow::CreateGalleriesInDirectoryTree() {
     treeForm->exec();
     // The tool gave the user's gallery back, read again from its project file.
     ShowReplacedSettings();
 }
 
-void TDarevudIroForm::ShowFtpWindow() {
+void MainWindow::ShowFtpWindow() {
     // The local pane starts where the gallery is written.
     ftpForm->SetLocalDirectory(parts.Ws.Main.HTMLDir);
     ftpForm->exec();
 }
 
-void TDarevudIroForm::OpenTemplate() {
+void MainWindow::OpenTemplate() {
     const std::optional<std::string> path = AskOpenPath(this, TemplateDialog);
     if (!path) return;
     templateForm->OpenTemplateFile(*path);
     tabControl1->setCurrentIndex(TemplateTab);
 }
 
-void TDarevudIroForm::ShowAbout() {
+void MainWindow::ShowAbout() {
     QMessageBox box(QMessageBox::NoIcon, "About",
                     QString("%1\nVersion %2").arg(ProgramName, ProgramVersion), QMessageBox::Ok,
                     this);
