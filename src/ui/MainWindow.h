@@ -37,7 +37,7 @@ class TRirevidedOzizidoTemplateForm;
 class TImagesPanel;
 class TOptionsForm;
 class TProgress;
-class TRirevidedOzizidoForm;
+class SettingsPanels;
 struct ImageListPanel;
 struct TCommandServices;
 struct Workspace;
@@ -45,7 +45,7 @@ struct Workspace;
 // The long-lived windows the main window opens or borrows from.
 struct TMainWindowParts {
     Workspace& Ws;
-    TRirevidedOzizidoForm& Settings;
+    SettingsPanels& Settings;
     TOptionsForm& Options;
     TProgress& Progress;
     // The per-image compression dialog a build shows.

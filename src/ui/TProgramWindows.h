@@ -9,13 +9,13 @@
 
 #include "ui/MainWindow.h"
 #include "ui/QtMessages.h"
+#include "ui/SettingsPanels.h"
 #include "ui/TAskForm.h"
 #include "ui/TFolioscopeForm.h"
 #include "ui/TJPEGCompressionForm.h"
 #include "ui/TOptionsForm.h"
 #include "ui/TProgress.h"
 #include "ui/TRirevidedOzizidoCollageOptionsForm.h"
-#include "ui/TRirevidedOzizidoForm.h"
 #include "ui/TRirevidedOzizidoImageHTMLOptionsForm.h"
 #include "ui/TRirevidedOzizidoListOptionsForm.h"
 #include "ui/TRirevidedOzizidoNavigationOptionsForm.h"
@@ -45,7 +45,7 @@ public:
     QtMessages Messages;
     TFolioscopeForm StartWindow;
     TAskForm Ask;
-    TRirevidedOzizidoForm Settings;
+    SettingsPanels Settings;
     TRirevidedOzizidoParaOptionsForm ParaOptions;
     TRirevidedOzizidoImageHTMLOptionsForm ImageHTMLOptions;
     TRirevidedOzizidoListOptionsForm ListOptions;

@@ -16,8 +16,8 @@
 #include "base/IAsk.h"
 #include "ui/CommandGuard.h"
 #include "ui/NamedWidget.h"
+#include "ui/SettingsPanels.h"
 #include "ui/TImagesPanel.h"
-#include "ui/TRirevidedOzizidoForm.h"
 #include "ui/TRirevidedOzizidoTemplateForm.h"
 #include "ui/TThumbnailWizardSchemeWizardForm.h"
 

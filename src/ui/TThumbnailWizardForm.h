@@ -18,7 +18,7 @@ namespace fsc {
 
 class IAsk;
 class TImagesPanel;
-class TRirevidedOzizidoForm;
+class SettingsPanels;
 class TRirevidedOzizidoTemplateForm;
 class TThumbnailWizardSchemeWizardForm;
 struct TCommandServices;
@@ -31,7 +31,7 @@ inline constexpr const char* WizardCreateQuestion =
 // The windows whose panels the wizard shows, and what its last step runs.
 struct TGalleryWizardParts {
     Workspace& Ws;
-    TRirevidedOzizidoForm& Settings;
+    SettingsPanels& Settings;
     TImagesPanel& Images;
     // Shown modally before the first step.
     TRirevidedOzizidoTemplateForm& Templates;

@@ -24,10 +24,10 @@
 #include "options/StyleOptions.h"
 #include "support/TempDir.h"
 #include "ui/QtMessages.h"
+#include "ui/SettingsPanels.h"
 #include "ui/TAskForm.h"
 #include "ui/TProgramWindows.h"
 #include "ui/TRirevidedOzizidoCollageOptionsForm.h"
-#include "ui/TRirevidedOzizidoForm.h"
 #include "ui/TRirevidedOzizidoImageHTMLOptionsForm.h"
 #include "ui/TRirevidedOzizidoListOptionsForm.h"
 #include "ui/TRirevidedOzizidoNavigationOptionsForm.h"
@@ -304,7 +304,7 @@ TEST_F(ImageHTMLTest, LoadReplacesTheTextAndAnUnreadableFileLeavesIt) {
 TEST_F(StyleDialogsTest, SettingsPanelButtonsOpenTheirDialogs) {
     QtMessages messages;
     TAskForm ask;
-    TRirevidedOzizidoForm settings(ws, messages, ask);
+    SettingsPanels settings(ws, messages, ask);
     auto* tableButton = Find<QPushButton>(&settings, "TableOptionsButton");
     auto* imageHTMLButton = Find<QPushButton>(&settings, "ImageHTMLOptionsButton");
     EXPECT_FALSE(tableButton->isEnabled());

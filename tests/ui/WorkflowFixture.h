@@ -18,12 +18,12 @@
 #include "support/TempDir.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessages.h"
+#include "ui/SettingsPanels.h"
 #include "ui/TAskForm.h"
 #include "ui/TJPEGCompressionForm.h"
 #include "ui/TOptionsForm.h"
 #include "ui/TProgress.h"
 #include "ui/TRirevidedOzizidoCollageOptionsForm.h"
-#include "ui/TRirevidedOzizidoForm.h"
 #include "ui/TRirevidedOzizidoImageHTMLOptionsForm.h"
 #include "ui/TRirevidedOzizidoListOptionsForm.h"
 #include "ui/TRirevidedOzizidoNavigationOptionsForm.h"
@@ -63,7 +63,7 @@ struct Windows {
     QtMessages messages;
     std::string pictureFilter = OpenPictureFilter();
     TAskForm ask;
-    TRirevidedOzizidoForm settings{ws, messages, ask};
+    SettingsPanels settings{ws, messages, ask};
     TJPEGCompressionForm compression{ws.Program};
     TProgress progress;
     TOptionsForm options{ws.Program, store};

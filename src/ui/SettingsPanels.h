@@ -20,12 +20,12 @@ class IAsk;
 class IMessages;
 struct Workspace;
 
-class TRirevidedOzizidoForm : public QWidget {
+class SettingsPanels : public QWidget {
     Q_OBJECT
 
 public:
     // `messages` and `ask` serve the HTML file check of the "Directories" panel.
-    TRirevidedOzizidoForm(Workspace& ws, IMessages& messages, IAsk& ask, QWidget* parent = nullptr);
+    SettingsPanels(Workspace& ws, IMessages& messages, IAsk& ask, QWidget* parent = nullptr);
 
     QGroupBox* DirectoriesPanel() const { return groupBox1; }
     QGroupBox* StylePanel() const { return groupBox3; }

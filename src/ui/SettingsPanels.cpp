@@ -1,5 +1,5 @@
 // The gallery settings panels, bound field by field to the workspace's MainSettings.
-#include "ui/TRirevidedOzizidoForm.h"
+#include "ui/SettingsPanels.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -43,10 +43,9 @@ QSpinBox* NewSpin(const char* objectName, int minimum, int maximum) {
 
 }  // namespace
 
-TRirevidedOzizidoForm::TRirevidedOzizidoForm(Workspace& ws, IMessages& messages, IAsk& ask,
-                                             QWidget* parent)
+SettingsPanels::SettingsPanels(Workspace& ws, IMessages& messages, IAsk& ask, QWidget* parent)
     : QWidget(parent), ws(ws), messages(messages), ask(ask) {
-    setObjectName("RirevidedOzizidoForm");
+    setObjectName("SettingsPanels");
     groupBox1 = CreateDirectories();
     groupBox3 = CreateStyle();
     thumbnailGroupbox = CreateThumbnails();
@@ -55,12 +54,12 @@ TRirevidedOzizidoForm::TRirevidedOzizidoForm(Workspace& ws, IMessages& messages,
     EnableDependentControls();
 }
 
-void TRirevidedOzizidoForm::ShowSettings() {
+void SettingsPanels::ShowSettings() {
     for (const Refresher& refresh : refreshers) refresh();
     EnableDependentControls();
 }
 
-QGroupBox* TRirevidedOzizidoForm::CreateDirectories() {
+QGroupBox* SettingsPanels::CreateDirectories() {
     auto* group = NewGroup("GroupBox1", "Directories", this);
     MainSettings& main = ws.Main;
     htmlDirEdit = Named<QLineEdit>("HTMLDIREdit");
@@ -99,7 +98,7 @@ QGroupBox* TRirevidedOzizidoForm::CreateDirectories() {
     return group;
 }
 
-QGroupBox* TRirevidedOzizidoForm::CreateStyle() {
+QGroupBox* SettingsPanels::CreateStyle() {
     auto* group = NewGroup("GroupBox3", "Style", this);
     MainSettings& main = ws.Main;
     struct Choice {
@@ -149,7 +148,7 @@ QGroupBox* TRirevidedOzizidoForm::CreateStyle() {
     return group;
 }
 
-QGroupBox* TRirevidedOzizidoForm::CreateThumbnails() {
+QGroupBox* SettingsPanels::CreateThumbnails() {
     auto* group = NewGroup("ThumbnailGroupbox", "Thumbnails", this);
     MainSettings& main = ws.Main;
     auto* quality = new QVBoxLayout;
@@ -211,7 +210,7 @@ QGroupBox* TRirevidedOzizidoForm::CreateThumbnails() {
     return group;
 }
 
-QGroupBox* TRirevidedOzizidoForm::CreateResize() {
+QGroupBox* SettingsPanels::CreateResize() {
     auto* group = NewGroup("GroupBox4", "Images", this);
     MainSettings& main = ws.Main;
     auto* widthBox =
@@ -248,7 +247,7 @@ QGroupBox* TRirevidedOzizidoForm::CreateResize() {
     return group;
 }
 
-QGroupBox* TRirevidedOzizidoForm::CreateGeneral() {
+QGroupBox* SettingsPanels::CreateGeneral() {
     auto* group = NewGroup("GroupBox7", "General", this);
     MainSettings& main = ws.Main;
     auto* noHTMLBox = Named<QCheckBox>("NoHTMLCheckBox", "no HTML, only images");
@@ -280,7 +279,7 @@ QGroupBox* TRirevidedOzizidoForm::CreateGeneral() {
     return group;
 }
 
-void TRirevidedOzizidoForm::ConnectDirectories(QLineEdit* imageDirEdit, QLineEdit* htmlFileEdit) {
+void SettingsPanels::ConnectDirectories(QLineEdit* imageDirEdit, QLineEdit* htmlFileEdit) {
     connect(imageDirEdit, &QLineEdit::textEdited, this, [this, imageDirEdit](const QString& text) {
         RunCommand([&] { fsc::SetImageDir(ws, QStringToBytes(text)); });
         // The rule may have trimmed the text or put "images" back; keep the cursor where
@@ -296,7 +295,7 @@ void TRirevidedOzizidoForm::ConnectDirectories(QLineEdit* imageDirEdit, QLineEdi
     });
 }
 
-void TRirevidedOzizidoForm::SelectHTMLDir() {
+void SettingsPanels::SelectHTMLDir() {
     const QString chosen = QFileDialog::getExistingDirectory(
         this, QString(), BytesToQString(ws.Main.HTMLDir), QFileDialog::ShowDirsOnly);
     std::optional<std::string> choice;
@@ -305,14 +304,14 @@ void TRirevidedOzizidoForm::SelectHTMLDir() {
     Show(htmlDirEdit, ws.Main.HTMLDir);
 }
 
-void TRirevidedOzizidoForm::SelectHTMLFile() {
+void SettingsPanels::SelectHTMLFile() {
     // Nothing is replaced here: choosing an existing page asks whether to build on it.
     const std::optional<std::string> chosen =
         AskSavePath(this, {"HTML|*.html;*.htm", "html", ws.Main.HTMLDir, false});
     if (chosen) fsc::SelectHTMLFile(ws, *chosen, messages, ask);
 }
 
-void TRirevidedOzizidoForm::EnableDependentControls() {
+void SettingsPanels::EnableDependentControls() {
     // The panels live in the main window's pages, so controls are reached by pointer,
     // not searched among this form's children.
     targetFrameEdit->setEnabled(ws.Main.UseTargetFrame);
@@ -320,12 +319,12 @@ void TRirevidedOzizidoForm::EnableDependentControls() {
     imageHTMLButton->setEnabled(styleDialogs.ImageHTML && ws.Main.LinkToHTML);
 }
 
-void TRirevidedOzizidoForm::SetStyleDialogs(const StyleDialogs& dialogs) {
+void SettingsPanels::SetStyleDialogs(const StyleDialogs& dialogs) {
     styleDialogs = dialogs;
     EnableDependentControls();
 }
 
-void TRirevidedOzizidoForm::ShowStyleDialog(QDialog* StyleDialogs::*dialog) {
+void SettingsPanels::ShowStyleDialog(QDialog* StyleDialogs::*dialog) {
     if (QDialog* shown = styleDialogs.*dialog) shown->exec();
 }
 
