@@ -7,21 +7,21 @@
 #include <utility>
 #include <vector>
 
+#include "ui/CollageOptionsDialog.h"
+#include "ui/ImagePageOptionsDialog.h"
+#include "ui/ListOptionsDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/NavigationOptionsDialog.h"
+#include "ui/ParagraphOptionsDialog.h"
 #include "ui/QtMessages.h"
 #include "ui/SettingsPanels.h"
+#include "ui/SlideShowOptionsDialog.h"
 #include "ui/TAskForm.h"
 #include "ui/TFolioscopeForm.h"
 #include "ui/TJPEGCompressionForm.h"
 #include "ui/TOptionsForm.h"
 #include "ui/TProgress.h"
-#include "ui/TRirevidedOzizidoCollageOptionsForm.h"
-#include "ui/TRirevidedOzizidoImageHTMLOptionsForm.h"
-#include "ui/TRirevidedOzizidoListOptionsForm.h"
-#include "ui/TRirevidedOzizidoNavigationOptionsForm.h"
-#include "ui/TRirevidedOzizidoParaOptionsForm.h"
-#include "ui/TRirevidedOzizidoSlideShowForm.h"
-#include "ui/TRirevidedOzizidoTableOptionsForm.h"
+#include "ui/TableOptionsDialog.h"
 
 namespace fsc {
 
@@ -46,16 +46,16 @@ public:
     TFolioscopeForm StartWindow;
     TAskForm Ask;
     SettingsPanels Settings;
-    TRirevidedOzizidoParaOptionsForm ParaOptions;
-    TRirevidedOzizidoImageHTMLOptionsForm ImageHTMLOptions;
-    TRirevidedOzizidoListOptionsForm ListOptions;
-    TRirevidedOzizidoNavigationOptionsForm NavigationOptions;
-    TRirevidedOzizidoTableOptionsForm TableOptions;
-    TRirevidedOzizidoCollageOptionsForm CollageOptions;
+    ParagraphOptionsDialog ParaOptions;
+    ImagePageOptionsDialog ImageHTMLOptions;
+    ListOptionsDialog ListOptions;
+    NavigationOptionsDialog NavigationOptions;
+    TableOptionsDialog TableOptions;
+    CollageOptionsDialog CollageOptions;
     TJPEGCompressionForm Compression;
     TProgress Progress;
     TOptionsForm Options;
-    TRirevidedOzizidoSlideShowForm SlideShowOptions;
+    SlideShowOptionsDialog SlideShowOptions;
     MainWindow Main;
 
 private:

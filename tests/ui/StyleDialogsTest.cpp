@@ -23,17 +23,17 @@
 #include "base/IShell.h"
 #include "options/StyleOptions.h"
 #include "support/TempDir.h"
+#include "ui/CollageOptionsDialog.h"
+#include "ui/ImagePageOptionsDialog.h"
+#include "ui/ListOptionsDialog.h"
+#include "ui/NavigationOptionsDialog.h"
+#include "ui/ParagraphOptionsDialog.h"
 #include "ui/QtMessages.h"
 #include "ui/SettingsPanels.h"
+#include "ui/SlideShowOptionsDialog.h"
 #include "ui/TAskForm.h"
 #include "ui/TProgramWindows.h"
-#include "ui/TRirevidedOzizidoCollageOptionsForm.h"
-#include "ui/TRirevidedOzizidoImageHTMLOptionsForm.h"
-#include "ui/TRirevidedOzizidoListOptionsForm.h"
-#include "ui/TRirevidedOzizidoNavigationOptionsForm.h"
-#include "ui/TRirevidedOzizidoParaOptionsForm.h"
-#include "ui/TRirevidedOzizidoSlideShowForm.h"
-#include "ui/TRirevidedOzizidoTableOptionsForm.h"
+#include "ui/TableOptionsDialog.h"
 #include "ui/UiTestSupport.h"
 
 namespace fsc {
@@ -65,13 +65,13 @@ protected:
     ApplicationFirst application;
     Workspace ws;
     test::RecordingShell shell;
-    TRirevidedOzizidoTableOptionsForm table{ws.Table};
-    TRirevidedOzizidoListOptionsForm list{ws.List};
-    TRirevidedOzizidoParaOptionsForm para{ws.Para};
-    TRirevidedOzizidoCollageOptionsForm collage{ws.Collage};
-    TRirevidedOzizidoSlideShowForm slideShow{ws.SlideShow, shell};
-    TRirevidedOzizidoNavigationOptionsForm navigation;
-    TRirevidedOzizidoImageHTMLOptionsForm imageHTML{ws};
+    TableOptionsDialog table{ws.Table};
+    ListOptionsDialog list{ws.List};
+    ParagraphOptionsDialog para{ws.Para};
+    CollageOptionsDialog collage{ws.Collage};
+    SlideShowOptionsDialog slideShow{ws.SlideShow, shell};
+    NavigationOptionsDialog navigation;
+    ImagePageOptionsDialog imageHTML{ws};
 };
 
 TEST_F(StyleDialogsTest, UntouchedDialogsGiveTheStartValues) {

@@ -16,20 +16,20 @@
 #include "imaging/JpegWriter.h"
 #include "platform/QtSettingsStore.h"
 #include "support/TempDir.h"
+#include "ui/CollageOptionsDialog.h"
+#include "ui/ImagePageOptionsDialog.h"
+#include "ui/ListOptionsDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/NavigationOptionsDialog.h"
+#include "ui/ParagraphOptionsDialog.h"
 #include "ui/QtMessages.h"
 #include "ui/SettingsPanels.h"
+#include "ui/SlideShowOptionsDialog.h"
 #include "ui/TAskForm.h"
 #include "ui/TJPEGCompressionForm.h"
 #include "ui/TOptionsForm.h"
 #include "ui/TProgress.h"
-#include "ui/TRirevidedOzizidoCollageOptionsForm.h"
-#include "ui/TRirevidedOzizidoImageHTMLOptionsForm.h"
-#include "ui/TRirevidedOzizidoListOptionsForm.h"
-#include "ui/TRirevidedOzizidoNavigationOptionsForm.h"
-#include "ui/TRirevidedOzizidoParaOptionsForm.h"
-#include "ui/TRirevidedOzizidoSlideShowForm.h"
-#include "ui/TRirevidedOzizidoTableOptionsForm.h"
+#include "ui/TableOptionsDialog.h"
 #include "ui/UiTestSupport.h"
 
 namespace fsc::test {
@@ -67,13 +67,13 @@ struct Windows {
     TJPEGCompressionForm compression{ws.Program};
     TProgress progress;
     TOptionsForm options{ws.Program, store};
-    TRirevidedOzizidoTableOptionsForm tableOptions{ws.Table};
-    TRirevidedOzizidoListOptionsForm listOptions{ws.List};
-    TRirevidedOzizidoParaOptionsForm paraOptions{ws.Para};
-    TRirevidedOzizidoCollageOptionsForm collageOptions{ws.Collage};
-    TRirevidedOzizidoSlideShowForm slideShowOptions{ws.SlideShow, shell};
-    TRirevidedOzizidoNavigationOptionsForm navigationOptions;
-    TRirevidedOzizidoImageHTMLOptionsForm imageHTMLOptions{ws};
+    TableOptionsDialog tableOptions{ws.Table};
+    ListOptionsDialog listOptions{ws.List};
+    ParagraphOptionsDialog paraOptions{ws.Para};
+    CollageOptionsDialog collageOptions{ws.Collage};
+    SlideShowOptionsDialog slideShowOptions{ws.SlideShow, shell};
+    NavigationOptionsDialog navigationOptions;
+    ImagePageOptionsDialog imageHTMLOptions{ws};
     MainWindow main{{ws, settings, options, progress, compression, ask, shell, messages,
                      pictureFilter, Styles()}};
 

@@ -1,5 +1,5 @@
 // The collage options dialog.
-#include "ui/TRirevidedOzizidoCollageOptionsForm.h"
+#include "ui/CollageOptionsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,14 +18,12 @@
 
 namespace fsc {
 
-TRirevidedOzizidoCollageOptionsForm::TRirevidedOzizidoCollageOptionsForm(CollageOptions& options,
-                                                                         QWidget* parent)
-    : TStyleDialog("RirevidedOzizidoCollageOptionsForm", "Options Collage/Image Map", parent),
-      options(options) {
+CollageOptionsDialog::CollageOptionsDialog(CollageOptions& options, QWidget* parent)
+    : TStyleDialog("CollageOptionsDialog", "Options Collage/Image Map", parent), options(options) {
     BindControls();
 }
 
-void TRirevidedOzizidoCollageOptionsForm::BindControls() {
+void CollageOptionsDialog::BindControls() {
     auto* table = Named<QRadioButton>("TableRadioButton", "Table");
     auto* random = Named<QRadioButton>("RandomRadioButton", "Random");
     auto* circle = Named<QRadioButton>("CircleRadioButton", "Circle");
@@ -56,7 +54,7 @@ void TRirevidedOzizidoCollageOptionsForm::BindControls() {
     SetContent(controls);
 }
 
-void TRirevidedOzizidoCollageOptionsForm::ShowColour() {
+void CollageOptionsDialog::ShowColour() {
     // A colour from a template file that names no entry shows, and is kept as, the entry
     // the collage will really use, so the list and the build never disagree.
     options.BackgroundColor = CollageColourEntry(options.BackgroundColor);
@@ -67,7 +65,7 @@ void TRirevidedOzizidoCollageOptionsForm::ShowColour() {
     PaintColours(comboBox1, CollageListColours(options.BackgroundColor));
 }
 
-void TRirevidedOzizidoCollageOptionsForm::ComboBox1Change() {
+void CollageOptionsDialog::ComboBox1Change() {
     options.BackgroundColor = QStringToBytes(comboBox1->currentText());
     ShowColour();
 }

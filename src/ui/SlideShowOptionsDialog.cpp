@@ -1,5 +1,5 @@
 // The slide show options dialog.
-#include "ui/TRirevidedOzizidoSlideShowForm.h"
+#include "ui/SlideShowOptionsDialog.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -21,9 +21,9 @@
 
 namespace fsc {
 
-TRirevidedOzizidoSlideShowForm::TRirevidedOzizidoSlideShowForm(SlideShowOptions& options,
-                                                               IShell& shell, QWidget* parent)
-    : TStyleDialog("RirevidedOzizidoSlideShowForm", "Options Slide Show", parent),
+SlideShowOptionsDialog::SlideShowOptionsDialog(SlideShowOptions& options, IShell& shell,
+                                               QWidget* parent)
+    : TStyleDialog("SlideShowOptionsDialog", "Options Slide Show", parent),
       options(options),
       shell(shell) {
     auto* helpButton = Named<QPushButton>("HelpButton", "Help");
@@ -32,7 +32,7 @@ TRirevidedOzizidoSlideShowForm::TRirevidedOzizidoSlideShowForm(SlideShowOptions&
     BindControls(helpButton);
 }
 
-void TRirevidedOzizidoSlideShowForm::BindControls(QPushButton* helpButton) {
+void SlideShowOptionsDialog::BindControls(QPushButton* helpButton) {
     slideSchemeMemo = Named<QPlainTextEdit>("SlideSchemeMemo");
     slideSchemeMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     slideSchemeMemo->installEventFilter(this);
@@ -62,7 +62,7 @@ void TRirevidedOzizidoSlideShowForm::BindControls(QPushButton* helpButton) {
     SetContent(controls, {helpButton});
 }
 
-bool TRirevidedOzizidoSlideShowForm::eventFilter(QObject* watched, QEvent* event) {
+bool SlideShowOptionsDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == slideSchemeMemo && event->type() == QEvent::FocusOut) {
         // Only a move to another control of the dialog leaves the box; a context menu or
         // another window taking over for a moment does not.
@@ -73,7 +73,7 @@ bool TRirevidedOzizidoSlideShowForm::eventFilter(QObject* watched, QEvent* event
     return TStyleDialog::eventFilter(watched, event);
 }
 
-void TRirevidedOzizidoSlideShowForm::SlideSchemeMemoExit() {
+void SlideShowOptionsDialog::SlideSchemeMemoExit() {
     RunCommand([this] {
         // The repaired scheme is in the box before the message about it appears.
         const auto show = qScopeGuard([this] { showScheme(); });
@@ -81,8 +81,6 @@ void TRirevidedOzizidoSlideShowForm::SlideSchemeMemoExit() {
     });
 }
 
-void TRirevidedOzizidoSlideShowForm::ShowHelp() {
-    shell.Open(JoinPath(DataFolder(), "Style.html"));
-}
+void SlideShowOptionsDialog::ShowHelp() { shell.Open(JoinPath(DataFolder(), "Style.html")); }
 
 }  // namespace fsc

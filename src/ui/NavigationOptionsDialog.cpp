@@ -1,13 +1,13 @@
 // The navigation options dialog.
-#include "ui/TRirevidedOzizidoNavigationOptionsForm.h"
+#include "ui/NavigationOptionsDialog.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace fsc {
 
-TRirevidedOzizidoNavigationOptionsForm::TRirevidedOzizidoNavigationOptionsForm(QWidget* parent)
-    : TStyleDialog("RirevidedOzizidoNavigationOptionsForm", "Options Navigation", parent) {
+NavigationOptionsDialog::NavigationOptionsDialog(QWidget* parent)
+    : TStyleDialog("NavigationOptionsDialog", "Options Navigation", parent) {
     auto* controls = new QVBoxLayout;
     controls->addWidget(Named<QLabel>("Label1", "no navigation options available at the moment"));
     SetContent(controls);

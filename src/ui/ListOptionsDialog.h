@@ -7,11 +7,11 @@ namespace fsc {
 
 struct ListOptions;
 
-class TRirevidedOzizidoListOptionsForm : public TStyleDialog {
+class ListOptionsDialog : public TStyleDialog {
     Q_OBJECT
 
 public:
-    explicit TRirevidedOzizidoListOptionsForm(ListOptions& options, QWidget* parent = nullptr);
+    explicit ListOptionsDialog(ListOptions& options, QWidget* parent = nullptr);
 
 private:
     void BindControls();

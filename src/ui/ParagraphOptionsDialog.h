@@ -7,11 +7,11 @@ namespace fsc {
 
 struct ParaOptions;
 
-class TRirevidedOzizidoParaOptionsForm : public TStyleDialog {
+class ParagraphOptionsDialog : public TStyleDialog {
     Q_OBJECT
 
 public:
-    explicit TRirevidedOzizidoParaOptionsForm(ParaOptions& options, QWidget* parent = nullptr);
+    explicit ParagraphOptionsDialog(ParaOptions& options, QWidget* parent = nullptr);
 
 private:
     void BindControls();

@@ -1,5 +1,5 @@
 // The image page options dialog.
-#include "ui/TRirevidedOzizidoImageHTMLOptionsForm.h"
+#include "ui/ImagePageOptionsDialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,16 +15,15 @@
 
 namespace fsc {
 
-TRirevidedOzizidoImageHTMLOptionsForm::TRirevidedOzizidoImageHTMLOptionsForm(Workspace& ws,
-                                                                             QWidget* parent)
-    : TStyleDialog("RirevidedOzizidoImageHTMLOptionsForm", "Options Image HTML", parent), ws(ws) {
+ImagePageOptionsDialog::ImagePageOptionsDialog(Workspace& ws, QWidget* parent)
+    : TStyleDialog("ImagePageOptionsDialog", "Options Image HTML", parent), ws(ws) {
     auto* loadButton = Named<QPushButton>("LoadButton", "Load");
     connect(loadButton, &QPushButton::clicked, this,
             [this] { RunCommand([this] { LoadButtonClick(); }); });
     BindControls(loadButton);
 }
 
-void TRirevidedOzizidoImageHTMLOptionsForm::BindControls(QPushButton* loadButton) {
+void ImagePageOptionsDialog::BindControls(QPushButton* loadButton) {
     auto* memo1 = Named<QPlainTextEdit>("Memo1");
     memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo1->setToolTip("<!- IMAGE -> is the place where the Image will be added.");
@@ -43,17 +42,17 @@ void TRirevidedOzizidoImageHTMLOptionsForm::BindControls(QPushButton* loadButton
     SetContent(controls);
 }
 
-void TRirevidedOzizidoImageHTMLOptionsForm::showEvent(QShowEvent* event) {
+void ImagePageOptionsDialog::showEvent(QShowEvent* event) {
     ShowImageHTMLOptions(ws.ImageHTML, ws.Template);
     TStyleDialog::showEvent(event);
 }
 
-void TRirevidedOzizidoImageHTMLOptionsForm::hideEvent(QHideEvent* event) {
+void ImagePageOptionsDialog::hideEvent(QHideEvent* event) {
     CloseImageHTMLOptions(ws.ImageHTML, ws.Template);
     TStyleDialog::hideEvent(event);
 }
 
-void TRirevidedOzizidoImageHTMLOptionsForm::LoadButtonClick() {
+void ImagePageOptionsDialog::LoadButtonClick() {
     const std::optional<std::string> path = AskOpenPath(this, {"HTML|*.html", "html", {}});
     if (!path) return;
     LoadImageHTMLFile(ws.ImageHTML, *path);

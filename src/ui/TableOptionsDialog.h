@@ -7,11 +7,11 @@ namespace fsc {
 
 struct TableOptions;
 
-class TRirevidedOzizidoTableOptionsForm : public TStyleDialog {
+class TableOptionsDialog : public TStyleDialog {
     Q_OBJECT
 
 public:
-    explicit TRirevidedOzizidoTableOptionsForm(TableOptions& options, QWidget* parent = nullptr);
+    explicit TableOptionsDialog(TableOptions& options, QWidget* parent = nullptr);
 
 private:
     void BindControls();

@@ -11,13 +11,12 @@ namespace fsc {
 class IShell;
 struct SlideShowOptions;
 
-class TRirevidedOzizidoSlideShowForm : public TStyleDialog {
+class SlideShowOptionsDialog : public TStyleDialog {
     Q_OBJECT
 
 public:
     // "Help" opens the layout options' help page through `shell`.
-    TRirevidedOzizidoSlideShowForm(SlideShowOptions& options, IShell& shell,
-                                   QWidget* parent = nullptr);
+    SlideShowOptionsDialog(SlideShowOptions& options, IShell& shell, QWidget* parent = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,5 +1,5 @@
 // The table options dialog.
-#include "ui/TRirevidedOzizidoTableOptionsForm.h"
+#include "ui/TableOptionsDialog.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -13,13 +13,12 @@
 
 namespace fsc {
 
-TRirevidedOzizidoTableOptionsForm::TRirevidedOzizidoTableOptionsForm(TableOptions& options,
-                                                                     QWidget* parent)
-    : TStyleDialog("RirevidedOzizidoTableOptionsForm", "Options Table", parent), options(options) {
+TableOptionsDialog::TableOptionsDialog(TableOptions& options, QWidget* parent)
+    : TStyleDialog("TableOptionsDialog", "Options Table", parent), options(options) {
     BindControls();
 }
 
-void TRirevidedOzizidoTableOptionsForm::BindControls() {
+void TableOptionsDialog::BindControls() {
     auto* cssEdit = Named<QLineEdit>("CSSClassEdit");
     auto* borderEdit = Named<QSpinBox>("BorderEdit");
     borderEdit->setRange(MinTableBorder, MaxTableBorder);

@@ -5,11 +5,11 @@
 
 namespace fsc {
 
-class TRirevidedOzizidoNavigationOptionsForm : public TStyleDialog {
+class NavigationOptionsDialog : public TStyleDialog {
     Q_OBJECT
 
 public:
-    explicit TRirevidedOzizidoNavigationOptionsForm(QWidget* parent = nullptr);
+    explicit NavigationOptionsDialog(QWidget* parent = nullptr);
 };
 
 }  // namespace fsc

@@ -8,11 +8,11 @@ namespace fsc {
 
 struct Workspace;
 
-class TRirevidedOzizidoImageHTMLOptionsForm : public TStyleDialog {
+class ImagePageOptionsDialog : public TStyleDialog {
     Q_OBJECT
 
 public:
-    explicit TRirevidedOzizidoImageHTMLOptionsForm(Workspace& ws, QWidget* parent = nullptr);
+    explicit ImagePageOptionsDialog(Workspace& ws, QWidget* parent = nullptr);
 
 protected:
     // The box shows the current template's skeleton, and gives it back on closing, so the

@@ -10,12 +10,11 @@ namespace fsc {
 
 struct CollageOptions;
 
-class TRirevidedOzizidoCollageOptionsForm : public TStyleDialog {
+class CollageOptionsDialog : public TStyleDialog {
     Q_OBJECT
 
 public:
-    explicit TRirevidedOzizidoCollageOptionsForm(CollageOptions& options,
-                                                 QWidget* parent = nullptr);
+    explicit CollageOptionsDialog(CollageOptions& options, QWidget* parent = nullptr);
 
 private:
     void BindControls();

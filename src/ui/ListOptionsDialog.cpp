@@ -1,5 +1,5 @@
 // The list options dialog.
-#include "ui/TRirevidedOzizidoListOptionsForm.h"
+#include "ui/ListOptionsDialog.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -10,13 +10,12 @@
 
 namespace fsc {
 
-TRirevidedOzizidoListOptionsForm::TRirevidedOzizidoListOptionsForm(ListOptions& options,
-                                                                   QWidget* parent)
-    : TStyleDialog("RirevidedOzizidoListOptionsForm", "Options List", parent), options(options) {
+ListOptionsDialog::ListOptionsDialog(ListOptions& options, QWidget* parent)
+    : TStyleDialog("ListOptionsDialog", "Options List", parent), options(options) {
     BindControls();
 }
 
-void TRirevidedOzizidoListOptionsForm::BindControls() {
+void ListOptionsDialog::BindControls() {
     auto* ordered = Named<QRadioButton>("OrderedListRadioButton", "Ordered List");
     auto* unordered = Named<QRadioButton>("UnorderedListRadioButton", "Unordered List");
     auto* cssEdit = Named<QLineEdit>("CSSClassEdit");

@@ -1,5 +1,5 @@
 // The paragraph options dialog.
-#include "ui/TRirevidedOzizidoParaOptionsForm.h"
+#include "ui/ParagraphOptionsDialog.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -11,14 +11,12 @@
 
 namespace fsc {
 
-TRirevidedOzizidoParaOptionsForm::TRirevidedOzizidoParaOptionsForm(ParaOptions& options,
-                                                                   QWidget* parent)
-    : TStyleDialog("RirevidedOzizidoParaOptionsForm", "Options Paragraph", parent),
-      options(options) {
+ParagraphOptionsDialog::ParagraphOptionsDialog(ParaOptions& options, QWidget* parent)
+    : TStyleDialog("ParagraphOptionsDialog", "Options Paragraph", parent), options(options) {
     BindControls();
 }
 
-void TRirevidedOzizidoParaOptionsForm::BindControls() {
+void ParagraphOptionsDialog::BindControls() {
     auto* left = Named<QRadioButton>("LeftRadioButton", "left");
     auto* center = Named<QRadioButton>("CenterRadioButton", "center");
     auto* right = Named<QRadioButton>("RightRadioButton", "right");
