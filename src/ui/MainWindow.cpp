@@ -57,7 +57,6 @@
 #include "ui/TImagesPanel.h"
 #include "ui/TOptionsForm.h"
 #include "ui/TProgress.h"
-#include "ui/TRirevidedOzizidoTemplateForm.h"
 #include "ui/TSchemeEditorForm.h"
 #include "ui/TSchemeWizardForm.h"
 #include "ui/TSchemeWizardGalNavForm.h"
@@ -65,6 +64,7 @@
 #include "ui/TThumbnailWizardForm.h"
 #include "ui/TThumbnailWizardSchemeWizardForm.h"
 #include "ui/TWatermarkForm.h"
+#include "ui/TemplateSelectionDialog.h"
 
 namespace fsc {
 
@@ -166,7 +166,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::CreateWindows() {
     Workspace& ws = parts.Ws;
-    templateForm = new TRirevidedOzizidoTemplateForm(
+    templateForm = new TemplateSelectionDialog(
         ws, parts.Ask, [this] { ShowReplacedSettings(); }, this);
     helpForm = new THelpForm(this);
     schemeEditorForm = new TSchemeEditorForm(ws, *helpForm, this);

@@ -33,7 +33,7 @@ class TSchemeWizardForm;
 class TSpecialForm;
 class TThumbnailWizardForm;
 class TWatermarkForm;
-class TRirevidedOzizidoTemplateForm;
+class TemplateSelectionDialog;
 class TImagesPanel;
 class TOptionsForm;
 class TProgress;
@@ -151,7 +151,7 @@ private:
     std::unique_ptr<ImageListPanel> imageList;
     TImagesPanel* imagesPanel = nullptr;
     TCreateGalleryForImagesInDirForm* treeForm = nullptr;
-    TRirevidedOzizidoTemplateForm* templateForm = nullptr;
+    TemplateSelectionDialog* templateForm = nullptr;
     THelpForm* helpForm = nullptr;
     TSchemeEditorForm* schemeEditorForm = nullptr;
     THTMLTemplateEditorForm* htmlTemplateEditorForm = nullptr;

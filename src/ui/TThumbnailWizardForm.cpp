@@ -18,8 +18,8 @@
 #include "ui/NamedWidget.h"
 #include "ui/SettingsPanels.h"
 #include "ui/TImagesPanel.h"
-#include "ui/TRirevidedOzizidoTemplateForm.h"
 #include "ui/TThumbnailWizardSchemeWizardForm.h"
+#include "ui/TemplateSelectionDialog.h"
 
 namespace fsc {
 
@@ -180,7 +180,7 @@ void TThumbnailWizardForm::AskAndCreate() {
 }
 
 void TThumbnailWizardForm::ShowTemplateDialog() {
-    TRirevidedOzizidoTemplateForm& dialog = parts.Templates;
+    TemplateSelectionDialog& dialog = parts.Templates;
     TBorrowedPanel panel;
     panel.Borrow(dialog.Panel(), static_cast<QBoxLayout*>(dialog.layout()));
     // On the main window's tab "OK" and "Cancel" only apply or undo the choice; shown as a

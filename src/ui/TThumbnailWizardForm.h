@@ -19,7 +19,7 @@ namespace fsc {
 class IAsk;
 class TImagesPanel;
 class SettingsPanels;
-class TRirevidedOzizidoTemplateForm;
+class TemplateSelectionDialog;
 class TThumbnailWizardSchemeWizardForm;
 struct TCommandServices;
 struct Workspace;
@@ -34,7 +34,7 @@ struct TGalleryWizardParts {
     SettingsPanels& Settings;
     TImagesPanel& Images;
     // Shown modally before the first step.
-    TRirevidedOzizidoTemplateForm& Templates;
+    TemplateSelectionDialog& Templates;
     TThumbnailWizardSchemeWizardForm& Schemes;
     IAsk& Ask;
     TCommandServices& Services;

@@ -9,7 +9,7 @@
 #include "base/Paths.h"
 #include "templates/TemplateLibrary.h"
 #include "ui/TOnePara.h"
-#include "ui/TRirevidedOzizidoTemplateForm.h"
+#include "ui/TemplateSelectionDialog.h"
 
 namespace fsc {
 namespace {
@@ -24,8 +24,7 @@ protected:
         w = std::make_unique<Windows>();
         w->ws.TemplateLibrary = TemplateLibraryFolder();
         w->ws.Selection.Entries = ListTemplates(w->ws.TemplateLibrary);
-        form =
-            std::make_unique<TRirevidedOzizidoTemplateForm>(w->ws, w->ask, [this] { ++applied; });
+        form = std::make_unique<TemplateSelectionDialog>(w->ws, w->ask, [this] { ++applied; });
     }
 
     // The user picks `entry` from the template list.
@@ -42,7 +41,7 @@ protected:
     }
 
     std::unique_ptr<Windows> w;
-    std::unique_ptr<TRirevidedOzizidoTemplateForm> form;
+    std::unique_ptr<TemplateSelectionDialog> form;
     int applied = 0;
 };
 

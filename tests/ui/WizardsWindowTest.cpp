@@ -16,13 +16,13 @@
 #include "ui/TColorWizardForm.h"
 #include "ui/THelpForm.h"
 #include "ui/TImagesPanel.h"
-#include "ui/TRirevidedOzizidoTemplateForm.h"
 #include "ui/TSchemeEditorForm.h"
 #include "ui/TSchemeWizardForm.h"
 #include "ui/TSchemeWizardGalNavForm.h"
 #include "ui/TSpecialForm.h"
 #include "ui/TThumbnailWizardForm.h"
 #include "ui/TThumbnailWizardSchemeWizardForm.h"
+#include "ui/TemplateSelectionDialog.h"
 
 namespace fsc {
 namespace {
@@ -57,8 +57,8 @@ protected:
             *w->main.findChild<TSpecialForm*>(), [this] { ++schemeWizardRuns; });
         wizard = std::make_unique<TThumbnailWizardForm>(
             TGalleryWizardParts{w->ws, w->settings, w->main.ImagesPanel(),
-                                *w->main.findChild<TRirevidedOzizidoTemplateForm*>(), *launcher,
-                                w->ask, w->main.Services(), [this] { ++finished; }});
+                                *w->main.findChild<TemplateSelectionDialog*>(), *launcher, w->ask,
+                                w->main.Services(), [this] { ++finished; }});
     }
     // Shows the wizard; the template dialog it opens first is answered with `button`.
     void Start(const char* button = "OKButton") {
@@ -66,7 +66,7 @@ protected:
         bool answered = false;
         test::AnswerNextModal([button, &answered](QWidget* modal) {
             answered = true;
-            auto* dialog = qobject_cast<TRirevidedOzizidoTemplateForm*>(modal);
+            auto* dialog = qobject_cast<TemplateSelectionDialog*>(modal);
             ASSERT_NE(dialog, nullptr);
             Find<QPushButton>(dialog->Panel(), button)->click();
         });
@@ -230,7 +230,7 @@ TEST_F(ColourWizardTest, APaletteClickSetsTheSpinBoxesAndTheCode) {
 
 TEST_F(ColourWizardTest, TheTemplatePanelOpensItAndClosingCopiesTheCode) {
     Windows w;
-    auto* templates = w.main.findChild<TRirevidedOzizidoTemplateForm*>();
+    auto* templates = w.main.findChild<TemplateSelectionDialog*>();
     auto* button = Find<QPushButton>(templates->Panel(), "ColorWizardButton");
     // This test's own wizard in place of the main window's.
     templates->SetColourWizard([this] { wizard.Open(); });

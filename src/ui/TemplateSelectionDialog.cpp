@@ -1,5 +1,5 @@
 // The template selection dialog and its panel.
-#include "ui/TRirevidedOzizidoTemplateForm.h"
+#include "ui/TemplateSelectionDialog.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -33,15 +33,14 @@ constexpr int PreviewSide = 65;
 
 }  // namespace
 
-TRirevidedOzizidoTemplateForm::TRirevidedOzizidoTemplateForm(Workspace& ws, IAsk& ask,
-                                                             std::function<void()> applied,
-                                                             QWidget* parent)
+TemplateSelectionDialog::TemplateSelectionDialog(Workspace& ws, IAsk& ask,
+                                                 std::function<void()> applied, QWidget* parent)
     : QDialog(parent),
       ws(ws),
       ask(ask),
       applied(std::move(applied)),
       addParaForm(new TAddTemplateParaForm(this)) {
-    setObjectName("RirevidedOzizidoTemplateForm");
+    setObjectName("TemplateSelectionDialog");
     setWindowTitle("Folioscope Select Template");
     panel1 = CreatePanel();
     auto* layout = new QVBoxLayout(this);
@@ -49,7 +48,7 @@ TRirevidedOzizidoTemplateForm::TRirevidedOzizidoTemplateForm(Workspace& ws, IAsk
     ShowSelection();
 }
 
-QWidget* TRirevidedOzizidoTemplateForm::CreatePanel() {
+QWidget* TemplateSelectionDialog::CreatePanel() {
     auto* panel = Named<QWidget>("Panel1");
     noTemplateButton = Named<QRadioButton>("NoTemplateRadioButton", "no Template");
     useTemplateButton = Named<QRadioButton>("UseTemplateRadioButton", "use Template");
@@ -88,11 +87,10 @@ QWidget* TRirevidedOzizidoTemplateForm::CreatePanel() {
     return panel;
 }
 
-QWidget* TRirevidedOzizidoTemplateForm::CreateTemplateGroup() {
+QWidget* TemplateSelectionDialog::CreateTemplateGroup() {
     auto* group = Named<QGroupBox>("TemplateGroupBox", "Template");
     templateComboBox = Named<QComboBox>("TemplateComboBox");
-    connect(templateComboBox, &QComboBox::activated, this,
-            &TRirevidedOzizidoTemplateForm::EntryChosen);
+    connect(templateComboBox, &QComboBox::activated, this, &TemplateSelectionDialog::EntryChosen);
     previewImage = Named<QLabel>("TemplatePreview");
     previewImage->setFixedSize(PreviewSide, PreviewSide);
     descriptionLabel = Named<QLabel>("DescriptionLabel");
@@ -124,7 +122,7 @@ QWidget* TRirevidedOzizidoTemplateForm::CreateTemplateGroup() {
     return group;
 }
 
-void TRirevidedOzizidoTemplateForm::ShowSelection() {
+void TemplateSelectionDialog::ShowSelection() {
     const TemplateSelection& selection = ws.Selection;
     {
         const QSignalBlocker blocker(templateComboBox);
@@ -142,7 +140,7 @@ void TRirevidedOzizidoTemplateForm::ShowSelection() {
     BuildParameterRows();
 }
 
-void TRirevidedOzizidoTemplateForm::ShowPreview() {
+void TemplateSelectionDialog::ShowPreview() {
     const std::string& file = ws.Selection.PreviewFile;
     previewImage->clear();
     previewImage->setVisible(!file.empty());
@@ -157,7 +155,7 @@ void TRirevidedOzizidoTemplateForm::ShowPreview() {
     }
 }
 
-void TRirevidedOzizidoTemplateForm::BuildParameterRows() {
+void TemplateSelectionDialog::BuildParameterRows() {
     for (TOnePara* row : parameterRows->findChildren<TOnePara*>(Qt::FindDirectChildrenOnly))
         delete row;
     const std::size_t count = ws.Selection.DialogTemplate.Parameters.size();
@@ -167,18 +165,18 @@ void TRirevidedOzizidoTemplateForm::BuildParameterRows() {
     }
 }
 
-TSelectionView TRirevidedOzizidoTemplateForm::View() const {
+TSelectionView TemplateSelectionDialog::View() const {
     const bool inMainWindow = panel1->window() != this;
     return {parentWidget() && parentWidget()->isVisible(), inMainWindow && panel1->isVisible()};
 }
 
-void TRirevidedOzizidoTemplateForm::Change(const std::function<void()>& command) {
+void TemplateSelectionDialog::Change(const std::function<void()>& command) {
     RunCommand(command);
     ShowSelection();
     if (applied) applied();
 }
 
-void TRirevidedOzizidoTemplateForm::EntryChosen(int index) {
+void TemplateSelectionDialog::EntryChosen(int index) {
     TemplateSelection& selection = ws.Selection;
     if (index == selection.ItemIndex) return;
     // Where a refused choice goes back to.
@@ -190,28 +188,28 @@ void TRirevidedOzizidoTemplateForm::EntryChosen(int index) {
     });
 }
 
-void TRirevidedOzizidoTemplateForm::UseTemplateClicked(bool use) {
+void TemplateSelectionDialog::UseTemplateClicked(bool use) {
     ws.Selection.UseTemplate = use;
     ws.Selection.Changed = true;
 }
 
-void TRirevidedOzizidoTemplateForm::AddParameter() {
+void TemplateSelectionDialog::AddParameter() {
     if (!addParaForm->Ask()) return;
     AddTemplateParameter(ws.Selection, addParaForm->Name(), addParaForm->Colour());
     BuildParameterRows();
 }
 
-void TRirevidedOzizidoTemplateForm::SetColourWizard(std::function<void()> open) {
+void TemplateSelectionDialog::SetColourWizard(std::function<void()> open) {
     openColourWizard = std::move(open);
     colourWizardButton->setEnabled(bool(openColourWizard));
 }
 
-void TRirevidedOzizidoTemplateForm::RememberForCancel() {
+void TemplateSelectionDialog::RememberForCancel() {
     fsc::RememberForCancel(ws.Selection);
     ShowSelection();
 }
 
-void TRirevidedOzizidoTemplateForm::Apply() {
+void TemplateSelectionDialog::Apply() {
     // Nothing to apply: the other windows need not show anything again.
     if (!ws.Selection.Changed) return;
     Change([this] {
@@ -220,14 +218,14 @@ void TRirevidedOzizidoTemplateForm::Apply() {
     });
 }
 
-void TRirevidedOzizidoTemplateForm::Cancel() {
+void TemplateSelectionDialog::Cancel() {
     Change([this] {
         TemplateContext context = ws.Templates();
         CancelTemplateSelection(context, View(), ask);
     });
 }
 
-void TRirevidedOzizidoTemplateForm::OpenTemplateFile(const std::string& path) {
+void TemplateSelectionDialog::OpenTemplateFile(const std::string& path) {
     TemplateSelection& selection = ws.Selection;
     selection.Entries.insert(selection.Entries.begin(), UserTemplatePrefix + path);
     selection.FocusItemIndex = selection.ItemIndex;

@@ -20,14 +20,14 @@ class IAsk;
 class TAddTemplateParaForm;
 struct Workspace;
 
-class TRirevidedOzizidoTemplateForm : public QDialog {
+class TemplateSelectionDialog : public QDialog {
     Q_OBJECT
 
 public:
     // `applied` runs after a choice changed the program's settings, so that every window
     // shows them.
-    TRirevidedOzizidoTemplateForm(Workspace& ws, IAsk& ask, std::function<void()> applied,
-                                  QWidget* parent = nullptr);
+    TemplateSelectionDialog(Workspace& ws, IAsk& ask, std::function<void()> applied,
+                            QWidget* parent = nullptr);
 
     // The panel the main window places on its "Template" tab.
     QWidget* Panel() const { return panel1; }
