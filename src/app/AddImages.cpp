@@ -115,7 +115,7 @@ int AddImageFiles(Workspace& ws, ImageListPanel& panel, const TStringList& paths
 int AddImageFolder(Workspace& ws, ImageListPanel& panel, const std::string& folder,
                    IProgress& progress) {
     if (!DirectoryExists(folder)) {
-        throw ELumettaError("The folder \"" + folder + "\" does not exist.");
+        throw EUserInputError("The folder \"" + folder + "\" does not exist.");
     }
     TStringList paths;
     for (const TDirEntry& entry : ListDirectory(folder)) {
@@ -142,7 +142,7 @@ void AddPictureAsJpeg(Workspace& ws, ImageListPanel& panel, const TBitmap& pictu
 void AddClipboardPicture(Workspace& ws, ImageListPanel& panel,
                          const std::optional<TBitmap>& clipboard,
                          const std::function<std::optional<std::string>()>& chooseTarget) {
-    if (!clipboard) throw ELumettaError(NoClipboardPictureText);
+    if (!clipboard) throw EUserInputError(NoClipboardPictureText);
     const std::optional<std::string> target = chooseTarget();
     if (target) AddPictureAsJpeg(ws, panel, *clipboard, *target);
 }

@@ -36,7 +36,7 @@ enum class TPictureCheck { Complete, HeaderOnly };
 int AddImageFiles(Workspace& ws, ImageListPanel& panel, const TStringList& paths,
                   IProgress& progress, TPictureCheck check = TPictureCheck::Complete);
 
-// Every file of the folder that is named like a picture, in name order. ELumettaError
+// Every file of the folder that is named like a picture, in name order. EUserInputError
 // when the folder does not exist.
 int AddImageFolder(Workspace& ws, ImageListPanel& panel, const std::string& folder,
                    IProgress& progress);
@@ -50,7 +50,7 @@ TStringList PictureDialogOrder(const TStringList& chosen);
 void AddPictureAsJpeg(Workspace& ws, ImageListPanel& panel, const TBitmap& picture,
                       const std::string& target);
 
-// "Add Image from Clipboard": ELumettaError "No image/bitmap image on clipboard." without a
+// "Add Image from Clipboard": EUserInputError "No image/bitmap image on clipboard." without a
 // picture; otherwise `chooseTarget` (the JPEG save dialog) names the file, and nothing is
 // added when it returns none. Also the screen capture's path once it has a picture.
 void AddClipboardPicture(Workspace& ws, ImageListPanel& panel,

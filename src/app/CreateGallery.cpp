@@ -35,8 +35,8 @@ TBuildCaller CallerOf(TCreateMode mode) {
 }
 
 void CheckInput(const Workspace& ws) {
-    if (Trim(ws.Main.HTMLFile).empty() && !ws.Main.NoHTML) throw ELumettaError(NoHTMLFileText);
-    if (ws.Images.empty()) throw ELumettaError(NoImagesText);
+    if (Trim(ws.Main.HTMLFile).empty() && !ws.Main.NoHTML) throw EUserInputError(NoHTMLFileText);
+    if (ws.Images.empty()) throw EUserInputError(NoImagesText);
 }
 
 // Only one history exists: a build into another HTML file can no longer undo the previous
@@ -91,7 +91,7 @@ void Prepare(Workspace& ws, TCreateMode mode, IMessages& messages, const TTreeTo
     BringTemplateUpToDate(ws);
     // Checked once the template had its say: a build that stamps nothing must not pass for
     // one that marked the pictures.
-    if (IsBuild(mode) && WatermarkWithoutText(ws)) throw ELumettaError(NoWatermarkTextText);
+    if (IsBuild(mode) && WatermarkWithoutText(ws)) throw EUserInputError(NoWatermarkTextText);
 }
 
 // No floating-point traps are enabled, so a floating-point fault raises nothing to recover
@@ -163,10 +163,10 @@ void SaveWorkspaceAsTemplate(Workspace& ws, const std::string& path, IMessages& 
 
 void WizardCreateGallery(Workspace& ws, TCommandServices& services,
                          const std::function<void()>& selectHTMLFile) {
-    if (ws.Images.empty()) throw ELumettaError(WizardNoPicturesText);
+    if (ws.Images.empty()) throw EUserInputError(WizardNoPicturesText);
     if (ws.Main.HTMLFile.empty()) {
         if (selectHTMLFile) selectHTMLFile();
-        if (ws.Main.HTMLFile.empty()) throw ELumettaError(WizardNoHTMLFileText);
+        if (ws.Main.HTMLFile.empty()) throw EUserInputError(WizardNoHTMLFileText);
         return;
     }
     if (!ws.Journal.CreatedFiles.empty() &&

@@ -42,7 +42,7 @@ void SelectHTMLDir(Workspace& ws, const std::optional<std::string>& chosen) {
 }
 
 void SelectHTMLFile(Workspace& ws, const std::string& chosen, IMessages& messages, IAsk& ask) {
-    if (!LiesInDirectory(chosen, ws.Main.HTMLDir)) throw ELumettaError(HTMLFileOutsideText);
+    if (!LiesInDirectory(chosen, ws.Main.HTMLDir)) throw EUserInputError(HTMLFileOutsideText);
     std::string name =
         DropLeadingSeparators(chosen.substr(ExcludeTrailingSeparator(ws.Main.HTMLDir).size()));
     const std::size_t htm = FindNoCase(name, ".HTM");
@@ -75,7 +75,7 @@ void SetImageDir(Workspace& ws, const std::string& text) {
     const std::string dir = DropLeadingSeparators(Trim(text));
     if (dir.find(':') != std::string::npos) {
         ws.Main.ImageDir = "images";
-        throw ELumettaError(ImageDirColonText);
+        throw EUserInputError(ImageDirColonText);
     }
     ws.Main.ImageDir = dir;
 }

@@ -23,7 +23,7 @@ inline constexpr const char* ImageDirColonText =
 void SelectHTMLDir(Workspace& ws, const std::optional<std::string>& chosen);
 
 // The HTML file save dialog's outcome. The file must lie in the HTML directory
-// (ELumettaError "File must be in the HTML directory." otherwise); the field gets its path
+// (EUserInputError "File must be in the HTML directory." otherwise); the field gets its path
 // below the directory, cut before the first ".HTM" (any case), and the check below runs
 // as when the field is left.
 void SelectHTMLFile(Workspace& ws, const std::string& chosen, IMessages& messages, IAsk& ask);
@@ -38,7 +38,7 @@ enum class THTMLFileCheck { Field, CreateGallery };
 void CheckHTMLFile(Workspace& ws, THTMLFileCheck caller, IMessages& messages, IAsk& ask);
 
 // Every change of the image directory field: trimmed, leading separators removed. A
-// colon sets the field back to "images" and raises ELumettaError.
+// colon sets the field back to "images" and raises EUserInputError.
 void SetImageDir(Workspace& ws, const std::string& text);
 
 }  // namespace fsc

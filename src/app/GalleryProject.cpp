@@ -43,8 +43,8 @@ TProjectValues ReadProjectValues(const std::string& path) {
          {std::pair{MainDirKey, &values.MainDir}, std::pair{ImageDirKey, &values.ImageDir},
           std::pair{HTMLFileKey, &values.HTMLFile}}) {
         if (!*value) {
-            throw ELumettaError("The gallery project \"" + path + "\" is damaged: it has no \"" +
-                                key + "\" line.");
+            throw EUserInputError("The gallery project \"" + path + "\" is damaged: it has no \"" +
+                                  key + "\" line.");
         }
     }
     return values;

@@ -23,7 +23,7 @@ void SaveGalleryProject(Workspace& ws, const std::string& path, IMessages& messa
 
 // Reads G's lines and "images.set" (when it exists) first, so that a damaged project
 // (unreadable, or without its "MAINDIR=", "IMAGEDIR=" or "HTMLFILE=" line, or a damaged
-// image set) raises ELumettaError naming the file and changes nothing. Then the image
+// image set) raises EUserInputError naming the file and changes nothing. Then the image
 // list is replaced, the target frame emptied, "USER:" + the project's template put at the
 // top of the template list, selected and applied, and every non-blank value of the three
 // lines put into its field (the image directory through its own check). Last, the

@@ -59,9 +59,9 @@ std::string Block(std::size_t index, const TThumbnail& thumb, const std::string&
 void RequirePlainNames(const TThumbnailArray& images) {
     for (std::size_t i = 0; i < images.size(); ++i) {
         if (IsPlainFileName(images[i].Name)) continue;
-        throw ELumettaError("Image " + std::to_string(i + 1) + " (\"" + images[i].FileName +
-                            "\") has the name \"" + images[i].Name +
-                            "\", which is not a plain file name.");
+        throw EUserInputError("Image " + std::to_string(i + 1) + " (\"" + images[i].FileName +
+                              "\") has the name \"" + images[i].Name +
+                              "\", which is not a plain file name.");
     }
 }
 
@@ -110,7 +110,7 @@ public:
 
 private:
     [[noreturn]] void Fail(const std::string& what) const {
-        throw ELumettaError("The image set \"" + path + "\" " + what);
+        throw EUserInputError("The image set \"" + path + "\" " + what);
     }
 
     int LastNumber() const {

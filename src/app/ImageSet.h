@@ -18,7 +18,7 @@ void WriteImageSetInfos(const TThumbnailArray& images, const std::string& path);
 // image's FileName then points at its copy. Then the blocks, the last image's first, each
 // followed by CR LF and carrying the name in its FileName field, and "<#useDir#>".
 // Refuses, before writing anything, an image whose name is not a plain file name
-// (ELumettaError naming the image), so no copy lands outside the folder. A different
+// (EUserInputError naming the image), so no copy lands outside the folder. A different
 // picture whose name another one holds is renamed to the next free name of the adding
 // clash rule (its link too, when it named the picture), so no copy overwrites another.
 void WriteImageSetWithImages(TThumbnailArray& images, const std::string& path, IProgress& progress);
@@ -28,7 +28,7 @@ void WriteImageSetWithImages(TThumbnailArray& images, const std::string& path, I
 // with images and the copy is there). Files that do not exist are skipped; the others go
 // through the image check and the naming rules, then take the set's values. A text
 // without "<#THUMB" yields no images. A damaged set (no count, a missing tag, a name that
-// is not a plain file name, a picture that cannot be read) raises ELumettaError naming
+// is not a plain file name, a picture that cannot be read) raises EUserInputError naming
 // the file and nothing is returned, so a caller appends all or nothing.
 TThumbnailArray ReadImageSet(const std::string& path, IProgress& progress);
 

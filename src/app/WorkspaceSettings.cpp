@@ -39,8 +39,8 @@ std::string Shown(const Field& value) {
 
 [[noreturn]] void BadValue(const std::string& name, const std::string& value,
                            const char* expected) {
-    throw ELumettaError("Invalid value \"" + value + "\" for setting " + name + ": " + expected +
-                        " is expected.");
+    throw EUserInputError("Invalid value \"" + value + "\" for setting " + name + ": " + expected +
+                          " is expected.");
 }
 
 int WholeNumber(const std::string& name, const std::string& value) {
@@ -97,15 +97,15 @@ void SetWorkspaceSetting(Workspace& ws, const std::string& name, const std::stri
         known = true;
         Parse(name, value, field);
     });
-    if (!known) throw ELumettaError("Unknown setting \"" + name + "\".");
+    if (!known) throw EUserInputError("Unknown setting \"" + name + "\".");
 }
 
 void LoadWorkspaceSettingLines(Workspace& ws, const TStringList& lines) {
     for (const std::string& line : lines) {
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos) {
-            throw ELumettaError("A setting line needs a name, \"=\" and a value: \"" + line +
-                                "\".");
+            throw EUserInputError("A setting line needs a name, \"=\" and a value: \"" + line +
+                                  "\".");
         }
         SetWorkspaceSetting(ws, line.substr(0, equals), line.substr(equals + 1));
     }

@@ -31,7 +31,7 @@ void VisitWorkspaceSettings(Ws& ws, Visitor&& visit) {
 
 // Line lists are written as comma text; flags as 1 or 0; choices by their number.
 TStringList WorkspaceSettingLines(const Workspace& ws);
-// Sets one value by its "Struct.Field" name; ELumettaError for an unknown name or a value
+// Sets one value by its "Struct.Field" name; EUserInputError for an unknown name or a value
 // of the wrong kind.
 void SetWorkspaceSetting(Workspace& ws, const std::string& name, const std::string& value);
 // Every "Struct.Field=value" line in turn.

@@ -13,7 +13,7 @@ public:
 };
 
 // A fault in what the user typed, chose or asked for.
-class ELumettaError : public EFscError {
+class EUserInputError : public EFscError {
 public:
     using EFscError::EFscError;
 };

@@ -67,7 +67,7 @@ int AddPictureFolder(Workspace& ws, const std::string& folder, IProgress& progre
 void AddSource(Workspace& ws, const TBuildArguments::TSource& source, IProgress& progress) {
     if (source.IsImageSet) {
         if (!FileExists(source.Path)) {
-            throw ELumettaError("The image set \"" + source.Path + "\" does not exist.");
+            throw EUserInputError("The image set \"" + source.Path + "\" does not exist.");
         }
         AddImageSet(ws.Images, source.Path, progress);
     } else if (DirectoryExists(source.Path)) {
@@ -77,7 +77,7 @@ void AddSource(Workspace& ws, const TBuildArguments::TSource& source, IProgress&
     } else if (FileExists(source.Path)) {
         AddPicture(ws, source.Path);
     } else {
-        throw ELumettaError("The picture or folder \"" + source.Path + "\" does not exist.");
+        throw EUserInputError("The picture or folder \"" + source.Path + "\" does not exist.");
     }
 }
 
@@ -85,7 +85,7 @@ void SetParameter(TemplateSelection& selection, const std::string& assignment) {
     const std::size_t equals = assignment.find('=');
     const std::string name = assignment.substr(0, equals);
     if (equals == std::string::npos || name.empty()) {
-        throw ELumettaError("--param needs NAME=VALUE, not \"" + assignment + "\".");
+        throw EUserInputError("--param needs NAME=VALUE, not \"" + assignment + "\".");
     }
     const std::vector<TParameter>& parameters = selection.DialogTemplate.Parameters;
     std::string known;
@@ -96,8 +96,8 @@ void SetParameter(TemplateSelection& selection, const std::string& assignment) {
         }
         known += (known.empty() ? "" : ", ") + parameters[i].Name;
     }
-    throw ELumettaError("The template has no parameter \"" + name + "\"" +
-                        (known.empty() ? std::string(".") : " (it has " + known + ")."));
+    throw EUserInputError("The template has no parameter \"" + name + "\"" +
+                          (known.empty() ? std::string(".") : " (it has " + known + ")."));
 }
 
 // As the template dialog does it: select the entry, edit the parameters, "OK".
@@ -107,7 +107,8 @@ void ChooseTemplate(Workspace& ws, const TBuildArguments& arguments, IAsk& ask) 
     if (arguments.Template) {
         SelectCommandLineTemplate(ws, *arguments.Template, ask);
     } else if (ws.Selection.SelectedEntry().empty()) {
-        throw ELumettaError("--param needs a template: give --template or a project that has one.");
+        throw EUserInputError(
+            "--param needs a template: give --template or a project that has one.");
     }
     for (const std::string& assignment : arguments.Params) SetParameter(ws.Selection, assignment);
     ApplyTemplate(context, TTemplateSender::TemplateDialog);
@@ -118,7 +119,7 @@ void FillWorkspace(Workspace& ws, const TBuildArguments& arguments, IAsk& ask,
     ImageListPanel panel;
     if (!arguments.Project.empty()) {
         if (!FileExists(arguments.Project)) {
-            throw ELumettaError("The project \"" + arguments.Project + "\" does not exist.");
+            throw EUserInputError("The project \"" + arguments.Project + "\" does not exist.");
         }
         OpenGalleryProject(ws, panel, arguments.Project, ask, progress);
     }

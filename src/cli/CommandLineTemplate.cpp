@@ -19,13 +19,13 @@ std::string TemplateEntry(const std::string& library, const std::string& given) 
         file = given;
     } else {
         if (IndexOfLine(ListTemplates(library), given) < 0) {
-            throw ELumettaError("There is no template \"" + given +
-                                "\" in the library; \"folioscope-cli templates\" lists them.");
+            throw EUserInputError("There is no template \"" + given +
+                                  "\" in the library; \"folioscope-cli templates\" lists them.");
         }
         return given;
     }
     if (!FileExists(file)) {
-        throw ELumettaError("The template file \"" + file + "\" does not exist.");
+        throw EUserInputError("The template file \"" + file + "\" does not exist.");
     }
     return UserTemplatePrefix + std::filesystem::absolute(file).lexically_normal().string();
 }

@@ -66,7 +66,7 @@ int TerminalWidth() {
 }  // namespace
 
 TCompressionChoice TNoCompressionDialog::Execute(const TBitmap&) {
-    throw ELumettaError(
+    throw EUserInputError(
         "The command line cannot show the dialog to adjust the compression of each image. "
         "Uncheck \"let me adjust the compression/quality for each image\" in the project.");
 }

@@ -36,7 +36,7 @@ TGalleryLocation GalleryOf(const std::vector<std::string>& args, const std::stri
     }
     if (!project.empty()) {
         if (!FileExists(project)) {
-            throw ELumettaError("The project \"" + project + "\" does not exist.");
+            throw EUserInputError("The project \"" + project + "\" does not exist.");
         }
         ReadProjectGallery(ws, project);
     } else if (!dir) {

@@ -63,7 +63,7 @@ int RunUndoCommand(std::vector<std::string> args) {
                 break;
             }
         }
-        if (gallery.empty()) throw ELumettaError(NothingToUndoText);
+        if (gallery.empty()) throw EUserInputError(NothingToUndoText);
     } else {
         gallery = GalleryOf(args, "undo").GalleryFile;
     }

@@ -67,8 +67,8 @@ int RunPublishCommand(const std::vector<std::string>& args) {
     InstallInterruptHandler();
     const TGalleryLocation gallery = GalleryOf(arguments.Gallery, "publish");
     if (!FileExists(gallery.GalleryFile)) {
-        throw ELumettaError("The gallery " + gallery.GalleryFile +
-                            " has not been built; build it before publishing it.");
+        throw EUserInputError("The gallery " + gallery.GalleryFile +
+                              " has not been built; build it before publishing it.");
     }
     TConsoleProgress progress(std::cerr, arguments.Quiet, isatty(STDERR_FILENO) != 0);
     SyncGalleryFolder(gallery.HTMLDir, *arguments.Target, progress, arguments.Quiet);

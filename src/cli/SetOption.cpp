@@ -94,16 +94,16 @@ bool IsTemplateSettingsKey(const std::string& keyWithEquals) {
 void ApplySetOption(Workspace& ws, const std::string& assignment) {
     const std::size_t equals = assignment.find('=');
     if (equals == std::string::npos || equals == 0) {
-        throw ELumettaError("--set needs KEY=VALUE, not \"" + assignment + "\".");
+        throw EUserInputError("--set needs KEY=VALUE, not \"" + assignment + "\".");
     }
     const std::string key = assignment.substr(0, equals + 1);
     if (!IsTemplateSettingsKey(key)) {
-        throw ELumettaError("Unknown setting \"" + key.substr(0, equals) +
-                            "\" (keys are those of a template file, such as STYLE, THUMBWIDTH "
-                            "or IMAGEDORESIZE; they are written in capitals).");
+        throw EUserInputError("Unknown setting \"" + key.substr(0, equals) +
+                              "\" (keys are those of a template file, such as STYLE, THUMBWIDTH "
+                              "or IMAGEDORESIZE; they are written in capitals).");
     }
     if (assignment.find_first_of("\r\n") != std::string::npos) {
-        throw ELumettaError("The value of --set " + key + " must be one line.");
+        throw EUserInputError("The value of --set " + key + " must be one line.");
     }
     // Multi-line values end at their marker; one value on the command line is the whole text.
     std::string line = assignment;

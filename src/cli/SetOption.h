@@ -11,7 +11,7 @@ namespace fsc {
 bool IsTemplateSettingsKey(const std::string& keyWithEquals);
 
 // Applies `assignment` ("STYLE=list") as a line of a template file would be applied.
-// ELumettaError for a text without "=" or a key the reader does not know; a bad value
+// EUserInputError for a text without "=" or a key the reader does not know; a bad value
 // gives the reader's own error.
 void ApplySetOption(Workspace& ws, const std::string& assignment);
 

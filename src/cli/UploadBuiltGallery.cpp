@@ -164,7 +164,8 @@ TGalleryUpload GalleryUploadOf(const Workspace& ws, const TUploadTarget& target)
 std::string FtpPassword() {
     if (const char* password = std::getenv("FOLIOSCOPE_FTP_PASSWORD")) return password;
     if (!isatty(STDIN_FILENO) || !isatty(STDERR_FILENO)) {
-        throw ELumettaError("No FTP password: set FOLIOSCOPE_FTP_PASSWORD, or run on a terminal.");
+        throw EUserInputError(
+            "No FTP password: set FOLIOSCOPE_FTP_PASSWORD, or run on a terminal.");
     }
     std::cerr << "FTP password: " << std::flush;
     return ReadHiddenLine();

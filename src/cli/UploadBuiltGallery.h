@@ -28,7 +28,7 @@ TGalleryUpload GalleryUploadOf(const Workspace& ws, const TUploadTarget& target)
 // What the user can do about a failed encrypted login, in this program's options.
 std::string TlsAdvice(int error, const std::string& fingerprint);
 // The password from FOLIOSCOPE_FTP_PASSWORD, else asked without echo on a terminal;
-// ELumettaError when there is neither.
+// EUserInputError when there is neither.
 std::string FtpPassword();
 
 // Logs in, sends the gallery (the upload job list of the FTP window) and logs out. Raises

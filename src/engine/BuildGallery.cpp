@@ -24,14 +24,14 @@ void CheckImageName(const TThumbnail& thumb) {
 
 void CheckInput(const TBuildContext& context) {
     if (context.Thumbs.empty()) {
-        throw ELumettaError("No images! Please add images to the gallery.");
+        throw EUserInputError("No images! Please add images to the gallery.");
     }
-    if (Trim(context.HTML.HTMLDir).empty()) throw ELumettaError("No HTML directory was given.");
+    if (Trim(context.HTML.HTMLDir).empty()) throw EUserInputError("No HTML directory was given.");
     for (const TThumbnail& thumb : context.Thumbs) CheckImageName(thumb);
     const TFSC_HTML& html = context.HTML;
     if (!html.NoHTML && (html.Rows < 1 || html.Cols < 1)) {
-        throw ELumettaError("Rows and columns must be at least 1, not " +
-                            std::to_string(html.Rows) + " x " + std::to_string(html.Cols) + ".");
+        throw EUserInputError("Rows and columns must be at least 1, not " +
+                              std::to_string(html.Rows) + " x " + std::to_string(html.Cols) + ".");
     }
     CheckTemplateTargets(context.Template);
 }

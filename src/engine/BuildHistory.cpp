@@ -175,9 +175,9 @@ std::shared_ptr<TBuildHistory> TBuildHistory::Lock(const std::string& root,
     // The kernel drops a lock with the process that held it, so a crash never leaves it stuck.
     if (::flock(handle, LOCK_EX | LOCK_NB) != 0) {
         ::close(handle);
-        throw ELumettaError("Another Folioscope program is building or undoing the gallery \"" +
-                            NormalGalleryPath(gallery) +
-                            "\" right now; try again when it has finished.");
+        throw EUserInputError("Another Folioscope program is building or undoing the gallery \"" +
+                              NormalGalleryPath(gallery) +
+                              "\" right now; try again when it has finished.");
     }
     return std::shared_ptr<TBuildHistory>(
         new TBuildHistory(root, NormalGalleryPath(gallery), handle));

@@ -30,7 +30,7 @@ inline constexpr const char* HistoryFileName = "journal";
 class TBuildHistory {
 public:
     // The history of `gallery` (a gallery's HTML file path) in `root`, locked for this process
-    // until the object goes. Raises ELumettaError when another process holds it; the lock of
+    // until the object goes. Raises EUserInputError when another process holds it; the lock of
     // a process that died is free again.
     static std::shared_ptr<TBuildHistory> Lock(const std::string& root, const std::string& gallery);
     ~TBuildHistory();

@@ -65,12 +65,12 @@ void FinishHistoryBuild(TBuildJournal& journal) {
 void UndoGalleryHistory(const std::string& root, const std::string& gallery) {
     TBuildJournal journal;
     std::shared_ptr<TBuildHistory> history = TBuildHistory::Lock(root, gallery);
-    if (!history->Exists()) throw ELumettaError(NothingToUndoText);
+    if (!history->Exists()) throw EUserInputError(NothingToUndoText);
     LoadContents(journal, history->Read());
     journal.History = history;
     if (journal.CreatedFiles.empty() && journal.BackupFiles.empty()) {
         Forget(journal);
-        throw ELumettaError(NothingToUndoText);
+        throw EUserInputError(NothingToUndoText);
     }
     Undo(journal);
 }
@@ -89,8 +89,8 @@ void ForgetGalleryHistory(const std::string& root, const std::string& gallery) {
     TBuildJournal journal;
     std::shared_ptr<TBuildHistory> history = TBuildHistory::Lock(root, gallery);
     if (!history->Exists()) {
-        throw ELumettaError("There is no undo history of the gallery \"" + history->Gallery() +
-                            "\".");
+        throw EUserInputError("There is no undo history of the gallery \"" + history->Gallery() +
+                              "\".");
     }
     // A damaged history raises here: its backups may be the only copies of the user's files.
     LoadContents(journal, history->Read());

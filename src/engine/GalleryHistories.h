@@ -15,7 +15,7 @@ namespace fsc {
 // as builds within one run do. Otherwise the in-memory lists of another gallery are let go
 // (that history stays on disk), a history left by a build that never finished is taken
 // over, so its backups stay with the new build's, and a finished one is forgotten: each
-// gallery keeps the history of its last build. Raises ELumettaError when another process
+// gallery keeps the history of its last build. Raises EUserInputError when another process
 // holds the gallery, EFSC_Exception when its history is damaged; nothing is deleted then.
 void AttachHistory(TBuildJournal& journal, const std::string& root, const std::string& gallery);
 

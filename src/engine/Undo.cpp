@@ -67,7 +67,7 @@ std::vector<TFailedRestore> RestoreBackups(const TBuildJournal& journal) {
 
 void Undo(TBuildJournal& journal) {
     if (journal.CreatedFiles.empty() && journal.BackupFiles.empty()) {
-        throw ELumettaError(NothingToUndoText);
+        throw EUserInputError(NothingToUndoText);
     }
     RequireParallelLists(journal);
     for (const std::string& path : journal.CreatedFiles) DeleteQuietly(path);

@@ -13,7 +13,7 @@ inline constexpr const char* NothingToUndoText = "Nothing there to undo!";
 // Deletes every file of the created-file list (files that cannot be deleted are passed
 // over; directories never go), then moves the backups back over their original paths,
 // latest first, so that a path backed up twice ends with the oldest contents. Then forgets.
-// Raises ELumettaError "Nothing there to undo!" and changes nothing when the created-file
+// Raises EUserInputError "Nothing there to undo!" and changes nothing when the created-file
 // and backup lists are both empty, and EFSC_Exception "Clear Error (Code:Restore)" when the
 // backup and restore lists are out of step. A backup that cannot be moved back is not
 // deleted: it stays in the lists, so that a later undo can try again, and EFSC_Exception

@@ -127,8 +127,9 @@ TStringList GalleryUploadJobs(const TGalleryUpload& upload) {
 
 void UploadGallery(TFtpJobQueue& queue, const TGalleryUpload* upload) {
     if (queue.Working()) return;
-    if (!queue.Connected()) throw ELumettaError("Not connected. Please connect to your homepage.");
-    if (upload == nullptr) throw ELumettaError("No Gallery computed!");
+    if (!queue.Connected())
+        throw EUserInputError("Not connected. Please connect to your homepage.");
+    if (upload == nullptr) throw EUserInputError("No Gallery computed!");
     queue.ChangeLocalDir(upload->HTMLDir);
     const TStringList jobs = GalleryUploadJobs(*upload);
     queue.Jobs.insert(queue.Jobs.end(), jobs.begin(), jobs.end());

@@ -51,7 +51,7 @@ std::string GalleryAddress(const TGalleryUpload& upload);
 // without an image file) are left out instead of ending the upload.
 TStringList GalleryUploadJobs(const TGalleryUpload& upload);
 
-// "Upload": nothing while the queue works; ELumettaError when not connected or when no
+// "Upload": nothing while the queue works; EUserInputError when not connected or when no
 // gallery was built in this run (`upload` null); else enters the HTML directory, queues
 // the jobs and starts them.
 void UploadGallery(TFtpJobQueue& queue, const TGalleryUpload* upload);

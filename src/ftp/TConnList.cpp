@@ -15,7 +15,7 @@ namespace {
 
 void CheckField(const std::string& field) {
     if (field.find_first_of(";\r\n") != std::string::npos) {
-        throw ELumettaError("A connection field may not contain \";\" or a line break: " + field);
+        throw EUserInputError("A connection field may not contain \";\" or a line break: " + field);
     }
 }
 
@@ -78,7 +78,7 @@ std::string ProfileLine(const TConnectionProfile& profile) {
     if (!profile.TrustedCertificate.empty()) {
         const auto parsed = ParseFingerprint(profile.TrustedCertificate);
         if (!parsed) {
-            throw ELumettaError("Not a SHA-256 fingerprint: " + profile.TrustedCertificate);
+            throw EUserInputError("Not a SHA-256 fingerprint: " + profile.TrustedCertificate);
         }
         fingerprint = *parsed;
     }

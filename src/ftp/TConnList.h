@@ -57,7 +57,7 @@ public:
     void Delete(int line);
 };
 
-// The stored line of a profile; raises ELumettaError for a field holding ';' or a line break,
+// The stored line of a profile; raises EUserInputError for a field holding ';' or a line break,
 // which the file cannot keep, and for a trusted certificate that is no SHA-256 fingerprint.
 std::string ProfileLine(const TConnectionProfile& profile);
 

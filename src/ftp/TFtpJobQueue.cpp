@@ -119,7 +119,7 @@ void TFtpJobQueue::Abort() {
 }
 
 void TFtpJobQueue::ChangeLocalDir(const std::string& directory) {
-    if (!DirectoryExists(directory)) throw ELumettaError("Cannot find directory " + directory);
+    if (!DirectoryExists(directory)) throw EUserInputError("Cannot find directory " + directory);
     LocalDir = std::filesystem::canonical(directory).string();
     ReadLocalList();
 }
@@ -445,7 +445,7 @@ void TFtpJobQueue::MakeLocalCurrent(const std::string& name) {
     localDirBeforeChDir = LocalDir;
     try {
         ChangeLocalDir(directory);
-    } catch (const ELumettaError&) {
+    } catch (const EUserInputError&) {
         messages.ShowMessage("Cannot find directory");
     }
 }

@@ -65,8 +65,8 @@ void DropVanishedFolder(bool& useFolder, std::string& folder) {
 
 [[noreturn]] void BadValue(const std::string& name, const std::string& value,
                            const std::string& expected) {
-    throw ELumettaError("Invalid value \"" + value + "\" for option " + name + ": " + expected +
-                        ".");
+    throw EUserInputError("Invalid value \"" + value + "\" for option " + name + ": " + expected +
+                          ".");
 }
 
 int ParseQuality(const std::string& name, const std::string& text) {
@@ -134,9 +134,8 @@ void RepairExtensionList(TStringList& extensions) {
 
 void SortExtensionList(TStringList& extensions) {
     std::erase_if(extensions, [](const std::string& line) { return Trim(line).empty(); });
-    std::stable_sort(extensions.begin(), extensions.end(), [](const auto& a, const auto& b) {
-        return CompareText(a, b) < 0;
-    });
+    std::stable_sort(extensions.begin(), extensions.end(),
+                     [](const auto& a, const auto& b) { return CompareText(a, b) < 0; });
     const auto repeated = std::unique(extensions.begin(), extensions.end(),
                                       [](const auto& a, const auto& b) { return SameText(a, b); });
     extensions.erase(repeated, extensions.end());
@@ -178,7 +177,7 @@ void SetProgramOption(ProgramOptions& options, const std::string& name, const st
             static_assert(AlwaysFalse<Field>, "a stored option of an unknown type");
         }
     });
-    if (!known) throw ELumettaError("Unknown program option \"" + name + "\".");
+    if (!known) throw EUserInputError("Unknown program option \"" + name + "\".");
 }
 
 }  // namespace fsc

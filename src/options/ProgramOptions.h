@@ -67,7 +67,7 @@ void ApplyFolderChoice(bool& useFolder, std::string& folder,
 
 // "Name=value" lines in store order, with flags as 0/1 and the extension list as comma text.
 TStringList ProgramOptionLines(const ProgramOptions& options);
-// Changes one value by its store name with the dialog's rules; ELumettaError for an
+// Changes one value by its store name with the dialog's rules; EUserInputError for an
 // unknown name or a value the dialog would not accept.
 void SetProgramOption(ProgramOptions& options, const std::string& name, const std::string& value);
 

@@ -24,7 +24,7 @@ public:
     // Empty when Ctrl+Alt hot keys can be registered; otherwise why they cannot, for the user.
     virtual QString HotKeyUnavailableReason() const = 0;
     // Calls `fired` each time Ctrl+Alt+`key` is pressed anywhere until UnregisterHotKey.
-    // ELumettaError when the character has no key or another program holds the combination.
+    // EUserInputError when the character has no key or another program holds the combination.
     virtual void RegisterHotKey(QChar key, std::function<void()> fired) = 0;
     // Harmless when no hot key is registered.
     virtual void UnregisterHotKey() = 0;

@@ -63,7 +63,7 @@ QString KeyName(QChar key) {
     // Other characters by their Unicode number, which the desktops' key names accept.
     if (key.isPrint() && code > 0x7f)
         return QString("U%1").arg(int(code), 4, 16, QChar('0')).toUpper();
-    throw ELumettaError("No key of the keyboard types \"" + QString(key).toStdString() + "\".");
+    throw EUserInputError("No key of the keyboard types \"" + QString(key).toStdString() + "\".");
 }
 
 // A session handle comes as a string by the interface's word, as an object path from some
@@ -112,7 +112,7 @@ void PortalHotKey::CreateSession() {
                      {{"session_handle_token", PortalRequest::NewToken()}});
     session = PathText(answer.Results.value("session_handle"));
     if (answer.Response != 0 || session.isEmpty())
-        throw ELumettaError("The desktop gave the program no global hot key.");
+        throw EUserInputError("The desktop gave the program no global hot key.");
 }
 
 void PortalHotKey::BindShortcut(QChar key) {
@@ -128,8 +128,8 @@ void PortalHotKey::BindShortcut(QChar key) {
         {QVariant::fromValue(QDBusObjectPath(session)), QVariant::fromValue(shortcuts), QString()},
         {});
     if (answer.Response != 0)
-        throw ELumettaError("The desktop did not grant the hot key Ctrl+Alt+" +
-                            QString(key).toStdString() + ".");
+        throw EUserInputError("The desktop did not grant the hot key Ctrl+Alt+" +
+                              QString(key).toStdString() + ".");
 }
 
 void PortalHotKey::CloseSession() {

@@ -13,7 +13,7 @@
 namespace fsc {
 
 // The trigger the portal's shortcut rules write for Ctrl+Alt and `key`: "CTRL+ALT+" and the
-// key's name ("a", "7", "less", "comma", ...). ELumettaError for a character without one.
+// key's name ("a", "7", "less", "comma", ...). EUserInputError for a character without one.
 QString PortalTrigger(QChar key);
 
 class PortalHotKey final : public QObject {
@@ -21,7 +21,7 @@ class PortalHotKey final : public QObject {
 
 public:
     // Asks the desktop for Ctrl+Alt+`key`, which it may let the user confirm or change;
-    // `fired` is called on each activation until the object goes. ELumettaError when the
+    // `fired` is called on each activation until the object goes. EUserInputError when the
     // desktop does not grant the key, EFSC_Exception when the portal fails.
     PortalHotKey(QDBusConnection bus, QChar key, std::function<void()> fired);
     ~PortalHotKey() override;

@@ -31,7 +31,7 @@ public:
         return "This desktop offers programs no global hot key: capture after a delay.";
     }
     void RegisterHotKey(QChar, std::function<void()>) override {
-        throw ELumettaError(HotKeyUnavailableReason().toStdString());
+        throw EUserInputError(HotKeyUnavailableReason().toStdString());
     }
     void UnregisterHotKey() override {}
 };

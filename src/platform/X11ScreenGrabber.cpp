@@ -146,7 +146,8 @@ std::vector<X11ScreenGrabber::TKeyGrab> X11ScreenGrabber::KeysOf(QChar key) {
                                     std::uint16_t(level == 0 ? 0 : XCB_MOD_MASK_SHIFT)});
     }
     if (keys.empty())
-        throw ELumettaError("No key of the keyboard types \"" + QString(key).toStdString() + "\".");
+        throw EUserInputError("No key of the keyboard types \"" + QString(key).toStdString() +
+                              "\".");
     return keys;
 }
 
@@ -160,8 +161,8 @@ void X11ScreenGrabber::RegisterHotKey(QChar key, std::function<void()> fired) {
                                                  XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)));
             if (error) {
                 UnregisterHotKey();
-                throw ELumettaError("The hot key Ctrl+Alt+" + QString(key).toStdString() +
-                                    " is in use by another program.");
+                throw EUserInputError("The hot key Ctrl+Alt+" + QString(key).toStdString() +
+                                      " is in use by another program.");
             }
             grabbed.push_back(grab);
         }

@@ -10,8 +10,8 @@ namespace {
 
 TParameter& ParameterAt(TemplateSelection& selection, std::size_t index) {
     if (index >= selection.DialogTemplate.Parameters.size()) {
-        throw ELumettaError("There is no template parameter number " + std::to_string(index + 1) +
-                            ".");
+        throw EUserInputError("There is no template parameter number " + std::to_string(index + 1) +
+                              ".");
     }
     return selection.DialogTemplate.Parameters[index];
 }

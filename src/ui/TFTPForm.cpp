@@ -563,9 +563,9 @@ void TFTPForm::SyncGalleryClick() {
     if (queue->Working() || sync) return;
     RunCommand([this] {
         if (!queue->Connected())
-            throw ELumettaError("Not connected. Please connect to your homepage.");
+            throw EUserInputError("Not connected. Please connect to your homepage.");
         const std::optional<TGalleryUpload> upload = LastGalleryUpload(ws);
-        if (!upload) throw ELumettaError("No Gallery computed!");
+        if (!upload) throw EUserInputError("No Gallery computed!");
         StartSync(upload->HTMLDir);
     });
     Refresh();

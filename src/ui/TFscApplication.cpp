@@ -12,7 +12,7 @@ namespace fsc {
 std::string ErrorMessage(std::exception_ptr error) {
     try {
         std::rethrow_exception(error);
-    } catch (const ELumettaError& e) {
+    } catch (const EUserInputError& e) {
         return e.what();
     } catch (const EFSC_Exception& e) {
         return e.what();

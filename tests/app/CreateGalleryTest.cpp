@@ -64,11 +64,11 @@ TEST_F(CreateGalleryTest, BuildsTheGalleryAndOpensItsPage) {
 
 TEST_F(CreateGalleryTest, ChecksStopTheCommandBeforeAnythingChanges) {
     f.Ws.Main.HTMLFile = "index.html";
-    EXPECT_EQ(MessageOf<ELumettaError>([&] { f.Create(); }),
+    EXPECT_EQ(MessageOf<EUserInputError>([&] { f.Create(); }),
               "No images! Please add images to the gallery.");
     AddPictures(1);
     f.Ws.Main.HTMLFile = "   ";
-    EXPECT_EQ(MessageOf<ELumettaError>([&] { f.Create(); }), "No HTML file was selected.");
+    EXPECT_EQ(MessageOf<EUserInputError>([&] { f.Create(); }), "No HTML file was selected.");
     EXPECT_EQ(f.Ws.LastHTMLDir, "");
     EXPECT_FALSE(f.Ws.LastHTML);
     EXPECT_FALSE(DirectoryExists(f.Site));
@@ -80,7 +80,7 @@ TEST_F(CreateGalleryTest, AWatermarkWithoutTextStopsTheBuildInsteadOfStampingNot
     f.Ws.Main.HTMLFile = "index.html";
     f.Ws.Special.Watermark = true;
     f.Ws.Watermark.Text = {" ", ""};
-    EXPECT_EQ(MessageOf<ELumettaError>([&] { f.Create(); }), NoWatermarkTextText);
+    EXPECT_EQ(MessageOf<EUserInputError>([&] { f.Create(); }), NoWatermarkTextText);
     EXPECT_FALSE(DirectoryExists(f.Site));
     f.Ws.Special.Watermark = false;
     f.Create();
@@ -151,7 +151,7 @@ TEST_F(CreateGalleryTest, AHistoryOnDiskFollowsTheRulesOfTheRun) {
     UndoGallery(f.Ws.Journal, f.Ws.Images);
     EXPECT_EQ(SiteFiles(), (std::vector<std::string>{"first.html"}));
     EXPECT_TRUE(ListHistories(histories).empty());
-    EXPECT_THROW(UndoGallery(f.Ws.Journal, f.Ws.Images), ELumettaError);
+    EXPECT_THROW(UndoGallery(f.Ws.Journal, f.Ws.Images), EUserInputError);
 }
 
 TEST_F(CreateGalleryTest, ABuildThatNeverFinishedIsOfferedForUndoAtTheNextStart) {
@@ -302,11 +302,11 @@ TEST_F(CreateGalleryTest, TheDirectoryToolKeepsOriginalsAndItsHistory) {
 
 TEST_F(CreateGalleryTest, WizardStartChecksAndMayUndoTheOldGallery) {
     bool dialogShown = false;
-    EXPECT_EQ(MessageOf<ELumettaError>(
+    EXPECT_EQ(MessageOf<EUserInputError>(
                   [&] { WizardCreateGallery(f.Ws, f.Services, [&] { dialogShown = true; }); }),
               "No Pictures selected!");
     AddPictures(1);
-    EXPECT_EQ(MessageOf<ELumettaError>(
+    EXPECT_EQ(MessageOf<EUserInputError>(
                   [&] { WizardCreateGallery(f.Ws, f.Services, [&] { dialogShown = true; }); }),
               WizardNoHTMLFileText);
     EXPECT_TRUE(dialogShown);

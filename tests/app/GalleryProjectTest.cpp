@@ -135,7 +135,7 @@ TEST_F(GalleryProjectTest, DamagedProjectsFailNamingTheFileAndChangeNothing) {
         TCommandFixture other;
         ASSERT_TRUE(AddOneFile(other.Ws.Images, other.Picture("old.jpg")));
         const MainSettings before = other.Ws.Main;
-        const std::string message = MessageOf<ELumettaError>(
+        const std::string message = MessageOf<EUserInputError>(
             [&] { OpenGalleryProject(other.Ws, other.Panel, Project, other.Ask, other.Progress); });
         EXPECT_NE(message.find(c.message), std::string::npos) << c.fault << ": " << message;
         EXPECT_NE(message.find(f.Root.Path()), std::string::npos) << c.fault << ": " << message;

@@ -111,7 +111,7 @@ TEST(AddImageFolder, AddsEveryPictureNameInNameOrder) {
     ForceDirectories(f.Pictures + "/sub.jpg");
     EXPECT_EQ(AddImageFolder(f.Ws, f.Panel, f.Pictures, f.Progress), 3);
     EXPECT_EQ(f.Names(), (Names{"a.jpg", "b.jpg", "c.jpg"}));
-    EXPECT_EQ(MessageOf<ELumettaError>(
+    EXPECT_EQ(MessageOf<EUserInputError>(
                   [&] { AddImageFolder(f.Ws, f.Panel, f.Root / "nowhere", f.Progress); }),
               "The folder \"" + f.Root / "nowhere" + "\" does not exist.");
 }
@@ -235,7 +235,7 @@ TEST(SortMenu, ByNameComparesUpperCasedAndChecksTheEntry) {
 
 TEST(ClipboardAndCapture, NoPictureFailsOrIsSilentAndCancelAddsNothing) {
     TCommandFixture f;
-    EXPECT_EQ(MessageOf<ELumettaError>([&] {
+    EXPECT_EQ(MessageOf<EUserInputError>([&] {
                   AddClipboardPicture(f.Ws, f.Panel, std::nullopt, [] { return std::string("x"); });
               }),
               "No image/bitmap image on clipboard.");
@@ -346,7 +346,7 @@ TEST(HTMLFileSelect, AFileOutsideTheDirectoryIsRefused) {
         f.Ws.Main.HTMLDir = "/web/";
         f.Ws.Main.HTMLFile = "kept.html";
         EXPECT_EQ(
-            MessageOf<ELumettaError>([&] { SelectHTMLFile(f.Ws, chosen, f.Messages, f.Ask); }),
+            MessageOf<EUserInputError>([&] { SelectHTMLFile(f.Ws, chosen, f.Messages, f.Ask); }),
             "File must be in the HTML directory.")
             << chosen;
         EXPECT_EQ(f.Ws.Main.HTMLFile, "kept.html");
@@ -364,7 +364,8 @@ TEST(DirectoryFields, HTMLDirLosesTrailingSeparatorsAndImageDirItsLeadingOnes) {
     EXPECT_EQ(f.Ws.Main.ImageDir, "pics");
     SetImageDir(f.Ws, "/photos/big");
     EXPECT_EQ(f.Ws.Main.ImageDir, "photos/big");
-    EXPECT_EQ(MessageOf<ELumettaError>([&] { SetImageDir(f.Ws, "c:\\pics"); }), ImageDirColonText);
+    EXPECT_EQ(MessageOf<EUserInputError>([&] { SetImageDir(f.Ws, "c:\\pics"); }),
+              ImageDirColonText);
     EXPECT_EQ(f.Ws.Main.ImageDir, "images");
 }
 

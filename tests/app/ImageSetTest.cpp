@@ -211,7 +211,7 @@ TEST_F(ImageSetTest, DamagedSetsFailNamingTheFileAndAddNothing) {
         WriteFileBytes(SetPath, c.bytes);
         TThumbnailArray images(1);
         const std::string message =
-            MessageOf<ELumettaError>([&] { AddImageSet(images, SetPath, f.Progress); });
+            MessageOf<EUserInputError>([&] { AddImageSet(images, SetPath, f.Progress); });
         EXPECT_TRUE(StartsWith(message, "The image set \"" + SetPath + "\" "))
             << c.fault << ": " << message;
         EXPECT_NE(message.find(c.message), std::string::npos) << c.fault << ": " << message;
@@ -226,7 +226,7 @@ TEST_F(ImageSetTest, AnUnreadablePictureFailsNamingItAndAddsNothing) {
     WriteFileBytes(f.Pictures + "/p1.jpg", "no longer a picture");
     TThumbnailArray images;
     const std::string message =
-        MessageOf<ELumettaError>([&] { AddImageSet(images, SetPath, f.Progress); });
+        MessageOf<EUserInputError>([&] { AddImageSet(images, SetPath, f.Progress); });
     EXPECT_NE(message.find(f.Pictures + "/p1.jpg"), std::string::npos) << message;
     EXPECT_TRUE(images.empty());
 }
@@ -239,7 +239,7 @@ TEST_F(ImageSetTest, ATextWithoutTagsAddsNothing) {
 TEST_F(ImageSetTest, TheWriterRefusesNamesThatLeaveItsFolder) {
     AddPictures(2);
     f.Ws.Images[1].Name = "../outside.jpg";
-    EXPECT_EQ(MessageOf<ELumettaError>(
+    EXPECT_EQ(MessageOf<EUserInputError>(
                   [&] { WriteImageSetWithImages(f.Ws.Images, SetPath, f.Progress); }),
               "Image 2 (\"" + f.Pictures +
                   "/p1.jpg\") has the name \"../outside.jpg\", which is "

@@ -113,8 +113,8 @@ TEST(TemplateParameters, AddDeleteAndEditMarkTheDialogChanged) {
     EXPECT_EQ(selection.DialogTemplate.Parameters,
               (std::vector<TParameter>{{"Back", "", "#9370DB", ParameterColour},
                                        {"Link", "", "navy", ParameterColour}}));
-    EXPECT_THROW(DeleteTemplateParameter(selection, 2), ELumettaError);
-    EXPECT_THROW(EditTemplateParameter(selection, 5, "x"), ELumettaError);
+    EXPECT_THROW(DeleteTemplateParameter(selection, 2), EUserInputError);
+    EXPECT_THROW(EditTemplateParameter(selection, 5, "x"), EUserInputError);
 }
 
 TEST(CancelTemplateSelection, GoesBackToTheRememberedChoice) {

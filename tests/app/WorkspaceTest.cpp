@@ -234,12 +234,12 @@ TEST(WorkspaceSettingLines, BadNamesAndValuesAreRefusedWithTheirName) {
         try {
             SetWorkspaceSetting(ws, name, "many");
             ADD_FAILURE() << name;
-        } catch (const ELumettaError& error) {
+        } catch (const EUserInputError& error) {
             EXPECT_EQ(std::string(error.what()), message);
         }
     }
-    EXPECT_THROW(SetWorkspaceSetting(ws, "Watermark.FontRed", "256"), ELumettaError);
-    EXPECT_THROW(LoadWorkspaceSettingLines(ws, {"Main.Rows"}), ELumettaError);
+    EXPECT_THROW(SetWorkspaceSetting(ws, "Watermark.FontRed", "256"), EUserInputError);
+    EXPECT_THROW(LoadWorkspaceSettingLines(ws, {"Main.Rows"}), EUserInputError);
     EXPECT_EQ(Workspace().Main, ws.Main);
 }
 

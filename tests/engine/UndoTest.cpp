@@ -40,10 +40,10 @@ struct JournalFolder {
 
 TEST(Undo, NothingRecordedIsAnErrorAndChangesNothing) {
     TBuildJournal journal;
-    EXPECT_EQ(MessageOf<ELumettaError>([&] { Undo(journal); }), "Nothing there to undo!");
+    EXPECT_EQ(MessageOf<EUserInputError>([&] { Undo(journal); }), "Nothing there to undo!");
     TThumbnailArray thumbs(1);
     thumbs[0].CopyTime = thumbs[0].ThumbTime = 5;
-    EXPECT_EQ(MessageOf<ELumettaError>([&] { UndoGallery(journal, thumbs); }),
+    EXPECT_EQ(MessageOf<EUserInputError>([&] { UndoGallery(journal, thumbs); }),
               "Nothing there to undo!");
     EXPECT_EQ(thumbs[0].CopyTime, 5);
     EXPECT_EQ(thumbs[0].ThumbTime, 5);
@@ -68,7 +68,7 @@ TEST(Undo, DeletesOnlyCreatedFilesAndMovesBackupsBack) {
     EXPECT_TRUE(folder.Journal.CreatedFiles.empty());
     EXPECT_TRUE(folder.Journal.BackupFiles.empty());
     EXPECT_TRUE(folder.Journal.RestoreFiles.empty());
-    EXPECT_EQ(MessageOf<ELumettaError>([&] { Undo(folder.Journal); }), "Nothing there to undo!");
+    EXPECT_EQ(MessageOf<EUserInputError>([&] { Undo(folder.Journal); }), "Nothing there to undo!");
 }
 
 TEST(Undo, APathBackedUpTwiceGetsItsOldestContentsBack) {
@@ -165,7 +165,7 @@ TEST(UndoGallery, ClearsTheCacheTimesSoTheNextBuildBacksUpAgain) {
     EXPECT_EQ(ListDirectory(gallery.Site + "/images").size(), 0u);
     EXPECT_EQ(gallery.Thumbs[0].CopyTime, 0);
     EXPECT_EQ(gallery.Thumbs[0].ThumbTime, 0);
-    EXPECT_EQ(MessageOf<ELumettaError>([&] { UndoGallery(gallery.Journal, gallery.Thumbs); }),
+    EXPECT_EQ(MessageOf<EUserInputError>([&] { UndoGallery(gallery.Journal, gallery.Thumbs); }),
               "Nothing there to undo!");
 
     // A copy of the user's now lies where the build writes: it is backed up again.
@@ -248,7 +248,7 @@ TEST(Undo, AnUndoCutShortGoesOnWhereItStopped) {
     EXPECT_EQ(ReadFileBytes(style), "the user's style");
     EXPECT_FALSE(FileExists(root / "site/photo.jpg"));
     EXPECT_TRUE(ListHistories(histories).empty());
-    EXPECT_EQ(MessageOf<ELumettaError>([&] { UndoGalleryHistory(histories, page); }),
+    EXPECT_EQ(MessageOf<EUserInputError>([&] { UndoGalleryHistory(histories, page); }),
               "Nothing there to undo!");
 }
 

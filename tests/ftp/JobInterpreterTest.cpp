@@ -295,14 +295,14 @@ TEST_F(JobInterpreter, UploadNeedsAConnectionAndABuiltGallery) {
     try {
         UploadGallery(queue, &upload);
         ADD_FAILURE() << "uploaded without a connection";
-    } catch (const ELumettaError& e) {
+    } catch (const EUserInputError& e) {
         EXPECT_STREQ(e.what(), "Not connected. Please connect to your homepage.");
     }
     session.IsConnected = true;
     try {
         UploadGallery(queue, nullptr);
         ADD_FAILURE() << "uploaded without a gallery";
-    } catch (const ELumettaError& e) {
+    } catch (const EUserInputError& e) {
         EXPECT_STREQ(e.what(), "No Gallery computed!");
     }
     EXPECT_TRUE(session.Started.empty());

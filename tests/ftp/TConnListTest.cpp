@@ -82,7 +82,7 @@ TEST(TConnList, EncryptionAndATrustedCertificateFollowThePassiveField) {
     // A fingerprint spoilt by hand trusts nothing; a typed one that is no fingerprint is refused.
     list.Lines.push_back("Spoilt;h;u;w;;TLS;SHA256:12:34");
     EXPECT_EQ(list.Profile(5).TrustedCertificate, "");
-    EXPECT_THROW(list.Add({"Bad", "h", "u", "w", false, true, "12:34"}), ELumettaError);
+    EXPECT_THROW(list.Add({"Bad", "h", "u", "w", false, true, "12:34"}), EUserInputError);
 }
 
 TEST(TConnList, RefusesFieldsTheFileCannotKeep) {
@@ -90,7 +90,7 @@ TEST(TConnList, RefusesFieldsTheFileCannotKeep) {
     for (const TConnectionProfile& bad :
          {TConnectionProfile{"a;b", "h", "u", "w"}, TConnectionProfile{"n", "h", "u\r\nx", "w"},
           TConnectionProfile{"n", "h", "u", "http://x;y"}}) {
-        EXPECT_THROW(list.Add(bad), ELumettaError)
+        EXPECT_THROW(list.Add(bad), EUserInputError)
             << bad.Name << "|" << bad.Login << "|" << bad.WWWAddress;
     }
     EXPECT_TRUE(list.Lines.empty()) << "a refused profile adds nothing, not even the header";

@@ -146,7 +146,7 @@ TEST(SetProgramOption, AcceptsWhatTheDialogAcceptsAndNamesTheFault) {
         {"WorkerThreads", "-1"},  {"WorkerThreads", "65"}};
     for (const auto& [name, value] : bad) {
         ProgramOptions before = options;
-        EXPECT_THROW(SetProgramOption(options, name, value), ELumettaError) << name << value;
+        EXPECT_THROW(SetProgramOption(options, name, value), EUserInputError) << name << value;
         EXPECT_EQ(options, before);
     }
 }

@@ -29,7 +29,7 @@ struct ErrorCase {
 
 std::vector<ErrorCase> ErrorCases() {
     return {
-        {"ELumettaError", [] { throw ELumettaError("Nothing there to undo!"); },
+        {"EUserInputError", [] { throw EUserInputError("Nothing there to undo!"); },
          "Nothing there to undo!"},
         {"EFSC_Exception", [] { throw EFSC_Exception("Unable to open file"); },
          "Unable to open file"},
@@ -83,7 +83,7 @@ TEST(ErrorHandler, AFailedCommandEndsAloneWithItsMessage) {
     test::ReadNextMessageBox(text, title);
     bool reachedAfter = false;
     RunCommand([&] {
-        throw ELumettaError("No images! Please add images to the gallery.");
+        throw EUserInputError("No images! Please add images to the gallery.");
         reachedAfter = true;
     });
     EXPECT_FALSE(reachedAfter);
