@@ -1,10 +1,22 @@
-// Writes the seed corpus of the fuzz targets: one folder per decoder of small valid and odd files.
+// Writes the seed corpus of the fuzz targets: one folder per target of small valid and odd
+// files, the program's own files written by the program's own writers.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "app/AddImages.h"
+#include "app/GalleryProject.h"
+#include "app/ImageListPanel.h"
+#include "app/ImageSet.h"
+#include "app/VerifiedPictures.h"
+#include "base/Files.h"
+#include "base/TStringList.h"
+#include "base/TabFields.h"
+#include "engine/BuildHistory.h"
+#include "engine/ImageCache.h"
+#include "engine/TBuildJournal.h"
 #include "imaging/ExifSamples.h"
 #include "imaging/PictureSamples.h"
 
@@ -112,6 +124,170 @@ void ExifSeeds(const std::filesystem::path& dir) {
     Write(dir, "in.jpg", WithExif(JpegRgb(Quadrants(8, 8)), ExifPayload(sample)));
 }
 
+namespace fs = std::filesystem;
+
+const std::string Shipped = FSC_SOURCE_DATA_DIR;
+
+void CopyInto(const fs::path& dir, const fs::path& file) {
+    fs::create_directories(dir);
+    fs::copy_file(file, dir / file.filename(), fs::copy_options::overwrite_existing);
+}
+
+// A text as the fuzzers' input splitter reads a string: backslashes doubled, ended by a
+// backslash and another character.
+std::string Piece(const std::string& text) {
+    std::string piece;
+    for (char c : text) piece += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return piece + "\\n";
+}
+
+std::string FirstLineRemoved(const std::string& text) { return text.substr(text.find('\n') + 1); }
+
+class TQuietMessages final : public fsc::IMessages {
+public:
+    void ShowError(const std::string&) override {}
+    void ShowInformation(const std::string&) override {}
+    void ShowMessage(const std::string&) override {}
+};
+
+// Two real pictures added the way the image list adds them.
+fsc::TThumbnailArray TwoImages(const fs::path& work) {
+    fs::create_directories(work / "pictures");
+    fsc::TThumbnailArray images;
+    for (const char* name : {"a.jpg", "b.jpg"}) {
+        const fs::path path = work / "pictures" / name;
+        fs::copy_file(Shipped + "/Templates/Frames.jpg", path);
+        fsc::AddOneFile(images, path.string());
+    }
+    images[1].Hint = "a hint";
+    images[1].Description = "first line\r\nsecond line";
+    images[1].FieldA = "<b>field</b>";
+    return images;
+}
+
+void TemplateSeeds(const fs::path& dir) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(Shipped + "/Templates")) {
+        if (entry.path().extension() == ".tpl") CopyInto(dir, entry.path());
+    }
+}
+
+void RtfSeeds(const fs::path& dir) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(Shipped)) {
+        if (entry.path().extension() == ".rtf") CopyInto(dir, entry.path());
+    }
+    Write(dir, "styles.rtf",
+          "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\*\\generator x;}\\b bold\\b0 \\i it\\i0\\par "
+          "\\tab caf\\'e9 \\{x\\}\\u8364?}");
+}
+
+void CommaTextSeeds(const fs::path& dir) {
+    Write(dir, "plain.txt", fsc::ToCommaText({"jpg", "jpeg", "png"}));
+    Write(dir, "quoted.txt", fsc::ToCommaText({"a b", "say \"hi\"", "", "x,y", "tab\there"}));
+    Write(dir, "empty.txt", fsc::ToCommaText({""}));
+}
+
+void ListingSeeds(const fs::path& dir) {
+    Write(dir, "unix.txt",
+          "total 12\r\n"
+          "drwxr-xr-x   2 user  group 4096 Jan  5 10:30 pics\r\n"
+          "-rw-r--r--   1 user  group 5000000000 Feb 29  2020 big holiday.mp4\r\n"
+          "lrwxrwxrwx   1 user  group    9 Dec 31 23:59 link -> index.html\r\n");
+    Write(dir, "short.txt", "-rw-r--r-- 1 u g 10 Jan 5 2001 a\n");
+}
+
+void ReplySeeds(const fs::path& dir) {
+    Write(dir, "login.txt",
+          "220-Welcome\r\n220 ready\r\n331 password\r\n230 in\r\n"
+          "257 \"/home/\"\"q\"\"\" is current\r\n227 Entering Passive Mode (127,0,0,1,4,1)\r\n"
+          "229 Entering Extended Passive Mode (|||6446|)\r\n150-a\r\n 150 b\r\n150 done\n");
+}
+
+void ImageSetSeeds(const fs::path& dir, const fs::path& work) {
+    fsc::TThumbnailArray images = TwoImages(work / "set");
+    fsc::WriteImageSetInfos(images, (work / "infos.set").string());
+    CopyInto(dir, work / "infos.set");
+    fsc::TSilentProgress progress;
+    fsc::WriteImageSetWithImages(images, (work / "with.set").string(), progress);
+    CopyInto(dir, work / "with.set");
+}
+
+void ProjectSeeds(const fs::path& dir, const fs::path& work) {
+    fsc::Workspace ws;
+    ws.Images = TwoImages(work / "project");
+    ws.Main.HTMLDir = (work / "site").string();
+    ws.Main.HTMLFile = "gallery";
+    TQuietMessages messages;
+    fsc::TSilentProgress progress;
+    const std::string project = (work / "my.gal").string();
+    fsc::SaveGalleryProject(ws, project, messages, progress);
+    Write(dir, "saved.bin",
+          Piece(fsc::ReadFileBytes(project)) +
+              Piece(fsc::ReadFileBytes(project + ".dir/" + fsc::ProjectTemplateFile)) +
+              fsc::ReadFileBytes(project + ".dir/" + fsc::ProjectImageSetFile));
+}
+
+void HistorySeeds(const fs::path& dir, const fs::path& work) {
+    const std::string backup = (work / "backup.html").string();
+    fsc::WriteFileBytes(backup, "old page");
+    std::string journal;
+    {
+        const auto history = fsc::TBuildHistory::Lock((work / "histories").string(),
+                                                      (work / "site/index.html").string());
+        history->Rewrite(fsc::TBuildJournal{});
+        history->StartBuild();
+        history->AddCreated((work / "site/index.html").string());
+        history->AddBackup(backup, (work / "site/page2.html").string());
+        history->FinishBuild();
+        history->StartBuild();
+        history->CreatedFilesDeleted();
+        history->Restored(backup);
+        journal = fsc::ReadFileBytes(fs::path(history->Folder()) / fsc::HistoryFileName);
+    }
+    // As read, and with the checks left for the target to add.
+    Write(dir, "journal.bin", "\x01" + journal);
+    std::string bodies = "\x02";
+    for (const std::string& line : fsc::SplitLines(journal))
+        bodies += line.substr(0, line.rfind('\t')) + "\n";
+    Write(dir, "bodies.bin", bodies);
+}
+
+void ImageCacheSeeds(const fs::path& dir, const fs::path& work) {
+    const std::string output = (work / "cached.jpg").string();
+    fsc::WriteFileBytes(output, "jpeg");
+    const std::string folder = (work / "cache").string();
+    fsc::TImageCache cache = fsc::TImageCache::Open(folder, "/fuzz/images");
+    cache.Record(
+        output, {"/pictures/a b.jpg", {1000, 1700000000}, "800x600 q80", {}, {800, 600}, {70, 52}});
+    cache.Record(output + "\tthumb", {"/pictures/c\\d.jpg", {5, 6}, "", {}, {1, 1}, {0, 0}});
+    cache.Save();
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        Write(dir, "cache.txt", FirstLineRemoved(fsc::ReadFileBytes(entry.path().string())));
+}
+
+void VerifiedSeeds(const fs::path& dir, const fs::path& work) {
+    fsc::TVerifiedPictures list = fsc::TVerifiedPictures::Open((work / "verified").string());
+    list.Add("/pictures/a.jpg", {1000, 1700000000});
+    list.Add("/pictures/tab\tand\\back.jpg", {0, -5});
+    list.Save();
+    CopyInto(dir, work / "verified/verified-pictures");
+}
+
+// The shipped templates' page skeletons and schemes, in the order the pages target reads them.
+void PageSeeds(const fs::path& dir) {
+    for (const char* name : {"Classic", "Modern", "Frames", "Slideshow"}) {
+        const fs::path folder = Shipped + "/Templates/" + name + ".tpl.dir";
+        std::string seed;
+        for (const char* file :
+             {"index.html", "image.html", "scheme.ths", "scheme.ims", "scheme.gls", "scheme.nvs"}) {
+            seed += Piece(fs::exists(folder / file) ? fsc::ReadFileBytes((folder / file).string())
+                                                    : std::string());
+        }
+        // Settings and images from what is left: a few of every kind.
+        seed += std::string(64, '\x03') + std::string(64, '\x41');
+        Write(dir, std::string(name) + ".bin", seed);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -127,5 +303,20 @@ int main(int argc, char** argv) {
     JpegSeeds(out / "jpeg");
     GifSeeds(out / "gif");
     ExifSeeds(out / "exif");
+    TemplateSeeds(out / "template");
+    RtfSeeds(out / "rtf");
+    CommaTextSeeds(out / "comma_text");
+    ListingSeeds(out / "listing");
+    ReplySeeds(out / "ftp_replies");
+    PageSeeds(out / "pages");
+    // The program's own files are written in a work folder and copied from there.
+    const fs::path work = fs::absolute(out / "work");
+    fs::remove_all(work);
+    ImageSetSeeds(out / "image_set", work);
+    ProjectSeeds(out / "project", work);
+    HistorySeeds(out / "history", work);
+    ImageCacheSeeds(out / "image_cache", work);
+    VerifiedSeeds(out / "verified_pictures", work);
+    fs::remove_all(work);
     return 0;
 }

@@ -1,6 +1,7 @@
 // Reply gathering and the small argument formats of the FTP control connection.
 #include "ftp/FtpReplies.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 
@@ -107,9 +108,11 @@ bool EpsvPort(std::string_view replyText, std::uint16_t& port) {
 }
 
 bool PasvPort(std::string_view replyText, std::uint16_t& port) {
-    // Some servers leave out the parentheses: take the six numbers after the code.
+    // Some servers leave out the parentheses: take the six numbers after the code. A bare
+    // "227" has nothing after its code.
     std::size_t start = replyText.find('(');
-    start = start == std::string_view::npos ? 4 : start + 1;
+    start =
+        start == std::string_view::npos ? std::min<std::size_t>(4, replyText.size()) : start + 1;
     int numbers[6] = {};
     for (int i = 0; i < 6; ++i) {
         while (start < replyText.size() && replyText[start] == ' ') ++start;

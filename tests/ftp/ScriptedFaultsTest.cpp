@@ -96,6 +96,15 @@ TEST_F(ScriptedServer, FallsBackToPasvWhenEpsvIsUnknown) {
     EXPECT_NE(Commands().find("EPSV\nPASV\nLIST\n"), std::string::npos) << Commands();
 }
 
+TEST_F(ScriptedServer, ABare227IsAnUnreadableReply) {
+    Start("bare227", true);
+    Login();
+    client.HostFileName = "";
+    client.LocalFileName = work / "listing";
+    EXPECT_EQ(Run(TFtpRequest::List), FtpErrorProtocol);
+    EXPECT_EQ(client.ErrorText(), "Unreadable reply: 227");
+}
+
 TEST_F(ScriptedServer, A421EndsTheSession) {
     Start("quit421");
     Login();

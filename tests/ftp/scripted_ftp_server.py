@@ -22,6 +22,7 @@
 #   files       a real file store in the folder ROOT (CWD, PWD, MKD, STOR, RETR, RNFR/RNTO,
 #               DELE); DROPS is a comma-separated list of STOR numbers, counted over all
 #               sessions from 1, during which the connection is closed after some data
+#   bare227     EPSV is not known, PASV is answered by a bare "227" without an address
 import os
 import posixpath
 import socket
@@ -239,10 +240,12 @@ class Session:
                 numbers = [int(n) for n in argument.split(b",")]
                 self.port_address = (".".join(map(str, numbers[:4])), numbers[4] * 256 + numbers[5])
                 reply(self.conn, 200, b"PORT ok")
-            elif verb == b"EPSV" and scenario == "noepsv":
+            elif verb == b"EPSV" and scenario in ("noepsv", "bare227"):
                 reply(self.conn, 500, b"Unknown command")
             elif verb == b"EPSV":
                 reply(self.conn, 229, b"Entering Extended Passive Mode (|||%d|)" % self.listen_passive())
+            elif verb == b"PASV" and scenario == "bare227":
+                send(self.conn, b"227" + eol)
             elif verb == b"PASV":
                 port = self.listen_passive()
                 reply(self.conn, 227, b"Entering Passive Mode (127,0,0,1,%d,%d)" % (port // 256, port % 256))
