@@ -108,7 +108,9 @@ TEST(ImageCache, ALaterProcessRemakesExactlyWhatChanged) {
             EXPECT_GT(thumb.ThumbWidth, 0);
             EXPECT_EQ(thumb.FileSize, int(FileSize(gallery.Image(thumb.Name))));
         }
-        if (c.remade.empty()) EXPECT_EQ(ReadFileBytes(gallery.Image("photo1.jpg")), copy);
+        if (c.remade.empty()) {
+            EXPECT_EQ(ReadFileBytes(gallery.Image("photo1.jpg")), copy);
+        }
         // A third process finds everything current again.
         EXPECT_EQ(gallery.BuildInANewProcess(), Names{});
     }

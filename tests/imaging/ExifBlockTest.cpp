@@ -182,7 +182,9 @@ TEST(ExifBlock, DamagedBlocksNeverCrash) {
         TExifChanges changes;
         changes.Upright = changes.DropThumbnail = changes.RemoveLocation = true;
         const Bytes rewritten = block.Rewritten(changes);
-        if (!rewritten.empty()) EXPECT_FALSE(TExifBlock(rewritten).HasLocation());
+        if (!rewritten.empty()) {
+            EXPECT_FALSE(TExifBlock(rewritten).HasLocation());
+        }
     }
 }
 
