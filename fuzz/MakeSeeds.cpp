@@ -17,6 +17,7 @@
 #include "engine/BuildHistory.h"
 #include "engine/ImageCache.h"
 #include "engine/TBuildJournal.h"
+#include "ftp/SyncManifest.h"
 #include "imaging/ExifSamples.h"
 #include "imaging/PictureSamples.h"
 
@@ -202,6 +203,15 @@ void ReplySeeds(const fs::path& dir) {
           "229 Entering Extended Passive Mode (|||6446|)\r\n150-a\r\n 150 b\r\n150 done\n");
 }
 
+void SyncManifestSeeds(const fs::path& dir) {
+    const std::string hash(64, 'a');
+    Write(dir, "manifest.txt",
+          fsc::ManifestText({{"index.html", {1234, hash}},
+                             {"images/a b.jpg", {5000000000, std::string(64, '0')}},
+                             {"tab\there/page 2.html", {0, hash}}}));
+    Write(dir, "empty.txt", fsc::ManifestText({}));
+}
+
 void ImageSetSeeds(const fs::path& dir, const fs::path& work) {
     fsc::TThumbnailArray images = TwoImages(work / "set");
     fsc::WriteImageSetInfos(images, (work / "infos.set").string());
@@ -308,6 +318,7 @@ int main(int argc, char** argv) {
     CommaTextSeeds(out / "comma_text");
     ListingSeeds(out / "listing");
     ReplySeeds(out / "ftp_replies");
+    SyncManifestSeeds(out / "sync_manifest");
     PageSeeds(out / "pages");
     // The program's own files are written in a work folder and copied from there.
     const fs::path work = fs::absolute(out / "work");
