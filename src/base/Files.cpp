@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -29,15 +29,24 @@ TDateTime ModifiedOf(const struct stat& info) {
 }
 
 std::string TemporarySibling(const std::string& path) {
-    return JoinPath(ExtractFileDir(path), "." + ExtractFileName(path) + ".part" +
-                                              std::to_string(::getpid()));
+    return JoinPath(ExtractFileDir(path),
+                    "." + ExtractFileName(path) + ".part" + std::to_string(::getpid()));
 }
 
 }  // namespace
 
 std::string ReadFileBytes(const std::string& path) {
+    // Only a plain file has an end worth waiting for: a named pipe would block the open and
+    // a device such as /dev/zero would fill the memory, and templates, sets and projects
+    // from elsewhere may name either.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) Fail("Cannot read file", path);
+    if (S_ISDIR(info.st_mode)) Fail("Cannot read file", path, EISDIR);
+    if (!S_ISREG(info.st_mode)) {
+        throw EFSC_Exception("Cannot read file \"" + path + "\": it is not a regular file");
+    }
     std::ifstream in(path, std::ios::binary);
-    if (!in || DirectoryExists(path)) Fail("Cannot read file", path);
+    if (!in) Fail("Cannot read file", path);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) Fail("Cannot read file", path);
     return bytes;
@@ -94,8 +103,8 @@ std::uint64_t FileSize(const std::string& path) {
 void CopyFileBytes(const std::string& from, const std::string& to) {
     std::error_code error;
     fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
-    if (error) throw EFSC_Exception("Cannot copy \"" + from + "\" to \"" + to + "\": " +
-                                    error.message());
+    if (error)
+        throw EFSC_Exception("Cannot copy \"" + from + "\" to \"" + to + "\": " + error.message());
 }
 
 bool DeleteFileIfExists(const std::string& path) {
@@ -149,10 +158,10 @@ TFileStamp FileStampOf(const std::string& path) {
     if (error) return {};
     const fs::file_time_type time = fs::last_write_time(path, error);
     if (error) return {};
-    return {std::int64_t(size),
-            std::int64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                             time.time_since_epoch())
-                             .count())};
+    return {
+        std::int64_t(size),
+        std::int64_t(
+            std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count())};
 }
 
 void DeleteUnfinishedWrites(const std::string& path) {

@@ -1,6 +1,7 @@
 // Bad input through the command line: a clear message, exit status 1, and nothing left on
 // disk that the build did not put back.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <functional>
@@ -75,6 +76,22 @@ TEST(CliBadInput, SaysWhatIsWrongExitsWithOneAndWritesNoGallery) {
                                   "--param", "Colour=red"});
          },
          "has no parameter \"Colour\""},
+        {"a template file that is a named pipe",
+         [](const TCliRun& run) {
+             WriteTestPictures(run.Root / "pictures");
+             if (::mkfifo((run.Root / "pipe.tpl").c_str(), 0600) != 0) ADD_FAILURE();
+             return Gallery(
+                 run, {"--images", run.Root / "pictures", "--template", run.Root / "pipe.tpl"});
+         },
+         "pipe.tpl\": it is not a regular file"},
+        {"a template whose page is an endless device",
+         [](const TCliRun& run) {
+             WriteTestPictures(run.Root / "pictures");
+             WriteFileBytes(run.Root / "endless.tpl", "COPY /dev/zero TO zero.html\r\n");
+             return Gallery(
+                 run, {"--images", run.Root / "pictures", "--template", run.Root / "endless.tpl"});
+         },
+         "\"/dev/zero\": it is not a regular file"},
         {"no pictures at all", [](const TCliRun& run) { return Gallery(run, {}); },
          "No images! Please add images to the gallery."},
         {"an option the program does not know",
