@@ -58,14 +58,23 @@ int Dispatch(const std::vector<std::string>& args) {
                                         : "unknown command \"" + args[0] + "\"");
 }
 
+// A mistake in one command's arguments is answered with that command's usage alone: the
+// line that says what is wrong stays on the screen instead of scrolling away.
+std::string UsageAfterMistake(const std::vector<std::string>& args) {
+    const std::string usage = args.empty() ? std::string() : fsc::CommandUsageText(args[0]);
+    if (usage.empty()) return fsc::CliUsageText();
+    return usage + "\"folioscope-cli --help\" shows every command.\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     fsc::MapLargeBuffersApart();
+    const std::vector<std::string> args(argv + 1, argv + argc);
     try {
-        return Dispatch(std::vector<std::string>(argv + 1, argv + argc));
+        return Dispatch(args);
     } catch (const fsc::EUsageError& error) {
-        std::cerr << "folioscope-cli: " << error.what() << "\n\n" << fsc::CliUsageText();
+        std::cerr << "folioscope-cli: " << error.what() << "\n\n" << UsageAfterMistake(args);
         return 2;
     } catch (const fsc::EFscError& error) {
         std::cerr << error.what() << '\n';

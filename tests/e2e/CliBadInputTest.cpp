@@ -147,6 +147,8 @@ TEST(CliBadInput, ArgumentsTheCommandCannotUnderstandAreUsageErrorsBeforeAnythin
         EXPECT_EQ(result.ExitCode, 2) << result.Err;
         EXPECT_NE(result.Err.find(usage.Message), std::string::npos) << result.Err;
         EXPECT_NE(result.Err.find("folioscope-cli build [PROJECT.gal]"), std::string::npos);
+        // Only the build's usage, so the message above it does not scroll out of sight.
+        EXPECT_EQ(result.Err.find("folioscope-cli tree DIR"), std::string::npos);
         EXPECT_EQ(FilesBelow(run.Root.Path()), std::vector<std::string>{});
     }
 }
