@@ -11,6 +11,12 @@
 #include <set>
 #include <sstream>
 
+#include "base/Errors.h"
+#include "base/TDateTime.h"
+#include "base/TStringList.h"
+#include "ftp/ListingReader.h"
+#include "ftp/SyncServerCheck.h"
+
 namespace fsc {
 
 namespace {
@@ -61,6 +67,7 @@ TGallerySync::TGallerySync(IFtpSession& session, TSyncLogin login, std::string s
       files(std::move(files)) {
     fetchedFile = ScratchFile("manifest-in");
     writtenFile = ScratchFile("manifest-out");
+    listingFile = ScratchFile("listing");
 }
 
 TGallerySync::~TGallerySync() {
@@ -68,6 +75,7 @@ TGallerySync::~TGallerySync() {
     std::error_code ignored;
     std::filesystem::remove(fetchedFile, ignored);
     std::filesystem::remove(writtenFile, ignored);
+    std::filesystem::remove(listingFile, ignored);
 }
 
 void TGallerySync::Start() {
@@ -126,6 +134,7 @@ void TGallerySync::FetchManifest() {
 
 void TGallerySync::AfterFetch(int error) {
     manifest.clear();
+    manifestChanged = false;
     if (error == FtpOk) {
         std::string problem = "it cannot be read";
         const auto text = ReadWholeFile(fetchedFile);
@@ -143,7 +152,60 @@ void TGallerySync::AfterFetch(int error) {
         return Fail("Cannot read the manifest on the server: " + session.ErrorText());
     }
     // A permanent refusal (550) means there is none yet: the first sync into this folder.
-    MakePlan();
+    if (manifest.empty()) return MakePlan();
+    CheckServer();
+}
+
+void TGallerySync::CheckServer() {
+    phase = TPhase::Check;
+    Status("Checking the files on the server.");
+    const std::vector<std::string> folders = ManifestFolders(manifest);
+    foldersToCheck.assign(folders.begin(), folders.end());
+    leftParts.clear();
+    listingUnreadable = false;
+    ListNextFolder();
+}
+
+void TGallerySync::ListNextFolder() {
+    if (foldersToCheck.empty()) return MakePlan();
+    std::error_code ignored;
+    std::filesystem::remove(listingFile, ignored);
+    // The session is in the gallery's folder: its own listing is asked for without a name.
+    session.HostFileName = foldersToCheck.front();
+    session.LocalFileName = listingFile;
+    Request(TFtpRequest::List);
+}
+
+void TGallerySync::AfterList(int error) {
+    const std::string folder = foldersToCheck.front();
+    foldersToCheck.pop_front();
+    std::vector<std::string> notThere;
+    if (error == 550) {
+        // The whole folder is gone: everything the manifest puts there goes again.
+        notThere = PathsInFolder(manifest, folder);
+    } else if (error == FtpOk) {
+        try {
+            TFileList listing;
+            ReadListing(SplitLines(ReadWholeFile(listingFile).value_or("")), listing, SystemNow());
+            const TFolderCheck check = CheckFolder(manifest, folder, listing);
+            notThere = check.NotThere;
+            leftParts.insert(leftParts.end(), check.LeftParts.begin(), check.LeftParts.end());
+        } catch (const EFscError&) {
+            listingUnreadable = true;
+        }
+    } else {
+        listingUnreadable = true;
+    }
+    for (const std::string& path : notThere) manifest.erase(path);
+    if (!notThere.empty()) manifestChanged = true;
+    if (listingUnreadable) {
+        // Without listings the manifest is taken at its word, as it always could be.
+        Warn(
+            "The server's listing of the gallery cannot be read; files removed there by "
+            "hand are not sent again.");
+        foldersToCheck.clear();
+    }
+    ListNextFolder();
 }
 
 void TGallerySync::MakePlan() {
@@ -165,6 +227,14 @@ void TGallerySync::MakePlan() {
     }
     // A set orders "a" before "a/b": every parent is made before its children.
     for (const std::string& folder : folders) steps.push_back({TStepKind::MakeDir, folder});
+    // Parts an earlier sync left behind when it gave up; a part about to be sent again is
+    // simply overwritten.
+    for (const std::string& part : leftParts) {
+        const std::string path = part.substr(0, part.size() - std::string(SyncPartSuffix).size());
+        const bool sentAgain = std::any_of(plan.Send.begin(), plan.Send.end(),
+                                           [&](const TSyncFile& f) { return f.Path == path; });
+        if (!sentAgain) steps.push_back({TStepKind::RemovePart, part});
+    }
     for (const TSyncFile& file : plan.Send) {
         const TSyncFile* local = &*std::find_if(
             files.begin(), files.end(), [&](const TSyncFile& f) { return f.Path == file.Path; });
@@ -172,7 +242,7 @@ void TGallerySync::MakePlan() {
         steps.push_back({TStepKind::Rename, file.Path, local});
     }
     for (const std::string& path : plan.Delete) steps.push_back({TStepKind::Delete, path});
-    if (!plan.Send.empty() || !plan.Delete.empty() || !manifestWasRead) {
+    if (!plan.Send.empty() || !plan.Delete.empty() || !manifestWasRead || manifestChanged) {
         steps.push_back({TStepKind::PutManifest, SyncManifestName});
         steps.push_back({TStepKind::RenameManifest, SyncManifestName});
     }
@@ -202,6 +272,7 @@ void TGallerySync::StartStep(const TStep& step) {
             session.HostNewName = step.Path;
             return Request(TFtpRequest::Rename);
         case TStepKind::ClearTarget:
+        case TStepKind::RemovePart:
         case TStepKind::Delete:
             if (step.Kind == TStepKind::Delete) Status("Deleting " + step.Path);
             session.HostFileName = step.Path;
@@ -266,6 +337,8 @@ void TGallerySync::RequestDone(TFtpRequest request, int error) {
             return EnterGallery();
         case TPhase::Fetch:
             return AfterFetch(error);
+        case TPhase::Check:
+            return AfterList(error);
         case TPhase::Steps:
             return StepDone(error);
         default:
@@ -312,7 +385,9 @@ void TGallerySync::StepFailed(const TStep& step, int error) {
     switch (step.Kind) {
         case TStepKind::MakeDir:
         case TStepKind::ClearTarget:
-            // Mostly "exists already"; a folder that is really missing fails its files.
+        case TStepKind::RemovePart:
+            // Mostly "exists already"; a folder that is really missing fails its files. A
+            // part that will not go is only clutter.
             return;
         case TStepKind::Put:
             Refused.push_back(step.Path + " (" + reason + ")");

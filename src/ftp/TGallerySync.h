@@ -1,5 +1,6 @@
 // A sync upload: sends only the files of the gallery folder that are new or changed since
-// the manifest on the server was written, each under a temporary name renamed into place,
+// the manifest on the server was written, or that the server's listings no longer show as
+// they were sent, each under a temporary name renamed into place,
 // then deletes what the manifest lists and the gallery no longer has, and writes the
 // manifest last. A dropped connection is taken up again a few times; the manifest is also
 // written now and then on the way, listing only what really arrived, so that a sync that
@@ -83,13 +84,23 @@ private:
         Enter,
         MakeGallery,
         Fetch,
+        Check,
         Steps,
         Waiting,
         Quit,
         Return,
         Done
     };
-    enum class TStepKind { MakeDir, Put, Rename, ClearTarget, Delete, PutManifest, RenameManifest };
+    enum class TStepKind {
+        MakeDir,
+        Put,
+        Rename,
+        ClearTarget,
+        Delete,
+        RemovePart,
+        PutManifest,
+        RenameManifest
+    };
     struct TStep {
         TStepKind Kind;
         std::string Path;  // the gallery path the step is about
@@ -106,12 +117,17 @@ private:
     TPhase phase = TPhase::Idle;
     bool planned = false;
     bool manifestWasRead = false;
+    // The server's listings took entries out of the manifest read there.
+    bool manifestChanged = false;
+    std::deque<std::string> foldersToCheck;
+    std::vector<std::string> leftParts;
+    bool listingUnreadable = false;
     bool madeGallery = false;
     bool everConnected = false;
     int retriesLeft = 0;
     std::uint64_t bytesSinceManifest = 0, checkpointEvery = 0;
     std::int64_t expectedBytes = 0;
-    std::string fetchedFile, writtenFile;
+    std::string fetchedFile, writtenFile, listingFile;
     QObject timers;
 
     void Request(TFtpRequest request);
@@ -119,6 +135,9 @@ private:
     void EnterGallery();
     void FetchManifest();
     void AfterFetch(int error);
+    void CheckServer();
+    void ListNextFolder();
+    void AfterList(int error);
     void MakePlan();
     void RunStep();
     void StartStep(const TStep& step);

@@ -393,7 +393,9 @@ std::vector<int> TFTPForm::SelectedRows(const TPane& pane) {
 
 void TFTPForm::NewConnection1Click() {
     if (queue->Working()) return;
-    TConnectionProfile profile{NewConnectionName, "", "", queue->WWWAddress};
+    TConnectionProfile profile;
+    profile.Name = NewConnectionName;
+    profile.WWWAddress = queue->WWWAddress;
     // A password should not cross the network in clear text unless the user says so.
     profile.Tls = true;
     if (connectionEditor->Edit(profile, false) != TConnectionEdit::Saved) return;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <QCryptographicHash>
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -143,6 +144,44 @@ TEST(CliSync, SendsOnlyWhatChangedAndDeletesOnlyWhatItSent) {
     ExpectSameBytes(remote, smaller);
     ExpectManifestOf(remote + "/" + Manifest, smaller);
     EXPECT_EQ(ReadFileBytes(remote + "/by-hand.txt"), "mine");
+}
+
+// What went missing on the server behind the manifest's back (a folder removed, a page cut
+// short by hand) is sent again, and parts a failed sync left there are cleared away.
+TEST(CliSync, SendsAgainWhatTheServerNoLongerHolds) {
+    EnsureQtApplication();
+    TCliRun run;
+    ForceDirectories(run.Root / "home");
+    FtpServerProcess server(TestScript("pyftpd_server.py"),
+                            {QString::fromStdString(run.Root / "home"), "user", "secret"});
+    ASSERT_EQ(server.Error(), "");
+    WriteTestPictures(run.Root / "pictures");
+    const std::string out = run.Root / "out", remote = run.Root / "home/gal";
+    auto result = run.Build({"--images", run.Root / "pictures", "--html-dir", out, "--html-file",
+                             "index.html", "--quiet"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const std::vector<std::string> publish{"publish",    "--html-dir",
+                                           out,          "--html-file",
+                                           "index.html", "ftp://user@" + server.Host() + "/gal",
+                                           "--no-tls"};
+    const std::vector<std::string> password{"FOLIOSCOPE_FTP_PASSWORD=secret"};
+    ASSERT_EQ(run.Run(publish, password).ExitCode, 0);
+
+    std::size_t images = 0;
+    for (const std::string& file : FilesBelow(remote)) images += file.rfind("images/", 0) == 0;
+    ASSERT_GE(images, 2u);
+    std::filesystem::remove_all(remote + "/images");
+    WriteFileBytes(remote + "/index.html", "cut");
+    WriteFileBytes(remote + "/index.html.folioscope-part", "left by a failed sync");
+    WriteFileBytes(remote + "/gone.html.folioscope-part", "left by a failed sync");
+    result = run.Run(publish, password);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Err.find("Synced: " + std::to_string(images + 1) + " sent, 0 deleted."),
+              std::string::npos)
+        << result.Err;
+    EXPECT_EQ(FilesBelow(remote), With(FilesBelow(out), {Manifest}));
+    ExpectSameBytes(remote, out);
+    ExpectManifestOf(remote + "/" + Manifest, out);
 }
 
 // A server that drops the connection in the middle of the third file: the sync logs in again,

@@ -22,7 +22,8 @@ TSyncRun Sync(const std::string& host, const std::string& folder,
               std::uint64_t checkpointBytes = 0) {
     TFtpClient client;
     client.SetTimeout(3000);
-    TGallerySync sync(client, {host, "user", "secret", true}, "gal", GalleryFolderFiles(folder));
+    TGallerySync sync(client, {host, "user", "secret", true, {}}, "gal",
+                      GalleryFolderFiles(folder));
     sync.RetryPauseMs = 50;
     sync.CheckpointBytes = checkpointBytes;
     TSyncRun result;

@@ -20,7 +20,7 @@
 #   userok      "120" before the greeting, "230" right after USER, TYPE refused
 #   noepsv      EPSV is not known ("500"), PASV is
 #   files       a real file store in the folder ROOT (CWD, PWD, MKD, STOR, RETR, RNFR/RNTO,
-#               DELE); DROPS is a comma-separated list of STOR numbers, counted over all
+#               DELE, LIST); DROPS is a comma-separated list of STOR numbers, counted over all
 #               sessions from 1, during which the connection is closed after some data
 #   bare227     EPSV is not known, PASV is answered by a bare "227" without an address
 import os
@@ -183,9 +183,15 @@ class Session:
                         raise ConnectionError("closed on purpose")
             data.close()
             reply(self.conn, 226, b"Transfer complete")
-        elif verb == b"LIST":
+        elif verb == b"LIST" and os.path.isdir(local):
             reply(self.conn, 150, b"Opening data connection")
-            self.open_data().close()
+            data = self.open_data()
+            for name in sorted(os.listdir(local)):
+                full = os.path.join(local, name)
+                kind = "d" if os.path.isdir(full) else "-"
+                line = "%srw-r--r-- 1 u g %d Jan 5 2001 %s" % (kind, os.path.getsize(full), name)
+                data.sendall(line.encode() + eol)
+            data.close()
             reply(self.conn, 226, b"Transfer complete")
         else:
             reply(self.conn, 550, b"No such file or directory")
