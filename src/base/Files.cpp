@@ -84,6 +84,18 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
+bool FileHolds(const std::string& path, std::string_view bytes) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        std::uint64_t(info.st_size) != bytes.size())
+        return false;
+    try {
+        return ReadFileBytes(path) == bytes;
+    } catch (const EFscError&) {
+        return false;
+    }
+}
+
 bool DirectoryExists(const std::string& path) {
     struct stat info {};
     return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/TDateTime.h"
@@ -24,6 +25,8 @@ TStringList LoadLines(const std::string& path);
 void SaveLines(const std::string& path, const TStringList& lines);
 
 bool FileExists(const std::string& path);
+// Whether `path` is a plain file holding exactly `bytes`; false when it cannot be read.
+bool FileHolds(const std::string& path, std::string_view bytes);
 bool DirectoryExists(const std::string& path);
 // Date of the last change of a file; 0 when the file does not exist.
 TDateTime FileDate(const std::string& path);

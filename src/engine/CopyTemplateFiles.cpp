@@ -45,8 +45,11 @@ void CopyPlainFile(TBuildContext& context, const TTemplateFile& file) {
     const std::string folder = InHTMLDir(context.HTML.HTMLDir, file.SubDir);
     ForceDirectories(folder);
     const std::string target = InHTMLDir(folder, file.FileName);
+    const std::string bytes = ReadFileBytes(file.Source);
+    // Stylesheets and scripts are mostly there already as they are (or are the source).
+    if (FileHolds(target, bytes)) return;
     JournalTarget(context, target);
-    CopyFileSafely(file.Source, target);
+    WriteFileBytes(target, bytes);
 }
 
 }  // namespace

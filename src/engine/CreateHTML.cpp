@@ -68,8 +68,13 @@ void SavePage(TBuildContext& context, TFSC_File& page) {
     const std::string path = PagePath(context.HTML, page);
     // A gallery file name or a template page may lie in a folder of its own.
     ForceDirectories(ExtractFileDir(path));
-    JournalTarget(context, path);
-    SaveLines(path, page.Lines);
+    const std::string bytes = JoinLines(page.Lines);
+    // A page that comes out as it already is stays untouched: there is nothing to back up,
+    // record or write, and a rebuild that changed little is quick.
+    if (!FileHolds(path, bytes)) {
+        JournalTarget(context, path);
+        WriteFileBytes(path, bytes);
+    }
     page.FileName = ExtractFileName(path);
 }
 

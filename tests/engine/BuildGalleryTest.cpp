@@ -5,8 +5,8 @@
 #include "base/Errors.h"
 #include "base/Paths.h"
 #include "engine/BuildFixture.h"
-#include "engine/ImageStep.h"
 #include "engine/CopyTemplateFiles.h"
+#include "engine/ImageStep.h"
 #include "engine/Undo.h"
 #include "imaging/PictureSamples.h"
 
@@ -56,15 +56,14 @@ TEST(BuildGallery, FirstBuildWritesCopiesThumbnailsPagesAndJournalsThemInOrder) 
     ASSERT_EQ(gallery.HTML.Files.size(), 1u);
     EXPECT_EQ(gallery.HTML.Files[0].FileName, "index.html");
 
-    const std::vector<std::string> texts = {"Folioscope.",
-                                            "Folioscope: Copying Images. 0 of 2",
+    const std::vector<std::string> texts = {"Folioscope.", "Folioscope: Copying Images. 0 of 2",
                                             "Folioscope: Copying Images. 1 of 2",
                                             "Folioscope: Create HTML. "};
     EXPECT_EQ(gallery.Progress.Texts, texts);
     EXPECT_TRUE(gallery.Progress.Hidden);
 }
 
-TEST(BuildGallery, UnchangedSecondBuildRewritesOnlyThePages) {
+TEST(BuildGallery, UnchangedSecondBuildWritesNothingAndAChangedPageIsRewritten) {
     TBuildFixture gallery(3);
     gallery.Build();
     const std::vector<std::string> copies = {"photo0.jpg",    "photo1.jpg",    "photo2.jpg",
@@ -75,12 +74,21 @@ TEST(BuildGallery, UnchangedSecondBuildRewritesOnlyThePages) {
 
     gallery.FreshSettings();
     gallery.Build();
-
     for (const std::string& name : copies) EXPECT_TRUE(IsOld(gallery.Image(name))) << name;
-    EXPECT_FALSE(IsOld(gallery.Page("index.html")));
+    EXPECT_TRUE(IsOld(gallery.Page("index.html")));
+    EXPECT_EQ(gallery.Journal.CreatedFiles.size(), firstBuild);
+    EXPECT_EQ(gallery.Journal.RestoreFiles, TStringList{});
+
+    const std::string before = ReadFileBytes(gallery.Page("index.html"));
+    gallery.Thumbs[1].Hint = "A new caption";
+    gallery.FreshSettings();
+    gallery.Build();
+    EXPECT_NE(ReadFileBytes(gallery.Page("index.html")), before);
     const TStringList added(gallery.Journal.CreatedFiles.begin() + long(firstBuild),
                             gallery.Journal.CreatedFiles.end());
     EXPECT_EQ(added, TStringList{gallery.Page("index.html")});
+    EXPECT_EQ(gallery.Journal.RestoreFiles, TStringList{gallery.Page("index.html")});
+    for (const std::string& name : copies) EXPECT_TRUE(IsOld(gallery.Image(name))) << name;
 }
 
 TEST(BuildGallery, ASourceOtherThanJpegIsEncodedEvenUnchanged) {
@@ -123,8 +131,9 @@ TEST(BuildGallery, ChangedResizeLimitRemakesCopiesButKeepsThumbnails) {
     }
     EXPECT_TRUE(gallery.Thumbs[0].CopyResized);
     EXPECT_EQ(gallery.Thumbs[0].CopyResizeWidth, 200);
-    // Copies this history wrote itself are not backed up again; the page is, as it exists.
-    EXPECT_EQ(gallery.Journal.RestoreFiles, TStringList{gallery.Page("index.html")});
+    // Copies this history wrote itself are not backed up again, and the page came out as it
+    // was.
+    EXPECT_EQ(gallery.Journal.RestoreFiles, TStringList{});
 }
 
 TEST(BuildGallery, ChangedThumbnailSettingsRemakeThumbnailsButKeepCopies) {
