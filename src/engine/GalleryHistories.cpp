@@ -59,7 +59,11 @@ void AttachHistory(TBuildJournal& journal, const std::string& root, const std::s
 }
 
 void FinishHistoryBuild(TBuildJournal& journal) {
-    if (journal.History) journal.History->FinishBuild();
+    if (!journal.History) return;
+    // A build that found everything as it would write it leaves nothing to undo: no history
+    // is kept that would list it as undoable.
+    if (journal.CreatedFiles.empty() && journal.BackupFiles.empty()) return Forget(journal);
+    journal.History->FinishBuild();
 }
 
 void UndoGalleryHistory(const std::string& root, const std::string& gallery) {

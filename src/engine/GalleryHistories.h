@@ -19,7 +19,8 @@ namespace fsc {
 // holds the gallery, EFSC_Exception when its history is damaged; nothing is deleted then.
 void AttachHistory(TBuildJournal& journal, const std::string& root, const std::string& gallery);
 
-// After the build, however it ended while the process lived.
+// After the build, however it ended while the process lived; a build that wrote nothing
+// keeps no history.
 void FinishHistoryBuild(TBuildJournal& journal);
 
 // Undo of the last build of `gallery` from its history alone, as the main window's Undo

@@ -2,6 +2,7 @@
 // two processes at once, and a history that was damaged.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <QProcess>
 #include <algorithm>
@@ -194,6 +195,36 @@ TEST(CliHistory, AGalleryNamedByItsFolderAloneIsBuiltAsIndexAndUndone) {
     const ProgramResult undo = run.Run({"undo", "--html-dir", run.Root / "out"});
     ASSERT_EQ(undo.ExitCode, 0) << undo.Err;
     EXPECT_EQ(Snapshot(run.Root / "out"), before);
+}
+
+// A rebuild that finds every file as it would write it touches none of them, and keeps no
+// history that would offer an undo of nothing.
+TEST(CliHistory, ARebuildThatChangesNothingWritesNothingAndOffersNoUndo) {
+    TCliRun run;
+    WritePictures(run.Root / "pics", 2);
+    const std::vector<std::string> build{
+        "build",          "--images", run.Root / "pics",     "--html-dir",
+        run.Root / "out", "--set",    "USEIMAGEASHTML=true", "--quiet"};
+    ASSERT_EQ(run.Run(build).ExitCode, 0);
+    std::map<std::string, ino_t> inodes;
+    for (const std::string& file : FilesBelow(run.Root / "out")) {
+        struct stat info {};
+        ASSERT_EQ(::stat((run.Root / "out/" + file).c_str(), &info), 0);
+        inodes[file] = info.st_ino;
+    }
+    ASSERT_GE(inodes.size(), 5u) << "a gallery page, two picture pages, copies, thumbnails";
+
+    const ProgramResult again = run.Run(build);
+    ASSERT_EQ(again.ExitCode, 0) << again.Err;
+    for (const auto& [file, inode] : inodes) {
+        struct stat info {};
+        ASSERT_EQ(::stat((run.Root / "out/" + file).c_str(), &info), 0);
+        EXPECT_EQ(info.st_ino, inode) << file << " was written again";
+    }
+    EXPECT_EQ(run.Run({"history"}).Out.find(run.Root / "out"), std::string::npos);
+    const ProgramResult undo = run.Run({"undo", "--html-dir", run.Root / "out"});
+    EXPECT_EQ(undo.ExitCode, 1);
+    EXPECT_NE(undo.Err.find("Nothing there to undo!"), std::string::npos) << undo.Err;
 }
 
 TEST(CliHistory, DamagedHistoryIsNamedAndNothingIsDeleted) {
