@@ -82,9 +82,7 @@ void SetFirstDescription(const std::string& setFile, const std::string& text) {
 TEST(CliSync, SendsOnlyWhatChangedAndDeletesOnlyWhatItSent) {
     EnsureQtApplication();
     TCliRun run;
-    ForceDirectories(run.Root / "home");
-    FtpServerProcess server(TestScript("pyftpd_server.py"),
-                            {QString::fromStdString(run.Root / "home"), "user", "secret"});
+    PyftpdServer server(run.Root / "home");
     ASSERT_EQ(server.Error(), "");
     const std::vector<std::string> password{"FOLIOSCOPE_FTP_PASSWORD=secret"};
     const std::string address = "ftp://user@" + server.Host() + "/gal";
@@ -151,9 +149,7 @@ TEST(CliSync, SendsOnlyWhatChangedAndDeletesOnlyWhatItSent) {
 TEST(CliSync, SendsAgainWhatTheServerNoLongerHolds) {
     EnsureQtApplication();
     TCliRun run;
-    ForceDirectories(run.Root / "home");
-    FtpServerProcess server(TestScript("pyftpd_server.py"),
-                            {QString::fromStdString(run.Root / "home"), "user", "secret"});
+    PyftpdServer server(run.Root / "home");
     ASSERT_EQ(server.Error(), "");
     WriteTestPictures(run.Root / "pictures");
     const std::string out = run.Root / "out", remote = run.Root / "home/gal";
@@ -218,11 +214,9 @@ TEST(CliSync, TakesUpADroppedConnectionAndLeavesExactlyTheGallery) {
 TEST(CliSync, PublishesEncryptedOnceTheCertificateIsTrusted) {
     EnsureQtApplication();
     TCliRun run;
-    ForceDirectories(run.Root / "home");
     const std::string fingerprint = MakeCertificate(run.Root / "server.pem");
-    FtpServerProcess server(TestScript("pyftpd_server.py"),
-                            {"--tls=" + QString::fromStdString(run.Root / "server.pem"),
-                             QString::fromStdString(run.Root / "home"), "user", "secret"});
+    PyftpdServer server(run.Root / "home",
+                        {"--tls=" + QString::fromStdString(run.Root / "server.pem")});
     ASSERT_EQ(server.Error(), "");
     WriteTestPictures(run.Root / "pictures");
     const std::string out = run.Root / "out";

@@ -22,9 +22,7 @@ TEST(CliUpload, SendsEveryFileOfTheGalleryIntoTheSubfolderInEitherMode) {
          std::vector<TUploadCase>{{"active", {}}, {"passive", {"--passive"}}}) {
         SCOPED_TRACE(mode.Mode);
         TCliRun run;
-        ForceDirectories(run.Root / "home");
-        FtpServerProcess server(TestScript("pyftpd_server.py"),
-                                {QString::fromStdString(run.Root / "home"), "user", "secret"});
+        PyftpdServer server(run.Root / "home");
         ASSERT_EQ(server.Error(), "");
         WriteTestPictures(run.Root / "pictures");
         std::vector<std::string> args{"--images",
@@ -65,9 +63,7 @@ TEST(CliUpload, StartsFromTheLoginFolderAndReadsNamesWithBlanksWhole) {
     const std::string login = run.Root / "home/home/u";
     ForceDirectories(login + "/my pub");
     WriteFileBytes(login + "/my pub/keep.txt", "keep");
-    FtpServerProcess server(
-        TestScript("pyftpd_server.py"),
-        {"--login-dir=/home/u", QString::fromStdString(run.Root / "home"), "user", "secret"});
+    PyftpdServer server(run.Root / "home", {"--login-dir=/home/u"});
     ASSERT_EQ(server.Error(), "");
     WriteTestPictures(run.Root / "pictures");
     const auto result =
@@ -87,9 +83,7 @@ TEST(CliUpload, StartsFromTheLoginFolderAndReadsNamesWithBlanksWhole) {
 TEST(CliUpload, AGalleryFileInAFolderAndImagesInTheHTMLDirectoryArriveWhole) {
     EnsureQtApplication();
     TCliRun run;
-    ForceDirectories(run.Root / "home");
-    FtpServerProcess server(TestScript("pyftpd_server.py"),
-                            {QString::fromStdString(run.Root / "home"), "user", "secret"});
+    PyftpdServer server(run.Root / "home");
     ASSERT_EQ(server.Error(), "");
     WriteTestPictures(run.Root / "pictures");
     const auto result =
@@ -107,9 +101,7 @@ TEST(CliUpload, AGalleryFileInAFolderAndImagesInTheHTMLDirectoryArriveWhole) {
 TEST(CliUpload, AWrongPasswordOrNoPasswordEndsWithAClearMessage) {
     EnsureQtApplication();
     TCliRun run;
-    ForceDirectories(run.Root / "home");
-    FtpServerProcess server(TestScript("pyftpd_server.py"),
-                            {QString::fromStdString(run.Root / "home"), "user", "secret"});
+    PyftpdServer server(run.Root / "home");
     ASSERT_EQ(server.Error(), "");
     WriteTestPictures(run.Root / "pictures");
     const std::vector<std::string> args{"--images",
@@ -135,11 +127,8 @@ TEST(CliUpload, AWrongPasswordOrNoPasswordEndsWithAClearMessage) {
 TEST(CliUpload, AFolderTheServerWillNotCreateFailsTheUploadInsteadOfPassingForDone) {
     EnsureQtApplication();
     TCliRun run;
-    ForceDirectories(run.Root / "home");
     // "guest" may store files but not create folders.
-    FtpServerProcess server(
-        TestScript("pyftpd_server.py"),
-        {QString::fromStdString(run.Root / "home"), "user", "secret", "guest", "visit"});
+    PyftpdServer server(run.Root / "home", {}, {"guest", "visit"});
     ASSERT_EQ(server.Error(), "");
     WriteTestPictures(run.Root / "pictures");
     const auto result = run.Build(
@@ -163,12 +152,10 @@ TEST(CliUpload, UploadsEncryptedOnceTheCertificateIsTrustedInEitherMode) {
          std::vector<TUploadCase>{{"active", {}}, {"passive", {"--passive"}}}) {
         SCOPED_TRACE(mode.Mode);
         TCliRun run;
-        ForceDirectories(run.Root / "home");
         const std::string fingerprint = MakeCertificate(run.Root / "server.pem");
-        auto server = std::make_unique<FtpServerProcess>(
-            TestScript("pyftpd_server.py"),
-            QStringList{"--tls=" + QString::fromStdString(run.Root / "server.pem"),
-                        QString::fromStdString(run.Root / "home"), "user", "secret"});
+        auto server = std::make_unique<PyftpdServer>(
+            run.Root / "home",
+            QStringList{"--tls=" + QString::fromStdString(run.Root / "server.pem")});
         ASSERT_EQ(server->Error(), "");
         WriteTestPictures(run.Root / "pictures");
         const auto args = [&](std::vector<std::string> extra) {
@@ -199,10 +186,9 @@ TEST(CliUpload, UploadsEncryptedOnceTheCertificateIsTrustedInEitherMode) {
                   ReadFileBytes(run.Root / "out/index.html"));
 
         const std::string changed = MakeCertificate(run.Root / "other.pem");
-        server = std::make_unique<FtpServerProcess>(
-            TestScript("pyftpd_server.py"),
-            QStringList{"--tls=" + QString::fromStdString(run.Root / "other.pem"),
-                        QString::fromStdString(run.Root / "home"), "user", "secret"});
+        server = std::make_unique<PyftpdServer>(
+            run.Root / "home",
+            QStringList{"--tls=" + QString::fromStdString(run.Root / "other.pem")});
         ASSERT_EQ(server->Error(), "");
         result = run.Build(args({"--trust-certificate", fingerprint}),
                            {"FOLIOSCOPE_FTP_PASSWORD=secret"});
@@ -216,9 +202,7 @@ TEST(CliUpload, UploadsEncryptedOnceTheCertificateIsTrustedInEitherMode) {
 TEST(CliUpload, AServerWithoutEncryptionIsNotUsedAndTheMessageNamesTheOptOut) {
     EnsureQtApplication();
     TCliRun run;
-    ForceDirectories(run.Root / "home");
-    FtpServerProcess server(TestScript("pyftpd_server.py"),
-                            {QString::fromStdString(run.Root / "home"), "user", "secret"});
+    PyftpdServer server(run.Root / "home");
     ASSERT_EQ(server.Error(), "");
     WriteTestPictures(run.Root / "pictures");
     const auto result =

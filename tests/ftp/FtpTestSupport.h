@@ -9,6 +9,7 @@
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QTest>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -80,6 +81,23 @@ private:
 inline std::string TestScript(const char* name) {
     return std::string(FSC_FTP_TEST_DIR) + "/" + name;
 }
+
+// pyftpdlib serving the folder `home`, made if need be, to "user" with the password "secret";
+// `options` such as "--tls=PEM" or "--login-dir=DIR" come first, more user and password
+// pairs last.
+class PyftpdServer : public FtpServerProcess {
+public:
+    explicit PyftpdServer(const std::string& home, const QStringList& options = {},
+                          const QStringList& moreUsers = {})
+        : FtpServerProcess(TestScript("pyftpd_server.py"),
+                           options + QStringList{Made(home), "user", "secret"} + moreUsers) {}
+
+private:
+    static QString Made(const std::string& folder) {
+        std::filesystem::create_directories(folder);
+        return QString::fromStdString(folder);
+    }
+};
 
 // Writes a new certificate for 127.0.0.1 and its key into `pemFile`, self-signed or, with
 // `authorityFile`, signed by a new authority whose certificate goes there; returns its SHA-256
