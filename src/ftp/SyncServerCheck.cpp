@@ -9,11 +9,6 @@ namespace fsc {
 
 namespace {
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "" : path.substr(0, slash);
-}
-
 std::string NameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
 std::string InFolder(const std::string& folder, const std::string& name) {
@@ -21,6 +16,11 @@ std::string InFolder(const std::string& folder, const std::string& name) {
 }
 
 }  // namespace
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash);
+}
 
 std::vector<std::string> ManifestFolders(const TSyncManifest& manifest) {
     std::set<std::string> folders{""};

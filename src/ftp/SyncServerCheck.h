@@ -10,6 +10,9 @@
 
 namespace fsc {
 
+// The folder of a path below the gallery's folder: "a/b" for "a/b/c.jpg", "" for "c.jpg".
+std::string FolderOf(const std::string& path);
+
 // The folders below the gallery's folder that hold the manifest's files, "" for the
 // gallery's folder itself, parents before their children.
 std::vector<std::string> ManifestFolders(const TSyncManifest& manifest);

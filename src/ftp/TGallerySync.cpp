@@ -52,11 +52,6 @@ bool WriteWholeFile(const std::string& path, const std::string& text) {
 
 std::string PartName(const std::string& path) { return path + SyncPartSuffix; }
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "" : path.substr(0, slash);
-}
-
 }  // namespace
 
 TGallerySync::TGallerySync(IFtpSession& session, TSyncLogin login, std::string subDir,
