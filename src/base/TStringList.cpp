@@ -63,7 +63,11 @@ TStringList SplitLines(std::string_view text) {
 }
 
 std::string JoinLines(const TStringList& lines) {
+    // Pages are joined and split again for every tag pass: one allocation, not a growing string.
+    std::size_t size = 0;
+    for (const std::string& line : lines) size += line.size() + 2;
     std::string text;
+    text.reserve(size);
     for (const std::string& line : lines) {
         text += line;
         text += "\r\n";

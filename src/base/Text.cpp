@@ -17,13 +17,15 @@ std::size_t FindExact(std::string_view text, std::string_view what, std::size_t 
     return text.find(what, from);
 }
 
-std::string Replace(std::string_view text, std::string_view tag, std::string_view value,
-                    bool all, Finder find) {
-    if (tag.empty()) return std::string(text);
+std::string Replace(std::string_view text, std::string_view tag, std::string_view value, bool all,
+                    Finder find) {
+    std::size_t pos = tag.empty() ? std::string_view::npos : find(text, tag, 0);
+    // Most tags are absent from most pages: one copy then, and no growing result either way.
+    if (pos == std::string_view::npos) return std::string(text);
     std::string result;
+    result.reserve(text.size());
     std::size_t start = 0;
-    for (std::size_t pos = find(text, tag, 0); pos != std::string_view::npos;
-         pos = find(text, tag, start)) {
+    for (; pos != std::string_view::npos; pos = find(text, tag, start)) {
         result.append(text.substr(start, pos - start));
         result.append(value);
         start = pos + tag.size();
@@ -37,6 +39,10 @@ std::string Replace(std::string_view text, std::string_view tag, std::string_vie
 
 std::string ReplaceAll(std::string_view text, std::string_view tag, std::string_view value) {
     return Replace(text, tag, value, true, FindExact);
+}
+
+void ReplaceAllIn(std::string& text, std::string_view tag, std::string_view value) {
+    if (!tag.empty() && text.find(tag) != std::string::npos) text = ReplaceAll(text, tag, value);
 }
 
 std::string ReplaceFirst(std::string_view text, std::string_view tag, std::string_view value) {

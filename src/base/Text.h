@@ -9,6 +9,9 @@ namespace fsc {
 
 // Replaces every occurrence from left to right; inserted text is never searched again.
 std::string ReplaceAll(std::string_view text, std::string_view tag, std::string_view value);
+// ReplaceAll in place: a page goes through dozens of tags and holds few of them, and a text
+// without the tag is then neither copied nor changed.
+void ReplaceAllIn(std::string& text, std::string_view tag, std::string_view value);
 // Replaces the first occurrence only; returns the text unchanged when the tag is absent.
 std::string ReplaceFirst(std::string_view text, std::string_view tag, std::string_view value);
 // Like ReplaceAll/ReplaceFirst but the tag is found without regard to ASCII case.

@@ -21,8 +21,8 @@ std::string FirstThumbnailPageName(const TPageContext& context) {
 
 std::string ApplyParameters(const TPageContext& context, std::string text) {
     for (const TParameter& parameter : context.Template.Parameters) {
-        text = ReplaceAll(text, "<!-PARA=" + parameter.Name + "->", parameter.Value);
-        text = ReplaceAll(text, "<!!replaceWith" + parameter.Name + "!!>", parameter.Value);
+        ReplaceAllIn(text, "<!-PARA=" + parameter.Name + "->", parameter.Value);
+        ReplaceAllIn(text, "<!!replaceWith" + parameter.Name + "!!>", parameter.Value);
     }
     return text;
 }
@@ -61,19 +61,19 @@ std::string FinishText(const TPageContext& context, const TFSC_File& page, std::
     text = ApplyParameters(context, std::move(text));
     // Links below are written relative to the HTML directory and lead there first.
     const std::string mainDir = MainDirText(PageFolder(page));
-    text = ReplaceAll(text, "<!!replaceWithGalleryFile!!>",
-                      mainDir + ChangeFileExt(FirstThumbnailPageName(context), "." + html.PageExt));
-    text = ReplaceAll(text, "<!!replaceWithThumbWidth!!>",
-                      std::to_string(images.ThumbWidth * 4 / 3 + 20));
-    text = ReplaceAll(text, "<!!replaceWithThumbHeight!!>",
-                      std::to_string(images.ThumbHeight * 5 / 3 + 30));
-    text = ReplaceAll(text, "<!-ORVIKLINK->", "");
-    text = ReplaceAll(text, "<!-NAME->", WithoutExtension(ExtractFileName(page.FileName)));
-    text = ReplaceAll(text, "<!-MAINDIR->", mainDir);
-    text = ReplaceAll(text, "<!-IMAGEDIR->",
-                      page.SubDir != html.ImageDir ? mainDir + html.ImageDir : std::string());
-    text = ReplaceAll(text, "<!-BACKTOGALLERY->",
-                      mainDir + PageFileName(context.Template.GalleryFileName, html.PageExt, 1));
+    ReplaceAllIn(text, "<!!replaceWithGalleryFile!!>",
+                 mainDir + ChangeFileExt(FirstThumbnailPageName(context), "." + html.PageExt));
+    ReplaceAllIn(text, "<!!replaceWithThumbWidth!!>",
+                 std::to_string(images.ThumbWidth * 4 / 3 + 20));
+    ReplaceAllIn(text, "<!!replaceWithThumbHeight!!>",
+                 std::to_string(images.ThumbHeight * 5 / 3 + 30));
+    ReplaceAllIn(text, "<!-ORVIKLINK->", "");
+    ReplaceAllIn(text, "<!-NAME->", WithoutExtension(ExtractFileName(page.FileName)));
+    ReplaceAllIn(text, "<!-MAINDIR->", mainDir);
+    ReplaceAllIn(text, "<!-IMAGEDIR->",
+                 page.SubDir != html.ImageDir ? mainDir + html.ImageDir : std::string());
+    ReplaceAllIn(text, "<!-BACKTOGALLERY->",
+                 mainDir + PageFileName(context.Template.GalleryFileName, html.PageExt, 1));
     text = ApplyCalculatedValues(context, text);
     return InsertIntoHead(text, HeadText(context, page));
 }

@@ -62,16 +62,23 @@ namespace {
 // Camera texts come from the file, not from the gallery's author: they are text, not markup.
 std::string HtmlText(const std::string& text) { return Escaped(text, true); }
 
-std::string ApplyPhotoDataTags(std::string text, const TPhotoData& photo) {
-    const std::string taken = photo.Taken != 0 ? ShortDateString(photo.Taken) : std::string();
-    text = ReplaceAll(text, "<!-DATETAKEN->", taken);
-    text = ReplaceAll(text, "<!-CAMERA->", HtmlText(photo.Camera));
-    text = ReplaceAll(text, "<!-LENS->", HtmlText(photo.Lens));
-    text = ReplaceAll(text, "<!-EXPOSURE->", HtmlText(photo.Exposure));
-    text = ReplaceAll(text, "<!-APERTURE->", HtmlText(photo.Aperture));
-    text = ReplaceAll(text, "<!-ISO->", HtmlText(photo.Iso));
-    text = ReplaceAll(text, "<!-FOCALLENGTH->", HtmlText(photo.FocalLength));
-    return ReplaceAll(text, "<!-GPS->", HtmlText(photo.Gps));
+// A template uses few of these tags, and some values (dates, escaped texts) cost more to make
+// than the search for their tag: make a value only for a tag that is there.
+template <class MakeValue>
+void ReplaceTag(std::string& text, std::string_view tag, MakeValue makeValue) {
+    if (text.find(tag) != std::string::npos) ReplaceAllIn(text, tag, makeValue());
+}
+
+void ApplyPhotoDataTags(std::string& text, const TPhotoData& photo) {
+    ReplaceTag(text, "<!-DATETAKEN->",
+               [&] { return photo.Taken != 0 ? ShortDateString(photo.Taken) : std::string(); });
+    ReplaceTag(text, "<!-CAMERA->", [&] { return HtmlText(photo.Camera); });
+    ReplaceTag(text, "<!-LENS->", [&] { return HtmlText(photo.Lens); });
+    ReplaceTag(text, "<!-EXPOSURE->", [&] { return HtmlText(photo.Exposure); });
+    ReplaceTag(text, "<!-APERTURE->", [&] { return HtmlText(photo.Aperture); });
+    ReplaceTag(text, "<!-ISO->", [&] { return HtmlText(photo.Iso); });
+    ReplaceTag(text, "<!-FOCALLENGTH->", [&] { return HtmlText(photo.FocalLength); });
+    ReplaceTag(text, "<!-GPS->", [&] { return HtmlText(photo.Gps); });
 }
 
 }  // namespace
@@ -79,27 +86,27 @@ std::string ApplyPhotoDataTags(std::string text, const TPhotoData& photo) {
 std::string ApplyImageDataTags(std::string text, const TThumbnail& thumb, int number,
                                const std::string& imageDir, TTagPlace place, TSize copySize) {
     const std::string prefix = place == TTagPlace::Cell ? imageDir : std::string();
-    text = ReplaceAll(text, "<!-HINT->", thumb.Hint);
-    text = ReplaceAll(text, "<!-DESCRIPTION->", thumb.Description);
-    text = ReplaceAll(text, "<!-NAME->", thumb.Name);
-    text = ReplaceAll(text, "<!-NAMEUS->", ReplaceAll(thumb.Name, "_", " "));
-    text = ReplaceAll(text, "<!-SIZE->", std::to_string(thumb.FileSize));
-    text = ReplaceAll(text, "<!-SIZEKB->", SizeKBText(thumb.FileSize));
-    text = ReplaceAll(text, "<!-NUMBER->", std::to_string(number));
-    text = ReplaceAll(text, "<!-DATE->", ShortDateString(thumb.FileDate));
-    text = ReplaceAll(text, "<!-LINK->", prefix + thumb.Link);
-    text = ReplaceAll(text, "<!-IMAGEURL->", prefix + thumb.Name);
-    text = ReplaceAll(text, "<!-THUMBURL->", prefix + thumb.ThumbName);
-    text = ReplaceAll(text, "<!-OTHERLINKURL->", thumb.OtherLink);
-    text = ReplaceAll(text, "<!-FIELDA->", thumb.FieldA);
-    text = ReplaceAll(text, "<!-FIELDB->", thumb.FieldB);
-    text = ReplaceAll(text, "<!-FIELDC->", thumb.FieldC);
-    text = ReplaceAll(text, "<!-ALT->", AltText(thumb));
-    text = ReplaceAll(text, "<!-CAPTION->", CaptionText(thumb.Name));
-    text = ReplaceAll(text, "<!-COPYWIDTH->", SizeText(copySize.Width));
-    text = ReplaceAll(text, "<!-COPYHEIGHT->", SizeText(copySize.Height));
-    text = ApplyPhotoDataTags(std::move(text), thumb.Photo);
-    if (place == TTagPlace::Cell) text = ReplaceAll(text, "<!-IMAGEDIR->", imageDir);
+    ReplaceTag(text, "<!-HINT->", [&] { return thumb.Hint; });
+    ReplaceTag(text, "<!-DESCRIPTION->", [&] { return thumb.Description; });
+    ReplaceTag(text, "<!-NAME->", [&] { return thumb.Name; });
+    ReplaceTag(text, "<!-NAMEUS->", [&] { return ReplaceAll(thumb.Name, "_", " "); });
+    ReplaceTag(text, "<!-SIZE->", [&] { return std::to_string(thumb.FileSize); });
+    ReplaceTag(text, "<!-SIZEKB->", [&] { return SizeKBText(thumb.FileSize); });
+    ReplaceTag(text, "<!-NUMBER->", [&] { return std::to_string(number); });
+    ReplaceTag(text, "<!-DATE->", [&] { return ShortDateString(thumb.FileDate); });
+    ReplaceTag(text, "<!-LINK->", [&] { return prefix + thumb.Link; });
+    ReplaceTag(text, "<!-IMAGEURL->", [&] { return prefix + thumb.Name; });
+    ReplaceTag(text, "<!-THUMBURL->", [&] { return prefix + thumb.ThumbName; });
+    ReplaceTag(text, "<!-OTHERLINKURL->", [&] { return thumb.OtherLink; });
+    ReplaceTag(text, "<!-FIELDA->", [&] { return thumb.FieldA; });
+    ReplaceTag(text, "<!-FIELDB->", [&] { return thumb.FieldB; });
+    ReplaceTag(text, "<!-FIELDC->", [&] { return thumb.FieldC; });
+    ReplaceTag(text, "<!-ALT->", [&] { return AltText(thumb); });
+    ReplaceTag(text, "<!-CAPTION->", [&] { return CaptionText(thumb.Name); });
+    ReplaceTag(text, "<!-COPYWIDTH->", [&] { return SizeText(copySize.Width); });
+    ReplaceTag(text, "<!-COPYHEIGHT->", [&] { return SizeText(copySize.Height); });
+    ApplyPhotoDataTags(text, thumb.Photo);
+    if (place == TTagPlace::Cell) ReplaceTag(text, "<!-IMAGEDIR->", [&] { return imageDir; });
     return text;
 }
 

@@ -112,12 +112,12 @@ private:
         const std::string name = ExtractFileName(page.FileName);
         const int previous = ((target - 2 + pages) % pages) + 1;
         const int next = (target % pages) + 1;
-        text = ReplaceAll(text, "<!-PREVIOUS->", PageFileName(name, ext, previous));
-        text = ReplaceAll(text, "<!-PREVIOUSNAME->", std::to_string(previous));
-        text = ReplaceAll(text, "<!-NEXT->", PageFileName(name, ext, next));
-        text = ReplaceAll(text, "<!-NEXTNAME->", std::to_string(next));
-        text = ReplaceAll(text, "<!-LINK->", PageFileName(name, ext, target));
-        text = ReplaceAll(text, "<!-NAME->", std::to_string(target));
+        ReplaceAllIn(text, "<!-PREVIOUS->", PageFileName(name, ext, previous));
+        ReplaceAllIn(text, "<!-PREVIOUSNAME->", std::to_string(previous));
+        ReplaceAllIn(text, "<!-NEXT->", PageFileName(name, ext, next));
+        ReplaceAllIn(text, "<!-NEXTNAME->", std::to_string(next));
+        ReplaceAllIn(text, "<!-LINK->", PageFileName(name, ext, target));
+        ReplaceAllIn(text, "<!-NAME->", std::to_string(target));
         return ReplaceAll(text, "<!-NUMBER->", std::to_string(target));
     }
 
@@ -129,13 +129,13 @@ private:
         if (thumbs[previous].noImage) previous = own;
         int next = target % count;
         if (thumbs[next].noImage) next = own;
-        text = ReplaceAll(text, "<!-PREVIOUS->", LastPart(thumbs[previous].Link));
-        text = ReplaceAll(text, "<!-PREVIOUSNAME->", LastPart(thumbs[previous].Name));
-        text = ReplaceAll(text, "<!-NEXT->", LastPart(thumbs[next].Link));
-        text = ReplaceAll(text, "<!-NEXTNAME->", LastPart(thumbs[next].Name));
-        text = ReplaceAll(text, "<!-LINK->", LastPart(thumbs[own].Link));
-        text = ReplaceAll(text, "<!-NAME->", LastPart(thumbs[own].Name));
-        text = ReplaceAll(text, "<!-NAMEUS->", ReplaceAll(thumbs[own].Name, "_", " "));
+        ReplaceAllIn(text, "<!-PREVIOUS->", LastPart(thumbs[previous].Link));
+        ReplaceAllIn(text, "<!-PREVIOUSNAME->", LastPart(thumbs[previous].Name));
+        ReplaceAllIn(text, "<!-NEXT->", LastPart(thumbs[next].Link));
+        ReplaceAllIn(text, "<!-NEXTNAME->", LastPart(thumbs[next].Name));
+        ReplaceAllIn(text, "<!-LINK->", LastPart(thumbs[own].Link));
+        ReplaceAllIn(text, "<!-NAME->", LastPart(thumbs[own].Name));
+        ReplaceAllIn(text, "<!-NAMEUS->", ReplaceAll(thumbs[own].Name, "_", " "));
         return ReplaceAll(text, "<!-NUMBER->", std::to_string(target));
     }
 

@@ -96,11 +96,11 @@ void ImagePageContent(TPageContext& context, TFSC_File& page) {
         MainDirText(html.ImageDir) +
             PageFileName(ThumbnailPageName(context, galleryPage), html.PageExt, galleryPage));
     const TThumbnail& previous = thumbs[Neighbour(thumbs, n, n == 0 ? count - 1 : n - 1)];
-    text = ReplaceAll(text, "<!-PREVIOUS->", previous.Link);
-    text = ReplaceAll(text, "<!-PREVIOUSNAME->", previous.Name);
+    ReplaceAllIn(text, "<!-PREVIOUS->", previous.Link);
+    ReplaceAllIn(text, "<!-PREVIOUSNAME->", previous.Name);
     const TThumbnail& next = thumbs[Neighbour(thumbs, n, n + 1 == count ? 0 : n + 1)];
-    text = ReplaceAll(text, "<!-NEXT->", next.Link);
-    text = ReplaceAll(text, "<!-NEXTNAME->", next.Name);
+    ReplaceAllIn(text, "<!-NEXT->", next.Link);
+    ReplaceAllIn(text, "<!-NEXTNAME->", next.Name);
     page.Lines = SplitLines(text);
 }
 

@@ -54,14 +54,13 @@ bool TPictureFormat::Handles(const std::string& fileName) const {
 
 TPictureFormats::TPictureFormats() {
     // A JPEG decoded at an eighth of its size still reads and checks every byte of the file.
-    formats.push_back({"JPEG encoded (*.jpg;*.jpeg;*.jpe)", "*.jpg;*.jpeg;*.jpe",
-                       LoadWith<DecodeJpeg>, [](const std::string& fileName) {
-                           DecodeJpegAtLeast(ReadPictureFile(fileName), 1, 1);
-                       }});
-    formats.push_back({"Portable network graphic (*.png)", "*.png", LoadWith<DecodePng>});
-    formats.push_back({"DTU HIPS image (*.hips)", "*.hips;*.hip", LoadHips});
-    formats.push_back({"Windows bitmap (*.bmp)", "*.bmp", LoadWith<DecodeBmp>});
-    formats.push_back({"PCX image (*.pcx)", "*.pcx", LoadWith<DecodePcx>});
+    formats.push_back(
+        {"JPEG encoded (*.jpg;*.jpeg;*.jpe)", "*.jpg;*.jpeg;*.jpe", LoadWith<DecodeJpeg>,
+         [](const std::string& fileName) { DecodeJpegAtLeast(ReadPictureFile(fileName), 1, 1); }});
+    formats.push_back({"Portable network graphic (*.png)", "*.png", LoadWith<DecodePng>, {}});
+    formats.push_back({"DTU HIPS image (*.hips)", "*.hips;*.hip", LoadHips, {}});
+    formats.push_back({"Windows bitmap (*.bmp)", "*.bmp", LoadWith<DecodeBmp>, {}});
+    formats.push_back({"PCX image (*.pcx)", "*.pcx", LoadWith<DecodePcx>, {}});
 }
 
 TPictureFormats::~TPictureFormats() = default;
