@@ -99,8 +99,11 @@ void Apply(THistoryContents& contents, const std::vector<std::string>& fields) {
     } else if (type == "B" && fields.size() == 3) {
         contents.BackupFiles.push_back(fields[1]);
         contents.RestoreFiles.push_back(fields[2]);
+    } else if (type == "K" && fields.size() == 2) {
+        contents.CreatedFolders.push_back(fields[1]);
     } else if (type == "D" && fields.size() == 1) {
         contents.CreatedFiles.clear();
+        contents.CreatedFolders.clear();
     } else if (type == "R" && fields.size() == 2) {
         for (std::size_t i = contents.BackupFiles.size(); i-- > 0;) {
             if (contents.BackupFiles[i] != fields[1]) continue;
@@ -217,6 +220,7 @@ void TBuildHistory::Append(const std::vector<std::string>& fields) {
 void TBuildHistory::Rewrite(const TBuildJournal& journal) {
     ForceDirectories(folder);
     std::string bytes = Line({"H", FormatVersion}) + Line({"G", gallery});
+    for (const std::string& path : journal.CreatedFolders) bytes += Line({"K", path});
     for (const std::string& path : journal.CreatedFiles) bytes += Line({"C", path});
     for (std::size_t i = 0; i < journal.BackupFiles.size(); ++i) {
         bytes += Line({"B", journal.BackupFiles[i], journal.RestoreFiles[i]});
@@ -244,6 +248,7 @@ void TBuildHistory::Rewrite(const TBuildJournal& journal) {
 void TBuildHistory::StartBuild() { Append({"S", std::to_string(SecondsNow())}); }
 void TBuildHistory::FinishBuild() { Append({"F"}); }
 void TBuildHistory::AddCreated(const std::string& path) { Append({"C", path}); }
+void TBuildHistory::AddCreatedFolder(const std::string& path) { Append({"K", path}); }
 
 void TBuildHistory::AddBackup(const std::string& backup, const std::string& original) {
     SyncPath(backup, O_RDONLY);

@@ -23,6 +23,7 @@ struct THistoryContents {
     TStringList CreatedFiles;
     TStringList BackupFiles;
     TStringList RestoreFiles;
+    TStringList CreatedFolders;
 };
 
 inline constexpr const char* HistoryFileName = "journal";
@@ -54,9 +55,11 @@ public:
     void StartBuild();
     void FinishBuild();
     void AddCreated(const std::string& path);
+    void AddCreatedFolder(const std::string& path);
     // `backup` is flushed to disk before the pair is recorded.
     void AddBackup(const std::string& backup, const std::string& original);
-    // Undo's own steps, so that an undo cut short goes on where it stopped.
+    // Undo's own steps, so that an undo cut short goes on where it stopped. Created files
+    // and folders go together.
     void CreatedFilesDeleted();
     void Restored(const std::string& backup);
 

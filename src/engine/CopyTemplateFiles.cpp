@@ -43,7 +43,7 @@ void AskImageDirSpelling(TBuildContext& context) {
 
 void CopyPlainFile(TBuildContext& context, const TTemplateFile& file) {
     const std::string folder = InHTMLDir(context.HTML.HTMLDir, file.SubDir);
-    ForceDirectories(folder);
+    context.Journal.CreateFolders(folder);
     const std::string target = InHTMLDir(folder, file.FileName);
     const std::string bytes = ReadFileBytes(file.Source);
     // Stylesheets and scripts are mostly there already as they are (or are the source).
@@ -56,9 +56,9 @@ void CopyPlainFile(TBuildContext& context, const TTemplateFile& file) {
 
 void CopyTemplateFiles(TBuildContext& context) {
     TFSC_HTML& html = context.HTML;
-    ForceDirectories(html.HTMLDir);
+    context.Journal.CreateFolders(html.HTMLDir);
     AskImageDirSpelling(context);
-    ForceDirectories(ImageTargetDir(html));
+    context.Journal.CreateFolders(ImageTargetDir(html));
     for (const TTemplateFile& file : context.Template.CopyFiles) CopyPlainFile(context, file);
 }
 

@@ -67,7 +67,7 @@ namespace {
 void SavePage(TBuildContext& context, TFSC_File& page) {
     const std::string path = PagePath(context.HTML, page);
     // A gallery file name or a template page may lie in a folder of its own.
-    ForceDirectories(ExtractFileDir(path));
+    context.Journal.CreateFolders(ExtractFileDir(path));
     const std::string bytes = JoinLines(page.Lines);
     // A page that comes out as it already is stays untouched: there is nothing to back up,
     // record or write, and a rebuild that changed little is quick.

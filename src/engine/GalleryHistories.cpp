@@ -22,6 +22,7 @@ void LoadContents(TBuildJournal& journal, const TLists& contents) {
     Append(journal.CreatedFiles, contents.CreatedFiles);
     Append(journal.BackupFiles, contents.BackupFiles);
     Append(journal.RestoreFiles, contents.RestoreFiles);
+    Append(journal.CreatedFolders, contents.CreatedFolders);
 }
 
 }  // namespace
@@ -41,6 +42,7 @@ void AttachHistory(TBuildJournal& journal, const std::string& root, const std::s
         journal.CreatedFiles.clear();
         journal.BackupFiles.clear();
         journal.RestoreFiles.clear();
+        journal.CreatedFolders.clear();
     }
     TBuildJournal taken;
     if (!previous.Finished) {
@@ -55,6 +57,7 @@ void AttachHistory(TBuildJournal& journal, const std::string& root, const std::s
     journal.CreatedFiles = std::move(taken.CreatedFiles);
     journal.BackupFiles = std::move(taken.BackupFiles);
     journal.RestoreFiles = std::move(taken.RestoreFiles);
+    journal.CreatedFolders = std::move(taken.CreatedFolders);
     journal.History = std::move(history);
 }
 

@@ -17,6 +17,8 @@ struct TBuildJournal {
     // overwritten.
     TStringList BackupFiles;
     TStringList RestoreFiles;
+    // Folders a build made, outermost first: undo takes away those it leaves empty.
+    TStringList CreatedFolders;
     // The collage pictures of the last build; the upload sends them too.
     TStringList ExtraImages;
     // Notes of the navigation evaluator; nothing requires showing them.
@@ -36,6 +38,8 @@ struct TBuildJournal {
     // always knows at least what the disk holds.
     void AddCreated(const std::string& path);
     void AddBackup(const std::string& backup, const std::string& original);
+    // Makes the missing levels of `folder`, each recorded before it is made.
+    void CreateFolders(const std::string& folder);
 };
 
 }  // namespace fsc

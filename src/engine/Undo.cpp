@@ -1,6 +1,8 @@
 // Undo, forget and the removal of previous pages.
 #include "engine/Undo.h"
 
+#include <unistd.h>
+
 #include <vector>
 
 #include "base/Errors.h"
@@ -29,6 +31,13 @@ void DeleteQuietly(const std::string& path) {
         DeleteFileIfExists(path);
     } catch (const EFscError&) {
     }
+}
+
+// Innermost first. A folder that holds anything, the user's files or what undo could not
+// delete, stays; rmdir never takes a file.
+void RemoveEmptyFolders(const TStringList& folders) {
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
+        ::rmdir(folder->c_str());
 }
 
 struct TFailedRestore {
@@ -71,6 +80,7 @@ void Undo(TBuildJournal& journal) {
     }
     RequireParallelLists(journal);
     for (const std::string& path : journal.CreatedFiles) DeleteQuietly(path);
+    RemoveEmptyFolders(journal.CreatedFolders);
     // A restored file is also a created one: an undo that went on after a crash must not
     // delete it again.
     if (journal.History) journal.History->CreatedFilesDeleted();
@@ -78,6 +88,7 @@ void Undo(TBuildJournal& journal) {
     // Backups that could not go back are the only copies of the user's files: they are
     // kept out of Forget and stay in the lists for another try.
     journal.CreatedFiles.clear();
+    journal.CreatedFolders.clear();
     journal.BackupFiles.clear();
     journal.RestoreFiles.clear();
     for (const TFailedRestore& entry : failed) {
@@ -105,6 +116,7 @@ void Forget(TBuildJournal& journal) {
         journal.History.reset();
     }
     journal.CreatedFiles.clear();
+    journal.CreatedFolders.clear();
     for (const std::string& backup : journal.BackupFiles) DeleteQuietly(backup);
     journal.BackupFiles.clear();
     journal.RestoreFiles.clear();

@@ -227,6 +227,34 @@ TEST(CliHistory, ARebuildThatChangesNothingWritesNothingAndOffersNoUndo) {
     EXPECT_NE(undo.Err.find("Nothing there to undo!"), std::string::npos) << undo.Err;
 }
 
+// Undo also takes away the folders the build made, up to the one that was there before, and
+// keeps a folder that the user has put a file into since.
+TEST(CliHistory, UndoRemovesTheFoldersTheBuildMadeButNotWhatTheUserPutThere) {
+    TCliRun run;
+    WritePictures(run.Root / "pics", 2);
+    ForceDirectories(run.Root / "site");
+    const std::vector<std::string> build{"build",
+                                         "--images",
+                                         run.Root / "pics",
+                                         "--html-dir",
+                                         run.Root / "site/2026/trip",
+                                         "--html-file",
+                                         "pages/index.html",
+                                         "--quiet"};
+    ASSERT_EQ(run.Run(build).ExitCode, 0);
+    ASSERT_TRUE(DirectoryExists(run.Root / "site/2026/trip/images"));
+    ASSERT_TRUE(DirectoryExists(run.Root / "site/2026/trip/pages"));
+    ASSERT_EQ(run.Run({"undo"}).ExitCode, 0);
+    EXPECT_TRUE(DirectoryExists(run.Root / "site"));
+    EXPECT_FALSE(DirectoryExists(run.Root / "site/2026"));
+
+    ASSERT_EQ(run.Run(build).ExitCode, 0);
+    WriteFileBytes(run.Root / "site/2026/notes.txt", "mine");
+    ASSERT_EQ(run.Run({"undo"}).ExitCode, 0);
+    EXPECT_EQ(FilesBelow(run.Root / "site"), std::vector<std::string>{"2026/notes.txt"});
+    EXPECT_FALSE(DirectoryExists(run.Root / "site/2026/trip"));
+}
+
 TEST(CliHistory, DamagedHistoryIsNamedAndNothingIsDeleted) {
     TCliRun run;
     WritePictures(run.Root / "pics", 2);

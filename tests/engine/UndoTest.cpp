@@ -186,8 +186,7 @@ TEST(UndoGallery, TwoBuildsIntoOneHistoryAreUndoneTogether) {
     RemovePreviousPages(gallery.Journal, {});
     gallery.Build();
     UndoGallery(gallery.Journal, gallery.Thumbs);
-    EXPECT_TRUE(ListDirectory(gallery.Site + "/images").empty());
-    EXPECT_EQ(ListDirectory(gallery.Site).size(), 1u);
+    EXPECT_FALSE(DirectoryExists(gallery.Site)) << "the builds made it, with its images folder";
 }
 
 TEST(UndoGallery, AfterForgetOnlyTheNewestBuildIsUndone) {
