@@ -22,9 +22,9 @@
 #include <vector>
 
 #include "base/Files.h"
-#include "bench/ExternalPrograms.h"
 #include "base/HTMLFileTest.h"
 #include "base/Paths.h"
+#include "bench/ExternalPrograms.h"
 #include "engine/BuildGallery.h"
 #include "imaging/JpegWriter.h"
 
@@ -116,11 +116,18 @@ struct TGallery {
     double Build(std::size_t& imageFilesWritten) {
         const std::size_t before = Journal.CreatedFiles.size();
         fsc::TBuildContext context{
-            Thumbs,  Images,
-            HTML,    Template,
-            Journal, {Ask, Progress, SystemClock, Random, Rasteriser, Dialog, nullptr},
-            50,      fsc::JoinPath(State, "temp"),
-            State};
+            Thumbs,
+            Images,
+            HTML,
+            Template,
+            Journal,
+            {Ask, Progress, SystemClock, Random, Rasteriser, Dialog, nullptr},
+            50,
+            fsc::JoinPath(State, "temp"),
+            // No image cache, so that every build makes its pictures; one picture at a time.
+            State,
+            "",
+            1};
         const auto start = Clock::now();
         fsc::BuildGallery(context);
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
