@@ -19,27 +19,30 @@ struct TGroup {
 };
 
 // A group starts at the next "<!-" and ends at the "->" that brings the nesting back to 0.
+// It jumps from marker to marker: a page can hold many unclosed operators, and each of them
+// reads on to the end of the page.
 std::optional<TGroup> ReadGroup(const std::string& text, std::size_t from) {
     const std::size_t start = text.find(Open, from);
     if (start == std::string::npos) return std::nullopt;
     int depth = 1;
+    std::size_t open = start;
+    std::size_t close = start;
     std::size_t pos = start + Open.size();
-    while (pos < text.size()) {
-        if (text.compare(pos, Open.size(), Open) == 0) {
+    while (true) {
+        // Each marker is searched for once, so a long page is read once.
+        if (open != std::string::npos && open < pos) open = text.find(Open, pos);
+        if (close < pos) close = text.find(Close, pos);
+        if (close == std::string::npos) return std::nullopt;
+        if (open < close) {
             ++depth;
-            pos += Open.size();
-        } else if (text.compare(pos, Close.size(), Close) == 0) {
-            pos += Close.size();
-            if (--depth == 0) {
-                return TGroup{
-                    text.substr(start + Open.size(), pos - Close.size() - start - Open.size()),
-                    pos};
-            }
-        } else {
-            ++pos;
+            pos = open + Open.size();
+            continue;
+        }
+        pos = close + Close.size();
+        if (--depth == 0) {
+            return TGroup{text.substr(start + Open.size(), close - start - Open.size()), pos};
         }
     }
-    return std::nullopt;
 }
 
 std::optional<std::int64_t> Integer(const std::string& text) {
