@@ -6,8 +6,11 @@
 #include "base/Errors.h"
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "base/WebText.h"
 #include "engine/CollageGeometry.h"
+#include "engine/ImageDataTags.h"
 #include "engine/JournalFile.h"
+#include "engine/PageUrls.h"
 #include "engine/ThumbCell.h"
 #include "imaging/JpegQuality.h"
 #include "imaging/JpegReader.h"
@@ -78,13 +81,22 @@ std::string CellLink(TPageContext& context, int index) {
     return cell.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
-std::string Area(const TPageContext& context, const TCollagePlacement& at,
-                 const std::string& link) {
+// Each area names its picture, as a thumbnail's alt text does.
+std::string Area(const TPageContext& context, const TCollagePlacement& at, const std::string& link,
+                 const TThumbnail& thumb) {
     const std::string frame = Trim(context.HTML.TargetFrame);
-    const std::string target = frame.empty() ? std::string() : "target=\"" + frame + "\"";
+    const std::string target = frame.empty() ? std::string() : "target=\"" + HtmlText(frame) + "\"";
     return "<area shape=rect coords=\"" + std::to_string(at.X) + "," + std::to_string(at.Y) + "," +
            std::to_string(at.Right()) + "," + std::to_string(at.Bottom()) + "\" href=\"" + link +
-           "\" " + context.Template.CollageCSS + " " + target + ">" + CRLF;
+           "\" alt=\"" + AltText(thumb) + "\" " + context.Template.CollageCSS + " " + target + ">" +
+           CRLF;
+}
+
+// The collage as a whole: the pictures it shows, for those who cannot see it.
+std::string CollageAltText(const TThumbnailArray& thumbs, int first, int last) {
+    std::string text = "Collage of";
+    for (int i = first; i <= last; ++i) text += (i > first ? ", " : " ") + AltText(thumbs[i]);
+    return text;
 }
 
 void WritePicture(TPageContext& context, const TBitmap& picture, const std::string& path) {
@@ -135,13 +147,15 @@ std::string CollageHTML(TPageContext& context, int pageNumber, int first, int la
         Paint(canvas, picture, at);
         const std::string link = CellLink(context, i);
         // The last painted picture lies on top, so its area comes first in the map.
-        if (!link.empty()) areas = Area(context, at, link) + areas;
+        if (!link.empty()) areas = Area(context, at, link, thumb) + areas;
     }
     const std::string name = CollagePictureName(tpl.GalleryFileName, pageNumber);
     WritePicture(context, CutCanvas(canvas, placer.Right() + 1, placer.Bottom() + 1, background),
                  JoinPath(html.HTMLDir, html.ImageDir + name));
-    return text + areas + CRLF + "</map>" + CRLF + "<img src=\"" + PageImageDir(context) + name +
-           "\" usemap=\"#" + CollageMapName + "\" " + tpl.CollageCSS + ">";
+    return text + areas + CRLF + "</map>" + CRLF + "<img src=\"" +
+           FileUrl(PageImageDir(context), name) + "\" alt=\"" +
+           CollageAltText(context.Thumbs, first, last) + "\" usemap=\"#" + CollageMapName + "\" " +
+           tpl.CollageCSS + ">";
 }
 
 }  // namespace fsc

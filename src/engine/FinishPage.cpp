@@ -3,6 +3,7 @@
 
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "base/WebText.h"
 #include "engine/CalculatedValues.h"
 #include "engine/HeadInsertion.h"
 #include "engine/Navigation.h"
@@ -61,26 +62,31 @@ std::string FinishText(const TPageContext& context, const TFSC_File& page, std::
     text = ApplyParameters(context, std::move(text));
     // Links below are written relative to the HTML directory and lead there first.
     const std::string mainDir = MainDirText(PageFolder(page));
+    // The name page 1 is written under: a gallery file's own extension is kept.
     ReplaceAllIn(text, "<!!replaceWithGalleryFile!!>",
-                 mainDir + ChangeFileExt(FirstThumbnailPageName(context), "." + html.PageExt));
+                 mainDir + UrlPath(ToInternalPath(
+                               PageFileName(FirstThumbnailPageName(context), html.PageExt, 1))));
     ReplaceAllIn(text, "<!!replaceWithThumbWidth!!>",
                  std::to_string(images.ThumbWidth * 4 / 3 + 20));
     ReplaceAllIn(text, "<!!replaceWithThumbHeight!!>",
                  std::to_string(images.ThumbHeight * 5 / 3 + 30));
     ReplaceAllIn(text, "<!-ORVIKLINK->", "");
-    ReplaceAllIn(text, "<!-NAME->", WithoutExtension(ExtractFileName(page.FileName)));
+    ReplaceAllIn(text, "<!-NAME->", HtmlText(WithoutExtension(ExtractFileName(page.FileName))));
     ReplaceAllIn(text, "<!-MAINDIR->", mainDir);
     ReplaceAllIn(text, "<!-IMAGEDIR->",
-                 page.SubDir != html.ImageDir ? mainDir + html.ImageDir : std::string());
+                 page.SubDir != html.ImageDir ? mainDir + UrlPath(ToInternalPath(html.ImageDir))
+                                              : std::string());
     ReplaceAllIn(text, "<!-BACKTOGALLERY->",
-                 mainDir + PageFileName(context.Template.GalleryFileName, html.PageExt, 1));
+                 mainDir + UrlPath(ToInternalPath(
+                               PageFileName(context.Template.GalleryFileName, html.PageExt, 1))));
     text = ApplyCalculatedValues(context, text);
     return InsertIntoHead(text, HeadText(context, page));
 }
 
 void FinishPage(TPageContext& context, TFSC_File& page) {
     ApplyNavigation(context, page);
-    page.Lines = SplitLines(FinishText(context, page, JoinLines(page.Lines)));
+    const std::string text = FinishText(context, page, JoinLines(page.Lines));
+    page.Lines = SplitLines(InsertIntoHead(text, CharsetText(text)));
 }
 
 }  // namespace fsc

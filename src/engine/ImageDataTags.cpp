@@ -4,34 +4,13 @@
 #include "base/Paths.h"
 #include "base/TDateTime.h"
 #include "base/Text.h"
+#include "base/WebText.h"
 #include "engine/ImageCopyPicture.h"
+#include "engine/PageUrls.h"
 
 namespace fsc {
 
 namespace {
-
-std::string Escaped(const std::string& text, bool ampersands) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += ampersands ? "&amp;" : "&";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
 
 std::string SizeText(int pixels) { return pixels > 0 ? std::to_string(pixels) : std::string(); }
 
@@ -39,12 +18,12 @@ std::string SizeText(int pixels) { return pixels > 0 ? std::to_string(pixels) : 
 
 std::string CaptionText(const std::string& name) {
     const std::string ext = ExtractFileExt(name);
-    return Escaped(ReplaceAll(name.substr(0, name.size() - ext.size()), "_", " "), true);
+    return HtmlText(ReplaceAll(name.substr(0, name.size() - ext.size()), "_", " "));
 }
 
 std::string AltText(const TThumbnail& thumb) {
     // Hints are written by people who may use entities such as "&eacute;" on purpose.
-    if (!Trim(thumb.Hint).empty()) return Escaped(thumb.Hint, false);
+    if (!Trim(thumb.Hint).empty()) return HtmlTextKeepingEntities(thumb.Hint);
     return CaptionText(thumb.Name);
 }
 
@@ -58,9 +37,6 @@ std::string SizeKBText(int fileSize) {
 }
 
 namespace {
-
-// Camera texts come from the file, not from the gallery's author: they are text, not markup.
-std::string HtmlText(const std::string& text) { return Escaped(text, true); }
 
 // A template uses few of these tags, and some values (dates, escaped texts) cost more to make
 // than the search for their tag: make a value only for a tag that is there.
@@ -86,18 +62,21 @@ void ApplyPhotoDataTags(std::string& text, const TPhotoData& photo) {
 std::string ApplyImageDataTags(std::string text, const TThumbnail& thumb, int number,
                                const std::string& imageDir, TTagPlace place, TSize copySize) {
     const std::string prefix = place == TTagPlace::Cell ? imageDir : std::string();
-    ReplaceTag(text, "<!-HINT->", [&] { return thumb.Hint; });
+    // Names and hints are text, wherever a template puts them; descriptions and the free
+    // fields are the author's own markup.
+    ReplaceTag(text, "<!-HINT->", [&] { return HtmlTextKeepingEntities(thumb.Hint); });
     ReplaceTag(text, "<!-DESCRIPTION->", [&] { return thumb.Description; });
-    ReplaceTag(text, "<!-NAME->", [&] { return thumb.Name; });
-    ReplaceTag(text, "<!-NAMEUS->", [&] { return ReplaceAll(thumb.Name, "_", " "); });
+    ReplaceTag(text, "<!-NAME->", [&] { return HtmlText(thumb.Name); });
+    ReplaceTag(text, "<!-NAMEUS->", [&] { return HtmlText(ReplaceAll(thumb.Name, "_", " ")); });
     ReplaceTag(text, "<!-SIZE->", [&] { return std::to_string(thumb.FileSize); });
     ReplaceTag(text, "<!-SIZEKB->", [&] { return SizeKBText(thumb.FileSize); });
     ReplaceTag(text, "<!-NUMBER->", [&] { return std::to_string(number); });
     ReplaceTag(text, "<!-DATE->", [&] { return ShortDateString(thumb.FileDate); });
-    ReplaceTag(text, "<!-LINK->", [&] { return prefix + thumb.Link; });
-    ReplaceTag(text, "<!-IMAGEURL->", [&] { return prefix + thumb.Name; });
-    ReplaceTag(text, "<!-THUMBURL->", [&] { return prefix + thumb.ThumbName; });
-    ReplaceTag(text, "<!-OTHERLINKURL->", [&] { return thumb.OtherLink; });
+    ReplaceTag(text, "<!-LINK->", [&] { return HtmlText(LinkUrl(thumb, prefix)); });
+    ReplaceTag(text, "<!-IMAGEURL->", [&] { return FileUrl(prefix, thumb.Name); });
+    ReplaceTag(text, "<!-THUMBURL->", [&] { return FileUrl(prefix, thumb.ThumbName); });
+    ReplaceTag(text, "<!-OTHERLINKURL->",
+               [&] { return HtmlText(UrlAsWritten(Trim(thumb.OtherLink))); });
     ReplaceTag(text, "<!-FIELDA->", [&] { return thumb.FieldA; });
     ReplaceTag(text, "<!-FIELDB->", [&] { return thumb.FieldB; });
     ReplaceTag(text, "<!-FIELDC->", [&] { return thumb.FieldC; });
@@ -106,7 +85,8 @@ std::string ApplyImageDataTags(std::string text, const TThumbnail& thumb, int nu
     ReplaceTag(text, "<!-COPYWIDTH->", [&] { return SizeText(copySize.Width); });
     ReplaceTag(text, "<!-COPYHEIGHT->", [&] { return SizeText(copySize.Height); });
     ApplyPhotoDataTags(text, thumb.Photo);
-    if (place == TTagPlace::Cell) ReplaceTag(text, "<!-IMAGEDIR->", [&] { return imageDir; });
+    if (place == TTagPlace::Cell)
+        ReplaceTag(text, "<!-IMAGEDIR->", [&] { return FileUrl(imageDir, ""); });
     return text;
 }
 

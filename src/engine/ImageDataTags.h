@@ -16,6 +16,8 @@ enum class TTagPlace { Cell, ImagePage };
 // photo's own data ("<!-DATETAKEN->", "<!-CAMERA->", "<!-LENS->", "<!-EXPOSURE->",
 // "<!-APERTURE->", "<!-ISO->", "<!-FOCALLENGTH->", "<!-GPS->"), each empty when the photo
 // does not say. In a cell, URLs get the image directory prefix and "<!-IMAGEDIR->" is filled.
+// URLs are percent-encoded (a link with a scheme is kept as written), names and hints are
+// written as HTML text; descriptions and the free fields are the author's markup.
 // `copySize` is the size of the image's copy for the copy size tags; 0 x 0 when unknown.
 std::string ApplyImageDataTags(std::string text, const TThumbnail& thumb, int number,
                                const std::string& imageDir, TTagPlace place, TSize copySize);

@@ -3,7 +3,9 @@
 
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "base/WebText.h"
 #include "engine/PageFileName.h"
+#include "engine/PageUrls.h"
 
 namespace fsc {
 
@@ -15,6 +17,13 @@ const std::string EndIfTag = "<!-ENDIF->";
 std::string LastPart(const std::string& text) {
     const std::size_t slash = text.rfind('/');
     return slash == std::string::npos ? text : text.substr(slash + 1);
+}
+
+// Image pages lie beside each other, so a neighbour is reached by the last part of its
+// link; a link with a scheme or an other link leads elsewhere and is used as written.
+std::string NeighbourLink(const TThumbnail& thumb) {
+    if (IsAbsoluteLink(thumb)) return HtmlText(LinkUrl(thumb, ""));
+    return UrlPath(LastPart(thumb.Link));
 }
 
 class TNavigator {
@@ -112,11 +121,11 @@ private:
         const std::string name = ExtractFileName(page.FileName);
         const int previous = ((target - 2 + pages) % pages) + 1;
         const int next = (target % pages) + 1;
-        ReplaceAllIn(text, "<!-PREVIOUS->", PageFileName(name, ext, previous));
+        ReplaceAllIn(text, "<!-PREVIOUS->", UrlPath(PageFileName(name, ext, previous)));
         ReplaceAllIn(text, "<!-PREVIOUSNAME->", std::to_string(previous));
-        ReplaceAllIn(text, "<!-NEXT->", PageFileName(name, ext, next));
+        ReplaceAllIn(text, "<!-NEXT->", UrlPath(PageFileName(name, ext, next)));
         ReplaceAllIn(text, "<!-NEXTNAME->", std::to_string(next));
-        ReplaceAllIn(text, "<!-LINK->", PageFileName(name, ext, target));
+        ReplaceAllIn(text, "<!-LINK->", UrlPath(PageFileName(name, ext, target)));
         ReplaceAllIn(text, "<!-NAME->", std::to_string(target));
         return ReplaceAll(text, "<!-NUMBER->", std::to_string(target));
     }
@@ -129,13 +138,13 @@ private:
         if (thumbs[previous].noImage) previous = own;
         int next = target % count;
         if (thumbs[next].noImage) next = own;
-        ReplaceAllIn(text, "<!-PREVIOUS->", LastPart(thumbs[previous].Link));
-        ReplaceAllIn(text, "<!-PREVIOUSNAME->", LastPart(thumbs[previous].Name));
-        ReplaceAllIn(text, "<!-NEXT->", LastPart(thumbs[next].Link));
-        ReplaceAllIn(text, "<!-NEXTNAME->", LastPart(thumbs[next].Name));
-        ReplaceAllIn(text, "<!-LINK->", LastPart(thumbs[own].Link));
-        ReplaceAllIn(text, "<!-NAME->", LastPart(thumbs[own].Name));
-        ReplaceAllIn(text, "<!-NAMEUS->", ReplaceAll(thumbs[own].Name, "_", " "));
+        ReplaceAllIn(text, "<!-PREVIOUS->", NeighbourLink(thumbs[previous]));
+        ReplaceAllIn(text, "<!-PREVIOUSNAME->", HtmlText(LastPart(thumbs[previous].Name)));
+        ReplaceAllIn(text, "<!-NEXT->", NeighbourLink(thumbs[next]));
+        ReplaceAllIn(text, "<!-NEXTNAME->", HtmlText(LastPart(thumbs[next].Name)));
+        ReplaceAllIn(text, "<!-LINK->", NeighbourLink(thumbs[own]));
+        ReplaceAllIn(text, "<!-NAME->", HtmlText(LastPart(thumbs[own].Name)));
+        ReplaceAllIn(text, "<!-NAMEUS->", HtmlText(ReplaceAll(thumbs[own].Name, "_", " ")));
         return ReplaceAll(text, "<!-NUMBER->", std::to_string(target));
     }
 

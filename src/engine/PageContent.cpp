@@ -5,10 +5,12 @@
 
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "base/WebText.h"
 #include "engine/CollagePage.h"
 #include "engine/FinishPage.h"
 #include "engine/ImageDataTags.h"
 #include "engine/PageFileName.h"
+#include "engine/PageUrls.h"
 #include "engine/SlideShow.h"
 #include "engine/ThumbnailLayouts.h"
 
@@ -73,6 +75,29 @@ void ThumbnailPageContent(TPageContext& context, TFSC_File& page) {
     page.Lines = SplitLines(PlaceGallery(JoinLines(page.Lines), gallery));
 }
 
+namespace {
+
+// The picture as the image page shows it when its scheme asks for "<!-IMAGE->": with its
+// size, where known, so the page does not jump when the picture arrives.
+std::string ImageTag(const TThumbnail& thumb, const TFSC_Images& images) {
+    const TSize size = CopySizeOf(thumb, images);
+    const std::string dimensions = size.Width > 0
+                                       ? " width=\"" + std::to_string(size.Width) + "\" height=\"" +
+                                             std::to_string(size.Height) + "\""
+                                       : std::string();
+    return CRLF + "<img src=\"" + FileUrl("", thumb.Name) + "\" alt=\"" + AltText(thumb) + "\"" +
+           dimensions + ">" + CRLF + CRLF;
+}
+
+// The neighbours' tags of an image page, all in the picture's folder.
+void ApplyNeighbourTags(std::string& text, const std::string& which, const TThumbnail& thumb) {
+    ReplaceAllIn(text, "<!-" + which + "->", HtmlText(LinkUrl(thumb, "")));
+    ReplaceAllIn(text, "<!-" + which + "NAME->", HtmlText(thumb.Name));
+    ReplaceAllIn(text, "<!-" + which + "IMAGEURL->", FileUrl("", thumb.Name));
+}
+
+}  // namespace
+
 void ImagePageContent(TPageContext& context, TFSC_File& page) {
     const TFSC_HTML& html = context.HTML;
     const TThumbnailArray& thumbs = context.Thumbs;
@@ -82,9 +107,7 @@ void ImagePageContent(TPageContext& context, TFSC_File& page) {
     const TThumbnail& thumb = thumbs[n];
     page.SubDir = html.ImageDir;
     std::string scheme = JoinLines(html.ImageScheme);
-    scheme = ReplaceFirst(
-        scheme, "<!-IMAGE->",
-        CRLF + "<img src=\"" + thumb.Name + "\" alt=\"" + thumb.Hint + "\">" + CRLF + CRLF);
+    scheme = ReplaceFirst(scheme, "<!-IMAGE->", ImageTag(thumb, context.Images));
     std::string text = JoinLines(page.Lines);
     text = text.find("<!-IMAGE->") != std::string::npos ? ReplaceFirst(text, "<!-IMAGE->", scheme)
                                                         : text + scheme;
@@ -93,14 +116,10 @@ void ImagePageContent(TPageContext& context, TFSC_File& page) {
     const int galleryPage = n / std::max(html.PerPage, 1) + 1;
     text = ReplaceAll(
         text, "<!-BACKTOGALLERY->",
-        MainDirText(html.ImageDir) +
-            PageFileName(ThumbnailPageName(context, galleryPage), html.PageExt, galleryPage));
-    const TThumbnail& previous = thumbs[Neighbour(thumbs, n, n == 0 ? count - 1 : n - 1)];
-    ReplaceAllIn(text, "<!-PREVIOUS->", previous.Link);
-    ReplaceAllIn(text, "<!-PREVIOUSNAME->", previous.Name);
-    const TThumbnail& next = thumbs[Neighbour(thumbs, n, n + 1 == count ? 0 : n + 1)];
-    ReplaceAllIn(text, "<!-NEXT->", next.Link);
-    ReplaceAllIn(text, "<!-NEXTNAME->", next.Name);
+        MainDirText(html.ImageDir) + UrlPath(PageFileName(ThumbnailPageName(context, galleryPage),
+                                                          html.PageExt, galleryPage)));
+    ApplyNeighbourTags(text, "PREVIOUS", thumbs[Neighbour(thumbs, n, n == 0 ? count - 1 : n - 1)]);
+    ApplyNeighbourTags(text, "NEXT", thumbs[Neighbour(thumbs, n, n + 1 == count ? 0 : n + 1)]);
     page.Lines = SplitLines(text);
 }
 

@@ -2,6 +2,9 @@
 #include "engine/SlideShow.h"
 
 #include "base/Text.h"
+#include "base/WebText.h"
+#include "engine/ImageDataTags.h"
+#include "engine/PageUrls.h"
 #include "engine/ThumbCell.h"
 
 namespace fsc {
@@ -11,25 +14,47 @@ namespace {
 const std::string CRLF = "\r\n";
 const std::string TAB = "\t";
 
-std::string ReplaceButtons(std::string text) {
-    text = ReplaceFirstNoCase(
-        text, "<!-PREVBUTTON->",
-        "<input type=\"button\" value=\"Prev\" onclick=\"selectCurrentImage(-1)\">");
-    text = ReplaceFirstNoCase(
-        text, "<!-NEXTBUTTON->",
-        "<input type=\"button\" value=\"Next\" onclick=\"selectCurrentImage(1)\">");
-    text = ReplaceFirstNoCase(
-        text, "<!-FIRSTBUTTON->",
-        "<input type=\"button\" value=\"First\" onclick=\"selectCurrentImage(-2)\">");
-    return ReplaceFirstNoCase(
-        text, "<!-LASTBUTTON->",
-        "<input type=\"button\" value=\"Last\" onclick=\"selectCurrentImage(2)\">");
+// Without JavaScript the buttons could do nothing: they stay hidden until the script
+// shows them.
+std::string Button(const std::string& caption, int step) {
+    return "<input type=\"button\" value=\"" + caption + "\" onclick=\"selectCurrentImage(" +
+           std::to_string(step) + ")\" data-slide-button hidden>";
 }
 
+std::string ReplaceButtons(std::string text) {
+    text = ReplaceFirstNoCase(text, "<!-PREVBUTTON->", Button("Prev", -1));
+    text = ReplaceFirstNoCase(text, "<!-NEXTBUTTON->", Button("Next", 1));
+    text = ReplaceFirstNoCase(text, "<!-FIRSTBUTTON->", Button("First", -2));
+    return ReplaceFirstNoCase(text, "<!-LASTBUTTON->", Button("Last", 2));
+}
+
+// The slides as the script sees them (arrays of quoted strings) and as a list of links that
+// a visitor without JavaScript gets instead, which also holds each slide's caption.
 struct TSlideLists {
     std::string Images;
     std::string Links;
+    std::string Sizes;
+    std::string Items;
 };
+
+void AddSlide(TSlideLists& lists, const TThumbnail& thumb, const std::string& prefix,
+              const TSize size, bool first) {
+    const std::string separator = first ? "" : ",";
+    const std::string image = FileUrl(prefix, thumb.Name);
+    // Unlike a cell, a slide puts the image folder in front of a relative other link too.
+    const std::string link = thumb.Link.empty()            ? std::string()
+                             : IsLinkAsWritten(thumb.Link) ? UrlAsWritten(thumb.Link)
+                                                           : FileUrl(prefix, thumb.Link);
+    lists.Images += separator + "\"" + JsString(image) + "\"";
+    lists.Links += separator + "\"" + JsString(link) + "\"";
+    lists.Sizes +=
+        separator + "[" + std::to_string(size.Width) + "," + std::to_string(size.Height) + "]";
+    const std::string text = Trim(thumb.Description).empty()
+                                 ? std::string()
+                                 : " <span class=\"slide-text\">" + thumb.Description + "</span>";
+    lists.Items += "<li><a href=\"" + HtmlText(link.empty() ? image : link) + "\">" +
+                   AltText(thumb) + "</a>" + text + "</li>" + CRLF;
+}
 
 TSlideLists SlideLists(TPageContext& context, int first, int last) {
     TSlideLists lists;
@@ -37,13 +62,7 @@ TSlideLists SlideLists(TPageContext& context, int first, int last) {
     for (int i = first; i <= last && i - first < context.HTML.Rows; ++i) {
         TThumbnail& thumb = context.Thumbs[i];
         UpdateLink(thumb, context.HTML);
-        std::string url;
-        if (!thumb.Link.empty()) {
-            url = IsLinkAsWritten(thumb.Link) ? thumb.Link : prefix + thumb.Link;
-        }
-        const std::string separator = i > first ? "," : "";
-        lists.Images += separator + "\"" + prefix + thumb.Name + "\"";
-        lists.Links += separator + "\"" + url + "\"";
+        AddSlide(lists, thumb, prefix, CopySizeOf(thumb, context.Images), i == first);
     }
     return lists;
 }
@@ -57,14 +76,40 @@ std::string SizeAttributes(const TTemplate& tpl) {
 }
 
 // One line of the source per part of the script, so it reads like the script it writes.
+// Without a fixed slide size each picture gets its own, so the page does not jump when it
+// arrives; its alt text and caption come from the list of slides, which the script hides.
 // clang-format off
 std::string Script(const TSlideLists& lists, const std::string& size) {
-    return "<script language=\"JavaScript\">" + CRLF + "<!--" + CRLF + "var current = 0;" +
+    const std::string ownSize = size.empty() ? "showSize();" + CRLF : std::string();
+    return "<ul class=\"slides\" id=\"FSCSlides\">" + CRLF + lists.Items + "</ul>" + CRLF +
+           "<script>" + CRLF + "<!--" + CRLF + "var current = 0;" +
            CRLF + "var imgz = new Array (" + lists.Images + ");" + CRLF +
            "var lks= new Array (" + lists.Links + ");" + CRLF +
+           "var sizes = new Array (" + lists.Sizes + ");" + CRLF +
+           "var slides = document.getElementById(\"FSCSlides\").getElementsByTagName(\"li\");" + CRLF +
+           "document.getElementById(\"FSCSlides\").hidden = true;" + CRLF +
            "document.write('<a id=\"FSCLink\" href=\"javascript:followLink()\" "
            "bbhref=\"'+lks[0]+'\"><img  name=\"FSCBild\" border=\"0\" src=\"'+imgz[0]+'\"" +
-           size + "></a>');" + CRLF +
+           size + " alt=\"\"></a><p class=\"slide-caption\" id=\"FSCCaption\"></p>');" + CRLF +
+           "function showSize()" + CRLF +
+           "{" + CRLF +
+           " if (sizes[current][0] > 0) {" + CRLF +
+           TAB + " document.FSCBild.width = sizes[current][0];" + CRLF +
+           TAB + " document.FSCBild.height = sizes[current][1];" + CRLF +
+           " }" + CRLF +
+           "}" + CRLF +
+           "function showCaption()" + CRLF +
+           "{" + CRLF +
+           " var slide = slides[current];" + CRLF +
+           " document.FSCBild.alt = slide.getElementsByTagName(\"a\")[0].textContent;" + CRLF +
+           " document.getElementById(\"FSCCaption\").innerHTML = slide.innerHTML;" + CRLF +
+           "}" + CRLF +
+           ownSize +
+           "showCaption();" + CRLF +
+           "document.addEventListener(\"DOMContentLoaded\", function () {" + CRLF +
+           " var buttons = document.querySelectorAll(\"input[data-slide-button]\");" + CRLF +
+           " for (var i = 0; i < buttons.length; i++) buttons[i].hidden = false;" + CRLF +
+           "});" + CRLF +
            "function selectCurrentImage(val)" + CRLF +
            "{" + CRLF +
            " if (val==-2)" + CRLF +
@@ -84,6 +129,8 @@ std::string Script(const TSlideLists& lists, const std::string& size) {
            " if (current> imgz.length-1)" + CRLF +
            TAB + "current = imgz.length-1;" + CRLF +
            "document.FSCBild.src = imgz[current];" + CRLF +
+           ownSize +
+           "showCaption();" + CRLF +
            "}" + CRLF +
            CRLF +
            "function followLink()" + CRLF +

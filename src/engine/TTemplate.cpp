@@ -9,12 +9,29 @@
 
 namespace fsc {
 
+// The defaults declare what a page served without a charset header, read on a phone or by
+// a screen reader needs: standards mode, UTF-8, the device's width and a language.
 TStringList DefaultPageSkeleton() {
-    return {"<HTML><HEAD><TITLE><!-NAME-></TITLE></HEAD>", "<BODY> <!-FOLIOSCOPE-> </BODY></HTML>"};
+    return {"<!DOCTYPE html>",
+            "<HTML lang=\"en\"><HEAD><meta charset=\"utf-8\">" + std::string(ViewportMeta) +
+                "<TITLE><!-NAME-></TITLE></HEAD>",
+            "<BODY> <!-FOLIOSCOPE-> </BODY></HTML>"};
 }
 
 TStringList DefaultImagePageSkeleton() {
-    return {"<HTML>", "<HEAD>", "</HEAD>", "<BODY>", "", "<!-IMAGE->", "", "</BODY>", "</HTML>"};
+    return {"<!DOCTYPE html>",
+            "<HTML lang=\"en\">",
+            "<HEAD>",
+            "<meta charset=\"utf-8\">",
+            ViewportMeta,
+            "<TITLE><!-NAME-></TITLE>",
+            "</HEAD>",
+            "<BODY>",
+            "",
+            "<!-IMAGE->",
+            "",
+            "</BODY>",
+            "</HTML>"};
 }
 
 TStringList DefaultSlideScheme() {

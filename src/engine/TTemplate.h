@@ -12,6 +12,10 @@
 
 namespace fsc {
 
+// Lets a page fit a phone's screen instead of a shrunken desktop width.
+inline constexpr const char* ViewportMeta =
+    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">";
+
 // The skeleton used wherever a template names no page of its own.
 TStringList DefaultPageSkeleton();
 // The initial text of the image page options.

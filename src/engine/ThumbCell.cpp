@@ -1,10 +1,10 @@
 // Thumbnail cells.
 #include "engine/ThumbCell.h"
 
-#include <cctype>
-
 #include "base/Text.h"
+#include "base/WebText.h"
 #include "engine/ImageDataTags.h"
+#include "engine/PageUrls.h"
 
 namespace fsc {
 
@@ -16,9 +16,8 @@ std::string Anchor(const TThumbnail& thumb, const TPageContext& context, const s
     if (thumb.Link.empty()) return {};
     const TFSC_HTML& html = context.HTML;
     const std::string target =
-        html.UseTargetFrame ? "target=\"" + html.TargetFrame + "\"" : std::string();
-    const std::string href =
-        IsAbsoluteLink(thumb) ? thumb.Link : PageImageDir(context) + thumb.Link;
+        html.UseTargetFrame ? "target=\"" + HtmlText(html.TargetFrame) + "\"" : std::string();
+    const std::string href = HtmlText(LinkUrl(thumb, PageImageDir(context)));
     return "<a href=\"" + href + "\" " + attr + " " + target + ">";
 }
 
@@ -30,7 +29,7 @@ std::string Anchor(const TThumbnail& thumb, const TPageContext& context, const s
 std::string ImageMarkup(const TThumbnail& thumb, const TPageContext& context,
                         const std::string& attr) {
     const std::string anchor = Anchor(thumb, context, attr);
-    std::string markup = anchor + "<img src=\"" + PageImageDir(context) + thumb.ThumbName +
+    std::string markup = anchor + "<img src=\"" + FileUrl(PageImageDir(context), thumb.ThumbName) +
                          "\" alt=\"" + AltText(thumb) + "\" " + attr + " width=\"" +
                          std::to_string(thumb.ThumbWidth) + "\"" + " height=\"" +
                          std::to_string(thumb.ThumbHeight) + "\"" + " loading=\"lazy\">";
@@ -47,23 +46,6 @@ std::string PageImageDir(const TPageContext& context) {
 void UpdateLink(TThumbnail& thumb, const TFSC_HTML& html) {
     if (html.LinkToHTML) thumb.Link = "image_" + thumb.Name + "." + html.PageExt;
     if (thumb.useOtherLink) thumb.Link = Trim(thumb.OtherLink);
-}
-
-bool IsLinkAsWritten(const std::string& link) {
-    if (link.empty()) return false;
-    if (link.front() == '/' || link.front() == '\\') return true;
-    // A scheme: a letter, then letters, digits, "+", "-" or ".", up to the first ":".
-    if (!std::isalpha(static_cast<unsigned char>(link.front()))) return false;
-    for (std::size_t i = 1; i < link.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(link[i]);
-        if (c == ':') return true;
-        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return false;
-    }
-    return false;
-}
-
-bool IsAbsoluteLink(const TThumbnail& thumb) {
-    return IsLinkAsWritten(thumb.Link) || thumb.useOtherLink;
 }
 
 std::string ThumbCell(TPageContext& context, int n, const std::string& attr) {

@@ -19,11 +19,4 @@ std::string PageImageDir(const TPageContext& context);
 // trimmed other link with useOtherLink, else left as it is.
 void UpdateLink(TThumbnail& thumb, const TFSC_HTML& html);
 
-// True for a link that no folder may be put in front of: one with a scheme (http:,
-// https:, ftp:, mailto:, ... in any case) or an absolute path.
-bool IsLinkAsWritten(const std::string& link);
-
-// True for a link used as written in a cell: an other link, or one IsLinkAsWritten.
-bool IsAbsoluteLink(const TThumbnail& thumb);
-
 }  // namespace fsc

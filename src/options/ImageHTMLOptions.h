@@ -2,12 +2,15 @@
 #pragma once
 
 #include "base/TStringList.h"
+#include "engine/TTemplate.h"
 
 namespace fsc {
 
 inline TStringList DefaultImageHTMLText() {
-    return {"<HTML><HEAD><TITLE><!-NAME-></TITLE></HEAD>", "<BODY><!-IMAGE-> ",
-            "<br> </BODY></HTML>"};
+    return {"<!DOCTYPE html>",
+            "<HTML lang=\"en\"><HEAD><meta charset=\"utf-8\">" + std::string(ViewportMeta) +
+                "<TITLE><!-NAME-></TITLE></HEAD>",
+            "<BODY><!-IMAGE-> ", "<br> </BODY></HTML>"};
 }
 
 struct ImageHTMLOptions {

@@ -61,8 +61,10 @@ TEST(WorkspaceDefaults, EveryWindowStartsWithItsInitialValues) {
         "SlideShow.SlideWidthChecked=0",
         "SlideShow.SlideHeightChecked=1",
         "SlideShow.SlideSize=300",
-        "ImageHTML.Text=<HTML><HEAD><TITLE><!-NAME-></TITLE></HEAD>,\"<BODY><!-IMAGE-> \",\"<br> "
-        "</BODY></HTML>\"",
+        "ImageHTML.Text=\"<!DOCTYPE html>\",\"<HTML lang=\"\"en\"\"><HEAD><meta "
+        "charset=\"\"utf-8\"\">"
+        "<meta name=\"\"viewport\"\" content=\"\"width=device-width, initial-scale=1\"\">"
+        "<TITLE><!-NAME-></TITLE></HEAD>\",\"<BODY><!-IMAGE-> \",\"<br> </BODY></HTML>\"",
         "Special.MetaAuthor=0",
         "Special.Author=",
         "Special.MetaKeywords=0",

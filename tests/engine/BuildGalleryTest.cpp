@@ -263,7 +263,9 @@ TEST(BuildGallery, PagesOfATemplateThatDoesNotUseTheIndexAsGallery) {
     for (const TFSC_File& file : gallery.HTML.Files) written.push_back(file.FileName);
     EXPECT_EQ(written,
               (std::vector<std::string>{"startgallery.htm", "startgallery2.htm", "start.htm"}));
-    EXPECT_EQ(ReadFileBytes(gallery.Page("start.htm")), "<html>welcome</html>\r\n");
+    // Served without a charset header, a page must say its encoding itself.
+    EXPECT_EQ(ReadFileBytes(gallery.Page("start.htm")),
+              "<html><meta charset=\"utf-8\">\r\nwelcome</html>\r\n");
 }
 
 TEST(BuildGallery, TemplateFilesAreCopiedIntoTheirFolders) {

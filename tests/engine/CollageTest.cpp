@@ -228,9 +228,9 @@ TEST(CollagePage, SecondPageThroughThePageContent) {
     gallery.HTML.GalleryScheme = {"<!-GALLERY->"};
     PageContent(gallery.Context, page);
     const std::string text = JoinLines(page.Lines);
-    EXPECT_NE(
-        text.find("<img src=\"images/index.html2.jpg\" usemap=\"#LumettaRirevidedOzizidoMap\""),
-        std::string::npos)
+    EXPECT_NE(text.find("<img src=\"images/index.html2.jpg\" alt=\"Collage of Hint 9, Hint 10\" "
+                        "usemap=\"#LumettaRirevidedOzizidoMap\""),
+              std::string::npos)
         << text;
     EXPECT_NE(text.find("coords=\"70,0,140,70\" href=\"images/photo10.jpg\""), std::string::npos)
         << text;

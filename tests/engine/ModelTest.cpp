@@ -36,7 +36,9 @@ TEST(ModelDefaults, TemplateStyleFields) {
     const TTemplate tpl = TTemplate::Create();
     EXPECT_TRUE(tpl.IndexIsGallery);
     EXPECT_EQ(JoinLines(tpl.IndexPage),
-              "<HTML><HEAD><TITLE><!-NAME-></TITLE></HEAD>\r\n"
+              "<!DOCTYPE html>\r\n"
+              "<HTML lang=\"en\"><HEAD><meta charset=\"utf-8\"><meta name=\"viewport\" "
+              "content=\"width=device-width, initial-scale=1\"><TITLE><!-NAME-></TITLE></HEAD>\r\n"
               "<BODY> <!-FOLIOSCOPE-> </BODY></HTML>\r\n");
     EXPECT_EQ(tpl.TableTDAlign, "center");
     EXPECT_EQ(tpl.TableTDVAlign, "middle");
@@ -48,7 +50,7 @@ TEST(ModelDefaults, TemplateStyleFields) {
         "<CENTER>\r\n<!-SLIDES->\r\n<br>\r\n<!-PREVBUTTON->\r\n<!-NEXTBUTTON->\r\n</CENTER>\r\n");
     EXPECT_EQ(tpl.SlideWidth, -1);
     EXPECT_EQ(tpl.SlideHeight, 300);
-    EXPECT_EQ(tpl.ImagePageSkeleton.size(), 9u);
+    EXPECT_EQ(tpl.ImagePageSkeleton.size(), 13u);
 }
 
 TThumbnailArray Named(std::initializer_list<std::pair<const char*, double>> items) {

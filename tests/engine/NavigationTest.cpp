@@ -137,6 +137,20 @@ TEST(Navigation, ImageModeLinksToNeighbouringImages) {
     }
 }
 
+// A neighbour that links elsewhere keeps its whole address, and names written into the
+// links are addresses, not text.
+TEST(Navigation, ImageModeKeepsLinksWithASchemeAndEncodesNames) {
+    NavigationGallery gallery;
+    for (TThumbnail& thumb : gallery.Thumbs) thumb.Link = "image_" + thumb.Name + ".html";
+    gallery.Thumbs[1].Link = "http://example.org/gallery/x";
+    gallery.Thumbs[2].Name = "hash #2.jpg";
+    gallery.Thumbs[2].Link = "image_hash #2.jpg.html";
+    EXPECT_EQ(gallery.Run("<!-NEXT->|<!-NEXTNAME->", ImagePage(1)),
+              "http://example.org/gallery/x|photo1.jpg\r\n");
+    EXPECT_EQ(gallery.Run("<!-NEXT->|<!-NEXTNAME->", ImagePage(2)),
+              "image_hash%20%232.jpg.html|hash #2.jpg\r\n");
+}
+
 TEST(Navigation, OtherPagesGetNoNavigation) {
     NavigationGallery gallery;
     TFSC_File extra{{"<p><!-NAVIGATION-></p>"}, "", "about.html", "", 0, 0};

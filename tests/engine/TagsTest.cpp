@@ -33,6 +33,26 @@ TEST(ImageDataTags, CellAndImagePageColumns) {
               "http://x ABC1\r\nC2 <!-IMAGEDIR->");
 }
 
+// Whatever a file is called, its address works and its name shows as written; an address
+// with a scheme is never put below the image folder.
+TEST(ImageDataTags, NamesBecomeAddressesAndTextSafely) {
+    TThumbnail thumb = test::SampleThumb(1);
+    thumb.Name = "x\"onerror=\"a #1?.jpg";
+    thumb.Link = thumb.Name;
+    thumb.ThumbName = "x\"onerror=\"a #1?_th.jpg";
+    thumb.Hint = "say \"hi\" & <b>bye</b>";
+    const std::string text = "<!-IMAGEURL->|<!-THUMBURL->|<!-LINK->|<!-NAME->|<!-HINT->";
+    EXPECT_EQ(ApplyImageDataTags(text, thumb, 1, "my images/", TTagPlace::Cell, {}),
+              "my%20images/x%22onerror=%22a%20%231%3F.jpg|"
+              "my%20images/x%22onerror=%22a%20%231%3F_th.jpg|"
+              "my%20images/x%22onerror=%22a%20%231%3F.jpg|x&quot;onerror=&quot;a #1?.jpg|"
+              "say &quot;hi&quot; &amp; &lt;b&gt;bye&lt;/b&gt;");
+    thumb.useOtherLink = true;
+    thumb.Link = "http://example.org/a?b=1&c=2";
+    EXPECT_EQ(ApplyImageDataTags("<!-LINK->", thumb, 1, "images/", TTagPlace::Cell, {}),
+              "http://example.org/a?b=1&amp;c=2");
+}
+
 TEST(ImageDataTags, NameAltAndCopySizeForPagesThatWriteTheirOwnPicture) {
     TThumbnail thumb = test::SampleThumb(1);
     thumb.Name = "Harbour_at_dawn.v2.jpg";
@@ -66,9 +86,10 @@ TEST(ImageDataTags, CopySizeFollowsTheCopyStep) {
 
 TEST(ImageDataTags, AValueHoldingItsOwnTagIsInsertedOnce) {
     TThumbnail thumb;
-    thumb.Hint = "<!-HINT->";
-    EXPECT_EQ(ApplyImageDataTags("<!-HINT->|<!-HINT->", thumb, 0, "", TTagPlace::Cell, {}),
-              "<!-HINT->|<!-HINT->");
+    thumb.Description = "<!-DESCRIPTION->";
+    EXPECT_EQ(
+        ApplyImageDataTags("<!-DESCRIPTION->|<!-DESCRIPTION->", thumb, 0, "", TTagPlace::Cell, {}),
+        "<!-DESCRIPTION->|<!-DESCRIPTION->");
 }
 
 TEST(ImageDataTags, KilobytesCountIn1028ByteUnits) {
@@ -160,7 +181,9 @@ TEST(HeadInsertion, PlacementRules) {
         {"lower case head", "<head id=1>x", "<M>", "<head id=1><M>x"},
         {"no > within 100 characters: at the tag", "a<head" + std::string(120, ' ') + ">", "<M>",
          "a<M><head" + std::string(120, ' ') + ">"},
-        {"no head: at the page start", "<html><body>", "<M>", "<M><html><body>"},
+        {"no head: after the document type and html tag", "<!doctype html>\n<html lang=en><body>",
+         "<M>", "<!doctype html>\n<html lang=en><M><body>"},
+        {"nothing to pass over: at the page start", "<body>", "<M>", "<M><body>"},
         {"blank text inserts nothing", "<head>", " \r\n", "<head>"},
     };
     for (const Case& c : cases) {
@@ -195,9 +218,10 @@ TEST(Finishing, ReplacementsInTheirOrder) {
         "<!!replaceWithThumbWidth!!>x<!!replaceWithThumbHeight!!>|<!-ORVIKLINK->|<!-MAINDIR->|"
         "<!-IMAGEDIR->|<!-BACKTOGALLERY->|<!-ADD-><!-<!-THUMBWIDTH->-><!-20-><!-/->";
     // The parameter's value is inserted before NAME is replaced, so a NAME tag in it is
-    // filled too; the gallery file is reached from the page's own folder.
+    // filled too; the gallery file is reached from the page's own folder, under the name it
+    // is written with (its own extension, not the default one).
     EXPECT_EQ(FinishText(gallery.Context, page, text),
-              "My about|navy|../../gallery.php|113x146||../../|../../images/|../../index.html|90");
+              "My about|navy|../../gallery.htm|113x146||../../|../../images/|../../index.html|90");
 }
 
 TEST(Finishing, MainDirCountsLevelsWithEitherSeparator) {

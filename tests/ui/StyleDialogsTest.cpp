@@ -267,9 +267,11 @@ TEST_F(ImageHTMLTest, ATemplateWithoutSkeletonTakesTheBoxTextAndGetsTheEditsBack
     ws.Template.ImagePageSkeleton.clear();
     imageHTML.show();
     EXPECT_EQ(ws.Template.ImagePageSkeleton, DefaultImageHTMLText());
-    EXPECT_EQ(Shown(),
-              "<HTML><HEAD><TITLE><!-NAME-></TITLE></HEAD>\n<BODY><!-IMAGE-> \n"
-              "<br> </BODY></HTML>");
+    EXPECT_EQ(
+        Shown(),
+        "<!DOCTYPE html>\n<HTML lang=\"en\"><HEAD><meta charset=\"utf-8\"><meta "
+        "name=\"viewport\" content=\"width=device-width, initial-scale=1\"><TITLE><!-NAME-></TITLE>"
+        "</HEAD>\n<BODY><!-IMAGE-> \n<br> </BODY></HTML>");
     Find<QPlainTextEdit>(&imageHTML, "Memo1")->setPlainText("<p><!-IMAGE-></p>\n<p>end</p>");
     Close(imageHTML);
     EXPECT_EQ(ws.Template.ImagePageSkeleton, (TStringList{"<p><!-IMAGE-></p>", "<p>end</p>"}));

@@ -1,33 +1,34 @@
-// The slide show's picture named for screen readers by its file name, and the slides moved
-// by the arrow keys (Home and End for the first and last) and by a sideways swipe.
+// The slide show's buttons, keys and swipes. At the first and last picture the buttons that
+// would go further are switched off instead of announcing the end in a message box; the
+// arrow keys (Home and End for the first and last) and a sideways swipe move the same way.
 (function () {
   'use strict';
-  var picture = document.images.FSCBild;
-  if (!picture || typeof window.selectCurrentImage !== 'function') return;
-
-  function label() {
-    var file = picture.getAttribute('src').split('/').pop();
-    try {
-      file = decodeURIComponent(file);
-    } catch (error) {
-      // A name that is not valid percent-encoding is shown as written.
-    }
-    picture.alt = file.replace(/\.[^.]*$/, '').replace(/_/g, ' ');
-  }
+  if (typeof window.selectCurrentImage !== 'function' || !window.imgz) return;
 
   var choose = window.selectCurrentImage;
-  window.selectCurrentImage = function (step) {
-    choose(step);
-    label();
-  };
-  label();
+  var last = window.imgz.length - 1;
+  var buttons = document.querySelectorAll('input[data-slide-button]');
 
-  // The buttons announce the ends with a message box; keys and swipes simply stop there.
-  function move(step) {
-    var last = window.imgz.length - 1;
-    if ((step === -1 && window.current <= 0) || (step === 1 && window.current >= last)) return;
-    window.selectCurrentImage(step);
+  function atEnd(step) {
+    return (step < 0 && window.current <= 0) || (step > 0 && window.current >= last);
   }
+
+  function showButtons() {
+    for (var i = 0; i < buttons.length; i++) {
+      var step = Number(/-?\d+/.exec(buttons[i].getAttribute('onclick'))[0]);
+      buttons[i].disabled = atEnd(step);
+    }
+  }
+
+  function move(step) {
+    if (atEnd(step)) return;
+    choose(step);
+    showButtons();
+  }
+
+  // The buttons call selectCurrentImage by name, so they take this one.
+  window.selectCurrentImage = move;
+  showButtons();
 
   var keys = { ArrowLeft: -1, ArrowRight: 1, Home: -2, End: 2 };
   document.addEventListener('keydown', function (event) {
