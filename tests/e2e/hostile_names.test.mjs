@@ -5,13 +5,14 @@
 // what the picture is.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import { copyFileSync, mkdirSync, mkdtempSync, readdirSync, rmSync, writeFileSync }
   from 'node:fs';
 import { tmpdir } from 'node:os';
 import { basename, extname, join } from 'node:path';
 import { launchChromium } from '../browser/launchChromium.mjs';
 import { seriousViolations } from '../browser/accessibility.mjs';
+import { serveFolder } from '../browser/serveFolder.mjs';
 
 // Each smuggled script sets window.__pwned to its own number, so a fault names its source.
 // Pictures added as a folder, shown under their names: [file name, example copied].
@@ -106,31 +107,18 @@ function makeGalleries() {
   run(['tree', join(root, 'site', 'tree'), '--file', 'index.html', '--yes', '--quiet']);
 }
 
-// python's own server, as many people publish a folder; it names no charset for HTML.
-function startServer(folder) {
-  return new Promise((resolve, reject) => {
-    const child = spawn('/usr/bin/python3', ['-u', '-m', 'http.server', '0', '--bind',
-      '127.0.0.1', '--directory', folder], { stdio: ['ignore', 'pipe', 'ignore'] });
-    child.on('error', reject);
-    child.on('exit', (code) => reject(new Error(`http.server ended with ${code}`)));
-    child.stdout.on('data', (chunk) => {
-      const port = /port (\d+)/.exec(chunk.toString())?.[1];
-      if (port) resolve({ child, origin: `http://127.0.0.1:${port}` });
-    });
-  });
-}
-
 before(async () => {
   assert.ok(process.env.FSC_CLI, 'FSC_CLI names folioscope-cli');
   root = mkdtempSync(join(tmpdir(), 'fsc-hostile-'));
   makeGalleries();
-  ({ child: server, origin } = await startServer(join(root, 'site')));
+  server = await serveFolder(join(root, 'site'));
+  origin = server.origin;
   browser = await launchChromium();
 });
 
 after(async () => {
   await browser?.close();
-  server?.kill();
+  server?.stop();
   if (root) rmSync(root, { recursive: true, force: true });
 });
 
