@@ -274,3 +274,29 @@ test('the Frames strip shows every thumbnail, down a window and across a phone',
     await page.context().close();
   }
 });
+
+test('a picture chosen in the Frames strip by mouse or keyboard answers the keys', async () => {
+  for (const choose of ['click', 'keyboard']) {
+    const page = await openPage(`${server.origin}/Frames/index.html`,
+      { viewport: { width: 1366, height: 768 } });
+    const strip = page.frame({ name: 'thumbs' });
+    const view = page.frame({ name: 'view' });
+    const shows = (file) => view.waitForURL((address) => address.pathname.endsWith(file));
+    if (choose === 'click') {
+      await strip.click('img[alt=dusk]');
+    } else {
+      // Tab goes through the thumbnails in order; Enter opens the one that has the focus.
+      await page.keyboard.press('Tab');
+      await page.keyboard.press('Tab');
+      assert.equal(await strip.evaluate(() => document.activeElement.querySelector('img')?.alt),
+        'dusk');
+      await page.keyboard.press('Enter');
+    }
+    await shows('/image_dusk.jpg.html');
+    await page.keyboard.press('ArrowRight');
+    await shows('/image_lake.jpg.html');
+    await page.keyboard.press('Escape');
+    await shows('/welcome.html');
+    await page.context().close();
+  }
+});
