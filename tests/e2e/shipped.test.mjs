@@ -10,6 +10,7 @@ import { join, relative } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { launchChromium } from '../browser/launchChromium.mjs';
 import { seriousViolations } from '../browser/accessibility.mjs';
+import { serveFolder } from '../browser/serveFolder.mjs';
 
 const templates = ['Classic', 'Modern', 'Frames', 'Slideshow'];
 // Classic gets two thumbnail pages, so that their page links are checked as well; Modern
@@ -20,7 +21,7 @@ const settings = {
 };
 // The examples without their extensions: the alt texts of pictures that have no hint.
 const names = ['desert', 'dusk', 'lake', 'meadow', 'tower'];
-let folder, browser;
+let folder, browser, server;
 
 const gallery = (template, ...path) => join(folder, template, ...path);
 const url = (template, ...path) => pathToFileURL(gallery(template, ...path)).href;
@@ -49,10 +50,13 @@ before(async () => {
     });
   }
   browser = await launchChromium();
+  // The Frames template is also visited as a web host serves it.
+  server = await serveFolder(folder);
 });
 
 after(async () => {
   await browser?.close();
+  server?.stop();
   if (folder) rmSync(folder, { recursive: true, force: true });
 });
 
@@ -233,4 +237,66 @@ test('the slide show names its picture and moves by keys and swipes', async () =
   await page.click('input[value=Next]');
   assert.deepEqual(await shown(), ['images/dusk.jpg', 'dusk']);
   await page.context().close();
+});
+
+// Where each thumbnail of the Frames strip lies in its frame's document once it has been
+// scrolled into view, and whether it then lies wholly inside the frame (to a pixel, as
+// scrolling rounds).
+function stripLayout(strip) {
+  return strip.$$eval('li.strip img', (all) => all.map((img) => {
+    img.scrollIntoView({ block: 'nearest', inline: 'nearest' });
+    const box = img.getBoundingClientRect();
+    const { clientWidth, clientHeight } = document.documentElement;
+    return {
+      alt: img.alt, left: box.left + scrollX, right: box.right + scrollX,
+      top: box.top + scrollY, bottom: box.bottom + scrollY,
+      inView: box.left >= -1 && box.top >= -1 && box.right <= clientWidth + 1 &&
+        box.bottom <= clientHeight + 1,
+    };
+  }));
+}
+
+test('the Frames strip shows every thumbnail, down a window and across a phone', async () => {
+  for (const [viewport, across] of [[{ width: 1366, height: 768 }, false],
+    [{ width: 390, height: 700 }, true]]) {
+    const page = await openPage(`${server.origin}/Frames/index.html`, { viewport });
+    const strip = page.frame({ name: 'thumbs' });
+    await strip.waitForLoadState();
+    const thumbs = await stripLayout(strip);
+    assert.deepEqual(thumbs.map((thumb) => thumb.alt), names, `${viewport.width}`);
+    thumbs.forEach((thumb, i) => {
+      assert.ok(thumb.inView, `${viewport.width}: ${thumb.alt} can be scrolled into view`);
+      if (i === 0) return;
+      const before = thumbs[i - 1];
+      assert.ok(across ? thumb.left >= before.right : thumb.top >= before.bottom,
+        `${viewport.width}: ${thumb.alt} follows ${before.alt} ${across ? 'across' : 'down'}`);
+    });
+    await page.context().close();
+  }
+});
+
+test('a picture chosen in the Frames strip by mouse or keyboard answers the keys', async () => {
+  for (const choose of ['click', 'keyboard']) {
+    const page = await openPage(`${server.origin}/Frames/index.html`,
+      { viewport: { width: 1366, height: 768 } });
+    const strip = page.frame({ name: 'thumbs' });
+    const view = page.frame({ name: 'view' });
+    const shows = (file) => view.waitForURL((address) => address.pathname.endsWith(file));
+    if (choose === 'click') {
+      await strip.click('img[alt=dusk]');
+    } else {
+      // Tab goes through the thumbnails in order; Enter opens the one that has the focus.
+      await page.keyboard.press('Tab');
+      await page.keyboard.press('Tab');
+      assert.equal(await strip.evaluate(() => document.activeElement.querySelector('img')?.alt),
+        'dusk');
+      await page.keyboard.press('Enter');
+    }
+    await shows('/image_dusk.jpg.html');
+    await page.keyboard.press('ArrowRight');
+    await shows('/image_lake.jpg.html');
+    await page.keyboard.press('Escape');
+    await shows('/welcome.html');
+    await page.context().close();
+  }
 });

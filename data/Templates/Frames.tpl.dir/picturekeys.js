@@ -14,6 +14,10 @@
     return link !== null;
   }
 
+  // A picture opened from the thumbnail strip of a frame set would leave the keyboard in
+  // the strip, where these keys do nothing: the picture's frame takes the focus.
+  if (window.parent !== window) window.focus();
+
   document.addEventListener('keydown', function (event) {
     if (event.defaultPrevented || event.altKey || event.ctrlKey || event.metaKey ||
         event.shiftKey) {
