@@ -131,6 +131,12 @@ TEST(CliBadInput, SaysWhatIsWrongExitsWithOneAndWritesNoGallery) {
          [](const TCliRun& run) { return WithTemplate(run, "NAVIGATIONSCHEME=../n.txt\r\n"); },
          "Template line \"NAVIGATIONSCHEME=../n.txt\": the source \"../n.txt\" lies outside the "
          "template's folder."},
+        {"an image directory climbing out of the HTML directory",
+         [](const TCliRun& run) {
+             WriteTestPictures(run.Root / "pictures");
+             return Gallery(run, {"--images", run.Root / "pictures", "--image-dir", "../escape"});
+         },
+         "Image directory \"../escape\" lies outside the HTML directory."},
         {"no pictures at all", [](const TCliRun& run) { return Gallery(run, {}); },
          "No images! Please add images to the gallery."},
         {"an option the program does not know",
