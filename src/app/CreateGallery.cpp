@@ -10,6 +10,7 @@
 #include "engine/BuildGallery.h"
 #include "engine/BuildHistory.h"
 #include "engine/GalleryHistories.h"
+#include "engine/InsideHTMLDir.h"
 #include "engine/Undo.h"
 #include "templates/SaveAsTemplate.h"
 #include "templates/TemplateApply.h"
@@ -37,6 +38,8 @@ TBuildCaller CallerOf(TCreateMode mode) {
 void CheckInput(const Workspace& ws) {
     if (Trim(ws.Main.HTMLFile).empty() && !ws.Main.NoHTML) throw EUserInputError(NoHTMLFileText);
     if (ws.Images.empty()) throw EUserInputError(NoImagesText);
+    // Checked before the history drops the previous pages, so a refused build changes nothing.
+    RequireInsideHTMLDir(ws.Main.ImageDir, "Image directory \"" + ws.Main.ImageDir + "\"");
 }
 
 // Only one history exists: a build into another HTML file can no longer undo the previous

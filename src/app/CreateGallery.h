@@ -52,10 +52,11 @@ struct TTreeToolRun {
 };
 
 // In this order: the HTML file check (no existing-file question); in the build modes the
-// checks "No HTML file was selected." (unless "no HTML, only images") and "No images!
-// Please add images to the gallery."; the undo history (a new HTML file name forgets it,
-// except for the directory-tree tool; the same HTML directory removes the previous pages)
-// and the last file and directory remembered in every mode; fresh settings objects filled
+// checks "No HTML file was selected." (unless "no HTML, only images"), "No images!
+// Please add images to the gallery." and the image directory staying inside the HTML
+// directory; the undo history (a new HTML file name forgets it, except for the
+// directory-tree tool; the same HTML directory removes the previous pages) and the last
+// file and directory remembered in every mode; fresh settings objects filled
 // from the workspace; the template choice applied (the selection dialog's "OK"); the style
 // options copied into the current template; in the build modes a watermark switched on without
 // text stops the command with NoWatermarkTextText; then, in the build modes, BuildGallery and,

@@ -72,7 +72,7 @@ void CheckHTMLFile(Workspace& ws, THTMLFileCheck caller, IMessages& messages, IA
 }
 
 void SetImageDir(Workspace& ws, const std::string& text) {
-    const std::string dir = DropLeadingSeparators(Trim(text));
+    const std::string dir = Trim(text);
     if (dir.find(':') != std::string::npos) {
         ws.Main.ImageDir = "images";
         throw EUserInputError(ImageDirColonText);

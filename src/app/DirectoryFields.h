@@ -37,8 +37,10 @@ enum class THTMLFileCheck { Field, CreateGallery };
 // does already exist." / "Use the existing file as HTML template? ".
 void CheckHTMLFile(Workspace& ws, THTMLFileCheck caller, IMessages& messages, IAsk& ask);
 
-// Every change of the image directory field: trimmed, leading separators removed. A
-// colon sets the field back to "images" and raises EUserInputError.
+// Every change of the image directory field: trimmed. A colon sets the field back to
+// "images" and raises EUserInputError. A name that leaves the HTML directory (absolute,
+// or climbing out with "..") is kept here and refused by the build, since the field
+// passes through such names while it is typed.
 void SetImageDir(Workspace& ws, const std::string& text);
 
 }  // namespace fsc

@@ -111,7 +111,7 @@ void ApplySetOption(Workspace& ws, const std::string& assignment) {
     if (key == "WATERMARKTEXT=") line += WatermarkEnd;
     TemplateContext context = ws.Templates();
     // Relative scheme and page files are looked for where the user runs the program.
-    ApplySettingsLines(context, ".", line);
+    ApplySettingsLines(context, ".", line, TLinesFrom::User);
 }
 
 }  // namespace fsc

@@ -6,6 +6,7 @@
 #include "base/Paths.h"
 #include "base/Text.h"
 #include "engine/InsideHTMLDir.h"
+#include "engine/InsideTemplateFolder.h"
 
 namespace fsc {
 
@@ -52,10 +53,18 @@ std::string LineText(const std::string& line, const std::string& target) {
     return "Template line \"" + line + "\": the target \"" + target + "\"";
 }
 
+std::string SourceText(const std::string& line, const std::string& written) {
+    return "Template line \"" + line + "\": the source \"" + written + "\"";
+}
+
 class TTemplateReader {
 public:
     TTemplateReader(TTemplate& tpl, const std::string& path, const TTemplateReadSettings& settings)
-        : tpl(tpl), path(path), folder(ExtractFileDir(path)), settings(settings) {}
+        : tpl(tpl),
+          path(path),
+          folder(ExtractFileDir(path)),
+          sourceFolders(FoldersOfTemplate(folder, settings.LibraryFolder)),
+          settings(settings) {}
 
     void Read() {
         tpl.IndexIsGallery = true;
@@ -75,6 +84,12 @@ private:
         return JoinPath(folder, ToInternalPath(value));
     }
 
+    // Checked before a file is read, whether it exists or not.
+    void RequireSource(const std::string& line, const std::string& written,
+                       const std::string& file) const {
+        RequireTemplateSource(sourceFolders, file, SourceText(line, written));
+    }
+
     TStringList PageOrDefault(const std::string& file) const {
         return FileExists(file) ? LoadLines(file) : DefaultPageSkeleton();
     }
@@ -83,9 +98,11 @@ private:
         bool sawIndexFile = false;
         for (const std::string& line : tpl.Lines) {
             if (StartsWith(line, "INDEXFILE")) {
-                const std::string file = Reference(KeyValue(line));
+                const std::string written = KeyValue(line);
+                const std::string file = Reference(written);
                 tpl.GalleryFileName = ExtractFileName(file);
                 RequireInsideHTMLDir(tpl.GalleryFileName, LineText(line, tpl.GalleryFileName));
+                RequireSource(line, written, file);
                 tpl.IndexPage = PageOrDefault(file);
                 sawIndexFile = true;
             } else if (StartsWith(line, "INDEXISNOTGALLERY")) {
@@ -98,9 +115,11 @@ private:
     void ReadGalleryKeys() {
         for (const std::string& line : tpl.Lines) {
             if (!StartsWith(line, "GALLERYFILE")) continue;
-            const std::string file = Reference(KeyValue(line));
+            const std::string written = KeyValue(line);
+            const std::string file = Reference(written);
             tpl.GalleryPageName = ExtractFileName(file);
             RequireInsideHTMLDir(tpl.GalleryPageName, LineText(line, tpl.GalleryPageName));
+            RequireSource(line, written, file);
             tpl.GalleryPage = PageOrDefault(file);
         }
     }
@@ -109,7 +128,9 @@ private:
         // "USEIMAGEASHTML" is a settings key; only the skeleton matters here.
         for (const std::string& line : tpl.Lines) {
             if (!StartsWith(line, "IMAGEHTMLTEMPLATE")) continue;
-            const std::string file = Reference(KeyValue(line));
+            const std::string written = KeyValue(line);
+            const std::string file = Reference(written);
+            RequireSource(line, written, file);
             if (FileExists(file)) tpl.ImagePageSkeleton = LoadLines(file);
         }
     }
@@ -127,10 +148,12 @@ private:
         // Lines such as "COPYRIGHT=..." begin with the key too; without a target there is
         // nothing to copy, so they are passed over.
         if (to == std::string::npos) return;
-        const std::string source = Reference(Trim(std::string_view(text).substr(0, to)));
+        const std::string written = Trim(std::string_view(text).substr(0, to));
+        const std::string source = Reference(written);
         const std::string target = Trim(std::string_view(text).substr(to + 4));
         if (ExtractFileName(target).empty()) return;
         RequireInsideHTMLDir(target, LineText(line, target));
+        RequireSource(line, written, source);
         const std::string subDir = ToInternalPath(ExtractFileDir(target));
         const std::string fileName = ExtractFileName(target);
         if (IsHTMLExtension(settings.HTMLExtensions, ExtractFileExt(target))) {
@@ -147,6 +170,8 @@ private:
 
     void ReadIndexBesideTemplate() {
         const std::string file = ChangeFileExt(path, "." + settings.DefaultHTMLExt);
+        // No line names this page; only a link can take it outside.
+        RequireTemplateSource(sourceFolders, file, "Template page \"" + file + "\"");
         tpl.IndexPage = FileExists(file) ? LoadLines(file) : TStringList{};
     }
 
@@ -166,6 +191,7 @@ private:
     TTemplate& tpl;
     const std::string& path;
     const std::string folder;
+    const TTemplateFolders sourceFolders;
     const TTemplateReadSettings& settings;
 };
 

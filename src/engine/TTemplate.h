@@ -31,6 +31,8 @@ struct TTemplateReadSettings {
     TStringList HTMLExtensions;
     // The program options' default page extension, without the dot.
     std::string DefaultHTMLExt = "html";
+    // The template library, whose files a template elsewhere may name; "" for none.
+    std::string LibraryFolder;
 };
 
 struct TTemplate {
@@ -71,7 +73,8 @@ struct TTemplate {
     static TTemplate Create(const TStringList& imagePageSkeleton = DefaultImagePageSkeleton());
     // Reads a ".tpl" file; relative references are taken from the template's folder.
     // Raises EFSC_Exception naming the file when the template or a page it copies cannot
-    // be read, and naming the line when a COPY target would leave the HTML directory.
+    // be read, and naming the line when a COPY target would leave the HTML directory or a
+    // file it reads lies outside the template's folder and the library.
     static TTemplate Create(const std::string& path, const TTemplateReadSettings& settings);
 };
 

@@ -4,6 +4,7 @@
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "engine/InsideTemplateFolder.h"
 #include "options/StyleOptions.h"
 #include "templates/TemplateLibrary.h"
 #include "templates/TemplateSettingsLines.h"
@@ -21,15 +22,20 @@ void ShowTemplateName(TemplateContext& context) {
     context.Main.TemplateName = selection.UseTemplate ? selection.SelectedEntry() : NoTemplateName;
 }
 
+// The names are fixed, but a link in the companion folder could still point at any file.
 void LoadCompanionSchemes(TemplateContext& context, const std::string& templatePath) {
     const std::string folder = CompanionFolder(templatePath);
+    const TTemplateFolders sourceFolders =
+        FoldersOfTemplate(ExtractFileDir(templatePath), context.LibraryFolder);
     const std::pair<const char*, int> files[] = {{NavigationSchemeFile, SchemeNavigation},
                                                  {ImageSchemeFile, SchemeImage},
                                                  {ThumbSchemeFile, SchemeThumbnail},
                                                  {GallerySchemeFile, SchemeGallery}};
     for (const auto& [name, kind] : files) {
         const std::string path = JoinPath(folder, name);
-        if (FileExists(path)) LoadSchemeFile(context.Schemes.OfKind(kind), path);
+        if (!FileExists(path)) continue;
+        RequireTemplateSource(sourceFolders, path, "Template file \"" + path + "\"");
+        LoadSchemeFile(context.Schemes.OfKind(kind), path);
     }
 }
 
@@ -45,7 +51,8 @@ void ApplyTemplateFile(TemplateContext& context, const std::string& path) {
     // The user's values win over the defaults the file declares.
     context.Current.Parameters = context.Selection.DialogTemplate.Parameters;
     LoadCompanionSchemes(context, path);
-    ApplySettingsLines(context, ExtractFileDir(path), ReadFileBytes(path));
+    ApplySettingsLines(context, ExtractFileDir(path), ReadFileBytes(path),
+                       TLinesFrom::TemplateFile);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "engine/InsideTemplateFolder.h"
 #include "templates/ColourWords.h"
 
 namespace fsc {
@@ -18,6 +19,7 @@ TTemplateReadSettings ReadSettingsOf(const TemplateContext& context) {
     settings.ImagePageSkeleton = context.ImageHTML.Text;
     settings.HTMLExtensions = context.Program.HTMLExt;
     settings.DefaultHTMLExt = context.Program.DefaultHTMLExt;
+    settings.LibraryFolder = context.LibraryFolder;
     return settings;
 }
 
@@ -36,6 +38,7 @@ struct TApplyState {
     TemplateContext& Context;
     const std::string& Folder;
     const std::string& FileText;
+    TLinesFrom From;
 };
 
 using TRule = std::function<void(TApplyState&, const TSettingsLine&)>;
@@ -65,13 +68,25 @@ std::string MultiLineValue(const TApplyState& state, const TSettingsLine& line, 
     return state.FileText.substr(line.ValueStart, end - line.ValueStart);
 }
 
+// The file a line names, relative to the folder. A template's line may name only a file of
+// the template or the library, as its pages may; a line the user typed names the user's own.
+std::string LineFile(const TApplyState& state, const TSettingsLine& line) {
+    const std::string file = JoinPath(state.Folder, ToInternalPath(line.Value));
+    if (state.From == TLinesFrom::TemplateFile && !line.Value.empty()) {
+        RequireTemplateSource(
+            FoldersOfTemplate(state.Folder, state.Context.LibraryFolder), file,
+            "Template line \"" + line.Key + line.Value + "\": the source \"" + line.Value + "\"");
+    }
+    return file;
+}
+
 void LoadSchemeRef(TApplyState& state, const TSettingsLine& line, int kind) {
     TScheme& scheme = state.Context.Schemes.OfKind(kind);
     if (IsWord(line, "DEFAULT")) {
         scheme.Text = DefaultSchemeText(kind);
         return;
     }
-    const std::string file = JoinPath(state.Folder, ToInternalPath(line.Value));
+    const std::string file = LineFile(state, line);
     if (!line.Value.empty() && FileExists(file)) LoadSchemeFile(scheme, file);
 }
 
@@ -194,7 +209,7 @@ void AddImageRules(std::map<std::string, TRule>& rules) {
         if (IsWord(l, "FALSE")) s.Context.Main.LinkToHTML = false;
     };
     rules["IMAGEASHTMLTEMPLATE="] = [](TApplyState& s, const TSettingsLine& l) {
-        const std::string file = JoinPath(s.Folder, ToInternalPath(l.Value));
+        const std::string file = LineFile(s, l);
         if (l.Value.empty() || !FileExists(file)) return;
         s.Context.ImageHTML.Text = LoadLines(file);
         s.Context.Current.ImagePageSkeleton = s.Context.ImageHTML.Text;
@@ -374,8 +389,8 @@ const TRule* RuleOf(const std::string& line, std::string& key) {
 }  // namespace
 
 void ApplySettingsLines(TemplateContext& context, const std::string& templateFolder,
-                        const std::string& fileText) {
-    TApplyState state{context, templateFolder, fileText};
+                        const std::string& fileText, TLinesFrom from) {
+    TApplyState state{context, templateFolder, fileText, from};
     std::size_t lineStart = 0;
     while (lineStart < fileText.size()) {
         std::size_t lineEnd = fileText.find_first_of("\r\n", lineStart);

@@ -7,6 +7,7 @@
 
 #include "CommandTestSupport.h"
 #include "app/AddImages.h"
+#include "app/DirectoryFields.h"
 #include "app/GalleryUndo.h"
 #include "base/Errors.h"
 #include "base/TDateTime.h"
@@ -73,6 +74,24 @@ TEST_F(CreateGalleryTest, ChecksStopTheCommandBeforeAnythingChanges) {
     EXPECT_FALSE(f.Ws.LastHTML);
     EXPECT_FALSE(DirectoryExists(f.Site));
     EXPECT_TRUE(f.Shell.Opened.empty());
+}
+
+// Refused before the history removes the previous pages, so the gallery stays as it was.
+TEST_F(CreateGalleryTest, AnImageDirectoryOutsideTheHTMLDirectoryStopsTheBuildFirst) {
+    AddPictures(1);
+    f.Ws.Main.HTMLFile = "index.html";
+    f.Create();
+    for (const char* outside : {"../escape", "pics/../../escape", "/photos", "\\photos"}) {
+        SetImageDir(f.Ws, outside);
+        EXPECT_EQ(
+            MessageOf<EFSC_Exception>([&] { f.Create(); }),
+            std::string("Image directory \"") + outside + "\" lies outside the HTML directory.");
+        EXPECT_EQ(SiteFiles(), (std::vector<std::string>{"index.html"})) << outside;
+    }
+    EXPECT_FALSE(DirectoryExists(f.Site + "/../escape"));
+    SetImageDir(f.Ws, "");
+    f.Create();
+    EXPECT_EQ(SiteFiles(), (std::vector<std::string>{"index.html", "photo0.jpg", "photo0_th.jpg"}));
 }
 
 TEST_F(CreateGalleryTest, AWatermarkWithoutTextStopsTheBuildInsteadOfStampingNothing) {

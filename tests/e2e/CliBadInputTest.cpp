@@ -27,6 +27,21 @@ std::vector<std::string> Gallery(const TCliRun& run, std::vector<std::string> mo
     return args;
 }
 
+// A gallery of the test pictures with the template "tpl/t.tpl" holding `text`.
+std::vector<std::string> WithTemplate(const TCliRun& run, const std::string& text) {
+    WriteTestPictures(run.Root / "pictures");
+    ForceDirectories(run.Root / "tpl");
+    WriteFileBytes(run.Root / "tpl/t.tpl", text);
+    return Gallery(run, {"--images", run.Root / "pictures", "--template", run.Root / "tpl/t.tpl"});
+}
+
+// Every file of the run's folder but the program's own state.
+std::vector<std::string> FilesOutsideState(const TCliRun& run) {
+    std::vector<std::string> files = FilesBelow(run.Root.Path());
+    std::erase_if(files, [](const std::string& file) { return StartsWith(file, "state/"); });
+    return files;
+}
+
 TEST(CliBadInput, SaysWhatIsWrongExitsWithOneAndWritesNoGallery) {
     const std::vector<TBadCase> cases{
         {"a folder that does not exist",
@@ -84,14 +99,44 @@ TEST(CliBadInput, SaysWhatIsWrongExitsWithOneAndWritesNoGallery) {
                  run, {"--images", run.Root / "pictures", "--template", run.Root / "pipe.tpl"});
          },
          "pipe.tpl\": it is not a regular file"},
-        {"a template whose page is an endless device",
+        {"a template whose page is a named pipe",
          [](const TCliRun& run) {
              WriteTestPictures(run.Root / "pictures");
-             WriteFileBytes(run.Root / "endless.tpl", "COPY /dev/zero TO zero.html\r\n");
+             if (::mkfifo((run.Root / "endless.html").c_str(), 0600) != 0) ADD_FAILURE();
+             WriteFileBytes(run.Root / "endless.tpl", "COPY endless.html TO endless.html\r\n");
              return Gallery(
                  run, {"--images", run.Root / "pictures", "--template", run.Root / "endless.tpl"});
          },
-         "\"/dev/zero\": it is not a regular file"},
+         "endless.html\": it is not a regular file"},
+        // A template may come from anywhere: it must not publish files it did not bring.
+        {"a template naming an absolute page",
+         [](const TCliRun& run) { return WithTemplate(run, "INDEXFILE=/etc/hostname\r\n"); },
+         "Template line \"INDEXFILE=/etc/hostname\": the source \"/etc/hostname\" lies outside "
+         "the template's folder."},
+        {"a template copying a file above its folder, existing or not",
+         [](const TCliRun& run) {
+             return WithTemplate(run, "COPY ..\\..\\.ssh\\id_rsa TO x.txt\r\n");
+         },
+         "Template line \"COPY ..\\..\\.ssh\\id_rsa TO x.txt\": the source "
+         "\"..\\..\\.ssh\\id_rsa\" lies outside the template's folder."},
+        {"a template copying a link that points outside",
+         [](const TCliRun& run) {
+             ForceDirectories(run.Root / "tpl/t.tpl.dir");
+             std::filesystem::create_symlink("/etc/hostname", run.Root / "tpl/t.tpl.dir/a.css");
+             return WithTemplate(run, "COPY t.tpl.dir/a.css TO a.css\r\n");
+         },
+         "Template line \"COPY t.tpl.dir/a.css TO a.css\": the source \"t.tpl.dir/a.css\" lies "
+         "outside the template's folder."},
+        {"a template's scheme file outside",
+         [](const TCliRun& run) { return WithTemplate(run, "NAVIGATIONSCHEME=../n.txt\r\n"); },
+         "Template line \"NAVIGATIONSCHEME=../n.txt\": the source \"../n.txt\" lies outside the "
+         "template's folder."},
+        {"an image directory climbing out of the HTML directory",
+         [](const TCliRun& run) {
+             WriteTestPictures(run.Root / "pictures");
+             return Gallery(run, {"--images", run.Root / "pictures", "--image-dir", "../escape"});
+         },
+         "Image directory \"../escape\" lies outside the HTML directory."},
         {"no pictures at all", [](const TCliRun& run) { return Gallery(run, {}); },
          "No images! Please add images to the gallery."},
         {"an option the program does not know",
@@ -108,12 +153,26 @@ TEST(CliBadInput, SaysWhatIsWrongExitsWithOneAndWritesNoGallery) {
     for (const TBadCase& bad : cases) {
         SCOPED_TRACE(bad.Fault);
         TCliRun run;
-        const auto result = run.Build(bad.Arrange(run));
+        const std::vector<std::string> args = bad.Arrange(run);
+        const std::vector<std::string> before = FilesOutsideState(run);
+        const auto result = run.Build(args);
         EXPECT_EQ(result.ExitCode, bad.ExitCode) << result.Err;
         EXPECT_NE(result.Err.find(bad.Message), std::string::npos) << result.Err;
         EXPECT_EQ(result.Out, "");
-        EXPECT_EQ(FilesBelow(run.Root / "out"), std::vector<std::string>{});
+        EXPECT_EQ(FilesOutsideState(run), before);
     }
+}
+
+// The library's files are shared: a template elsewhere may copy one of them.
+TEST(CliBadInput, ATemplateMayReadTheLibrarysFiles) {
+    TCliRun run;
+    WriteTestPictures(run.Root / "pictures");
+    const std::string css = std::string(FSC_DATA_DIR) + "/Templates/Classic.tpl.dir/classic.css";
+    WriteFileBytes(run.Root / "t.tpl", "COPY " + css + " TO classic.css\r\n");
+    const auto result = run.Build(Gallery(
+        run, {"--images", run.Root / "pictures", "--template", run.Root / "t.tpl", "--quiet"}));
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(ReadFileBytes(run.Root / "out/classic.css"), ReadFileBytes(css));
 }
 
 TEST(CliBadInput, ArgumentsTheCommandCannotUnderstandAreUsageErrorsBeforeAnythingRuns) {

@@ -1,11 +1,13 @@
 // Reading template files: keys and passes, copies, parameters and refused targets.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "engine/InsideHTMLDir.h"
+#include "engine/InsideTemplateFolder.h"
 #include "engine/TTemplate.h"
 #include "support/TempDir.h"
 
@@ -27,9 +29,11 @@ protected:
     static std::string ExtractFileDirOf(const std::string& path) {
         return path.substr(0, path.rfind('/'));
     }
-    TTemplate Read(const std::string& text) {
-        Write("my.tpl", text);
-        return TTemplate::Create(dir / "my.tpl", settings);
+    TTemplate Read(const std::string& text) { return ReadIn("", text); }
+    TTemplate ReadIn(const std::string& folder, const std::string& text) {
+        const std::string path = folder.empty() ? "my.tpl" : folder + "/my.tpl";
+        Write(path, text);
+        return TTemplate::Create(dir / path, settings);
     }
 };
 
@@ -160,6 +164,40 @@ TEST_F(TemplateRead, CopyTargetsOutsideTheHTMLDirectoryAreRefused) {
                                                  target + "\" lies outside the HTML directory.");
         }
     }
+}
+
+// The command line's tests cover INDEXFILE and COPY; these are the other keys.
+TEST_F(TemplateRead, FilesOutsideTheTemplatesFolderAndTheLibraryAreRefused) {
+    for (const char* line : {"GALLERYFILE=..\\none.html", "IMAGEHTMLTEMPLATE=a/../../none.html"}) {
+        EXPECT_THROW(ReadIn("tpl", std::string("INDEXISNOTGALLERY=true\r\n") + line),
+                     EFSC_Exception);
+    }
+    // Inside the template's folder a missing page still falls back; the library is shared.
+    Write("lib/shared.css", "shared");
+    settings.LibraryFolder = dir / "lib/";
+    const TTemplate tpl =
+        ReadIn("tpl", "INDEXFILE=sub/../none.html\r\nCOPY ../lib/shared.css TO s.css\r\n");
+    EXPECT_EQ(tpl.IndexPage, DefaultPageSkeleton());
+    ASSERT_EQ(tpl.CopyFiles.size(), 1u);
+    // The page beside the template has no line of its own; a link can still lead out.
+    std::filesystem::create_symlink("/etc/hostname", dir / "tpl/my.html");
+    EXPECT_THROW(ReadIn("tpl", "DESCRIPTION=x\r\n"), EFSC_Exception);
+}
+
+TEST(InsideTemplateFolder, PathsAreComparedAsTheSystemOpensThem) {
+    test::TempDir dir;
+    ForceDirectories(dir / "tpl/sub");
+    ForceDirectories(dir / "tpl2");
+    std::filesystem::create_symlink(dir / "tpl2", dir / "tpl/away");
+    std::filesystem::create_symlink(dir / "tpl/sub", dir / "tpl2/back");
+    EXPECT_TRUE(LiesInsideFolder(dir / "tpl/sub/none.html", dir / "tpl"));
+    EXPECT_TRUE(LiesInsideFolder(dir / "tpl2/back/x.html", dir / "tpl/"));
+    // A folder whose name merely starts with the template folder's is another folder.
+    EXPECT_FALSE(LiesInsideFolder(dir / "tpl2/x.html", dir / "tpl"));
+    EXPECT_FALSE(LiesInsideFolder(dir / "tpl/away/x.html", dir / "tpl"));
+    // ".." after a link climbs from where the link points, as the system does.
+    EXPECT_FALSE(LiesInsideFolder(dir / "tpl/away/../secret.txt", dir / "tpl"));
+    EXPECT_FALSE(LiesInsideFolder(dir / "tpl/x.html", ""));
 }
 
 TEST_F(TemplateRead, IndexAndGalleryNamedDotDotAreRefused) {
