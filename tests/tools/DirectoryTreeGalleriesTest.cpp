@@ -222,9 +222,12 @@ TEST_F(DirectoryTreeTest, OnlyTheChosenFolderWithoutSubdirectories) {
 TEST_F(DirectoryTreeTest, FolderNamesAreWrittenAsTextAndAsWorkingLinks) {
     ForceDirectories(Tree + "/#1 & <co>");
     f.Picture("p.jpg", 80, 60, "tree/#1 & <co>");
+    f.Picture("p.jpg", 80, 60, "tree/x:y");
     Run();
     EXPECT_TRUE(
         Has(Page(Tree), R"(<a href="%231%20%26%20%3Cco%3E/index.html">#1 &amp; &lt;co&gt;</a>)"));
+    // Not an address with the scheme "x".
+    EXPECT_TRUE(Has(Page(Tree), R"(<a href="x%3Ay/index.html">x:y</a>)"));
     EXPECT_TRUE(Has(Page(Tree + "/#1 & <co>"), "#1 &amp; &lt;co&gt; </b>"));
 }
 
