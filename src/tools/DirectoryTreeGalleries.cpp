@@ -48,15 +48,16 @@ public:
           progress(services.Build.Progress),
           userNavigation(ws.Schemes.Navigation.Text) {}
 
-    // Whether a gallery was made in `folder` or below it.
-    bool Visit(const std::string& folder, int depth) {
+    // Whether a gallery was made in `folder` or below it. `shown` names the folder on its
+    // pages.
+    bool Visit(const std::string& folder, int depth, const std::string& shown) {
         const std::string dir = ExcludeTrailingSeparator(folder);
         if (!FirstVisit(dir) || !MayWritePage(dir)) return false;
         const std::string caption = "Checking dir. " + ShownFolderText(dir);
         progress.Update(0, 0, caption, 1);
         TStringList subfolders;
-        bool made =
-            options.IncludeSubdirectories && VisitSubfolders(dir, depth, caption, subfolders);
+        bool made = options.IncludeSubdirectories &&
+                    VisitSubfolders(dir, depth, shown, caption, subfolders);
         ClearImages(ws, panel);
         const TStringList others = OtherFiles(dir);
         for (const std::string& path : TreeFolderPictures(dir)) AddPicture(path, others);
@@ -67,7 +68,7 @@ public:
         } else {
             AddOneFile(ws.Images, WritePlaceholderPicture(dir));
         }
-        Build(dir, depth, subfolders);
+        Build(dir, depth, shown, subfolders);
         return made;
     }
 
@@ -119,26 +120,28 @@ private:
                                       "and is not a file create by this method. Overwrite?");
     }
 
-    bool VisitSubfolders(const std::string& dir, int depth, const std::string& caption,
-                         TStringList& subfolders) {
+    bool VisitSubfolders(const std::string& dir, int depth, const std::string& shown,
+                         const std::string& caption, TStringList& subfolders) {
         const std::vector<TDirEntry> entries = ListDirectory(dir);
         const int count = static_cast<int>(entries.size());
         bool made = false;
         for (int i = 0; i < count; ++i) {
             progress.Update(0, i, caption, count);
             if (!entries[i].IsDirectory) continue;
-            if (Visit(JoinPath(dir, entries[i].Name), depth + 1)) {
+            const std::string& name = entries[i].Name;
+            if (Visit(JoinPath(dir, name), depth + 1, shown + "/" + name)) {
                 made = true;
-                subfolders.push_back(entries[i].Name);
+                subfolders.push_back(name);
             }
         }
         return made;
     }
 
-    void Build(const std::string& dir, int depth, const TStringList& subfolders) {
+    void Build(const std::string& dir, int depth, const std::string& shown,
+               const TStringList& subfolders) {
         const std::string links =
             options.NoNavigation ? std::string()
-                                 : TreeNavigationText(dir, depth, subfolders, options.FileName);
+                                 : TreeNavigationText(shown, depth, subfolders, options.FileName);
         ws.Schemes.Navigation.Text = TreeNavigationScheme(userNavigation, links);
         progress.Hide();
         // The pictures stay where they are: the gallery is written beside them.
@@ -202,7 +205,7 @@ bool CreateDirectoryTreeGalleries(Workspace& ws, ImageListPanel& panel,
     try {
         PrepareRun(ws, panel, options);
         const std::string top = ExcludeTrailingSeparator(options.Directory);
-        made = TTreeRun(ws, panel, options, services).Visit(top, 0);
+        made = TTreeRun(ws, panel, options, services).Visit(top, 0, ShownTopFolder(top));
         services.Build.Progress.Hide();
         const std::string page = JoinPath(top, ToInternalPath(options.FileName));
         // Nothing to show when the top folder got no gallery and had no page of that name.

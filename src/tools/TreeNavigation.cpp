@@ -1,6 +1,9 @@
 // The navigation text of the directory-tree galleries.
 #include "tools/TreeNavigation.h"
 
+#include <filesystem>
+
+#include "base/Paths.h"
 #include "tools/TreeWebText.h"
 
 namespace fsc {
@@ -14,9 +17,9 @@ std::string Link(const std::string& target, const std::string& caption) {
 
 }  // namespace
 
-std::string TreeNavigationText(const std::string& folder, int depth, const TStringList& subfolders,
-                               const std::string& fileName) {
-    std::string text = "<b>Directory: " + TreeHtmlText(folder) + " </b> <br>";
+std::string TreeNavigationText(const std::string& shownFolder, int depth,
+                               const TStringList& subfolders, const std::string& fileName) {
+    std::string text = "<b>Directory: " + TreeHtmlText(shownFolder) + " </b> <br>";
     if (depth > 0) text += Link("../" + fileName, "..");
     for (const std::string& subfolder : subfolders) {
         text += Link(subfolder + "/" + fileName, subfolder);
@@ -26,6 +29,13 @@ std::string TreeNavigationText(const std::string& folder, int depth, const TStri
 
 TStringList TreeNavigationScheme(const TStringList& userScheme, const std::string& navigation) {
     return SplitLines(JoinLines(userScheme) + "\r\n" + navigation);
+}
+
+std::string ShownTopFolder(const std::string& top) {
+    // "." or "photos/.." name no folder by themselves; "/" has no name at all.
+    const std::filesystem::path whole = std::filesystem::absolute(top).lexically_normal();
+    const std::string name = ExtractFileName(ExcludeTrailingSeparator(whole.string()));
+    return name.empty() ? whole.string() : name;
 }
 
 std::string ShownFolderText(const std::string& folder) {
