@@ -136,7 +136,8 @@ int RunTreeCommand(const std::vector<std::string>& args) {
     for (const std::string& assignment : arguments.Settings) ApplySetOption(ws, assignment);
 
     DirectoryTreeOptions options;
-    // The pages name each folder by its full path, whatever folder the command ran in.
+    // Messages name each folder by its full path and the pages name the top folder by its own
+    // name ("." has none), whatever folder the command ran in.
     options.Directory =
         DirectoryExists(arguments.Directory)
             ? std::filesystem::absolute(arguments.Directory).lexically_normal().string()

@@ -2,7 +2,9 @@
 #include "tools/DirectoryTreeGalleries.h"
 
 #include <filesystem>
+#include <optional>
 #include <set>
+#include <vector>
 
 #include "app/AddImages.h"
 #include "app/GalleryProject.h"
@@ -13,6 +15,8 @@
 #include "base/Text.h"
 #include "engine/JournalFile.h"
 #include "tools/PlaceholderPicture.h"
+#include "tools/SubfolderTiles.h"
+#include "tools/TreeCovers.h"
 #include "tools/TreeFolderPictures.h"
 #include "tools/TreeImageNames.h"
 #include "tools/TreeNavigation.h"
@@ -48,27 +52,27 @@ public:
           progress(services.Build.Progress),
           userNavigation(ws.Schemes.Navigation.Text) {}
 
-    // Whether a gallery was made in `folder` or below it.
-    bool Visit(const std::string& folder, int depth) {
+    // The cover for the parent's tile of the gallery made in `folder`: the thumbnail of its
+    // first picture, or of the first picture further down when it has none of its own;
+    // nothing when no gallery was made there. `shown` names the folder on its pages.
+    std::optional<std::string> Visit(const std::string& folder, int depth,
+                                     const std::string& shown) {
         const std::string dir = ExcludeTrailingSeparator(folder);
-        if (!FirstVisit(dir) || !MayWritePage(dir)) return false;
+        if (!FirstVisit(dir) || !MayWritePage(dir)) return std::nullopt;
         const std::string caption = "Checking dir. " + ShownFolderText(dir);
         progress.Update(0, 0, caption, 1);
-        TStringList subfolders;
-        bool made =
-            options.IncludeSubdirectories && VisitSubfolders(dir, depth, caption, subfolders);
-        ClearImages(ws, panel);
-        const TStringList others = OtherFiles(dir);
-        for (const std::string& path : TreeFolderPictures(dir)) AddPicture(path, others);
-        if (!ws.Images.empty()) {
-            made = true;
-        } else if (!made) {
-            return false;
-        } else {
-            AddOneFile(ws.Images, WritePlaceholderPicture(dir));
-        }
-        Build(dir, depth, subfolders);
-        return made;
+        std::vector<TSubfolderGallery> below;
+        if (options.IncludeSubdirectories) below = VisitSubfolders(dir, depth, shown, caption);
+        const std::set<std::string> earlierCovers = TreeOwnCovers(dir);
+        const bool covers = CollectImages(dir, below, earlierCovers);
+        if (ws.Images.empty()) return std::nullopt;
+        Build(dir, depth, shown, below);
+        NoteList(dir, TreeCopiesFileName,
+                 TreeCopiesLines(dir, covers ? TThumbnailArray{} : ws.Images));
+        NoteList(dir, TreeCoversFileName, TreeCoversLines(dir, earlierCovers, ws.Images, covers));
+        // A cover's own thumbnail is a copy of a copy: the one it was made from looks better.
+        const TThumbnail& first = ws.Images.front();
+        return covers ? first.FileName : JoinPath(dir, first.ThumbName);
     }
 
 private:
@@ -81,6 +85,18 @@ private:
     // A link to a folder above would otherwise send the walk round in circles.
     std::set<std::filesystem::path> visited;
 
+    // The folder's own pictures, or else a tile for each gallery below it. Returns whether
+    // the images are those tiles.
+    bool CollectImages(const std::string& dir, const std::vector<TSubfolderGallery>& below,
+                       const std::set<std::string>& earlierCovers) {
+        ClearImages(ws, panel);
+        const TStringList others = OtherFiles(dir, earlierCovers);
+        for (const std::string& path : TreeFolderPictures(dir)) AddPicture(path, others);
+        if (!ws.Images.empty()) return false;
+        for (const TSubfolderGallery& gallery : below) AddTile(dir, gallery, others);
+        return true;
+    }
+
     // A tree may hold thousands of pictures: the message names the one that stopped the run.
     void AddPicture(const std::string& path, const TStringList& folderFiles) {
         try {
@@ -91,12 +107,29 @@ private:
         KeepCopyOffOtherFiles(ws.Images, folderFiles);
     }
 
+    // The placeholder stands in only for a subfolder whose first thumbnail is gone.
+    void AddTile(const std::string& dir, TSubfolderGallery gallery, const TStringList& others) {
+        if (!FileExists(gallery.Cover)) gallery.Cover = Placeholder(dir);
+        const std::string page = options.NoNavigation ? std::string() : options.FileName;
+        AddSubfolderTile(ws.Images, others, gallery, page);
+    }
+
+    std::string Placeholder(const std::string& dir) {
+        const std::string path = JoinPath(dir, PlaceholderPictureName);
+        const std::string bytes = PlaceholderPictureBytes();
+        if (FileHolds(path, bytes)) return path;
+        JournalFile(ws.Journal, path, services.BackupFolder, services.Build.Random);
+        WriteFileBytes(path, bytes);
+        return path;
+    }
+
     // The files a copy must not replace: everything but the tool's own files of earlier runs.
-    static TStringList OtherFiles(const std::string& dir) {
+    static TStringList OtherFiles(const std::string& dir, const std::set<std::string>& covers) {
         const std::set<std::string> ownCopies = TreeOwnCopies(dir);
         TStringList names;
         for (const TDirEntry& entry : ListDirectory(dir)) {
-            if (entry.IsDirectory || IsTreeToolFile(entry.Name) || ownCopies.count(entry.Name))
+            if (entry.IsDirectory || IsTreeToolFile(entry.Name) || ownCopies.count(entry.Name) ||
+                covers.count(entry.Name))
                 continue;
             names.push_back(entry.Name);
         }
@@ -119,26 +152,30 @@ private:
                                       "and is not a file create by this method. Overwrite?");
     }
 
-    bool VisitSubfolders(const std::string& dir, int depth, const std::string& caption,
-                         TStringList& subfolders) {
+    std::vector<TSubfolderGallery> VisitSubfolders(const std::string& dir, int depth,
+                                                   const std::string& shown,
+                                                   const std::string& caption) {
         const std::vector<TDirEntry> entries = ListDirectory(dir);
         const int count = static_cast<int>(entries.size());
-        bool made = false;
+        std::vector<TSubfolderGallery> galleries;
         for (int i = 0; i < count; ++i) {
             progress.Update(0, i, caption, count);
             if (!entries[i].IsDirectory) continue;
-            if (Visit(JoinPath(dir, entries[i].Name), depth + 1)) {
-                made = true;
-                subfolders.push_back(entries[i].Name);
-            }
+            const std::string& name = entries[i].Name;
+            const std::optional<std::string> cover =
+                Visit(JoinPath(dir, name), depth + 1, shown + "/" + name);
+            if (cover) galleries.push_back({name, *cover});
         }
-        return made;
+        return galleries;
     }
 
-    void Build(const std::string& dir, int depth, const TStringList& subfolders) {
+    void Build(const std::string& dir, int depth, const std::string& shown,
+               const std::vector<TSubfolderGallery>& below) {
+        TStringList subfolders;
+        for (const TSubfolderGallery& gallery : below) subfolders.push_back(gallery.Name);
         const std::string links =
             options.NoNavigation ? std::string()
-                                 : TreeNavigationText(dir, depth, subfolders, options.FileName);
+                                 : TreeNavigationText(shown, depth, subfolders, options.FileName);
         ws.Schemes.Navigation.Text = TreeNavigationScheme(userNavigation, links);
         progress.Hide();
         // The pictures stay where they are: the gallery is written beside them.
@@ -146,16 +183,15 @@ private:
         ws.Main.HTMLDir = dir;
         ws.Main.HTMLFile = options.FileName;
         CreateGallery(ws, TCreateMode::DirectoryTreeTool, services, {options.AllowModify});
-        NoteCopies(dir);
     }
 
-    // The next run must know the copies it finds beside the originals for its own, or it
-    // would take them for more pictures. The list is journalled like every written file, so
-    // an undo takes it back too.
-    void NoteCopies(const std::string& dir) {
-        const TStringList lines = TreeCopiesLines(dir, ws.Images);
-        const std::string list = JoinPath(dir, TreeCopiesFileName);
-        if (lines.empty() && !FileExists(list)) return;
+    // The next run must know the tool's own files that it finds beside the originals (copies,
+    // covers), or it would take them for more pictures. A list is journalled like every
+    // written file, so an undo takes it back too; one that holds its lines already is left
+    // alone, as a page is.
+    void NoteList(const std::string& dir, const char* listName, const TStringList& lines) {
+        const std::string list = JoinPath(dir, listName);
+        if (lines.empty() ? !FileExists(list) : FileHolds(list, JoinLines(lines))) return;
         JournalFile(ws.Journal, list, services.BackupFolder, services.Build.Random);
         if (lines.empty()) {
             DeleteFileIfExists(list);
@@ -202,7 +238,8 @@ bool CreateDirectoryTreeGalleries(Workspace& ws, ImageListPanel& panel,
     try {
         PrepareRun(ws, panel, options);
         const std::string top = ExcludeTrailingSeparator(options.Directory);
-        made = TTreeRun(ws, panel, options, services).Visit(top, 0);
+        made =
+            TTreeRun(ws, panel, options, services).Visit(top, 0, ShownTopFolder(top)).has_value();
         services.Build.Progress.Hide();
         const std::string page = JoinPath(top, ToInternalPath(options.FileName));
         // Nothing to show when the top folder got no gallery and had no page of that name.

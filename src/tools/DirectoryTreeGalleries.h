@@ -32,18 +32,19 @@ struct DirectoryTreeOptions {
 };
 
 // The dialog's "OK". In this order: the work folder is created; EFSC_Exception "No valid
-// directory selected." or "No valid name for files." (also for a name with a folder in
-// it) change nothing else; ".html" is appended to a file name without it (in the options,
-// as the dialog's field shows it); allowing modification while a resize switch is on asks
-// "Are you sure you want to allow to modify the original images?" / "This will destroy
-// them!" and No switches it off; the user's gallery is saved as a project to "template.tpl"
-// in `workFolder`. Then every folder is visited bottom-up and gets its gallery through the
-// create-gallery command, a folder whose page of that name was not made by this tool only
-// after "NAME already exists in DIR" / "and is not a file create by this method.
-// Overwrite?" (No skips its whole subtree). The top folder's page, when there is one, is
-// opened through the shell. Last, also when a build failed, the saved project is opened
-// again: images, template, schemes and directories are the user's once more; galleries
-// already made stay on disk. Returns whether any gallery was made.
+// directory selected." or "No valid name for files." (also for a name with a folder in it)
+// change nothing else; ".html" is appended to a file name without it (in the options, as
+// the dialog's field shows it); allowing modification while a resize switch is on asks "Are
+// you sure you want to allow to modify the original images?" / "This will destroy them!"
+// and No switches it off; the user's gallery is saved as a project to "template.tpl" in
+// `workFolder`. Then every folder is visited bottom-up and gets its gallery through the
+// create-gallery command, of its own pictures or, when it has none, of a tile for each
+// subfolder gallery (AddSubfolderTile); a folder whose page of that name was not made by
+// this tool only after "NAME already exists in DIR" / "and is not a file create by this
+// method. Overwrite?" (No skips its whole subtree). The top folder's page, when there is
+// one, is opened through the shell. Last, also when a build failed, the saved project is
+// opened again: images, template, schemes and directories are the user's once more;
+// galleries already made stay on disk. Returns whether any gallery was made.
 bool CreateDirectoryTreeGalleries(Workspace& ws, ImageListPanel& panel,
                                   DirectoryTreeOptions& options, TCommandServices& services,
                                   const std::string& workFolder);

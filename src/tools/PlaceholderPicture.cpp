@@ -3,9 +3,6 @@
 
 #include <cstdint>
 
-#include "base/Files.h"
-#include "base/Paths.h"
-
 namespace fsc {
 
 namespace {
@@ -41,12 +38,6 @@ std::string PlaceholderPictureBytes() {
         bytes.append(rowBytes - PlaceholderSide * 3, '\0');
     }
     return bytes;
-}
-
-std::string WritePlaceholderPicture(const std::string& folder) {
-    const std::string path = JoinPath(folder, PlaceholderPictureName);
-    WriteFileBytes(path, PlaceholderPictureBytes());
-    return path;
 }
 
 }  // namespace fsc

@@ -1,5 +1,6 @@
-// The tiny stand-in picture of a folder that has no pictures of its own but links to
-// galleries below it: a gallery needs at least one image to be built at all.
+// The tiny stand-in picture of the directory-tree galleries: the cover of a subfolder gallery
+// whose first thumbnail cannot be found. Earlier versions gave it to every folder without
+// pictures of its own, so its name stays one of the tool's own.
 #pragma once
 
 #include <string>
@@ -11,8 +12,5 @@ inline constexpr int PlaceholderSide = 5;
 
 // The bytes of a white 5 x 5 pixel, 24-bit Windows bitmap.
 std::string PlaceholderPictureBytes();
-
-// Writes the placeholder into `folder` (replacing an older one) and returns its path.
-std::string WritePlaceholderPicture(const std::string& folder);
 
 }  // namespace fsc

@@ -8,6 +8,7 @@
 #include "base/Paths.h"
 #include "base/Text.h"
 #include "tools/PlaceholderPicture.h"
+#include "tools/TreeCovers.h"
 
 namespace fsc {
 
@@ -56,6 +57,7 @@ TStringList TreeCopiesLines(const std::string& folder, const TThumbnailArray& im
 TStringList TreeFolderPictures(const std::string& folder) {
     const std::vector<TDirEntry> entries = ListDirectory(folder);
     std::set<std::string> taken = TreeOwnCopies(folder);
+    taken.merge(TreeOwnCovers(folder));
     TStringList paths;
     for (const char* extension : {".jpg", ".jpeg", ".png", ".bmp"}) {
         for (const TDirEntry& entry : entries) {

@@ -20,8 +20,8 @@ inline constexpr const char* TreeCopiesFileName = ".folioscope-copies";
 // The files of `folder` named "*.jpg", then "*.jpeg", "*.png" and "*.bmp" (the extension in
 // any case), each group in name order, each file once. Left out: blank names, thumbnails of
 // earlier runs, the placeholder picture with the JPEG copy an earlier run made of it, and
-// the copies of earlier runs (TreeOwnCopies), so that a second run over the same tree gives
-// the same galleries.
+// the copies and covers of earlier runs (TreeOwnCopies, TreeOwnCovers), so that a second run
+// over the same tree gives the same galleries.
 TStringList TreeFolderPictures(const std::string& folder);
 
 // The names of the copies an earlier run listed in `folder` that are still what it wrote:

@@ -38,12 +38,18 @@ void KeepCopyOffOtherFiles(TThumbnailArray& images, const TStringList& folderFil
     if (IsOwnCopyName(thumb.Name, own)) {
         thumb.Name = own;
     } else {
-        const std::string wanted = thumb.Name;
-        for (int n = 2; IsTaken(images, folderFiles, thumb.Name); ++n) {
-            thumb.Name = Stem(wanted) + "_" + std::to_string(n) + ExtractFileExt(wanted);
-        }
+        thumb.Name = FreeImageName(images, folderFiles, thumb.Name);
     }
     thumb.Link = thumb.Name;
+}
+
+std::string FreeImageName(const TThumbnailArray& images, const TStringList& folderFiles,
+                          const std::string& wanted) {
+    std::string name = wanted;
+    for (int n = 2; IsTaken(images, folderFiles, name); ++n) {
+        name = Stem(wanted) + "_" + std::to_string(n) + ExtractFileExt(wanted);
+    }
+    return name;
 }
 
 }  // namespace fsc

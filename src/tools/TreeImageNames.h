@@ -14,4 +14,9 @@ namespace fsc {
 // before its extension, so that no copy ever replaces another original. The link follows the name.
 void KeepCopyOffOtherFiles(TThumbnailArray& images, const TStringList& folderFiles);
 
+// `wanted`, or with "_2", "_3", ... before its extension while another image than the list's
+// last or a file of `folderFiles` already has that name (in any case).
+std::string FreeImageName(const TThumbnailArray& images, const TStringList& folderFiles,
+                          const std::string& wanted);
+
 }  // namespace fsc

@@ -1,11 +1,16 @@
 // "folioscope-cli tree" run as a user would on a folder tree the test makes: the linked
-// galleries, a second run, a foreign page, the template and the input errors.
+// galleries, what their pages show of the folders, a second run, a foreign page, the
+// template and the input errors.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <utime.h>
 
+#include <filesystem>
+#include <map>
+
 #include "base/Files.h"
 #include "base/TStringList.h"
+#include "base/Text.h"
 #include "imaging/JpegWriter.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
@@ -56,6 +61,14 @@ protected:
         struct stat info {};
         return ::stat(path.c_str(), &info) == 0 && info.st_mtime == 946684800;
     }
+    // Every file below the tree with its contents.
+    std::map<std::string, std::string> TreeFiles() {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(Tree)) {
+            if (entry.is_regular_file()) files[entry.path().string()] = ReadFileBytes(entry.path());
+        }
+        return files;
+    }
 };
 
 TEST_F(CliTree, GalleriesAllTheWayUpAndASecondRunUpdatesThemWithoutAsking) {
@@ -68,7 +81,7 @@ TEST_F(CliTree, GalleriesAllTheWayUpAndASecondRunUpdatesThemWithoutAsking) {
         SCOPED_TRACE(folder);
         EXPECT_EQ(SplitLines(Page(folder)).at(0), "<!-FSC_RECURSEFILE->");
         EXPECT_EQ(Has(Page(folder), R"(<a href="../index.html">..</a>)"), folder != Tree);
-        EXPECT_EQ(FileExists(folder + "/fsc_bmp.bmp"), folder != Tree + "/a/b");
+        EXPECT_FALSE(FileExists(folder + "/fsc_bmp.bmp"));
     }
     EXPECT_TRUE(Has(Page(Tree), R"(<a href="a/index.html">a</a>)"));
     EXPECT_TRUE(Has(Page(Tree + "/a"), R"(<a href="b/index.html">b</a>)"));
@@ -89,6 +102,66 @@ TEST_F(CliTree, GalleriesAllTheWayUpAndASecondRunUpdatesThemWithoutAsking) {
     EXPECT_TRUE(IsOld(Tree + "/index.html"));
     EXPECT_TRUE(IsOld(Tree + "/a/index.html"));
     EXPECT_FALSE(FileExists(Tree + "/a/b/one_fsc_th_fsc_th.jpg"));
+}
+
+TEST_F(CliTree, PagesNameFoldersFromTheTopAndCoverEverySubfolderOfAFolderWithoutPictures) {
+    const std::string trip = Tree + "/Zürich trip", odd = Tree + "/#1 a&b";
+    const std::string deep = Tree + "/what? \"q\"";
+    ForceDirectories(trip + "/day 1");
+    ForceDirectories(odd);
+    ForceDirectories(deep + "/deeper");
+    Picture(trip + "/day 1/one.jpg", 160, 120);
+    Picture(odd + "/two.jpg", 120, 160);
+    Picture(deep + "/deeper/three.jpg", 100, 100);
+    ASSERT_EQ(RunTree({Tree, "--template", "Classic"}).ExitCode, 0);
+
+    const auto first = TreeFiles();
+    for (const auto& [path, bytes] : first) {
+        if (EndsWith(path, ".html")) {
+            EXPECT_FALSE(Has(bytes, root.Path())) << path;
+        }
+    }
+    EXPECT_TRUE(Has(Page(Tree), "<b>Directory: tree </b>"));
+    EXPECT_TRUE(Has(Page(trip + "/day 1"), "<b>Directory: tree/Zürich trip/day 1 </b>"));
+    EXPECT_TRUE(Has(Page(deep), "<b>Directory: tree/what? &quot;q&quot; </b>"));
+
+    // One tile per subfolder gallery: its name as alt text and caption, its link into the
+    // subfolder, and that gallery's first thumbnail (from further down where it has no
+    // pictures itself) as a small cover.
+    struct Tile {
+        std::string Cover, Thumbnail, Href, Text;
+    };
+    for (const Tile& tile :
+         {Tile{"Zürich_trip.jpg", trip + "/day 1/one_fsc_th.jpg", "Z%C3%BCrich%20trip/index.html",
+               "Zürich trip"},
+          Tile{"#1_a&b.jpg", odd + "/two_fsc_th.jpg", "%231%20a%26b/index.html", "#1 a&amp;b"},
+          Tile{"what?_\"q\".jpg", deep + "/deeper/three_fsc_th.jpg", "what%3F%20%22q%22/index.html",
+               "what? &quot;q&quot;"}}) {
+        SCOPED_TRACE(tile.Cover);
+        EXPECT_EQ(first.at(Tree + "/" + tile.Cover), first.at(tile.Thumbnail));
+        const std::string page = Page(Tree);
+        const std::size_t link = page.find("<a href=\"" + tile.Href + "\" class=");
+        ASSERT_NE(link, std::string::npos) << page;
+        EXPECT_EQ(page.find("alt=\"" + tile.Text + "\"", link), page.find("alt=", link));
+        EXPECT_TRUE(Has(page, "<div class=\"classic-name\">" + tile.Text + "</div>"));
+    }
+    EXPECT_TRUE(Has(Page(trip), "alt=\"day 1\""));
+    EXPECT_FALSE(Has(Page(Tree), "fsc_bmp"));
+
+    // The covers are the tool's own: a second run finds no new pictures, and the pages and
+    // lists come out as they were, so they are left untouched. (A picture's time is what
+    // tells the image cache that it is still current: it is not touched.)
+    const auto isPicture = [](const std::string& path) { return EndsWith(path, ".jpg"); };
+    for (const auto& [path, bytes] : first) {
+        if (!isPicture(path)) MakeOld(path);
+    }
+    ASSERT_EQ(RunTree({Tree, "--template", "Classic"}).ExitCode, 0);
+    EXPECT_EQ(TreeFiles(), first);
+    for (const auto& [path, bytes] : first) {
+        if (!isPicture(path)) {
+            EXPECT_TRUE(IsOld(path)) << path;
+        }
+    }
 }
 
 TEST_F(CliTree, RunsAgainAndAgainKeepTheSamePicturesWhenCopiesAreWrittenBesideThem) {

@@ -1,5 +1,5 @@
-// The directory-tree galleries on real folders: the galleries, placeholders and links of a
-// tree, a second run, foreign pages, the input checks and the user's project put back.
+// The directory-tree galleries on real folders: the galleries, covers and links of a tree, a
+// second run, undo, foreign pages, the input checks and the user's project put back.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include "base/Errors.h"
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "engine/Undo.h"
 #include "imaging/BmpReader.h"
 #include "tools/DirectoryTreeGalleries.h"
 #include "tools/PlaceholderPicture.h"
@@ -77,15 +78,18 @@ TEST_F(DirectoryTreeTest, PicturesOnlyDeepDownGiveLinkedGalleriesAllTheWayUp) {
               (std::vector<std::string>{"index.html", "p1.jpg", "p1_fsc_th.jpg", "p2.jpg",
                                         "p2_fsc_th.jpg"}));
     EXPECT_EQ(ReadFileBytes(Tree + "/a/b/p1.jpg"), original);
-    EXPECT_EQ(Files(Tree + "/a"), (std::vector<std::string>{"b/", "fsc_bmp.bmp", "fsc_bmp.jpg",
-                                                            "fsc_bmp_fsc_th.jpg", "index.html"}));
-    EXPECT_EQ(Files(Tree), (std::vector<std::string>{"a/", "fsc_bmp.bmp", "fsc_bmp.jpg",
-                                                     "fsc_bmp_fsc_th.jpg", "index.html"}));
+    // A folder without pictures shows a cover of each subfolder, made from its first thumbnail.
+    EXPECT_EQ(Files(Tree + "/a"), (std::vector<std::string>{".folioscope-covers", "b/", "b.jpg",
+                                                            "b_fsc_th.jpg", "index.html"}));
+    EXPECT_EQ(Files(Tree), (std::vector<std::string>{".folioscope-covers", "a/", "a.jpg",
+                                                     "a_fsc_th.jpg", "index.html"}));
+    EXPECT_EQ(ReadFileBytes(Tree + "/a.jpg"), ReadFileBytes(Tree + "/a/b/p1_fsc_th.jpg"));
     const std::string parent = R"(<a href="../index.html">..</a>)";
-    for (const std::string& folder : {Tree, Tree + "/a", Tree + "/a/b"}) {
+    for (const char* shown : {"tree", "tree/a", "tree/a/b"}) {
+        const std::string folder = f.Root / shown;
         SCOPED_TRACE(folder);
         EXPECT_EQ(SplitLines(Page(folder)).at(0), RecurseFileMarker);
-        EXPECT_TRUE(Has(Page(folder), "<b>Directory: " + folder + " </b> <br>"));
+        EXPECT_TRUE(Has(Page(folder), "<b>Directory: " + std::string(shown) + " </b> <br>"));
         EXPECT_EQ(Has(Page(folder), parent), folder != Tree);
     }
     EXPECT_TRUE(Has(Page(Tree), R"(<a href="a/index.html">a</a>)"));
@@ -111,9 +115,19 @@ TEST_F(DirectoryTreeTest, ASecondRunTakesItsOwnPagesWithoutAskingAndAddsNothing)
         EXPECT_TRUE(IsOld(folder + "/index.html"));
         EXPECT_FALSE(Has(Page(folder), "_fsc_th_fsc_th"));
     }
-    // One placeholder, not the bitmap and its earlier copy side by side.
-    EXPECT_FALSE(Has(Page(Tree + "/a"), "fsc_bmp_2"));
+    // One cover, not the cover and a copy of it side by side.
+    EXPECT_FALSE(Has(Page(Tree + "/a"), "b_2"));
     ExpectUsersProject();
+}
+
+TEST_F(DirectoryTreeTest, UndoRemovesEverythingTheRunWrote) {
+    f.Picture("p1.jpg", 120, 90, "tree/a/b");
+    f.Picture("my photo.jpg", 90, 120, "tree/a/b");
+    Run();
+    Undo(f.Ws.Journal);
+    EXPECT_EQ(Files(Tree), (std::vector<std::string>{"a/"}));
+    EXPECT_EQ(Files(Tree + "/a"), (std::vector<std::string>{"b/"}));
+    EXPECT_EQ(Files(Tree + "/a/b"), (std::vector<std::string>{"my photo.jpg", "p1.jpg"}));
 }
 
 TEST_F(DirectoryTreeTest, AForeignPageIsReplacedOnlyAfterYesAndNoSkipsTheSubtree) {
@@ -222,9 +236,12 @@ TEST_F(DirectoryTreeTest, OnlyTheChosenFolderWithoutSubdirectories) {
 TEST_F(DirectoryTreeTest, FolderNamesAreWrittenAsTextAndAsWorkingLinks) {
     ForceDirectories(Tree + "/#1 & <co>");
     f.Picture("p.jpg", 80, 60, "tree/#1 & <co>");
+    f.Picture("p.jpg", 80, 60, "tree/x:y");
     Run();
     EXPECT_TRUE(
         Has(Page(Tree), R"(<a href="%231%20%26%20%3Cco%3E/index.html">#1 &amp; &lt;co&gt;</a>)"));
+    // Not an address with the scheme "x".
+    EXPECT_TRUE(Has(Page(Tree), R"(<a href="x%3Ay/index.html">x:y</a>)"));
     EXPECT_TRUE(Has(Page(Tree + "/#1 & <co>"), "#1 &amp; &lt;co&gt; </b>"));
 }
 
@@ -324,11 +341,16 @@ TEST(TreeFolderPicturesTest, PatternsInOrderEachFileOnceWithoutTheToolsOwnFiles)
           "fsc_bmp.bmp", "fsc_bmp.jpg", "fsc_bmp_fsc_th.jpg", "notes.txt"}) {
         WriteFileBytes(dir / name, "x");
     }
+    // Listed covers that are still as written are the tool's; a picture of the user's that
+    // took a cover's name later is not.
+    WriteFileBytes(dir / "cover.jpg", "xy");
+    WriteFileBytes(dir / "h.jpg", "x");
+    WriteFileBytes(dir / ".folioscope-covers", "cover.jpg\t2\r\nh.jpg\t2\r\n");
     ForceDirectories(dir / "folder.jpg");
     TStringList names;
     for (const std::string& path : TreeFolderPictures(dir.Path()))
         names.push_back(ExtractFileName(path));
-    EXPECT_EQ(names, (TStringList{"a.JPG", "b.jpg", "c.jpeg", "d.png", "e.bmp"}));
+    EXPECT_EQ(names, (TStringList{"a.JPG", "b.jpg", "h.jpg", "c.jpeg", "d.png", "e.bmp"}));
 }
 
 TEST(PlaceholderPictureTest, IsAFiveByFiveBitmapTheReadersAccept) {

@@ -74,7 +74,7 @@ TEST_F(TreeDialogTest, BuildsEveryFolderAndGivesTheUsersGalleryBack) {
         const std::string page = JoinPath(JoinPath(root, folder), "album.html");
         EXPECT_TRUE(FileExists(page)) << page;
     }
-    EXPECT_TRUE(FileExists(JoinPath(root, "a/fsc_bmp.bmp")));
+    EXPECT_TRUE(FileExists(JoinPath(root, "a/b.jpg"))) << "the cover of the gallery in b";
     EXPECT_EQ(w->shell.Opened, std::vector<std::string>{JoinPath(root, "album.html")});
     EXPECT_EQ(w->ImageNames(), std::vector<std::string>{"mine.jpg"});
     EXPECT_EQ(w->ws.Main.HTMLDir, w->site);
