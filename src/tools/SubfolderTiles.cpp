@@ -3,8 +3,8 @@
 
 #include "app/AddImages.h"
 #include "app/ImageNames.h"
+#include "base/WebText.h"
 #include "tools/TreeImageNames.h"
-#include "tools/TreeWebText.h"
 
 namespace fsc {
 
@@ -27,11 +27,11 @@ bool AddSubfolderTile(TThumbnailArray& images, const TStringList& folderFiles,
     TThumbnail& tile = images.back();
     tile.Name = FreeImageName(images, folderFiles, CoverName(gallery.Name));
     tile.Link = tile.Name;
-    // Hints are markup to the pages, which lets their authors write entities: a name is text.
-    tile.Hint = TreeHtmlText(gallery.Name);
+    // The pages write a hint as text: the folder's name is shown, and read out, as it is.
+    tile.Hint = gallery.Name;
     if (!pageName.empty()) {
         tile.useOtherLink = true;
-        tile.OtherLink = TreeUrlPath(gallery.Name + "/" + pageName);
+        tile.OtherLink = UrlPath(gallery.Name + "/" + pageName);
     }
     return true;
 }

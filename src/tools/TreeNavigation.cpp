@@ -4,22 +4,21 @@
 #include <filesystem>
 
 #include "base/Paths.h"
-#include "tools/TreeWebText.h"
+#include "base/WebText.h"
 
 namespace fsc {
 
 namespace {
 
 std::string Link(const std::string& target, const std::string& caption) {
-    return " &nbsp;&nbsp; <a href=\"" + TreeUrlPath(target) + "\">" + TreeHtmlText(caption) +
-           "</a> <br>";
+    return " &nbsp;&nbsp; <a href=\"" + UrlPath(target) + "\">" + HtmlText(caption) + "</a> <br>";
 }
 
 }  // namespace
 
 std::string TreeNavigationText(const std::string& shownFolder, int depth,
                                const TStringList& subfolders, const std::string& fileName) {
-    std::string text = "<b>Directory: " + TreeHtmlText(shownFolder) + " </b> <br>";
+    std::string text = "<b>Directory: " + HtmlText(shownFolder) + " </b> <br>";
     if (depth > 0) text += Link("../" + fileName, "..");
     for (const std::string& subfolder : subfolders) {
         text += Link(subfolder + "/" + fileName, subfolder);

@@ -147,6 +147,8 @@ TEST_F(CliTree, PagesNameFoldersFromTheTopAndCoverEverySubfolderOfAFolderWithout
     }
     EXPECT_TRUE(Has(Page(trip), "alt=\"day 1\""));
     EXPECT_FALSE(Has(Page(Tree), "fsc_bmp"));
+    // A cover called after its folder loads from any web server, whatever the name holds.
+    EXPECT_TRUE(Has(Page(Tree), "<img src=\"what%3F_%22q%22_fsc_th.jpg\""));
 
     // The covers are the tool's own: a second run finds no new pictures, and the pages and
     // lists come out as they were, so they are left untouched. (A picture's time is what
