@@ -234,8 +234,22 @@ test('the slide show names its picture and moves by keys and swipes', async () =
   assert.deepEqual(await shown(), ['images/tower.jpg', 'tower']);
   await page.keyboard.press('Home');
   assert.deepEqual(await shown(), ['images/desert.jpg', 'desert']);
+  // At the first slide the buttons that lead further back are off, not a message box.
+  assert.ok(await page.isDisabled('input[value=Prev]'));
+  assert.ok(await page.isDisabled('input[value=First]'));
   await page.click('input[value=Next]');
   assert.deepEqual(await shown(), ['images/dusk.jpg', 'dusk']);
+  assert.equal(await page.textContent('#FSCCaption'), 'dusk');
+  await page.context().close();
+});
+
+test('without JavaScript the slide show is a list of links to its pictures', async () => {
+  const page = await openPage(url('Slideshow', 'index.html'), { javaScriptEnabled: false });
+  const links = await page.$$eval('#FSCSlides a', (all) => all.map((a) => a.textContent));
+  assert.deepEqual(links, names);
+  assert.equal(await page.locator('input[type=button]:visible').count(), 0, 'no dead buttons');
+  await page.click('#FSCSlides a >> text=lake');
+  await arrivesAt(page, '/images/lake.jpg');
   await page.context().close();
 });
 
