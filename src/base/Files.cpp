@@ -10,6 +10,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
 
 #include "base/Errors.h"
 #include "base/Paths.h"
@@ -176,14 +178,30 @@ TFileStamp FileStampOf(const std::string& path) {
             std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count())};
 }
 
-void DeleteUnfinishedWrites(const std::string& path) {
-    const std::string prefix = "." + ExtractFileName(path) + ".part";
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(ExtractFileDir(path), error)) {
-        const std::string name = entry.path().filename().string();
-        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0 &&
-            name.find_first_not_of("0123456789", prefix.size()) == std::string::npos) {
-            fs::remove(entry.path(), error);
+namespace {
+
+// The file a temporary name "." + name + ".part" + digits stands for; "" for any other name.
+std::string UnfinishedWriteOf(const std::string& name) {
+    const std::size_t part = name.rfind(".part");
+    if (name.size() < 2 || name[0] != '.' || part == std::string::npos || part < 2 ||
+        part + 5 == name.size() ||
+        name.find_first_not_of("0123456789", part + 5) != std::string::npos)
+        return {};
+    return name.substr(1, part - 1);
+}
+
+}  // namespace
+
+void DeleteUnfinishedWrites(const std::vector<std::string>& paths) {
+    std::map<std::string, std::set<std::string>> namesByFolder;
+    for (const std::string& path : paths)
+        namesByFolder[ExtractFileDir(path)].insert(ExtractFileName(path));
+    for (const auto& [folder, names] : namesByFolder) {
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(folder, error)) {
+            const std::string name = entry.path().filename().string();
+            const std::string written = UnfinishedWriteOf(name);
+            if (!written.empty() && names.count(written)) fs::remove(entry.path(), error);
         }
     }
 }

@@ -16,9 +16,10 @@ std::string ReadFileBytes(const std::string& path);
 // Writes to a temporary name in the same folder and renames it into place, so a failure
 // never leaves a half-written file and the old contents survive.
 void WriteFileBytes(const std::string& path, std::string_view bytes);
-// Deletes the temporary files a WriteFileBytes of `path` left when its process was killed
-// before it could rename them into place.
-void DeleteUnfinishedWrites(const std::string& path);
+// Deletes the temporary files WriteFileBytes of any of `paths` left when its process was
+// killed before it could rename them into place. Each folder is read once, however many of
+// its files are named.
+void DeleteUnfinishedWrites(const std::vector<std::string>& paths);
 
 TStringList LoadLines(const std::string& path);
 // Every line followed by CR LF.

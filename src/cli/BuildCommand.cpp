@@ -139,10 +139,12 @@ void FillWorkspace(Workspace& ws, const TBuildArguments& arguments, IAsk& ask,
 // A failed build is undone now, so the disk is left as it was before the run and no half
 // gallery waits for an undo the user may never run.
 void UndoFailedBuild(Workspace& ws, IMessages& messages) {
-    if (ws.Journal.CreatedFiles.empty() && ws.Journal.BackupFiles.empty()) return;
+    if (ws.Journal.HasNothingToUndo()) return;
+    const bool wroteFiles = !ws.Journal.CreatedFiles.empty() || !ws.Journal.BackupFiles.empty();
     try {
         Undo(ws.Journal);
-        messages.ShowMessage("The files written before the error were removed again.");
+        if (wroteFiles)
+            messages.ShowMessage("The files written before the error were removed again.");
     } catch (const EFscError& error) {
         messages.ShowError(error.what());
     }

@@ -49,9 +49,11 @@ std::string CopyBackupName(const TBuildContext& context) {
 
 }  // namespace
 
-void JournalImageTarget(TBuildContext& context, const std::string& path, TDateTime cacheTime) {
+void JournalImageTarget(TBuildContext& context, const std::string& path) {
     TBuildJournal& journal = context.Journal;
-    if (FileExists(path) && (cacheTime <= 0 || !WrittenByHistory(journal, path))) {
+    // What this history wrote itself, in a build that was killed and is now run again, is
+    // removed by undo; a backup of it would bring back what the unfinished build left.
+    if (FileExists(path) && !WrittenByHistory(journal, path)) {
         ForceDirectories(context.CopyBackupFolder);
         const std::string backup = CopyBackupName(context);
         CopyFileBytes(path, backup);

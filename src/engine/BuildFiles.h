@@ -22,11 +22,10 @@ void JournalTarget(TBuildContext& context, const std::string& path);
 
 // The journal entry of an image copy or thumbnail about to be written to `path`. An
 // existing file is backed up to K.tmp in the copy backup folder (K: the length of the
-// backup list) when `cacheTime` says this run never wrote it, or when this history did not
-// write that path (the image directory may have changed since). The backup is made and
+// backup list) unless this history wrote that path itself. The backup is made and
 // recorded before the path joins the created-file list; a failed backup raises and leaves
 // the journal as it was.
-void JournalImageTarget(TBuildContext& context, const std::string& path, TDateTime cacheTime);
+void JournalImageTarget(TBuildContext& context, const std::string& path);
 
 // True when both name the same file: equal after removing "." and doubled separators, or
 // the same file on disk.

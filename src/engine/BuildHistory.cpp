@@ -120,7 +120,12 @@ void Apply(THistoryContents& contents, const std::vector<std::string>& fields) {
 }  // namespace
 
 std::string NormalGalleryPath(const std::string& gallery) {
-    return fs::absolute(fs::path(gallery)).lexically_normal().string();
+    // Through a linked folder the same gallery has another name; its history and lock must
+    // be the same, or two builds could write into it at once.
+    const fs::path absolute = fs::absolute(fs::path(gallery)).lexically_normal();
+    std::error_code error;
+    const fs::path real = fs::weakly_canonical(absolute, error);
+    return error ? absolute.string() : real.string();
 }
 
 std::string HistoryFolderOf(const std::string& root, const std::string& gallery) {

@@ -10,7 +10,7 @@ void CheckBuildAbort(TBuildContext& context) {
     if (!context.Images.Abort) return;
     context.Services.Progress.Hide();
     const TBuildJournal& journal = context.Journal;
-    if (journal.CreatedFiles.empty() && journal.BackupFiles.empty()) {
+    if (journal.HasNothingToUndo()) {
         for (TThumbnail& thumb : context.Thumbs) thumb.CopyTime = thumb.ThumbTime = 0;
     } else {
         UndoGallery(context.Journal, context.Thumbs);

@@ -65,7 +65,7 @@ void FinishHistoryBuild(TBuildJournal& journal) {
     if (!journal.History) return;
     // A build that found everything as it would write it leaves nothing to undo: no history
     // is kept that would list it as undoable.
-    if (journal.CreatedFiles.empty() && journal.BackupFiles.empty()) return Forget(journal);
+    if (journal.HasNothingToUndo()) return Forget(journal);
     journal.History->FinishBuild();
 }
 
@@ -75,7 +75,7 @@ void UndoGalleryHistory(const std::string& root, const std::string& gallery) {
     if (!history->Exists()) throw EUserInputError(NothingToUndoText);
     LoadContents(journal, history->Read());
     journal.History = history;
-    if (journal.CreatedFiles.empty() && journal.BackupFiles.empty()) {
+    if (journal.HasNothingToUndo()) {
         Forget(journal);
         throw EUserInputError(NothingToUndoText);
     }

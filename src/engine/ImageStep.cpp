@@ -183,7 +183,7 @@ void RecordCopy(TStep& step, TThumbnail& thumb, std::int64_t fileSize, int quali
 
 void WriteCopy(TStep& step, const TImagePlan& plan, TThumbnail& thumb, const TImageFiles& files) {
     TBuildContext& context = step.Context;
-    JournalImageTarget(context, plan.CopyTarget, thumb.CopyTime);
+    JournalImageTarget(context, plan.CopyTarget);
     if (files.CopyIsSourceBytes) {
         CopyFileSafely(thumb.FileName, plan.CopyTarget);
     } else {
@@ -225,7 +225,7 @@ void WriteThumb(TStep& step, const TImagePlan& plan, TThumbnail& thumb, const TI
         thumb.ThumbHeight = files.ThumbSize.Height;
         return;
     }
-    JournalImageTarget(context, plan.ThumbPath, thumb.ThumbTime);
+    JournalImageTarget(context, plan.ThumbPath);
     WriteFileBytes(plan.ThumbPath, files.ThumbJpeg);
     // The pages show the file that was written: in hard-limit mode the part cut to the box.
     TCachedImage made{thumb.FileName,

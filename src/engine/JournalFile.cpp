@@ -31,8 +31,10 @@ std::string BackupName(const std::string& folder, IRandom& random) {
 void JournalFile(TBuildJournal& journal, const std::string& path, const std::string& backupFolder,
                  IRandom& random) {
     // The backup comes first: if it fails, nothing is recorded, so a later undo can never
-    // delete a file of the user's that was never replaced.
-    if (FileExists(path)) {
+    // delete a file of the user's that was never replaced. A file this history wrote itself
+    // (a build that was killed and is now run again) is not backed up: undo must remove it,
+    // not bring back what the unfinished build left.
+    if (FileExists(path) && IndexOfLine(journal.CreatedFiles, path) < 0) {
         ForceDirectories(backupFolder);
         const std::string backup = BackupName(backupFolder, random);
         CopyFileBytes(path, backup);

@@ -28,6 +28,11 @@ struct TBuildJournal {
     // the file it names is touched, so the history outlives the process.
     std::shared_ptr<TBuildHistory> History;
 
+    // Nothing to undo: no file written or replaced, no folder made.
+    bool HasNothingToUndo() const {
+        return CreatedFiles.empty() && BackupFiles.empty() && CreatedFolders.empty();
+    }
+
     // A build starts with empty per-build lists; the undo lists accumulate.
     void StartBuild() {
         ExtraImages.clear();

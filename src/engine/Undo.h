@@ -13,8 +13,8 @@ inline constexpr const char* NothingToUndoText = "Nothing there to undo!";
 // Deletes every file of the created-file list (files that cannot be deleted are passed
 // over; directories never go), then moves the backups back over their original paths,
 // latest first, so that a path backed up twice ends with the oldest contents. Then forgets.
-// Raises EUserInputError "Nothing there to undo!" and changes nothing when the created-file
-// and backup lists are both empty, and EFSC_Exception "Clear Error (Code:Restore)" when the
+// Raises EUserInputError "Nothing there to undo!" and changes nothing when the created-file,
+// backup and created-folder lists are all empty, and EFSC_Exception "Clear Error (Code:Restore)" when the
 // backup and restore lists are out of step. A backup that cannot be moved back is not
 // deleted: it stays in the lists, so that a later undo can try again, and EFSC_Exception
 // names the file and where its backup lies.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QProcess>
 #include <algorithm>
@@ -142,6 +143,50 @@ TEST(CliHistory, BuildKilledAtAnyMomentIsUndoneByTheNextProcess) {
     ASSERT_EQ(run.Run({"undo", "--html-dir", run.Root / "out", "--html-file", "index"}).ExitCode,
               0);
     EXPECT_EQ(Snapshot(run.Root / "out"), before);
+}
+
+// Run again after it was killed, a build goes on with the unfinished history; what the
+// killed build wrote is the history's own, so undo removes it instead of bringing it back.
+TEST(CliHistory, AKilledBuildRunAgainIsUndoneToTheFolderBeforeEither) {
+    EnsureQtApplication();
+    TCliRun run;
+    WritePictures(run.Root / "pics", 40);
+    WriteUserFiles(run.Root / "out");
+    const TFileBytes before = Snapshot(run.Root / "out");
+    for (const std::string moment : {"Copying Images. 6 of", "Folioscope: Create HTML."}) {
+        SCOPED_TRACE(moment);
+        TRunningBuild killed(run, BuildArguments(run, "pics", "out"));
+        ASSERT_TRUE(killed.WaitFor(moment)) << killed.Err();
+        ASSERT_TRUE(killed.Kill()) << killed.Err();
+        ASSERT_EQ(run.Run(BuildArguments(run, "pics", "out")).ExitCode, 0);
+        ASSERT_EQ(run.Run({"undo"}).ExitCode, 0);
+        EXPECT_EQ(Snapshot(run.Root / "out"), before);
+    }
+}
+
+// A failed build into a new folder leaves no empty folders behind; and a gallery reached
+// through a linked folder is the same gallery, built by one program at a time.
+TEST(CliHistory, AFailedFirstPictureLeavesNoFolderAndALinkedFolderIsTheSameGallery) {
+    EnsureQtApplication();
+    TCliRun run;
+    ForceDirectories(run.Root / "bad");
+    WriteFileBytes(run.Root / "bad/a.jpg", "not a picture");
+    const ProgramResult failed = run.Run({"build", "--images", run.Root / "bad/a.jpg", "--html-dir",
+                                          run.Root / "new/site", "--quiet"});
+    EXPECT_EQ(failed.ExitCode, 1);
+    EXPECT_FALSE(DirectoryExists(run.Root / "new")) << failed.Err;
+
+    WritePictures(run.Root / "pics", 40);
+    ForceDirectories(run.Root / "one");
+    ASSERT_EQ(::symlink((run.Root / "one").c_str(), (run.Root / "link").c_str()), 0);
+    TRunningBuild one(run, BuildArguments(run, "pics", "one"));
+    ASSERT_TRUE(one.WaitFor("Copying Images. 2 of")) << one.Err();
+    const ProgramResult other = run.Run(BuildArguments(run, "pics", "link"));
+    EXPECT_EQ(other.ExitCode, 1);
+    EXPECT_NE(other.Err.find("Another Folioscope program is building or undoing the gallery"),
+              std::string::npos)
+        << other.Err;
+    ASSERT_EQ(one.Finish(), 0) << one.Err();
 }
 
 TEST(CliHistory, TwoGalleriesBuiltAtOnceAreUndoneOneByOneAndOneGalleryIsBuiltOnceAtATime) {

@@ -87,7 +87,8 @@ TEST(BuildGallery, UnchangedSecondBuildWritesNothingAndAChangedPageIsRewritten) 
     const TStringList added(gallery.Journal.CreatedFiles.begin() + long(firstBuild),
                             gallery.Journal.CreatedFiles.end());
     EXPECT_EQ(added, TStringList{gallery.Page("index.html")});
-    EXPECT_EQ(gallery.Journal.RestoreFiles, TStringList{gallery.Page("index.html")});
+    // The page is this history's own: undo removes it, so its older text needs no backup.
+    EXPECT_EQ(gallery.Journal.RestoreFiles, TStringList{});
     for (const std::string& name : copies) EXPECT_TRUE(IsOld(gallery.Image(name))) << name;
 }
 
