@@ -19,6 +19,7 @@
 #include "cli/CommandLineTemplate.h"
 #include "cli/ConsoleServices.h"
 #include "cli/SetOption.h"
+#include "cli/StopSignals.h"
 #include "engine/TempFolderCleanup.h"
 #include "engine/Undo.h"
 #include "imaging/GraphicsIO.h"
@@ -107,7 +108,7 @@ int RunTreeCommand(const std::vector<std::string>& args) {
     // Fonts for the watermark come from Qt; the command line never shows a window.
     UseOffscreenQt();
     QtTextRasteriser rasteriser;
-    InstallInterruptHandler();
+    InstallStopSignalHandlers();
 
     QtSettingsStore store;
     Workspace ws = StartupWorkspace(LoadProgramOptions(store));
