@@ -97,10 +97,18 @@ void Prepare(Workspace& ws, TCreateMode mode, IMessages& messages, const TTreeTo
     if (IsBuild(mode) && WatermarkWithoutText(ws)) throw EUserInputError(NoWatermarkTextText);
 }
 
+// The directory-tree tool ties each folder's gallery to its history itself and finishes it
+// after the files it writes beside the gallery.
+bool CallerKeepsHistory(TCreateMode mode) { return mode == TCreateMode::DirectoryTreeTool; }
+
+void FinishHistory(Workspace& ws, TCreateMode mode) {
+    if (!CallerKeepsHistory(mode)) FinishHistoryBuild(ws.Journal);
+}
+
 // No floating-point traps are enabled, so a floating-point fault raises nothing to recover
 // from here; the build refuses the sizes that could divide by zero with a message instead.
 // Every error therefore passes on, and what was written stays in the journal for Undo.
-void Build(Workspace& ws, TCommandServices& services) {
+void Build(Workspace& ws, TCreateMode mode, TCommandServices& services) {
     const std::shared_ptr<TBuildHistory>& history = ws.Journal.History;
     TBuildContext context{ws.Images,
                           *ws.LastImages,
@@ -117,16 +125,16 @@ void Build(Workspace& ws, TCommandServices& services) {
         BuildGallery(context);
     } catch (...) {
         // The process lives on and knows what was written: not a build that never ended.
-        FinishHistoryBuild(ws.Journal);
+        FinishHistory(ws, mode);
         throw;
     }
-    FinishHistoryBuild(ws.Journal);
+    FinishHistory(ws, mode);
 }
 
 // The history goes to disk before the first file is touched; a second process building
 // the same gallery is refused here.
 void TieHistory(Workspace& ws, TCreateMode mode, const TCommandServices& services) {
-    if (mode == TCreateMode::DirectoryTreeTool || services.HistoryFolder.empty()) return;
+    if (CallerKeepsHistory(mode) || services.HistoryFolder.empty()) return;
     AttachHistory(ws.Journal, services.HistoryFolder, GalleryFilePath(ws));
 }
 
@@ -149,7 +157,7 @@ void CreateGallery(Workspace& ws, TCreateMode mode, TCommandServices& services,
     Prepare(ws, mode, services.Messages, tree);
     if (!IsBuild(mode)) return;
     TieHistory(ws, mode, services);
-    Build(ws, services);
+    Build(ws, mode, services);
     if (mode != TCreateMode::DirectoryTreeTool && !ws.Main.NoHTML) {
         services.Shell.Open(GalleryFilePath(ws));
     }

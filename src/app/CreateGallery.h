@@ -41,7 +41,8 @@ struct TCommandServices {
     std::string CopyBackupFolder;
     // Where each gallery's undo history is kept on disk, with its backups, which then take
     // the place of the two folders above; normally HistoryFolder(). Empty keeps the history
-    // in memory only, and the directory-tree tool always does.
+    // in memory only. The directory-tree tool gives each folder's gallery its own history
+    // there and ties and finishes it itself, around the files it writes beside the gallery.
     std::string HistoryFolder;
 };
 

@@ -24,6 +24,8 @@ public:
 
     void SetAbortHandler(std::function<void()> handler) { abortHandler = std::move(handler); }
     void ResetAbortHandler() { abortHandler = nullptr; }
+    // Whether Abort would stop something now rather than say that it cannot.
+    bool CanAbort() const { return bool(abortHandler); }
 
     // What the Abort button (or Ctrl+C) does: run the handler, or say that it cannot.
     void Abort() {

@@ -25,6 +25,7 @@
 #include "cli/ConsoleServices.h"
 #include "cli/GalleryArguments.h"
 #include "cli/SetOption.h"
+#include "cli/StopSignals.h"
 #include "cli/SyncGalleryFolder.h"
 #include "cli/UploadBuiltGallery.h"
 #include "engine/Undo.h"
@@ -160,7 +161,7 @@ int RunBuildCommand(const std::vector<std::string>& args) {
     // Fonts for the watermark come from Qt; the command line never shows a window.
     UseOffscreenQt();
     QtTextRasteriser rasteriser;
-    InstallInterruptHandler();
+    InstallStopSignalHandlers();
 
     QtSettingsStore store;
     Workspace ws = StartupWorkspace(LoadProgramOptions(store));

@@ -1,7 +1,6 @@
 // Questions, progress, messages and "open" on a terminal or in a script.
 #include "cli/ConsoleServices.h"
 
-#include <signal.h>
 #include <spawn.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -16,24 +15,13 @@
 
 #include "base/Errors.h"
 #include "base/Text.h"
+#include "cli/StopSignals.h"
 
 extern char** environ;
 
 namespace fsc {
 
 namespace {
-
-volatile sig_atomic_t interruptPending = 0;
-
-void OnInterrupt(int) {
-    if (interruptPending) {
-        // The first Ctrl+C has not been taken up yet: the user insists.
-        signal(SIGINT, SIG_DFL);
-        raise(SIGINT);
-        return;
-    }
-    interruptPending = 1;
-}
 
 // The caller's QT_QPA_PLATFORM entry ("" for none), before UseOffscreenQt replaced it.
 std::string callerQtPlatform;
@@ -79,20 +67,6 @@ void UseOffscreenQt() {
     qtDefaultHandler = qInstallMessageHandler(QtNoticeFilter);
 }
 
-void InstallInterruptHandler() {
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    // A parent may hand on a blocked SIGINT; Ctrl+C must reach the build all the same.
-    sigset_t interrupt;
-    sigemptyset(&interrupt);
-    sigaddset(&interrupt, SIGINT);
-    sigprocmask(SIG_UNBLOCK, &interrupt, nullptr);
-}
-
-bool InterruptPending() { return interruptPending != 0; }
-
 TConsoleAsk::TConsoleAsk(std::optional<bool> fixedAnswer, bool quiet)
     : fixedAnswer(fixedAnswer), quiet(quiet) {}
 
@@ -125,8 +99,10 @@ TConsoleProgress::TConsoleProgress(std::ostream& out, bool quiet, bool terminal)
 TConsoleProgress::~TConsoleProgress() { Hide(); }
 
 bool TConsoleProgress::PollInterrupt() {
-    if (!interruptPending) return false;
-    interruptPending = 0;
+    // Where nothing can be aborted (the pictures being read, between two galleries of a tree)
+    // the request waits for the next step that can stop: a signal must end the run.
+    if (!StopRequested() || !CanAbort()) return false;
+    TakeStopRequest();
     if (!quiet && barShown) {
         out << '\n';
         barShown = false;

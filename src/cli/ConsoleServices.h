@@ -27,8 +27,8 @@ private:
 };
 
 // A bar with the build's caption on a terminal, one line per new caption elsewhere, nothing
-// with --quiet. Ctrl+C (see InstallInterruptHandler) reaches the abort handler at the next
-// update, as the Abort button does between two items.
+// with --quiet. Ctrl+C, SIGTERM or SIGHUP (see InstallStopSignalHandlers) reaches the abort
+// handler at the next update, as the Abort button does between two items.
 class TConsoleProgress final : public IProgress {
 public:
     // `terminal`: stderr is a terminal and may show the bar.
@@ -38,7 +38,8 @@ public:
     void Update(int minimum, int position, const std::string& text, int maximum) override;
     void Hide() override;
     void KeepResponsive() override { PollInterrupt(); }
-    // Runs the abort when Ctrl+C was pressed since the last call; true when it was.
+    // Runs the abort when a stop was asked for since the last call and something can be
+    // aborted now; true when it ran.
     bool PollInterrupt();
     // What the bar counts ("bytes" for transfers), shown beside it; "" for the build's items,
     // whose captions count already.
@@ -91,10 +92,5 @@ public:
 // never shows a window. Programs it starts (the browser) get the caller's setting back, and
 // the platform's notice about a missing runtime folder is kept out of the error output.
 void UseOffscreenQt();
-
-// Ctrl+C sets a flag that TConsoleProgress::PollInterrupt turns into an abort; a second
-// Ctrl+C before that ends the program at once, as the default action would.
-void InstallInterruptHandler();
-bool InterruptPending();
 
 }  // namespace fsc

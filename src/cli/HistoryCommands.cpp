@@ -17,6 +17,7 @@
 #include "cli/CliUsage.h"
 #include "cli/ConsoleServices.h"
 #include "cli/GalleryArguments.h"
+#include "cli/StopSignals.h"
 #include "engine/GalleryHistories.h"
 #include "engine/Undo.h"
 #include "platform/QtSettingsStore.h"
@@ -67,6 +68,7 @@ int RunUndoCommand(std::vector<std::string> args) {
     } else {
         gallery = GalleryOf(args, "undo").GalleryFile;
     }
+    const THeldStopSignals finishFirst;
     UndoGalleryHistory(HistoryFolder(), gallery);
     if (!quiet) std::cerr << "The last build of \"" << gallery << "\" was undone.\n";
     return 0;

@@ -12,6 +12,7 @@
 #include "base/Text.h"
 #include "cli/CliUsage.h"
 #include "cli/GalleryArguments.h"
+#include "cli/StopSignals.h"
 #include "cli/SyncGalleryFolder.h"
 
 namespace fsc {
@@ -64,7 +65,7 @@ TPublishArguments ParsePublishArguments(const std::vector<std::string>& args) {
 int RunPublishCommand(const std::vector<std::string>& args) {
     const TPublishArguments arguments = ParsePublishArguments(args);
     UseOffscreenQt();
-    InstallInterruptHandler();
+    InstallStopSignalHandlers();
     const TGalleryLocation gallery = GalleryOf(arguments.Gallery, "publish");
     if (!FileExists(gallery.GalleryFile)) {
         throw EUserInputError("The gallery " + gallery.GalleryFile +

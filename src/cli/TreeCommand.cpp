@@ -19,8 +19,8 @@
 #include "cli/CommandLineTemplate.h"
 #include "cli/ConsoleServices.h"
 #include "cli/SetOption.h"
+#include "cli/StopSignals.h"
 #include "engine/TempFolderCleanup.h"
-#include "engine/Undo.h"
 #include "imaging/GraphicsIO.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/QtTextRasteriser.h"
@@ -79,25 +79,17 @@ TTreeArguments ParseTreeArguments(const std::vector<std::string>& args) {
     return result;
 }
 
-// The program's exit, however the run ends: page backups and the copies' backups go, since
-// no Undo can reach them once this process has ended; the galleries themselves stay.
+// The program's exit, however the run ends: the saved project in the work folder goes. The
+// galleries and their histories stay, for the undo command.
 class TTreeExit {
 public:
-    TTreeExit(Workspace& ws, IMessages& messages) : ws(ws), messages(messages) {}
-    ~TTreeExit() {
-        try {
-            Forget(ws.Journal);
-        } catch (const EFscError& error) {
-            messages.ShowError(error.what());
-        }
-        CleanUpAtExit(ws.Images, TempFolder());
-    }
+    explicit TTreeExit(Workspace& ws) : ws(ws) {}
+    ~TTreeExit() { CleanUpAtExit(ws.Images, TempFolder()); }
     TTreeExit(const TTreeExit&) = delete;
     TTreeExit& operator=(const TTreeExit&) = delete;
 
 private:
     Workspace& ws;
-    IMessages& messages;
 };
 
 }  // namespace
@@ -107,7 +99,7 @@ int RunTreeCommand(const std::vector<std::string>& args) {
     // Fonts for the watermark come from Qt; the command line never shows a window.
     UseOffscreenQt();
     QtTextRasteriser rasteriser;
-    InstallInterruptHandler();
+    InstallStopSignalHandlers();
 
     QtSettingsStore store;
     Workspace ws = StartupWorkspace(LoadProgramOptions(store));
@@ -125,8 +117,8 @@ int RunTreeCommand(const std::vector<std::string>& args) {
                               shell,
                               TempFolder(),
                               TempFolder(),
-                              {}};
-    TTreeExit atExit(ws, messages);
+                              HistoryFolder()};
+    TTreeExit atExit(ws);
 
     if (arguments.Template) {
         SelectCommandLineTemplate(ws, *arguments.Template, ask);

@@ -18,6 +18,7 @@
 #include "tools/SubfolderTiles.h"
 #include "tools/TreeCovers.h"
 #include "tools/TreeFolderPictures.h"
+#include "tools/TreeHistories.h"
 #include "tools/TreeImageNames.h"
 #include "tools/TreeNavigation.h"
 
@@ -44,11 +45,12 @@ std::string WithHTMLExtension(const std::string& name) {
 class TTreeRun {
 public:
     TTreeRun(Workspace& ws, ImageListPanel& panel, const DirectoryTreeOptions& options,
-             TCommandServices& services)
+             TCommandServices& services, TTreeHistories& histories)
         : ws(ws),
           panel(panel),
           options(options),
           services(services),
+          histories(histories),
           progress(services.Build.Progress),
           userNavigation(ws.Schemes.Navigation.Text) {}
 
@@ -70,6 +72,7 @@ public:
         NoteList(dir, TreeCopiesFileName,
                  TreeCopiesLines(dir, covers ? TThumbnailArray{} : ws.Images));
         NoteList(dir, TreeCoversFileName, TreeCoversLines(dir, earlierCovers, ws.Images, covers));
+        histories.Finish();
         // A cover's own thumbnail is a copy of a copy: the one it was made from looks better.
         const TThumbnail& first = ws.Images.front();
         return covers ? first.FileName : JoinPath(dir, first.ThumbName);
@@ -80,6 +83,7 @@ private:
     ImageListPanel& panel;
     const DirectoryTreeOptions& options;
     TCommandServices& services;
+    TTreeHistories& histories;
     IProgress& progress;
     const TStringList userNavigation;
     // A link to a folder above would otherwise send the walk round in circles.
@@ -118,7 +122,7 @@ private:
         const std::string path = JoinPath(dir, PlaceholderPictureName);
         const std::string bytes = PlaceholderPictureBytes();
         if (FileHolds(path, bytes)) return path;
-        JournalFile(ws.Journal, path, services.BackupFolder, services.Build.Random);
+        JournalFile(ws.Journal, path, BackupFolderOf(dir), services.Build.Random);
         WriteFileBytes(path, bytes);
         return path;
     }
@@ -136,6 +140,16 @@ private:
         return names;
     }
 
+    std::string GalleryOf(const std::string& dir) const {
+        return JoinPath(dir, ToInternalPath(options.FileName));
+    }
+
+    // The folder's gallery and the files the tool writes beside it share one history.
+    std::string BackupFolderOf(const std::string& dir) {
+        histories.Begin(GalleryOf(dir));
+        return histories.BackupFolder(services.BackupFolder);
+    }
+
     bool FirstVisit(const std::string& dir) {
         std::error_code error;
         const std::filesystem::path real = std::filesystem::canonical(dir, error);
@@ -144,7 +158,7 @@ private:
 
     // A page of that name that the tool did not write is the user's: ask before replacing it.
     bool MayWritePage(const std::string& dir) {
-        const std::string page = JoinPath(dir, ToInternalPath(options.FileName));
+        const std::string page = GalleryOf(dir);
         if (!FileExists(page) || ReadFileBytes(page).find(RecurseFileMarker) != std::string::npos) {
             return true;
         }
@@ -182,6 +196,7 @@ private:
         ws.Main.ImageDir.clear();
         ws.Main.HTMLDir = dir;
         ws.Main.HTMLFile = options.FileName;
+        histories.Begin(GalleryOf(dir));
         CreateGallery(ws, TCreateMode::DirectoryTreeTool, services, {options.AllowModify});
     }
 
@@ -192,7 +207,7 @@ private:
     void NoteList(const std::string& dir, const char* listName, const TStringList& lines) {
         const std::string list = JoinPath(dir, listName);
         if (lines.empty() ? !FileExists(list) : FileHolds(list, JoinLines(lines))) return;
-        JournalFile(ws.Journal, list, services.BackupFolder, services.Build.Random);
+        JournalFile(ws.Journal, list, BackupFolderOf(dir), services.Build.Random);
         if (lines.empty()) {
             DeleteFileIfExists(list);
         } else {
@@ -205,6 +220,18 @@ void PrepareRun(Workspace& ws, ImageListPanel& panel, const DirectoryTreeOptions
     ws.Main.HTMLFile = options.FileName;
     ws.Template.IndexPage.insert(ws.Template.IndexPage.begin(), RecurseFileMarker);
     ClearImages(ws, panel);
+}
+
+// The folder whose build failed keeps what it wrote in its history for an undo, as a gallery
+// built alone does; an abort takes back the whole run instead. A failure here must not hide
+// why the run stopped: it is shown, and the run's own error passes on.
+void EndHistoriesAfterError(const Workspace& ws, TTreeHistories& histories, IMessages& messages) {
+    try {
+        histories.Finish();
+        if (ws.LastImages && ws.LastImages->Abort) histories.UndoFinishedGalleries(messages);
+    } catch (const EFscError& error) {
+        messages.ShowError(error.what());
+    }
 }
 
 // A failing restore must not hide why the run stopped; it is shown, and the run's own
@@ -235,17 +262,20 @@ bool CreateDirectoryTreeGalleries(Workspace& ws, ImageListPanel& panel,
     SaveGalleryProject(ws, saveFile, services.Messages, services.Build.Progress);
 
     bool made = false;
+    TTreeHistories histories(ws.Journal, services.HistoryFolder);
     try {
         PrepareRun(ws, panel, options);
         const std::string top = ExcludeTrailingSeparator(options.Directory);
-        made =
-            TTreeRun(ws, panel, options, services).Visit(top, 0, ShownTopFolder(top)).has_value();
+        made = TTreeRun(ws, panel, options, services, histories)
+                   .Visit(top, 0, ShownTopFolder(top))
+                   .has_value();
         services.Build.Progress.Hide();
         const std::string page = JoinPath(top, ToInternalPath(options.FileName));
         // Nothing to show when the top folder got no gallery and had no page of that name.
         if (FileExists(page)) services.Shell.Open(page);
     } catch (...) {
         services.Build.Progress.Hide();
+        EndHistoriesAfterError(ws, histories, services.Messages);
         RestoreAfterError(ws, panel, saveFile, services);
         throw;
     }

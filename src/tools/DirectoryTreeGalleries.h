@@ -45,6 +45,10 @@ struct DirectoryTreeOptions {
 // one, is opened through the shell. Last, also when a build failed, the saved project is
 // opened again: images, template, schemes and directories are the user's once more;
 // galleries already made stay on disk. Returns whether any gallery was made.
+// With a history folder in `services`, each folder's gallery, with the tool's files beside
+// it, keeps its own undo history there, locked while it is built, and the workspace's
+// journal is left to the user's gallery; an abort undoes every gallery of the run.
+// Without one, the whole run adds to the workspace's journal.
 bool CreateDirectoryTreeGalleries(Workspace& ws, ImageListPanel& panel,
                                   DirectoryTreeOptions& options, TCommandServices& services,
                                   const std::string& workFolder);

@@ -37,12 +37,15 @@ protected:
     }
 
     // The state, settings and desktop folders of the run lie in the test's own folder.
-    test::ProgramResult RunTree(std::vector<std::string> args) {
-        args.insert(args.begin(), "tree");
+    test::ProgramResult RunCli(const std::vector<std::string>& args) {
         return RunProgram(FSC_CLI_PATH, args,
                           {"FOLIOSCOPE_DATA_DIR=" FSC_DATA_DIR, "HOME=" + root.Path(),
                            "XDG_STATE_HOME=" + root / "state", "XDG_CONFIG_HOME=" + root / "config",
                            "XDG_DESKTOP_DIR=" + root / "desktop"});
+    }
+    test::ProgramResult RunTree(std::vector<std::string> args) {
+        args.insert(args.begin(), "tree");
+        return RunCli(args);
     }
 
     std::string Page(const std::string& folder, const std::string& name = "index.html") {
@@ -68,6 +71,15 @@ protected:
             if (entry.is_regular_file()) files[entry.path().string()] = ReadFileBytes(entry.path());
         }
         return files;
+    }
+    // Those of `files` that lie in `folder` itself, not in its subfolders.
+    static std::map<std::string, std::string> InFolder(
+        const std::map<std::string, std::string>& files, const std::string& folder) {
+        std::map<std::string, std::string> inside;
+        for (const auto& [path, bytes] : files) {
+            if (std::filesystem::path(path).parent_path() == folder) inside[path] = bytes;
+        }
+        return inside;
     }
 };
 
@@ -209,6 +221,35 @@ TEST_F(CliTree, AForeignPageIsKeptWithNoAndReplacedWithYes) {
     result = RunTree({Tree, "--yes"});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_TRUE(Has(Page(Tree + "/a"), "<!-FSC_RECURSEFILE->"));
+}
+
+TEST_F(CliTree, EachFolderKeepsItsOwnHistoryAndUndoGivesBackTheUsersPage) {
+    Picture(Tree + "/a/b/one.jpg", 100, 80);
+    Picture(Tree + "/a/two.jpg", 80, 100);
+    const std::string mine = "<html>mine</html>\r\n";
+    WriteFileBytes(Tree + "/a/index.html", mine);
+    const auto before = TreeFiles();
+    auto result = RunTree({Tree, "--yes", "--quiet"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    ASSERT_TRUE(Has(Page(Tree + "/a"), "<!-FSC_RECURSEFILE->"));
+    const auto built = TreeFiles();
+
+    result = RunCli({"history"});
+    for (const std::string& folder : {Tree, Tree + "/a", Tree + "/a/b"}) {
+        EXPECT_TRUE(Has(result.Out, folder + "/index.html\t")) << result.Out;
+    }
+    result = RunCli({"undo", "--html-dir", Tree + "/a"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(Page(Tree + "/a"), mine);
+    EXPECT_EQ(InFolder(TreeFiles(), Tree + "/a"), InFolder(before, Tree + "/a"));
+    // The other folders' galleries are untouched, and undone by themselves.
+    EXPECT_EQ(Page(Tree + "/a/b"), built.at(Tree + "/a/b/index.html"));
+    for (const std::string& folder : {Tree, Tree + "/a/b"}) {
+        result = RunCli({"undo", "--html-dir", folder});
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    }
+    EXPECT_EQ(TreeFiles(), before);
+    EXPECT_EQ(RunCli({"history"}).Out, "");
 }
 
 TEST_F(CliTree, FileNameNavigationTemplateAndSettingsLines) {

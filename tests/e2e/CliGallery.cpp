@@ -101,6 +101,14 @@ std::vector<std::string> FilesBelow(const std::string& folder) {
     return files;
 }
 
+TFileBytes Snapshot(const std::string& folder) {
+    TFileBytes files;
+    for (const std::string& name : FilesBelow(folder)) {
+        files[name] = ReadFileBytes(folder + "/" + name);
+    }
+    return files;
+}
+
 TSize PictureSize(const std::string& path) {
     const TBitmap picture = LoadPicture(path);
     return {picture.Width, picture.Height};

@@ -2,6 +2,7 @@
 // reading back what it wrote.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,10 @@ std::vector<TTestPicture> WriteTestPictures(const std::string& folder);
 
 // Every file below `folder`, relative to it with '/', in name order.
 std::vector<std::string> FilesBelow(const std::string& folder);
+
+// Every file below `folder` as FilesBelow names it, with its bytes.
+using TFileBytes = std::map<std::string, std::string>;
+TFileBytes Snapshot(const std::string& folder);
 
 // The size of a picture file as the program's own readers see it.
 struct TSize {

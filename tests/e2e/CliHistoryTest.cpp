@@ -17,16 +17,6 @@
 namespace fsc::test {
 namespace {
 
-using TFileBytes = std::map<std::string, std::string>;
-
-TFileBytes Snapshot(const std::string& folder) {
-    TFileBytes files;
-    for (const std::string& name : FilesBelow(folder)) {
-        files[name] = ReadFileBytes(folder + "/" + name);
-    }
-    return files;
-}
-
 // Pictures large enough, and shrunk the slow way, that a build lasts a while.
 void WritePictures(const std::string& folder, int count) {
     ForceDirectories(folder);

@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "app/AddImages.h"
 #include "app/CommandTestSupport.h"
 #include "base/Errors.h"
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "engine/CancelBuild.h"
+#include "engine/GalleryHistories.h"
 #include "engine/Undo.h"
 #include "imaging/BmpReader.h"
 #include "tools/DirectoryTreeGalleries.h"
@@ -128,6 +131,34 @@ TEST_F(DirectoryTreeTest, UndoRemovesEverythingTheRunWrote) {
     EXPECT_EQ(Files(Tree), (std::vector<std::string>{"a/"}));
     EXPECT_EQ(Files(Tree + "/a"), (std::vector<std::string>{"b/"}));
     EXPECT_EQ(Files(Tree + "/a/b"), (std::vector<std::string>{"my photo.jpg", "p1.jpg"}));
+}
+
+TEST_F(DirectoryTreeTest, WithHistoriesAnAbortTakesBackEveryGalleryOfTheRun) {
+    f.Services.HistoryFolder = f.State + "/history";
+    f.Picture("p1.jpg", 120, 90, "tree/a/b");
+    WriteFileBytes(Tree + "/a/index.html", "<html>my own page</html>");
+    f.Ask.Answers = {true};
+    // The user's gallery, whose journal the run must neither add to nor undo.
+    f.Ws.Journal.CreatedFiles = {f.Site + "/mine.html"};
+    const auto treeFiles = [&] {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(Tree)) {
+            if (entry.is_regular_file()) files[entry.path()] = ReadFileBytes(entry.path());
+        }
+        return files;
+    };
+    const auto before = treeFiles();
+    // The top folder's build comes third, after the galleries of a/b and a were finished.
+    int builds = 0;
+    f.Progress.OnText = [&](const std::string& text) {
+        if (text == "Folioscope." && ++builds == 3) f.Progress.Abort();
+    };
+    EXPECT_EQ(MessageOf<EFSC_Exception>([&] { Run(); }), BuildAbortedText);
+    EXPECT_EQ(builds, 3);
+    EXPECT_EQ(treeFiles(), before);
+    EXPECT_TRUE(ListHistories(f.Services.HistoryFolder).empty());
+    EXPECT_EQ(f.Ws.Journal.CreatedFiles, TStringList{f.Site + "/mine.html"});
+    ExpectUsersProject();
 }
 
 TEST_F(DirectoryTreeTest, AForeignPageIsReplacedOnlyAfterYesAndNoSkipsTheSubtree) {
