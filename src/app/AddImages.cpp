@@ -1,14 +1,18 @@
 // Filling the image list from files, folders and pictures.
 #include "app/AddImages.h"
 
+#include <set>
+
 #include "app/ImageListEdit.h"
 #include "app/ImageNames.h"
+#include "app/TreeToolFiles.h"
 #include "app/VerifiedPictures.h"
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "base/MemoryBudget.h"
 #include "base/OrderedWork.h"
 #include "base/Paths.h"
+#include "engine/GalleryWrittenFiles.h"
 #include "engine/SourcePicture.h"
 #include "imaging/GraphicsIO.h"
 #include "imaging/JpegReader.h"
@@ -113,17 +117,22 @@ int AddImageFiles(Workspace& ws, ImageListPanel& panel, const TStringList& paths
 }
 
 int AddImageFolder(Workspace& ws, ImageListPanel& panel, const std::string& folder,
-                   IProgress& progress) {
+                   IProgress& progress, TPictureCheck check) {
     if (!DirectoryExists(folder)) {
         throw EUserInputError("The folder \"" + folder + "\" does not exist.");
     }
+    // A gallery built into this folder left its copies and thumbnails here; taken as photos,
+    // each build would add them again as new pictures.
+    const std::set<std::string> written =
+        GalleryWrittenFiles(folder, ws.HistoryFolder, ws.CacheFolder);
     TStringList paths;
     for (const TDirEntry& entry : ListDirectory(folder)) {
-        if (!entry.IsDirectory && IsImageName(entry.Name)) {
+        if (!entry.IsDirectory && IsImageName(entry.Name) && !IsTreeToolFile(entry.Name) &&
+            written.count(entry.Name) == 0) {
             paths.push_back(JoinPath(folder, entry.Name));
         }
     }
-    return AddImageFiles(ws, panel, paths, progress);
+    return AddImageFiles(ws, panel, paths, progress, check);
 }
 
 TStringList PictureDialogOrder(const TStringList& chosen) {

@@ -36,10 +36,12 @@ enum class TPictureCheck { Complete, HeaderOnly };
 int AddImageFiles(Workspace& ws, ImageListPanel& panel, const TStringList& paths,
                   IProgress& progress, TPictureCheck check = TPictureCheck::Complete);
 
-// Every file of the folder that is named like a picture, in name order. EUserInputError
-// when the folder does not exist.
+// Every file of the folder that is named like a picture, in name order, but for the files
+// galleries wrote there (GalleryWrittenFiles with the workspace's history and cache folders)
+// and the directory-tree tool's own (IsTreeToolFile). EUserInputError when the folder does
+// not exist.
 int AddImageFolder(Workspace& ws, ImageListPanel& panel, const std::string& folder,
-                   IProgress& progress);
+                   IProgress& progress, TPictureCheck check = TPictureCheck::Complete);
 
 // The picture dialog hands its files over with its last entry first and its first entry
 // last; the ones in between keep their places.

@@ -12,6 +12,7 @@
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "engine/SourcePicture.h"
 #include "imaging/GraphicsIO.h"
 #include "imaging/JpegWriter.h"
 
@@ -22,7 +23,9 @@ namespace {
 constexpr const char* CRLF = "\r\n";
 constexpr const char* UseDirMarker = "<#useDir#>";
 constexpr const char* TagStart = "<#THUMB";
-constexpr int SetJpegQuality = 80;
+// Only pictures that are no JPEG files are encoded for the folder; nearly lossless, since the
+// copy replaces the picture in every later build.
+constexpr int SetJpegQuality = 95;
 // "<#THUMB", a ten-digit number, "useOtherLinkEND#>" and some room.
 constexpr std::size_t MaxTagLength = 48;
 
@@ -197,19 +200,21 @@ std::string NumberedName(const std::string& name, int n) {
 // name of the clash rule (stem_2.jpg, stem_3.jpg, ...), with the link that named the old
 // one. Records of one and the same file may share a name.
 void GiveEveryPictureItsOwnName(TThumbnailArray& images, const std::string& folder) {
-    std::map<std::string, std::string> owner;  // name -> source file
+    std::map<std::string, std::string> owner;  // name -> canonical source file
     std::set<std::string> names;
     for (const TThumbnail& thumb : images) {
         names.insert(thumb.Name);
-        if (thumb.FileName == JoinPath(folder, thumb.Name)) owner[thumb.Name] = thumb.FileName;
+        const std::string source = CanonicalPath(thumb.FileName);
+        if (source == CanonicalPath(JoinPath(folder, thumb.Name))) owner[thumb.Name] = source;
     }
     for (TThumbnail& thumb : images) {
+        const std::string source = CanonicalPath(thumb.FileName);
         const auto claimed = owner.find(thumb.Name);
         if (claimed == owner.end()) {
-            owner[thumb.Name] = thumb.FileName;
+            owner[thumb.Name] = source;
             continue;
         }
-        if (claimed->second == thumb.FileName) continue;
+        if (claimed->second == source) continue;
         std::string name;
         for (int n = 2; name.empty() || names.count(name) != 0; ++n) {
             name = NumberedName(thumb.Name, n);
@@ -217,8 +222,17 @@ void GiveEveryPictureItsOwnName(TThumbnailArray& images, const std::string& fold
         if (thumb.Link == thumb.Name) thumb.Link = name;
         thumb.Name = name;
         names.insert(name);
-        owner[name] = thumb.FileName;
+        owner[name] = source;
     }
+}
+
+// A JPEG file keeps its own bytes, so saving never costs a picture quality; anything else is
+// encoded. A target that holds the bytes already is left alone, so builds from it stay current.
+void SavePictureCopy(const std::string& source, const std::string& target) {
+    const std::string bytes = IsJpegFileName(source)
+                                  ? ReadFileBytes(source)
+                                  : EncodeJpeg(LoadPicture(source), SetJpegQuality, false);
+    if (!FileHolds(target, bytes)) WriteFileBytes(target, bytes);
 }
 
 }  // namespace
@@ -238,8 +252,8 @@ void WriteImageSetWithImages(TThumbnailArray& images, const std::string& path,
             count);
         TThumbnail& thumb = images[static_cast<std::size_t>(i)];
         const std::string target = JoinPath(folder, thumb.Name);
-        if (thumb.FileName != target) {
-            SaveJpeg(LoadPicture(thumb.FileName), target, SetJpegQuality, false);
+        if (CanonicalPath(thumb.FileName) != CanonicalPath(target)) {
+            SavePictureCopy(thumb.FileName, target);
         }
         thumb.FileName = target;
     }

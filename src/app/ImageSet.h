@@ -13,9 +13,10 @@ namespace fsc {
 // "<#THUMB" i name "END#>", the FileName field carrying the source path; CR LF at the end.
 void WriteImageSetInfos(const TThumbnailArray& images, const std::string& path);
 
-// Every image as a JPEG of quality 80 in path + ".dir" under its name (with the progress
-// texts "Folioscope. Saving images. K of N"), unless its file already is that copy; each
-// image's FileName then points at its copy. Then the blocks, the last image's first, each
+// Every image as a JPEG in path + ".dir" under its name (with the progress texts
+// "Folioscope. Saving images. K of N"), unless its file already is that copy: a JPEG file
+// copied byte for byte, any other picture encoded at quality 95. Each image's FileName then
+// points at its copy. Then the blocks, the last image's first, each
 // followed by CR LF and carrying the name in its FileName field, and "<#useDir#>".
 // Refuses, before writing anything, an image whose name is not a plain file name
 // (EUserInputError naming the image), so no copy lands outside the folder. A different

@@ -46,14 +46,14 @@ TVerifiedPictures TVerifiedPictures::Open(const std::string& cacheFolder) {
 }
 
 bool TVerifiedPictures::Known(const std::string& path, const TFileStamp& stamp) const {
-    const auto found = pictures.find(path);
+    const auto found = pictures.find(CanonicalPath(path));
     return stamp.Size >= 0 && found != pictures.end() && found->second == stamp;
 }
 
 void TVerifiedPictures::Add(const std::string& path, const TFileStamp& stamp) {
     if (file.empty() || stamp.Size < 0 || Known(path, stamp)) return;
     if (pictures.size() >= MostRemembered) pictures.clear();
-    pictures[path] = stamp;
+    pictures[CanonicalPath(path)] = stamp;
     changed = true;
 }
 

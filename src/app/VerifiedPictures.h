@@ -1,6 +1,6 @@
 // Pictures that loaded completely when they were added before, by path, size and time, so
 // that adding the same unchanged files again (every command-line build does) need not read
-// them again.
+// them again. A picture is known by its canonical path, however it was named when added.
 #pragma once
 
 #include <map>

@@ -59,6 +59,9 @@ struct Workspace {
     // Where what was learnt about pictures outlives the process: pictures that loaded, and
     // each image folder's cache of copies and thumbnails. Nothing is kept when empty.
     std::string CacheFolder;
+    // Where the undo histories of the galleries are kept: they tell which files of a folder a
+    // gallery wrote. Nothing is read when empty.
+    std::string HistoryFolder;
 
     // The create-gallery command's memory of its last run.
     std::string LastHTMLFile;

@@ -164,6 +164,18 @@ std::vector<TDirEntry> ListDirectory(const std::string& path) {
     return entries;
 }
 
+std::string CanonicalPath(const std::string& path) {
+    if (path.empty()) return path;
+    std::error_code error;
+    // Absolute first: of a relative path that does not exist, weakly_canonical keeps it relative.
+    fs::path result = fs::absolute(path, error);
+    if (error) result = path;
+    const fs::path canonical = fs::weakly_canonical(result, error);
+    // A folder on the way that cannot be read leaves the path as written, tidied.
+    result = error ? result.lexically_normal() : canonical;
+    return ExcludeTrailingSeparator(result.string());
+}
+
 TFileStamp FileStampOf(const std::string& path) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);

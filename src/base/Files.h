@@ -29,6 +29,12 @@ bool FileExists(const std::string& path);
 // Whether `path` is a plain file holding exactly `bytes`; false when it cannot be read.
 bool FileHolds(const std::string& path, std::string_view bytes);
 bool DirectoryExists(const std::string& path);
+// The one name of the file or folder at `path`: absolute, symbolic links followed, without
+// "." and ".." (as far as the path exists; the rest is joined as written). A relative path,
+// a path through a linked folder and the absolute path of one file give the same text, so
+// what is remembered by path is found again whichever way the path was typed. An empty path
+// stays empty.
+std::string CanonicalPath(const std::string& path);
 // Date of the last change of a file; 0 when the file does not exist.
 TDateTime FileDate(const std::string& path);
 std::uint64_t FileSize(const std::string& path);

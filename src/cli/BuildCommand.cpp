@@ -52,19 +52,6 @@ void AddPicture(Workspace& ws, const std::string& path) {
     }
 }
 
-// The pictures of a folder as the desktop program's folder add takes them: files named like
-// a picture, in name order. The build reads each of them completely right after, so only
-// their headers are read now; a file the readers cannot take is named.
-int AddPictureFolder(Workspace& ws, const std::string& folder, IProgress& progress) {
-    TStringList paths;
-    for (const TDirEntry& entry : ListDirectory(folder)) {
-        if (!entry.IsDirectory && IsImageName(entry.Name))
-            paths.push_back(JoinPath(folder, entry.Name));
-    }
-    ImageListPanel panel;
-    return AddImageFiles(ws, panel, paths, progress, TPictureCheck::HeaderOnly);
-}
-
 void AddSource(Workspace& ws, const TBuildArguments::TSource& source, IProgress& progress) {
     if (source.IsImageSet) {
         if (!FileExists(source.Path)) {
@@ -72,7 +59,9 @@ void AddSource(Workspace& ws, const TBuildArguments::TSource& source, IProgress&
         }
         AddImageSet(ws.Images, source.Path, progress);
     } else if (DirectoryExists(source.Path)) {
-        if (AddPictureFolder(ws, source.Path, progress) == 0) {
+        // The build reads each picture completely right after, so only headers are read now.
+        ImageListPanel panel;
+        if (AddImageFolder(ws, panel, source.Path, progress, TPictureCheck::HeaderOnly) == 0) {
             std::cerr << "The folder \"" << source.Path << "\" holds no pictures.\n";
         }
     } else if (FileExists(source.Path)) {
@@ -166,6 +155,7 @@ int RunBuildCommand(const std::vector<std::string>& args) {
     QtSettingsStore store;
     Workspace ws = StartupWorkspace(LoadProgramOptions(store));
     ws.CacheFolder = ImageCacheFolder();
+    ws.HistoryFolder = HistoryFolder();
     RegisterPicturePlugins();
 
     TConsoleAsk ask(arguments.Answer, arguments.Quiet);

@@ -2,7 +2,6 @@
 // file, closed by "end" so that a line cut short is noticed.
 #include "engine/ImageCache.h"
 
-#include <filesystem>
 #include <sstream>
 #include <vector>
 
@@ -11,8 +10,6 @@
 #include "base/TabFields.h"
 
 namespace fsc {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -61,12 +58,6 @@ std::string FolderKey(const std::string& folder) {
     return name.str();
 }
 
-std::string AbsoluteFolder(const std::string& folder) {
-    std::error_code error;
-    const fs::path absolute = fs::absolute(folder, error);
-    return (error ? fs::path(folder) : absolute).lexically_normal().string();
-}
-
 std::string HeaderLine(const std::string& imageDir) { return JoinTabFields({Header, imageDir}); }
 
 }  // namespace
@@ -74,7 +65,7 @@ std::string HeaderLine(const std::string& imageDir) { return JoinTabFields({Head
 TImageCache TImageCache::Open(const std::string& cacheFolder, const std::string& imageDir) {
     TImageCache cache;
     if (cacheFolder.empty()) return cache;
-    cache.imageDir = AbsoluteFolder(imageDir);
+    cache.imageDir = CanonicalPath(imageDir);
     cache.file = JoinPath(cacheFolder, FolderKey(cache.imageDir));
     std::string text;
     try {
@@ -100,11 +91,11 @@ TImageCache TImageCache::Open(const std::string& cacheFolder, const std::string&
 const TCachedImage* TImageCache::Current(const std::string& output, const std::string& source,
                                          const TFileStamp& sourceStamp,
                                          const std::string& settings) const {
-    const auto found = entries.find(output);
+    const auto found = entries.find(CanonicalPath(output));
     if (found == entries.end()) return nullptr;
     const TCachedImage& entry = found->second;
-    if (entry.Source != source || entry.Settings != settings || sourceStamp.Size < 0 ||
-        entry.SourceStamp != sourceStamp)
+    if (entry.Source != CanonicalPath(source) || entry.Settings != settings ||
+        sourceStamp.Size < 0 || entry.SourceStamp != sourceStamp)
         return nullptr;
     const TFileStamp now = FileStampOf(output);
     if (now.Size < 0 || now != entry.Output) return nullptr;
@@ -114,7 +105,18 @@ const TCachedImage* TImageCache::Current(const std::string& output, const std::s
 void TImageCache::Record(const std::string& output, TCachedImage entry) {
     if (!Enabled()) return;
     entry.Output = FileStampOf(output);
-    entries[output] = std::move(entry);
+    entry.Source = CanonicalPath(entry.Source);
+    entries[CanonicalPath(output)] = std::move(entry);
+}
+
+void TImageCache::Forget(const std::string& output) { entries.erase(CanonicalPath(output)); }
+
+std::vector<std::string> TImageCache::WrittenFiles() const {
+    std::vector<std::string> files;
+    for (const auto& [output, entry] : entries) {
+        if (FileStampOf(output) == entry.Output) files.push_back(output);
+    }
+    return files;
 }
 
 void TImageCache::Save() const {

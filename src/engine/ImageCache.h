@@ -1,11 +1,14 @@
 // What earlier builds, in this process or another, wrote into an image folder: for each copy
 // and thumbnail the source it was made from, the settings that shaped it and the file as it
-// was written, so that a later build can skip it while all three are unchanged.
+// was written, so that a later build can skip it while all three are unchanged. Files are
+// known by their canonical paths, so a build that names the same pictures or folder another
+// way (relative, through a linked folder) still finds them.
 #pragma once
 
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "base/Files.h"
 #include "imaging/ImageFitting.h"
@@ -41,7 +44,11 @@ public:
 
     // Records `output` as just written from `entry`'s source and settings.
     void Record(const std::string& output, TCachedImage entry);
-    void Forget(const std::string& output) { entries.erase(output); }
+    void Forget(const std::string& output);
+
+    // The canonical paths of the files earlier builds wrote that are still as written: what
+    // the folder holds of a gallery's own, not pictures of the user's.
+    std::vector<std::string> WrittenFiles() const;
 
     // Writes the cache under a temporary name renamed into place. A cache that cannot be
     // written only costs time on the next build, so a failure is passed over.

@@ -5,9 +5,10 @@
 
 #include <string>
 
+#include "app/TreeToolFiles.h"
+
 namespace fsc {
 
-inline constexpr const char* PlaceholderPictureName = "fsc_bmp.bmp";
 inline constexpr int PlaceholderSide = 5;
 
 // The bytes of a white 5 x 5 pixel, 24-bit Windows bitmap.

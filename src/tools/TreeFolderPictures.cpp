@@ -7,16 +7,9 @@
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Text.h"
-#include "tools/PlaceholderPicture.h"
 #include "tools/TreeCovers.h"
 
 namespace fsc {
-
-bool IsTreeToolFile(const std::string& name) {
-    if (name.find(TreeThumbnailMark) != std::string::npos) return true;
-    return SameText(name, PlaceholderPictureName) ||
-           SameText(name, SaveAsName(PlaceholderPictureName));
-}
 
 std::set<std::string> TreeOwnCopies(const std::string& folder) {
     std::set<std::string> copies;

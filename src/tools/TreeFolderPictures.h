@@ -4,13 +4,11 @@
 #include <set>
 #include <string>
 
+#include "app/TreeToolFiles.h"
 #include "base/TStringList.h"
 #include "engine/TThumbnail.h"
 
 namespace fsc {
-
-// The thumbnails of earlier runs carry this in their names and are never taken as pictures.
-inline constexpr const char* TreeThumbnailMark = "_fsc_th.";
 
 // Each folder's list of the picture copies the tool wrote beside their originals (a converted
 // "drawing.bmp" as "drawing.jpg", "my photo.jpg" as "my_photo.jpg"): one line a copy, its
@@ -32,8 +30,5 @@ std::set<std::string> TreeOwnCopies(const std::string& folder);
 // The lines of the copy list of `folder` after a build of `images` there: one for each image
 // of the folder whose copy was written under another name than its file's.
 TStringList TreeCopiesLines(const std::string& folder, const TThumbnailArray& images);
-
-// Thumbnails of earlier runs, the placeholder picture and the placeholder's JPEG copy.
-bool IsTreeToolFile(const std::string& name);
 
 }  // namespace fsc

@@ -55,6 +55,7 @@ int RunProgram(fsc::TFscApplication& application, std::vector<std::string> files
     fsc::QtSettingsStore store;
     fsc::Workspace ws = fsc::StartupWorkspace(fsc::LoadProgramOptions(store));
     ws.CacheFolder = fsc::ImageCacheFolder();
+    ws.HistoryFolder = fsc::HistoryFolder();
     fsc::QtShell shell;
     fsc::TProgramWindows windows(ws, store, shell);
     windows.Start(std::move(files));

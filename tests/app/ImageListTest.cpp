@@ -102,11 +102,13 @@ TEST(AddImageFiles, SkipsOtherExtensionsAndKeepsWhatCameBeforeABrokenFile) {
     EXPECT_EQ(f.Progress.Texts.front(), "Folioscope. Adding Images.");
 }
 
-TEST(AddImageFolder, AddsEveryPictureNameInNameOrder) {
+TEST(AddImageFolder, AddsEveryPictureNameInNameOrderButTheTreeToolsOwn) {
     TCommandFixture f;
     f.Picture("b.jpg");
     f.Picture("a.jpg");
     f.Picture("c.jpeg");
+    f.Picture("a_fsc_th.jpg");
+    f.Picture("fsc_bmp.jpg");
     WriteFileBytes(f.Pictures + "/readme.txt", "text");
     ForceDirectories(f.Pictures + "/sub.jpg");
     EXPECT_EQ(AddImageFolder(f.Ws, f.Panel, f.Pictures, f.Progress), 3);
