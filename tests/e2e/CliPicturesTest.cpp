@@ -60,7 +60,9 @@ TEST(CliPictures, AGalleryBuiltIntoItsPhotoFolderKeepsItsFivePicturesBuildAfterB
             ASSERT_EQ(result.ExitCode, 0) << result.Err;
             if (build == 1) firstFiles = FilesBelow(photos);
             EXPECT_EQ(FilesBelow(photos), firstFiles) << "build " << build;
-            if (c.PagesShowThumbnails) EXPECT_EQ(ShownThumbnails(photos), fiveThumbnails);
+            if (c.PagesShowThumbnails) {
+                EXPECT_EQ(ShownThumbnails(photos), fiveThumbnails);
+            }
         }
     }
 }

@@ -106,15 +106,18 @@ TEST(JournalFile, RecordsEveryFileAndBacksUpOnlyExistingOnes) {
     TBuildJournal journal;
     const std::string backups = dir / "temp";
     WriteFileBytes(dir / "old.html", "old text");
+    WriteFileBytes(dir / "other.html", "other text");
     JournalFile(journal, dir / "new.html", backups, random);
     JournalFile(journal, dir / "old.html", backups, random);
     // A second backup whose first candidate is taken moves on by a random step.
+    JournalFile(journal, dir / "other.html", backups, random);
+    // What the journal wrote itself is its own: undo removes it, no backup is needed.
     JournalFile(journal, dir / "old.html", backups, random);
-    EXPECT_EQ(journal.CreatedFiles,
-              (TStringList{dir / "new.html", dir / "old.html", dir / "old.html"}));
-    EXPECT_EQ(journal.RestoreFiles, (TStringList{dir / "old.html", dir / "old.html"}));
+    EXPECT_EQ(journal.CreatedFiles, (TStringList{dir / "new.html", dir / "old.html",
+                                                 dir / "other.html", dir / "old.html"}));
+    EXPECT_EQ(journal.RestoreFiles, (TStringList{dir / "old.html", dir / "other.html"}));
     EXPECT_EQ(journal.BackupFiles, (TStringList{backups + "/7.tmp", backups + "/12.tmp"}));
-    EXPECT_EQ(ReadFileBytes(backups + "/12.tmp"), "old text");
+    EXPECT_EQ(ReadFileBytes(backups + "/12.tmp"), "other text");
 }
 
 TEST(JournalFile, NeverReplacesAnOlderBackupAndRecordsNothingWhenTheBackupFails) {
