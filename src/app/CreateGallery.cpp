@@ -3,6 +3,7 @@
 
 #include "app/BuildSettings.h"
 #include "app/DirectoryFields.h"
+#include "app/OwnOutputNames.h"
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "base/Paths.h"
@@ -105,10 +106,19 @@ void FinishHistory(Workspace& ws, TCreateMode mode) {
     if (!CallerKeepsHistory(mode)) FinishHistoryBuild(ws.Journal);
 }
 
+// One message for all of them: a window shows one box, a terminal one line each.
+void ShowRenames(const std::vector<std::string>& warnings, IMessages& messages) {
+    if (warnings.empty()) return;
+    std::string text = warnings.front();
+    for (std::size_t i = 1; i < warnings.size(); ++i) text += "\n" + warnings[i];
+    messages.ShowMessage(text);
+}
+
 // No floating-point traps are enabled, so a floating-point fault raises nothing to recover
 // from here; the build refuses the sizes that could divide by zero with a message instead.
 // Every error therefore passes on, and what was written stays in the journal for Undo.
 void Build(Workspace& ws, TCreateMode mode, TCommandServices& services) {
+    ShowRenames(GiveOwnOutputNames(ws.Images, *ws.LastImages, *ws.LastHTML), services.Messages);
     const std::shared_ptr<TBuildHistory>& history = ws.Journal.History;
     TBuildContext context{ws.Images,
                           *ws.LastImages,

@@ -13,15 +13,15 @@ std::string SaveAsName(const std::string& path) {
     return name;
 }
 
+std::string NumberedName(const std::string& name, int n) {
+    const std::string extension = ExtractFileExt(name);
+    return name.substr(0, name.size() - extension.size()) + "_" + std::to_string(n) + extension;
+}
+
 std::string AvoidNameClash(const TThumbnailArray& images, std::string name) {
     for (const TThumbnail& other : images) {
         int n = 2;
-        while (name == other.Name) {
-            const std::string extension = ExtractFileExt(name);
-            name = name.substr(0, name.size() - extension.size()) + "_" + std::to_string(n) +
-                   extension;
-            ++n;
-        }
+        while (name == other.Name) name = NumberedName(name, n++);
     }
     return name;
 }

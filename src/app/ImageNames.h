@@ -12,6 +12,9 @@ namespace fsc {
 // "[" and "]" turned into "_" (in that order of passes).
 std::string SaveAsName(const std::string& path);
 
+// stem + "_" + n + extension: the name a clash gives a picture.
+std::string NumberedName(const std::string& name, int n);
+
 // Walks the records in list order once, counting from 2 for each: while the name equals a
 // record's name, stem + "_" + n + extension. Earlier records are not looked at again, so
 // a clash can remain; CheckIdenticalNames reports it.

@@ -14,6 +14,7 @@
 #include <set>
 
 #include "base/Errors.h"
+#include "base/NameHash.h"
 #include "base/Paths.h"
 
 namespace fsc {
@@ -30,9 +31,13 @@ TDateTime ModifiedOf(const struct stat& info) {
     return UnixTimeToDateTime(info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
 }
 
+// The temporary name holds a hash of the final name rather than the name itself, so that it
+// stays short: a name close to the file system's 255 bytes must still be writable.
+std::string TemporaryStem(const std::string& name) { return "." + NameHash(name) + ".part"; }
+
 std::string TemporarySibling(const std::string& path) {
     return JoinPath(ExtractFileDir(path),
-                    "." + ExtractFileName(path) + ".part" + std::to_string(::getpid()));
+                    TemporaryStem(ExtractFileName(path)) + std::to_string(::getpid()));
 }
 
 }  // namespace
@@ -192,28 +197,33 @@ TFileStamp FileStampOf(const std::string& path) {
 
 namespace {
 
-// The file a temporary name "." + name + ".part" + digits stands for; "" for any other name.
-std::string UnfinishedWriteOf(const std::string& name) {
+// The stem of a temporary name, "." + hash + ".part", without the process id that follows;
+// "" for any other name. Earlier versions wrote "." + name + ".part" + digits, whose stem
+// this returns alike, so their leftovers are recognised too.
+std::string UnfinishedWriteStem(const std::string& name) {
     const std::size_t part = name.rfind(".part");
     if (name.size() < 2 || name[0] != '.' || part == std::string::npos || part < 2 ||
         part + 5 == name.size() ||
         name.find_first_not_of("0123456789", part + 5) != std::string::npos)
         return {};
-    return name.substr(1, part - 1);
+    return name.substr(0, part + 5);
 }
 
 }  // namespace
 
 void DeleteUnfinishedWrites(const std::vector<std::string>& paths) {
-    std::map<std::string, std::set<std::string>> namesByFolder;
-    for (const std::string& path : paths)
-        namesByFolder[ExtractFileDir(path)].insert(ExtractFileName(path));
-    for (const auto& [folder, names] : namesByFolder) {
+    std::map<std::string, std::set<std::string>> stemsByFolder;
+    for (const std::string& path : paths) {
+        const std::string name = ExtractFileName(path);
+        std::set<std::string>& stems = stemsByFolder[ExtractFileDir(path)];
+        stems.insert(TemporaryStem(name));
+        stems.insert("." + name + ".part");
+    }
+    for (const auto& [folder, stems] : stemsByFolder) {
         std::error_code error;
         for (const auto& entry : fs::directory_iterator(folder, error)) {
-            const std::string name = entry.path().filename().string();
-            const std::string written = UnfinishedWriteOf(name);
-            if (!written.empty() && names.count(written)) fs::remove(entry.path(), error);
+            const std::string stem = UnfinishedWriteStem(entry.path().filename().string());
+            if (!stem.empty() && stems.count(stem)) fs::remove(entry.path(), error);
         }
     }
 }
