@@ -80,7 +80,7 @@ int AddImageFiles(Workspace& ws, ImageListPanel& panel, const TStringList& paths
     std::vector<TFileStamp> stamps(paths.size());
     std::vector<char> unverified(paths.size(), 0);
     int added = 0;
-    TMemoryBudget memory(PictureMemoryBudget);
+    TMemoryBudget& memory = SharedPictureMemory();
     TOrderedWork work;
     work.Count = count;
     work.Workers = WorkerCount(ws.Program.WorkerThreads);

@@ -7,6 +7,7 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <map>
 #include <mutex>
 
 namespace fsc {
@@ -46,11 +47,14 @@ public:
     };
 
     // Waits until `bytes` fit beside what others hold. With nothing held anything fits, so an
-    // item larger than the whole budget runs too, alone.
+    // item larger than the whole budget runs too, alone. A thread that already holds a share
+    // (a build step reading a picture whose reader reserves its own pixels) takes more at
+    // once: were it to wait, two such threads could each wait for the other for ever.
     TShare Take(std::size_t bytes) {
         std::unique_lock lock(mutex);
-        freed.wait(lock, [&] { return used == 0 || used + bytes <= limit; });
+        if (HeldHere() == 0) freed.wait(lock, [&] { return used == 0 || used + bytes <= limit; });
         used += bytes;
+        HeldHere()++;
         return TShare(*this, bytes);
     }
 
@@ -63,8 +67,23 @@ private:
     void Give(std::size_t bytes) {
         std::lock_guard lock(mutex);
         used -= bytes;
+        HeldHere()--;
         freed.notify_all();
     }
+
+    // How many shares of this budget the calling thread holds; a share is given back on the
+    // thread that took it.
+    int& HeldHere() {
+        thread_local std::map<const TMemoryBudget*, int> held;
+        return held[this];
+    }
 };
+
+// The budget every picture reader and build step of the process shares, so that pictures
+// read by different parts at the same time still count against one sum.
+inline TMemoryBudget& SharedPictureMemory() {
+    static TMemoryBudget budget(PictureMemoryBudget);
+    return budget;
+}
 
 }  // namespace fsc

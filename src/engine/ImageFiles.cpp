@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 
 #include "base/Files.h"
 #include "engine/ImageCopyPicture.h"
@@ -10,12 +11,23 @@
 #include "engine/ThumbnailPicture.h"
 #include "imaging/ExifBlock.h"
 #include "imaging/ExifSegment.h"
+#include "imaging/HeaderPictureBytes.h"
 #include "imaging/JpegWriter.h"
 #include "imaging/LocationRemoval.h"
 
 namespace fsc {
 
 namespace {
+
+// A picture in another format than JPEG is decoded whole as it is opened, so its memory is taken
+// first, as its header tells it (the whole budget, to be read alone, when the header cannot say),
+// and kept while its copy and thumbnail are made from it.
+std::optional<TMemoryBudget::TShare> ReserveWholePicture(const std::string& fileName,
+                                                         TMemoryBudget& memory) {
+    if (IsJpegFileName(fileName)) return std::nullopt;
+    const std::uint64_t bytes = HeaderPictureBytesOf(fileName);
+    return memory.Take(bytes != 0 ? std::size_t(bytes) : PictureMemoryBudget);
+}
 
 TSize Larger(TSize a, TSize b) {
     return {std::max(a.Width, b.Width), std::max(a.Height, b.Height)};
@@ -92,6 +104,8 @@ TImageFiles MakeImageFiles(const TImageJob& job, const TFSC_Images& images,
                            TImageServices& services) {
     TImageFiles files;
     files.Source = FileStampOf(job.FileName);
+    const std::optional<TMemoryBudget::TShare> wholeMemory =
+        ReserveWholePicture(job.FileName, services.Memory);
     TSourcePicture source(job.FileName, files.Notices);
     const std::string exif = ExifPayloadOf(job.FileName);
     TExifBlock block(exif);

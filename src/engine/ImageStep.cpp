@@ -293,7 +293,7 @@ void CopyImagesAndThumbnails(TBuildContext& context) {
     step.Results.resize(std::size_t(count));
     TCacheSaver saver(step.Cache);
     // Keeps two large progressive JPEGs, which hold every coefficient while they decode, apart.
-    TMemoryBudget memory(PictureMemoryBudget);
+    TMemoryBudget& memory = SharedPictureMemory();
 
     TOrderedWork work;
     work.Count = count;

@@ -108,6 +108,18 @@ Palette ReadPalette(ByteCursor& in, const BmpHeader& h) {
     return palette;
 }
 
+std::size_t RowBytes(const BmpHeader& h) {
+    return ((std::size_t(h.Width) * h.BitCount + 31) / 32) * 4;
+}
+
+// The padding of the last row is often missing; anything more is a cut file.
+std::size_t PixelDataBytes(const BmpHeader& h) {
+    const std::size_t lastRow = (std::size_t(h.Width) * h.BitCount + 7) / 8;
+    return RowBytes(h) * std::size_t(h.Rows() - 1) + lastRow;
+}
+
+bool RunLength(const BmpHeader& h) { return h.Compression == Rle8 || h.Compression == Rle4; }
+
 void Validate(const BmpHeader& h, std::uint64_t maxPixels, ByteCursor& in) {
     const int bits = h.BitCount;
     const bool known =
@@ -119,10 +131,10 @@ void Validate(const BmpHeader& h, std::uint64_t maxPixels, ByteCursor& in) {
     CheckPictureSize("BMP", h.Width, std::llabs(h.Height), maxPixels);
     if (h.DataOffset < HeaderEnd(h) || h.DataOffset > in.Size())
         in.Corrupt("pixel data offset out of range");
-}
-
-std::size_t RowBytes(const BmpHeader& h) {
-    return ((std::size_t(h.Width) * h.BitCount + 31) / 32) * 4;
+    // Checked before the picture's memory is taken, which a lying header would waste.
+    if (!RunLength(h) && PixelDataBytes(h) > in.Size() - h.DataOffset)
+        throw EFSC_Exception("BMP file is truncated: " + std::to_string(h.Width) + " x " +
+                             std::to_string(h.Rows()) + " pixels need more data than it holds");
 }
 
 // Default masks: 5-5-5 for 16 bits, 8-8-8 for 32 bits.
@@ -172,12 +184,8 @@ void DecodeRow(const BmpHeader& h, const Palette& palette, const std::uint8_t* s
 void DecodeUncompressed(ByteCursor& in, const BmpHeader& h, const Palette& palette,
                         TBitmap& picture) {
     const std::size_t rowBytes = RowBytes(h);
-    const std::size_t lastRow = (std::size_t(h.Width) * h.BitCount + 7) / 8;
-    // The padding of the last row is often missing; anything more is a cut file.
-    const std::size_t need = rowBytes * std::size_t(h.Rows() - 1) + lastRow;
     in.Seek(h.DataOffset);
-    if (in.Remaining() < need) in.Truncated();
-    const std::uint8_t* data = in.Bytes(need);
+    const std::uint8_t* data = in.Bytes(PixelDataBytes(h));
     for (int row = 0; row < h.Rows(); row++) {
         const int y = h.TopDown() ? row : h.Rows() - 1 - row;
         DecodeRow(h, palette, data + rowBytes * std::size_t(row), picture.Row(y));
@@ -251,8 +259,9 @@ TBitmap DecodeBmp(std::string_view bytes, std::uint64_t maxPixels) {
     Validate(h, maxPixels, in);
     DefaultMasks(h);
     const Palette palette = HasPalette(h) ? ReadPalette(in, h) : Palette{};
+    const TMemoryBudget::TShare memory = ReservePicture(h.Width, h.Rows());
     TBitmap picture(int(h.Width), h.Rows());
-    if (h.Compression == Rle8 || h.Compression == Rle4) {
+    if (RunLength(h)) {
         // Skipped pixels show the first palette colour.
         const Rgb8 background = palette[0];
         for (std::size_t i = 0; i < picture.Pixels.size(); i += 3) {

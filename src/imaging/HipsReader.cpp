@@ -162,6 +162,7 @@ TBitmap DecodeHips(std::string_view bytes, std::vector<std::string>* notices,
     const int used = planes >= 3 ? 3 : 1;
     // Check the data is all there before allocating the picture.
     const std::uint8_t* data = in.Bytes(FrameBytes(h) * std::size_t(used));
+    const TMemoryBudget::TShare memory = ReservePicture(h.Cols, h.Rows);
     TBitmap picture(int(h.Cols), int(h.Rows));
     if (interleaved) {
         CopyInterleaved(h, data, picture);

@@ -113,6 +113,10 @@ TBitmap RenderSvg(const std::string& svg) {
         throw EFSC_Exception("Invalid EMF file: it has no size");
     CheckPictureSize("EMF", std::int64_t(width + 0.5), std::int64_t(height + 0.5),
                      MaxMetafilePixels);
+    // The drawing surface holds four bytes a pixel beside the picture.
+    const std::int64_t pixels = std::int64_t(width + 0.5) * std::int64_t(height + 0.5);
+    const TMemoryBudget::TShare memory =
+        ReservePicture(std::int64_t(width + 0.5), std::int64_t(height + 0.5), 4 * pixels);
     TBitmap picture(int(width + 0.5), int(height + 0.5));
     std::unique_ptr<cairo_surface_t, SurfaceDestroy> surface(
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.Width, picture.Height));

@@ -136,6 +136,8 @@ TBitmap DecodePcx(std::string_view bytes, std::uint64_t maxPixels) {
     CheckPictureSize("PCX", h.Width, h.Height, maxPixels);
     if (h.BytesPerLine * 8 < std::size_t(h.Width) * std::size_t(h.Bits))
         in.Corrupt("scan line too short for the width");
+    const TMemoryBudget::TShare memory = ReservePicture(
+        h.Width, h.Height, std::uint64_t(h.BytesPerLine) * std::uint64_t(h.Planes) * h.Height);
     const std::vector<std::uint8_t> lines = Unpack(in, h);
     const Palette palette = ColourTable(bytes, in.Position(), h);
     TBitmap picture(int(h.Width), int(h.Height));

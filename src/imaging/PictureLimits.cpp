@@ -20,4 +20,9 @@ void CheckPictureSize(const char* format, std::int64_t width, std::int64_t heigh
         throw EFSC_Exception(std::string(format) + " image is too large (" + size + " pixels)");
 }
 
+TMemoryBudget::TShare ReservePicture(std::int64_t width, std::int64_t height, std::uint64_t extra) {
+    return SharedPictureMemory().Take(std::size_t(width) * std::size_t(height) * 3 +
+                                      std::size_t(extra));
+}
+
 }  // namespace fsc

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "base/MemoryBudget.h"
+
 namespace fsc {
 
 // A gigapixel is 3 GB of 24-bit rows: far beyond any photograph, yet small
@@ -14,5 +16,11 @@ inline constexpr std::uint64_t MaxPicturePixels = 1'000'000'000;
 // sides cannot overflow into a small product).
 void CheckPictureSize(const char* format, std::int64_t width, std::int64_t height,
                       std::uint64_t maxPixels);
+
+// The decoded picture's bytes, and `extra` bytes the reader holds beside them, taken from the
+// shared picture budget before they are allocated, so that large pictures are read one at a
+// time. Held until the returned share goes out of scope.
+TMemoryBudget::TShare ReservePicture(std::int64_t width, std::int64_t height,
+                                     std::uint64_t extra = 0);
 
 }  // namespace fsc

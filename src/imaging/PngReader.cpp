@@ -3,6 +3,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -35,6 +36,40 @@ void CheckInterlaceMethod(std::string_view bytes) {
         throw EFSC_Exception("Unsupported interlacing method");
 }
 
+std::uint32_t BigEndian32(std::string_view bytes, std::size_t at) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) + at;
+    return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
+}
+
+// The bytes of all image data chunks, counting only what the file really holds of a cut one.
+std::uint64_t ImageDataBytes(std::string_view bytes) {
+    std::uint64_t total = 0;
+    for (std::size_t at = sizeof PngSignature; at + 8 <= bytes.size();) {
+        const std::uint64_t length = BigEndian32(bytes, at);
+        const std::uint64_t present = std::min<std::uint64_t>(length, bytes.size() - at - 8);
+        if (bytes.compare(at + 4, 4, "IDAT") == 0) total += present;
+        if (present < length) break;
+        at += 8 + length + 4;
+    }
+    return total;
+}
+
+// Deflate turns a byte into at most 1032 (two one-bit codes for a 258-byte match), so image data
+// shorter than the rows' bytes over 1032 cannot hold the picture: refused before its memory is
+// taken, however large the header says the picture is.
+void CheckImageDataSize(std::string_view bytes, const png_image& image) {
+    constexpr std::uint64_t DeflateMaxRatio = 1032;
+    // The header's bit depth and colour type (read by libpng already, so they are present).
+    const unsigned depth = std::uint8_t(bytes[24]), colourType = std::uint8_t(bytes[25]);
+    const unsigned channels = colourType == 2 ? 3 : colourType == 4 ? 2 : colourType == 6 ? 4 : 1;
+    const std::uint64_t rowBits = std::uint64_t(image.width) * channels * depth;
+    const std::uint64_t needed = rowBits * image.height / 8;
+    if (needed > (ImageDataBytes(bytes) + 1) * DeflateMaxRatio)
+        throw EFSC_Exception("PNG file is truncated: " + std::to_string(image.width) + " x " +
+                             std::to_string(image.height) +
+                             " pixels need more image data than it holds");
+}
+
 [[noreturn]] void ThrowPngError(const png_image& image) {
     const std::string message = image.message;
     if (message.find("end of data") != std::string::npos ||
@@ -54,6 +89,8 @@ TBitmap DecodePng(std::string_view bytes, std::uint64_t maxPixels) {
     if (!png_image_begin_read_from_memory(&png.Image, bytes.data(), bytes.size()))
         ThrowPngError(png.Image);
     CheckPictureSize("PNG", png.Image.width, png.Image.height, maxPixels);
+    CheckImageDataSize(bytes, png.Image);
+    const TMemoryBudget::TShare memory = ReservePicture(png.Image.width, png.Image.height);
 
     png.Image.format = PNG_FORMAT_RGB;
     // Without this libpng takes 16-bit samples as linear light and brightens them;

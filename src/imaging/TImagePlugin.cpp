@@ -68,6 +68,9 @@ TBitmap TImagePlugin::Load(const std::string& fileName) const {
     if (image.Pixels == nullptr || image.Stride < 0 ||
         std::int64_t(image.Stride) < std::int64_t(image.Width) * 3)
         throw EFSC_Exception("The plug-in " + ExtractFileName(path) + " returned an invalid image");
+    // The module has made its picture already; the copy is reserved beside it.
+    const TMemoryBudget::TShare memory =
+        ReservePicture(image.Width, image.Height, std::uint64_t(image.Width) * image.Height * 3);
     TBitmap picture(image.Width, image.Height);
     for (int y = 0; y < image.Height; y++)
         std::memcpy(picture.Row(y), image.Pixels + std::size_t(y) * std::size_t(image.Stride),

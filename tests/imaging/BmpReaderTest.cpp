@@ -4,6 +4,7 @@
 #include "PictureSamples.h"
 #include "base/Errors.h"
 #include "imaging/BmpReader.h"
+#include "imaging/HeaderPictureBytes.h"
 
 namespace fsc {
 namespace {
@@ -125,7 +126,8 @@ TEST(BmpReader, DamagedFilesAreRefused) {
     } cases[] = {
         {"not a bitmap", "PK\x03\x04", "Not a BMP file"},
         {"cut in the header", good.substr(0, 20), "BMP file is truncated"},
-        {"cut in the pixels", good.substr(0, good.size() - 5), "BMP file is truncated"},
+        {"cut in the pixels", good.substr(0, good.size() - 5),
+         "BMP file is truncated: 2 x 2 pixels need more data than it holds"},
         {"65535 x 65535 pixels", huge, "BMP image is too large (65535 x 65535 pixels)"},
         {"negative width", negativeWidth,
          "BMP image has an invalid size of -2147483646 x 2 pixels"},
@@ -144,6 +146,23 @@ TEST(BmpReader, DamagedFilesAreRefused) {
         }
         EXPECT_EQ(message, c.Message) << c.Fault;
     }
+}
+
+// Uncompressed rows must all be in the file; a header promising 20000 x 20000 pixels over a few
+// bytes is refused before the picture's memory is taken.
+TEST(BmpReader, AHeaderPromisingMoreRowsThanTheFileHoldsIsRefused) {
+    BmpLayout layout = Base(24);
+    layout.Width = layout.Height = 20000;
+    layout.Data.assign(16, 0x55);
+    const Bytes file = Bmp(layout);
+    try {
+        DecodeBmp(file);
+        ADD_FAILURE() << "accepted";
+    } catch (const EFscError& error) {
+        EXPECT_STREQ(error.what(),
+                     "BMP file is truncated: 20000 x 20000 pixels need more data than it holds");
+    }
+    EXPECT_EQ(HeaderPictureBytes(file), 20000ull * 20000 * 3);
 }
 
 TEST(BmpReader, OversizedHeadersAreRefusedBeforeAllocating) {

@@ -3,6 +3,7 @@
 
 #include "PictureSamples.h"
 #include "base/Errors.h"
+#include "imaging/HeaderPictureBytes.h"
 #include "imaging/PngReader.h"
 
 namespace fsc {
@@ -93,6 +94,34 @@ TEST(PngReader, DamagedFilesAreRefused) {
         }
         EXPECT_EQ(message, c.Message) << c.Fault;
     }
+}
+
+// A few bytes of image data cannot expand to what a huge header promises: refused before the
+// picture's gigabytes are taken. A blank picture, which deflate packs close to its limit, still
+// reads: the bound must never refuse a real file.
+TEST(PngReader, ImageDataTooShortForTheHeaderIsRefusedBeforeAllocating) {
+    PngLayout bomb;
+    bomb.Width = bomb.Height = 30000;
+    bomb.Rows.clear();
+    const Bytes file = Png(bomb);
+    EXPECT_LT(file.size(), 100u);
+    try {
+        DecodePng(file);
+        ADD_FAILURE() << "accepted";
+    } catch (const EFscError& error) {
+        EXPECT_STREQ(error.what(),
+                     "PNG file is truncated: 30000 x 30000 pixels need more image data than it "
+                     "holds");
+    }
+    EXPECT_EQ(HeaderPictureBytes(file), 30000ull * 30000 * 3);
+
+    PngLayout blank;
+    blank.Width = blank.Height = 2000;
+    blank.ColourType = 0;
+    blank.Rows.assign(2000, std::vector<std::uint8_t>(2000, 0));
+    const TBitmap picture = DecodePng(Png(blank));
+    EXPECT_EQ(picture.Width, 2000);
+    EXPECT_EQ(PixelText(picture, 1999, 1999), "0,0,0");
 }
 
 TEST(PngReader, EveryPrefixIsRefused) {
