@@ -115,10 +115,20 @@ TFile ListingEntry(const std::string& line, TDateTime now) {
     return file;
 }
 
+bool IsPlainListingName(std::string_view name) {
+    if (name.empty()) return false;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || c == '/' || c == '\\') return false;
+    }
+    return true;
+}
+
 void ReadListing(const TStringList& lines, TFileList& list, TDateTime now) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i == 0 && IsTotalLine(lines[i])) continue;
-        list.Add(ListingEntry(lines[i], now));
+        TFile file = ListingEntry(lines[i], now);
+        if (IsPlainListingName(file.Name)) list.Add(std::move(file));
     }
 }
 

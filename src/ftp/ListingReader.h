@@ -27,8 +27,13 @@ std::string ListingName(std::string_view line, bool isLink);
 // line has at least 9 words and a whole number as its 5th word. A bad date gives date 0.
 TFile ListingEntry(const std::string& line, TDateTime now);
 
+// False for a name no file of one folder can have, which a hostile server could send to
+// lead a download or a delete elsewhere: empty, or with a separator or a control character.
+bool IsPlainListingName(std::string_view name);
+
 // Appends every line of a listing. A first line "total N", which most servers send before
-// the entries, is skipped; every other line must be an entry.
+// the entries, is skipped; every other line must be an entry. Entries whose names are not
+// plain are left out.
 void ReadListing(const TStringList& lines, TFileList& list, TDateTime now);
 
 }  // namespace fsc

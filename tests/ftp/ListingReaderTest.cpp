@@ -114,6 +114,18 @@ TEST(ReadListing, SkipsOnlyALeadingTotalLine) {
     EXPECT_EQ(list.Get(0)->Name, "a.jpg");
     EXPECT_EQ(list.Get(1)->Name, "pics");
 
+    // A server may send names that point out of the folder; a sync would clear such a
+    // "leftover part" wherever it points.
+    TFileList hostile;
+    ReadListing({"-rw-r--r-- 1 u g 10 Jan 5 2001 ../victim.folioscope-part",
+                 "-rw-r--r-- 1 u g 10 Jan 5 2001 a\\b.jpg",
+                 std::string("-rw-r--r-- 1 u g 10 Jan 5 2001 x\x1B]0;t\x07.jpg"),
+                 "drwxr-xr-x 2 u g 0 Jan 5 2001 ..", "-rw-r--r-- 1 u g 10 Jan 5 2001 b c.jpg"},
+                hostile, Now);
+    ASSERT_EQ(hostile.Count(), 2);
+    EXPECT_EQ(hostile.Get(0)->Name, "..");
+    EXPECT_EQ(hostile.Get(1)->Name, "b c.jpg");
+
     const TStringList refused[] = {
         {"-rw-r--r-- 1 u g 10 Jan 5 2001 a.jpg", "total 8"},
         {"total", "-rw-r--r-- 1 u g 10 Jan 5 2001 a.jpg"},
