@@ -119,6 +119,12 @@ TUploadTarget ParseUploadAddress(const std::string& address) {
     if (at == std::string::npos || at == 0)
         throw EUsageError("--upload needs a user: ftp://USER@HOST/");
     target.User = authority.substr(0, at);
+    // It would go to the server as part of the user name, and stay in the server's log.
+    if (target.User.find(':') != std::string::npos) {
+        throw EUsageError(
+            "--upload: no password in the address; give it in FOLIOSCOPE_FTP_PASSWORD or type "
+            "it when asked");
+    }
     target.Host = authority.substr(at + 1);
     if (target.Host.empty() || target.Host.front() == ':') {
         throw EUsageError("--upload needs a host: ftp://USER@HOST/");
