@@ -30,22 +30,45 @@ int LineCode(const std::string& line, char& after) {
 }  // namespace
 
 std::vector<TFtpReply> TFtpReplyReader::Feed(std::string_view bytes) {
-    pending.append(bytes);
     std::vector<TFtpReply> replies;
     std::size_t start = 0;
-    for (std::size_t lf = pending.find('\n'); lf != std::string::npos;
-         lf = pending.find('\n', start)) {
-        std::string line = pending.substr(start, lf - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    while (start < bytes.size()) {
+        const std::size_t lf = bytes.find('\n', start);
+        if (!discarding) pending.append(bytes.substr(start, lf == bytes.npos ? lf : lf - start));
+        if (lf == bytes.npos) {
+            // Room for a CR that may end the line in the next piece.
+            if (!discarding && pending.size() > MaxReplyLine + 1) TooLong(replies);
+            break;
+        }
         start = lf + 1;
-        TakeLine(line, replies);
+        if (discarding) {
+            discarding = false;
+            continue;
+        }
+        std::string line = std::move(pending);
+        pending.clear();
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.size() > MaxReplyLine) {
+            TooLong(replies);
+            discarding = false;
+        } else {
+            TakeLine(line, replies);
+        }
     }
-    pending.erase(0, start);
     return replies;
 }
 
 void TFtpReplyReader::Reset() {
     pending.clear();
+    discarding = false;
+    multiCode = 0;
+    multiText.clear();
+}
+
+void TFtpReplyReader::TooLong(std::vector<TFtpReply>& replies) {
+    replies.push_back({421, TooLongReplyText});
+    pending.clear();
+    discarding = true;
     multiCode = 0;
     multiText.clear();
 }
@@ -53,6 +76,11 @@ void TFtpReplyReader::Reset() {
 void TFtpReplyReader::TakeLine(const std::string& line, std::vector<TFtpReply>& replies) {
     char after = ' ';
     const int code = LineCode(line, after);
+    if (multiCode != 0 && multiText.size() + line.size() > MaxReplyText) {
+        TooLong(replies);
+        discarding = false;
+        return;
+    }
     if (multiCode != 0) {
         multiText += "\n" + line;
         if (code == multiCode && after == ' ') {

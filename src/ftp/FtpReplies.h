@@ -15,10 +15,19 @@ struct TFtpReply {
     std::string Text;
 };
 
+// Replies no real server comes near; a longer one (a line that never ends, a multi-line reply
+// that never closes) is what a hostile server or someone on the path sends to fill memory.
+inline constexpr std::size_t MaxReplyLine = 8192;
+inline constexpr std::size_t MaxReplyText = 65536;
+inline constexpr const char* TooLongReplyText =
+    "421 The server sent a reply longer than any server needs; the connection was closed.";
+
 // Gathers replies from the bytes of the control connection in whatever pieces they arrive.
 // Lines end with CR LF or LF alone. A multi-line reply starts with "ddd-" and runs to a line
 // starting with the same code and a blank (RFC 959); lines without a code outside a reply
-// are dropped.
+// are dropped. A line longer than MaxReplyLine or a reply longer than MaxReplyText gives a
+// 421 reply with TooLongReplyText instead, the rest of that line is dropped, and the same
+// replies come out however the bytes are cut into pieces.
 class TFtpReplyReader {
 public:
     std::vector<TFtpReply> Feed(std::string_view bytes);
@@ -26,9 +35,12 @@ public:
 
 private:
     std::string pending;
+    // The rest of a line that was too long is dropped up to its end.
+    bool discarding = false;
     int multiCode = 0;
     std::string multiText;
     void TakeLine(const std::string& line, std::vector<TFtpReply>& replies);
+    void TooLong(std::vector<TFtpReply>& replies);
 };
 
 // The directory of a 257 reply: the text between the first '"' and the next single '"',

@@ -40,6 +40,30 @@ TEST(TFtpReplyReader, GathersRepliesFromAnyPieces) {
     }
 }
 
+// A server that sends a line without end, or a multi-line reply that never closes, ends the
+// connection instead of filling the memory; the replies after such a line still count.
+TEST(TFtpReplyReader, RepliesTooLongForAnyServerCloseTheConnection) {
+    const std::string endless = "220 " + std::string(MaxReplyLine, 'x');
+    const std::string tooLong = "421[" + std::string(TooLongReplyText) + "]";
+    for (const std::size_t piece : {std::size_t(1000), std::size_t(100000)}) {
+        TFtpReplyReader reader;
+        std::vector<TFtpReply> all;
+        const std::string bytes = endless + endless + "\r\n200 OK\r\n";
+        for (std::size_t at = 0; at < bytes.size(); at += piece) {
+            for (TFtpReply& r : reader.Feed(std::string_view(bytes).substr(at, piece)))
+                all.push_back(r);
+        }
+        EXPECT_EQ(Show(all), tooLong + "200[200 OK]") << piece;
+    }
+    TFtpReplyReader reader;
+    std::vector<TFtpReply> all;
+    for (TFtpReply& r : reader.Feed("230-Welcome\r\n")) all.push_back(r);
+    for (int i = 0; i < 20 && all.empty(); ++i) {
+        for (TFtpReply& r : reader.Feed(std::string(4000, 'y') + "\r\n")) all.push_back(r);
+    }
+    EXPECT_EQ(Show(all), tooLong);
+}
+
 TEST(QuotedDirectory, ReadsThePathOfA257Reply) {
     const struct {
         const char* reply;
