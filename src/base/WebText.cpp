@@ -75,14 +75,14 @@ std::string Escaped(std::string_view text, bool keepEntities) {
     return out;
 }
 
-}  // namespace
-
-std::string UrlPath(std::string_view path) {
+// Every byte `keep` refuses as %XX.
+template <class Keep>
+std::string PercentEncoded(std::string_view text, Keep keep) {
     std::string out;
-    out.reserve(path.size());
-    for (const char c : path) {
+    out.reserve(text.size());
+    for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (KeptInPath(byte)) {
+        if (keep(byte)) {
             out += c;
         } else {
             AppendPercent(out, byte);
@@ -91,18 +91,12 @@ std::string UrlPath(std::string_view path) {
     return out;
 }
 
+}  // namespace
+
+std::string UrlPath(std::string_view path) { return PercentEncoded(path, KeptInPath); }
+
 std::string UrlAsWritten(std::string_view url) {
-    std::string out;
-    out.reserve(url.size());
-    for (const char c : url) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (NeverInUrl(byte)) {
-            AppendPercent(out, byte);
-        } else {
-            out += c;
-        }
-    }
-    return out;
+    return PercentEncoded(url, [](unsigned char c) { return !NeverInUrl(c); });
 }
 
 std::string HtmlText(std::string_view text) { return Escaped(text, false); }
