@@ -16,6 +16,7 @@
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "engine/BuildHistory.h"
+#include "engine/GalleryHistories.h"
 #include "engine/TBuildJournal.h"
 #include "engine/Undo.h"
 
@@ -55,14 +56,11 @@ int main(int argc, char** argv) {
     fsc::ForceDirectories(images);
 
     fsc::TBuildJournal journal;
-    journal.History =
-        fsc::TBuildHistory::Lock((root / "history").string(), gallery + "/index.html");
-    journal.History->Rewrite(journal);
-    journal.History->StartBuild();
+    fsc::AttachHistory(journal, (root / "history").string(), gallery + "/index.html");
     fsc::ForceDirectories(journal.History->ImageBackupFolder());
     const Clock::time_point recorded = Clock::now();
     for (int n = 0; n < photos; ++n) RecordPhoto(journal, images, n);
-    journal.History->FinishBuild();
+    fsc::FinishHistoryBuild(journal);
     const double recordSeconds = SecondsSince(recorded);
 
     const Clock::time_point undone = Clock::now();

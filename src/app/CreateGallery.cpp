@@ -12,6 +12,7 @@
 #include "engine/BuildHistory.h"
 #include "engine/GalleryHistories.h"
 #include "engine/InsideHTMLDir.h"
+#include "engine/StaleOutputs.h"
 #include "engine/Undo.h"
 #include "templates/SaveAsTemplate.h"
 #include "templates/TemplateApply.h"
@@ -43,14 +44,14 @@ void CheckInput(const Workspace& ws) {
     RequireInsideHTMLDir(ws.Main.ImageDir, "Image directory \"" + ws.Main.ImageDir + "\"");
 }
 
-// Only one history exists: a build into another HTML file can no longer undo the previous
-// gallery, and one into the same folder first removes the pages it will write anew.
+// Each gallery keeps its history on disk, which the build ties to. Without one there is only
+// the journal in memory: a build into another HTML file can no longer undo the previous
+// gallery.
 void KeepOrDropHistory(Workspace& ws, TCreateMode mode) {
-    if (IsBuild(mode)) {
-        if (mode != TCreateMode::DirectoryTreeTool && ws.Main.HTMLFile != ws.LastHTMLFile) {
-            Forget(ws.Journal);
-        }
-        if (ws.Main.HTMLDir == ws.LastHTMLDir) RemovePreviousPages(ws.Journal, ws.Program.HTMLExt);
+    if (IsBuild(mode) && mode != TCreateMode::DirectoryTreeTool && !ws.Journal.History &&
+        ws.Main.HTMLFile != ws.LastHTMLFile) {
+        Forget(ws.Journal);
+        ws.Journal.EarlierOutputs.clear();
     }
     ws.LastHTMLFile = ws.Main.HTMLFile;
     ws.LastHTMLDir = ws.Main.HTMLDir;
@@ -102,12 +103,8 @@ void Prepare(Workspace& ws, TCreateMode mode, IMessages& messages, const TTreeTo
 // after the files it writes beside the gallery.
 bool CallerKeepsHistory(TCreateMode mode) { return mode == TCreateMode::DirectoryTreeTool; }
 
-void FinishHistory(Workspace& ws, TCreateMode mode) {
-    if (!CallerKeepsHistory(mode)) FinishHistoryBuild(ws.Journal);
-}
-
 // One message for all of them: a window shows one box, a terminal one line each.
-void ShowRenames(const std::vector<std::string>& warnings, IMessages& messages) {
+void ShowLines(const std::vector<std::string>& warnings, IMessages& messages) {
     if (warnings.empty()) return;
     std::string text = warnings.front();
     for (std::size_t i = 1; i < warnings.size(); ++i) text += "\n" + warnings[i];
@@ -118,7 +115,7 @@ void ShowRenames(const std::vector<std::string>& warnings, IMessages& messages) 
 // from here; the build refuses the sizes that could divide by zero with a message instead.
 // Every error therefore passes on, and what was written stays in the journal for Undo.
 void Build(Workspace& ws, TCreateMode mode, TCommandServices& services) {
-    ShowRenames(GiveOwnOutputNames(ws.Images, *ws.LastImages, *ws.LastHTML), services.Messages);
+    ShowLines(GiveOwnOutputNames(ws.Images, *ws.LastImages, *ws.LastHTML), services.Messages);
     const std::shared_ptr<TBuildHistory>& history = ws.Journal.History;
     TBuildContext context{ws.Images,
                           *ws.LastImages,
@@ -133,12 +130,17 @@ void Build(Workspace& ws, TCreateMode mode, TCommandServices& services) {
                           ws.Program.WorkerThreads};
     try {
         BuildGallery(context);
+        // A tree folder's build is complete only with the files the tool writes beside it.
+        if (!CallerKeepsHistory(mode)) {
+            RemoveStaleOutputs(ws.Journal, context.BackupFolder, services.Build.Random,
+                               ws.Images);
+        }
     } catch (...) {
         // The process lives on and knows what was written: not a build that never ended.
-        FinishHistory(ws, mode);
+        if (!CallerKeepsHistory(mode)) FinishHistoryBuild(ws.Journal);
         throw;
     }
-    FinishHistory(ws, mode);
+    if (!CallerKeepsHistory(mode)) ShowLines(FinishHistoryBuild(ws.Journal), services.Messages);
 }
 
 // The history goes to disk before the first file is touched; a second process building

@@ -85,19 +85,23 @@ int RunHistoryCommand(std::vector<std::string> args, std::ostream& out) {
         ForgetGalleryHistory(HistoryFolder(), gallery);
         return 0;
     }
+    // One line a build, the newest first: the first line of a gallery is what undo takes back.
     for (const THistorySummary& entry : ListHistories(HistoryFolder())) {
         if (!entry.Damage.empty()) {
             out << entry.Damage << '\n';
             continue;
         }
-        out << entry.Gallery << "\t" << LocalTime(entry.StartTime) << "\t" << entry.CreatedFiles
-            << " files written, " << entry.BackupFiles << " backed up";
-        if (entry.Busy) {
-            out << ", being built now";
-        } else if (!entry.Finished) {
-            out << ", did not finish";
+        for (std::size_t i = 0; i < entry.Builds.size(); ++i) {
+            const THistoryBuildSummary& build = entry.Builds[i];
+            out << entry.Gallery << "\t" << LocalTime(build.StartTime) << "\t" << build.CreatedFiles
+                << " files written, " << build.BackupFiles << " backed up";
+            if (i == 0 && entry.Busy) {
+                out << ", being built now";
+            } else if (!build.Finished) {
+                out << ", did not finish";
+            }
+            out << '\n';
         }
-        out << '\n';
     }
     return 0;
 }

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -16,7 +15,6 @@
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/TabFields.h"
-#include "engine/TBuildJournal.h"
 
 namespace fsc {
 
@@ -24,7 +22,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* FormatVersion = "1";
+constexpr const char* FormatVersion = "2";
+constexpr const char* FirstFormatVersion = "1";
 
 std::uint64_t Fnv1a64(const std::string& text) {
     std::uint64_t hash = 14695981039346656037ull;
@@ -73,11 +72,6 @@ void SyncPath(const std::string& path, int flags) {
     if (result != 0) throw EFSC_Exception("Cannot write \"" + path + "\": " + SystemMessage());
 }
 
-long long SecondsNow() {
-    using namespace std::chrono;
-    return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
-}
-
 [[noreturn]] void Damaged(const std::string& path, std::size_t lineNumber) {
     throw EFSC_Exception(
         "The undo history \"" + path + "\" is damaged (line " + std::to_string(lineNumber) +
@@ -85,36 +79,56 @@ long long SecondsNow() {
         "\". Move that folder away to build or undo this gallery again.");
 }
 
-void Apply(THistoryContents& contents, const std::vector<std::string>& fields) {
+// Version 1 kept one build's lists, and its "S" lines only restarted the clock; from
+// version 2 on every "S" opens a build of its own and the other records belong to the newest.
+void Apply(THistoryContents& contents, const std::vector<std::string>& fields, bool stacked) {
     const std::string& type = fields[0];
     if (type == "G" && fields.size() == 2) {
         contents.Gallery = fields[1];
-    } else if (type == "S" && fields.size() == 2) {
-        contents.StartTime = std::stoll(fields[1]);
-        contents.Finished = false;
+        return;
+    }
+    if (contents.Builds.empty() || (type == "S" && stacked)) contents.Builds.emplace_back();
+    THistoryBuild& build = contents.Builds.back();
+    if (type == "S" && fields.size() == 2) {
+        build.StartTime = std::stoll(fields[1]);
+        build.Finished = false;
     } else if (type == "F" && fields.size() == 1) {
-        contents.Finished = true;
+        build.Finished = true;
     } else if (type == "C" && fields.size() == 2) {
-        contents.CreatedFiles.push_back(fields[1]);
+        build.CreatedFiles.push_back(fields[1]);
+    } else if (type == "O" && fields.size() == 2) {
+        build.Outputs.push_back(fields[1]);
     } else if (type == "B" && fields.size() == 3) {
-        contents.BackupFiles.push_back(fields[1]);
-        contents.RestoreFiles.push_back(fields[2]);
+        build.BackupFiles.push_back(fields[1]);
+        build.RestoreFiles.push_back(fields[2]);
     } else if (type == "K" && fields.size() == 2) {
-        contents.CreatedFolders.push_back(fields[1]);
+        build.CreatedFolders.push_back(fields[1]);
     } else if (type == "D" && fields.size() == 1) {
-        contents.CreatedFiles.clear();
-        contents.CreatedFolders.clear();
+        build.CreatedFiles.clear();
+        build.CreatedFolders.clear();
     } else if (type == "R" && fields.size() == 2) {
-        for (std::size_t i = contents.BackupFiles.size(); i-- > 0;) {
-            if (contents.BackupFiles[i] != fields[1]) continue;
-            contents.BackupFiles.erase(contents.BackupFiles.begin() + std::ptrdiff_t(i));
-            contents.RestoreFiles.erase(contents.RestoreFiles.begin() + std::ptrdiff_t(i));
+        for (std::size_t i = build.BackupFiles.size(); i-- > 0;) {
+            if (build.BackupFiles[i] != fields[1]) continue;
+            build.BackupFiles.erase(build.BackupFiles.begin() + std::ptrdiff_t(i));
+            build.RestoreFiles.erase(build.RestoreFiles.begin() + std::ptrdiff_t(i));
             return;
         }
         throw std::invalid_argument("restored backup not recorded");
     } else {
         throw std::invalid_argument("unknown record");
     }
+}
+
+std::string BuildLines(const THistoryBuild& build) {
+    std::string bytes = Line({"S", std::to_string(build.StartTime)});
+    for (const std::string& path : build.CreatedFolders) bytes += Line({"K", path});
+    for (const std::string& path : build.CreatedFiles) bytes += Line({"C", path});
+    for (std::size_t i = 0; i < build.BackupFiles.size(); ++i) {
+        bytes += Line({"B", build.BackupFiles[i], build.RestoreFiles[i]});
+    }
+    for (const std::string& path : build.Outputs) bytes += Line({"O", path});
+    if (build.Finished) bytes += Line({"F"});
+    return bytes;
 }
 
 }  // namespace
@@ -135,6 +149,7 @@ std::string HistoryFolderOf(const std::string& root, const std::string& gallery)
 THistoryContents ReadHistoryFile(const std::string& path) {
     const std::string bytes = ReadFileBytes(path);
     THistoryContents contents;
+    bool stacked = true;
     std::size_t start = 0;
     std::size_t lineNumber = 0;
     for (std::size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1) {
@@ -149,17 +164,21 @@ THistoryContents ReadHistoryFile(const std::string& path) {
         if (!split) Damaged(path, lineNumber);
         const std::vector<std::string>& fields = *split;
         if (lineNumber == 1) {
-            if (fields.size() != 2 || fields[0] != "H" || fields[1] != FormatVersion)
+            if (fields.size() != 2 || fields[0] != "H" ||
+                (fields[1] != FormatVersion && fields[1] != FirstFormatVersion))
                 Damaged(path, lineNumber);
+            stacked = fields[1] == FormatVersion;
             continue;
         }
         try {
-            Apply(contents, fields);
+            Apply(contents, fields, stacked);
         } catch (const std::exception&) {
             Damaged(path, lineNumber);
         }
     }
-    if (contents.BackupFiles.size() != contents.RestoreFiles.size()) Damaged(path, lineNumber);
+    for (const THistoryBuild& build : contents.Builds) {
+        if (build.BackupFiles.size() != build.RestoreFiles.size()) Damaged(path, lineNumber);
+    }
     return contents;
 }
 
@@ -222,14 +241,11 @@ void TBuildHistory::Append(const std::vector<std::string>& fields) {
     WriteAll(handle, Line(fields), JoinPath(folder, HistoryFileName));
 }
 
-void TBuildHistory::Rewrite(const TBuildJournal& journal) {
+void TBuildHistory::Rewrite(const std::vector<THistoryBuild>& builds) {
+    if (builds.empty()) return Remove();
     ForceDirectories(folder);
     std::string bytes = Line({"H", FormatVersion}) + Line({"G", gallery});
-    for (const std::string& path : journal.CreatedFolders) bytes += Line({"K", path});
-    for (const std::string& path : journal.CreatedFiles) bytes += Line({"C", path});
-    for (std::size_t i = 0; i < journal.BackupFiles.size(); ++i) {
-        bytes += Line({"B", journal.BackupFiles[i], journal.RestoreFiles[i]});
-    }
+    for (const THistoryBuild& build : builds) bytes += BuildLines(build);
     // Written whole under another name and renamed: the old file stays valid until then.
     const std::string path = JoinPath(folder, HistoryFileName);
     const std::string fresh = path + ".new";
@@ -250,9 +266,15 @@ void TBuildHistory::Rewrite(const TBuildJournal& journal) {
     handle = -1;
 }
 
-void TBuildHistory::StartBuild() { Append({"S", std::to_string(SecondsNow())}); }
 void TBuildHistory::FinishBuild() { Append({"F"}); }
 void TBuildHistory::AddCreated(const std::string& path) { Append({"C", path}); }
+void TBuildHistory::AddOutputs(const TStringList& paths) {
+    std::string bytes;
+    for (const std::string& path : paths) bytes += Line({"O", path});
+    OpenForAppend();
+    WriteAll(handle, bytes, JoinPath(folder, HistoryFileName));
+}
+
 void TBuildHistory::AddCreatedFolder(const std::string& path) { Append({"K", path}); }
 
 void TBuildHistory::AddBackup(const std::string& backup, const std::string& original) {

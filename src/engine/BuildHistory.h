@@ -1,6 +1,6 @@
-// The undo history of one gallery on disk: a write-ahead journal, the backups it names and a
-// lock, in a folder of its own, so that a later process, or the next start after a crash, can
-// still undo a build.
+// The undo history of one gallery on disk: a write-ahead journal of its last builds, the
+// backups it names and a lock, in a folder of its own, so that a later process, or the next
+// start after a crash, can still undo a build, and the build before it.
 #pragma once
 
 #include <memory>
@@ -11,19 +11,24 @@
 
 namespace fsc {
 
-struct TBuildJournal;
-
-// What a history file says: the lists as they stand after every step recorded so far.
-struct THistoryContents {
-    std::string Gallery;
-    // Seconds since 1970 when the last build began; 0 when none began.
+// One build of a history: its undo lists as they stand after every step recorded so far,
+// and every file it produced, written or found as it would write it.
+struct THistoryBuild {
+    // Seconds since 1970 when the build began; 0 when that was never recorded.
     long long StartTime = 0;
-    // False when a build began and its end was never recorded: the process died.
+    // False when the build began and its end was never recorded: the process died.
     bool Finished = true;
     TStringList CreatedFiles;
     TStringList BackupFiles;
     TStringList RestoreFiles;
     TStringList CreatedFolders;
+    TStringList Outputs;
+};
+
+// What a history file says: the gallery's builds, oldest first.
+struct THistoryContents {
+    std::string Gallery;
+    std::vector<THistoryBuild> Builds;
 };
 
 inline constexpr const char* HistoryFileName = "journal";
@@ -50,16 +55,19 @@ public:
 
     // Each step below is on disk (written and flushed) before it returns, so the file it
     // announces may be touched right after.
-    // Replaces the file by one holding the lists of `journal` (a finished state).
-    void Rewrite(const TBuildJournal& journal);
-    void StartBuild();
+    // Replaces the file by one holding `builds`, atomically. Removes the history when there
+    // is none left.
+    void Rewrite(const std::vector<THistoryBuild>& builds);
     void FinishBuild();
     void AddCreated(const std::string& path);
+    // Written at the end of a build, all in one step: they only tell later builds what is
+    // theirs.
+    void AddOutputs(const TStringList& paths);
     void AddCreatedFolder(const std::string& path);
     // `backup` is flushed to disk before the pair is recorded.
     void AddBackup(const std::string& backup, const std::string& original);
-    // Undo's own steps, so that an undo cut short goes on where it stopped. Created files
-    // and folders go together.
+    // Undo's own steps on the newest build, so that an undo cut short goes on where it
+    // stopped. Created files and folders go together.
     void CreatedFilesDeleted();
     void Restored(const std::string& backup);
 

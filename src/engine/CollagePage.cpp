@@ -103,6 +103,7 @@ void WritePicture(TPageContext& context, const TBitmap& picture, const std::stri
     JournalFile(context.Journal, path, context.BackupFolder, context.Random);
     SaveJpeg(picture, path, CollageQuality(context.Images.ThumbQualityLevel), false);
     context.Journal.ExtraImages.push_back(path);
+    context.Journal.AddOutput(path);
 }
 
 }  // namespace

@@ -45,8 +45,11 @@ void CopyPlainFile(TBuildContext& context, const TTemplateFile& file) {
     const std::string folder = InHTMLDir(context.HTML.HTMLDir, file.SubDir);
     context.Journal.CreateFolders(folder);
     const std::string target = InHTMLDir(folder, file.FileName);
+    // A template kept in the gallery's folder is the user's file, never an output.
+    if (IsSameFile(file.Source, target)) return;
+    context.Journal.AddOutput(target);
     const std::string bytes = ReadFileBytes(file.Source);
-    // Stylesheets and scripts are mostly there already as they are (or are the source).
+    // Stylesheets and scripts are mostly there already as they are.
     if (FileHolds(target, bytes)) return;
     JournalTarget(context, target);
     WriteFileBytes(target, bytes);

@@ -75,6 +75,7 @@ void SavePage(TBuildContext& context, TFSC_File& page) {
         JournalTarget(context, path);
         WriteFileBytes(path, bytes);
     }
+    context.Journal.AddOutput(path);
     page.FileName = ExtractFileName(path);
 }
 

@@ -47,12 +47,18 @@ bool IsCollagePictureOf(const std::string& name, const std::string& gallery) {
 
 void AddHistoryFiles(std::set<std::string>& names, TFolderNames& folder,
                      const THistoryContents& history) {
-    const std::set<std::string> replaced(history.RestoreFiles.begin(), history.RestoreFiles.end());
-    for (const std::string& path : history.CreatedFiles) {
-        const std::string name = folder.NameOf(path);
-        if (name.empty()) continue;
-        if (replaced.count(path) == 0 || IsCollagePictureOf(name, history.Gallery))
-            names.insert(name);
+    for (const THistoryBuild& build : history.Builds) {
+        const std::set<std::string> replaced(build.RestoreFiles.begin(), build.RestoreFiles.end());
+        for (const std::string& path : build.CreatedFiles) {
+            const std::string name = folder.NameOf(path);
+            if (name.empty()) continue;
+            if (replaced.count(path) == 0 || IsCollagePictureOf(name, history.Gallery))
+                names.insert(name);
+        }
+        for (const std::string& path : build.Outputs) {
+            const std::string name = folder.NameOf(path);
+            if (!name.empty()) names.insert(name);
+        }
     }
 }
 

@@ -240,6 +240,15 @@ void WriteThumb(TStep& step, const TImagePlan& plan, TThumbnail& thumb, const TI
     step.Cache.Record(plan.ThumbPath, made);
 }
 
+// What the picture has in the gallery now, made or found current; the picture itself, when
+// its copy is written over it, stays the user's.
+void RecordOutputs(TBuildContext& context, const TImagePlan& plan, const TThumbnail& thumb) {
+    if (!IsSameFile(plan.CopyTarget, thumb.FileName) && FileExists(plan.CopyTarget))
+        context.Journal.AddOutput(plan.CopyTarget);
+    if (!plan.Job.MeasureOnly && FileExists(plan.ThumbPath))
+        context.Journal.AddOutput(plan.ThumbPath);
+}
+
 void Consume(TStep& step, int index, int count) {
     TBuildContext& context = step.Context;
     context.Services.Progress.Update(
@@ -262,6 +271,7 @@ void Consume(TStep& step, int index, int count) {
     if (plan.Job.MakeCopy) WriteCopy(step, plan, thumb, *files);
     if (plan.CachedThumb) TakeCachedThumb(step, thumb, *plan.CachedThumb);
     if (plan.Job.MakeThumb || plan.Job.MeasureOnly) WriteThumb(step, plan, thumb, *files);
+    RecordOutputs(context, plan, thumb);
 }
 
 // Whatever was written stays on disk until an undo, so the cache learns it even when the

@@ -1,6 +1,8 @@
 // Journal entries and backups of overwritten files.
 #include "engine/JournalFile.h"
 
+#include <unistd.h>
+
 #include "base/Files.h"
 #include "base/Paths.h"
 
@@ -26,6 +28,11 @@ std::string BackupName(const std::string& folder, IRandom& random) {
     return candidate;
 }
 
+// A second name for the file costs nothing where the backups lie on the same disk.
+void KeepAsBackup(const std::string& path, const std::string& backup) {
+    if (::link(path.c_str(), backup.c_str()) != 0) CopyFileBytes(path, backup);
+}
+
 }  // namespace
 
 void JournalFile(TBuildJournal& journal, const std::string& path, const std::string& backupFolder,
@@ -41,6 +48,15 @@ void JournalFile(TBuildJournal& journal, const std::string& path, const std::str
         journal.AddBackup(backup, path);
     }
     journal.AddCreated(path);
+}
+
+void JournalRemoval(TBuildJournal& journal, const std::string& path,
+                    const std::string& backupFolder, IRandom& random) {
+    ForceDirectories(backupFolder);
+    const std::string backup = BackupName(backupFolder, random);
+    KeepAsBackup(path, backup);
+    journal.AddBackup(backup, path);
+    DeleteFileIfExists(path);
 }
 
 }  // namespace fsc

@@ -14,4 +14,9 @@ namespace fsc {
 void JournalFile(TBuildJournal& journal, const std::string& path, const std::string& backupFolder,
                  IRandom& random);
 
+// Removes the file at `path` the way JournalFile replaces one: backed up and recorded first,
+// so that undo puts it back. A failed backup raises and leaves the file.
+void JournalRemoval(TBuildJournal& journal, const std::string& path,
+                    const std::string& backupFolder, IRandom& random);
+
 }  // namespace fsc

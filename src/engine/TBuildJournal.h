@@ -1,5 +1,6 @@
-// What builds wrote and overwrote, so that undo can remove a gallery again; plus the
-// per-build lists of collage pictures and navigation warnings.
+// What the newest build wrote and overwrote, so that undo can take it back; what earlier
+// builds produced, so that a build can remove what it no longer makes; plus the per-build
+// lists of collage pictures and navigation warnings.
 #pragma once
 
 #include <memory>
@@ -19,6 +20,12 @@ struct TBuildJournal {
     TStringList RestoreFiles;
     // Folders a build made, outermost first: undo takes away those it leaves empty.
     TStringList CreatedFolders;
+    // Every file this build produced, written or found as it would write it; never a source
+    // picture.
+    TStringList Outputs;
+    // What the earlier builds of this gallery produced: what this build does not produce
+    // again is stale and goes at its end.
+    TStringList EarlierOutputs;
     // The collage pictures of the last build; the upload sends them too.
     TStringList ExtraImages;
     // Notes of the navigation evaluator; nothing requires showing them.
@@ -33,16 +40,27 @@ struct TBuildJournal {
         return CreatedFiles.empty() && BackupFiles.empty() && CreatedFolders.empty();
     }
 
-    // A build starts with empty per-build lists; the undo lists accumulate.
+    // A build starts with empty per-build lists; without a history on disk the undo lists
+    // accumulate.
     void StartBuild() {
         ExtraImages.clear();
         Warnings.clear();
+        Outputs.clear();
+    }
+
+    // The undo lists of the newest build, as a history keeps them.
+    void ClearUndoLists() {
+        CreatedFiles.clear();
+        BackupFiles.clear();
+        RestoreFiles.clear();
+        CreatedFolders.clear();
     }
 
     // The only ways into the undo lists while a build runs, so that the history on disk
     // always knows at least what the disk holds.
     void AddCreated(const std::string& path);
     void AddBackup(const std::string& backup, const std::string& original);
+    void AddOutput(const std::string& path) { Outputs.push_back(path); }
     // Makes the missing levels of `folder`, each recorded before it is made.
     void CreateFolders(const std::string& folder);
 };

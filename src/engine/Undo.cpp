@@ -1,4 +1,4 @@
-// Undo, forget and the removal of previous pages.
+// Undo and forget.
 #include "engine/Undo.h"
 
 #include <unistd.h>
@@ -7,9 +7,9 @@
 
 #include "base/Errors.h"
 #include "base/Files.h"
-#include "base/HTMLFileTest.h"
 #include "base/Paths.h"
 #include "engine/BuildHistory.h"
+#include "engine/GalleryHistories.h"
 
 namespace fsc {
 
@@ -92,22 +92,12 @@ void Undo(TBuildJournal& journal) {
     const std::vector<TFailedRestore> failed = RestoreBackups(journal);
     // Backups that could not go back are the only copies of the user's files: they are
     // kept out of Forget and stay in the lists for another try.
-    journal.CreatedFiles.clear();
-    journal.CreatedFolders.clear();
-    journal.BackupFiles.clear();
-    journal.RestoreFiles.clear();
+    journal.ClearUndoLists();
     for (const TFailedRestore& entry : failed) {
         journal.BackupFiles.push_back(entry.Backup);
         journal.RestoreFiles.push_back(entry.Original);
     }
-    if (journal.History) {
-        if (failed.empty()) {
-            journal.History->Remove();
-            journal.History.reset();
-        } else {
-            journal.History->Rewrite(journal);
-        }
-    }
+    if (journal.History) PopNewestBuild(journal, &journal);
     if (failed.empty()) return;
     throw EFSC_Exception("Cannot restore \"" + failed.front().Original + "\" (" +
                          failed.front().Reason + "); its backup is kept at \"" +
@@ -125,16 +115,6 @@ void Forget(TBuildJournal& journal) {
     DeleteQuietly(journal.BackupFiles);
     journal.BackupFiles.clear();
     journal.RestoreFiles.clear();
-}
-
-void RemovePreviousPages(const TBuildJournal& journal, const TStringList& htmlExtensions) {
-    TStringList pages;
-    for (const std::string& path : journal.CreatedFiles) {
-        if (IsHTMLExtension(htmlExtensions, ExtractFileExt(path)) && FileExists(path)) {
-            pages.push_back(path);
-        }
-    }
-    DeleteQuietly(pages);
 }
 
 namespace {

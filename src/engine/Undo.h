@@ -1,5 +1,5 @@
-// Undo of created galleries: removing what the build history wrote and putting back what
-// it overwrote, forgetting the history, and removing the pages of a previous build.
+// Undo of created galleries: removing what the newest build wrote and putting back what it
+// overwrote or removed, and forgetting a history.
 #pragma once
 
 #include "base/TStringList.h"
@@ -12,7 +12,8 @@ inline constexpr const char* NothingToUndoText = "Nothing there to undo!";
 
 // Deletes every file of the created-file list (files that cannot be deleted are passed
 // over; directories never go), then moves the backups back over their original paths,
-// latest first, so that a path backed up twice ends with the oldest contents. Then forgets.
+// latest first, so that a path backed up twice ends with the oldest contents. The build
+// then leaves its history's stack; the one before it is next.
 // Raises EUserInputError "Nothing there to undo!" and changes nothing when the created-file,
 // backup and created-folder lists are all empty, and EFSC_Exception "Clear Error (Code:Restore)" when the
 // backup and restore lists are out of step. A backup that cannot be moved back is not
@@ -25,10 +26,6 @@ void Undo(TBuildJournal& journal);
 // (Code:Restore)" when the backup and restore lists are out of step, before deleting
 // anything.
 void Forget(TBuildJournal& journal);
-
-// Deletes the files of the created-file list that are HTML pages by `htmlExtensions` (one
-// extension a line, without the dot; ".HTML" and ".HTM" always count). The list stays.
-void RemovePreviousPages(const TBuildJournal& journal, const TStringList& htmlExtensions);
 
 // The main window's "Undo. Delete the created Gallery.": Undo, then every image's copy and
 // thumbnail times are cleared, so that the next build backs up again what it finds in its

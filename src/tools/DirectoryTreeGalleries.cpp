@@ -72,7 +72,8 @@ public:
         NoteList(dir, TreeCopiesFileName,
                  TreeCopiesLines(dir, covers ? TThumbnailArray{} : ws.Images));
         NoteList(dir, TreeCoversFileName, TreeCoversLines(dir, earlierCovers, ws.Images, covers));
-        histories.Finish();
+        for (const std::string& note : histories.Complete(ws.Images, services.Build.Random))
+            services.Messages.ShowMessage(note);
         // A cover's own thumbnail is a copy of a copy: the one it was made from looks better.
         const TThumbnail& first = ws.Images.front();
         return covers ? first.FileName : JoinPath(dir, first.ThumbName);
@@ -206,6 +207,7 @@ private:
     // alone, as a page is.
     void NoteList(const std::string& dir, const char* listName, const TStringList& lines) {
         const std::string list = JoinPath(dir, listName);
+        if (!lines.empty()) ws.Journal.AddOutput(list);
         if (lines.empty() ? !FileExists(list) : FileHolds(list, JoinLines(lines))) return;
         JournalFile(ws.Journal, list, BackupFolderOf(dir), services.Build.Random);
         if (lines.empty()) {

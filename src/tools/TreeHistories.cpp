@@ -4,6 +4,7 @@
 #include "base/Errors.h"
 #include "engine/BuildHistory.h"
 #include "engine/GalleryHistories.h"
+#include "engine/StaleOutputs.h"
 
 namespace fsc {
 
@@ -27,14 +28,23 @@ void TTreeHistories::Begin(const std::string& gallery) {
     current = gallery;
 }
 
-void TTreeHistories::Finish() {
-    if (current.empty()) return;
+std::vector<std::string> TTreeHistories::Complete(const TThumbnailArray& pictures,
+                                                  IRandom& random) {
+    if (!current.empty() && journal.History)
+        RemoveStaleOutputs(journal, journal.History->PageBackupFolder(), random, pictures);
+    return Finish();
+}
+
+std::vector<std::string> TTreeHistories::Finish() {
+    if (current.empty()) return {};
     const std::string gallery = current;
     current.clear();
-    FinishHistoryBuild(journal);
-    // A build that wrote nothing keeps no history, and leaves nothing to undo.
-    if (journal.History) finished.push_back(gallery);
+    const bool wroteSomething = !journal.HasNothingToUndo();
+    std::vector<std::string> notes = FinishHistoryBuild(journal);
+    // A build that wrote nothing adds nothing to undo.
+    if (wroteSomething) finished.push_back(gallery);
     journal = TBuildJournal{};
+    return notes;
 }
 
 std::string TTreeHistories::BackupFolder(const std::string& withoutHistory) const {

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "base/IMessages.h"
+#include "base/IRandom.h"
 #include "engine/TBuildJournal.h"
+#include "engine/TThumbnail.h"
 
 namespace fsc {
 
@@ -25,9 +27,14 @@ public:
     // the journal to its history, locked for this process; EUserInputError when another
     // process holds it. Later calls for the same gallery change nothing.
     void Begin(const std::string& gallery);
+    // After the gallery's last file, when its build went well: what the gallery's earlier
+    // builds wrote and this one did not is removed, then the build is finished as below.
+    // Returns the lines of Finish.
+    std::vector<std::string> Complete(const TThumbnailArray& pictures, IRandom& random);
     // After the gallery's last file, however its build ended: the history is finished and
-    // let go, so that another process may undo it.
-    void Finish();
+    // let go, so that another process may undo it. Returns a line for each oldest build its
+    // stack dropped.
+    std::vector<std::string> Finish();
     // Where the backups of files written beside the build go.
     std::string BackupFolder(const std::string& withoutHistory) const;
     // After an abort: the galleries this run finished before are undone as well, the latest

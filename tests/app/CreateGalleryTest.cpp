@@ -158,18 +158,23 @@ TEST_F(CreateGalleryTest, AHistoryOnDiskFollowsTheRulesOfTheRun) {
     std::vector<THistorySummary> listed = ListHistories(histories);
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0].Gallery, f.Site + "/first.html");
-    EXPECT_TRUE(listed[0].Finished);
-    EXPECT_EQ(listed[0].CreatedFiles, f.Ws.Journal.CreatedFiles.size());
+    EXPECT_TRUE(listed[0].Builds.at(0).Finished);
+    EXPECT_EQ(listed[0].Builds.at(0).CreatedFiles, f.Ws.Journal.CreatedFiles.size());
 
-    // A new file name forgets the history, on disk too.
+    // The two builds of one gallery are two entries of its stack; the one page the second
+    // build no longer needs went with it.
+    EXPECT_EQ(listed[0].Builds.size(), 2u);
+    EXPECT_EQ(SiteFiles(), (std::vector<std::string>{"first.html"}));
+
+    // Another file name is another gallery, with a history of its own; the first keeps its.
     f.Ws.Main.HTMLFile = "second.html";
     f.Create();
     listed = ListHistories(histories);
-    ASSERT_EQ(listed.size(), 1u);
+    ASSERT_EQ(listed.size(), 2u);
     EXPECT_EQ(listed[0].Gallery, f.Site + "/second.html");
     UndoGallery(f.Ws.Journal, f.Ws.Images);
     EXPECT_EQ(SiteFiles(), (std::vector<std::string>{"first.html"}));
-    EXPECT_TRUE(ListHistories(histories).empty());
+    ASSERT_EQ(ListHistories(histories).size(), 1u);
     EXPECT_THROW(UndoGallery(f.Ws.Journal, f.Ws.Images), EUserInputError);
 }
 

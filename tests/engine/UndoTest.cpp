@@ -140,20 +140,6 @@ TEST(Forget, DeletesBackupsAndKeepsTheCreatedFiles) {
     EXPECT_TRUE(folder.Journal.RestoreFiles.empty());
 }
 
-TEST(RemovePreviousPages, DeletesThePagesOnlyAndKeepsTheList) {
-    JournalFolder folder;
-    const std::vector<std::pair<std::string, bool>> files = {
-        {"a.html", true}, {"b.HTM", true},  {"c.php", true}, {"d.jpg", false},
-        {"e.css", false}, {"f.txt", false}, {"G.Html", true}};
-    for (const auto& [name, page] : files)
-        folder.Journal.CreatedFiles.push_back(folder.File(name, name));
-    folder.Journal.CreatedFiles.push_back(folder.Root / "missing.html");
-    const TStringList before = folder.Journal.CreatedFiles;
-    RemovePreviousPages(folder.Journal, {"HTML", "HTM", "PHP"});
-    for (const auto& [name, page] : files) EXPECT_EQ(FileExists(folder.Root / name), !page) << name;
-    EXPECT_EQ(folder.Journal.CreatedFiles, before);
-}
-
 TEST(UndoGallery, ClearsTheCacheTimesSoTheNextBuildBacksUpAgain) {
     test::TBuildFixture gallery(1);
     ForceDirectories(gallery.Site + "/images");
@@ -183,7 +169,6 @@ TEST(UndoGallery, TwoBuildsIntoOneHistoryAreUndoneTogether) {
     gallery.Build();
     gallery.FreshSettings();
     gallery.HTML.LinkToHTML = true;
-    RemovePreviousPages(gallery.Journal, {});
     gallery.Build();
     UndoGallery(gallery.Journal, gallery.Thumbs);
     EXPECT_FALSE(DirectoryExists(gallery.Site)) << "the builds made it, with its images folder";
