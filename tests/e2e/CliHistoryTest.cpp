@@ -154,6 +154,52 @@ TEST(CliHistory, AKilledBuildRunAgainIsUndoneToTheFolderBeforeEither) {
     }
 }
 
+// A photo taken out of the gallery goes from its folder, with its pages; each undo takes back
+// one build, the newest first, down to the folder as the user had it. A rebuild that changes
+// nothing takes no place in between.
+TEST(CliHistory, ARemovedPhotoGoesAndEachUndoTakesBackOneBuild) {
+    EnsureQtApplication();
+    TCliRun run;
+    ForceDirectories(run.Root / "pics");
+    for (int i = 0; i < 3; ++i) {
+        WriteFileBytes(run.Root / ("pics/p" + std::to_string(i) + ".jpg"),
+                       JpegRgb(Quadrants(320 + 16 * i, 240), 90));
+    }
+    WriteUserFiles(run.Root / "out");
+    const auto build = [&](const std::string& thumbSize) {
+        std::vector<std::string> args = BuildArguments(run, "pics", "out");
+        args.insert(args.end(), {"--set", "THUMBWIDTH=" + thumbSize, "--set",
+                                 "THUMBHEIGHT=" + thumbSize, "--quiet"});
+        const ProgramResult result = run.Run(args);
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+        return Snapshot(run.Root / "out");
+    };
+    const TFileBytes before = Snapshot(run.Root / "out");
+    const TFileBytes three = build("120");
+    ASSERT_EQ(three.count("index3.html"), 1u);
+    ASSERT_EQ(three.count("images/p2_th.jpg"), 1u);
+
+    std::filesystem::remove(run.Root / "pics/p2.jpg");
+    const TFileBytes two = build("120");
+    for (const std::string gone : {"index3.html", "images/p2.jpg", "images/p2_th.jpg"})
+        EXPECT_EQ(two.count(gone), 0u) << gone;
+    EXPECT_EQ(two.at("notes.txt"), "keep me");
+    EXPECT_EQ(two.size(), three.size() - 4) << "the copy, thumbnail, picture page and page";
+
+    const TFileBytes wider = build("160");
+    EXPECT_TRUE(wider.at("images/p0_th.jpg") != two.at("images/p0_th.jpg"));
+    EXPECT_EQ(build("160"), wider);
+    const std::string listed = run.Run({"history"}).Out;
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 3) << listed;
+
+    for (const TFileBytes& expected : {two, three, before}) {
+        const ProgramResult undo = run.Run({"undo", "--html-dir", run.Root / "out"});
+        ASSERT_EQ(undo.ExitCode, 0) << undo.Err;
+        EXPECT_EQ(Snapshot(run.Root / "out"), expected);
+    }
+    EXPECT_EQ(run.Run({"undo"}).Err, "Nothing there to undo!\n");
+}
+
 // A failed build into a new folder leaves no empty folders behind; and a gallery reached
 // through a linked folder is the same gallery, built by one program at a time.
 TEST(CliHistory, AFailedFirstPictureLeavesNoFolderAndALinkedFolderIsTheSameGallery) {

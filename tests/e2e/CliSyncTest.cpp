@@ -125,22 +125,21 @@ TEST(CliSync, SendsOnlyWhatChangedAndDeletesOnlyWhatItSent) {
     ExpectSameBytes(remote, out);
     ExpectManifestOf(remote + "/" + Manifest, out);
 
-    // One picture fewer, built afresh elsewhere and published: its copy, thumbnail and page
-    // go from the server; the file put there by hand stays.
+    // One picture fewer, rebuilt and synced: the rebuild removes its copy, thumbnail and page
+    // from the gallery folder, and so the sync from the server; the file put there by hand
+    // stays.
+    const std::size_t filesBefore = FilesBelow(out).size();
     std::filesystem::remove(run.Root / "pictures/d.jpg");
-    const std::string smaller = run.Root / "smaller";
-    result = run.Build({"--images", run.Root / "pictures", "--html-dir", smaller, "--html-file",
-                        "index.html", "--set", "USEIMAGEASHTML=true", "--quiet"});
+    result = run.Build({"--images", run.Root / "pictures", "--html-dir", out, "--html-file",
+                        "index.html", "--set", "USEIMAGEASHTML=true", "--quiet", "--upload",
+                        address, "--sync", "--no-tls"},
+                       password);
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
-    const auto gone = FilesBelow(out).size() - FilesBelow(smaller).size();
-    ASSERT_GE(gone, 3u) << "a copy, a thumbnail and a page";
-    result = run.Run({"publish", "--html-dir", smaller, "--html-file", "index.html", address,
-                      "--passive", "--no-tls"},
-                     password);
-    ASSERT_EQ(result.ExitCode, 0) << result.Err;
-    EXPECT_EQ(FilesBelow(remote), With(FilesBelow(smaller), {Manifest, "by-hand.txt"}));
-    ExpectSameBytes(remote, smaller);
-    ExpectManifestOf(remote + "/" + Manifest, smaller);
+    EXPECT_EQ(filesBefore - FilesBelow(out).size(), 3u) << "a copy, a thumbnail and a page";
+    for (const std::string& file : FilesBelow(out)) EXPECT_EQ(file.find("d."), std::string::npos);
+    EXPECT_EQ(FilesBelow(remote), With(FilesBelow(out), {Manifest, "by-hand.txt"}));
+    ExpectSameBytes(remote, out);
+    ExpectManifestOf(remote + "/" + Manifest, out);
     EXPECT_EQ(ReadFileBytes(remote + "/by-hand.txt"), "mine");
 }
 
