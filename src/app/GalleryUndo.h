@@ -9,10 +9,12 @@
 
 namespace fsc {
 
-// "Undo. Delete the created Gallery.": with nothing recorded in this run, the history that
-// an earlier run kept on disk for the gallery in the HTML directory and file fields (from
-// `historyFolder`; none when empty) is taken over first; then the undo of this run.
-void UndoCreatedGallery(Workspace& ws, const std::string& historyFolder);
+// "Undo. Delete the created Gallery.": undoes the newest build, after asking, with the
+// number of files it removes and puts back. With nothing recorded in this run, the newest
+// build that the history on disk keeps for the gallery in the HTML directory and file fields
+// (from `historyFolder`; none when empty) is taken over first. Raises "Nothing there to
+// undo!" when there is none.
+void UndoCreatedGallery(Workspace& ws, const std::string& historyFolder, IAsk& ask);
 
 // For every build that began and never ended: asks whether to undo it now, naming the
 // gallery, and undoes it on "Yes". A build not undone stays in its history for later.

@@ -570,7 +570,9 @@ void MainWindow::SaveSettingsAsTemplate() {
     ShowWorkspace();
 }
 
-void MainWindow::UndoGallery() { UndoCreatedGallery(parts.Ws, services->HistoryFolder); }
+void MainWindow::UndoGallery() {
+    UndoCreatedGallery(parts.Ws, services->HistoryFolder, parts.Ask);
+}
 
 void MainWindow::ShowOptions() {
     parts.Options.ShowOptions();

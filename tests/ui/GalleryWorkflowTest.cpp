@@ -1,8 +1,11 @@
 // A user's way through the main window on real files: add pictures through the real file
 // dialog, edit and reorder them on the "Images" tab, build a gallery, undo it, abort one.
+#include <QAbstractButton>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTimer>
+#include <filesystem>
+#include <map>
 
 #include "WorkflowFixture.h"
 
@@ -132,6 +135,7 @@ TEST_F(GalleryWorkflowTest, LetsGoBuildsTheGalleryOpensItAndUndoRemovesIt) {
     EXPECT_EQ(w->shell.Opened[0], w->site + "/index.html");
     EXPECT_FALSE(w->progress.isVisible());
 
+    test::ClickInNextModal("YesButton");
     Find<QAction>(&w->main, "Undo1")->trigger();
     for (const std::string& file : written) {
         SCOPED_TRACE(file);
@@ -156,6 +160,7 @@ TEST_F(GalleryWorkflowTest, UndoInTheNextRunPutsBackWhatTheBuildReplaced) {
     next.main.Tabs()->setCurrentIndex(GeneralTab);
     next.Type("HTMLDIREdit", w->site.c_str());
     next.Type("HTMLFileEdit", "index.html");
+    test::ClickInNextModal("YesButton");
     Find<QAction>(&next.main, "Undo1")->trigger();
     EXPECT_EQ(ReadFileBytes(w->site + "/index.html"), "the user's own page");
     EXPECT_FALSE(FileExists(w->site + "/images/one.jpg"));
@@ -210,6 +215,61 @@ TEST_F(GalleryWorkflowTest, AbortDuringABuildUndoesIt) {
     EXPECT_FALSE(FileExists(w->site + "/images/p1.jpg"));
     EXPECT_FALSE(w->progress.isVisible());
     EXPECT_TRUE(w->shell.Opened.empty());
+}
+
+// Every file below `folder` with its bytes.
+std::map<std::string, std::string> FolderBytes(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file())
+            files[entry.path().string()] = ReadFileBytes(entry.path().string());
+    }
+    return files;
+}
+
+// Abort takes back only the build it stops: the gallery the build before made stays as it
+// was, byte for byte, and Undo then asks before taking that one back.
+TEST_F(GalleryWorkflowTest, AbortOfASecondBuildKeepsTheFirstGallery) {
+    std::string typed;
+    for (int index = 0; index < 6; ++index) {
+        const std::string name = "p" + std::to_string(index) + ".jpg";
+        w->Picture(name, 400, 300);
+        typed += "\"" + name + "\" ";
+    }
+    w->AddThroughDialog(QString::fromStdString(typed));
+    w->ws.Main.HTMLDir = w->site;
+    w->ws.Main.HTMLFile = "index.html";
+    Find<QAction>(&w->main, "CreateGallery1")->trigger();
+    const std::map<std::string, std::string> first = FolderBytes(w->site);
+    ASSERT_EQ(first.count(w->site + "/images/p5_th.jpg"), 1u);
+
+    w->ws.Main.ThumbWidth = 120;
+    w->ws.Main.ThumbHeight = 120;
+    bool clicked = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        const QString line = Find<QLabel>(&w->progress, "ProgressText")->text();
+        if (clicked || !line.contains("Copying Images. 3")) return;
+        clicked = true;
+        Find<QPushButton>(&w->progress, "AbortButton")->click();
+    });
+    poll.start(0);
+    std::string text, title;
+    test::ReadNextMessageBox(text, title);
+    Find<QAction>(&w->main, "CreateGallery1")->trigger();
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(text, "Folioscope Creation aborted and undone.");
+    EXPECT_TRUE(FolderBytes(w->site) == first) << "the first gallery changed";
+
+    std::string statement;
+    test::AnswerNextModal([&](QWidget* modal) {
+        statement = modal->findChild<QLabel*>()->text().toStdString();
+        modal->findChild<QAbstractButton*>("YesButton")->click();
+    });
+    Find<QAction>(&w->main, "Undo1")->trigger();
+    EXPECT_NE(statement.find("Undo the last build of the gallery"), std::string::npos);
+    EXPECT_FALSE(FileExists(w->site + "/index.html"));
+    EXPECT_FALSE(FileExists(w->site + "/images/p0.jpg"));
 }
 
 }  // namespace

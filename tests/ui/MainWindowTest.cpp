@@ -159,6 +159,7 @@ TEST_F(MainWindowTest, UndoRemovesTheFilesOfTheLastBuild) {
     image.CopyTime = 45000;
     image.ThumbTime = 45000;
     windows->ws.Images.push_back(image);
+    test::ClickInNextModal("YesButton");
     Find<QAction>(&windows->main, "Undo1")->trigger();
     EXPECT_FALSE(FileExists(page));
     EXPECT_TRUE(windows->ws.Journal.CreatedFiles.empty());
