@@ -35,15 +35,16 @@ bool WrittenByHistory(const TBuildJournal& journal, const std::string& path) {
     return IndexOfLine(journal.CreatedFiles, path) >= 0;
 }
 
-// K.tmp with K the length of the backup list; a name some other backup of this history
-// already uses is passed over, so no backup can replace another.
+// K.tmp with K the length of the backup list; a name some other backup uses, of this build
+// or of an earlier one on the history's stack, is passed over, so no backup can replace
+// another.
 std::string CopyBackupName(const TBuildContext& context) {
     const TStringList& backups = context.Journal.BackupFiles;
     std::size_t number = backups.size();
     std::string name;
     do {
         name = JoinPath(context.CopyBackupFolder, std::to_string(number++) + ".tmp");
-    } while (IndexOfLine(backups, name) >= 0);
+    } while (IndexOfLine(backups, name) >= 0 || FileExists(name));
     return name;
 }
 

@@ -200,6 +200,37 @@ TEST(CliHistory, ARemovedPhotoGoesAndEachUndoTakesBackOneBuild) {
     EXPECT_EQ(run.Run({"undo"}).Err, "Nothing there to undo!\n");
 }
 
+// The stack keeps the last ten builds: the eleventh drops the oldest and says so, and undo
+// reaches back ten builds, no further.
+TEST(CliHistory, TheStackKeepsTheLastTenBuilds) {
+    EnsureQtApplication();
+    TCliRun run;
+    ForceDirectories(run.Root / "pics");
+    WriteFileBytes(run.Root / "pics/p.jpg", JpegRgb(Quadrants(200, 150), 90));
+    std::string lastErr;
+    for (int build = 0; build < 12; ++build) {
+        const ProgramResult result =
+            run.Build({"--images", run.Root / "pics", "--html-dir", run.Root / "out", "--set",
+                       "THUMBWIDTH=" + std::to_string(40 + build), "--set", "THUMBHEIGHT=200"});
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+        if (build < 10) EXPECT_EQ(result.Err.find("can no longer be undone"), std::string::npos);
+        lastErr = result.Err;
+    }
+    EXPECT_NE(lastErr.find("The oldest build of \"" + run.Root / "out/index.html" +
+                           "\" can no longer be undone"),
+              std::string::npos)
+        << lastErr;
+    const std::string listed = run.Run({"history"}).Out;
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 10) << listed;
+    for (int undo = 0; undo < 10; ++undo) {
+        const ProgramResult result = run.Run({"undo"});
+        ASSERT_EQ(result.ExitCode, 0) << undo << ": " << result.Err;
+    }
+    // The build of the third run is what is left: the two before it can no longer go.
+    EXPECT_TRUE(FileExists(run.Root / "out/index.html"));
+    EXPECT_EQ(run.Run({"undo"}).Err, "Nothing there to undo!\n");
+}
+
 // A failed build into a new folder leaves no empty folders behind; and a gallery reached
 // through a linked folder is the same gallery, built by one program at a time.
 TEST(CliHistory, AFailedFirstPictureLeavesNoFolderAndALinkedFolderIsTheSameGallery) {
