@@ -114,6 +114,16 @@ TEST_F(CliTree, GalleriesAllTheWayUpAndASecondRunUpdatesThemWithoutAsking) {
     EXPECT_TRUE(IsOld(Tree + "/index.html"));
     EXPECT_TRUE(IsOld(Tree + "/a/index.html"));
     EXPECT_FALSE(FileExists(Tree + "/a/b/one_fsc_th_fsc_th.jpg"));
+
+    // A picture taken out of a folder takes its thumbnail with it on the next run; undo of
+    // that folder brings the thumbnail back.
+    std::filesystem::remove(Tree + "/a/b/two.jpg");
+    ASSERT_EQ(RunTree({Tree, "--quiet"}).ExitCode, 0);
+    EXPECT_FALSE(FileExists(Tree + "/a/b/two_fsc_th.jpg"));
+    EXPECT_FALSE(Has(Page(Tree + "/a/b"), "two_fsc_th.jpg"));
+    EXPECT_TRUE(FileExists(Tree + "/a/b/one_fsc_th.jpg"));
+    ASSERT_EQ(RunCli({"undo", "--html-dir", Tree + "/a/b", "--quiet"}).ExitCode, 0);
+    EXPECT_TRUE(FileExists(Tree + "/a/b/two_fsc_th.jpg"));
 }
 
 TEST_F(CliTree, PagesNameFoldersFromTheTopAndCoverEverySubfolderOfAFolderWithoutPictures) {
