@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::ScratchFile(HistoryFileName, data[0] % 2 ? std::string(text) : CheckedLines(text));
     fuzz::Refusing([&] {
         const THistoryContents contents = ReadHistoryFile(path);
-        fuzz::Require(contents.BackupFiles.size() == contents.RestoreFiles.size());
+        for (const THistoryBuild& build : contents.Builds)
+            fuzz::Require(build.BackupFiles.size() == build.RestoreFiles.size());
     });
     return 0;
 }

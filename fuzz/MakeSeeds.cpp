@@ -243,12 +243,14 @@ void HistorySeeds(const fs::path& dir, const fs::path& work) {
     {
         const auto history = fsc::TBuildHistory::Lock((work / "histories").string(),
                                                       (work / "site/index.html").string());
-        history->Rewrite(fsc::TBuildJournal{});
-        history->StartBuild();
+        fsc::THistoryBuild first;
+        first.StartTime = 1;
+        first.Finished = false;
+        history->Rewrite({first});
         history->AddCreated((work / "site/index.html").string());
         history->AddBackup(backup, (work / "site/page2.html").string());
+        history->AddOutputs({(work / "site/index.html").string()});
         history->FinishBuild();
-        history->StartBuild();
         history->CreatedFilesDeleted();
         history->Restored(backup);
         journal = fsc::ReadFileBytes(fs::path(history->Folder()) / fsc::HistoryFileName);
