@@ -189,6 +189,13 @@ TEST(CliHistory, ARemovedPhotoGoesAndEachUndoTakesBackOneBuild) {
     const TFileBytes wider = build("160");
     EXPECT_TRUE(wider.at("images/p0_th.jpg") != two.at("images/p0_th.jpg"));
     EXPECT_EQ(build("160"), wider);
+    // A build that fails is undone at once, and only it: the one before stays undoable.
+    WriteFileBytes(run.Root / "pics/p9.jpg", "not a picture");
+    std::vector<std::string> failing = BuildArguments(run, "pics", "out");
+    failing.insert(failing.end(), {"--set", "THUMBWIDTH=200", "--quiet"});
+    EXPECT_NE(run.Run(failing).ExitCode, 0);
+    EXPECT_EQ(Snapshot(run.Root / "out"), wider);
+    std::filesystem::remove(run.Root / "pics/p9.jpg");
     const std::string listed = run.Run({"history"}).Out;
     EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 3) << listed;
 
