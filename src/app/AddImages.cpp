@@ -49,18 +49,26 @@ void CheckJpeg(const std::string& path, TMemoryBudget& memory, TPictureCheck che
     DecodeJpegFileAtLeast(path, 1, 1);
 }
 
-void CheckPicture(const std::string& path, ICallingThread& caller, TMemoryBudget& memory,
-                  TPictureCheck check) {
+void ReadPicture(const std::string& path, ICallingThread& caller, TMemoryBudget& memory,
+                 TPictureCheck check) {
+    if (IsJpegFileName(path)) {
+        CheckJpeg(path, memory, check);
+    } else {
+        caller.Run([&] { IsValidImage(path, false, nullptr); });
+    }
+}
+
+// Returns why the picture cannot be read when such pictures are left out; raises otherwise.
+std::string CheckPicture(const std::string& path, ICallingThread& caller, TMemoryBudget& memory,
+                         TPictureCheck check, bool leaveOut) {
     try {
-        if (IsJpegFileName(path)) {
-            CheckJpeg(path, memory, check);
-        } else {
-            caller.Run([&] { IsValidImage(path, false, nullptr); });
-        }
+        ReadPicture(path, caller, memory, check);
     } catch (const EFscError& error) {
+        if (leaveOut) return "\"" + path + "\": " + error.what();
         if (check == TPictureCheck::Complete) throw;
         throw EFSC_Exception("Cannot read the picture \"" + path + "\": " + error.what());
     }
+    return {};
 }
 
 }  // namespace
@@ -90,13 +98,20 @@ int AddImageFiles(Workspace& ws, ImageListPanel& panel, const TStringList& paths
         unverified[std::size_t(i)] = stamps[std::size_t(i)].Size >= 0 &&
                                      !verified.Known(paths[std::size_t(i)], stamps[std::size_t(i)]);
     };
+    std::vector<std::string> failures(paths.size());
     work.Produce = [&](int i, ICallingThread& caller) {
-        if (unverified[std::size_t(i)]) CheckPicture(paths[std::size_t(i)], caller, memory, check);
+        if (!unverified[std::size_t(i)]) return;
+        failures[std::size_t(i)] =
+            CheckPicture(paths[std::size_t(i)], caller, memory, check, ws.SkipBadPictures);
     };
     work.Consume = [&](int i) {
         progress.Update(0, i + 1, "Folioscope. Adding Images.", count);
         // A missing file, or a folder, is passed over without a word.
         if (stamps[std::size_t(i)].Size < 0) return;
+        if (!failures[std::size_t(i)].empty()) {
+            ws.LeftOutPictures.push_back(failures[std::size_t(i)]);
+            return;
+        }
         AppendImage(ws.Images, paths[std::size_t(i)]);
         verified.Add(paths[std::size_t(i)], stamps[std::size_t(i)]);
         ++added;

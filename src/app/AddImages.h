@@ -32,6 +32,8 @@ bool AddOneFile(TThumbnailArray& images, const std::string& path);
 //   Complete: every picture is read completely; a failure passes the reader's error on.
 //   HeaderOnly: for a build that reads every picture completely right away: a JPEG's header
 //     is read (other formats completely), and a failure names the file.
+// With ws.SkipBadPictures a picture that cannot be read is not added but named, with the
+// reason, in ws.LeftOutPictures.
 enum class TPictureCheck { Complete, HeaderOnly };
 int AddImageFiles(Workspace& ws, ImageListPanel& panel, const TStringList& paths,
                   IProgress& progress, TPictureCheck check = TPictureCheck::Complete);

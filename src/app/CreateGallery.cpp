@@ -63,6 +63,7 @@ void FreshSettings(Workspace& ws, TCreateMode mode, const TTreeToolRun& tree) {
     auto html = std::make_unique<TFSC_HTML>();
     FillBuildSettings(ws, CallerOf(mode), *images, *html);
     images->KeepOriginals = mode == TCreateMode::DirectoryTreeTool && !tree.AllowModifyOriginals;
+    images->SkipBadPictures = ws.SkipBadPictures;
     ws.LastImages = std::move(images);
     ws.LastHTML = std::move(html);
 }
@@ -130,6 +131,7 @@ void Build(Workspace& ws, TCreateMode mode, TCommandServices& services) {
                           ws.Program.WorkerThreads};
     try {
         BuildGallery(context);
+        for (const std::string& picture : ws.Journal.LeftOut) ws.LeftOutPictures.push_back(picture);
         // A tree folder's build is complete only with the files the tool writes beside it.
         if (!CallerKeepsHistory(mode)) {
             RemoveStaleOutputs(ws.Journal, context.BackupFolder, services.Build.Random,

@@ -62,6 +62,10 @@ struct Workspace {
     // Where the undo histories of the galleries are kept: they tell which files of a folder a
     // gallery wrote. Nothing is read when empty.
     std::string HistoryFolder;
+    // Pictures that cannot be read are left out, each named, instead of stopping the build;
+    // those found while adding are listed here, with the reason.
+    bool SkipBadPictures = false;
+    TStringList LeftOutPictures;
 
     // The create-gallery command's memory of its last run.
     std::string LastHTMLFile;

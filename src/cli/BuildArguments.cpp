@@ -31,6 +31,8 @@ bool ReadFlag(TBuildArguments& result, const std::string& arg) {
         result.Answer = answer;
     } else if (arg == "--open") {
         result.Open = true;
+    } else if (arg == "--skip-bad") {
+        result.SkipBad = true;
     } else if (arg == "--quiet") {
         result.Quiet = true;
     } else if (arg == "--passive") {

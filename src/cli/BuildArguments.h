@@ -37,6 +37,7 @@ struct TBuildArguments {
     std::optional<bool> Answer;
     bool Open = false;
     bool Quiet = false;
+    bool SkipBad = false;
     // Threads for copies and thumbnails, for this run only; 0 is one per core.
     std::optional<int> Jobs;
     std::optional<TUploadTarget> Upload;

@@ -20,6 +20,7 @@
 #include "base/Paths.h"
 #include "base/Text.h"
 #include "cli/BuildArguments.h"
+#include "cli/LeftOutPictures.h"
 #include "cli/CliUsage.h"
 #include "cli/CommandLineTemplate.h"
 #include "cli/ConsoleServices.h"
@@ -156,6 +157,7 @@ int RunBuildCommand(const std::vector<std::string>& args) {
     Workspace ws = StartupWorkspace(LoadProgramOptions(store));
     ws.CacheFolder = ImageCacheFolder();
     ws.HistoryFolder = HistoryFolder();
+    ws.SkipBadPictures = arguments.SkipBad;
     RegisterPicturePlugins();
 
     TConsoleAsk ask(arguments.Answer, arguments.Quiet);
@@ -194,7 +196,7 @@ int RunBuildCommand(const std::vector<std::string>& args) {
     } else if (arguments.Upload) {
         UploadBuiltGallery(ws, *arguments.Upload, {ask, shell, messages, progress});
     }
-    return 0;
+    return ReportLeftOutPictures(ws, std::cerr);
 }
 
 }  // namespace fsc

@@ -37,6 +37,8 @@ const char* const BuildUsage =
     "        --yes | --no             the answer to every question\n"
     "        --open                   open the gallery in the browser afterwards\n"
     "        --quiet                  no progress output\n"
+    "        --skip-bad               leave out pictures that cannot be read, name\n"
+    "                                 them, and exit with 3\n"
     "        --jobs N                 make N pictures at once (0: one per core, the\n"
     "                                 default unless the option WorkerThreads says)\n"
     "        --upload ftp://USER@HOST[:PORT]/SUBDIR [--passive] [--www URL]\n"
@@ -88,7 +90,9 @@ const char* const TreeUsage =
     "        --template NAME|FILE.tpl a library template or a template file\n"
     "        --set KEY=VALUE          a settings line of a template (repeatable)\n"
     "        --yes | --no             the answer to every question\n"
-    "        --quiet                  no progress output\n";
+    "        --quiet                  no progress output\n"
+    "        --skip-bad               leave out pictures that cannot be read, name\n"
+    "                                 them, and exit with 3\n";
 
 const char* const TemplatesUsage =
     "  folioscope-cli templates [--quiet]\n"

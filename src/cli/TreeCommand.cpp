@@ -18,6 +18,7 @@
 #include "cli/CliUsage.h"
 #include "cli/CommandLineTemplate.h"
 #include "cli/ConsoleServices.h"
+#include "cli/LeftOutPictures.h"
 #include "cli/SetOption.h"
 #include "cli/StopSignals.h"
 #include "engine/TempFolderCleanup.h"
@@ -37,6 +38,7 @@ struct TTreeArguments {
     bool NoNavigation = false;
     bool AllowModify = false;
     bool Quiet = false;
+    bool SkipBad = false;
     std::vector<std::string> Settings;
     std::optional<bool> Answer;
 };
@@ -62,6 +64,8 @@ TTreeArguments ParseTreeArguments(const std::vector<std::string>& args) {
             result.AllowModify = true;
         } else if (arg == "--quiet") {
             result.Quiet = true;
+        } else if (arg == "--skip-bad") {
+            result.SkipBad = true;
         } else if (arg == "--yes" || arg == "--no") {
             if (result.Answer && *result.Answer != (arg == "--yes")) {
                 throw EUsageError("--yes and --no together");
@@ -104,6 +108,7 @@ int RunTreeCommand(const std::vector<std::string>& args) {
     QtSettingsStore store;
     Workspace ws = StartupWorkspace(LoadProgramOptions(store));
     ws.CacheFolder = ImageCacheFolder();
+    ws.SkipBadPictures = arguments.SkipBad;
     RegisterPicturePlugins();
     TConsoleAsk ask(arguments.Answer, arguments.Quiet);
     TConsoleProgress progress(std::cerr, arguments.Quiet, isatty(STDERR_FILENO) != 0);
@@ -141,7 +146,7 @@ int RunTreeCommand(const std::vector<std::string>& args) {
     if (!CreateDirectoryTreeGalleries(ws, panel, options, services, TempFolder())) {
         messages.ShowMessage("No gallery was made in " + options.Directory + " or below it.");
     }
-    return 0;
+    return ReportLeftOutPictures(ws, std::cerr);
 }
 
 }  // namespace fsc

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/Errors.h"
 #include "base/Files.h"
 #include "base/MemoryBudget.h"
 #include "base/OrderedWork.h"
@@ -46,6 +47,8 @@ struct TStep {
     TImageCache Cache;
     std::vector<TImagePlan> Plans;
     std::vector<std::optional<TImageFiles>> Results;
+    // Why a picture could not be read, when such pictures are left out; empty otherwise.
+    std::vector<std::string> Failures;
 };
 
 // The rasteriser of the GUI or the console draws with Qt, which draws text on its own thread
@@ -137,7 +140,7 @@ void Plan(TStep& step, int index) {
     plan.Produce = plan.Job.MakeCopy || plan.Job.MakeThumb || plan.Job.MeasureOnly;
 }
 
-void Produce(TStep& step, TMemoryBudget& memory, int index, ICallingThread& caller) {
+void ProduceFiles(TStep& step, TMemoryBudget& memory, int index, ICallingThread& caller) {
     const TImagePlan& plan = step.Plans[std::size_t(index)];
     TBuildContext& context = step.Context;
     if (!plan.Produce) {
@@ -167,6 +170,16 @@ void Produce(TStep& step, TMemoryBudget& memory, int index, ICallingThread& call
 }
 
 // The record of a copy that is now on disk, made or found current.
+void Produce(TStep& step, TMemoryBudget& memory, int index, ICallingThread& caller) {
+    if (!step.Context.Images.SkipBadPictures) return ProduceFiles(step, memory, index, caller);
+    try {
+        ProduceFiles(step, memory, index, caller);
+    } catch (const EFscError& error) {
+        step.Failures[std::size_t(index)] = error.what();
+        if (step.Failures[std::size_t(index)].empty()) step.Failures[std::size_t(index)] = "?";
+    }
+}
+
 void RecordCopy(TStep& step, TThumbnail& thumb, std::int64_t fileSize, int quality) {
     const TFSC_Images& images = step.Context.Images;
     const TDateTime now = step.Context.Services.Clock.Now();
@@ -258,6 +271,11 @@ void Consume(TStep& step, int index, int count) {
     CheckBuildAbort(context);
     TThumbnail& thumb = context.Thumbs[std::size_t(index)];
     const TImagePlan& plan = step.Plans[std::size_t(index)];
+    const std::string& failure = step.Failures[std::size_t(index)];
+    if (!failure.empty()) {
+        context.Journal.LeftOut.push_back("\"" + thumb.FileName + "\": " + failure);
+        return;
+    }
     std::optional<TImageFiles> files = std::move(step.Results[std::size_t(index)]);
     step.Results[std::size_t(index)].reset();
     if (files && context.Services.Messages != nullptr) {
@@ -287,6 +305,20 @@ private:
     const TImageCache& cache;
 };
 
+// The pages are made of the pictures that remain; with none left there is no gallery.
+void LeaveOutFailures(TBuildContext& context, const std::vector<std::string>& failures) {
+    TThumbnailArray& thumbs = context.Thumbs;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < thumbs.size(); ++i) {
+        if (!failures[i].empty()) continue;
+        if (kept != i) thumbs[kept] = std::move(thumbs[i]);
+        ++kept;
+    }
+    if (kept == thumbs.size()) return;
+    thumbs.resize(kept);
+    if (thumbs.empty()) throw EUserInputError(NoReadablePicturesText);
+}
+
 }  // namespace
 
 void CopyImagesAndThumbnails(TBuildContext& context) {
@@ -314,7 +346,9 @@ void CopyImagesAndThumbnails(TBuildContext& context) {
     work.Produce = [&](int i, ICallingThread& caller) { Produce(step, memory, i, caller); };
     work.Consume = [&](int i) { Consume(step, i, count); };
     work.Wait = [&] { context.Services.Progress.KeepResponsive(); };
+    step.Failures.resize(std::size_t(count));
     if (!RunInOrder(work)) CheckBuildAbort(context);
+    LeaveOutFailures(context, step.Failures);
 }
 
 }  // namespace fsc

@@ -6,6 +6,9 @@
 
 namespace fsc {
 
+inline constexpr const char* NoReadablePicturesText =
+    "None of the pictures could be read: there is no gallery to build.";
+
 inline constexpr const char* OverwriteOriginalStatement =
     "Warning: An original image will be overwritten by resized smaller image or image with "
     "watermark.";
@@ -22,9 +25,11 @@ inline constexpr const char* OverwriteOriginalQuestion =
 // takes the results in list order: progress "Folioscope: Copying Images. i of n", the cancel
 // check, then the copy (encoded, or the source's own bytes for an unmodified JPEG) and the
 // thumbnail are journalled, with an overwritten file backed up first, and written.
-// Abort stops handing out pictures, lets running ones finish, undoes the whole history and
-// raises "Folioscope Creation aborted and undone.". Any other error raises naming the
-// picture, after the pictures before it were written; the journal stays complete for undo.
+// Abort stops handing out pictures, lets running ones finish, undoes the build and raises
+// "Folioscope Creation aborted and undone.". Any other error raises naming the picture,
+// after the pictures before it were written; the journal stays complete for undo. With
+// SkipBadPictures, a picture that cannot be read is named in the journal's LeftOut list and
+// taken out of the list instead; when none remains, NoReadablePicturesText is raised.
 // The image cache of the image directory is saved at the end, also after an error.
 void CopyImagesAndThumbnails(TBuildContext& context);
 

@@ -30,6 +30,8 @@ struct TBuildJournal {
     TStringList ExtraImages;
     // Notes of the navigation evaluator; nothing requires showing them.
     TStringList Warnings;
+    // The pictures a build left out because they could not be read, each with the reason.
+    TStringList LeftOut;
 
     // When set, the undo lists are also kept on disk: every entry is written there before
     // the file it names is touched, so the history outlives the process.
@@ -45,6 +47,7 @@ struct TBuildJournal {
     void StartBuild() {
         ExtraImages.clear();
         Warnings.clear();
+        LeftOut.clear();
         Outputs.clear();
     }
 

@@ -47,6 +47,9 @@ struct TFSC_Images {
     bool KeepOriginals = false;
     // "remove location data": copies go without the GPS block and pages do not show it.
     bool RemoveLocation = true;
+    // A picture that cannot be read is left out of the gallery, and named in the journal's
+    // list of left-out pictures, instead of stopping the build.
+    bool SkipBadPictures = false;
 };
 
 }  // namespace fsc

@@ -102,11 +102,16 @@ private:
         return true;
     }
 
-    // A tree may hold thousands of pictures: the message names the one that stopped the run.
+    // A tree may hold thousands of pictures: the message names the one that stopped the run,
+    // or the one left out.
     void AddPicture(const std::string& path, const TStringList& folderFiles) {
         try {
             if (!AddOneFile(ws.Images, path)) return;
         } catch (const EFscError& error) {
+            if (ws.SkipBadPictures) {
+                ws.LeftOutPictures.push_back("\"" + path + "\": " + error.what());
+                return;
+            }
             throw EFSC_Exception("Cannot read the picture \"" + path + "\": " + error.what());
         }
         KeepCopyOffOtherFiles(ws.Images, folderFiles);

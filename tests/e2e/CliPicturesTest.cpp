@@ -121,5 +121,41 @@ TEST(CliPictures, AProjectNamedAnyWayRebuildsAndSavesWithoutMakingAPictureAgain)
     }
 }
 
+// One damaged file among many need not cost the gallery: with --skip-bad it is left out and
+// named, whether the header already fails (found while adding) or only the picture data (found
+// while building), and the exit status tells a script that the gallery is not complete.
+TEST(CliPictures, SkipBadLeavesOutWhatCannotBeReadNamesItAndExitsWithThree) {
+    TCliRun run;
+    const std::string pictures = run.Root / "tree/pictures";
+    WriteTestPictures(pictures);
+    const std::string good = ReadFileBytes(pictures + "/a.jpg");
+    WriteFileBytes(pictures + "/broken.jpg", good.substr(0, good.size() / 3));
+    WriteFileBytes(pictures + "/garbage.jpg", "this is no picture");
+    const std::string out = run.Root / "out";
+    const ProgramResult refused = run.Build({"--images", pictures, "--html-dir", out, "--quiet"});
+    EXPECT_EQ(refused.ExitCode, 1) << "without the option the default holds";
+
+    const ProgramResult built =
+        run.Build({"--images", pictures, "--html-dir", out, "--quiet", "--skip-bad"});
+    EXPECT_EQ(built.ExitCode, 3) << built.Err;
+    for (const std::string bad : {"broken.jpg", "garbage.jpg"})
+        EXPECT_NE(built.Err.find("Left out \"" + pictures + "/" + bad + "\""), std::string::npos)
+            << built.Err;
+    EXPECT_NE(built.Err.find("2 pictures could not be read and were left out of the gallery."),
+              std::string::npos)
+        << built.Err;
+    EXPECT_EQ(ShownThumbnails(out),
+              (std::set<std::string>{"a_th.jpg", "b_th.jpg", "c_th.jpg", "d_th.jpg"}));
+    for (const std::string& file : FilesBelow(out)) {
+        EXPECT_EQ(file.find("broken"), std::string::npos) << file;
+        EXPECT_EQ(file.find("garbage"), std::string::npos) << file;
+    }
+
+    const ProgramResult tree = run.Run({"tree", run.Root / "tree", "--quiet", "--skip-bad"});
+    EXPECT_EQ(tree.ExitCode, 3) << tree.Err;
+    EXPECT_NE(tree.Err.find("broken.jpg"), std::string::npos) << tree.Err;
+    EXPECT_TRUE(FileExists(pictures + "/index.html"));
+}
+
 }  // namespace
 }  // namespace fsc::test
