@@ -8,6 +8,7 @@
 #include <map>
 
 #include "WorkflowFixture.h"
+#include "base/Paths.h"
 
 namespace fsc {
 namespace {
@@ -20,6 +21,25 @@ protected:
     void SetUp() override {
         test::EnsureApplication();
         w = std::make_unique<Windows>();
+    }
+    // Six pictures added through the dialog, for a gallery written to `galleryFile`.
+    void SixPicturesFor(const std::string& galleryFile) {
+        std::string typed;
+        for (int index = 0; index < 6; ++index) {
+            const std::string name = "p" + std::to_string(index) + ".jpg";
+            w->Picture(name, 400, 300);
+            typed += "\"" + name + "\" ";
+        }
+        w->AddThroughDialog(QString::fromStdString(typed));
+        w->ws.Main.HTMLDir = ExtractFileDir(galleryFile);
+        w->ws.Main.HTMLFile = ExtractFileName(galleryFile);
+    }
+    // "Let's go": the text of the message box the build ends with.
+    std::string BuildAndReadMessage() {
+        std::string text, title;
+        test::ReadNextMessageBox(text, title);
+        Find<QAction>(&w->main, "CreateGallery1")->trigger();
+        return text;
     }
     std::unique_ptr<Windows> w;
 };
@@ -182,15 +202,7 @@ TEST_F(GalleryWorkflowTest, LetsGoWithoutImagesSaysSo) {
 }
 
 TEST_F(GalleryWorkflowTest, AbortDuringABuildUndoesIt) {
-    std::string typed;
-    for (int index = 0; index < 6; ++index) {
-        const std::string name = "p" + std::to_string(index) + ".jpg";
-        w->Picture(name, 400, 300);
-        typed += "\"" + name + "\" ";
-    }
-    w->AddThroughDialog(QString::fromStdString(typed));
-    w->ws.Main.HTMLDir = w->site;
-    w->ws.Main.HTMLFile = "index.html";
+    SixPicturesFor(w->site + "/index.html");
     // The click arrives while the build lets the GUI handle events at a progress update,
     // in the middle of the image copies (each step starts with a fresh abort flag).
     bool clicked = false;
@@ -230,15 +242,7 @@ std::map<std::string, std::string> FolderBytes(const std::string& folder) {
 // Abort takes back only the build it stops: the gallery the build before made stays as it
 // was, byte for byte, and Undo then asks before taking that one back.
 TEST_F(GalleryWorkflowTest, AbortOfASecondBuildKeepsTheFirstGallery) {
-    std::string typed;
-    for (int index = 0; index < 6; ++index) {
-        const std::string name = "p" + std::to_string(index) + ".jpg";
-        w->Picture(name, 400, 300);
-        typed += "\"" + name + "\" ";
-    }
-    w->AddThroughDialog(QString::fromStdString(typed));
-    w->ws.Main.HTMLDir = w->site;
-    w->ws.Main.HTMLFile = "index.html";
+    SixPicturesFor(w->site + "/index.html");
     Find<QAction>(&w->main, "CreateGallery1")->trigger();
     const std::map<std::string, std::string> first = FolderBytes(w->site);
     ASSERT_EQ(first.count(w->site + "/images/p5_th.jpg"), 1u);
@@ -254,11 +258,8 @@ TEST_F(GalleryWorkflowTest, AbortOfASecondBuildKeepsTheFirstGallery) {
         Find<QPushButton>(&w->progress, "AbortButton")->click();
     });
     poll.start(0);
-    std::string text, title;
-    test::ReadNextMessageBox(text, title);
-    Find<QAction>(&w->main, "CreateGallery1")->trigger();
+    EXPECT_EQ(BuildAndReadMessage(), "Folioscope Creation aborted and undone.");
     ASSERT_TRUE(clicked);
-    EXPECT_EQ(text, "Folioscope Creation aborted and undone.");
     EXPECT_TRUE(FolderBytes(w->site) == first) << "the first gallery changed";
 
     std::string statement;
