@@ -36,8 +36,9 @@ std::string OpenPictureFilter(const TPictureFormats& formats) {
 }
 
 bool IsImageName(const std::string& name) {
-    static const char* const extensions[] = {".BMP", ".JPG", ".JPEG", ".JP2", ".JPC",
-                                             ".PNG", ".WMF", ".EMF",  ".ICO"};
+    static const char* const extensions[] = {".BMP",  ".JPG",  ".JPEG", ".JP2", ".JPC", ".PNG",
+                                             ".WMF",  ".EMF",  ".ICO",  ".GIF", ".TIF", ".TIFF",
+                                             ".WEBP", ".HEIC", ".HEIF", ".AVIF"};
     const std::string upper = UpperCase(name);
     for (const char* extension : extensions)
         if (EndsWith(upper, extension)) return true;

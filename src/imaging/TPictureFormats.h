@@ -31,7 +31,8 @@ struct TPictureFormat {
 
 class TPictureFormats {
 public:
-    // The built-in readers in their fixed order: JPEG, PNG, HIPS, BMP, PCX.
+    // The built-in readers in their fixed order: JPEG, PNG, HIPS, BMP, PCX, WebP, TIFF, HEIF,
+    // AVIF.
     TPictureFormats();
     ~TPictureFormats();
     TPictureFormats(const TPictureFormats&) = delete;

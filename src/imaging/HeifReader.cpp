@@ -1,0 +1,119 @@
+// Decodes HEIF and AVIF files with libheif.
+#include "imaging/HeifReader.h"
+
+#include <libheif/heif.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/Errors.h"
+#include "imaging/PictureExif.h"
+
+namespace fsc {
+
+namespace {
+
+struct HeifDelete {
+    void operator()(heif_context* context) const { heif_context_free(context); }
+    void operator()(heif_image_handle* handle) const { heif_image_handle_release(handle); }
+    void operator()(heif_image* image) const { heif_image_release(image); }
+    void operator()(heif_decoding_options* options) const { heif_decoding_options_free(options); }
+};
+template <typename T>
+using HeifPtr = std::unique_ptr<T, HeifDelete>;
+
+void Check(const heif_error& error, const char* what) {
+    if (error.code == heif_error_Ok) return;
+    throw EFSC_Exception(std::string(what) + ": " + error.message);
+}
+
+struct TPrimary {
+    HeifPtr<heif_context> Context;
+    HeifPtr<heif_image_handle> Handle;
+};
+
+// libheif reads the boxes straight from `bytes`, which must outlive the result.
+TPrimary OpenPrimary(std::string_view bytes, std::uint64_t maxPixels) {
+    TPrimary primary;
+    primary.Context.reset(heif_context_alloc());
+    // A forged size is refused by libheif before it allocates; our own limit follows.
+    heif_context_set_maximum_image_size_limit(primary.Context.get(),
+                                              int(std::min<std::uint64_t>(maxPixels, 1 << 30)));
+    Check(heif_context_read_from_memory_without_copy(primary.Context.get(), bytes.data(),
+                                                     bytes.size(), nullptr),
+          "Invalid HEIF file");
+    heif_image_handle* handle = nullptr;
+    Check(heif_context_get_primary_image_handle(primary.Context.get(), &handle),
+          "HEIF file holds no picture");
+    primary.Handle.reset(handle);
+    return primary;
+}
+
+void CopyOverWhite(const std::uint8_t* from, int fromStride, bool alpha, TBitmap& picture) {
+    const int channels = alpha ? 4 : 3;
+    for (int y = 0; y < picture.Height; ++y) {
+        const std::uint8_t* in = from + std::size_t(y) * std::size_t(fromStride);
+        std::uint8_t* out = picture.Row(y);
+        for (int x = 0; x < picture.Width; ++x, in += channels, out += 3) {
+            const unsigned a = alpha ? in[3] : 255;
+            for (int c = 0; c < 3; ++c)
+                out[c] = std::uint8_t((in[c] * a + 255 * (255 - a) + 127) / 255);
+        }
+    }
+}
+
+}  // namespace
+
+TBitmap DecodeHeif(std::string_view bytes, std::uint64_t maxPixels) {
+    const TPrimary primary = OpenPrimary(bytes, maxPixels);
+    heif_image_handle* handle = primary.Handle.get();
+    // The size after the file's own turn, as the picture will come out.
+    const int width = heif_image_handle_get_width(handle);
+    const int height = heif_image_handle_get_height(handle);
+    CheckPictureSize("HEIF", width, height, maxPixels);
+    // The coded planes and libheif's interleaved picture lie beside ours while it decodes.
+    const TMemoryBudget::TShare memory =
+        ReservePicture(width, height, std::uint64_t(width) * std::uint64_t(height) * 7);
+    const bool alpha = heif_image_handle_has_alpha_channel(handle) != 0;
+    heif_image* decoded = nullptr;
+    Check(heif_decode_image(handle, &decoded, heif_colorspace_RGB,
+                            alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
+                            nullptr),
+          "HEIF picture cannot be decoded");
+    const HeifPtr<heif_image> image(decoded);
+    int stride = 0;
+    const std::uint8_t* plane =
+        heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+    if (plane == nullptr || heif_image_get_width(image.get(), heif_channel_interleaved) != width ||
+        heif_image_get_height(image.get(), heif_channel_interleaved) != height)
+        throw EFSC_Exception("HEIF picture cannot be decoded");
+    TBitmap picture(width, height);
+    CopyOverWhite(plane, stride, alpha, picture);
+    return picture;
+}
+
+std::string HeifExifPayload(std::string_view bytes) {
+    try {
+        const TPrimary primary = OpenPrimary(bytes, MaxPicturePixels);
+        heif_item_id id = 0;
+        if (heif_image_handle_get_list_of_metadata_block_IDs(primary.Handle.get(), "Exif", &id, 1) <
+            1)
+            return {};
+        std::string block(heif_image_handle_get_metadata_size(primary.Handle.get(), id), '\0');
+        if (heif_image_handle_get_metadata(primary.Handle.get(), id, block.data()).code !=
+            heif_error_Ok)
+            return {};
+        // The item starts with the big-endian distance from its fifth byte to the TIFF header.
+        if (block.size() < 4) return {};
+        const auto* start = reinterpret_cast<const std::uint8_t*>(block.data());
+        const std::uint64_t skip =
+            std::uint64_t(start[0]) << 24 | start[1] << 16 | start[2] << 8 | start[3];
+        if (skip > block.size() - 4) return {};
+        return ExifPayloadFromBlock(std::string_view(block).substr(4 + skip));
+    } catch (const EFSC_Exception&) {
+        return {};
+    }
+}
+
+}  // namespace fsc

@@ -1,0 +1,21 @@
+// Decodes HEIF files (HEIC from phones, and AVIF, both read by libheif).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "imaging/PictureLimits.h"
+#include "imaging/TBitmap.h"
+
+namespace fsc {
+
+// The primary picture, turned and mirrored as the file's own transformations say; the EXIF
+// orientation is not applied, since the HEIF rules make those transformations the only
+// authority and phones record the turn in both. Transparent parts are laid over white.
+TBitmap DecodeHeif(std::string_view bytes, std::uint64_t maxPixels = MaxPicturePixels);
+
+// The primary picture's EXIF block as a JPEG's APP1 payload; empty when it has none.
+std::string HeifExifPayload(std::string_view bytes);
+
+}  // namespace fsc

@@ -1,0 +1,20 @@
+// Decodes WebP files (lossy, lossless, with or without alpha) with libwebp.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "imaging/PictureLimits.h"
+#include "imaging/TBitmap.h"
+
+namespace fsc {
+
+// The first frame of an animation; transparent parts are laid over white, as PNG's are. A
+// picture whose EXIF chunk records a sideways or mirrored orientation is turned upright.
+TBitmap DecodeWebp(std::string_view bytes, std::uint64_t maxPixels = MaxPicturePixels);
+
+// The file's EXIF chunk as a JPEG's APP1 payload; empty when it has none.
+std::string WebpExifPayload(std::string_view bytes);
+
+}  // namespace fsc
