@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "imaging/ColourProfile.h"
 #include "imaging/PictureExif.h"
 
 namespace fsc {
@@ -63,6 +64,36 @@ void CopyOverWhite(const std::uint8_t* from, int fromStride, bool alpha, TBitmap
     }
 }
 
+// An ICC profile as the file holds it; for colours given as code points (as AVIF writers
+// usually give them), a profile made of those primaries with sRGB's tone curve, when the
+// transfer is sRGB's or left unsaid.
+std::string IccProfile(heif_image_handle* handle) {
+    const heif_color_profile_type type = heif_image_handle_get_color_profile_type(handle);
+    if (type == heif_color_profile_type_prof || type == heif_color_profile_type_rICC) {
+        std::string profile(heif_image_handle_get_raw_color_profile_size(handle), '\0');
+        if (heif_image_handle_get_raw_color_profile(handle, profile.data()).code != heif_error_Ok)
+            return {};
+        return profile;
+    }
+    heif_color_profile_nclx* nclx = nullptr;
+    if (type != heif_color_profile_type_nclx ||
+        heif_image_handle_get_nclx_color_profile(handle, &nclx).code != heif_error_Ok)
+        return {};
+    std::string profile;
+    const bool srgbCurve =
+        nclx->transfer_characteristics == heif_transfer_characteristic_IEC_61966_2_1 ||
+        nclx->transfer_characteristics == heif_transfer_characteristic_unspecified;
+    const bool ownPrimaries = nclx->color_primaries != heif_color_primaries_ITU_R_BT_709_5 &&
+                              nclx->color_primaries != heif_color_primaries_unspecified;
+    if (srgbCurve && ownPrimaries)
+        profile = SrgbCurveProfile({nclx->color_primary_red_x, nclx->color_primary_red_y,
+                                    nclx->color_primary_green_x, nclx->color_primary_green_y,
+                                    nclx->color_primary_blue_x, nclx->color_primary_blue_y,
+                                    nclx->color_primary_white_x, nclx->color_primary_white_y});
+    heif_nclx_color_profile_free(nclx);
+    return profile;
+}
+
 }  // namespace
 
 TBitmap DecodeHeif(std::string_view bytes, std::uint64_t maxPixels) {
@@ -90,6 +121,7 @@ TBitmap DecodeHeif(std::string_view bytes, std::uint64_t maxPixels) {
         throw EFSC_Exception("HEIF picture cannot be decoded");
     TBitmap picture(width, height);
     CopyOverWhite(plane, stride, alpha, picture);
+    ConvertToSrgb(picture, IccProfile(handle));
     return picture;
 }
 

@@ -12,7 +12,8 @@ namespace fsc {
 
 // The primary picture, turned and mirrored as the file's own transformations say; the EXIF
 // orientation is not applied, since the HEIF rules make those transformations the only
-// authority and phones record the turn in both. Transparent parts are laid over white.
+// authority and phones record the turn in both. Transparent parts are laid over white. A
+// picture in other colours than sRGB's, by ICC profile or by code points, comes out in sRGB.
 TBitmap DecodeHeif(std::string_view bytes, std::uint64_t maxPixels = MaxPicturePixels);
 
 // The primary picture's EXIF block as a JPEG's APP1 payload; empty when it has none.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "imaging/ColourProfile.h"
 #include "imaging/ExifOrientation.h"
 
 namespace fsc {
@@ -101,6 +102,13 @@ void AbgrOverWhite(const std::vector<std::uint32_t>& raster, TBitmap& picture) {
     }
 }
 
+std::string_view IccProfile(TIFF* tiff) {
+    std::uint32_t size = 0;
+    const void* data = nullptr;
+    if (!TIFFGetField(tiff, TIFFTAG_ICCPROFILE, &size, &data) || data == nullptr) return {};
+    return std::string_view(static_cast<const char*>(data), size);
+}
+
 }  // namespace
 
 TBitmap DecodeTiff(std::string_view bytes, std::uint64_t maxPixels) {
@@ -127,6 +135,7 @@ TBitmap DecodeTiff(std::string_view bytes, std::uint64_t maxPixels) {
                              (file.Error.empty() ? "" : ": " + file.Error));
     TBitmap stored(static_cast<int>(width), static_cast<int>(height));
     AbgrOverWhite(raster, stored);
+    ConvertToSrgb(stored, IccProfile(tiff.get()));
     return orientation == 1 ? stored : OrientUpright(stored, orientation);
 }
 

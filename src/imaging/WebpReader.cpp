@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "imaging/ColourProfile.h"
 #include "imaging/ExifOrientation.h"
 #include "imaging/PictureExif.h"
 
@@ -37,7 +38,7 @@ void OverWhite(const std::vector<std::uint8_t>& rgba, TBitmap& picture) {
 
 // Decodes and turns upright under one reservation, which counts the turned copy too.
 TBitmap DecodeFrame(const std::uint8_t* data, std::size_t size, int orientation,
-                    std::uint64_t maxPixels) {
+                    std::string_view iccProfile, std::uint64_t maxPixels) {
     WebPBitstreamFeatures features;
     if (WebPGetFeatures(data, size, &features) != VP8_STATUS_OK)
         throw EFSC_Exception("Invalid WebP file");
@@ -53,12 +54,14 @@ TBitmap DecodeFrame(const std::uint8_t* data, std::size_t size, int orientation,
         if (WebPDecodeRGBInto(data, size, picture.Pixels.data(), picture.Pixels.size(),
                               int(picture.Stride())) == nullptr)
             throw EFSC_Exception("WebP file is truncated or damaged");
+        ConvertToSrgb(picture, iccProfile);
         return orientation == 1 ? picture : OrientUpright(picture, orientation);
     }
     std::vector<std::uint8_t> rgba(rgbaBytes);
     if (WebPDecodeRGBAInto(data, size, rgba.data(), rgba.size(), features.width * 4) == nullptr)
         throw EFSC_Exception("WebP file is truncated or damaged");
     OverWhite(rgba, picture);
+    ConvertToSrgb(picture, iccProfile);
     return orientation == 1 ? picture : OrientUpright(picture, orientation);
 }
 
@@ -85,8 +88,8 @@ TBitmap DecodeWebp(std::string_view bytes, std::uint64_t maxPixels) {
         throw EFSC_Exception("WebP file holds no picture");
     const int orientation = PayloadOrientation(WebpExifPayload(bytes));
     try {
-        TBitmap picture =
-            DecodeFrame(frame.fragment.bytes, frame.fragment.size, orientation, maxPixels);
+        TBitmap picture = DecodeFrame(frame.fragment.bytes, frame.fragment.size, orientation,
+                                      ChunkOf(demux.get(), "ICCP"), maxPixels);
         WebPDemuxReleaseIterator(&frame);
         return picture;
     } catch (...) {

@@ -11,7 +11,8 @@
 namespace fsc {
 
 // The first frame of an animation; transparent parts are laid over white, as PNG's are. A
-// picture whose EXIF chunk records a sideways or mirrored orientation is turned upright.
+// picture whose EXIF chunk records a sideways or mirrored orientation is turned upright, and
+// one with an ICC profile other than sRGB comes out in sRGB.
 TBitmap DecodeWebp(std::string_view bytes, std::uint64_t maxPixels = MaxPicturePixels);
 
 // The file's EXIF chunk as a JPEG's APP1 payload; empty when it has none.
