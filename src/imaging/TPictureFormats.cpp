@@ -15,6 +15,7 @@
 #include "imaging/PcxReader.h"
 #include "imaging/PictureFile.h"
 #include "imaging/PngReader.h"
+#include "imaging/RawPreviewReader.h"
 #include "imaging/TImagePlugin.h"
 #include "imaging/TiffReader.h"
 #include "imaging/WebpReader.h"
@@ -69,6 +70,10 @@ TPictureFormats::TPictureFormats() {
     // libheif reads both: AVIF is HEIF with AV1 pictures inside.
     formats.push_back({"HEIF image (*.heic;*.heif)", "*.heic;*.heif", LoadWith<DecodeHeif>, {}});
     formats.push_back({"AVIF image (*.avif)", "*.avif", LoadWith<DecodeHeif>, {}});
+    formats.push_back({"Camera raw preview (*.cr2;*.nef;*.arw;*.dng)",
+                       "*.cr2;*.nef;*.arw;*.dng",
+                       LoadWith<DecodeRawPreview>,
+                       {}});
 }
 
 TPictureFormats::~TPictureFormats() = default;

@@ -32,7 +32,7 @@ struct TPictureFormat {
 class TPictureFormats {
 public:
     // The built-in readers in their fixed order: JPEG, PNG, HIPS, BMP, PCX, WebP, TIFF, HEIF,
-    // AVIF.
+    // AVIF, camera raw previews.
     TPictureFormats();
     ~TPictureFormats();
     TPictureFormats(const TPictureFormats&) = delete;

@@ -33,6 +33,7 @@ TEST(GraphicsIO, ImageNamesByExtensionIgnoringCase) {
         {"x.jp2", true},     {"x.JPC", true},      {"drawing.EMF", true}, {"clip.wmf", true},
         {"icon.ico", true},  {"x.gif", true},      {"scan.TIF", true},    {"x.tiff", true},
         {"x.webp", true},    {"IMG_1.HEIC", true}, {"x.heif", true},      {"x.avif", true},
+        {"IMG_2.CR2", true}, {"x.nef", true},      {"x.arw", true},       {"x.DNG", true},
         {"x.pcx", false},    {"x.hips", false},    {"jpg", false},        {"x.jpg.txt", false},
         {"", false},
     };
@@ -43,9 +44,9 @@ TEST(GraphicsIO, OpenPictureFilterListsEveryReaderInOrder) {
     TPictureFormats formats;
     EXPECT_EQ(OpenPictureFilter(formats),
               "All images (*.wmf;*.emf;*.jpg;*.jpeg;*.jpe;*.png;*.hips;*.hip;*.bmp;*.pcx;*.webp;"
-              "*.tif;*.tiff;*.heic;*.heif;*.avif)|"
+              "*.tif;*.tiff;*.heic;*.heif;*.avif;*.cr2;*.nef;*.arw;*.dng)|"
               "*.wmf;*.emf;*.jpg;*.jpeg;*.jpe;*.png;*.hips;*.hip;*.bmp;*.pcx;*.webp;*.tif;*.tiff;"
-              "*.heic;*.heif;*.avif|"
+              "*.heic;*.heif;*.avif;*.cr2;*.nef;*.arw;*.dng|"
               "JPEG encoded (*.jpg;*.jpeg;*.jpe)|*.jpg;*.jpeg;*.jpe|"
               "Portable network graphic (*.png)|*.png|"
               "DTU HIPS image (*.hips)|*.hips;*.hip|"
@@ -55,6 +56,7 @@ TEST(GraphicsIO, OpenPictureFilterListsEveryReaderInOrder) {
               "TIFF image (*.tif;*.tiff)|*.tif;*.tiff|"
               "HEIF image (*.heic;*.heif)|*.heic;*.heif|"
               "AVIF image (*.avif)|*.avif|"
+              "Camera raw preview (*.cr2;*.nef;*.arw;*.dng)|*.cr2;*.nef;*.arw;*.dng|"
               "Windows Meta File (*.emf,*.wmf)|*.wmf;*.emf;|");
     EXPECT_STREQ(JpegSaveFilter, "JPEG encoded (*.jpg)|*.jpg");
 }
