@@ -122,7 +122,7 @@ void JpegSeeds(const std::filesystem::path& dir) {
 
 // Lossy and lossless, each written by libwebp's own encoder.
 void WebpSeeds(const std::filesystem::path& dir) {
-    const TBitmap picture = Quadrants(16, 8);
+    const fsc::TBitmap picture = Quadrants(16, 8);
     std::uint8_t* out = nullptr;
     std::size_t size = WebPEncodeRGB(picture.Pixels.data(), 16, 8, 48, 80, &out);
     Write(dir, "lossy.webp", Bytes(reinterpret_cast<char*>(out), size));
@@ -135,7 +135,7 @@ void WebpSeeds(const std::filesystem::path& dir) {
 // RGB stored plainly and LZW-compressed, the second turned, written by libtiff.
 void TiffSeeds(const std::filesystem::path& dir) {
     std::filesystem::create_directories(dir);
-    const TBitmap picture = Quadrants(16, 8);
+    const fsc::TBitmap picture = Quadrants(16, 8);
     for (const auto [name, compression, orientation] :
          {std::tuple{"plain.tif", COMPRESSION_NONE, 1}, {"lzw6.tif", COMPRESSION_LZW, 6}}) {
         TIFF* tiff = TIFFOpen((dir / name).c_str(), "w");
@@ -156,7 +156,7 @@ void TiffSeeds(const std::filesystem::path& dir) {
 // HEIC and AVIF, written by libheif's own encoders.
 void HeifSeeds(const std::filesystem::path& dir) {
     std::filesystem::create_directories(dir);
-    const TBitmap picture = Quadrants(16, 8);
+    const fsc::TBitmap picture = Quadrants(16, 8);
     for (const auto [name, compression] :
          {std::pair{"small.heic", heif_compression_HEVC}, {"small.avif", heif_compression_AV1}}) {
         heif_context* context = heif_context_alloc();

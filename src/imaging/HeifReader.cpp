@@ -3,6 +3,7 @@
 
 #include <libheif/heif.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -123,6 +124,16 @@ TBitmap DecodeHeif(std::string_view bytes, std::uint64_t maxPixels) {
     CopyOverWhite(plane, stride, alpha, picture);
     ConvertToSrgb(picture, IccProfile(handle));
     return picture;
+}
+
+std::uint64_t HeifPictureBytes(std::string_view bytes) {
+    try {
+        const TPrimary primary = OpenPrimary(bytes, MaxPicturePixels);
+        return std::uint64_t(std::max(heif_image_handle_get_width(primary.Handle.get()), 0)) *
+               std::uint64_t(std::max(heif_image_handle_get_height(primary.Handle.get()), 0)) * 3;
+    } catch (const EFSC_Exception&) {
+        return 0;
+    }
 }
 
 std::string HeifExifPayload(std::string_view bytes) {

@@ -43,16 +43,32 @@ TBitmap PlainRgb(const libraw_processed_image_t& image, std::uint64_t maxPixels)
     return picture;
 }
 
-}  // namespace
+using TRaw = std::unique_ptr<libraw_data_t, RawDelete>;
 
-TBitmap DecodeRawPreview(std::string_view bytes, std::uint64_t maxPixels) {
-    const std::unique_ptr<libraw_data_t, RawDelete> raw(libraw_init(0));
+// LibRaw only reads the buffer, whatever its signature says.
+TRaw OpenRaw(std::string_view bytes) {
+    TRaw raw(libraw_init(0));
     if (!raw) throw EFSC_Exception("Not enough memory to read the raw file");
-    // LibRaw only reads the buffer, whatever its signature says.
-    int status = libraw_open_buffer(raw.get(), const_cast<char*>(bytes.data()), bytes.size());
+    const int status = libraw_open_buffer(raw.get(), const_cast<char*>(bytes.data()), bytes.size());
     if (status != LIBRAW_SUCCESS)
         throw EFSC_Exception(std::string("Not a camera raw file LibRaw reads: ") +
                              libraw_strerror(status));
+    return raw;
+}
+
+}  // namespace
+
+std::uint64_t RawPreviewBytes(std::string_view bytes) {
+    try {
+        const TRaw raw = OpenRaw(bytes);
+        return std::uint64_t(raw->thumbnail.twidth) * raw->thumbnail.theight * 3;
+    } catch (const EFSC_Exception&) {
+        return 0;
+    }
+}
+
+TBitmap DecodeRawPreview(std::string_view bytes, std::uint64_t maxPixels) {
+    const TRaw raw = OpenRaw(bytes);
     const libraw_thumbnail_t& thumbnail = raw->thumbnail;
     if (raw->thumbnail.tlength == 0 && thumbnail.twidth == 0)
         throw EFSC_Exception("The raw file holds no preview picture");
@@ -61,7 +77,7 @@ TBitmap DecodeRawPreview(std::string_view bytes, std::uint64_t maxPixels) {
     const TMemoryBudget::TShare memory =
         ReservePicture(thumbnail.twidth, thumbnail.theight,
                        std::uint64_t(thumbnail.twidth) * thumbnail.theight * 6 + thumbnail.tlength);
-    status = libraw_unpack_thumb(raw.get());
+    const int status = libraw_unpack_thumb(raw.get());
     if (status != LIBRAW_SUCCESS)
         throw EFSC_Exception(std::string("The raw file's preview picture cannot be read: ") +
                              libraw_strerror(status));

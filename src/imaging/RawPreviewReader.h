@@ -14,4 +14,7 @@ namespace fsc {
 // A raw file without a preview raises EFSC_Exception saying so.
 TBitmap DecodeRawPreview(std::string_view bytes, std::uint64_t maxPixels = MaxPicturePixels);
 
+// The decoded preview's bytes as the raw file says, without decoding it; 0 when it cannot.
+std::uint64_t RawPreviewBytes(std::string_view bytes);
+
 }  // namespace fsc

@@ -111,6 +111,19 @@ std::string_view IccProfile(TIFF* tiff) {
 
 }  // namespace
 
+std::uint64_t TiffPictureBytes(std::string_view bytes) {
+    TMemoryFile file{bytes, 0, {}};
+    try {
+        const auto tiff = Open(file);
+        std::uint32_t width = 0, height = 0;
+        TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width);
+        TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
+        return std::uint64_t(width) * height * 3;
+    } catch (const EFSC_Exception&) {
+        return 0;
+    }
+}
+
 TBitmap DecodeTiff(std::string_view bytes, std::uint64_t maxPixels) {
     TMemoryFile file{bytes, 0, {}};
     const auto tiff = Open(file);

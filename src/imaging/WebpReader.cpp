@@ -75,6 +75,14 @@ std::string ChunkOf(WebPDemuxer* demux, const char* fourCc) {
 
 }  // namespace
 
+std::uint64_t WebpPictureBytes(std::string_view bytes) {
+    int width = 0, height = 0;
+    if (!WebPGetInfo(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &width,
+                     &height))
+        return 0;
+    return std::uint64_t(width) * std::uint64_t(height) * 3;
+}
+
 std::string WebpExifPayload(std::string_view bytes) {
     const auto demux = Demux(bytes);
     return demux ? ExifPayloadFromBlock(ChunkOf(demux.get(), "EXIF")) : std::string();

@@ -15,6 +15,9 @@ namespace fsc {
 // one with an ICC profile other than sRGB comes out in sRGB.
 TBitmap DecodeWebp(std::string_view bytes, std::uint64_t maxPixels = MaxPicturePixels);
 
+// The decoded picture's bytes as the file's header says, without decoding; 0 when it cannot.
+std::uint64_t WebpPictureBytes(std::string_view bytes);
+
 // The file's EXIF chunk as a JPEG's APP1 payload; empty when it has none.
 std::string WebpExifPayload(std::string_view bytes);
 

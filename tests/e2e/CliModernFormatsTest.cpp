@@ -8,6 +8,8 @@
 #include "e2e/CliGallery.h"
 #include "imaging/ExifSamples.h"
 #include "imaging/GraphicsIO.h"
+#include "imaging/HeaderPictureBytes.h"
+#include "imaging/HeaderPictureBytes.h"
 
 namespace fsc::test {
 namespace {
@@ -92,6 +94,10 @@ TEST(CliModernFormats, PhoneCameraAndWebPhotosBuildUprightKeepingTheirExif) {
     TCliRun run;
     const std::string photos = run.Root / "photos/in";
     WritePhotos(photos);
+    // Known before decoding, so that pictures decoded side by side share the memory budget
+    // instead of each taking all of it.
+    for (const char* name : {"web.webp", "phone.avif", "iphone.heic", "scan.tif"})
+        EXPECT_EQ(HeaderPictureBytesOf(photos + "/" + name), 64u * 32 * 3) << name;
     const std::string out = run.Root / "gallery";
     const auto result =
         run.Build({"--images", photos, "--html-dir", out, "--html-file", "index.html", "--quiet"},
@@ -161,6 +167,7 @@ TEST(CliModernFormats, RawFileBuildsFromItsPreviewUnlessItsJpegIsBeside) {
     WriteDng(photos + "/IMG_0001.DNG", Quadrants(64, 32), 6);
     WriteDng(photos + "/IMG_0002.dng", Quadrants(64, 32), 1);
     WriteFileBytes(photos + "/IMG_0002.JPG", JpegRgb(Quadrants(40, 30)));
+    EXPECT_EQ(HeaderPictureBytesOf(photos + "/IMG_0001.DNG"), 64u * 32 * 3);
     const std::string out = run.Root / "gallery";
     const auto result =
         run.Build({"--images", photos, "--html-dir", out, "--html-file", "index.html", "--quiet"});
