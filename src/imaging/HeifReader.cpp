@@ -104,6 +104,10 @@ TBitmap DecodeHeif(std::string_view bytes, std::uint64_t maxPixels) {
     const int width = heif_image_handle_get_width(handle);
     const int height = heif_image_handle_get_height(handle);
     CheckPictureSize("HEIF", width, height, maxPixels);
+    // A grid or overlay picture is assembled on a canvas whose size its own box gives, which
+    // libheif does not compare with the size above: a forged box could take gigabytes. No
+    // side of any picture it makes may now pass the larger side of the declared size.
+    heif_context_set_maximum_image_size_limit(primary.Context.get(), std::max(width, height) + 1);
     // The coded planes and libheif's interleaved picture lie beside ours while it decodes.
     const TMemoryBudget::TShare memory =
         ReservePicture(width, height, std::uint64_t(width) * std::uint64_t(height) * 7);
