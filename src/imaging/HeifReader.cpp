@@ -21,6 +21,7 @@ struct HeifDelete {
     void operator()(heif_image_handle* handle) const { heif_image_handle_release(handle); }
     void operator()(heif_image* image) const { heif_image_release(image); }
     void operator()(heif_decoding_options* options) const { heif_decoding_options_free(options); }
+    void operator()(heif_color_profile_nclx* nclx) const { heif_nclx_color_profile_free(nclx); }
 };
 template <typename T>
 using HeifPtr = std::unique_ptr<T, HeifDelete>;
@@ -76,10 +77,12 @@ std::string IccProfile(heif_image_handle* handle) {
             return {};
         return profile;
     }
+    if (type != heif_color_profile_type_nclx) return {};
     heif_color_profile_nclx* nclx = nullptr;
-    if (type != heif_color_profile_type_nclx ||
-        heif_image_handle_get_nclx_color_profile(handle, &nclx).code != heif_error_Ok)
-        return {};
+    const heif_error error = heif_image_handle_get_nclx_color_profile(handle, &nclx);
+    // libheif may have made the profile before it found a value it does not know.
+    const std::unique_ptr<heif_color_profile_nclx, HeifDelete> owned(nclx);
+    if (error.code != heif_error_Ok || nclx == nullptr) return {};
     std::string profile;
     const bool srgbCurve =
         nclx->transfer_characteristics == heif_transfer_characteristic_IEC_61966_2_1 ||
@@ -91,7 +94,6 @@ std::string IccProfile(heif_image_handle* handle) {
                                     nclx->color_primary_green_x, nclx->color_primary_green_y,
                                     nclx->color_primary_blue_x, nclx->color_primary_blue_y,
                                     nclx->color_primary_white_x, nclx->color_primary_white_y});
-    heif_nclx_color_profile_free(nclx);
     return profile;
 }
 
