@@ -132,14 +132,16 @@ TBitmap DecodeHeif(std::string_view bytes, std::uint64_t maxPixels) {
     return picture;
 }
 
-std::uint64_t HeifPictureBytes(std::string_view bytes) {
-    try {
-        const TPrimary primary = OpenPrimary(bytes, MaxPicturePixels);
-        return std::uint64_t(std::max(heif_image_handle_get_width(primary.Handle.get()), 0)) *
-               std::uint64_t(std::max(heif_image_handle_get_height(primary.Handle.get()), 0)) * 3;
-    } catch (const EFSC_Exception&) {
+std::uint64_t HeifFilePictureBytes(const std::string& fileName) {
+    const HeifPtr<heif_context> context(heif_context_alloc());
+    heif_image_handle* handle = nullptr;
+    if (heif_context_read_from_file(context.get(), fileName.c_str(), nullptr).code !=
+            heif_error_Ok ||
+        heif_context_get_primary_image_handle(context.get(), &handle).code != heif_error_Ok)
         return 0;
-    }
+    const HeifPtr<heif_image_handle> primary(handle);
+    return std::uint64_t(std::max(heif_image_handle_get_width(handle), 0)) *
+           std::uint64_t(std::max(heif_image_handle_get_height(handle), 0)) * 3;
 }
 
 std::string HeifExifPayload(std::string_view bytes) {

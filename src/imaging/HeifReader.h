@@ -16,9 +16,9 @@ namespace fsc {
 // picture in other colours than sRGB's, by ICC profile or by code points, comes out in sRGB.
 TBitmap DecodeHeif(std::string_view bytes, std::uint64_t maxPixels = MaxPicturePixels);
 
-// The decoded primary picture's bytes as the file's boxes say, without decoding; 0 when they
-// cannot be read.
-std::uint64_t HeifPictureBytes(std::string_view bytes);
+// The decoded primary picture's bytes as the file's boxes say, read without the coded
+// picture data; 0 when they cannot be read.
+std::uint64_t HeifFilePictureBytes(const std::string& fileName);
 
 // The primary picture's EXIF block as a JPEG's APP1 payload; empty when it has none.
 std::string HeifExifPayload(std::string_view bytes);

@@ -58,13 +58,10 @@ TRaw OpenRaw(std::string_view bytes) {
 
 }  // namespace
 
-std::uint64_t RawPreviewBytes(std::string_view bytes) {
-    try {
-        const TRaw raw = OpenRaw(bytes);
-        return std::uint64_t(raw->thumbnail.twidth) * raw->thumbnail.theight * 3;
-    } catch (const EFSC_Exception&) {
-        return 0;
-    }
+std::uint64_t RawFilePreviewBytes(const std::string& fileName) {
+    const TRaw raw(libraw_init(0));
+    if (!raw || libraw_open_file(raw.get(), fileName.c_str()) != LIBRAW_SUCCESS) return 0;
+    return std::uint64_t(raw->thumbnail.twidth) * raw->thumbnail.theight * 3;
 }
 
 TBitmap DecodeRawPreview(std::string_view bytes, std::uint64_t maxPixels) {

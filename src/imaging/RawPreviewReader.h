@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "imaging/PictureLimits.h"
@@ -14,7 +15,8 @@ namespace fsc {
 // A raw file without a preview raises EFSC_Exception saying so.
 TBitmap DecodeRawPreview(std::string_view bytes, std::uint64_t maxPixels = MaxPicturePixels);
 
-// The decoded preview's bytes as the raw file says, without decoding it; 0 when it cannot.
-std::uint64_t RawPreviewBytes(std::string_view bytes);
+// The decoded preview's bytes as the raw file says, read without the sensor data or the
+// preview itself; 0 when it cannot be told.
+std::uint64_t RawFilePreviewBytes(const std::string& fileName);
 
 }  // namespace fsc

@@ -68,15 +68,23 @@ struct TiffClose {
     void operator()(TIFF* tiff) const { TIFFClose(tiff); }
 };
 
-std::unique_ptr<TIFF, TiffClose> Open(TMemoryFile& file) {
-    TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
-    TIFFOpenOptionsSetErrorHandlerExtR(options, KeepError, &file);
-    TIFFOpenOptionsSetWarningHandlerExtR(options, IgnoreWarning, &file);
+struct OptionsFree {
+    void operator()(TIFFOpenOptions* options) const { TIFFOpenOptionsFree(options); }
+};
+
+// Errors kept in `file`, warnings dropped, and a bound on what libtiff allocates at once.
+std::unique_ptr<TIFFOpenOptions, OptionsFree> Options(TMemoryFile& file) {
+    std::unique_ptr<TIFFOpenOptions, OptionsFree> options(TIFFOpenOptionsAlloc());
+    TIFFOpenOptionsSetErrorHandlerExtR(options.get(), KeepError, &file);
+    TIFFOpenOptionsSetWarningHandlerExtR(options.get(), IgnoreWarning, &file);
     // A forged strip size must not make libtiff allocate without bound before we look.
-    TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(256) << 20);
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), tmsize_t(256) << 20);
+    return options;
+}
+
+std::unique_ptr<TIFF, TiffClose> Open(TMemoryFile& file) {
     TIFF* tiff = TIFFClientOpenExt("picture", "rm", &file, ReadProc, WriteProc, SeekProc, CloseProc,
-                                   SizeProc, MapProc, UnmapProc, options);
-    TIFFOpenOptionsFree(options);
+                                   SizeProc, MapProc, UnmapProc, Options(file).get());
     if (tiff == nullptr)
         throw EFSC_Exception("Invalid TIFF file" + (file.Error.empty() ? "" : ": " + file.Error));
     return std::unique_ptr<TIFF, TiffClose>(tiff);
@@ -111,17 +119,15 @@ std::string_view IccProfile(TIFF* tiff) {
 
 }  // namespace
 
-std::uint64_t TiffPictureBytes(std::string_view bytes) {
-    TMemoryFile file{bytes, 0, {}};
-    try {
-        const auto tiff = Open(file);
-        std::uint32_t width = 0, height = 0;
-        TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width);
-        TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
-        return std::uint64_t(width) * height * 3;
-    } catch (const EFSC_Exception&) {
-        return 0;
-    }
+std::uint64_t TiffFilePictureBytes(const std::string& fileName) {
+    TMemoryFile errors{{}, 0, {}};
+    const std::unique_ptr<TIFF, TiffClose> tiff(
+        TIFFOpenExt(fileName.c_str(), "rm", Options(errors).get()));
+    if (!tiff) return 0;
+    std::uint32_t width = 0, height = 0;
+    TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width);
+    TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
+    return std::uint64_t(width) * height * 3;
 }
 
 TBitmap DecodeTiff(std::string_view bytes, std::uint64_t maxPixels) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "imaging/PictureLimits.h"
@@ -14,8 +15,8 @@ namespace fsc {
 // laid over white. A picture with an ICC profile other than sRGB comes out in sRGB.
 TBitmap DecodeTiff(std::string_view bytes, std::uint64_t maxPixels = MaxPicturePixels);
 
-// The decoded picture's bytes as the first page's tags say, without decoding; 0 when they
-// cannot be read.
-std::uint64_t TiffPictureBytes(std::string_view bytes);
+// The decoded picture's bytes as the first page's tags say, read from the file's header and
+// first directory only; 0 when they cannot be read.
+std::uint64_t TiffFilePictureBytes(const std::string& fileName);
 
 }  // namespace fsc

@@ -4,6 +4,7 @@
 #include <webp/decode.h>
 #include <webp/demux.h>
 
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,10 +76,14 @@ std::string ChunkOf(WebPDemuxer* demux, const char* fourCc) {
 
 }  // namespace
 
-std::uint64_t WebpPictureBytes(std::string_view bytes) {
+std::uint64_t WebpFilePictureBytes(const std::string& fileName) {
+    // The RIFF header and the first chunk's header with the picture's size.
+    char head[64];
+    std::ifstream file(fileName, std::ios::binary);
+    file.read(head, sizeof head);
     int width = 0, height = 0;
-    if (!WebPGetInfo(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &width,
-                     &height))
+    if (!WebPGetInfo(reinterpret_cast<const std::uint8_t*>(head), std::size_t(file.gcount()),
+                     &width, &height))
         return 0;
     return std::uint64_t(width) * std::uint64_t(height) * 3;
 }

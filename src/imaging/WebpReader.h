@@ -15,8 +15,9 @@ namespace fsc {
 // one with an ICC profile other than sRGB comes out in sRGB.
 TBitmap DecodeWebp(std::string_view bytes, std::uint64_t maxPixels = MaxPicturePixels);
 
-// The decoded picture's bytes as the file's header says, without decoding; 0 when it cannot.
-std::uint64_t WebpPictureBytes(std::string_view bytes);
+// The decoded picture's bytes as the file's header says, read from its first bytes only; 0
+// when they do not say.
+std::uint64_t WebpFilePictureBytes(const std::string& fileName);
 
 // The file's EXIF chunk as a JPEG's APP1 payload; empty when it has none.
 std::string WebpExifPayload(std::string_view bytes);
