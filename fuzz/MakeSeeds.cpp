@@ -1,9 +1,15 @@
 // Writes the seed corpus of the fuzz targets: one folder per target of small valid and odd
 // files, the program's own files written by the program's own writers.
+#include <libheif/heif.h>
+#include <tiffio.h>
+#include <webp/encode.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/AddImages.h"
@@ -112,6 +118,69 @@ void JpegSeeds(const std::filesystem::path& dir) {
     Write(dir, "grey.jpg", JpegGrey(8, 8, 100));
     const std::uint8_t cmyk[4] = {10, 200, 30, 40};
     Write(dir, "ycck.jpg", JpegCmykAdobe(8, 8, cmyk));
+}
+
+// Lossy and lossless, each written by libwebp's own encoder.
+void WebpSeeds(const std::filesystem::path& dir) {
+    const fsc::TBitmap picture = Quadrants(16, 8);
+    std::uint8_t* out = nullptr;
+    std::size_t size = WebPEncodeRGB(picture.Pixels.data(), 16, 8, 48, 80, &out);
+    Write(dir, "lossy.webp", Bytes(reinterpret_cast<char*>(out), size));
+    WebPFree(out);
+    size = WebPEncodeLosslessRGB(picture.Pixels.data(), 16, 8, 48, &out);
+    Write(dir, "lossless.webp", Bytes(reinterpret_cast<char*>(out), size));
+    WebPFree(out);
+}
+
+// RGB stored plainly and LZW-compressed, the second turned, written by libtiff.
+void TiffSeeds(const std::filesystem::path& dir) {
+    std::filesystem::create_directories(dir);
+    const fsc::TBitmap picture = Quadrants(16, 8);
+    for (const auto [name, compression, orientation] :
+         {std::tuple{"plain.tif", COMPRESSION_NONE, 1}, {"lzw6.tif", COMPRESSION_LZW, 6}}) {
+        TIFF* tiff = TIFFOpen((dir / name).c_str(), "w");
+        TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, 16);
+        TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, 8);
+        TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3);
+        TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+        TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+        TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+        TIFFSetField(tiff, TIFFTAG_COMPRESSION, compression);
+        TIFFSetField(tiff, TIFFTAG_ORIENTATION, orientation);
+        for (int y = 0; y < 8; ++y)
+            TIFFWriteScanline(tiff, const_cast<std::uint8_t*>(picture.Row(y)), std::uint32_t(y));
+        TIFFClose(tiff);
+    }
+}
+
+// HEIC and AVIF, written by libheif's own encoders.
+void HeifSeeds(const std::filesystem::path& dir) {
+    std::filesystem::create_directories(dir);
+    const fsc::TBitmap picture = Quadrants(16, 8);
+    for (const auto [name, compression] :
+         {std::pair{"small.heic", heif_compression_HEVC}, {"small.avif", heif_compression_AV1}}) {
+        heif_context* context = heif_context_alloc();
+        heif_encoder* encoder = nullptr;
+        heif_image* image = nullptr;
+        heif_image_handle* handle = nullptr;
+        if (heif_context_get_encoder_for_format(context, compression, &encoder).code ==
+                heif_error_Ok &&
+            heif_image_create(16, 8, heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image)
+                    .code == heif_error_Ok) {
+            heif_image_add_plane(image, heif_channel_interleaved, 16, 8, 8);
+            int stride = 0;
+            std::uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+            for (int y = 0; y < 8; ++y)
+                std::copy(picture.Row(y), picture.Row(y) + 48, plane + y * stride);
+            if (heif_context_encode_image(context, image, encoder, nullptr, &handle).code ==
+                heif_error_Ok)
+                heif_context_write_to_file(context, (dir / name).c_str());
+        }
+        if (handle != nullptr) heif_image_handle_release(handle);
+        if (image != nullptr) heif_image_release(image);
+        if (encoder != nullptr) heif_encoder_release(encoder);
+        heif_context_free(context);
+    }
 }
 
 // EXIF blocks in both byte orders, with a preview and a position, and one inside a JPEG.
@@ -314,6 +383,9 @@ int main(int argc, char** argv) {
     IcoSeeds(out / "ico");
     JpegSeeds(out / "jpeg");
     GifSeeds(out / "gif");
+    WebpSeeds(out / "webp");
+    TiffSeeds(out / "tiff");
+    HeifSeeds(out / "heif");
     ExifSeeds(out / "exif");
     TemplateSeeds(out / "template");
     RtfSeeds(out / "rtf");

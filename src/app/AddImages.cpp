@@ -12,6 +12,7 @@
 #include "base/MemoryBudget.h"
 #include "base/OrderedWork.h"
 #include "base/Paths.h"
+#include "base/Text.h"
 #include "engine/GalleryWrittenFiles.h"
 #include "engine/SourcePicture.h"
 #include "imaging/GraphicsIO.h"
@@ -140,10 +141,17 @@ int AddImageFolder(Workspace& ws, ImageListPanel& panel, const std::string& fold
     // each build would add them again as new pictures.
     const std::set<std::string> written =
         GalleryWrittenFiles(folder, ws.HistoryFolder, ws.CacheFolder);
+    const std::vector<TDirEntry> entries = ListDirectory(folder);
+    // A camera that saves each photo as raw and as JPEG shows it once, by its own JPEG.
+    std::set<std::string> developed;
+    for (const TDirEntry& entry : entries)
+        if (IsImageName(entry.Name) && !IsRawName(entry.Name))
+            developed.insert(UpperCase(ChangeFileExt(entry.Name, "")));
     TStringList paths;
-    for (const TDirEntry& entry : ListDirectory(folder)) {
+    for (const TDirEntry& entry : entries) {
         if (!entry.IsDirectory && IsImageName(entry.Name) && !IsTreeToolFile(entry.Name) &&
-            written.count(entry.Name) == 0) {
+            written.count(entry.Name) == 0 &&
+            !(IsRawName(entry.Name) && developed.count(UpperCase(ChangeFileExt(entry.Name, ""))))) {
             paths.push_back(JoinPath(folder, entry.Name));
         }
     }

@@ -10,10 +10,10 @@
 #include "engine/SourcePicture.h"
 #include "engine/ThumbnailPicture.h"
 #include "imaging/ExifBlock.h"
-#include "imaging/ExifSegment.h"
 #include "imaging/HeaderPictureBytes.h"
 #include "imaging/JpegWriter.h"
 #include "imaging/LocationRemoval.h"
+#include "imaging/PictureExif.h"
 
 namespace fsc {
 
@@ -60,10 +60,6 @@ std::string EncodeThumbnail(const TBitmap& decoded, const TImageFiles& files,
     return EncodeJpeg(ThumbnailPictureFrom(decoded, files.ThumbSize, images), quality, false);
 }
 
-std::string ExifPayloadOf(const std::string& fileName) {
-    return IsJpegFileName(fileName) ? ReadExifPayload(fileName) : std::string();
-}
-
 TPhotoData PhotoFrom(const TExifBlock& block, const TFSC_Images& images) {
     TPhotoData photo = block.PhotoData();
     if (images.RemoveLocation) photo.Gps.clear();
@@ -96,7 +92,7 @@ void TakeOutLocation(TImageFiles& files, const TImageJob& job, const TFSC_Images
 }  // namespace
 
 TPhotoData ReadPhotoData(const std::string& fileName, const TFSC_Images& images) {
-    const TExifBlock block(ExifPayloadOf(fileName));
+    const TExifBlock block(ReadPictureExif(fileName));
     return PhotoFrom(block, images);
 }
 
@@ -107,7 +103,7 @@ TImageFiles MakeImageFiles(const TImageJob& job, const TFSC_Images& images,
     const std::optional<TMemoryBudget::TShare> wholeMemory =
         ReserveWholePicture(job.FileName, services.Memory);
     TSourcePicture source(job.FileName, files.Notices);
-    const std::string exif = ExifPayloadOf(job.FileName);
+    const std::string exif = ReadPictureExif(job.FileName);
     TExifBlock block(exif);
     files.Photo = PhotoFrom(block, images);
     const TSize whole = source.Size();

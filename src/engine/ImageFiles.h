@@ -66,8 +66,8 @@ struct TImageServices {
 TImageFiles MakeImageFiles(const TImageJob& job, const TFSC_Images& images,
                            TImageServices& services);
 
-// Only the EXIF block of a JPEG source, for a picture whose files are all current; nothing
-// for other formats or a file that cannot be read.
+// Only the EXIF block of a source (JPEG, WebP, HEIF, AVIF), for a picture whose files are all
+// current; nothing for other formats or a file that cannot be read.
 TPhotoData ReadPhotoData(const std::string& fileName, const TFSC_Images& images);
 
 // What shapes a copy or a thumbnail, as the image cache compares it.

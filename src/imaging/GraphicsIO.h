@@ -24,8 +24,11 @@ std::string RegisterPicturePlugins();
 // "All images (...)|...", every reader's own entry, then the metafile entry.
 std::string OpenPictureFilter(const TPictureFormats& formats = PictureFormats());
 
-// True for names ending, in any case, in .bmp .jpg .jpeg .jp2 .jpc .png .wmf .emf or .ico.
+// True for names ending, in any case, in .bmp .jpg .jpeg .jp2 .jpc .png .wmf .emf .ico .gif
+// .tif .tiff .webp .heic .heif .avif .cr2 .nef .arw or .dng: what a folder add takes.
 bool IsImageName(const std::string& name);
+// A camera raw file by its name (.cr2 .nef .arw .dng in any case), read through its preview.
+bool IsRawName(const std::string& name);
 // ".wmf" or ".emf" in any case: drawn by the metafile renderer, not a registry reader.
 bool IsMetafileName(const std::string& name);
 

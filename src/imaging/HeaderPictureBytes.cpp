@@ -5,6 +5,12 @@
 #include <cstring>
 #include <fstream>
 
+#include "base/Text.h"
+#include "imaging/HeifReader.h"
+#include "imaging/RawPreviewReader.h"
+#include "imaging/TiffReader.h"
+#include "imaging/WebpReader.h"
+
 namespace fsc {
 
 namespace {
@@ -27,6 +33,20 @@ std::int32_t LittleEndian32(std::string_view head, std::size_t at) {
 
 constexpr std::size_t HeadSize = 26;
 
+// The readers that find a picture's size only with their library, by the extension that
+// chooses them; each reads no more of the file than its headers.
+using TSizeReader = std::uint64_t (*)(const std::string&);
+TSizeReader LibrarySizeReader(const std::string& fileName) {
+    const std::string upper = UpperCase(fileName);
+    if (EndsWith(upper, ".WEBP")) return WebpFilePictureBytes;
+    if (EndsWith(upper, ".TIF") || EndsWith(upper, ".TIFF")) return TiffFilePictureBytes;
+    for (const char* extension : {".HEIC", ".HEIF", ".AVIF"})
+        if (EndsWith(upper, extension)) return HeifFilePictureBytes;
+    for (const char* extension : {".CR2", ".NEF", ".ARW", ".DNG"})
+        if (EndsWith(upper, extension)) return RawFilePreviewBytes;
+    return nullptr;
+}
+
 }  // namespace
 
 std::uint64_t HeaderPictureBytes(std::string_view head) {
@@ -42,6 +62,7 @@ std::uint64_t HeaderPictureBytes(std::string_view head) {
 }
 
 std::uint64_t HeaderPictureBytesOf(const std::string& fileName) {
+    if (const TSizeReader sizeReader = LibrarySizeReader(fileName)) return sizeReader(fileName);
     std::ifstream file(fileName, std::ios::binary);
     char head[HeadSize];
     if (!file.read(head, HeadSize)) return 0;

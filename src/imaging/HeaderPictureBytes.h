@@ -12,7 +12,9 @@ namespace fsc {
 // too short to say.
 std::uint64_t HeaderPictureBytes(std::string_view head);
 
-// The same for a file's first bytes; 0 when the file cannot be read.
+// The same for a file's first bytes, or for the formats whose size lies deeper in the file
+// (WebP, TIFF, HEIF, AVIF, camera raw previews) from their library's reading of the file
+// without decoding it; 0 when the file cannot be read.
 std::uint64_t HeaderPictureBytesOf(const std::string& fileName);
 
 }  // namespace fsc

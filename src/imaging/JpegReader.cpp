@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "imaging/ColourProfile.h"
 #include "imaging/ExifOrientation.h"
 #include "imaging/JpegErrorManager.h"
 
@@ -46,6 +48,7 @@ bool ReadHeaderC(JpegDecoder* d, const unsigned char* data, unsigned long size, 
         jpeg_mem_src(&d->Info, data, size);
     }
     jpeg_save_markers(&d->Info, JPEG_APP0 + 1, 0xFFFF);
+    jpeg_save_markers(&d->Info, JPEG_APP0 + 2, 0xFFFF);
     jpeg_read_header(&d->Info, TRUE);
     const J_COLOR_SPACE in = d->Info.jpeg_color_space;
     d->Info.out_color_space = (in == JCS_CMYK || in == JCS_YCCK) ? JCS_CMYK : JCS_RGB;
@@ -86,6 +89,22 @@ bool DecodeRowsC(JpegDecoder* d, unsigned char* pixels, size_t stride, JSAMPLE* 
     }
     jpeg_finish_decompress(&d->Info);
     return true;
+}
+
+// The ICC profile of the APP2 markers, joined in their order; empty when there is none or
+// its pieces do not fit together.
+bool ReadIccProfileC(JpegDecoder* d, JOCTET** profile, unsigned int* size) {
+    if (setjmp(d->Errors.JumpBack)) return false;
+    return jpeg_read_icc_profile(&d->Info, profile, size) != 0;
+}
+
+std::string IccProfileOf(JpegDecoder& d) {
+    JOCTET* data = nullptr;
+    unsigned int size = 0;
+    if (!ReadIccProfileC(&d, &data, &size) || data == nullptr) return {};
+    std::string profile(reinterpret_cast<const char*>(data), size);
+    std::free(data);
+    return profile;
 }
 
 [[noreturn]] void ThrowJpegError(const JpegDecoder& d) {
@@ -164,6 +183,7 @@ TBitmap Decode(const TJpegSource& source, std::uint64_t maxPixels, int minWidth,
     CheckPictureSize("JPEG", info.image_width, info.image_height, maxPixels);
     // Saved markers live in memory that finishing the decode releases.
     const int orientation = OrientationOf(info);
+    const std::string iccProfile = IccProfileOf(*decoder);
     const unsigned denominator = minWidth < 0
                                      ? 1
                                      : ScaleDenominator(info.image_width, info.image_height,
@@ -176,6 +196,7 @@ TBitmap Decode(const TJpegSource& source, std::uint64_t maxPixels, int minWidth,
     if (!DecodeRowsC(decoder.get(), stored.Pixels.data(), stored.Stride(),
                      cmykRow.empty() ? nullptr : cmykRow.data()))
         ThrowJpegError(*decoder);
+    ConvertToSrgb(stored, iccProfile);
     if (orientation == 1) return stored;
     return OrientUpright(stored, orientation);
 }

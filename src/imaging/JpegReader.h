@@ -13,8 +13,9 @@ namespace fsc {
 
 // Grey, RGB, YCbCr, CMYK and YCCK sources all become RGB. A picture whose EXIF
 // orientation tag says it was stored sideways or mirrored is turned upright, so
-// its width and height are those a viewer shows. A truncated or corrupt file
-// throws EFSC_Exception instead of giving a partly grey picture.
+// its width and height are those a viewer shows. A picture with an ICC profile other than
+// sRGB comes out in sRGB. A truncated or corrupt file throws EFSC_Exception instead of giving
+// a partly grey picture.
 TBitmap DecodeJpeg(std::string_view bytes, std::uint64_t maxPixels = MaxPicturePixels);
 
 // The same picture decoded at the smallest of 1/8, 1/4, 1/2 or the whole size that is still at

@@ -2,12 +2,14 @@
 #include "imaging/PngReader.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "base/Errors.h"
+#include "imaging/ColourProfile.h"
 
 namespace fsc {
 
@@ -70,6 +72,45 @@ void CheckImageDataSize(std::string_view bytes, const png_image& image) {
                              " pixels need more image data than it holds");
 }
 
+// A profile is a few kilobytes; a forged chunk must not inflate into gigabytes.
+constexpr std::size_t MaxProfileBytes = std::size_t(16) << 20;
+
+std::string Inflate(std::string_view compressed) {
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK) return {};
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
+    stream.avail_in = uInt(compressed.size());
+    std::string out;
+    int status = Z_OK;
+    while (status == Z_OK && out.size() < MaxProfileBytes) {
+        char buffer[16384];
+        stream.next_out = reinterpret_cast<Bytef*>(buffer);
+        stream.avail_out = sizeof buffer;
+        status = inflate(&stream, Z_NO_FLUSH);
+        out.append(buffer, sizeof buffer - stream.avail_out);
+    }
+    inflateEnd(&stream);
+    return status == Z_STREAM_END ? out : std::string();
+}
+
+// The iCCP chunk's profile: a name, a zero byte, the compression method 0, then zlib data.
+std::string IccProfile(std::string_view bytes) {
+    for (std::size_t at = sizeof PngSignature; at + 8 <= bytes.size();) {
+        const std::uint64_t length = BigEndian32(bytes, at);
+        if (length > bytes.size() - at - 8 || bytes.compare(at + 4, 4, "IDAT") == 0) break;
+        if (bytes.compare(at + 4, 4, "iCCP") == 0) {
+            const std::string_view chunk = bytes.substr(at + 8, length);
+            const std::size_t nameEnd = chunk.find('\0');
+            if (nameEnd == std::string_view::npos || nameEnd + 2 > chunk.size() ||
+                chunk[nameEnd + 1] != 0)
+                return {};
+            return Inflate(chunk.substr(nameEnd + 2));
+        }
+        at += 8 + length + 4;
+    }
+    return {};
+}
+
 [[noreturn]] void ThrowPngError(const png_image& image) {
     const std::string message = image.message;
     if (message.find("end of data") != std::string::npos ||
@@ -101,6 +142,7 @@ TBitmap DecodePng(std::string_view bytes, std::uint64_t maxPixels) {
     if (!png_image_finish_read(&png.Image, &white, picture.Pixels.data(),
                                png_int_32(picture.Stride()), nullptr))
         ThrowPngError(png.Image);
+    ConvertToSrgb(picture, IccProfile(bytes));
     return picture;
 }
 

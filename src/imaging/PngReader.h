@@ -10,7 +10,8 @@
 namespace fsc {
 
 // Palette, grey, 16-bit and alpha inputs all become 8-bit RGB; transparent
-// parts are laid over white, the usual page background of a gallery.
+// parts are laid over white, the usual page background of a gallery. A picture with an ICC
+// profile (iCCP) other than sRGB comes out in sRGB.
 TBitmap DecodePng(std::string_view bytes, std::uint64_t maxPixels = MaxPicturePixels);
 
 }  // namespace fsc

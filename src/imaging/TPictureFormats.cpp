@@ -9,12 +9,16 @@
 #include "base/TStringList.h"
 #include "base/Text.h"
 #include "imaging/BmpReader.h"
+#include "imaging/HeifReader.h"
 #include "imaging/HipsReader.h"
 #include "imaging/JpegReader.h"
 #include "imaging/PcxReader.h"
 #include "imaging/PictureFile.h"
 #include "imaging/PngReader.h"
+#include "imaging/RawPreviewReader.h"
 #include "imaging/TImagePlugin.h"
+#include "imaging/TiffReader.h"
+#include "imaging/WebpReader.h"
 
 namespace fsc {
 
@@ -61,6 +65,15 @@ TPictureFormats::TPictureFormats() {
     formats.push_back({"DTU HIPS image (*.hips)", "*.hips;*.hip", LoadHips, {}});
     formats.push_back({"Windows bitmap (*.bmp)", "*.bmp", LoadWith<DecodeBmp>, {}});
     formats.push_back({"PCX image (*.pcx)", "*.pcx", LoadWith<DecodePcx>, {}});
+    formats.push_back({"WebP image (*.webp)", "*.webp", LoadWith<DecodeWebp>, {}});
+    formats.push_back({"TIFF image (*.tif;*.tiff)", "*.tif;*.tiff", LoadWith<DecodeTiff>, {}});
+    // libheif reads both: AVIF is HEIF with AV1 pictures inside.
+    formats.push_back({"HEIF image (*.heic;*.heif)", "*.heic;*.heif", LoadWith<DecodeHeif>, {}});
+    formats.push_back({"AVIF image (*.avif)", "*.avif", LoadWith<DecodeHeif>, {}});
+    formats.push_back({"Camera raw preview (*.cr2;*.nef;*.arw;*.dng)",
+                       "*.cr2;*.nef;*.arw;*.dng",
+                       LoadWith<DecodeRawPreview>,
+                       {}});
 }
 
 TPictureFormats::~TPictureFormats() = default;

@@ -31,7 +31,8 @@ struct TPictureFormat {
 
 class TPictureFormats {
 public:
-    // The built-in readers in their fixed order: JPEG, PNG, HIPS, BMP, PCX.
+    // The built-in readers in their fixed order: JPEG, PNG, HIPS, BMP, PCX, WebP, TIFF, HEIF,
+    // AVIF, camera raw previews.
     TPictureFormats();
     ~TPictureFormats();
     TPictureFormats(const TPictureFormats&) = delete;

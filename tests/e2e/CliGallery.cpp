@@ -1,6 +1,8 @@
 // Pictures and program runs for the end-to-end tests.
 #include "e2e/CliGallery.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -112,6 +114,25 @@ TFileBytes Snapshot(const std::string& folder) {
 TSize PictureSize(const std::string& path) {
     const TBitmap picture = LoadPicture(path);
     return {picture.Width, picture.Height};
+}
+
+std::string PngFileBytes(const TBitmap& picture) {
+    PngLayout layout;
+    layout.Width = picture.Width;
+    layout.Height = picture.Height;
+    for (int y = 0; y < picture.Height; ++y)
+        layout.Rows.emplace_back(picture.Row(y), picture.Row(y) + picture.Stride());
+    return Png(layout);
+}
+
+std::string PpmFileBytes(const TBitmap& picture) {
+    return "P6\n" + std::to_string(picture.Width) + " " + std::to_string(picture.Height) +
+           "\n255\n" + std::string(picture.Pixels.begin(), picture.Pixels.end());
+}
+
+void RunTool(const std::vector<std::string>& args) {
+    const ProgramResult result = RunProgram("/usr/bin/env", args);
+    ASSERT_EQ(result.ExitCode, 0) << args[0] << ": " << result.Err << result.Out;
 }
 
 }  // namespace fsc::test

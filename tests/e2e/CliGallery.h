@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/TBitmap.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 
@@ -46,5 +47,12 @@ struct TSize {
     int Width = 0, Height = 0;
 };
 TSize PictureSize(const std::string& path);
+
+// A picture file for the tools of other formats to start from.
+std::string PngFileBytes(const TBitmap& picture);
+std::string PpmFileBytes(const TBitmap& picture);
+// Runs a tool found on the PATH (an encoder making a test's picture); the test fails when the
+// tool does not succeed.
+void RunTool(const std::vector<std::string>& args);
 
 }  // namespace fsc::test

@@ -54,6 +54,10 @@ TEST(CliMemory, HeadersPromisingMoreThanTheFileHoldsAreRefusedWithinAMemoryLimit
          "holds"},
         {"liar.bmp", BmpWithLyingHeader(),
          "liar.bmp\": BMP file is truncated: 30000 x 30000 pixels need more data than it holds"},
+        // A 64 x 32 picture assembled on an overlay canvas of 26991 x 30316, found by fuzzing.
+        {"overlay.heic",
+         ReadFileBytes(FSC_FUZZ_SEEDS_DIR "/heif/overlay-canvas-larger-than-its-picture"),
+         "overlay.heic\": HEIF picture cannot be decoded"},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.File);

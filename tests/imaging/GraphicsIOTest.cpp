@@ -31,8 +31,11 @@ TEST(GraphicsIO, ImageNamesByExtensionIgnoringCase) {
     } cases[] = {
         {"PHOTO.JPG", true}, {"photo.jpeg", true}, {"x.Png", true},       {"a/b.bmp", true},
         {"x.jp2", true},     {"x.JPC", true},      {"drawing.EMF", true}, {"clip.wmf", true},
-        {"icon.ico", true},  {"x.gif", false},     {"x.pcx", false},      {"x.hips", false},
-        {"jpg", false},      {"x.jpg.txt", false}, {"", false},
+        {"icon.ico", true},  {"x.gif", true},      {"scan.TIF", true},    {"x.tiff", true},
+        {"x.webp", true},    {"IMG_1.HEIC", true}, {"x.heif", true},      {"x.avif", true},
+        {"IMG_2.CR2", true}, {"x.nef", true},      {"x.arw", true},       {"x.DNG", true},
+        {"x.pcx", false},    {"x.hips", false},    {"jpg", false},        {"x.jpg.txt", false},
+        {"", false},
     };
     for (const Case& c : cases) EXPECT_EQ(IsImageName(c.Name), c.Image) << c.Name;
 }
@@ -40,13 +43,20 @@ TEST(GraphicsIO, ImageNamesByExtensionIgnoringCase) {
 TEST(GraphicsIO, OpenPictureFilterListsEveryReaderInOrder) {
     TPictureFormats formats;
     EXPECT_EQ(OpenPictureFilter(formats),
-              "All images (*.wmf;*.emf;*.jpg;*.jpeg;*.jpe;*.png;*.hips;*.hip;*.bmp;*.pcx)|"
-              "*.wmf;*.emf;*.jpg;*.jpeg;*.jpe;*.png;*.hips;*.hip;*.bmp;*.pcx|"
+              "All images (*.wmf;*.emf;*.jpg;*.jpeg;*.jpe;*.png;*.hips;*.hip;*.bmp;*.pcx;*.webp;"
+              "*.tif;*.tiff;*.heic;*.heif;*.avif;*.cr2;*.nef;*.arw;*.dng)|"
+              "*.wmf;*.emf;*.jpg;*.jpeg;*.jpe;*.png;*.hips;*.hip;*.bmp;*.pcx;*.webp;*.tif;*.tiff;"
+              "*.heic;*.heif;*.avif;*.cr2;*.nef;*.arw;*.dng|"
               "JPEG encoded (*.jpg;*.jpeg;*.jpe)|*.jpg;*.jpeg;*.jpe|"
               "Portable network graphic (*.png)|*.png|"
               "DTU HIPS image (*.hips)|*.hips;*.hip|"
               "Windows bitmap (*.bmp)|*.bmp|"
               "PCX image (*.pcx)|*.pcx|"
+              "WebP image (*.webp)|*.webp|"
+              "TIFF image (*.tif;*.tiff)|*.tif;*.tiff|"
+              "HEIF image (*.heic;*.heif)|*.heic;*.heif|"
+              "AVIF image (*.avif)|*.avif|"
+              "Camera raw preview (*.cr2;*.nef;*.arw;*.dng)|*.cr2;*.nef;*.arw;*.dng|"
               "Windows Meta File (*.emf,*.wmf)|*.wmf;*.emf;|");
     EXPECT_STREQ(JpegSaveFilter, "JPEG encoded (*.jpg)|*.jpg");
 }
