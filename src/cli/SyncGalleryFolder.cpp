@@ -4,14 +4,20 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <climits>
+#include <filesystem>
 #include <iostream>
 
+#include "base/AppFolders.h"
 #include "base/Errors.h"
 #include "base/Text.h"
-#include "cli/UploadBuiltGallery.h"
+#include "cli/FtpLogin.h"
+#include "engine/GalleryOutputs.h"
 #include "ftp/GalleryUpload.h"
+#include "ftp/PublishedFiles.h"
 #include "ftp/TFtpClient.h"
 #include "ftp/TGallerySync.h"
+#include "options/ProgramOptions.h"
+#include "platform/QtSettingsStore.h"
 #include "platform/QtTextRasteriser.h"
 
 namespace fsc {
@@ -35,11 +41,45 @@ std::string RefusedList(const TGallerySync& sync) {
     return names;
 }
 
+// The pages are the files with one of the program's HTML extensions.
+TPublishChoice PublishChoiceOf(const std::string& htmlDir, const std::string& galleryFile,
+                               const TUploadTarget& target) {
+    QtSettingsStore store;
+    const ProgramOptions options = LoadProgramOptions(store);
+    TPublishChoice choice;
+    choice.Include = target.Include;
+    choice.Exclude = target.Exclude;
+    choice.TopPage = std::filesystem::absolute(galleryFile)
+                         .lexically_normal()
+                         .lexically_relative(std::filesystem::absolute(htmlDir).lexically_normal())
+                         .generic_string();
+    choice.PageExtensions.insert(choice.PageExtensions.end(), options.HTMLExt.begin(),
+                                 options.HTMLExt.end());
+    choice.PageExtensions.push_back(options.DefaultHTMLExt);
+    return choice;
+}
+
+std::vector<TSyncFile> FilesToSend(const std::string& htmlDir, const std::string& galleryFile,
+                                   const TUploadTarget& target, bool quiet) {
+    const auto outputs = GalleryOutputs(HistoryFolder(), galleryFile);
+    if (!outputs && !quiet) {
+        std::cerr << "No record of the gallery's last build (undone, forgotten, or built by an "
+                     "older version): sending every file of "
+                  << htmlDir << ".\n";
+    }
+    TPublishedFiles chosen =
+        PublishedFiles(htmlDir, outputs, PublishChoiceOf(htmlDir, galleryFile, target));
+    if (!quiet) {
+        for (const std::string& warning : chosen.Warnings) std::cerr << warning << '\n';
+    }
+    return std::move(chosen.Files);
+}
+
 }  // namespace
 
-void SyncGalleryFolder(const std::string& htmlDir, const TUploadTarget& target,
-                       TConsoleProgress& progress, bool quiet) {
-    std::vector<TSyncFile> files = GalleryFolderFiles(htmlDir);
+void SyncGalleryFolder(const std::string& htmlDir, const std::string& galleryFile,
+                       const TUploadTarget& target, TConsoleProgress& progress, bool quiet) {
+    std::vector<TSyncFile> files = FilesToSend(htmlDir, galleryFile, target, quiet);
     const std::string password = FtpPassword();
     EnsureGuiApplication();
     TFtpClient client;
@@ -50,6 +90,9 @@ void SyncGalleryFolder(const std::string& htmlDir, const TUploadTarget& target,
                        target.Passive,
                        {target.Tls, target.TrustedCertificate}},
                       target.SubDir, std::move(files));
+    sync.KeepManifest = target.Sync;
+    const std::string what = target.Sync ? "Sync" : "Upload";
+    const std::string the = target.Sync ? "The sync" : "The upload";
     std::string status;
     sync.OnStatus = [&](const std::string& text) {
         status = text;
@@ -72,15 +115,19 @@ void SyncGalleryFolder(const std::string& htmlDir, const TUploadTarget& target,
     RunUntilFinished(sync, progress);
     progress.Hide();
     progress.SetUnit("");
-    if (sync.Aborted) throw EFSC_Exception("Sync aborted.");
+    if (sync.Aborted) {
+        throw EFSC_Exception(what + " aborted; the files sent so far are on the server.");
+    }
     if (!sync.Failure.empty()) {
-        throw EFSC_Exception("Sync failed: " + sync.Failure +
+        throw EFSC_Exception(what + " failed: " + sync.Failure +
                              TlsAdvice(sync.LoginError, client.ServerCertificate()));
     }
     if (!sync.Refused.empty()) {
-        throw EFSC_Exception("The sync is incomplete; the server refused:" + RefusedList(sync));
+        throw EFSC_Exception(the + " is incomplete; the server refused:" + RefusedList(sync));
     }
-    if (!quiet) {
+    if (!quiet && !target.Sync) {
+        std::cerr << "Uploaded: " << sync.SentCount << " files.\n";
+    } else if (!quiet) {
         std::cerr << "Synced: " << sync.SentCount << " sent, " << sync.DeletedCount
                   << " deleted.\n";
     }

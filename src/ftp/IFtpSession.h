@@ -20,7 +20,9 @@ enum class TFtpRequest {
     Get,
     Put,
     // HostFileName to HostNewName (RNFR, then RNTO).
-    Rename
+    Rename,
+    // The size of HostFileName on the server (SIZE), read by SizeResult.
+    Size
 };
 
 enum class TFtpState { NotConnected, Connecting, Ready, Busy, Aborting };
@@ -43,6 +45,8 @@ inline constexpr int FtpErrorUntrustedCertificate = -10;
 inline constexpr int FtpErrorCertificateChanged = -11;
 // The encrypted connection could not be set up (or broke) for another reason.
 inline constexpr int FtpErrorTls = -12;
+// A listing or a download went past MaxDownloadBytes: the transfer was cut off.
+inline constexpr int FtpErrorTooLarge = -13;
 
 // How a login is protected.
 struct TFtpSecurity {
@@ -77,6 +81,9 @@ public:
     // Passive data connections (EPSV, then PASV) instead of active ones (PORT).
     bool Passive = false;
     TFtpSecurity Security;
+    // The most a List or Get may bring; 0 for no limit. A server that sends more is not
+    // believed: no real listing or manifest comes near the limits callers set.
+    std::int64_t MaxDownloadBytes = 0;
 
     virtual void SetEvents(IFtpSessionEvents* events) = 0;
     virtual void Start(TFtpRequest request) = 0;
@@ -89,6 +96,8 @@ public:
     // The fingerprint of the certificate the server showed at the last encrypted login, also
     // when it was refused; empty without one.
     virtual std::string ServerCertificate() const = 0;
+    // The size the last successful Size request read; -1 before one.
+    virtual std::int64_t SizeResult() const { return -1; }
 };
 
 }  // namespace fsc

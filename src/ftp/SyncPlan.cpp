@@ -23,31 +23,18 @@ TManifestEntry HashFile(const std::filesystem::path& path) {
     return {std::uint64_t(file.size()), hash.result().toHex().toStdString()};
 }
 
-bool IsSyncOwnFile(const std::string& name) {
-    return name == SyncManifestName || EndsWith(name, SyncPartSuffix);
-}
-
 std::string Plural(std::size_t count, const std::string& word) {
     return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
 }
 
 }  // namespace
 
-std::vector<TSyncFile> GalleryFolderFiles(const std::string& folder) {
-    namespace fs = std::filesystem;
-    std::vector<TSyncFile> files;
-    std::error_code error;
-    fs::recursive_directory_iterator walk(folder, error), end;
-    if (error) throw EFSC_Exception("Cannot read the folder " + folder + ".");
-    for (; walk != end; walk.increment(error)) {
-        if (error) throw EFSC_Exception("Cannot read the folder " + folder + ".");
-        if (!walk->is_regular_file() || IsSyncOwnFile(walk->path().filename().string())) continue;
-        const std::string path = walk->path().lexically_relative(folder).generic_string();
-        files.push_back({path, walk->path().string(), HashFile(walk->path())});
-    }
-    std::sort(files.begin(), files.end(),
-              [](const TSyncFile& a, const TSyncFile& b) { return a.Path < b.Path; });
-    return files;
+bool IsSyncOwnFile(const std::string& name) {
+    return name == SyncManifestName || EndsWith(name, SyncPartSuffix);
+}
+
+TSyncFile ReadSyncFile(const std::string& path, const std::string& fullPath) {
+    return {path, fullPath, HashFile(fullPath)};
 }
 
 TSyncPlan PlanSync(const std::vector<TSyncFile>& files, const TSyncManifest& manifest) {

@@ -108,6 +108,10 @@ void TFtpClient::Start(TFtpRequest request) {
         case TFtpRequest::Rename:
             StartSimple("RNFR " + HostFileName);
             break;
+        case TFtpRequest::Size:
+            sizeResult = -1;
+            StartSimple("SIZE " + HostFileName);
+            break;
         case TFtpRequest::List:
             transferCommand = HostFileName.empty() ? "LIST" : "LIST " + HostFileName;
             StartTransfer();
@@ -253,6 +257,9 @@ void TFtpClient::OnReply(const TFtpReply& reply) {
             if (current == TFtpRequest::PrintDir && !QuotedDirectory(reply.Text, dirResult)) {
                 return Finish(FtpErrorProtocol,
                               "The server's reply names no directory: " + firstLine);
+            }
+            if (current == TFtpRequest::Size && !SizeOfReply(reply.Text, sizeResult)) {
+                return Finish(FtpErrorProtocol, "The server's reply names no size: " + firstLine);
             }
             Finish(FtpOk);
             break;
@@ -425,6 +432,8 @@ bool TFtpClient::SimpleSuccess(int code) const {
     switch (current) {
         case TFtpRequest::ChangeDir:
             return code == 200 || code == 250 || code == 257;
+        case TFtpRequest::Size:
+            return code == 213;
         default:
             return code == 250 || code == 257;
     }
@@ -567,6 +576,12 @@ void TFtpClient::OnDataReadyRead() {
     if (!data) return;
     const QByteArray bytes = data->readAll();
     if (bytes.isEmpty() || !target) return;
+    if (MaxDownloadBytes > 0 && bytesMoved + bytes.size() > MaxDownloadBytes) {
+        return Finish(FtpErrorTooLarge, "The server sent more than " +
+                                            std::to_string(MaxDownloadBytes) + " bytes for " +
+                                            (HostFileName.empty() ? "the listing" : HostFileName) +
+                                            "; the transfer was cut off.");
+    }
     if (target->write(bytes) != bytes.size()) {
         return Finish(FtpErrorLocalFile, "Cannot write the local file " + LocalFileName + ".");
     }
@@ -644,7 +659,9 @@ void TFtpClient::Finish(int error, const std::string& text) {
     source.reset();
     if (target) target->cancelWriting();
     target.reset();
-    if (error != FtpOk) errorText = text.empty() ? "Error " + std::to_string(error) : text;
+    // Server text reaches a terminal: escape sequences in it could rewrite what the user sees.
+    if (error != FtpOk)
+        errorText = text.empty() ? "Error " + std::to_string(error) : PrintableText(text);
     step = TStep::Idle;
     if (Connected() && current != TFtpRequest::Abort) SetState(TFtpState::Ready);
     Post([request = current, error](IFtpSessionEvents& e) { e.RequestDone(request, error); });

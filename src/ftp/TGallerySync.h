@@ -22,7 +22,7 @@ namespace fsc {
 
 struct TSyncLogin {
     std::string Host, User, Password;
-    bool Passive = false;
+    bool Passive = true;
     TFtpSecurity Security;
 };
 
@@ -43,6 +43,12 @@ public:
     std::uint64_t CheckpointBytes = 0;
     // Logs out at the end; else the session ends up in BasePath again (the window keeps it).
     bool QuitAtEnd = true;
+    // The largest manifest and folder listing believed; a larger one is set aside.
+    std::int64_t MaxManifestBytes = std::int64_t(64) << 20;
+    std::int64_t MaxListingBytes = std::int64_t(32) << 20;
+    // False for a plain upload: every file is sent, in the same order and under temporary
+    // names, but no manifest is read or written and nothing is deleted.
+    bool KeepManifest = true;
 
     // Asked once the plan is known, before anything is sent; false cancels the sync.
     std::function<bool(const TSyncPlan&)> OnPlan;
@@ -99,7 +105,9 @@ private:
         Delete,
         RemovePart,
         PutManifest,
-        RenameManifest
+        RenameManifest,
+        // The part just sent has the local file's size on the server.
+        CheckSize
     };
     struct TStep {
         TStepKind Kind;
@@ -123,6 +131,11 @@ private:
     std::vector<std::string> leftParts;
     bool listingUnreadable = false;
     bool madeGallery = false;
+    // The gallery's folder and its parents, made one level at a time.
+    std::deque<std::string> foldersToMake;
+    // The server knows no SIZE: sizes are read from the folder's listing instead.
+    bool sizeByListing = false;
+    TFtpRequest lastRequest = TFtpRequest::Connect;
     bool everConnected = false;
     int retriesLeft = 0;
     std::uint64_t bytesSinceManifest = 0, checkpointEvery = 0;
@@ -142,6 +155,9 @@ private:
     void RunStep();
     void StartStep(const TStep& step);
     void StepDone(int error);
+    void MakeGalleryFolders();
+    void AfterSizeCheck(const TStep& step, int error);
+    std::int64_t ListedSize(const std::string& path);
     void StepFailed(const TStep& step, int error);
     void AfterRename(const TStep& step);
     void PutManifest();

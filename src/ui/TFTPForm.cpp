@@ -32,6 +32,7 @@
 #include "base/IMessages.h"
 #include "base/Paths.h"
 #include "ftp/FtpActions.h"
+#include "ftp/PublishedFiles.h"
 #include "ftp/TFtpClient.h"
 #include "ftp/TFtpJobQueue.h"
 #include "platform/ByteText.h"
@@ -421,7 +422,10 @@ void TFTPForm::ConnectTo(const TConnectionProfile& profile, int line) {
     connectionLine = line;
     // The gallery's address comes from the profile in use, also a profile just created.
     queue->WWWAddress = profile.WWWAddress;
-    login = {profile.Host, profile.Login, *password, profile.Passive,
+    login = {profile.Host,
+             profile.Login,
+             *password,
+             profile.Passive,
              {profile.Tls, profile.TrustedCertificate}};
     queue->Connect(profile.Host, profile.Login, *password, profile.Passive,
                    {profile.Tls, profile.TrustedCertificate});

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "base/Files.h"
+#include "ftp/PublishedFiles.h"
 #include "ftp/TFtpClient.h"
 #include "ftp/TGallerySync.h"
 #include "support/TempDir.h"
@@ -18,14 +19,15 @@ struct TSyncRun {
     std::size_t Sent = 0, Deleted = 0;
 };
 
-TSyncRun Sync(const std::string& host, const std::string& folder,
-              std::uint64_t checkpointBytes = 0) {
+TSyncRun Sync(const std::string& host, const std::string& folder, std::uint64_t checkpointBytes = 0,
+              std::int64_t maxManifestBytes = 0) {
     TFtpClient client;
     client.SetTimeout(3000);
     TGallerySync sync(client, {host, "user", "secret", true, {}}, "gal",
                       GalleryFolderFiles(folder));
     sync.RetryPauseMs = 50;
     sync.CheckpointBytes = checkpointBytes;
+    if (maxManifestBytes > 0) sync.MaxManifestBytes = maxManifestBytes;
     TSyncRun result;
     sync.OnWarning = [&](const std::string& text) { result.Warnings.push_back(text); };
     sync.Start();
@@ -60,15 +62,17 @@ void WriteGallery(const std::string& folder) {
     }
 }
 
-// A manifest the program cannot trust (foreign, cut short, or naming a path outside the
-// gallery's folder) is set aside with a warning; what it names is never deleted.
+// A manifest the program cannot trust (foreign, cut short, naming a path outside the
+// gallery's folder, or too large to be one) is set aside with a warning; what it names is
+// never deleted.
 TEST(GallerySync, AManifestItCannotTrustDeletesNothing) {
     test::EnsureQtApplication();
     const std::string sha(64, 'a');
     const std::vector<std::string> manifests{
         "some other program's list\nold.html\n",
         "folioscope sync manifest\t1\nold.html\t4\t" + sha + "\n",
-        "folioscope sync manifest\t1\n../outside.txt\t4\t" + sha + "\nend\t1\n"};
+        "folioscope sync manifest\t1\n../outside.txt\t4\t" + sha + "\nend\t1\n",
+        "folioscope sync manifest\t1\nold.html\t4\t" + sha + "\n" + std::string(5000, 'x')};
     for (const std::string& manifest : manifests) {
         SCOPED_TRACE(manifest);
         test::TempDir work;
@@ -80,7 +84,8 @@ TEST(GallerySync, AManifestItCannotTrustDeletesNothing) {
         test::FtpServerProcess server(test::TestScript("pyftpd_server.py"),
                                       {QString::fromStdString(work / "home"), "user", "secret"});
         ASSERT_EQ(server.Error(), "");
-        const TSyncRun run = Sync(server.Host(), work / "local");
+        // The limit is lowered from tens of megabytes for the last case.
+        const TSyncRun run = Sync(server.Host(), work / "local", 0, 2000);
         EXPECT_EQ(run.Failure, "");
         ASSERT_EQ(run.Warnings.size(), 1u);
         EXPECT_NE(run.Warnings[0].find("nothing is deleted"), std::string::npos) << run.Warnings[0];
@@ -89,7 +94,7 @@ TEST(GallerySync, AManifestItCannotTrustDeletesNothing) {
         EXPECT_EQ(ReadFileBytes(work / "home/gal/old.html"), "old!");
         EXPECT_EQ(ReadFileBytes(work / "home/outside.txt"), "keep");
         // The new manifest is sound again: the next sync trusts it and has nothing to do.
-        const TSyncRun again = Sync(server.Host(), work / "local");
+        const TSyncRun again = Sync(server.Host(), work / "local", 0, 2000);
         EXPECT_EQ(again.Warnings, std::vector<std::string>{});
         EXPECT_EQ(again.Sent, 0u);
     }
@@ -102,7 +107,8 @@ TEST(GallerySync, ASyncThatGaveUpIsContinuedByTheNext) {
     test::TempDir work;
     WriteGallery(work / "local");
     ForceDirectories(work / "root");
-    // STOR 1 is a.html, 2 the manifest after it, 3 to 6 b.html and its three new attempts.
+    // The picture goes first: STOR 1 is images/d.jpg, 2 the manifest after it, 3 to 6 a.html
+    // and its three new attempts.
     test::FtpServerProcess server(test::TestScript("scripted_ftp_server.py"),
                                   {"files", QString::fromStdString(work / "commands.log"),
                                    QString::fromStdString(work / "root"), "3,4,5,6"});
@@ -112,16 +118,16 @@ TEST(GallerySync, ASyncThatGaveUpIsContinuedByTheNext) {
         << first.Failure;
     EXPECT_EQ(first.Sent, 1u);
     const std::string manifest = ReadFileBytes(work / "root/gal/.folioscope-manifest");
-    EXPECT_NE(manifest.find("a.html\t3000\t"), std::string::npos) << manifest;
-    EXPECT_EQ(manifest.find("b.html"), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find("images/d.jpg\t3000\t"), std::string::npos) << manifest;
+    EXPECT_EQ(manifest.find("a.html"), std::string::npos) << manifest;
 
     const std::string before = ReadFileBytes(work / "commands.log");
     const TSyncRun second = Sync(server.Host(), work / "local", 1);
     EXPECT_EQ(second.Failure, "");
     EXPECT_EQ(second.Sent, 3u);
     const std::string commands = ReadFileBytes(work / "commands.log").substr(before.size());
-    EXPECT_EQ(Count(commands, "STOR a.html"), 0u) << commands;
-    EXPECT_EQ(Count(commands, "STOR b.html"), 1u) << commands;
+    EXPECT_EQ(Count(commands, "STOR images/d.jpg"), 0u) << commands;
+    EXPECT_EQ(Count(commands, "STOR a.html"), 1u) << commands;
     EXPECT_EQ(FilesIn(work / "root/gal"),
               (std::vector<std::string>{".folioscope-manifest", "a.html", "b.html", "c.html",
                                         "images/d.jpg"}));

@@ -23,6 +23,8 @@
 #               DELE, LIST); DROPS is a comma-separated list of STOR numbers, counted over all
 #               sessions from 1, during which the connection is closed after some data
 #   bare227     EPSV is not known, PASV is answered by a bare "227" without an address
+#   escapes     the password is refused with a text that would set the terminal's title, clear
+#               the screen and print a fake success
 import os
 import posixpath
 import socket
@@ -217,6 +219,8 @@ class Session:
                 reply(self.conn, 230, b"No password needed")
             elif verb == b"USER":
                 reply(self.conn, 331, b"Password please")
+            elif verb == b"PASS" and scenario == "escapes":
+                reply(self.conn, 530, b"\x1b]0;owned\x07\x1b[2J\x1b[H\xc2\x9b31mUpload complete")
             elif verb == b"PASS":
                 reply(self.conn, 230, b"Logged in")
             elif verb == b"TYPE":
