@@ -120,6 +120,10 @@ TEST(GallerySync, ASyncThatGaveUpIsContinuedByTheNext) {
     const std::string manifest = ReadFileBytes(work / "root/gal/.folioscope-manifest");
     EXPECT_NE(manifest.find("images/d.jpg\t3000\t"), std::string::npos) << manifest;
     EXPECT_EQ(manifest.find("a.html"), std::string::npos) << manifest;
+    // Stopped half-way, the server holds the picture and no page that would show it broken.
+    EXPECT_EQ(FilesIn(work / "root/gal"),
+              (std::vector<std::string>{".folioscope-manifest", "a.html.folioscope-part",
+                                        "images/d.jpg"}));
 
     const std::string before = ReadFileBytes(work / "commands.log");
     const TSyncRun second = Sync(server.Host(), work / "local", 1);
