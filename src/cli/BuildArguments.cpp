@@ -96,7 +96,7 @@ std::string TrustedCertificateArgument(const std::string& value) {
 
 bool IsUploadOption(const std::string& arg) {
     for (const char* option : {"--passive", "--active", "--no-tls", "--sync", "--trust-certificate",
-                               "--www", "--include", "--exclude"}) {
+                               "--www", "--include", "--exclude", "--dry-run"}) {
         if (arg == option) return true;
     }
     return false;
@@ -110,6 +110,8 @@ bool ReadUploadOption(TUploadTarget& target, const std::string& arg,
         target.Tls = false;
     } else if (arg == "--sync") {
         target.Sync = true;
+    } else if (arg == "--dry-run") {
+        target.DryRun = true;
     } else if (arg == "--trust-certificate") {
         target.TrustedCertificate = TrustedCertificateArgument(value());
     } else if (arg == "--www") {

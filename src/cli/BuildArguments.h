@@ -24,6 +24,8 @@ struct TUploadTarget {
     // Send only what changed since the last sync and delete what the gallery lost.
     bool Sync = false;
     std::string WWWAddress;
+    // --dry-run: only say what would be sent and deleted.
+    bool DryRun = false;
     // --include and --exclude: glob patterns on the paths below the gallery folder.
     std::vector<std::string> Include, Exclude;
 };

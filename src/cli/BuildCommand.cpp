@@ -190,7 +190,8 @@ int RunBuildCommand(const std::vector<std::string>& args) {
     if (arguments.Upload) {
         SyncGalleryFolder(ws.Main.HTMLDir, GalleryFilePath(ws), *arguments.Upload, progress,
                           arguments.Quiet);
-        PrintGalleryAddress(*arguments.Upload, ws.Main.HTMLFile, shell);
+        if (!arguments.Upload->DryRun)
+            PrintGalleryAddress(*arguments.Upload, ws.Main.HTMLFile, shell);
     }
     return 0;
 }

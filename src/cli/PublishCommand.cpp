@@ -75,7 +75,7 @@ int RunPublishCommand(const std::vector<std::string>& args) {
     const std::string htmlFile = std::filesystem::path(gallery.GalleryFile)
                                      .lexically_relative(gallery.HTMLDir)
                                      .generic_string();
-    PrintGalleryAddress(*arguments.Target, htmlFile, shell);
+    if (!arguments.Target->DryRun) PrintGalleryAddress(*arguments.Target, htmlFile, shell);
     return 0;
 }
 

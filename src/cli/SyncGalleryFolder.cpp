@@ -35,6 +35,14 @@ void RunUntilFinished(TGallerySync& sync, TConsoleProgress& progress) {
     if (!sync.Finished()) loop.exec();
 }
 
+// The plan on stdout, one line a file in sending order, then the counts: what a script
+// reads before it lets a publish loose on a server.
+void PrintPlan(const TSyncPlan& plan) {
+    for (const TSyncFile& file : plan.Send) std::cout << "send " << file.Path << '\n';
+    for (const std::string& path : plan.Delete) std::cout << "delete " << path << '\n';
+    std::cout << PlanSummary(plan) << '\n';
+}
+
 std::string RefusedList(const TGallerySync& sync) {
     std::string names;
     for (const std::string& name : sync.Refused) names += "\n  " + name;
@@ -80,6 +88,8 @@ std::vector<TSyncFile> FilesToSend(const std::string& htmlDir, const std::string
 void SyncGalleryFolder(const std::string& htmlDir, const std::string& galleryFile,
                        const TUploadTarget& target, TConsoleProgress& progress, bool quiet) {
     std::vector<TSyncFile> files = FilesToSend(htmlDir, galleryFile, target, quiet);
+    // A plain upload sends everything: its plan needs no server.
+    if (target.DryRun && !target.Sync) return PrintPlan(PlanSync(files, {}));
     const std::string password = FtpPassword();
     EnsureGuiApplication();
     TFtpClient client;
@@ -91,6 +101,7 @@ void SyncGalleryFolder(const std::string& htmlDir, const std::string& galleryFil
                        {target.Tls, target.TrustedCertificate}},
                       target.SubDir, std::move(files));
     sync.KeepManifest = target.Sync;
+    sync.PlanOnly = target.DryRun;
     const std::string what = target.Sync ? "Sync" : "Upload";
     const std::string the = target.Sync ? "The sync" : "The upload";
     std::string status;
@@ -125,7 +136,9 @@ void SyncGalleryFolder(const std::string& htmlDir, const std::string& galleryFil
     if (!sync.Refused.empty()) {
         throw EFSC_Exception(the + " is incomplete; the server refused:" + RefusedList(sync));
     }
-    if (!quiet && !target.Sync) {
+    if (target.DryRun) {
+        PrintPlan(sync.Plan);
+    } else if (!quiet && !target.Sync) {
         std::cerr << "Uploaded: " << sync.SentCount << " files.\n";
     } else if (!quiet) {
         std::cerr << "Synced: " << sync.SentCount << " sent, " << sync.DeletedCount

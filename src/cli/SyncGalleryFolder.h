@@ -22,6 +22,10 @@ namespace fsc {
 void SyncGalleryFolder(const std::string& htmlDir, const std::string& galleryFile,
                        const TUploadTarget& target, TConsoleProgress& progress, bool quiet);
 
+// With --dry-run, only the plan is printed on stdout ("send PATH", "delete PATH", the
+// counts): a sync logs in to read the manifest and the listings, a plain upload does not
+// connect at all.
+//
 // With --www: the gallery's address on stdout (and in the browser with --open).
 void PrintGalleryAddress(const TUploadTarget& target, const std::string& htmlFile, IShell& shell);
 

@@ -217,10 +217,11 @@ void TGallerySync::AfterList(int error) {
 }
 
 void TGallerySync::MakePlan() {
-    const TSyncPlan plan = PlanSync(files, manifest);
+    Plan = PlanSync(files, manifest);
+    const TSyncPlan& plan = Plan;
     planned = true;
     Status(PlanSummary(plan));
-    if (OnPlan && !OnPlan(plan)) {
+    if (PlanOnly || (OnPlan && !OnPlan(plan))) {
         Cancelled = true;
         return End();
     }
@@ -354,6 +355,7 @@ void TGallerySync::RequestDone(TFtpRequest request, int error) {
                 phase = TPhase::Steps;
                 return RunStep();
             }
+            if (PlanOnly && GalleryPath.empty() && !subDir.empty()) return MakePlan();
             if (!GalleryPath.empty() || subDir.empty() || madeGallery) break;
             madeGallery = true;
             phase = TPhase::MakeGallery;

@@ -46,6 +46,9 @@ public:
     // The largest manifest and folder listing believed; a larger one is set aside.
     std::int64_t MaxManifestBytes = std::int64_t(64) << 20;
     std::int64_t MaxListingBytes = std::int64_t(32) << 20;
+    // Only the plan is made: nothing is sent, made or deleted; a missing gallery folder
+    // means everything is to be sent. The plan is in Plan, and the sync ends as Cancelled.
+    bool PlanOnly = false;
     // False for a plain upload: every file is sent, in the same order and under temporary
     // names, but no manifest is read or written and nothing is deleted.
     bool KeepManifest = true;
@@ -72,6 +75,8 @@ public:
     bool Cancelled = false;
     bool Aborted = false;
     std::size_t SentCount = 0, DeletedCount = 0;
+    // The plan, once made.
+    TSyncPlan Plan;
     // The gallery's folder on the server, once entered.
     std::string GalleryPath;
     const TSyncManifest& Manifest() const { return manifest; }

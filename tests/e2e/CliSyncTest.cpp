@@ -305,14 +305,34 @@ TEST(CliSync, PublishesOnlyTheGalleryPagesLastIntoAFolderOfAnyDepth) {
         "--no-tls",    "--include",  "extras/*",
         "--exclude",   "draft.*"};
     const std::vector<std::string> password{"FOLIOSCOPE_FTP_PASSWORD=secret"};
+    const std::vector<std::string> sent = With(gallery, {"extras/read-me.txt"});
+    std::vector<std::string> dryRun = publish;
+    dryRun.push_back("--dry-run");
+    result = run.Run(dryRun, password);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_FALSE(std::filesystem::exists(run.Root / "home/public_html"))
+        << "a dry run makes nothing";
+    const TStringList planned = SplitLines(result.Out);
+    ASSERT_EQ(planned.size(), sent.size() + 1) << result.Out;
+    EXPECT_EQ(planned[sent.size() - 1], "send index.html");
+    EXPECT_EQ(planned.back(),
+              std::to_string(sent.size()) + " files to send, 0 to delete, 0 unchanged.");
+
     result = run.Run(publish, password);
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
-    const std::vector<std::string> sent = With(gallery, {"extras/read-me.txt"});
     EXPECT_EQ(FilesBelow(remote), With(sent, {Manifest}));
     for (const std::string& file : sent)
         EXPECT_EQ(ReadFileBytes(remote + "/" + file), ReadFileBytes(out + "/" + file)) << file;
     ExpectManifestOf(remote + "/" + Manifest, out, sent);
     ExpectPagesWentLiveLast(log, "index.html", true);
+
+    std::filesystem::remove(out + "/extras/read-me.txt");
+    result = run.Run(dryRun, password);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Out, "delete extras/read-me.txt\n0 files to send, 1 to delete, " +
+                              std::to_string(sent.size() - 1) + " unchanged.\n");
+    EXPECT_EQ(FilesBelow(remote), With(sent, {Manifest}));
+    WriteFileBytes(out + "/extras/read-me.txt", "hello");
 
     ASSERT_EQ(
         run.Run({"history", "--forget", "--html-dir", out, "--html-file", "index.html"}).ExitCode,

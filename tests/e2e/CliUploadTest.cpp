@@ -136,6 +136,16 @@ TEST(CliUpload, AWrongPasswordOrNoPasswordEndsWithAClearMessage) {
     EXPECT_EQ(result.ExitCode, 1);
     EXPECT_NE(result.Err.find("FOLIOSCOPE_FTP_PASSWORD"), std::string::npos) << result.Err;
 
+    // A dry run of a plain upload needs no server, and so no password.
+    std::vector<std::string> dryRun = args;
+    dryRun.push_back("--dry-run");
+    result = run.Build(dryRun);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Out.find("\nsend index.html\n"), std::string::npos) << result.Out;
+    EXPECT_NE(result.Out.find(" files to send, 0 to delete, 0 unchanged.\n"), std::string::npos)
+        << result.Out;
+    EXPECT_EQ(FilesBelow(run.Root / "home"), std::vector<std::string>{});
+
     // The server's text is shown with its control characters replaced: it cannot retitle
     // the terminal, clear it or paint a success over the failure.
     FtpServerProcess hostile(TestScript("scripted_ftp_server.py"),
