@@ -95,8 +95,9 @@ std::string TrustedCertificateArgument(const std::string& value) {
 }
 
 bool IsUploadOption(const std::string& arg) {
-    for (const char* option : {"--passive", "--active", "--no-tls", "--sync", "--trust-certificate",
-                               "--www", "--include", "--exclude", "--dry-run"}) {
+    for (const char* option :
+         {"--passive", "--active", "--no-tls", "--sync", "--trust-certificate", "--www",
+          "--include", "--exclude", "--dry-run", "--accept-hostname-mismatch"}) {
         if (arg == option) return true;
     }
     return false;
@@ -110,6 +111,8 @@ bool ReadUploadOption(TUploadTarget& target, const std::string& arg,
         target.Tls = false;
     } else if (arg == "--sync") {
         target.Sync = true;
+    } else if (arg == "--accept-hostname-mismatch") {
+        target.AcceptHostnameMismatch = true;
     } else if (arg == "--dry-run") {
         target.DryRun = true;
     } else if (arg == "--trust-certificate") {

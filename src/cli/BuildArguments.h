@@ -21,6 +21,8 @@ struct TUploadTarget {
     bool Tls = true;
     // --trust-certificate: the fingerprint of a certificate no authority vouches for.
     std::string TrustedCertificate;
+    // --accept-hostname-mismatch: a certificate made out for another name is accepted.
+    bool AcceptHostnameMismatch = false;
     // Send only what changed since the last sync and delete what the gallery lost.
     bool Sync = false;
     std::string WWWAddress;

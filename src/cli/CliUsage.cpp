@@ -53,6 +53,8 @@ const char* const BuildUsage =
     "        --trust-certificate SHA256:FINGERPRINT\n"
     "                                 trust the server's certificate though no known\n"
     "                                 authority vouches for it (after --upload)\n"
+    "        --accept-hostname-mismatch\n"
+    "                                 accept a certificate made out for another name\n"
     "        --sync                   with --upload: send only what changed since the\n"
     "                                 last sync and delete on the server what it sent\n"
     "                                 and the gallery no longer has\n";

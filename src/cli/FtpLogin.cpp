@@ -38,6 +38,9 @@ std::string TlsAdvice(int error, const std::string& fingerprint) {
                    "--no-tls.";
         case FtpErrorUntrustedCertificate:
             return " If it is, add --trust-certificate " + fingerprint + ".";
+        case FtpErrorHostnameMismatch:
+            return " If it is your server under another name (a shared host's own, say), add "
+                   "--accept-hostname-mismatch.";
         case FtpErrorCertificateChanged:
             return " If the server really has a new certificate, trust it with "
                    "--trust-certificate " +

@@ -98,7 +98,7 @@ void SyncGalleryFolder(const std::string& htmlDir, const std::string& galleryFil
                        target.User,
                        password,
                        target.Passive,
-                       {target.Tls, target.TrustedCertificate}},
+                       {target.Tls, target.TrustedCertificate, target.AcceptHostnameMismatch}},
                       target.SubDir, std::move(files));
     sync.KeepManifest = target.Sync;
     sync.PlanOnly = target.DryRun;

@@ -45,6 +45,8 @@ inline constexpr int FtpErrorUntrustedCertificate = -10;
 inline constexpr int FtpErrorCertificateChanged = -11;
 // The encrypted connection could not be set up (or broke) for another reason.
 inline constexpr int FtpErrorTls = -12;
+// The server's certificate is made out for another name, and the user has not accepted that.
+inline constexpr int FtpErrorHostnameMismatch = -14;
 // A listing or a download went past MaxDownloadBytes: the transfer was cut off.
 inline constexpr int FtpErrorTooLarge = -13;
 
@@ -55,6 +57,10 @@ struct TFtpSecurity {
     // The fingerprint (as ParseFingerprint writes it) of a certificate the user trusts though
     // no authority of the system vouches for it; empty for none.
     std::string TrustedCertificate;
+    // A certificate made out for another name is accepted (a shared host's own name, say).
+    // Pinning a fingerprint does not do that: the pin says which certificate, not which
+    // server.
+    bool AcceptHostnameMismatch = false;
 };
 
 // Every event is delivered through the event loop, never from inside the call that

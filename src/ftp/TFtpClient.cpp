@@ -383,6 +383,22 @@ void TFtpClient::OnControlSslErrors(const QList<QSslError>& errors) {
     serverCertificate = certificate.isNull() ? "" : CertificateFingerprint(certificate);
     const std::string trusted =
         ParseFingerprint(Security.TrustedCertificate).value_or(Security.TrustedCertificate);
+    QList<QSslError> others;
+    for (const QSslError& error : errors) {
+        if (error.error() != QSslError::HostNameMismatch) others.append(error);
+    }
+    if (others.size() != errors.size() && !Security.AcceptHostnameMismatch) {
+        tlsError = FtpErrorHostnameMismatch;
+        tlsErrorText = "The server's certificate is made out for another name than " +
+                       std::string(control.peerName().toUtf8().constData()) +
+                       "; the login was not sent. A trusted fingerprint does not change that.";
+        return;
+    }
+    if (others.isEmpty()) {
+        // Only the name differs, and the user accepted that.
+        control.ignoreSslErrors();
+        return;
+    }
     if (!serverCertificate.empty() && serverCertificate == trusted) {
         // The user checked this very certificate; it stands in for an authority.
         control.ignoreSslErrors();
@@ -409,6 +425,18 @@ void TFtpClient::OnControlEncrypted() {
     if (step != TStep::Handshake) return;
     acceptedCertificate = control.peerCertificate();
     serverCertificate = CertificateFingerprint(acceptedCertificate);
+    const std::string trusted =
+        ParseFingerprint(Security.TrustedCertificate).value_or(Security.TrustedCertificate);
+    if (!trusted.empty() && serverCertificate != trusted) {
+        // A pinned certificate wins over the authorities: one of them may have been
+        // misled into vouching for someone else's.
+        tlsError = FtpErrorCertificateChanged;
+        tlsErrorText = "The server's certificate has changed: the trusted one is " + trusted +
+                       ", the server now shows " + serverCertificate +
+                       " (an authority vouches for it, but it is not the one trusted). Someone "
+                       "may be listening in; the login was not sent.";
+        return FailTls();
+    }
     step = TStep::User;
     Send("USER " + UserName);
 }
