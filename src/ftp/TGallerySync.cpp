@@ -269,8 +269,35 @@ void TGallerySync::MakeGalleryFolders() {
 }
 
 void TGallerySync::RunStep() {
+    // A file removed since the sync began (a rebuild, by hand) is passed over: the rest of
+    // the gallery still goes, and the manifest does not claim it.
+    while (!steps.empty() && steps.front().Kind == TStepKind::Put && steps.front().File &&
+           !std::filesystem::exists(steps.front().File->FullPath)) {
+        Warn("Skipped " + steps.front().Path + ": it is no longer in the gallery folder.");
+        const std::string path = steps.front().Path;
+        while (!steps.empty() && steps.front().Path == path) steps.pop_front();
+    }
     if (steps.empty()) return End();
     StartStep(steps.front());
+}
+
+// Replies that say "not now" rather than "no": the same step is tried again after a pause
+// that doubles each time.
+bool TGallerySync::RetryLater(int error) {
+    static const std::set<int> temporary{425, 426, 450, 451, 452};
+    if (!temporary.count(error) || steps.front().Kind == TStepKind::PutManifest ||
+        temporaryRetries >= RetryCount)
+        return false;
+    const int pause = RetryPauseMs << temporaryRetries;
+    ++temporaryRetries;
+    Warn(steps.front().Path + ": " + session.ErrorText() + "; trying again.");
+    phase = TPhase::Waiting;
+    QTimer::singleShot(pause, &timers, [this] {
+        if (phase != TPhase::Waiting) return;
+        phase = TPhase::Steps;
+        RunStep();
+    });
+    return true;
 }
 
 void TGallerySync::StartStep(const TStep& step) {
@@ -385,6 +412,8 @@ bool TGallerySync::IsDrop(int error) const {
 }
 
 void TGallerySync::StepDone(int error) {
+    if (error != FtpOk && RetryLater(error)) return;
+    if (error == FtpOk) temporaryRetries = 0;
     const TStep step = steps.front();
     steps.pop_front();
     if (step.Kind == TStepKind::CheckSize) {
@@ -463,9 +492,11 @@ void TGallerySync::StepFailed(const TStep& step, int error) {
             return;
         case TStepKind::Put:
             Refused.push_back(step.Path + " (" + reason + ")");
-            // Its check and its rename would put nothing, or an older part, in place.
+            // Its check and its rename would put nothing, or an older part, in place; what
+            // did arrive of it is cleared away rather than left as clutter.
             if (!steps.empty() && steps.front().Kind == TStepKind::CheckSize) steps.pop_front();
             if (!steps.empty() && steps.front().Kind == TStepKind::Rename) steps.pop_front();
+            steps.push_front({TStepKind::RemovePart, PartName(step.Path)});
             return;
         case TStepKind::Rename:
         case TStepKind::RenameManifest:

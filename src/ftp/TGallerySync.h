@@ -35,7 +35,9 @@ public:
 
     // The folder that holds SubDir; "" for the folder the server logs in to.
     std::string BasePath;
-    // Attempts to take up a dropped connection at one point, and the pause before each.
+    // Attempts to take up a dropped connection at one point, or to repeat a step the server
+    // refused for now (425, 426, 450, 451, 452), and the pause before each; the pauses after
+    // refusals double each time.
     int RetryCount = 3;
     int RetryPauseMs = 2000;
     // Bytes sent between two manifests written on the way; 0 chooses a share of the
@@ -143,6 +145,8 @@ private:
     TFtpRequest lastRequest = TFtpRequest::Connect;
     bool everConnected = false;
     int retriesLeft = 0;
+    // Temporary refusals in a row, each answered by a longer pause.
+    int temporaryRetries = 0;
     std::uint64_t bytesSinceManifest = 0, checkpointEvery = 0;
     std::int64_t expectedBytes = 0;
     std::string fetchedFile, writtenFile, listingFile;
@@ -160,6 +164,7 @@ private:
     void RunStep();
     void StartStep(const TStep& step);
     void StepDone(int error);
+    bool RetryLater(int error);
     void MakeGalleryFolders();
     void AfterSizeCheck(const TStep& step, int error);
     std::int64_t ListedSize(const std::string& path);

@@ -137,5 +137,42 @@ TEST(GallerySync, ASyncThatGaveUpIsContinuedByTheNext) {
                                         "images/d.jpg"}));
 }
 
+// "451" is "not now": the file goes again after a pause. "552" is "no": the file is
+// refused, and what arrived of it is cleared away. A file removed from the gallery folder
+// after the sync began is passed over with a warning, and the manifest does not claim it.
+TEST(GallerySync, TriesAgainAfterATemporaryRefusalAndLeavesNoPartsOfRefusedFiles) {
+    test::EnsureQtApplication();
+    test::TempDir work;
+    WriteGallery(work / "local");
+    ForceDirectories(work / "root");
+    // STOR 1 is images/d.jpg, refused for now, 2 its new attempt, 3 a.html, refused.
+    test::FtpServerProcess server(test::TestScript("scripted_ftp_server.py"),
+                                  {"files", QString::fromStdString(work / "commands.log"),
+                                   QString::fromStdString(work / "root"), "1:451,3:552"});
+    ASSERT_EQ(server.Error(), "");
+    TFtpClient client;
+    client.SetTimeout(3000);
+    TGallerySync sync(client, {server.Host(), "user", "secret", true, {}}, "gal",
+                      GalleryFolderFiles(work / "local"));
+    sync.RetryPauseMs = 50;
+    std::vector<std::string> warnings;
+    sync.OnWarning = [&](const std::string& text) { warnings.push_back(text); };
+    std::filesystem::remove(work / "local/c.html");
+    sync.Start();
+    ASSERT_TRUE(test::WaitFor([&] { return sync.Finished(); }, 30000));
+    EXPECT_EQ(sync.Failure, "");
+    ASSERT_EQ(sync.Refused.size(), 1u);
+    EXPECT_EQ(sync.Refused[0].rfind("a.html (552", 0), 0u) << sync.Refused[0];
+    EXPECT_EQ(FilesIn(work / "root/gal"),
+              (std::vector<std::string>{".folioscope-manifest", "b.html", "images/d.jpg"}));
+    const std::string manifest = ReadFileBytes(work / "root/gal/.folioscope-manifest");
+    EXPECT_EQ(manifest.find("c.html"), std::string::npos) << manifest;
+    EXPECT_EQ(manifest.find("a.html"), std::string::npos) << manifest;
+    std::string said;
+    for (const std::string& warning : warnings) said += warning + "\n";
+    EXPECT_NE(said.find("images/d.jpg: 451"), std::string::npos) << said;
+    EXPECT_NE(said.find("Skipped c.html"), std::string::npos) << said;
+}
+
 }  // namespace
 }  // namespace fsc

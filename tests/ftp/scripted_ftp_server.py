@@ -21,7 +21,8 @@
 #   noepsv      EPSV is not known ("500"), PASV is
 #   files       a real file store in the folder ROOT (CWD, PWD, MKD, STOR, RETR, RNFR/RNTO,
 #               DELE, LIST); DROPS is a comma-separated list of STOR numbers, counted over all
-#               sessions from 1, during which the connection is closed after some data
+#               sessions from 1, during which the connection is closed after some data; an
+#               entry N:CODE instead answers STOR number N with CODE after taking its data
 #   bare227     EPSV is not known, PASV is answered by a bare "227" without an address
 #   escapes     the password is refused with a text that would set the terminal's title, clear
 #               the screen and print a fake success
@@ -33,7 +34,9 @@ import time
 
 scenario, log_path = sys.argv[1], sys.argv[2]
 root = os.path.realpath(sys.argv[3]) if len(sys.argv) > 3 else None
-drops = {int(n) for n in sys.argv[4].split(",") if n} if len(sys.argv) > 4 else set()
+entries = [n.split(":") for n in sys.argv[4].split(",") if n] if len(sys.argv) > 4 else []
+drops = {int(e[0]) for e in entries if len(e) == 1}
+refusals = {int(e[0]): int(e[1]) for e in entries if len(e) == 2}
 stor_count = 0
 eol = b"\n" if scenario == "multiline" else b"\r\n"
 
@@ -184,7 +187,10 @@ class Session:
                         self.conn.close()
                         raise ConnectionError("closed on purpose")
             data.close()
-            reply(self.conn, 226, b"Transfer complete")
+            if stor_count in refusals:
+                reply(self.conn, refusals[stor_count], b"Not now")
+            else:
+                reply(self.conn, 226, b"Transfer complete")
         elif verb == b"LIST" and os.path.isdir(local):
             reply(self.conn, 150, b"Opening data connection")
             data = self.open_data()
