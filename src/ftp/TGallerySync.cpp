@@ -277,8 +277,37 @@ void TGallerySync::RunStep() {
         const std::string path = steps.front().Path;
         while (!steps.empty() && steps.front().Path == path) steps.pop_front();
     }
+    // Without renames a file is in place as soon as it has arrived.
+    while (storeDirect && !steps.empty() &&
+           (steps.front().Kind == TStepKind::Rename ||
+            steps.front().Kind == TStepKind::RenameManifest)) {
+        const TStep step = steps.front();
+        steps.pop_front();
+        if (step.Kind == TStepKind::Rename) AfterRename(step);
+    }
     if (steps.empty()) return End();
     StartStep(steps.front());
+}
+
+std::string TGallerySync::StoredName(const std::string& path) const {
+    return storeDirect ? path : PartName(path);
+}
+
+// A server without RNFR would strand every file under its temporary name: the rest goes
+// under its final names, in the same order, so pages still go last.
+void TGallerySync::StoreDirectFrom(const TStep& rename) {
+    storeDirect = true;
+    Warn("The server cannot rename files (" + session.ErrorText() +
+         "): the rest is stored under its final names, pages still last, so a visitor may "
+         "see a file while it arrives.");
+    steps.push_front({TStepKind::RemovePart, PartName(rename.Path)});
+    if (rename.Kind == TStepKind::RenameManifest) {
+        steps.push_front({TStepKind::PutManifest, rename.Path});
+        return;
+    }
+    steps.push_front(rename);
+    steps.push_front({TStepKind::CheckSize, rename.Path, rename.File});
+    steps.push_front({TStepKind::Put, rename.Path, rename.File});
 }
 
 // Replies that say "not now" rather than "no": the same step is tried again after a pause
@@ -309,7 +338,7 @@ void TGallerySync::StartStep(const TStep& step) {
             Status("Sending " + step.Path);
             expectedBytes = std::int64_t(step.File->Entry.Size);
             session.LocalFileName = step.File->FullPath;
-            session.HostFileName = PartName(step.Path);
+            session.HostFileName = StoredName(step.Path);
             return Request(TFtpRequest::Put);
         case TStepKind::Rename:
         case TStepKind::RenameManifest:
@@ -332,7 +361,7 @@ void TGallerySync::StartStep(const TStep& step) {
                 session.LocalFileName = listingFile;
                 return Request(TFtpRequest::List);
             }
-            session.HostFileName = PartName(step.Path);
+            session.HostFileName = StoredName(step.Path);
             return Request(TFtpRequest::Size);
     }
 }
@@ -345,7 +374,7 @@ void TGallerySync::PutManifest() {
     bytesSinceManifest = 0;
     expectedBytes = 0;
     session.LocalFileName = writtenFile;
-    session.HostFileName = PartName(SyncManifestName);
+    session.HostFileName = StoredName(SyncManifestName);
     Request(TFtpRequest::Put);
 }
 
@@ -436,7 +465,7 @@ std::int64_t TGallerySync::ListedSize(const std::string& path) {
     } catch (const EFscError&) {
         return -1;
     }
-    const TFile* file = listing.Find(PartName(path.substr(path.rfind('/') + 1)));
+    const TFile* file = listing.Find(StoredName(path.substr(path.rfind('/') + 1)));
     return file == nullptr || file->IsDir ? -1 : file->Size;
 }
 
@@ -500,6 +529,8 @@ void TGallerySync::StepFailed(const TStep& step, int error) {
             return;
         case TStepKind::Rename:
         case TStepKind::RenameManifest:
+            if (!storeDirect && (error == 500 || error == 502 || error == 504))
+                return StoreDirectFrom(step);
             if (!step.SecondTry) {
                 // Some servers will not rename onto an existing file: clear the way once.
                 TStep again = step;

@@ -147,6 +147,8 @@ private:
     int retriesLeft = 0;
     // Temporary refusals in a row, each answered by a longer pause.
     int temporaryRetries = 0;
+    // The server knows no RNFR: files are stored under their final names.
+    bool storeDirect = false;
     std::uint64_t bytesSinceManifest = 0, checkpointEvery = 0;
     std::int64_t expectedBytes = 0;
     std::string fetchedFile, writtenFile, listingFile;
@@ -165,6 +167,8 @@ private:
     void StartStep(const TStep& step);
     void StepDone(int error);
     bool RetryLater(int error);
+    std::string StoredName(const std::string& path) const;
+    void StoreDirectFrom(const TStep& rename);
     void MakeGalleryFolders();
     void AfterSizeCheck(const TStep& step, int error);
     std::int64_t ListedSize(const std::string& path);

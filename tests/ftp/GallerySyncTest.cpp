@@ -174,5 +174,27 @@ TEST(GallerySync, TriesAgainAfterATemporaryRefusalAndLeavesNoPartsOfRefusedFiles
     EXPECT_NE(said.find("Skipped c.html"), std::string::npos) << said;
 }
 
+// A server without RNFR: the first file is stored again under its final name and its part
+// cleared away, the rest go straight to their names, said once; the gallery arrives whole.
+TEST(GallerySync, AServerThatCannotRenameGetsTheFilesUnderTheirFinalNames) {
+    test::EnsureQtApplication();
+    test::TempDir work;
+    WriteGallery(work / "local");
+    ForceDirectories(work / "root");
+    test::FtpServerProcess server(test::TestScript("scripted_ftp_server.py"),
+                                  {"files", QString::fromStdString(work / "commands.log"),
+                                   QString::fromStdString(work / "root"), "", "norename"});
+    ASSERT_EQ(server.Error(), "");
+    const TSyncRun run = Sync(server.Host(), work / "local");
+    EXPECT_EQ(run.Failure, "");
+    EXPECT_EQ(run.Sent, 4u);
+    ASSERT_EQ(run.Warnings.size(), 1u);
+    EXPECT_NE(run.Warnings[0].find("cannot rename"), std::string::npos) << run.Warnings[0];
+    EXPECT_EQ(FilesIn(work / "root/gal"),
+              (std::vector<std::string>{".folioscope-manifest", "a.html", "b.html", "c.html",
+                                        "images/d.jpg"}));
+    EXPECT_EQ(ReadFileBytes(work / "root/gal/a.html"), std::string(3000, 'a'));
+}
+
 }  // namespace
 }  // namespace fsc

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 # A scripted FTP server for the faults a real server will not produce on demand.
-# Usage: scripted_ftp_server.py SCENARIO COMMAND_LOG [ROOT [DROPS]]
+# Usage: scripted_ftp_server.py SCENARIO COMMAND_LOG [ROOT [DROPS [norename]]]
 # Prints the port it listens on (127.0.0.1), then serves one client after the other and
 # appends every command it receives to COMMAND_LOG. Scenarios:
 #   plain       CR LF replies; a transfer ends with "226" and a stray second "226" in one piece
@@ -22,7 +22,8 @@
 #   files       a real file store in the folder ROOT (CWD, PWD, MKD, STOR, RETR, RNFR/RNTO,
 #               DELE, LIST); DROPS is a comma-separated list of STOR numbers, counted over all
 #               sessions from 1, during which the connection is closed after some data; an
-#               entry N:CODE instead answers STOR number N with CODE after taking its data
+#               entry N:CODE instead answers STOR number N with CODE after taking its data;
+#               with "norename", RNFR is not known
 #   bare227     EPSV is not known, PASV is answered by a bare "227" without an address
 #   escapes     the password is refused with a text that would set the terminal's title, clear
 #               the screen and print a fake success
@@ -37,6 +38,7 @@ root = os.path.realpath(sys.argv[3]) if len(sys.argv) > 3 else None
 entries = [n.split(":") for n in sys.argv[4].split(",") if n] if len(sys.argv) > 4 else []
 drops = {int(e[0]) for e in entries if len(e) == 1}
 refusals = {int(e[0]): int(e[1]) for e in entries if len(e) == 2}
+no_rename = len(sys.argv) > 5 and sys.argv[5] == "norename"
 stor_count = 0
 eol = b"\n" if scenario == "multiline" else b"\r\n"
 
@@ -158,6 +160,8 @@ class Session:
         elif verb == b"DELE" and os.path.isfile(local):
             os.remove(local)
             reply(self.conn, 250, b"Deleted")
+        elif verb == b"RNFR" and no_rename:
+            reply(self.conn, 502, b"RNFR not implemented")
         elif verb == b"RNFR" and os.path.exists(local):
             self.rename_from = local
             reply(self.conn, 350, b"Ready for RNTO")
