@@ -1,6 +1,9 @@
 // Reading the local gallery folder and comparing it with the manifest.
 #include "ftp/SyncPlan.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <algorithm>
@@ -15,9 +18,13 @@ namespace fsc {
 namespace {
 
 TManifestEntry HashFile(const std::filesystem::path& path) {
-    QFile file(QFile::decodeName(QByteArray::fromStdString(path.string())));
+    // Opened by its bytes: a name that is not valid UTF-8 has no QString that finds it.
+    QFile file;
+    const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (handle >= 0 && !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        ::close(handle);
     QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file)) {
+    if (!file.isOpen() || !hash.addData(&file)) {
         throw EFSC_Exception("Cannot read the file " + path.string() + ".");
     }
     return {std::uint64_t(file.size()), hash.result().toHex().toStdString()};

@@ -1,6 +1,9 @@
 // The FTP session: request steps on the control connection, data connections and time-out.
 #include "ftp/TFtpClient.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QHostAddress>
 #include <QSslConfiguration>
 
@@ -177,8 +180,12 @@ void TFtpClient::StartTransfer() {
 
 bool TFtpClient::OpenLocalFile() {
     if (current == TFtpRequest::Put) {
-        source = std::make_unique<QFile>(LocalPath(LocalFileName));
-        if (!source->open(QIODevice::ReadOnly)) {
+        // Opened by its bytes: a name that is not valid UTF-8 has no QString that finds it.
+        source = std::make_unique<QFile>();
+        const int handle = ::open(LocalFileName.c_str(), O_RDONLY | O_CLOEXEC);
+        if (handle < 0 ||
+            !source->open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            if (handle >= 0 && !source->isOpen()) ::close(handle);
             Finish(FtpErrorLocalFile, "Cannot open the local file " + LocalFileName + ".");
             return false;
         }

@@ -175,7 +175,8 @@ TEST(GallerySync, TriesAgainAfterATemporaryRefusalAndLeavesNoPartsOfRefusedFiles
 }
 
 // A server without RNFR: the first file is stored again under its final name and its part
-// cleared away, the rest go straight to their names, said once; the gallery arrives whole.
+// cleared away, the rest go straight to their names, said once; the gallery arrives whole,
+// a name that is not UTF-8 too.
 TEST(GallerySync, AServerThatCannotRenameGetsTheFilesUnderTheirFinalNames) {
     test::EnsureQtApplication();
     test::TempDir work;
@@ -185,14 +186,17 @@ TEST(GallerySync, AServerThatCannotRenameGetsTheFilesUnderTheirFinalNames) {
                                   {"files", QString::fromStdString(work / "commands.log"),
                                    QString::fromStdString(work / "root"), "", "norename"});
     ASSERT_EQ(server.Error(), "");
+    // A name in Latin-1, not UTF-8, as an old camera or archive leaves it: sent as its bytes.
+    WriteFileBytes(work / "local/images/caf\xe9.jpg", "latin");
     const TSyncRun run = Sync(server.Host(), work / "local");
     EXPECT_EQ(run.Failure, "");
-    EXPECT_EQ(run.Sent, 4u);
+    EXPECT_EQ(run.Sent, 5u);
     ASSERT_EQ(run.Warnings.size(), 1u);
     EXPECT_NE(run.Warnings[0].find("cannot rename"), std::string::npos) << run.Warnings[0];
     EXPECT_EQ(FilesIn(work / "root/gal"),
               (std::vector<std::string>{".folioscope-manifest", "a.html", "b.html", "c.html",
-                                        "images/d.jpg"}));
+                                        "images/caf\xe9.jpg", "images/d.jpg"}));
+    EXPECT_EQ(ReadFileBytes(work / "root/gal/images/caf\xe9.jpg"), "latin");
     EXPECT_EQ(ReadFileBytes(work / "root/gal/a.html"), std::string(3000, 'a'));
 }
 

@@ -143,20 +143,22 @@ class Session:
             reply(self.conn, 226, b"Transfer complete")
 
     def local(self, argument):
-        path = posixpath.normpath(posixpath.join(self.cwd, argument.decode()))
+        # Names travel as bytes; one that is not UTF-8 is stored as the bytes it was sent as.
+        argument = argument.decode(errors="surrogateescape")
+        path = posixpath.normpath(posixpath.join(self.cwd, argument))
         return path, os.path.join(root, path.lstrip("/"))
 
     def file_command(self, verb, argument):
         global stor_count
         path, local = self.local(argument)
         if verb == b"PWD":
-            reply(self.conn, 257, b'"' + self.cwd.encode() + b'" is the current directory')
+            reply(self.conn, 257, b'"' + self.cwd.encode(errors="surrogateescape") + b'" is the current directory')
         elif verb == b"CWD" and os.path.isdir(local):
             self.cwd = path
             reply(self.conn, 250, b"Directory changed")
         elif verb == b"MKD" and not os.path.exists(local):
             os.mkdir(local)
-            reply(self.conn, 257, b'"' + path.encode() + b'" created')
+            reply(self.conn, 257, b'"' + path.encode(errors="surrogateescape") + b'" created')
         elif verb == b"DELE" and os.path.isfile(local):
             os.remove(local)
             reply(self.conn, 250, b"Deleted")
@@ -202,7 +204,7 @@ class Session:
                 full = os.path.join(local, name)
                 kind = "d" if os.path.isdir(full) else "-"
                 line = "%srw-r--r-- 1 u g %d Jan 5 2001 %s" % (kind, os.path.getsize(full), name)
-                data.sendall(line.encode() + eol)
+                data.sendall(line.encode(errors="surrogateescape") + eol)
             data.close()
             reply(self.conn, 226, b"Transfer complete")
         else:
