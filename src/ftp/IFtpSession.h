@@ -102,6 +102,9 @@ public:
     // The fingerprint of the certificate the server showed at the last encrypted login, also
     // when it was refused; empty without one.
     virtual std::string ServerCertificate() const = 0;
+    // Something the user should know about the last successful login, such as a trusted
+    // certificate that has expired; empty for nothing.
+    virtual std::string LoginNotice() const { return ""; }
     // The size the last successful Size request read; -1 before one.
     virtual std::int64_t SizeResult() const { return -1; }
 };

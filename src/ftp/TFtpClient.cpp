@@ -153,6 +153,7 @@ void TFtpClient::StartConnect() {
     serverCertificate.clear();
     tlsError = FtpOk;
     tlsErrorText.clear();
+    loginNotice.clear();
     replies.Reset();
     timeout.start(timeoutMs);
     control.connectToHost(QString::fromStdString(host), port);
@@ -407,7 +408,15 @@ void TFtpClient::OnControlSslErrors(const QList<QSslError>& errors) {
         return;
     }
     if (!serverCertificate.empty() && serverCertificate == trusted) {
-        // The user checked this very certificate; it stands in for an authority.
+        // The user checked this very certificate; it stands in for an authority. One whose
+        // time is up still is the server's, but it is time to get a new one.
+        for (const QSslError& error : others) {
+            if (error.error() == QSslError::CertificateExpired) {
+                loginNotice = "The server's trusted certificate expired on " +
+                              certificate.expiryDate().toString(Qt::ISODate).toStdString() +
+                              "; ask its administrator for a new one.";
+            }
+        }
         control.ignoreSslErrors();
         return;
     }

@@ -396,6 +396,7 @@ void TGallerySync::RequestDone(TFtpRequest request, int error) {
                 LoginError = error;
                 return Fail("Connection failed: " + session.ErrorText());
             }
+            if (!everConnected && !session.LoginNotice().empty()) Warn(session.LoginNotice());
             everConnected = true;
             if (!BasePath.empty() || !GalleryPath.empty()) return EnterGallery();
             phase = TPhase::LoginDir;

@@ -120,6 +120,15 @@ TEST_P(TlsSessionTest, AChangedCertificateOfATrustedServerIsRefusedNamingBoth) {
     EXPECT_NE(client.ErrorText().find(newFingerprint), std::string::npos) << client.ErrorText();
     EXPECT_EQ(client.ServerCertificate(), newFingerprint);
     EXPECT_TRUE(test::WaitFor([&] { return !client.Connected(); }));
+
+    // A trusted certificate whose time is up still logs in, with a notice to renew it.
+    const std::string expired = test::MakeCertificate(certificates / "expired.pem", {}, true);
+    server.reset();
+    StartServer({"--tls=" + QString::fromStdString(certificates / "expired.pem")});
+    client.Security.TrustedCertificate = expired;
+    EXPECT_EQ(Connect(), FtpOk) << client.ErrorText();
+    EXPECT_NE(client.LoginNotice().find("trusted certificate expired on"), std::string::npos)
+        << client.LoginNotice();
 }
 
 TEST_P(TlsSessionTest, AServerWithoutEncryptionIsRefusedNotUsedInClearText) {
