@@ -176,7 +176,7 @@ TEST(GallerySync, TriesAgainAfterATemporaryRefusalAndLeavesNoPartsOfRefusedFiles
 
 // A server without RNFR: the first file is stored again under its final name and its part
 // cleared away, the rest go straight to their names, said once; the gallery arrives whole,
-// a name that is not UTF-8 too.
+// names that are not UTF-8 or have blanks at their ends too.
 TEST(GallerySync, AServerThatCannotRenameGetsTheFilesUnderTheirFinalNames) {
     test::EnsureQtApplication();
     test::TempDir work;
@@ -197,6 +197,12 @@ TEST(GallerySync, AServerThatCannotRenameGetsTheFilesUnderTheirFinalNames) {
               (std::vector<std::string>{".folioscope-manifest", "a.html", "b.html", "c.html",
                                         "images/caf\xe9.jpg", "images/d.jpg"}));
     EXPECT_EQ(ReadFileBytes(work / "root/gal/images/caf\xe9.jpg"), "latin");
+
+    // Blanks at either end of a name are the name's: the next sync finds it and sends nothing.
+    WriteFileBytes(work / "local/ blank .jpg", "blank");
+    EXPECT_EQ(Sync(server.Host(), work / "local").Sent, 1u);
+    EXPECT_EQ(ReadFileBytes(work / "root/gal/ blank .jpg"), "blank");
+    EXPECT_EQ(Sync(server.Host(), work / "local").Sent, 0u);
     EXPECT_EQ(ReadFileBytes(work / "root/gal/a.html"), std::string(3000, 'a'));
 }
 
