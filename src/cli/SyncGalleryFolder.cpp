@@ -70,13 +70,13 @@ TPublishChoice PublishChoiceOf(const std::string& htmlDir, const std::string& ga
 std::vector<TSyncFile> FilesToSend(const std::string& htmlDir, const std::string& galleryFile,
                                    const TUploadTarget& target, bool quiet) {
     const auto outputs = GalleryOutputs(HistoryFolder(), galleryFile);
-    if (!outputs && !quiet) {
+    TPublishedFiles chosen =
+        PublishedFiles(htmlDir, outputs, PublishChoiceOf(htmlDir, galleryFile, target));
+    if (!chosen.FromRecord && !quiet) {
         std::cerr << "No record of the gallery's last build (undone, forgotten, or built by an "
                      "older version): sending every file of "
                   << htmlDir << ".\n";
     }
-    TPublishedFiles chosen =
-        PublishedFiles(htmlDir, outputs, PublishChoiceOf(htmlDir, galleryFile, target));
     if (!quiet) {
         for (const std::string& warning : chosen.Warnings) std::cerr << warning << '\n';
     }

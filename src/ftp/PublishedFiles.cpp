@@ -39,12 +39,22 @@ bool AnyMatches(const std::vector<std::string>& patterns, const std::string& pat
                        [&](const std::string& p) { return PublishPatternMatches(p, path); });
 }
 
-// The path below `root` ("/" between the levels), or "" when `full` does not lie below it.
-std::string PathBelow(const fs::path& root, const std::string& full) {
-    const fs::path relative = fs::absolute(full).lexically_normal().lexically_relative(root);
+std::string PlainBelow(const fs::path& relative) {
     const std::string path = relative.generic_string();
     if (path.empty() || path == "." || StartsWith(path, "../") || path == "..") return "";
     return path;
+}
+
+// The path below `root` ("/" between the levels), or "" when `full` does not lie below it.
+// The build may have named the folder through a link and the publish by its real name, or
+// the other way round.
+std::string PathBelow(const fs::path& root, const fs::path& realRoot, const std::string& full) {
+    const std::string path =
+        PlainBelow(fs::absolute(full).lexically_normal().lexically_relative(root));
+    if (!path.empty()) return path;
+    std::error_code error;
+    const fs::path real = fs::weakly_canonical(full, error);
+    return error ? "" : PlainBelow(real.lexically_relative(realRoot));
 }
 
 // Every file below `root`, hidden folders not entered; links to folders are not followed.
@@ -109,16 +119,21 @@ TPublishedFiles PublishedFiles(const std::string& folder, const std::optional<TS
     std::set<std::string> chosen;
     if (outputs) {
         for (const std::string& output : *outputs) {
-            const std::string path = PathBelow(root, output);
+            const std::string path = PathBelow(root, realRoot, output);
             if (!path.empty()) chosen.insert(path);
         }
+    }
+    TPublishedFiles result;
+    // A record that names nothing here belongs to another folder: sending nothing would make
+    // a sync delete the whole gallery on the server.
+    result.FromRecord = !chosen.empty();
+    if (result.FromRecord) {
         for (const std::string& path : walked) {
             if (AnyMatches(choice.Include, path)) chosen.insert(path);
         }
     } else {
         chosen = walked;
     }
-    TPublishedFiles result;
     for (const std::string& path : chosen) {
         if (IsHidden(path) || IsSyncOwnFile(fs::path(path).filename().string()) ||
             AnyMatches(choice.Exclude, path))

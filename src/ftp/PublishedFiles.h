@@ -29,6 +29,8 @@ struct TPublishedFiles {
     std::vector<TSyncFile> Files;
     // One line for each file passed over that the user may have meant to send.
     std::vector<std::string> Warnings;
+    // False when the folder was walked instead: no outputs were given, or none lies in it.
+    bool FromRecord = false;
 };
 
 // The files to send from `folder`: `outputs` (full paths, the newest build's record) and the

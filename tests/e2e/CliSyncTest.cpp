@@ -326,6 +326,15 @@ TEST(CliSync, PublishesOnlyTheGalleryPagesLastIntoAFolderOfAnyDepth) {
     ExpectManifestOf(remote + "/" + Manifest, out, sent);
     ExpectPagesWentLiveLast(log, "index.html", true);
 
+    // Named through a link, the folder holds the same gallery: nothing to send or delete.
+    std::filesystem::create_directory_symlink(out, run.Root / "link");
+    std::vector<std::string> viaLink = publish;
+    viaLink[2] = run.Root / "link";
+    result = run.Run(viaLink, password);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Err.find("Synced: 0 sent, 0 deleted."), std::string::npos) << result.Err;
+    EXPECT_EQ(result.Err.find("No record"), std::string::npos) << result.Err;
+
     std::filesystem::remove(out + "/extras/read-me.txt");
     result = run.Run(dryRun, password);
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
