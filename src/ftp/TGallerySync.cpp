@@ -486,10 +486,14 @@ void TGallerySync::AfterSizeCheck(const TStep& step, int error) {
     const std::string found =
         size < 0 ? "could not be found there" : "has " + std::to_string(size) + " bytes there";
     if (step.SecondTry) {
-        return Fail(step.Path + " was sent twice and " + found + " instead of " +
-                    std::to_string(expected) +
-                    " bytes; the server may be out of space, or the connection cuts transfers "
-                    "short.");
+        Failure = step.Path + " was sent twice and " + found + " instead of " +
+                  std::to_string(expected) +
+                  " bytes; the server may be out of space, or the connection cuts transfers "
+                  "short.";
+        // The run ends here, but without the cut-off part it leaves on the server.
+        steps.clear();
+        if (!storeDirect) steps.push_back({TStepKind::RemovePart, PartName(step.Path)});
+        return;
     }
     Warn(step.Path + " " + found + " instead of " + std::to_string(expected) +
          " bytes; sending it again.");

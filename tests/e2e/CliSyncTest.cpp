@@ -387,6 +387,7 @@ TEST(CliSync, AFileCutShortIsSentAgainAndCutTwiceFailsBeforeGoingLive) {
                 EXPECT_NE(result.Err.find("index.html was sent twice"), std::string::npos)
                     << result.Err;
                 EXPECT_FALSE(FileExists(home + "/gal/index.html"));
+                EXPECT_FALSE(FileExists(home + "/gal/index.html.folioscope-part"));
             }
         }
     }
