@@ -4,6 +4,7 @@
 #include "base/Text.h"
 #include "cli/CliUsage.h"
 #include "ftp/CertificateFingerprint.h"
+#include "ftp/SyncManifest.h"
 
 namespace fsc {
 
@@ -35,15 +36,6 @@ bool ReadFlag(TBuildArguments& result, const std::string& arg) {
         result.SkipBad = true;
     } else if (arg == "--quiet") {
         result.Quiet = true;
-    } else if (arg == "--passive") {
-        if (!result.Upload) throw EUsageError("--passive belongs after --upload");
-        result.Upload->Passive = true;
-    } else if (arg == "--no-tls") {
-        if (!result.Upload) throw EUsageError("--no-tls belongs after --upload");
-        result.Upload->Tls = false;
-    } else if (arg == "--sync") {
-        if (!result.Upload) throw EUsageError("--sync belongs after --upload");
-        result.Upload->Sync = true;
     } else {
         return false;
     }
@@ -51,7 +43,10 @@ bool ReadFlag(TBuildArguments& result, const std::string& arg) {
 }
 
 void ReadOption(TBuildArguments& result, const std::string& arg, TArgReader& reader) {
-    if (arg == "--images" || arg == "--image-set") {
+    if (IsUploadOption(arg)) {
+        if (!result.Upload) throw EUsageError(arg + " belongs after --upload");
+        ReadUploadOption(*result.Upload, arg, [&] { return reader.Value(arg); });
+    } else if (arg == "--images" || arg == "--image-set") {
         result.Sources.push_back({arg == "--image-set", reader.Value(arg)});
     } else if (arg == "--html-dir") {
         result.HTMLDir = reader.Value(arg);
@@ -77,18 +72,12 @@ void ReadOption(TBuildArguments& result, const std::string& arg, TArgReader& rea
         result.SaveProject = reader.Value(arg);
     } else if (arg == "--upload") {
         // Options given after an earlier --upload stay with the address that replaces it.
-        const TUploadTarget before = result.Upload.value_or(TUploadTarget{});
-        result.Upload = ParseUploadAddress(reader.Value(arg));
-        result.Upload->Passive = before.Passive;
-        result.Upload->Tls = before.Tls;
-        result.Upload->TrustedCertificate = before.TrustedCertificate;
-        result.Upload->Sync = before.Sync;
-    } else if (arg == "--trust-certificate") {
-        if (!result.Upload) throw EUsageError("--trust-certificate belongs after --upload");
-        result.Upload->TrustedCertificate = TrustedCertificateArgument(reader.Value(arg));
-    } else if (arg == "--www") {
-        if (!result.Upload) throw EUsageError("--www belongs after --upload");
-        result.Upload->WWWAddress = reader.Value(arg);
+        TUploadTarget target = result.Upload.value_or(TUploadTarget{});
+        const TUploadTarget address = ParseUploadAddress(reader.Value(arg));
+        target.User = address.User;
+        target.Host = address.Host;
+        target.SubDir = address.SubDir;
+        result.Upload = target;
     } else {
         throw EUsageError("unknown option \"" + arg + "\" for build");
     }
@@ -105,6 +94,41 @@ std::string TrustedCertificateArgument(const std::string& value) {
             value + "\"");
     }
     return *fingerprint;
+}
+
+bool IsUploadOption(const std::string& arg) {
+    for (const char* option :
+         {"--passive", "--active", "--no-tls", "--sync", "--trust-certificate", "--www",
+          "--include", "--exclude", "--dry-run", "--accept-hostname-mismatch"}) {
+        if (arg == option) return true;
+    }
+    return false;
+}
+
+bool ReadUploadOption(TUploadTarget& target, const std::string& arg,
+                      const std::function<std::string()>& value) {
+    if (arg == "--passive" || arg == "--active") {
+        target.Passive = arg == "--passive";
+    } else if (arg == "--no-tls") {
+        target.Tls = false;
+    } else if (arg == "--sync") {
+        target.Sync = true;
+    } else if (arg == "--accept-hostname-mismatch") {
+        target.AcceptHostnameMismatch = true;
+    } else if (arg == "--dry-run") {
+        target.DryRun = true;
+    } else if (arg == "--trust-certificate") {
+        target.TrustedCertificate = TrustedCertificateArgument(value());
+    } else if (arg == "--www") {
+        target.WWWAddress = value();
+    } else if (arg == "--include") {
+        target.Include.push_back(value());
+    } else if (arg == "--exclude") {
+        target.Exclude.push_back(value());
+    } else {
+        return false;
+    }
+    return true;
 }
 
 TUploadTarget ParseUploadAddress(const std::string& address) {
@@ -133,9 +157,11 @@ TUploadTarget ParseUploadAddress(const std::string& address) {
     }
     std::string subDir = slash == std::string::npos ? "" : rest.substr(slash + 1);
     while (!subDir.empty() && subDir.back() == '/') subDir.pop_back();
-    // One plain folder name: the upload creates and enters exactly one level.
-    if (subDir.find_first_of("/\\") != std::string::npos || subDir == "." || subDir == "..") {
-        throw EUsageError("--upload: \"" + subDir + "\" is not one plain folder name");
+    // Levels of plain folder names: the upload makes and enters them below the login folder,
+    // never above it.
+    if (!subDir.empty() && !IsPlainRelativePath(subDir)) {
+        throw EUsageError("--upload: \"" + subDir +
+                          "\" is not a folder path of plain names below the login folder");
     }
     target.SubDir = subDir;
     return target;

@@ -1,6 +1,7 @@
 // The arguments of "folioscope-cli build", read into one record before anything happens.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,16 +13,31 @@ struct TUploadTarget {
     std::string User;
     // With ":PORT" when one was given, as the FTP session takes it.
     std::string Host;
+    // One or more levels, "/" between them: "public_html/gallery".
     std::string SubDir;
-    bool Passive = false;
+    // Passive unless --active: active data connections rarely pass a firewall or a NAT.
+    bool Passive = true;
     // Encrypted unless --no-tls: a password should not cross the network in clear text.
     bool Tls = true;
     // --trust-certificate: the fingerprint of a certificate no authority vouches for.
     std::string TrustedCertificate;
+    // --accept-hostname-mismatch: a certificate made out for another name is accepted.
+    bool AcceptHostnameMismatch = false;
     // Send only what changed since the last sync and delete what the gallery lost.
     bool Sync = false;
     std::string WWWAddress;
+    // --dry-run: only say what would be sent and deleted.
+    bool DryRun = false;
+    // --include and --exclude: glob patterns on the paths below the gallery folder.
+    std::vector<std::string> Include, Exclude;
 };
+
+// Reads one of the options an upload target takes besides its address (--passive,
+// --active, --no-tls, --sync, --trust-certificate, --www, --include, --exclude), taking its
+// value from `value` when it has one. False when `arg` is none of them.
+bool ReadUploadOption(TUploadTarget& target, const std::string& arg,
+                      const std::function<std::string()>& value);
+bool IsUploadOption(const std::string& arg);
 
 struct TBuildArguments {
     std::string Project;
@@ -48,7 +64,7 @@ struct TBuildArguments {
 // is no SHA-256 fingerprint.
 TBuildArguments ParseBuildArguments(const std::vector<std::string>& args);
 
-// "ftp://USER@HOST[:PORT]/SUBDIR"; EUsageError naming what is missing.
+// "ftp://USER@HOST[:PORT]/SUBDIR[/MORE]"; EUsageError naming what is missing.
 TUploadTarget ParseUploadAddress(const std::string& address);
 // The fingerprint --trust-certificate names, as the FTP client compares it.
 std::string TrustedCertificateArgument(const std::string& value);

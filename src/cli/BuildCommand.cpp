@@ -28,7 +28,6 @@
 #include "cli/SetOption.h"
 #include "cli/StopSignals.h"
 #include "cli/SyncGalleryFolder.h"
-#include "cli/UploadBuiltGallery.h"
 #include "engine/Undo.h"
 #include "imaging/GraphicsIO.h"
 #include "platform/QtSettingsStore.h"
@@ -190,11 +189,11 @@ int RunBuildCommand(const std::vector<std::string>& args) {
         UndoFailedBuild(ws, messages);
         throw;
     }
-    if (arguments.Upload && arguments.Upload->Sync) {
-        SyncGalleryFolder(ws.Main.HTMLDir, *arguments.Upload, progress, arguments.Quiet);
-        PrintGalleryAddress(*arguments.Upload, ws.Main.HTMLFile, shell);
-    } else if (arguments.Upload) {
-        UploadBuiltGallery(ws, *arguments.Upload, {ask, shell, messages, progress});
+    if (arguments.Upload) {
+        SyncGalleryFolder(ws.Main.HTMLDir, GalleryFilePath(ws), *arguments.Upload, progress,
+                          arguments.Quiet);
+        if (!arguments.Upload->DryRun)
+            PrintGalleryAddress(*arguments.Upload, ws.Main.HTMLFile, shell);
     }
     return ReportLeftOutPictures(ws, std::cerr);
 }

@@ -22,26 +22,22 @@ namespace {
 struct TPublishArguments {
     std::vector<std::string> Gallery;
     std::optional<TUploadTarget> Target;
-    bool Passive = false, Quiet = false, Tls = true;
-    std::string TrustedCertificate, WWWAddress;
+    // The options of the target, whether they come before or after its address.
+    TUploadTarget Options;
+    bool Quiet = false;
 };
 
 TPublishArguments ParsePublishArguments(const std::vector<std::string>& args) {
     TPublishArguments result;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--passive") {
-            result.Passive = true;
-        } else if (arg == "--no-tls") {
-            result.Tls = false;
-        } else if (arg == "--trust-certificate") {
-            if (i + 1 == args.size()) throw EUsageError("--trust-certificate needs a value");
-            result.TrustedCertificate = TrustedCertificateArgument(args[++i]);
+        if (IsUploadOption(arg) && arg != "--sync") {
+            ReadUploadOption(result.Options, arg, [&] {
+                if (i + 1 == args.size()) throw EUsageError(arg + " needs a value");
+                return args[++i];
+            });
         } else if (arg == "--quiet") {
             result.Quiet = true;
-        } else if (arg == "--www") {
-            if (i + 1 == args.size()) throw EUsageError("--www needs a value");
-            result.WWWAddress = args[++i];
         } else if (StartsWithNoCase(arg, "ftp://")) {
             if (result.Target) throw EUsageError("publish: only one ftp:// address");
             result.Target = ParseUploadAddress(arg);
@@ -50,13 +46,14 @@ TPublishArguments ParsePublishArguments(const std::vector<std::string>& args) {
         }
     }
     if (!result.Target) throw EUsageError("publish needs an address ftp://USER@HOST[:PORT]/SUBDIR");
-    if (!result.Tls && !result.TrustedCertificate.empty())
+    if (!result.Options.Tls && !result.Options.TrustedCertificate.empty())
         throw EUsageError("--trust-certificate and --no-tls together");
-    result.Target->Passive = result.Passive;
-    result.Target->Tls = result.Tls;
-    result.Target->TrustedCertificate = result.TrustedCertificate;
-    result.Target->WWWAddress = result.WWWAddress;
-    result.Target->Sync = true;
+    TUploadTarget target = result.Options;
+    target.User = result.Target->User;
+    target.Host = result.Target->Host;
+    target.SubDir = result.Target->SubDir;
+    target.Sync = true;
+    result.Target = target;
     return result;
 }
 
@@ -72,12 +69,13 @@ int RunPublishCommand(const std::vector<std::string>& args) {
                               " has not been built; build it before publishing it.");
     }
     TConsoleProgress progress(std::cerr, arguments.Quiet, isatty(STDERR_FILENO) != 0);
-    SyncGalleryFolder(gallery.HTMLDir, *arguments.Target, progress, arguments.Quiet);
+    SyncGalleryFolder(gallery.HTMLDir, gallery.GalleryFile, *arguments.Target, progress,
+                      arguments.Quiet);
     TConsoleShell shell(std::cout, false);
     const std::string htmlFile = std::filesystem::path(gallery.GalleryFile)
                                      .lexically_relative(gallery.HTMLDir)
                                      .generic_string();
-    PrintGalleryAddress(*arguments.Target, htmlFile, shell);
+    if (!arguments.Target->DryRun) PrintGalleryAddress(*arguments.Target, htmlFile, shell);
     return 0;
 }
 

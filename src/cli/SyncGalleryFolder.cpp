@@ -4,14 +4,20 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <climits>
+#include <filesystem>
 #include <iostream>
 
+#include "base/AppFolders.h"
 #include "base/Errors.h"
 #include "base/Text.h"
-#include "cli/UploadBuiltGallery.h"
+#include "cli/FtpLogin.h"
+#include "engine/GalleryOutputs.h"
 #include "ftp/GalleryUpload.h"
+#include "ftp/PublishedFiles.h"
 #include "ftp/TFtpClient.h"
 #include "ftp/TGallerySync.h"
+#include "options/ProgramOptions.h"
+#include "platform/QtSettingsStore.h"
 #include "platform/QtTextRasteriser.h"
 
 namespace fsc {
@@ -29,17 +35,61 @@ void RunUntilFinished(TGallerySync& sync, TConsoleProgress& progress) {
     if (!sync.Finished()) loop.exec();
 }
 
+// The plan on stdout, one line a file in sending order, then the counts: what a script
+// reads before it lets a publish loose on a server.
+void PrintPlan(const TSyncPlan& plan) {
+    for (const TSyncFile& file : plan.Send) std::cout << "send " << file.Path << '\n';
+    for (const std::string& path : plan.Delete) std::cout << "delete " << path << '\n';
+    std::cout << PlanSummary(plan) << '\n';
+}
+
 std::string RefusedList(const TGallerySync& sync) {
     std::string names;
     for (const std::string& name : sync.Refused) names += "\n  " + name;
     return names;
 }
 
+// The pages are the files with one of the program's HTML extensions.
+TPublishChoice PublishChoiceOf(const std::string& htmlDir, const std::string& galleryFile,
+                               const TUploadTarget& target) {
+    QtSettingsStore store;
+    const ProgramOptions options = LoadProgramOptions(store);
+    TPublishChoice choice;
+    choice.Include = target.Include;
+    choice.Exclude = target.Exclude;
+    choice.TopPage = std::filesystem::absolute(galleryFile)
+                         .lexically_normal()
+                         .lexically_relative(std::filesystem::absolute(htmlDir).lexically_normal())
+                         .generic_string();
+    choice.PageExtensions.insert(choice.PageExtensions.end(), options.HTMLExt.begin(),
+                                 options.HTMLExt.end());
+    choice.PageExtensions.push_back(options.DefaultHTMLExt);
+    return choice;
+}
+
+std::vector<TSyncFile> FilesToSend(const std::string& htmlDir, const std::string& galleryFile,
+                                   const TUploadTarget& target, bool quiet) {
+    const auto outputs = GalleryOutputs(HistoryFolder(), galleryFile);
+    TPublishedFiles chosen =
+        PublishedFiles(htmlDir, outputs, PublishChoiceOf(htmlDir, galleryFile, target));
+    if (!chosen.FromRecord && !quiet) {
+        std::cerr << "No record of the gallery's last build (undone, forgotten, or built by an "
+                     "older version): sending every file of "
+                  << htmlDir << ".\n";
+    }
+    if (!quiet) {
+        for (const std::string& warning : chosen.Warnings) std::cerr << warning << '\n';
+    }
+    return std::move(chosen.Files);
+}
+
 }  // namespace
 
-void SyncGalleryFolder(const std::string& htmlDir, const TUploadTarget& target,
-                       TConsoleProgress& progress, bool quiet) {
-    std::vector<TSyncFile> files = GalleryFolderFiles(htmlDir);
+void SyncGalleryFolder(const std::string& htmlDir, const std::string& galleryFile,
+                       const TUploadTarget& target, TConsoleProgress& progress, bool quiet) {
+    std::vector<TSyncFile> files = FilesToSend(htmlDir, galleryFile, target, quiet);
+    // A plain upload sends everything: its plan needs no server.
+    if (target.DryRun && !target.Sync) return PrintPlan(PlanSync(files, {}));
     const std::string password = FtpPassword();
     EnsureGuiApplication();
     TFtpClient client;
@@ -48,8 +98,12 @@ void SyncGalleryFolder(const std::string& htmlDir, const TUploadTarget& target,
                        target.User,
                        password,
                        target.Passive,
-                       {target.Tls, target.TrustedCertificate}},
+                       {target.Tls, target.TrustedCertificate, target.AcceptHostnameMismatch}},
                       target.SubDir, std::move(files));
+    sync.KeepManifest = target.Sync;
+    sync.PlanOnly = target.DryRun;
+    const std::string what = target.Sync ? "Sync" : "Upload";
+    const std::string the = target.Sync ? "The sync" : "The upload";
     std::string status;
     sync.OnStatus = [&](const std::string& text) {
         status = text;
@@ -72,15 +126,21 @@ void SyncGalleryFolder(const std::string& htmlDir, const TUploadTarget& target,
     RunUntilFinished(sync, progress);
     progress.Hide();
     progress.SetUnit("");
-    if (sync.Aborted) throw EFSC_Exception("Sync aborted.");
+    if (sync.Aborted) {
+        throw EFSC_Exception(what + " aborted; the files sent so far are on the server.");
+    }
     if (!sync.Failure.empty()) {
-        throw EFSC_Exception("Sync failed: " + sync.Failure +
+        throw EFSC_Exception(what + " failed: " + sync.Failure +
                              TlsAdvice(sync.LoginError, client.ServerCertificate()));
     }
     if (!sync.Refused.empty()) {
-        throw EFSC_Exception("The sync is incomplete; the server refused:" + RefusedList(sync));
+        throw EFSC_Exception(the + " is incomplete; the server refused:" + RefusedList(sync));
     }
-    if (!quiet) {
+    if (target.DryRun) {
+        PrintPlan(sync.Plan);
+    } else if (!quiet && !target.Sync) {
+        std::cerr << "Uploaded: " << sync.SentCount << " files.\n";
+    } else if (!quiet) {
         std::cerr << "Synced: " << sync.SentCount << " sent, " << sync.DeletedCount
                   << " deleted.\n";
     }

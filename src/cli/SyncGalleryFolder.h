@@ -1,5 +1,5 @@
-// "--sync" and "publish": a built gallery's folder synced with its copy on an FTP server,
-// driven by the command line's own event loop.
+// "--upload", "--sync" and "publish": a built gallery's files sent to an FTP server, driven
+// by the command line's own event loop.
 #pragma once
 
 #include <string>
@@ -10,16 +10,23 @@
 
 namespace fsc {
 
-// Sends what is new or changed in `htmlDir`, deletes on the server what an earlier sync sent
-// and the gallery no longer has, and prints a line saying how much went where (unless
-// quiet). EFSC_Exception when the login fails, the connection is lost for good, Ctrl+C
-// aborts, or the server refused a file: the files that arrived are recorded all the same,
-// so running the command again sends only the rest.
-void SyncGalleryFolder(const std::string& htmlDir, const TUploadTarget& target,
-                       TConsoleProgress& progress, bool quiet);
+// Sends the gallery whose HTML file is `galleryFile` from `htmlDir`: the files its newest
+// build recorded (else every file of the folder, said in one line) with the target's
+// --include and --exclude, never hidden files or links that reach outside the folder;
+// pictures first, pages last, the gallery file very last. With Sync only what is new or
+// changed, and what an earlier sync sent and the gallery no longer has is deleted. Prints a
+// line saying how much went where (unless quiet). EFSC_Exception when the login fails, the
+// connection is lost for good, Ctrl+C aborts, a file arrives cut short twice, or the server
+// refused a file: a sync records the files that arrived all the same, so running the
+// command again sends only the rest.
+void SyncGalleryFolder(const std::string& htmlDir, const std::string& galleryFile,
+                       const TUploadTarget& target, TConsoleProgress& progress, bool quiet);
 
-// With --www: the synced gallery's address on stdout (and in the browser with --open), as
-// the upload shows it.
+// With --dry-run, only the plan is printed on stdout ("send PATH", "delete PATH", the
+// counts): a sync logs in to read the manifest and the listings, a plain upload does not
+// connect at all.
+//
+// With --www: the gallery's address on stdout (and in the browser with --open).
 void PrintGalleryAddress(const TUploadTarget& target, const std::string& htmlFile, IShell& shell);
 
 }  // namespace fsc

@@ -117,6 +117,40 @@ bool QuotedDirectory(std::string_view replyText, std::string& directory) {
     return false;
 }
 
+std::string PrintableText(std::string_view text) {
+    std::string shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7f) {
+            shown += '?';
+        } else if (c == 0xc2 && i + 1 < text.size() &&
+                   static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(text[i + 1]) <= 0x9f) {
+            // A C1 control in UTF-8; terminals obey some of them as they do ESC sequences.
+            shown += '?';
+            ++i;
+        } else {
+            shown += char(c);
+        }
+    }
+    return shown;
+}
+
+bool SizeOfReply(std::string_view replyText, std::int64_t& size) {
+    std::string_view text = replyText.substr(0, replyText.find('\n'));
+    if (text.size() >= 4 && std::isdigit(static_cast<unsigned char>(text[0])))
+        text.remove_prefix(4);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\r')) text.remove_suffix(1);
+    if (text.empty() || text.size() > 18) return false;
+    std::int64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    size = value;
+    return true;
+}
+
 bool EpsvPort(std::string_view replyText, std::uint16_t& port) {
     const std::size_t open = replyText.find('(');
     const std::size_t close = replyText.find(')', open);

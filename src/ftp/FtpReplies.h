@@ -47,6 +47,14 @@ private:
 // a doubled '"' standing for one. False when the reply quotes no directory.
 bool QuotedDirectory(std::string_view replyText, std::string& directory);
 
+// Server text made safe to show: control characters (C0, DEL and C1) become "?", so that
+// a reply cannot clear a terminal, set its title or move the cursor.
+std::string PrintableText(std::string_view text);
+
+// The size of a 213 reply to SIZE: "213 312673". False unless the text after the code is
+// a whole number and nothing else.
+bool SizeOfReply(std::string_view replyText, std::int64_t& size);
+
 // The port of a 229 reply "(|||port|)".
 bool EpsvPort(std::string_view replyText, std::uint16_t& port);
 // The port of a 227 reply "(h1,h2,h3,h4,p1,p2)"; the address is not used, the data

@@ -20,7 +20,9 @@ enum class TFtpRequest {
     Get,
     Put,
     // HostFileName to HostNewName (RNFR, then RNTO).
-    Rename
+    Rename,
+    // The size of HostFileName on the server (SIZE), read by SizeResult.
+    Size
 };
 
 enum class TFtpState { NotConnected, Connecting, Ready, Busy, Aborting };
@@ -43,6 +45,10 @@ inline constexpr int FtpErrorUntrustedCertificate = -10;
 inline constexpr int FtpErrorCertificateChanged = -11;
 // The encrypted connection could not be set up (or broke) for another reason.
 inline constexpr int FtpErrorTls = -12;
+// The server's certificate is made out for another name, and the user has not accepted that.
+inline constexpr int FtpErrorHostnameMismatch = -14;
+// A listing or a download went past MaxDownloadBytes: the transfer was cut off.
+inline constexpr int FtpErrorTooLarge = -13;
 
 // How a login is protected.
 struct TFtpSecurity {
@@ -51,6 +57,10 @@ struct TFtpSecurity {
     // The fingerprint (as ParseFingerprint writes it) of a certificate the user trusts though
     // no authority of the system vouches for it; empty for none.
     std::string TrustedCertificate;
+    // A certificate made out for another name is accepted (a shared host's own name, say).
+    // Pinning a fingerprint does not do that: the pin says which certificate, not which
+    // server.
+    bool AcceptHostnameMismatch = false;
 };
 
 // Every event is delivered through the event loop, never from inside the call that
@@ -77,6 +87,9 @@ public:
     // Passive data connections (EPSV, then PASV) instead of active ones (PORT).
     bool Passive = false;
     TFtpSecurity Security;
+    // The most a List or Get may bring; 0 for no limit. A server that sends more is not
+    // believed: no real listing or manifest comes near the limits callers set.
+    std::int64_t MaxDownloadBytes = 0;
 
     virtual void SetEvents(IFtpSessionEvents* events) = 0;
     virtual void Start(TFtpRequest request) = 0;
@@ -89,6 +102,11 @@ public:
     // The fingerprint of the certificate the server showed at the last encrypted login, also
     // when it was refused; empty without one.
     virtual std::string ServerCertificate() const = 0;
+    // Something the user should know about the last successful login, such as a trusted
+    // certificate that has expired; empty for nothing.
+    virtual std::string LoginNotice() const { return ""; }
+    // The size the last successful Size request read; -1 before one.
+    virtual std::int64_t SizeResult() const { return -1; }
 };
 
 }  // namespace fsc

@@ -57,9 +57,11 @@ std::string ListingName(std::string_view line, bool isLink) {
         while (at < line.size() && line[at] == ' ') ++at;
         while (at < line.size() && line[at] != ' ') ++at;
     }
-    while (at < line.size() && line[at] == ' ') ++at;
+    // One blank parts the date from the name; any more, and blanks at its end, are the
+    // name's own, or a file " a.jpg" would never be found and be sent again every time.
+    if (at < line.size()) ++at;
     std::string name(line.substr(at));
-    while (!name.empty() && (name.back() == ' ' || name.back() == '\r')) name.pop_back();
+    if (!name.empty() && name.back() == '\r') name.pop_back();
     if (isLink) {
         const std::size_t arrow = name.find(" -> ");
         if (arrow != std::string::npos) name.resize(arrow);

@@ -1,6 +1,9 @@
 // Reading the local gallery folder and comparing it with the manifest.
 #include "ftp/SyncPlan.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <algorithm>
@@ -15,16 +18,16 @@ namespace fsc {
 namespace {
 
 TManifestEntry HashFile(const std::filesystem::path& path) {
-    QFile file(QFile::decodeName(QByteArray::fromStdString(path.string())));
+    // Opened by its bytes: a name that is not valid UTF-8 has no QString that finds it.
+    QFile file;
+    const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (handle >= 0 && !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        ::close(handle);
     QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file)) {
+    if (!file.isOpen() || !hash.addData(&file)) {
         throw EFSC_Exception("Cannot read the file " + path.string() + ".");
     }
     return {std::uint64_t(file.size()), hash.result().toHex().toStdString()};
-}
-
-bool IsSyncOwnFile(const std::string& name) {
-    return name == SyncManifestName || EndsWith(name, SyncPartSuffix);
 }
 
 std::string Plural(std::size_t count, const std::string& word) {
@@ -33,21 +36,12 @@ std::string Plural(std::size_t count, const std::string& word) {
 
 }  // namespace
 
-std::vector<TSyncFile> GalleryFolderFiles(const std::string& folder) {
-    namespace fs = std::filesystem;
-    std::vector<TSyncFile> files;
-    std::error_code error;
-    fs::recursive_directory_iterator walk(folder, error), end;
-    if (error) throw EFSC_Exception("Cannot read the folder " + folder + ".");
-    for (; walk != end; walk.increment(error)) {
-        if (error) throw EFSC_Exception("Cannot read the folder " + folder + ".");
-        if (!walk->is_regular_file() || IsSyncOwnFile(walk->path().filename().string())) continue;
-        const std::string path = walk->path().lexically_relative(folder).generic_string();
-        files.push_back({path, walk->path().string(), HashFile(walk->path())});
-    }
-    std::sort(files.begin(), files.end(),
-              [](const TSyncFile& a, const TSyncFile& b) { return a.Path < b.Path; });
-    return files;
+bool IsSyncOwnFile(const std::string& name) {
+    return name == SyncManifestName || EndsWith(name, SyncPartSuffix);
+}
+
+TSyncFile ReadSyncFile(const std::string& path, const std::string& fullPath) {
+    return {path, fullPath, HashFile(fullPath)};
 }
 
 TSyncPlan PlanSync(const std::vector<TSyncFile>& files, const TSyncManifest& manifest) {

@@ -24,10 +24,12 @@ struct TSyncPlan {
     std::size_t Unchanged = 0;
 };
 
-// Every file below `folder`, read and hashed, in path order; the manifest and files left
-// half-sent are the sync's own and not part of the gallery. EFSC_Exception when a file
-// cannot be read.
-std::vector<TSyncFile> GalleryFolderFiles(const std::string& folder);
+// The file at `fullPath`, known as `path` below the gallery folder, read and hashed.
+// EFSC_Exception when it cannot be read.
+TSyncFile ReadSyncFile(const std::string& path, const std::string& fullPath);
+
+// The manifest and files left half-sent are the sync's own and not part of the gallery.
+bool IsSyncOwnFile(const std::string& name);
 
 TSyncPlan PlanSync(const std::vector<TSyncFile>& files, const TSyncManifest& manifest);
 

@@ -1,6 +1,9 @@
 // The FTP session: request steps on the control connection, data connections and time-out.
 #include "ftp/TFtpClient.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QHostAddress>
 #include <QSslConfiguration>
 
@@ -108,6 +111,10 @@ void TFtpClient::Start(TFtpRequest request) {
         case TFtpRequest::Rename:
             StartSimple("RNFR " + HostFileName);
             break;
+        case TFtpRequest::Size:
+            sizeResult = -1;
+            StartSimple("SIZE " + HostFileName);
+            break;
         case TFtpRequest::List:
             transferCommand = HostFileName.empty() ? "LIST" : "LIST " + HostFileName;
             StartTransfer();
@@ -146,6 +153,7 @@ void TFtpClient::StartConnect() {
     serverCertificate.clear();
     tlsError = FtpOk;
     tlsErrorText.clear();
+    loginNotice.clear();
     replies.Reset();
     timeout.start(timeoutMs);
     control.connectToHost(QString::fromStdString(host), port);
@@ -173,8 +181,12 @@ void TFtpClient::StartTransfer() {
 
 bool TFtpClient::OpenLocalFile() {
     if (current == TFtpRequest::Put) {
-        source = std::make_unique<QFile>(LocalPath(LocalFileName));
-        if (!source->open(QIODevice::ReadOnly)) {
+        // Opened by its bytes: a name that is not valid UTF-8 has no QString that finds it.
+        source = std::make_unique<QFile>();
+        const int handle = ::open(LocalFileName.c_str(), O_RDONLY | O_CLOEXEC);
+        if (handle < 0 ||
+            !source->open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            if (handle >= 0 && !source->isOpen()) ::close(handle);
             Finish(FtpErrorLocalFile, "Cannot open the local file " + LocalFileName + ".");
             return false;
         }
@@ -253,6 +265,9 @@ void TFtpClient::OnReply(const TFtpReply& reply) {
             if (current == TFtpRequest::PrintDir && !QuotedDirectory(reply.Text, dirResult)) {
                 return Finish(FtpErrorProtocol,
                               "The server's reply names no directory: " + firstLine);
+            }
+            if (current == TFtpRequest::Size && !SizeOfReply(reply.Text, sizeResult)) {
+                return Finish(FtpErrorProtocol, "The server's reply names no size: " + firstLine);
             }
             Finish(FtpOk);
             break;
@@ -376,8 +391,32 @@ void TFtpClient::OnControlSslErrors(const QList<QSslError>& errors) {
     serverCertificate = certificate.isNull() ? "" : CertificateFingerprint(certificate);
     const std::string trusted =
         ParseFingerprint(Security.TrustedCertificate).value_or(Security.TrustedCertificate);
+    QList<QSslError> others;
+    for (const QSslError& error : errors) {
+        if (error.error() != QSslError::HostNameMismatch) others.append(error);
+    }
+    if (others.size() != errors.size() && !Security.AcceptHostnameMismatch) {
+        tlsError = FtpErrorHostnameMismatch;
+        tlsErrorText = "The server's certificate is made out for another name than " +
+                       std::string(control.peerName().toUtf8().constData()) +
+                       "; the login was not sent. A trusted fingerprint does not change that.";
+        return;
+    }
+    if (others.isEmpty()) {
+        // Only the name differs, and the user accepted that.
+        control.ignoreSslErrors();
+        return;
+    }
     if (!serverCertificate.empty() && serverCertificate == trusted) {
-        // The user checked this very certificate; it stands in for an authority.
+        // The user checked this very certificate; it stands in for an authority. One whose
+        // time is up still is the server's, but it is time to get a new one.
+        for (const QSslError& error : others) {
+            if (error.error() == QSslError::CertificateExpired) {
+                loginNotice = "The server's trusted certificate expired on " +
+                              certificate.expiryDate().toString(Qt::ISODate).toStdString() +
+                              "; ask its administrator for a new one.";
+            }
+        }
         control.ignoreSslErrors();
         return;
     }
@@ -402,6 +441,18 @@ void TFtpClient::OnControlEncrypted() {
     if (step != TStep::Handshake) return;
     acceptedCertificate = control.peerCertificate();
     serverCertificate = CertificateFingerprint(acceptedCertificate);
+    const std::string trusted =
+        ParseFingerprint(Security.TrustedCertificate).value_or(Security.TrustedCertificate);
+    if (!trusted.empty() && serverCertificate != trusted) {
+        // A pinned certificate wins over the authorities: one of them may have been
+        // misled into vouching for someone else's.
+        tlsError = FtpErrorCertificateChanged;
+        tlsErrorText = "The server's certificate has changed: the trusted one is " + trusted +
+                       ", the server now shows " + serverCertificate +
+                       " (an authority vouches for it, but it is not the one trusted). Someone "
+                       "may be listening in; the login was not sent.";
+        return FailTls();
+    }
     step = TStep::User;
     Send("USER " + UserName);
 }
@@ -425,6 +476,8 @@ bool TFtpClient::SimpleSuccess(int code) const {
     switch (current) {
         case TFtpRequest::ChangeDir:
             return code == 200 || code == 250 || code == 257;
+        case TFtpRequest::Size:
+            return code == 213;
         default:
             return code == 250 || code == 257;
     }
@@ -567,6 +620,12 @@ void TFtpClient::OnDataReadyRead() {
     if (!data) return;
     const QByteArray bytes = data->readAll();
     if (bytes.isEmpty() || !target) return;
+    if (MaxDownloadBytes > 0 && bytesMoved + bytes.size() > MaxDownloadBytes) {
+        return Finish(FtpErrorTooLarge, "The server sent more than " +
+                                            std::to_string(MaxDownloadBytes) + " bytes for " +
+                                            (HostFileName.empty() ? "the listing" : HostFileName) +
+                                            "; the transfer was cut off.");
+    }
     if (target->write(bytes) != bytes.size()) {
         return Finish(FtpErrorLocalFile, "Cannot write the local file " + LocalFileName + ".");
     }
@@ -644,7 +703,9 @@ void TFtpClient::Finish(int error, const std::string& text) {
     source.reset();
     if (target) target->cancelWriting();
     target.reset();
-    if (error != FtpOk) errorText = text.empty() ? "Error " + std::to_string(error) : text;
+    // Server text reaches a terminal: escape sequences in it could rewrite what the user sees.
+    if (error != FtpOk)
+        errorText = text.empty() ? "Error " + std::to_string(error) : PrintableText(text);
     step = TStep::Idle;
     if (Connected() && current != TFtpRequest::Abort) SetState(TFtpState::Ready);
     Post([request = current, error](IFtpSessionEvents& e) { e.RequestDone(request, error); });

@@ -31,6 +31,8 @@ public:
     void Start(TFtpRequest request) override;
     bool Connected() const override;
     std::string DirResult() const override { return dirResult; }
+    std::int64_t SizeResult() const override { return sizeResult; }
+    std::string LoginNotice() const override { return loginNotice; }
     int LastReplyCode() const override { return lastReplyCode; }
     std::string ErrorText() const override { return errorText; }
     std::string ServerCertificate() const override { return serverCertificate; }
@@ -86,6 +88,8 @@ private:
     std::string tlsErrorText;
 
     std::string dirResult;
+    std::int64_t sizeResult = -1;
+    std::string loginNotice;
     int lastReplyCode = 0;
     std::string errorText;
 

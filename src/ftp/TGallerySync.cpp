@@ -14,6 +14,7 @@
 #include "base/Errors.h"
 #include "base/TDateTime.h"
 #include "base/TStringList.h"
+#include "ftp/FtpReplies.h"
 #include "ftp/ListingReader.h"
 #include "ftp/SyncServerCheck.h"
 
@@ -97,7 +98,13 @@ void TGallerySync::Abort() {
     if (OnFinished) OnFinished();
 }
 
-void TGallerySync::Request(TFtpRequest request) { session.Start(request); }
+void TGallerySync::Request(TFtpRequest request) {
+    lastRequest = request;
+    session.MaxDownloadBytes = request == TFtpRequest::Get    ? MaxManifestBytes
+                               : request == TFtpRequest::List ? MaxListingBytes
+                                                              : 0;
+    session.Start(request);
+}
 
 void TGallerySync::Connect() {
     phase = TPhase::Login;
@@ -143,6 +150,11 @@ void TGallerySync::AfterFetch(int error) {
             Warn("The manifest on the server is ignored: " + problem +
                  ". Every file is sent, and nothing is deleted.");
         }
+    } else if (error == FtpErrorTooLarge) {
+        Warn("The manifest on the server is ignored: it is larger than " +
+             std::to_string(MaxManifestBytes) +
+             " bytes, which no gallery's manifest comes near. Every file is sent, and nothing is "
+             "deleted.");
     } else if (error / 100 == 4) {
         return Fail("Cannot read the manifest on the server: " + session.ErrorText());
     }
@@ -189,6 +201,7 @@ void TGallerySync::AfterList(int error) {
             listingUnreadable = true;
         }
     } else {
+        if (error == FtpErrorTooLarge) Warn(session.ErrorText());
         listingUnreadable = true;
     }
     for (const std::string& path : notThere) manifest.erase(path);
@@ -204,10 +217,11 @@ void TGallerySync::AfterList(int error) {
 }
 
 void TGallerySync::MakePlan() {
-    const TSyncPlan plan = PlanSync(files, manifest);
+    Plan = PlanSync(files, manifest);
+    const TSyncPlan& plan = Plan;
     planned = true;
     Status(PlanSummary(plan));
-    if (OnPlan && !OnPlan(plan)) {
+    if (PlanOnly || (OnPlan && !OnPlan(plan))) {
         Cancelled = true;
         return End();
     }
@@ -234,10 +248,12 @@ void TGallerySync::MakePlan() {
         const TSyncFile* local = &*std::find_if(
             files.begin(), files.end(), [&](const TSyncFile& f) { return f.Path == file.Path; });
         steps.push_back({TStepKind::Put, file.Path, local});
+        steps.push_back({TStepKind::CheckSize, file.Path, local});
         steps.push_back({TStepKind::Rename, file.Path, local});
     }
     for (const std::string& path : plan.Delete) steps.push_back({TStepKind::Delete, path});
-    if (!plan.Send.empty() || !plan.Delete.empty() || !manifestWasRead || manifestChanged) {
+    if (KeepManifest &&
+        (!plan.Send.empty() || !plan.Delete.empty() || !manifestWasRead || manifestChanged)) {
         steps.push_back({TStepKind::PutManifest, SyncManifestName});
         steps.push_back({TStepKind::RenameManifest, SyncManifestName});
     }
@@ -245,9 +261,72 @@ void TGallerySync::MakePlan() {
     RunStep();
 }
 
+void TGallerySync::MakeGalleryFolders() {
+    if (foldersToMake.empty()) return EnterGallery();
+    session.HostFileName = foldersToMake.front();
+    foldersToMake.pop_front();
+    Request(TFtpRequest::MakeDir);
+}
+
 void TGallerySync::RunStep() {
+    // A file removed since the sync began (a rebuild, by hand) is passed over: the rest of
+    // the gallery still goes, and the manifest does not claim it.
+    while (!steps.empty() && steps.front().Kind == TStepKind::Put && steps.front().File &&
+           !std::filesystem::exists(steps.front().File->FullPath)) {
+        Warn("Skipped " + steps.front().Path + ": it is no longer in the gallery folder.");
+        const std::string path = steps.front().Path;
+        while (!steps.empty() && steps.front().Path == path) steps.pop_front();
+    }
+    // Without renames a file is in place as soon as it has arrived.
+    while (storeDirect && !steps.empty() &&
+           (steps.front().Kind == TStepKind::Rename ||
+            steps.front().Kind == TStepKind::RenameManifest)) {
+        const TStep step = steps.front();
+        steps.pop_front();
+        if (step.Kind == TStepKind::Rename) AfterRename(step);
+    }
     if (steps.empty()) return End();
     StartStep(steps.front());
+}
+
+std::string TGallerySync::StoredName(const std::string& path) const {
+    return storeDirect ? path : PartName(path);
+}
+
+// A server without RNFR would strand every file under its temporary name: the rest goes
+// under its final names, in the same order, so pages still go last.
+void TGallerySync::StoreDirectFrom(const TStep& rename) {
+    storeDirect = true;
+    Warn("The server cannot rename files (" + session.ErrorText() +
+         "): the rest is stored under its final names, pages still last, so a visitor may "
+         "see a file while it arrives.");
+    steps.push_front({TStepKind::RemovePart, PartName(rename.Path)});
+    if (rename.Kind == TStepKind::RenameManifest) {
+        steps.push_front({TStepKind::PutManifest, rename.Path});
+        return;
+    }
+    steps.push_front(rename);
+    steps.push_front({TStepKind::CheckSize, rename.Path, rename.File});
+    steps.push_front({TStepKind::Put, rename.Path, rename.File});
+}
+
+// Replies that say "not now" rather than "no": the same step is tried again after a pause
+// that doubles each time.
+bool TGallerySync::RetryLater(int error) {
+    static const std::set<int> temporary{425, 426, 450, 451, 452};
+    if (!temporary.count(error) || steps.front().Kind == TStepKind::PutManifest ||
+        temporaryRetries >= RetryCount)
+        return false;
+    const int pause = RetryPauseMs << temporaryRetries;
+    ++temporaryRetries;
+    Warn(steps.front().Path + ": " + session.ErrorText() + "; trying again.");
+    phase = TPhase::Waiting;
+    QTimer::singleShot(pause, &timers, [this] {
+        if (phase != TPhase::Waiting) return;
+        phase = TPhase::Steps;
+        RunStep();
+    });
+    return true;
 }
 
 void TGallerySync::StartStep(const TStep& step) {
@@ -259,7 +338,7 @@ void TGallerySync::StartStep(const TStep& step) {
             Status("Sending " + step.Path);
             expectedBytes = std::int64_t(step.File->Entry.Size);
             session.LocalFileName = step.File->FullPath;
-            session.HostFileName = PartName(step.Path);
+            session.HostFileName = StoredName(step.Path);
             return Request(TFtpRequest::Put);
         case TStepKind::Rename:
         case TStepKind::RenameManifest:
@@ -274,6 +353,16 @@ void TGallerySync::StartStep(const TStep& step) {
             return Request(TFtpRequest::Delete);
         case TStepKind::PutManifest:
             return PutManifest();
+        case TStepKind::CheckSize:
+            if (sizeByListing) {
+                std::error_code ignored;
+                std::filesystem::remove(listingFile, ignored);
+                session.HostFileName = FolderOf(step.Path);
+                session.LocalFileName = listingFile;
+                return Request(TFtpRequest::List);
+            }
+            session.HostFileName = StoredName(step.Path);
+            return Request(TFtpRequest::Size);
     }
 }
 
@@ -285,7 +374,7 @@ void TGallerySync::PutManifest() {
     bytesSinceManifest = 0;
     expectedBytes = 0;
     session.LocalFileName = writtenFile;
-    session.HostFileName = PartName(SyncManifestName);
+    session.HostFileName = StoredName(SyncManifestName);
     Request(TFtpRequest::Put);
 }
 
@@ -307,6 +396,7 @@ void TGallerySync::RequestDone(TFtpRequest request, int error) {
                 LoginError = error;
                 return Fail("Connection failed: " + session.ErrorText());
             }
+            if (!everConnected && !session.LoginNotice().empty()) Warn(session.LoginNotice());
             everConnected = true;
             if (!BasePath.empty() || !GalleryPath.empty()) return EnterGallery();
             phase = TPhase::LoginDir;
@@ -318,18 +408,22 @@ void TGallerySync::RequestDone(TFtpRequest request, int error) {
         case TPhase::Enter:
             if (error == FtpOk) {
                 GalleryPath = session.HostDirName;
-                if (!planned) return FetchManifest();
+                if (!planned) return KeepManifest ? FetchManifest() : MakePlan();
                 phase = TPhase::Steps;
                 return RunStep();
             }
+            if (PlanOnly && GalleryPath.empty() && !subDir.empty()) return MakePlan();
             if (!GalleryPath.empty() || subDir.empty() || madeGallery) break;
             madeGallery = true;
             phase = TPhase::MakeGallery;
-            session.HostFileName = session.HostDirName;
-            return Request(TFtpRequest::MakeDir);
+            for (std::size_t slash = 0; slash != std::string::npos;) {
+                slash = subDir.find('/', slash + 1);
+                foldersToMake.push_back(JoinRemote(BasePath, subDir.substr(0, slash)));
+            }
+            return MakeGalleryFolders();
         case TPhase::MakeGallery:
-            // Made or not, entering it says whether it is there now.
-            return EnterGallery();
+            // Made or not ("exists" is a refusal too), entering it says whether it is there.
+            return MakeGalleryFolders();
         case TPhase::Fetch:
             return AfterFetch(error);
         case TPhase::Check:
@@ -339,7 +433,7 @@ void TGallerySync::RequestDone(TFtpRequest request, int error) {
         default:
             return;
     }
-    Fail("Cannot change to the remote directory " + session.HostDirName + ".");
+    Fail("Cannot change to the remote directory " + PrintableText(session.HostDirName) + ".");
 }
 
 bool TGallerySync::IsDrop(int error) const {
@@ -348,9 +442,13 @@ bool TGallerySync::IsDrop(int error) const {
 }
 
 void TGallerySync::StepDone(int error) {
+    if (error != FtpOk && RetryLater(error)) return;
+    if (error == FtpOk) temporaryRetries = 0;
     const TStep step = steps.front();
     steps.pop_front();
-    if (error != FtpOk) {
+    if (step.Kind == TStepKind::CheckSize) {
+        AfterSizeCheck(step, error);
+    } else if (error != FtpOk) {
         StepFailed(step, error);
     } else if (step.Kind == TStepKind::Rename) {
         AfterRename(step);
@@ -361,6 +459,48 @@ void TGallerySync::StepDone(int error) {
     if (phase == TPhase::Steps) RunStep();
 }
 
+std::int64_t TGallerySync::ListedSize(const std::string& path) {
+    TFileList listing;
+    try {
+        ReadListing(SplitLines(ReadWholeFile(listingFile).value_or("")), listing, SystemNow());
+    } catch (const EFscError&) {
+        return -1;
+    }
+    const TFile* file = listing.Find(StoredName(path.substr(path.rfind('/') + 1)));
+    return file == nullptr || file->IsDir ? -1 : file->Size;
+}
+
+// A server may answer "226" for a data connection that was cut short: only the size on the
+// server tells that the whole file arrived, before it is renamed into place.
+void TGallerySync::AfterSizeCheck(const TStep& step, int error) {
+    if (!sizeByListing && lastRequest == TFtpRequest::Size &&
+        (error == 500 || error == 502 || error == 504)) {
+        sizeByListing = true;
+        steps.push_front(step);
+        return;
+    }
+    std::int64_t size = -1;
+    if (error == FtpOk) size = sizeByListing ? ListedSize(step.Path) : session.SizeResult();
+    const auto expected = std::int64_t(step.File->Entry.Size);
+    if (size == expected) return;
+    const std::string found =
+        size < 0 ? "could not be found there" : "has " + std::to_string(size) + " bytes there";
+    if (step.SecondTry) {
+        Failure = step.Path + " was sent twice and " + found + " instead of " +
+                  std::to_string(expected) +
+                  " bytes; the server may be out of space, or the connection cuts transfers "
+                  "short.";
+        // The run ends here, but without the cut-off part it leaves on the server.
+        steps.clear();
+        if (!storeDirect) steps.push_back({TStepKind::RemovePart, PartName(step.Path)});
+        return;
+    }
+    Warn(step.Path + " " + found + " instead of " + std::to_string(expected) +
+         " bytes; sending it again.");
+    steps.push_front({TStepKind::CheckSize, step.Path, step.File, true});
+    steps.push_front({TStepKind::Put, step.Path, step.File, true});
+}
+
 void TGallerySync::AfterRename(const TStep& step) {
     manifest[step.Path] = step.File->Entry;
     ++SentCount;
@@ -369,7 +509,7 @@ void TGallerySync::AfterRename(const TStep& step) {
     bytesSinceManifest += step.File->Entry.Size;
     const bool morePuts = std::any_of(steps.begin(), steps.end(),
                                       [](const TStep& s) { return s.Kind == TStepKind::Put; });
-    if (bytesSinceManifest >= checkpointEvery && morePuts) {
+    if (KeepManifest && bytesSinceManifest >= checkpointEvery && morePuts) {
         steps.push_front({TStepKind::RenameManifest, SyncManifestName});
         steps.push_front({TStepKind::PutManifest, SyncManifestName});
     }
@@ -386,11 +526,16 @@ void TGallerySync::StepFailed(const TStep& step, int error) {
             return;
         case TStepKind::Put:
             Refused.push_back(step.Path + " (" + reason + ")");
-            // Its rename would put nothing, or an older part, in place.
+            // Its check and its rename would put nothing, or an older part, in place; what
+            // did arrive of it is cleared away rather than left as clutter.
+            if (!steps.empty() && steps.front().Kind == TStepKind::CheckSize) steps.pop_front();
             if (!steps.empty() && steps.front().Kind == TStepKind::Rename) steps.pop_front();
+            steps.push_front({TStepKind::RemovePart, PartName(step.Path)});
             return;
         case TStepKind::Rename:
         case TStepKind::RenameManifest:
+            if (!storeDirect && (error == 500 || error == 502 || error == 504))
+                return StoreDirectFrom(step);
             if (!step.SecondTry) {
                 // Some servers will not rename onto an existing file: clear the way once.
                 TStep again = step;
@@ -416,6 +561,8 @@ void TGallerySync::StepFailed(const TStep& step, int error) {
             return;
         case TStepKind::PutManifest:
             return Fail("Cannot write the manifest on the server: " + reason);
+        case TStepKind::CheckSize:
+            return;
     }
 }
 
@@ -430,6 +577,7 @@ void TGallerySync::Dropped() {
     const TStep front = steps.empty() ? TStep{TStepKind::MakeDir, ""} : steps.front();
     if (phase == TPhase::Steps && front.Kind == TStepKind::Rename) {
         steps.front().SecondTry = false;
+        steps.push_front({TStepKind::CheckSize, front.Path, front.File});
         steps.push_front({TStepKind::Put, front.Path, front.File});
     } else if (phase == TPhase::Steps && front.Kind == TStepKind::RenameManifest) {
         steps.front().SecondTry = false;

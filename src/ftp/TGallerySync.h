@@ -22,7 +22,7 @@ namespace fsc {
 
 struct TSyncLogin {
     std::string Host, User, Password;
-    bool Passive = false;
+    bool Passive = true;
     TFtpSecurity Security;
 };
 
@@ -35,7 +35,9 @@ public:
 
     // The folder that holds SubDir; "" for the folder the server logs in to.
     std::string BasePath;
-    // Attempts to take up a dropped connection at one point, and the pause before each.
+    // Attempts to take up a dropped connection at one point, or to repeat a step the server
+    // refused for now (425, 426, 450, 451, 452), and the pause before each; the pauses after
+    // refusals double each time.
     int RetryCount = 3;
     int RetryPauseMs = 2000;
     // Bytes sent between two manifests written on the way; 0 chooses a share of the
@@ -43,6 +45,15 @@ public:
     std::uint64_t CheckpointBytes = 0;
     // Logs out at the end; else the session ends up in BasePath again (the window keeps it).
     bool QuitAtEnd = true;
+    // The largest manifest and folder listing believed; a larger one is set aside.
+    std::int64_t MaxManifestBytes = std::int64_t(64) << 20;
+    std::int64_t MaxListingBytes = std::int64_t(32) << 20;
+    // Only the plan is made: nothing is sent, made or deleted; a missing gallery folder
+    // means everything is to be sent. The plan is in Plan, and the sync ends as Cancelled.
+    bool PlanOnly = false;
+    // False for a plain upload: every file is sent, in the same order and under temporary
+    // names, but no manifest is read or written and nothing is deleted.
+    bool KeepManifest = true;
 
     // Asked once the plan is known, before anything is sent; false cancels the sync.
     std::function<bool(const TSyncPlan&)> OnPlan;
@@ -66,6 +77,8 @@ public:
     bool Cancelled = false;
     bool Aborted = false;
     std::size_t SentCount = 0, DeletedCount = 0;
+    // The plan, once made.
+    TSyncPlan Plan;
     // The gallery's folder on the server, once entered.
     std::string GalleryPath;
     const TSyncManifest& Manifest() const { return manifest; }
@@ -99,7 +112,9 @@ private:
         Delete,
         RemovePart,
         PutManifest,
-        RenameManifest
+        RenameManifest,
+        // The part just sent has the local file's size on the server.
+        CheckSize
     };
     struct TStep {
         TStepKind Kind;
@@ -123,8 +138,17 @@ private:
     std::vector<std::string> leftParts;
     bool listingUnreadable = false;
     bool madeGallery = false;
+    // The gallery's folder and its parents, made one level at a time.
+    std::deque<std::string> foldersToMake;
+    // The server knows no SIZE: sizes are read from the folder's listing instead.
+    bool sizeByListing = false;
+    TFtpRequest lastRequest = TFtpRequest::Connect;
     bool everConnected = false;
     int retriesLeft = 0;
+    // Temporary refusals in a row, each answered by a longer pause.
+    int temporaryRetries = 0;
+    // The server knows no RNFR: files are stored under their final names.
+    bool storeDirect = false;
     std::uint64_t bytesSinceManifest = 0, checkpointEvery = 0;
     std::int64_t expectedBytes = 0;
     std::string fetchedFile, writtenFile, listingFile;
@@ -142,6 +166,12 @@ private:
     void RunStep();
     void StartStep(const TStep& step);
     void StepDone(int error);
+    bool RetryLater(int error);
+    std::string StoredName(const std::string& path) const;
+    void StoreDirectFrom(const TStep& rename);
+    void MakeGalleryFolders();
+    void AfterSizeCheck(const TStep& step, int error);
+    std::int64_t ListedSize(const std::string& path);
     void StepFailed(const TStep& step, int error);
     void AfterRename(const TStep& step);
     void PutManifest();

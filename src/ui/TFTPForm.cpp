@@ -25,13 +25,16 @@
 #include <algorithm>
 #include <climits>
 
+#include "app/CreateGallery.h"
 #include "app/Workspace.h"
 #include "base/DesktopFolder.h"
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "base/IMessages.h"
 #include "base/Paths.h"
+#include "engine/GalleryOutputs.h"
 #include "ftp/FtpActions.h"
+#include "ftp/PublishedFiles.h"
 #include "ftp/TFtpClient.h"
 #include "ftp/TFtpJobQueue.h"
 #include "platform/ByteText.h"
@@ -421,7 +424,10 @@ void TFTPForm::ConnectTo(const TConnectionProfile& profile, int line) {
     connectionLine = line;
     // The gallery's address comes from the profile in use, also a profile just created.
     queue->WWWAddress = profile.WWWAddress;
-    login = {profile.Host, profile.Login, *password, profile.Passive,
+    login = {profile.Host,
+             profile.Login,
+             *password,
+             profile.Passive,
              {profile.Tls, profile.TrustedCertificate}};
     queue->Connect(profile.Host, profile.Login, *password, profile.Passive,
                    {profile.Tls, profile.TrustedCertificate});
@@ -573,9 +579,24 @@ void TFTPForm::SyncGalleryClick() {
     Refresh();
 }
 
+// The gallery's own files as its last build recorded them, pages last, as the command line
+// publishes them.
+std::vector<TSyncFile> TFTPForm::GalleryFiles(const std::string& htmlDir) const {
+    TPublishChoice choice;
+    choice.TopPage = ws.Main.HTMLFile;
+    std::replace(choice.TopPage.begin(), choice.TopPage.end(), '\\', '/');
+    choice.PageExtensions.insert(choice.PageExtensions.end(), ws.Program.HTMLExt.begin(),
+                                 ws.Program.HTMLExt.end());
+    choice.PageExtensions.push_back(ws.Program.DefaultHTMLExt);
+    const std::optional<TStringList> outputs =
+        ws.HistoryFolder.empty() ? std::nullopt
+                                 : GalleryOutputs(ws.HistoryFolder, GalleryFilePath(ws));
+    return PublishedFiles(htmlDir, outputs, choice).Files;
+}
+
 void TFTPForm::StartSync(const std::string& htmlDir) {
     sync = std::make_unique<TGallerySync>(*client, login, QStringToBytes(subDirEdit->text()),
-                                          GalleryFolderFiles(htmlDir));
+                                          GalleryFiles(htmlDir));
     // As "Upload" does: the subdirectory lies in the remote directory shown.
     sync->BasePath = queue->RemotePath;
     sync->QuitAtEnd = false;

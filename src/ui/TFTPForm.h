@@ -99,6 +99,7 @@ private:
     void UploadButtonClick();
     void SyncGalleryClick();
     void StartSync(const std::string& htmlDir);
+    std::vector<TSyncFile> GalleryFiles(const std::string& htmlDir) const;
     void SyncFinished();
     void EndSync();
     void Timer1Timer();

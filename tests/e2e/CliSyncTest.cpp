@@ -4,11 +4,13 @@
 #include <sys/stat.h>
 
 #include <QCryptographicHash>
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <set>
 
 #include "base/Files.h"
+#include "base/TStringList.h"
 #include "base/Text.h"
 #include "e2e/CliGallery.h"
 #include "tests/ftp/FtpTestSupport.h"
@@ -57,9 +59,11 @@ void ExpectSameBytes(const std::string& server, const std::string& local) {
     }
 }
 
-// The manifest names every file of the gallery with its size and SHA-256, and nothing else.
-void ExpectManifestOf(const std::string& manifestPath, const std::string& local) {
-    const std::vector<std::string> files = FilesBelow(local);
+// The manifest names every file of the gallery (all below `local` unless named) with its size
+// and SHA-256, and nothing else.
+void ExpectManifestOf(const std::string& manifestPath, const std::string& local,
+                      std::vector<std::string> files = {}) {
+    if (files.empty()) files = FilesBelow(local);
     std::string expected = "folioscope sync manifest\t1\n";
     for (const std::string& file : files) {
         const std::string bytes = ReadFileBytes(local + "/" + file);
@@ -130,10 +134,10 @@ TEST(CliSync, SendsOnlyWhatChangedAndDeletesOnlyWhatItSent) {
     // stays.
     const std::size_t filesBefore = FilesBelow(out).size();
     std::filesystem::remove(run.Root / "pictures/d.jpg");
-    result = run.Build({"--images", run.Root / "pictures", "--html-dir", out, "--html-file",
-                        "index.html", "--set", "USEIMAGEASHTML=true", "--quiet", "--upload",
-                        address, "--sync", "--no-tls"},
-                       password);
+    result = run.Build(
+        {"--images", run.Root / "pictures", "--html-dir", out, "--html-file", "index.html", "--set",
+         "USEIMAGEASHTML=true", "--quiet", "--upload", address, "--sync", "--no-tls"},
+        password);
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(filesBefore - FilesBelow(out).size(), 3u) << "a copy, a thumbnail and a page";
     for (const std::string& file : FilesBelow(out)) EXPECT_EQ(file.find("d."), std::string::npos);
@@ -238,6 +242,155 @@ TEST(CliSync, PublishesEncryptedOnceTheCertificateIsTrusted) {
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(FilesBelow(run.Root / "home/gal"), With(FilesBelow(out), {Manifest}));
     ExpectSameBytes(run.Root / "home/gal", out);
+}
+
+// The paths the server's log shows for one command, in the order they arrived.
+std::vector<std::string> Logged(const std::string& log, const std::string& command) {
+    std::vector<std::string> paths;
+    for (const std::string& line : SplitLines(ReadFileBytes(log))) {
+        if (StartsWith(line, command + " ")) paths.push_back(line.substr(command.size() + 1));
+    }
+    return paths;
+}
+
+// Every file went to a temporary name first and went live in an order no visitor sees broken:
+// everything else, then the pages, then `topPage`, and last the manifest if there is one.
+void ExpectPagesWentLiveLast(const std::string& log, const std::string& topPage, bool manifest) {
+    for (const std::string& path : Logged(log, "STOR"))
+        EXPECT_TRUE(EndsWith(path, ".folioscope-part")) << path;
+    std::vector<std::string> live = Logged(log, "RNTO");
+    if (manifest) {
+        ASSERT_FALSE(live.empty());
+        EXPECT_EQ(live.back(), Manifest);
+        live.pop_back();
+    }
+    ASSERT_FALSE(live.empty());
+    EXPECT_EQ(live.back(), topPage);
+    const auto firstPage = std::find_if(live.begin(), live.end(),
+                                        [](const std::string& p) { return EndsWith(p, ".html"); });
+    for (auto page = firstPage; page != live.end(); ++page) EXPECT_TRUE(EndsWith(*page, ".html"));
+    EXPECT_NE(firstPage, live.begin()) << "the pictures went first";
+}
+
+// What reaches the server is the gallery: the files its last build made and what the user
+// names, never a repository, a secrets file or a link to a file outside the folder, and the
+// manifest (readable over the web) lists only that. Pages go live after what they show, into
+// a folder several levels deep. Without a record of the build the whole folder goes, still
+// without hidden files or outside links.
+TEST(CliSync, PublishesOnlyTheGalleryPagesLastIntoAFolderOfAnyDepth) {
+    EnsureQtApplication();
+    TCliRun run;
+    const std::string log = run.Root / "server.log";
+    PyftpdServer server(run.Root / "home", {"--log=" + QString::fromStdString(log)});
+    ASSERT_EQ(server.Error(), "");
+    WriteTestPictures(run.Root / "pictures");
+    const std::string out = run.Root / "out", remote = run.Root / "home/public_html/gallery";
+    auto result = run.Build({"--images", run.Root / "pictures", "--html-dir", out, "--html-file",
+                             "index.html", "--template", "Modern", "--set", "USEIMAGEASHTML=true",
+                             "--quiet"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const std::vector<std::string> gallery = FilesBelow(out);
+    ForceDirectories(out + "/.git/objects");
+    WriteFileBytes(out + "/.git/config", "[core]");
+    WriteFileBytes(out + "/.env", "PASSWORD=x");
+    WriteFileBytes(run.Root / "secret.txt", "a key");
+    std::filesystem::create_symlink(run.Root / "secret.txt", out + "/notes.txt");
+    WriteFileBytes(out + "/original.tif", "the full-size original");
+    ForceDirectories(out + "/extras");
+    WriteFileBytes(out + "/extras/read-me.txt", "hello");
+    WriteFileBytes(out + "/extras/draft.txt", "not yet");
+    const std::vector<std::string> publish{
+        "publish",     "--html-dir", out,
+        "--html-file", "index.html", "ftp://user@" + server.Host() + "/public_html/gallery",
+        "--no-tls",    "--include",  "extras/*",
+        "--exclude",   "draft.*"};
+    const std::vector<std::string> password{"FOLIOSCOPE_FTP_PASSWORD=secret"};
+    const std::vector<std::string> sent = With(gallery, {"extras/read-me.txt"});
+    std::vector<std::string> dryRun = publish;
+    dryRun.push_back("--dry-run");
+    result = run.Run(dryRun, password);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_FALSE(std::filesystem::exists(run.Root / "home/public_html"))
+        << "a dry run makes nothing";
+    const TStringList planned = SplitLines(result.Out);
+    ASSERT_EQ(planned.size(), sent.size() + 1) << result.Out;
+    EXPECT_EQ(planned[sent.size() - 1], "send index.html");
+    EXPECT_EQ(planned.back(),
+              std::to_string(sent.size()) + " files to send, 0 to delete, 0 unchanged.");
+
+    result = run.Run(publish, password);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(FilesBelow(remote), With(sent, {Manifest}));
+    for (const std::string& file : sent)
+        EXPECT_EQ(ReadFileBytes(remote + "/" + file), ReadFileBytes(out + "/" + file)) << file;
+    ExpectManifestOf(remote + "/" + Manifest, out, sent);
+    ExpectPagesWentLiveLast(log, "index.html", true);
+
+    // Named through a link, the folder holds the same gallery: nothing to send or delete.
+    std::filesystem::create_directory_symlink(out, run.Root / "link");
+    std::vector<std::string> viaLink = publish;
+    viaLink[2] = run.Root / "link";
+    result = run.Run(viaLink, password);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Err.find("Synced: 0 sent, 0 deleted."), std::string::npos) << result.Err;
+    EXPECT_EQ(result.Err.find("No record"), std::string::npos) << result.Err;
+
+    std::filesystem::remove(out + "/extras/read-me.txt");
+    result = run.Run(dryRun, password);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Out, "delete extras/read-me.txt\n0 files to send, 1 to delete, " +
+                              std::to_string(sent.size() - 1) + " unchanged.\n");
+    EXPECT_EQ(FilesBelow(remote), With(sent, {Manifest}));
+    WriteFileBytes(out + "/extras/read-me.txt", "hello");
+
+    ASSERT_EQ(
+        run.Run({"history", "--forget", "--html-dir", out, "--html-file", "index.html"}).ExitCode,
+        0);
+    result = run.Run(publish, password);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Err.find("No record of the gallery's last build"), std::string::npos)
+        << result.Err;
+    EXPECT_NE(result.Err.find("Skipped notes.txt: a link to a file outside the gallery folder."),
+              std::string::npos)
+        << result.Err;
+    EXPECT_EQ(FilesBelow(remote), With(sent, {Manifest, "original.tif"}));
+}
+
+// A server that answers "226" for a file cut short (as some do for a reset data connection):
+// the size on the server gives it away, by SIZE or, where the server has none, by its
+// listing. The file goes again; cut twice, the sync fails before it ever goes live.
+TEST(CliSync, AFileCutShortIsSentAgainAndCutTwiceFailsBeforeGoingLive) {
+    EnsureQtApplication();
+    TCliRun run;
+    WriteTestPictures(run.Root / "pictures");
+    const std::string out = run.Root / "out";
+    auto result = run.Build({"--images", run.Root / "pictures", "--html-dir", out, "--html-file",
+                             "index.html", "--quiet"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    for (const char* size : {"--log=/dev/null", "--no-size"}) {
+        for (const int cuts : {1, 2}) {
+            SCOPED_TRACE(std::string(size) + " " + std::to_string(cuts));
+            const std::string home = run.Root / ("home" + std::to_string(cuts) + size);
+            PyftpdServer server(home, {size, "--cut=index.html:" + QString::number(cuts)});
+            ASSERT_EQ(server.Error(), "");
+            result = run.Run({"publish", "--html-dir", out, "--html-file", "index.html",
+                              "ftp://user@" + server.Host() + "/gal", "--no-tls"},
+                             {"FOLIOSCOPE_FTP_PASSWORD=secret"});
+            if (cuts == 1) {
+                ASSERT_EQ(result.ExitCode, 0) << result.Err;
+                EXPECT_NE(result.Err.find("index.html has "), std::string::npos) << result.Err;
+                EXPECT_NE(result.Err.find("sending it again"), std::string::npos) << result.Err;
+                EXPECT_EQ(FilesBelow(home + "/gal"), With(FilesBelow(out), {Manifest}));
+                ExpectSameBytes(home + "/gal", out);
+            } else {
+                EXPECT_EQ(result.ExitCode, 1);
+                EXPECT_NE(result.Err.find("index.html was sent twice"), std::string::npos)
+                    << result.Err;
+                EXPECT_FALSE(FileExists(home + "/gal/index.html"));
+                EXPECT_FALSE(FileExists(home + "/gal/index.html.folioscope-part"));
+            }
+        }
+    }
 }
 
 TEST(CliSync, PublishRefusesAGalleryThatWasNeverBuilt) {

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "base/Files.h"
+#include "base/TStringList.h"
+#include "base/Text.h"
 #include "e2e/CliGallery.h"
 #include "tests/ftp/FtpTestSupport.h"
 
@@ -15,14 +17,17 @@ struct TUploadCase {
     std::vector<std::string> Options;
 };
 
-// Pages, copies, thumbnails, the collage pictures and the template's style sheet all arrive.
+// Pages, copies, thumbnails, the collage pictures and the template's style sheet all arrive,
+// each under a temporary name first; the pages go live after everything they show, the
+// gallery file last.
 TEST(CliUpload, SendsEveryFileOfTheGalleryIntoTheSubfolderInEitherMode) {
     EnsureQtApplication();
-    for (const TUploadCase& mode :
-         std::vector<TUploadCase>{{"active", {}}, {"passive", {"--passive"}}}) {
+    for (const TUploadCase& mode : std::vector<TUploadCase>{
+             {"active", {"--active"}}, {"passive", {"--passive"}}, {"passive by default", {}}}) {
         SCOPED_TRACE(mode.Mode);
         TCliRun run;
-        PyftpdServer server(run.Root / "home");
+        const std::string log = run.Root / "server.log";
+        PyftpdServer server(run.Root / "home", {"--log=" + QString::fromStdString(log)});
         ASSERT_EQ(server.Error(), "");
         WriteTestPictures(run.Root / "pictures");
         std::vector<std::string> args{"--images",
@@ -52,6 +57,14 @@ TEST(CliUpload, SendsEveryFileOfTheGalleryIntoTheSubfolderInEitherMode) {
                       ReadFileBytes(run.Root / "out/" + file))
                 << file;
         }
+        std::vector<std::string> live;
+        for (const std::string& line : SplitLines(ReadFileBytes(log))) {
+            if (StartsWith(line, "STOR ")) EXPECT_TRUE(EndsWith(line, ".folioscope-part")) << line;
+            if (StartsWith(line, "RNTO ")) live.push_back(line.substr(5));
+        }
+        ASSERT_EQ(live.size(), local.size());
+        EXPECT_EQ(live.back(), "index.html");
+        EXPECT_FALSE(EndsWith(live.front(), ".html"));
     }
 }
 
@@ -122,6 +135,31 @@ TEST(CliUpload, AWrongPasswordOrNoPasswordEndsWithAClearMessage) {
     result = run.Build(args);
     EXPECT_EQ(result.ExitCode, 1);
     EXPECT_NE(result.Err.find("FOLIOSCOPE_FTP_PASSWORD"), std::string::npos) << result.Err;
+
+    // A dry run of a plain upload needs no server, and so no password.
+    std::vector<std::string> dryRun = args;
+    dryRun.push_back("--dry-run");
+    result = run.Build(dryRun);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Out.find("\nsend index.html\n"), std::string::npos) << result.Out;
+    EXPECT_NE(result.Out.find(" files to send, 0 to delete, 0 unchanged.\n"), std::string::npos)
+        << result.Out;
+    EXPECT_EQ(FilesBelow(run.Root / "home"), std::vector<std::string>{});
+
+    // The server's text is shown with its control characters replaced: it cannot retitle
+    // the terminal, clear it or paint a success over the failure.
+    FtpServerProcess hostile(TestScript("scripted_ftp_server.py"),
+                             {"escapes", QString::fromStdString(run.Root / "commands.log")});
+    ASSERT_EQ(hostile.Error(), "");
+    std::vector<std::string> hostileArgs = args;
+    hostileArgs[8] = "ftp://user@" + hostile.Host() + "/gal";
+    result = run.Build(hostileArgs, {"FOLIOSCOPE_FTP_PASSWORD=secret"});
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Err.find("530 ?]0;owned??[2J?[H?31mUpload complete"), std::string::npos)
+        << result.Err;
+    for (const char control : {'\x1b', '\x07'})
+        EXPECT_EQ(result.Err.find(control), std::string::npos) << result.Err;
+    EXPECT_EQ(result.Err.find("\xc2\x9b"), std::string::npos) << result.Err;
 }
 
 TEST(CliUpload, AFolderTheServerWillNotCreateFailsTheUploadInsteadOfPassingForDone) {
@@ -136,7 +174,7 @@ TEST(CliUpload, AFolderTheServerWillNotCreateFailsTheUploadInsteadOfPassingForDo
          "index.html", "--quiet", "--upload", "ftp://guest@" + server.Host() + "/gal", "--no-tls"},
         {"FOLIOSCOPE_FTP_PASSWORD=visit"});
     EXPECT_EQ(result.ExitCode, 1);
-    EXPECT_NE(result.Err.find("The upload is incomplete"), std::string::npos) << result.Err;
+    EXPECT_NE(result.Err.find("Upload failed"), std::string::npos) << result.Err;
     EXPECT_NE(result.Err.find("/gal"), std::string::npos) << result.Err;
     // The gallery itself stays built.
     EXPECT_EQ(result.Out, run.Root / "out/index.html\n");

@@ -103,9 +103,10 @@ private:
 // `authorityFile`, signed by a new authority whose certificate goes there; returns its SHA-256
 // fingerprint as OpenSSL computes it ("SHA256:AB:...").
 inline std::string MakeCertificate(const std::string& pemFile,
-                                   const std::string& authorityFile = {}) {
+                                   const std::string& authorityFile = {}, bool expired = false) {
     QStringList arguments{QString::fromStdString(TestScript("make_certificate.py")),
                           QString::fromStdString(pemFile)};
+    if (expired) arguments << "--expired";
     if (!authorityFile.empty()) arguments << QString::fromStdString(authorityFile);
     QProcess process;
     process.start("/usr/bin/python3", arguments);

@@ -70,10 +70,12 @@ TEST(ListingEntry, ReadsUnixLongListingLines) {
     const TFile old = ListingEntry("drwxr-xr-x 2 user group 4096 Jan 5 2001 pics", Now);
     EXPECT_DOUBLE_EQ(old.Date, EncodeDateTime(2001, 1, 5));
 
-    // The name is all after the eighth field, blanks included; a link without its target.
+    // The name is all after the blank that ends the eighth field, blanks included at either
+    // end (the server has a file " a.jpg" that is not "a.jpg"); a link without its target.
     const std::pair<const char*, const char*> names[] = {
         {"-rw-r--r-- 1 u g 10 Jan 5 2001 my holiday.jpg", "my holiday.jpg"},
-        {"drwxr-xr-x  2 u  g   4096 Jan  5 10:30 my  pub ", "my  pub"},
+        {"drwxr-xr-x  2 u  g   4096 Jan  5 10:30 my  pub ", "my  pub "},
+        {"-rw-r--r-- 1 u g 10 Jan 5 2001  lead.jpg\r", " lead.jpg"},
         {"lrwxrwxrwx 1 u g 7 Jan 5 2001 my link -> a b.jpg", "my link"},
         {"-rw-r--r-- 1 u g 10 Jan 5 2001 a -> b.txt", "a -> b.txt"},
     };

@@ -97,6 +97,17 @@ TEST_P(TlsSessionTest, AnUnknownCertificateIsRefusedWithItsFingerprintUntilTrust
     for (char& c : typed) c = char(std::tolower(static_cast<unsigned char>(c)));
     client.Security.TrustedCertificate = typed;
     EXPECT_EQ(Connect(), FtpOk) << client.ErrorText();
+    EXPECT_EQ(Run(TFtpRequest::Quit), FtpOk);
+
+    // The certificate is made out for 127.0.0.1: reached as "localhost" it is refused for its
+    // name, pinned or not, until the user accepts the other name.
+    client.HostName = "localhost:" + std::to_string(server->Port());
+    EXPECT_EQ(Connect(), FtpErrorHostnameMismatch);
+    EXPECT_NE(client.ErrorText().find("another name than localhost"), std::string::npos)
+        << client.ErrorText();
+    EXPECT_TRUE(test::WaitFor([&] { return !client.Connected(); }));
+    client.Security.AcceptHostnameMismatch = true;
+    EXPECT_EQ(Connect(), FtpOk) << client.ErrorText();
 }
 
 TEST_P(TlsSessionTest, AChangedCertificateOfATrustedServerIsRefusedNamingBoth) {
@@ -109,6 +120,15 @@ TEST_P(TlsSessionTest, AChangedCertificateOfATrustedServerIsRefusedNamingBoth) {
     EXPECT_NE(client.ErrorText().find(newFingerprint), std::string::npos) << client.ErrorText();
     EXPECT_EQ(client.ServerCertificate(), newFingerprint);
     EXPECT_TRUE(test::WaitFor([&] { return !client.Connected(); }));
+
+    // A trusted certificate whose time is up still logs in, with a notice to renew it.
+    const std::string expired = test::MakeCertificate(certificates / "expired.pem", {}, true);
+    server.reset();
+    StartServer({"--tls=" + QString::fromStdString(certificates / "expired.pem")});
+    client.Security.TrustedCertificate = expired;
+    EXPECT_EQ(Connect(), FtpOk) << client.ErrorText();
+    EXPECT_NE(client.LoginNotice().find("trusted certificate expired on"), std::string::npos)
+        << client.LoginNotice();
 }
 
 TEST_P(TlsSessionTest, AServerWithoutEncryptionIsRefusedNotUsedInClearText) {
@@ -139,6 +159,14 @@ TEST_P(TlsSessionTest, ACertificateAnAuthorityVouchesForIsAcceptedWithoutAsking)
     client.HostFileName = "page.html";
     EXPECT_EQ(Run(TFtpRequest::Put), FtpOk) << client.ErrorText();
     EXPECT_EQ(ReadFileBytes(home / "page.html"), "<html></html>");
+    EXPECT_EQ(Run(TFtpRequest::Quit), FtpOk);
+
+    // A pinned certificate wins over the authorities: another one is refused, naming both.
+    client.Security.TrustedCertificate = fingerprint;
+    EXPECT_EQ(Connect(), FtpErrorCertificateChanged);
+    EXPECT_NE(client.ErrorText().find(fingerprint), std::string::npos) << client.ErrorText();
+    EXPECT_NE(client.ErrorText().find(signedFingerprint), std::string::npos) << client.ErrorText();
+    EXPECT_TRUE(test::WaitFor([&] { return !client.Connected(); }));
     QSslConfiguration::setDefaultConfiguration(system);
 }
 

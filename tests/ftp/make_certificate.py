@@ -2,9 +2,13 @@
 # Writes a fresh certificate for 127.0.0.1 with its key into one PEM file, for the TLS FTP
 # server of the tests, and prints its SHA-256 fingerprint. The certificate is self-signed,
 # or, with CAFILE, signed by a new authority whose certificate is written to CAFILE.
-# Usage: make_certificate.py PEMFILE [CAFILE]
+# With --expired, the certificate's time ended yesterday.
+# Usage: make_certificate.py [--expired] PEMFILE [CAFILE]
 import os
 import sys
+
+expired = "--expired" in sys.argv
+arguments = [a for a in sys.argv[1:] if not a.startswith("--")]
 
 from OpenSSL import crypto
 
@@ -20,8 +24,8 @@ def new_certificate(common_name, key, extensions):
     cert.set_version(2)
     cert.get_subject().CN = common_name
     cert.set_serial_number(int.from_bytes(os.urandom(8), "big"))
-    cert.gmtime_adj_notBefore(-3600)
-    cert.gmtime_adj_notAfter(86400)
+    cert.gmtime_adj_notBefore(-2 * 86400 if expired else -3600)
+    cert.gmtime_adj_notAfter(-86400 if expired else 86400)
     cert.set_pubkey(key)
     cert.add_extensions(extensions)
     return cert
@@ -31,7 +35,7 @@ key = new_key()
 cert = new_certificate(
     "127.0.0.1", key, [crypto.X509Extension(b"subjectAltName", False, b"IP:127.0.0.1")]
 )
-if len(sys.argv) > 2:
+if len(arguments) > 1:
     ca_key = new_key()
     ca = new_certificate(
         "Test Authority",
@@ -43,14 +47,14 @@ if len(sys.argv) > 2:
     )
     ca.set_issuer(ca.get_subject())
     ca.sign(ca_key, "sha256")
-    with open(sys.argv[2], "wb") as pem:
+    with open(arguments[1], "wb") as pem:
         pem.write(crypto.dump_certificate(crypto.FILETYPE_PEM, ca))
     cert.set_issuer(ca.get_subject())
     cert.sign(ca_key, "sha256")
 else:
     cert.set_issuer(cert.get_subject())
     cert.sign(key, "sha256")
-with open(sys.argv[1], "wb") as pem:
+with open(arguments[0], "wb") as pem:
     pem.write(crypto.dump_privatekey(crypto.FILETYPE_PEM, key))
     pem.write(crypto.dump_certificate(crypto.FILETYPE_PEM, cert))
 print("SHA256:" + cert.digest("sha256").decode(), flush=True)

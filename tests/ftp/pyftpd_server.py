@@ -9,8 +9,14 @@
 # refuses a login before AUTH TLS and any transfer before PROT P. Like several servers in
 # use, it also refuses a data connection that does not resume the control connection's TLS
 # session.
+# With --log=FILE, every STOR, RNTO, DELE and MKD is written to FILE as it arrives, one
+# line each ("RNTO images/a.jpg"), so that a test can read the order things went live in.
+# With --cut=NAME:COUNT, the first COUNT files stored under a name starting with NAME are
+# cut to half their size after "226", as a server does whose data connection was reset.
+# With --no-size, the server does not know SIZE.
 # Prints the port it listens on, then serves until it is terminated.
 import logging
+import os
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
@@ -18,10 +24,13 @@ from OpenSSL import SSL
 from pyftpdlib.handlers import FTPHandler, TLS_DTPHandler, TLS_FTPHandler
 from pyftpdlib.servers import FTPServer
 
-options = dict(a[2:].split("=", 1) for a in sys.argv[1:] if a.startswith("--"))
+options = dict((a[2:].split("=", 1) + [""])[:2] for a in sys.argv[1:] if a.startswith("--"))
 arguments = [a for a in sys.argv[1:] if not a.startswith("--")]
 login_dir = options.get("login-dir")
 tls_pem = options.get("tls")
+log_file = options.get("log")
+cut_name, cut_count = (options.get("cut", ":0").rsplit(":", 1) + ["0"])[:2]
+cut_left = [int(cut_count)]
 home, user, password = arguments[0:3]
 authorizer = DummyAuthorizer()
 authorizer.add_user(user, password, home, perm="elradfmwMT")
@@ -43,8 +52,23 @@ class Handler(TLS_FTPHandler if tls_pem else FTPHandler):
         if login_dir:
             self.fs.cwd = login_dir
 
+    def pre_process_command(self, line, cmd, arg):
+        if log_file and cmd in ("STOR", "RNTO", "DELE", "MKD"):
+            with open(log_file, "a") as log:
+                log.write("%s %s\n" % (cmd, arg))
+        super().pre_process_command(line, cmd, arg)
+
+    def on_file_received(self, file):
+        name = file.rsplit("/", 1)[-1]
+        if cut_name and cut_left[0] > 0 and name.startswith(cut_name):
+            cut_left[0] -= 1
+            with open(file, "r+b") as stored:
+                stored.truncate(os.path.getsize(file) // 2)
+
 
 handler = Handler
+if "no-size" in options:
+    handler.proto_cmds = {k: v for k, v in FTPHandler.proto_cmds.items() if k != "SIZE"}
 handler.authorizer = authorizer
 # A refused login is answered at once; the default pause would only slow the tests.
 handler.auth_failed_timeout = 0.1

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 # A scripted FTP server for the faults a real server will not produce on demand.
-# Usage: scripted_ftp_server.py SCENARIO COMMAND_LOG [ROOT [DROPS]]
+# Usage: scripted_ftp_server.py SCENARIO COMMAND_LOG [ROOT [DROPS [norename]]]
 # Prints the port it listens on (127.0.0.1), then serves one client after the other and
 # appends every command it receives to COMMAND_LOG. Scenarios:
 #   plain       CR LF replies; a transfer ends with "226" and a stray second "226" in one piece
@@ -21,8 +21,12 @@
 #   noepsv      EPSV is not known ("500"), PASV is
 #   files       a real file store in the folder ROOT (CWD, PWD, MKD, STOR, RETR, RNFR/RNTO,
 #               DELE, LIST); DROPS is a comma-separated list of STOR numbers, counted over all
-#               sessions from 1, during which the connection is closed after some data
+#               sessions from 1, during which the connection is closed after some data; an
+#               entry N:CODE instead answers STOR number N with CODE after taking its data;
+#               with "norename", RNFR is not known
 #   bare227     EPSV is not known, PASV is answered by a bare "227" without an address
+#   escapes     the password is refused with a text that would set the terminal's title, clear
+#               the screen and print a fake success
 import os
 import posixpath
 import socket
@@ -31,7 +35,10 @@ import time
 
 scenario, log_path = sys.argv[1], sys.argv[2]
 root = os.path.realpath(sys.argv[3]) if len(sys.argv) > 3 else None
-drops = {int(n) for n in sys.argv[4].split(",") if n} if len(sys.argv) > 4 else set()
+entries = [n.split(":") for n in sys.argv[4].split(",") if n] if len(sys.argv) > 4 else []
+drops = {int(e[0]) for e in entries if len(e) == 1}
+refusals = {int(e[0]): int(e[1]) for e in entries if len(e) == 2}
+no_rename = len(sys.argv) > 5 and sys.argv[5] == "norename"
 stor_count = 0
 eol = b"\n" if scenario == "multiline" else b"\r\n"
 
@@ -136,23 +143,27 @@ class Session:
             reply(self.conn, 226, b"Transfer complete")
 
     def local(self, argument):
-        path = posixpath.normpath(posixpath.join(self.cwd, argument.decode()))
+        # Names travel as bytes; one that is not UTF-8 is stored as the bytes it was sent as.
+        argument = argument.decode(errors="surrogateescape")
+        path = posixpath.normpath(posixpath.join(self.cwd, argument))
         return path, os.path.join(root, path.lstrip("/"))
 
     def file_command(self, verb, argument):
         global stor_count
         path, local = self.local(argument)
         if verb == b"PWD":
-            reply(self.conn, 257, b'"' + self.cwd.encode() + b'" is the current directory')
+            reply(self.conn, 257, b'"' + self.cwd.encode(errors="surrogateescape") + b'" is the current directory')
         elif verb == b"CWD" and os.path.isdir(local):
             self.cwd = path
             reply(self.conn, 250, b"Directory changed")
         elif verb == b"MKD" and not os.path.exists(local):
             os.mkdir(local)
-            reply(self.conn, 257, b'"' + path.encode() + b'" created')
+            reply(self.conn, 257, b'"' + path.encode(errors="surrogateescape") + b'" created')
         elif verb == b"DELE" and os.path.isfile(local):
             os.remove(local)
             reply(self.conn, 250, b"Deleted")
+        elif verb == b"RNFR" and no_rename:
+            reply(self.conn, 502, b"RNFR not implemented")
         elif verb == b"RNFR" and os.path.exists(local):
             self.rename_from = local
             reply(self.conn, 350, b"Ready for RNTO")
@@ -182,7 +193,10 @@ class Session:
                         self.conn.close()
                         raise ConnectionError("closed on purpose")
             data.close()
-            reply(self.conn, 226, b"Transfer complete")
+            if stor_count in refusals:
+                reply(self.conn, refusals[stor_count], b"Not now")
+            else:
+                reply(self.conn, 226, b"Transfer complete")
         elif verb == b"LIST" and os.path.isdir(local):
             reply(self.conn, 150, b"Opening data connection")
             data = self.open_data()
@@ -190,7 +204,7 @@ class Session:
                 full = os.path.join(local, name)
                 kind = "d" if os.path.isdir(full) else "-"
                 line = "%srw-r--r-- 1 u g %d Jan 5 2001 %s" % (kind, os.path.getsize(full), name)
-                data.sendall(line.encode() + eol)
+                data.sendall(line.encode(errors="surrogateescape") + eol)
             data.close()
             reply(self.conn, 226, b"Transfer complete")
         else:
@@ -217,6 +231,8 @@ class Session:
                 reply(self.conn, 230, b"No password needed")
             elif verb == b"USER":
                 reply(self.conn, 331, b"Password please")
+            elif verb == b"PASS" and scenario == "escapes":
+                reply(self.conn, 530, b"\x1b]0;owned\x07\x1b[2J\x1b[H\xc2\x9b31mUpload complete")
             elif verb == b"PASS":
                 reply(self.conn, 230, b"Logged in")
             elif verb == b"TYPE":

@@ -1,0 +1,63 @@
+// The password and the TLS advice of a command-line FTP login.
+#include "cli/FtpLogin.h"
+
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
+
+#include "base/Errors.h"
+#include "ftp/IFtpSession.h"
+
+namespace fsc {
+
+namespace {
+
+std::string ReadHiddenLine() {
+    termios saved{};
+    const bool hidden = tcgetattr(STDIN_FILENO, &saved) == 0;
+    if (hidden) {
+        termios quiet = saved;
+        quiet.c_lflag &= ~tcflag_t(ECHO);
+        tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
+    }
+    std::string line;
+    std::getline(std::cin, line);
+    if (hidden) tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+    std::cerr << '\n';
+    return line;
+}
+
+}  // namespace
+
+std::string TlsAdvice(int error, const std::string& fingerprint) {
+    switch (error) {
+        case FtpErrorTlsRefused:
+            return " To upload without encryption, with the password in clear text, add "
+                   "--no-tls.";
+        case FtpErrorUntrustedCertificate:
+            return " If it is, add --trust-certificate " + fingerprint + ".";
+        case FtpErrorHostnameMismatch:
+            return " If it is your server under another name (a shared host's own, say), add "
+                   "--accept-hostname-mismatch.";
+        case FtpErrorCertificateChanged:
+            return " If the server really has a new certificate, trust it with "
+                   "--trust-certificate " +
+                   fingerprint + ".";
+        default:
+            return "";
+    }
+}
+
+std::string FtpPassword() {
+    if (const char* password = std::getenv("FOLIOSCOPE_FTP_PASSWORD")) return password;
+    if (!isatty(STDIN_FILENO) || !isatty(STDERR_FILENO)) {
+        throw EUserInputError(
+            "No FTP password: set FOLIOSCOPE_FTP_PASSWORD, or run on a terminal.");
+    }
+    std::cerr << "FTP password: " << std::flush;
+    return ReadHiddenLine();
+}
+
+}  // namespace fsc
