@@ -24,6 +24,7 @@
 #include "engine/ImageCache.h"
 #include "engine/TBuildJournal.h"
 #include "ftp/SyncManifest.h"
+#include "imaging/DngSample.h"
 #include "imaging/ExifSamples.h"
 #include "imaging/PictureSamples.h"
 
@@ -136,7 +137,7 @@ void WebpSeeds(const std::filesystem::path& dir) {
 void TiffSeeds(const std::filesystem::path& dir) {
     std::filesystem::create_directories(dir);
     const fsc::TBitmap picture = Quadrants(16, 8);
-    for (const auto [name, compression, orientation] :
+    for (const auto& [name, compression, orientation] :
          {std::tuple{"plain.tif", COMPRESSION_NONE, 1}, {"lzw6.tif", COMPRESSION_LZW, 6}}) {
         TIFF* tiff = TIFFOpen((dir / name).c_str(), "w");
         TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, 16);
@@ -157,7 +158,7 @@ void TiffSeeds(const std::filesystem::path& dir) {
 void HeifSeeds(const std::filesystem::path& dir) {
     std::filesystem::create_directories(dir);
     const fsc::TBitmap picture = Quadrants(16, 8);
-    for (const auto [name, compression] :
+    for (const auto& [name, compression] :
          {std::pair{"small.heic", heif_compression_HEVC}, {"small.avif", heif_compression_AV1}}) {
         heif_context* context = heif_context_alloc();
         heif_encoder* encoder = nullptr;
@@ -181,6 +182,14 @@ void HeifSeeds(const std::filesystem::path& dir) {
         if (encoder != nullptr) heif_encoder_release(encoder);
         heif_context_free(context);
     }
+}
+
+// A DNG with its preview turned, and one whose sensor data is cut short.
+void RawSeeds(const std::filesystem::path& dir) {
+    std::filesystem::create_directories(dir);
+    WriteDng((dir / "turned.dng").string(), Quadrants(16, 8), 6, 16, 8);
+    const std::string whole = fsc::ReadFileBytes((dir / "turned.dng").string());
+    Write(dir, "cut.dng", whole.substr(0, whole.size() - 100));
 }
 
 // EXIF blocks in both byte orders, with a preview and a position, and one inside a JPEG.
@@ -386,6 +395,7 @@ int main(int argc, char** argv) {
     WebpSeeds(out / "webp");
     TiffSeeds(out / "tiff");
     HeifSeeds(out / "heif");
+    RawSeeds(out / "raw");
     ExifSeeds(out / "exif");
     TemplateSeeds(out / "template");
     RtfSeeds(out / "rtf");

@@ -2,6 +2,7 @@
 #include "app/CreateGallery.h"
 
 #include "app/BuildSettings.h"
+#include "app/BuildWithoutUnreadable.h"
 #include "app/DirectoryFields.h"
 #include "app/OwnOutputNames.h"
 #include "base/Errors.h"
@@ -201,7 +202,7 @@ void WizardCreateGallery(Workspace& ws, TCommandServices& services,
                                "gallery.")) {
         UndoGallery(ws.Journal, ws.Images);
     }
-    CreateGallery(ws, TCreateMode::SettingsPanels, services);
+    CreateGalleryOrSkipUnreadable(ws, TCreateMode::SettingsPanels, services);
 }
 
 }  // namespace fsc

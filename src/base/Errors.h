@@ -24,4 +24,10 @@ public:
     using EFscError::EFscError;
 };
 
+// A picture of the gallery that cannot be read: a build may go on without it when asked to.
+class EUnreadablePicture : public EFSC_Exception {
+public:
+    using EFSC_Exception::EFSC_Exception;
+};
+
 }  // namespace fsc

@@ -171,10 +171,10 @@ void ProduceFiles(TStep& step, TMemoryBudget& memory, int index, ICallingThread&
 
 // The record of a copy that is now on disk, made or found current.
 void Produce(TStep& step, TMemoryBudget& memory, int index, ICallingThread& caller) {
-    if (!step.Context.Images.SkipBadPictures) return ProduceFiles(step, memory, index, caller);
     try {
         ProduceFiles(step, memory, index, caller);
     } catch (const EFscError& error) {
+        if (!step.Context.Images.SkipBadPictures) throw EUnreadablePicture(error.what());
         step.Failures[std::size_t(index)] = error.what();
         if (step.Failures[std::size_t(index)].empty()) step.Failures[std::size_t(index)] = "?";
     }

@@ -7,6 +7,7 @@
 #include "imaging/ExifSegment.h"
 #include "imaging/HeifReader.h"
 #include "imaging/PictureFile.h"
+#include "imaging/TiffExif.h"
 #include "imaging/WebpReader.h"
 
 namespace fsc {
@@ -36,9 +37,11 @@ int PayloadOrientation(const std::string& payload) {
 std::string ReadPictureExif(const std::string& fileName) {
     if (EndsWithAny(fileName, {".JPG", ".JPEG", ".JPE"})) return ReadExifPayload(fileName);
     const bool webp = EndsWithAny(fileName, {".WEBP"});
-    if (!webp && !EndsWithAny(fileName, {".HEIC", ".HEIF", ".AVIF"})) return {};
+    const bool tiff = EndsWithAny(fileName, {".TIF", ".TIFF", ".CR2", ".NEF", ".ARW", ".DNG"});
+    if (!webp && !tiff && !EndsWithAny(fileName, {".HEIC", ".HEIF", ".AVIF"})) return {};
     try {
         const std::string bytes = ReadPictureFile(fileName);
+        if (tiff) return TiffExifPayload(bytes);
         return webp ? WebpExifPayload(bytes) : HeifExifPayload(bytes);
     } catch (const EFSC_Exception&) {
         return {};

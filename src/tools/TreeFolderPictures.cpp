@@ -7,6 +7,7 @@
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "imaging/GraphicsIO.h"
 #include "tools/TreeCovers.h"
 
 namespace fsc {
@@ -51,12 +52,20 @@ TStringList TreeFolderPictures(const std::string& folder) {
     const std::vector<TDirEntry> entries = ListDirectory(folder);
     std::set<std::string> taken = TreeOwnCopies(folder);
     taken.merge(TreeOwnCovers(folder));
+    // A camera that saves each photo as raw and as JPEG shows it once, by its own JPEG.
+    std::set<std::string> developed;
+    for (const TDirEntry& entry : entries)
+        if (IsImageName(entry.Name) && !IsRawName(entry.Name))
+            developed.insert(UpperCase(ChangeFileExt(entry.Name, "")));
     TStringList paths;
-    for (const char* extension : {".jpg", ".jpeg", ".png", ".bmp"}) {
+    for (const char* extension : {".jpg", ".jpeg", ".png", ".bmp", ".gif", ".tif", ".tiff",
+                                  ".webp", ".heic", ".heif", ".avif", ".cr2", ".nef", ".arw",
+                                  ".dng"}) {
         for (const TDirEntry& entry : entries) {
             const std::string& name = entry.Name;
             if (entry.IsDirectory || !SameText(ExtractFileExt(name), extension)) continue;
             if (Trim(name).empty() || IsTreeToolFile(name)) continue;
+            if (IsRawName(name) && developed.count(UpperCase(ChangeFileExt(name, "")))) continue;
             if (taken.insert(name).second) paths.push_back(JoinPath(folder, name));
         }
     }

@@ -15,8 +15,10 @@ namespace fsc {
 // name, its original's name and its size in bytes, separated by tabs.
 inline constexpr const char* TreeCopiesFileName = ".folioscope-copies";
 
-// The files of `folder` named "*.jpg", then "*.jpeg", "*.png" and "*.bmp" (the extension in
-// any case), each group in name order, each file once. Left out: blank names, thumbnails of
+// The files of `folder` named "*.jpg", then "*.jpeg", "*.png", "*.bmp" and the formats of
+// phones, scanners, the web and cameras (GIF, TIFF, WebP, HEIF, AVIF, raw), the extension in
+// any case, each group in name order, each file once; a raw file only when no picture of the
+// same name stands beside it, as cameras save both. Left out: blank names, thumbnails of
 // earlier runs, the placeholder picture with the JPEG copy an earlier run made of it, and
 // the copies and covers of earlier runs (TreeOwnCopies, TreeOwnCovers), so that a second run
 // over the same tree gives the same galleries.

@@ -22,6 +22,7 @@
 
 #include "app/AddImages.h"
 #include "app/BuildSettings.h"
+#include "app/BuildWithoutUnreadable.h"
 #include "app/CreateGallery.h"
 #include "app/GalleryProject.h"
 #include "app/GalleryUndo.h"
@@ -553,7 +554,7 @@ void MainWindow::CreateGallery() {
         MainWindow* Form;
         ~TShowAfter() { Form->ShowWorkspace(); }
     } showAfter{this};
-    fsc::CreateGallery(parts.Ws, TCreateMode::MainWindow, *services);
+    CreateGalleryOrSkipUnreadable(parts.Ws, TCreateMode::MainWindow, *services);
 }
 
 void MainWindow::Sort(int entry) {

@@ -7,6 +7,7 @@
 
 #include "CommandTestSupport.h"
 #include "app/AddImages.h"
+#include "app/BuildWithoutUnreadable.h"
 #include "app/DirectoryFields.h"
 #include "app/GalleryUndo.h"
 #include "base/Errors.h"
@@ -74,6 +75,38 @@ TEST_F(CreateGalleryTest, ChecksStopTheCommandBeforeAnythingChanges) {
     EXPECT_FALSE(f.Ws.LastHTML);
     EXPECT_FALSE(DirectoryExists(f.Site));
     EXPECT_TRUE(f.Shell.Opened.empty());
+}
+
+// The desktop's way past a damaged photo: "No" stops as ever, "Yes" builds without it.
+TEST_F(CreateGalleryTest, AnUnreadablePictureIsLeftOutOnlyWhenTheUserSaysSo) {
+    AddPictures(2);
+    const std::string damaged = f.Picture("damaged.jpg");
+    ASSERT_TRUE(AddOneFile(f.Ws.Images, damaged));
+    const std::string whole = ReadFileBytes(damaged);
+    WriteFileBytes(damaged, whole.substr(0, whole.size() / 3));
+    f.Ws.Main.HTMLFile = "index.html";
+
+    f.Ask.Answers = {false};
+    EXPECT_THROW(CreateGalleryOrSkipUnreadable(f.Ws, TCreateMode::MainWindow, f.Services),
+                 EUnreadablePicture);
+    ASSERT_EQ(f.Ask.Asked.size(), 1u);
+    EXPECT_NE(f.Ask.Asked[0].first.find("damaged.jpg"), std::string::npos);
+    EXPECT_EQ(f.Ask.Asked[0].second, BuildWithoutUnreadableQuestion);
+
+    f.Ask.Answers = {true};
+    CreateGalleryOrSkipUnreadable(f.Ws, TCreateMode::MainWindow, f.Services);
+    EXPECT_EQ(SiteFiles("/images"), (std::vector<std::string>{"photo0.jpg", "photo0_th.jpg",
+                                                              "photo1.jpg", "photo1_th.jpg"}));
+    EXPECT_EQ(ReadFileBytes(f.Site + "/index.html").find("damaged"), std::string::npos);
+    ASSERT_FALSE(f.Messages.Others.empty());
+    EXPECT_NE(f.Messages.Others.back().find("Left out \"" + damaged + "\""), std::string::npos)
+        << f.Messages.Others.back();
+    EXPECT_NE(f.Messages.Others.back().find("1 picture could not be read"), std::string::npos);
+    EXPECT_FALSE(f.Ws.SkipBadPictures) << "skipping is for that one build";
+
+    // One undo takes the gallery back to before both builds.
+    Undo(f.Ws.Journal);
+    EXPECT_TRUE(SiteFiles("/images").empty());
 }
 
 // Refused before the history removes the previous pages, so the gallery stays as it was.

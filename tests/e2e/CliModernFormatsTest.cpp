@@ -2,13 +2,12 @@
 // built through "folioscope-cli build": every one becomes an upright JPEG copy that keeps its
 // EXIF data but not its position.
 #include <gtest/gtest.h>
-#include <tiffio.h>
 
 #include "base/Files.h"
 #include "e2e/CliGallery.h"
+#include "imaging/DngSample.h"
 #include "imaging/ExifSamples.h"
 #include "imaging/GraphicsIO.h"
-#include "imaging/HeaderPictureBytes.h"
 #include "imaging/HeaderPictureBytes.h"
 
 namespace fsc::test {
@@ -57,6 +56,13 @@ void ExpectCameraDataWithoutPosition(const std::string& copy) {
     EXPECT_EQ(exif->ifd[EXIF_IFD_GPS]->count, 0u) << "the position was published";
 }
 
+// The camera's data and a position, written into a TIFF or raw file by exiftool.
+void AddCameraData(const std::string& file) {
+    RunTool({"exiftool", "-q", "-overwrite_original", "-Model=Canon EOS 5D",
+             "-DateTimeOriginal=2021:07:14 10:30:05", "-GPSLatitude=48.1", "-GPSLatitudeRef=N",
+             "-GPSLongitude=11.5", "-GPSLongitudeRef=E", file});
+}
+
 // 64 x 32 quarters, stored red, green / white, blue, in each format with its own way of
 // saying how the picture is turned.
 void WritePhotos(const std::string& folder) {
@@ -87,6 +93,8 @@ void WritePhotos(const std::string& folder) {
     WriteFileBytes(folder + "/../stored.ppm", PpmFileBytes(stored));
     RunTool({"ppm2tiff", folder + "/../stored.ppm", folder + "/../raw.tif"});
     RunTool({"tiffcp", "-c", "lzw", folder + "/../raw.tif", folder + "/scan.tif"});
+    AddCameraData(folder + "/scan.tif");
+    // libtiff writes the changed directory after the pixels, as scanners' software does.
     RunTool({"tiffset", "-s", "274", "8", folder + "/scan.tif"});
 }
 
@@ -114,50 +122,10 @@ TEST(CliModernFormats, PhoneCameraAndWebPhotosBuildUprightKeepingTheirExif) {
     ExpectUprightCopy(out + "/images/iphone.jpg", 64, 32, {Red, Green, Blue, White});
     ExpectCameraDataWithoutPosition(out + "/images/iphone.jpg");
     ExpectUprightCopy(out + "/images/scan.jpg", 32, 64, {Green, Blue, White, Red});
+    ExpectCameraDataWithoutPosition(out + "/images/scan.jpg");
     const std::string index = ReadFileBytes(out + "/index.html");
     for (const char* copy : {"web.jpg", "phone.jpg", "iphone.jpg", "scan.jpg"})
         EXPECT_NE(index.find(copy), std::string::npos) << copy;
-}
-
-// A raw file as cameras and converters write DNG: the sensor's data (blank here) in a
-// sub-directory, an RGB preview in the first, which also says how the camera was held.
-void WriteDng(const std::string& path, const TBitmap& preview, int orientation) {
-    TIFF* tiff = TIFFOpen(path.c_str(), "w");
-    ASSERT_NE(tiff, nullptr);
-    TIFFSetField(tiff, TIFFTAG_SUBFILETYPE, FILETYPE_REDUCEDIMAGE);
-    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, preview.Width);
-    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, preview.Height);
-    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
-    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3);
-    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
-    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    TIFFSetField(tiff, TIFFTAG_ORIENTATION, orientation);
-    TIFFSetField(tiff, TIFFTAG_MAKE, "Canon");
-    TIFFSetField(tiff, TIFFTAG_MODEL, "Canon EOS 5D");
-    TIFFSetField(tiff, TIFFTAG_DNGVERSION, "\x01\x04\x00\x00");
-    TIFFSetField(tiff, TIFFTAG_DNGBACKWARDVERSION, "\x01\x01\x00\x00");
-    TIFFSetField(tiff, TIFFTAG_UNIQUECAMERAMODEL, "Canon EOS 5D");
-    std::uint64_t subIfd = 0;
-    TIFFSetField(tiff, TIFFTAG_SUBIFD, 1, &subIfd);
-    for (int y = 0; y < preview.Height; ++y)
-        TIFFWriteScanline(tiff, const_cast<std::uint8_t*>(preview.Row(y)), std::uint32_t(y));
-    TIFFWriteDirectory(tiff);
-
-    constexpr int SensorWidth = 256, SensorHeight = 128;
-    TIFFSetField(tiff, TIFFTAG_SUBFILETYPE, 0);
-    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, SensorWidth);
-    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, SensorHeight);
-    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 16);
-    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
-    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, 32803);  // colour filter array
-    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    const std::uint16_t repeat[2] = {2, 2};
-    TIFFSetField(tiff, TIFFTAG_CFAREPEATPATTERNDIM, repeat);
-    TIFFSetField(tiff, TIFFTAG_CFAPATTERN, 4, "\x00\x01\x01\x02");
-    std::vector<std::uint16_t> row(SensorWidth, 1000);
-    for (int y = 0; y < SensorHeight; ++y) TIFFWriteScanline(tiff, row.data(), std::uint32_t(y));
-    TIFFWriteDirectory(tiff);
-    TIFFClose(tiff);
 }
 
 TEST(CliModernFormats, RawFileBuildsFromItsPreviewUnlessItsJpegIsBeside) {
@@ -165,6 +133,7 @@ TEST(CliModernFormats, RawFileBuildsFromItsPreviewUnlessItsJpegIsBeside) {
     const std::string photos = run.Root / "photos";
     ForceDirectories(photos);
     WriteDng(photos + "/IMG_0001.DNG", Quadrants(64, 32), 6);
+    AddCameraData(photos + "/IMG_0001.DNG");
     WriteDng(photos + "/IMG_0002.dng", Quadrants(64, 32), 1);
     WriteFileBytes(photos + "/IMG_0002.JPG", JpegRgb(Quadrants(40, 30)));
     EXPECT_EQ(HeaderPictureBytesOf(photos + "/IMG_0001.DNG"), 64u * 32 * 3);
@@ -173,6 +142,7 @@ TEST(CliModernFormats, RawFileBuildsFromItsPreviewUnlessItsJpegIsBeside) {
         run.Build({"--images", photos, "--html-dir", out, "--html-file", "index.html", "--quiet"});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     ExpectUprightCopy(out + "/images/IMG_0001.jpg", 32, 64, {White, Red, Green, Blue});
+    ExpectCameraDataWithoutPosition(out + "/images/IMG_0001.jpg");
     EXPECT_EQ(PictureSize(out + "/images/IMG_0002.jpg").Width, 40) << "the camera's own JPEG";
     EXPECT_FALSE(FileExists(out + "/images/IMG_0002_2.jpg")) << "the raw file came in twice";
 }

@@ -369,7 +369,8 @@ TEST(TreeFolderPicturesTest, PatternsInOrderEachFileOnceWithoutTheToolsOwnFiles)
     test::TempDir dir;
     for (const char* name :
          {"b.jpg", "a.JPG", "c.jpeg", "d.png", "e.bmp", "f.gif", "g.jpg.txt", "b_fsc_th.jpg",
-          "fsc_bmp.bmp", "fsc_bmp.jpg", "fsc_bmp_fsc_th.jpg", "notes.txt"}) {
+          "fsc_bmp.bmp", "fsc_bmp.jpg", "fsc_bmp_fsc_th.jpg", "notes.txt", "scan.TIF",
+          "phone.heic", "IMG_1.CR2", "IMG_1.JPG", "IMG_2.nef"}) {
         WriteFileBytes(dir / name, "x");
     }
     // Listed covers that are still as written are the tool's; a picture of the user's that
@@ -381,7 +382,9 @@ TEST(TreeFolderPicturesTest, PatternsInOrderEachFileOnceWithoutTheToolsOwnFiles)
     TStringList names;
     for (const std::string& path : TreeFolderPictures(dir.Path()))
         names.push_back(ExtractFileName(path));
-    EXPECT_EQ(names, (TStringList{"a.JPG", "b.jpg", "h.jpg", "c.jpeg", "d.png", "e.bmp"}));
+    // A raw file whose camera also saved a JPEG is shown by that JPEG.
+    EXPECT_EQ(names, (TStringList{"IMG_1.JPG", "a.JPG", "b.jpg", "h.jpg", "c.jpeg", "d.png",
+                                  "e.bmp", "f.gif", "scan.TIF", "phone.heic", "IMG_2.nef"}));
 }
 
 TEST(PlaceholderPictureTest, IsAFiveByFiveBitmapTheReadersAccept) {
