@@ -479,6 +479,14 @@ void TGallerySync::AfterSizeCheck(const TStep& step, int error) {
         steps.push_front(step);
         return;
     }
+    if (error == FtpErrorTooLarge) {
+        // A listing without end: nothing can be checked, and sending again would not help.
+        Failure = "Cannot check the size of " + step.Path + " on the server: " +
+                  session.ErrorText();
+        steps.clear();
+        if (!storeDirect) steps.push_back({TStepKind::RemovePart, PartName(step.Path)});
+        return;
+    }
     std::int64_t size = -1;
     if (error == FtpOk) size = sizeByListing ? ListedSize(step.Path) : session.SizeResult();
     const auto expected = std::int64_t(step.File->Entry.Size);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <QCryptographicHash>
+#include <QProcessEnvironment>
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -391,6 +392,114 @@ TEST(CliSync, AFileCutShortIsSentAgainAndCutTwiceFailsBeforeGoingLive) {
             }
         }
     }
+}
+
+// "publish" started against the scripted server and killed once the server reports it stalled
+// at the file it was told to; false when the run ended before it got there.
+bool PublishKilledAtStall(const TCliRun& run, const std::vector<std::string>& arguments,
+                          const std::string& serverLog) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    std::vector<std::string> variables = run.Environment();
+    variables.push_back("FOLIOSCOPE_FTP_PASSWORD=secret");
+    for (const std::string& variable : variables) {
+        const std::size_t equals = variable.find('=');
+        environment.insert(QString::fromStdString(variable.substr(0, equals)),
+                           QString::fromStdString(variable.substr(equals + 1)));
+    }
+    QProcess cli;
+    cli.setProcessEnvironment(environment);
+    QStringList qArguments;
+    for (const std::string& argument : arguments) qArguments << QString::fromStdString(argument);
+    cli.start(FSC_CLI_PATH, qArguments);
+    const auto stalled = [&] { return ReadFileBytes(serverLog).find("STALLED") != std::string::npos; };
+    WaitFor([&] { return stalled() || cli.state() == QProcess::NotRunning; }, 30000);
+    if (cli.state() == QProcess::NotRunning) return false;
+    ::kill(pid_t(cli.processId()), SIGKILL);
+    cli.waitForFinished(5000);
+    return true;
+}
+
+// Every page a visitor reaches from the top page in `folder`, served over HTTP, with
+// everything it refers to there: the visitor's view of the server's copy.
+void ExpectEveryPageWorks(const std::string& folder) {
+    const ProgramResult check =
+        RunProgram("/usr/bin/python3",
+                   {std::string(FSC_FTP_TEST_DIR) + "/../e2e/check_site_links.py", folder,
+                    "index.html"});
+    EXPECT_EQ(check.ExitCode, 0) << check.Out << check.Err;
+}
+
+// Killed at each file it sends, into an empty folder and over the previous gallery (other
+// pictures, other thumbnails), a publish never leaves a page on the server that refers to a
+// picture, style sheet or script that is not there.
+TEST(CliSync, APublishKilledAtAnyFileLeavesEveryPageOnTheServerWorking) {
+    EnsureQtApplication();
+    TCliRun run;
+    const std::vector<TTestPicture> pictures = WriteTestPictures(run.Root / "pictures");
+    const std::string out = run.Root / "out", root = run.Root / "root";
+    const auto build = [&](const std::string& thumbWidth) {
+        const auto result = run.Build({"--images", run.Root / "pictures", "--html-dir", out,
+                                       "--html-file", "index.html", "--template", "Modern", "--set",
+                                       "USEIMAGEASHTML=true", "--set", "THUMBWIDTH=" + thumbWidth,
+                                       "--quiet"});
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    };
+    const auto server = [&](const std::string& drops) {
+        return std::make_unique<FtpServerProcess>(
+            TestScript("scripted_ftp_server.py"),
+            QStringList{"files", QString::fromStdString(run.Root / "commands.log"),
+                        QString::fromStdString(root), QString::fromStdString(drops)});
+    };
+    const std::vector<std::string> publish{
+        "publish", "--html-dir", out, "--html-file", "index.html", "--no-tls", "--passive"};
+
+    build("100");
+    ForceDirectories(root);
+    {
+        const auto first = server("");
+        ASSERT_EQ(first->Error(), "");
+        std::vector<std::string> arguments = publish;
+        arguments.push_back("ftp://user@" + first->Host() + "/gal");
+        const auto result = run.Run(arguments, {"FOLIOSCOPE_FTP_PASSWORD=secret"});
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    }
+    const std::string previous = run.Root / "previous";
+    std::filesystem::rename(root, previous);
+    std::filesystem::remove(run.Root / ("pictures/" + pictures.back().File));
+    build("160");
+
+    for (const bool overPrevious : {false, true}) {
+        int killed = 0;
+        for (int file = 1;; ++file) {
+            SCOPED_TRACE((overPrevious ? "over the previous gallery, killed at file "
+                                       : "into an empty folder, killed at file ") +
+                         std::to_string(file));
+            std::filesystem::remove_all(root);
+            if (overPrevious) {
+                std::filesystem::copy(previous, root, std::filesystem::copy_options::recursive);
+            } else {
+                ForceDirectories(root);
+            }
+            WriteFileBytes(run.Root / "commands.log", "");
+            const auto stalling = server(std::to_string(file) + ":stall");
+            ASSERT_EQ(stalling->Error(), "");
+            std::vector<std::string> arguments = publish;
+            arguments.push_back("ftp://user@" + stalling->Host() + "/gal");
+            if (!PublishKilledAtStall(run, arguments, run.Root / "commands.log")) break;
+            ++killed;
+            if (DirectoryExists(root + "/gal")) ExpectEveryPageWorks(root + "/gal");
+        }
+        EXPECT_GE(killed, overPrevious ? 4 : 10) << "the gallery has more files than that";
+    }
+    // The check itself sees a missing thumbnail.
+    ASSERT_TRUE(FileExists(previous + "/gal/images/a_th.jpg"))
+        << JoinLines(FilesBelow(previous));
+    std::filesystem::remove(previous + "/gal/images/a_th.jpg");
+    const ProgramResult check =
+        RunProgram("/usr/bin/python3",
+                   {std::string(FSC_FTP_TEST_DIR) + "/../e2e/check_site_links.py",
+                    previous + "/gal", "index.html"});
+    EXPECT_EQ(check.ExitCode, 1) << check.Out << check.Err;
 }
 
 TEST(CliSync, PublishRefusesAGalleryThatWasNeverBuilt) {

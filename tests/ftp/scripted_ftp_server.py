@@ -23,10 +23,16 @@
 #               DELE, LIST); DROPS is a comma-separated list of STOR numbers, counted over all
 #               sessions from 1, during which the connection is closed after some data; an
 #               entry N:CODE instead answers STOR number N with CODE after taking its data;
-#               with "norename", RNFR is not known
+#               an entry N:stall logs "STALLED" at STOR number N and then takes nothing more,
+#               for a test to kill the client there; with "norename", RNFR is not known
 #   bare227     EPSV is not known, PASV is answered by a bare "227" without an address
 #   escapes     the password is refused with a text that would set the terminal's title, clear
 #               the screen and print a fake success
+#   endlessline the greeting "220 " never ends its line
+#   endlessreply
+#               the greeting is a multi-line reply whose lines never stop coming
+#   endlesslisting
+#               as files, but the listing of a folder never ends
 import os
 import posixpath
 import socket
@@ -37,7 +43,8 @@ scenario, log_path = sys.argv[1], sys.argv[2]
 root = os.path.realpath(sys.argv[3]) if len(sys.argv) > 3 else None
 entries = [n.split(":") for n in sys.argv[4].split(",") if n] if len(sys.argv) > 4 else []
 drops = {int(e[0]) for e in entries if len(e) == 1}
-refusals = {int(e[0]): int(e[1]) for e in entries if len(e) == 2}
+refusals = {int(e[0]): int(e[1]) for e in entries if len(e) == 2 and e[1] != "stall"}
+stalls = {int(e[0]) for e in entries if len(e) == 2 and e[1] == "stall"}
 no_rename = len(sys.argv) > 5 and sys.argv[5] == "norename"
 stor_count = 0
 eol = b"\n" if scenario == "multiline" else b"\r\n"
@@ -63,6 +70,12 @@ def send(conn, data):
             time.sleep(0.001)
     else:
         conn.sendall(data)
+
+
+def send_forever(conn, start, more):
+    conn.sendall(start)
+    while True:
+        conn.sendall(more)
 
 
 def reply(conn, code, text):
@@ -175,13 +188,18 @@ class Session:
             reply(self.conn, 150, b"Opening data connection")
             data = self.open_data()
             with open(local, "rb") as f:
-                data.sendall(f.read())
+                for chunk in iter(lambda: f.read(65536), b""):
+                    data.sendall(chunk)
             data.close()
             reply(self.conn, 226, b"Transfer complete")
         elif verb == b"STOR":
             stor_count += 1
             reply(self.conn, 150, b"Opening data connection")
             data = self.open_data()
+            if stor_count in stalls:
+                with open(log_path, "ab") as log:
+                    log.write(b"STALLED\n")
+                time.sleep(3600)
             with open(local, "wb") as f:
                 while True:
                     chunk = data.recv(65536)
@@ -200,6 +218,8 @@ class Session:
         elif verb == b"LIST" and os.path.isdir(local):
             reply(self.conn, 150, b"Opening data connection")
             data = self.open_data()
+            if scenario == "endlesslisting":
+                send_forever(data, b"", b"-rw-r--r-- 1 u g 5 Jan 5 2001 more.jpg" + eol)
             for name in sorted(os.listdir(local)):
                 full = os.path.join(local, name)
                 kind = "d" if os.path.isdir(full) else "-"
@@ -213,6 +233,9 @@ class Session:
     def run(self):
         self.cwd = "/"
         self.rename_from = None
+        if scenario in ("endlessline", "endlessreply"):
+            send_forever(self.conn, b"220 ", b"x" * 65536 if scenario == "endlessline"
+                         else b"220-and there is more to say" + eol)
         if scenario == "multiline":
             send(self.conn, b"220-Welcome" + eol + b"220-to the" + eol + b"220-scripted" + eol +
                  b"220-server" + eol + b"220 ready" + eol)
@@ -241,7 +264,7 @@ class Session:
                     reply(self.conn, 502, b"TYPE not implemented")
                 else:
                     reply(self.conn, 200, b"Type set")
-            elif scenario == "files" and verb in (b"PWD", b"CWD", b"MKD", b"DELE", b"RNFR", b"RNTO",
+            elif scenario in ("files", "endlesslisting") and verb in (b"PWD", b"CWD", b"MKD", b"DELE", b"RNFR", b"RNTO",
                                                    b"RETR", b"STOR", b"LIST"):
                 self.file_command(verb, argument)
             elif verb == b"PWD":
