@@ -7,12 +7,12 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev
   libjpeg-dev libpng-dev libwebp-dev libtiff-dev libheif-dev liblcms2-dev libraw-dev libexiv2-dev
-  libexif-dev libwmf-dev libemf2svg-dev librsvg2-dev zlib1g-dev libgif-dev
+  libexif-dev libssh-dev libwmf-dev libemf2svg-dev librsvg2-dev zlib1g-dev libgif-dev
   clang libclang-rt-14-dev
   fonts-dejavu-core fonts-urw-base35 libjpeg-turbo-progs
   webp libheif-examples libavif-bin libtiff-tools libimage-exiftool-perl
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  python3-pyftpdlib python3-openssl ca-certificates
+  python3-pyftpdlib python3-openssl ca-certificates openssh-server openssh-client
   chromium tidy
   xvfb xdotool
   dbus-daemon python3-dbus python3-gi

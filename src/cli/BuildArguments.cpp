@@ -74,6 +74,7 @@ void ReadOption(TBuildArguments& result, const std::string& arg, TArgReader& rea
         // Options given after an earlier --upload stay with the address that replaces it.
         TUploadTarget target = result.Upload.value_or(TUploadTarget{});
         const TUploadTarget address = ParseUploadAddress(reader.Value(arg));
+        target.Sftp = address.Sftp;
         target.User = address.User;
         target.Host = address.Host;
         target.SubDir = address.SubDir;
@@ -96,10 +97,20 @@ std::string TrustedCertificateArgument(const std::string& value) {
     return *fingerprint;
 }
 
+void CheckUploadOptions(const TUploadTarget& target) {
+    if (!target.Tls && !target.TrustedCertificate.empty())
+        throw EUsageError("--trust-certificate and --no-tls together");
+    if (target.Sftp && (!target.TrustedCertificate.empty() || target.AcceptHostnameMismatch))
+        throw EUsageError("an sftp:// address trusts host keys: use --trust-host-key");
+    if (!target.Sftp && (!target.TrustedHostKey.empty() || !target.Identity.empty()))
+        throw EUsageError("--trust-host-key and --identity are for sftp:// addresses");
+}
+
 bool IsUploadOption(const std::string& arg) {
     for (const char* option :
          {"--passive", "--active", "--no-tls", "--sync", "--trust-certificate", "--www",
-          "--include", "--exclude", "--dry-run", "--accept-hostname-mismatch"}) {
+          "--include", "--exclude", "--dry-run", "--accept-hostname-mismatch",
+          "--trust-host-key", "--identity"}) {
         if (arg == option) return true;
     }
     return false;
@@ -121,6 +132,15 @@ bool ReadUploadOption(TUploadTarget& target, const std::string& arg,
         target.TrustedCertificate = TrustedCertificateArgument(value());
     } else if (arg == "--www") {
         target.WWWAddress = value();
+    } else if (arg == "--trust-host-key") {
+        target.TrustedHostKey = value();
+        if (!StartsWith(target.TrustedHostKey, "SHA256:") || target.TrustedHostKey.size() < 20) {
+            throw EUsageError("--trust-host-key needs a key's fingerprint as OpenSSH shows it "
+                              "(SHA256:...), not \"" +
+                              target.TrustedHostKey + "\"");
+        }
+    } else if (arg == "--identity") {
+        target.Identity = value();
     } else if (arg == "--include") {
         target.Include.push_back(value());
     } else if (arg == "--exclude") {
@@ -131,25 +151,32 @@ bool ReadUploadOption(TUploadTarget& target, const std::string& arg,
     return true;
 }
 
+bool IsUploadAddress(const std::string& arg) {
+    return StartsWithNoCase(arg, "ftp://") || StartsWithNoCase(arg, "sftp://");
+}
+
 TUploadTarget ParseUploadAddress(const std::string& address) {
-    const std::string scheme = "ftp://";
-    if (!StartsWithNoCase(address, scheme)) {
-        throw EUsageError("--upload needs an address ftp://USER@HOST[:PORT]/SUBDIR, not \"" +
-                          address + "\"");
+    if (!IsUploadAddress(address)) {
+        throw EUsageError(
+            "--upload needs an address sftp://USER@HOST[:PORT]/PATH or "
+            "ftp://USER@HOST[:PORT]/PATH, not \"" +
+            address + "\"");
     }
-    const std::string rest = address.substr(scheme.size());
+    TUploadTarget target;
+    target.Sftp = StartsWithNoCase(address, "sftp://");
+    const std::string rest = address.substr(address.find("://") + 3);
     const std::size_t slash = rest.find('/');
     const std::string authority = rest.substr(0, slash);
     const std::size_t at = authority.rfind('@');
-    TUploadTarget target;
     if (at == std::string::npos || at == 0)
         throw EUsageError("--upload needs a user: ftp://USER@HOST/");
     target.User = authority.substr(0, at);
     // It would go to the server as part of the user name, and stay in the server's log.
     if (target.User.find(':') != std::string::npos) {
         throw EUsageError(
-            "--upload: no password in the address; give it in FOLIOSCOPE_FTP_PASSWORD or type "
-            "it when asked");
+            std::string("--upload: no password in the address; give it in ") +
+            (target.Sftp ? "FOLIOSCOPE_SFTP_PASSWORD" : "FOLIOSCOPE_FTP_PASSWORD") +
+            " or type it when asked");
     }
     target.Host = authority.substr(at + 1);
     if (target.Host.empty() || target.Host.front() == ':') {
@@ -182,8 +209,7 @@ TBuildArguments ParseBuildArguments(const std::vector<std::string>& args) {
                               "\"");
         }
     }
-    if (result.Upload && !result.Upload->Tls && !result.Upload->TrustedCertificate.empty())
-        throw EUsageError("--trust-certificate and --no-tls together");
+    if (result.Upload) CheckUploadOptions(*result.Upload);
     return result;
 }
 

@@ -10,6 +10,8 @@ namespace fsc {
 
 // "--upload ftp://USER@HOST[:PORT]/SUBDIR" taken apart.
 struct TUploadTarget {
+    // sftp:// instead of ftp://: SSH's file transfer, trusted and logged in as OpenSSH does.
+    bool Sftp = false;
     std::string User;
     // With ":PORT" when one was given, as the FTP session takes it.
     std::string Host;
@@ -30,6 +32,10 @@ struct TUploadTarget {
     bool DryRun = false;
     // --include and --exclude: glob patterns on the paths below the gallery folder.
     std::vector<std::string> Include, Exclude;
+    // --trust-host-key: the fingerprint of an SFTP server's key that known_hosts lacks.
+    std::string TrustedHostKey;
+    // --identity: the private key an SFTP login uses instead of the agent and default keys.
+    std::string Identity;
 };
 
 // Reads one of the options an upload target takes besides its address (--passive,
@@ -38,6 +44,10 @@ struct TUploadTarget {
 bool ReadUploadOption(TUploadTarget& target, const std::string& arg,
                       const std::function<std::string()>& value);
 bool IsUploadOption(const std::string& arg);
+// An ftp:// or sftp:// address.
+bool IsUploadAddress(const std::string& arg);
+// Refuses options that belong to the other protocol or contradict each other.
+void CheckUploadOptions(const TUploadTarget& target);
 
 struct TBuildArguments {
     std::string Project;

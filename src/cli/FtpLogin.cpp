@@ -60,4 +60,17 @@ std::string FtpPassword() {
     return ReadHiddenLine();
 }
 
+std::string SftpPassword() {
+    if (const char* password = std::getenv("FOLIOSCOPE_SFTP_PASSWORD")) return password;
+    if (!isatty(STDIN_FILENO) || !isatty(STDERR_FILENO)) return {};
+    std::cerr << "SFTP password: " << std::flush;
+    return ReadHiddenLine();
+}
+
+std::string KeyPassphrase(const std::string& prompt) {
+    if (!isatty(STDIN_FILENO) || !isatty(STDERR_FILENO)) return {};
+    std::cerr << prompt << std::flush;
+    return ReadHiddenLine();
+}
+
 }  // namespace fsc

@@ -38,21 +38,25 @@ TPublishArguments ParsePublishArguments(const std::vector<std::string>& args) {
             });
         } else if (arg == "--quiet") {
             result.Quiet = true;
-        } else if (StartsWithNoCase(arg, "ftp://")) {
-            if (result.Target) throw EUsageError("publish: only one ftp:// address");
+        } else if (IsUploadAddress(arg)) {
+            if (result.Target) throw EUsageError("publish: only one address");
             result.Target = ParseUploadAddress(arg);
         } else {
             result.Gallery.push_back(arg);
         }
     }
-    if (!result.Target) throw EUsageError("publish needs an address ftp://USER@HOST[:PORT]/SUBDIR");
-    if (!result.Options.Tls && !result.Options.TrustedCertificate.empty())
-        throw EUsageError("--trust-certificate and --no-tls together");
+    if (!result.Target) {
+        throw EUsageError(
+            "publish needs an address sftp://USER@HOST[:PORT]/PATH or "
+            "ftp://USER@HOST[:PORT]/PATH");
+    }
     TUploadTarget target = result.Options;
+    target.Sftp = result.Target->Sftp;
     target.User = result.Target->User;
     target.Host = result.Target->Host;
     target.SubDir = result.Target->SubDir;
     target.Sync = true;
+    CheckUploadOptions(target);
     result.Target = target;
     return result;
 }

@@ -6,6 +6,7 @@
 #include <climits>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 
 #include "base/AppFolders.h"
 #include "base/Errors.h"
@@ -16,6 +17,7 @@
 #include "ftp/PublishedFiles.h"
 #include "ftp/TFtpClient.h"
 #include "ftp/TGallerySync.h"
+#include "ftp/TSftpSession.h"
 #include "options/ProgramOptions.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/QtTextRasteriser.h"
@@ -83,6 +85,16 @@ std::vector<TSyncFile> FilesToSend(const std::string& htmlDir, const std::string
     return std::move(chosen.Files);
 }
 
+std::unique_ptr<IFtpSession> OpenSession(const TUploadTarget& target) {
+    if (!target.Sftp) return std::make_unique<TFtpClient>();
+    auto session = std::make_unique<TSftpSession>();
+    session->TrustedHostKey = target.TrustedHostKey;
+    session->Identity = target.Identity;
+    session->AskPassword = SftpPassword;
+    session->AskPassphrase = KeyPassphrase;
+    return session;
+}
+
 }  // namespace
 
 void SyncGalleryFolder(const std::string& htmlDir, const std::string& galleryFile,
@@ -90,9 +102,11 @@ void SyncGalleryFolder(const std::string& htmlDir, const std::string& galleryFil
     std::vector<TSyncFile> files = FilesToSend(htmlDir, galleryFile, target, quiet);
     // A plain upload sends everything: its plan needs no server.
     if (target.DryRun && !target.Sync) return PrintPlan(PlanSync(files, {}));
-    const std::string password = FtpPassword();
+    // An SFTP login asks for a password only when no key was accepted.
+    const std::string password = target.Sftp ? std::string() : FtpPassword();
     EnsureGuiApplication();
-    TFtpClient client;
+    const std::unique_ptr<IFtpSession> session = OpenSession(target);
+    IFtpSession& client = *session;
     TGallerySync sync(client,
                       {target.Host,
                        target.User,

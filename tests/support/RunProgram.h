@@ -21,7 +21,8 @@ struct ProgramResult {
     std::string Err;
 };
 
-// Extra environment entries ("NAME=value") are added to the test's own environment.
+// Extra environment entries ("NAME=value") are added to the test's own environment, in
+// place of its own entries of the same names.
 inline ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                                 const std::vector<std::string>& extraEnvironment = {}) {
     TempDir capture;
@@ -37,8 +38,17 @@ inline ProgramResult RunProgram(const std::string& program, const std::vector<st
     std::vector<char*> argv;
     for (std::string& a : argStrings) argv.push_back(a.data());
     argv.push_back(nullptr);
+    // An extra entry replaces the test's own of the same name ("HOME=...").
+    const auto named = [&](const std::string& entry) {
+        for (const std::string& extra : extraEnvironment) {
+            const std::size_t equals = extra.find('=');
+            if (entry.compare(0, equals + 1, extra, 0, equals + 1) == 0) return true;
+        }
+        return false;
+    };
     std::vector<std::string> envStrings;
-    for (char** e = environ; *e != nullptr; ++e) envStrings.emplace_back(*e);
+    for (char** e = environ; *e != nullptr; ++e)
+        if (!named(*e)) envStrings.emplace_back(*e);
     envStrings.insert(envStrings.end(), extraEnvironment.begin(), extraEnvironment.end());
     std::vector<char*> envp;
     for (std::string& e : envStrings) envp.push_back(e.data());

@@ -1,0 +1,142 @@
+// "publish" and "build --upload" over SFTP against a real OpenSSH server on 127.0.0.1: host
+// keys trusted as OpenSSH trusts them, key logins, and the same sync as over FTP.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/Files.h"
+#include "base/TStringList.h"
+#include "e2e/CliGallery.h"
+#include "tests/ftp/SshdServer.h"
+
+namespace fsc::test {
+namespace {
+
+const std::string Manifest = ".folioscope-manifest";
+
+struct TSftpFixture {
+    TCliRun Run;
+    std::string Home = Run.Root / "home";
+    std::string Out = Run.Root / "out";
+    std::string Served = Run.Root / "served";
+    std::string UserKey = MakeKey(Home + "/.ssh/id_ed25519");
+    TSshdServer Server{Run.Root / "sshd", Served, UserKey};
+
+    // The user's own home (keys, known_hosts) and no agent: what a run finds is the test's.
+    std::vector<std::string> Environment() const { return {"HOME=" + Home, "SSH_AUTH_SOCK="}; }
+    std::string Address(const std::string& path) const {
+        return "sftp://" + LoginName() + "@" + Server.Host() + "/" + path;
+    }
+    ProgramResult Publish(const std::string& path, std::vector<std::string> more = {}) const {
+        std::vector<std::string> args{"publish", "--html-dir", Out, "--html-file", "index.html",
+                                      Address(path)};
+        args.insert(args.end(), more.begin(), more.end());
+        return Run.Run(args, Environment());
+    }
+    void Build() const {
+        const ProgramResult built = Run.Build(
+            {"--images", Run.Root / "pictures", "--html-dir", Out, "--html-file", "index.html",
+             "--template", "Modern", "--set", "USEIMAGEASHTML=true", "--quiet"});
+        ASSERT_EQ(built.ExitCode, 0) << built.Err;
+    }
+};
+
+std::vector<std::string> WithManifest(std::vector<std::string> files) {
+    files.push_back(Manifest);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+TEST(CliSftp, PublishesOnceTheHostKeyIsTrustedAndSyncsOnlyWhatChanged) {
+    TSftpFixture f;
+    const std::vector<TTestPicture> pictures = WriteTestPictures(f.Run.Root / "pictures");
+    // Names beyond ASCII travel as they are.
+    std::filesystem::rename(f.Run.Root / ("pictures/" + pictures[0].File),
+                            f.Run.Root / "pictures/Zürich am See.jpg");
+    f.Build();
+    const std::string fingerprint = f.Server.Fingerprint();
+    ASSERT_FALSE(fingerprint.empty());
+
+    ProgramResult result = f.Publish("www/gallery");
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Err.find("is not known. Its fingerprint is " + fingerprint),
+              std::string::npos)
+        << result.Err;
+    EXPECT_NE(result.Err.find("--trust-host-key " + fingerprint), std::string::npos);
+    EXPECT_FALSE(DirectoryExists(f.Served + "/www")) << "nothing reached an unknown server";
+
+    result = f.Publish("www/gallery", {"--trust-host-key", fingerprint});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const std::string remote = f.Served + "/www/gallery";
+    EXPECT_EQ(FilesBelow(remote), WithManifest(FilesBelow(f.Out)));
+    for (const std::string& file : FilesBelow(f.Out))
+        EXPECT_EQ(ReadFileBytes(remote + "/" + file), ReadFileBytes(f.Out + "/" + file)) << file;
+    EXPECT_TRUE(FileExists(remote + "/images/Zürich_am_See.jpg")) << JoinLines(FilesBelow(remote));
+    EXPECT_NE(ReadFileBytes(f.Home + "/.ssh/known_hosts").find("ssh-ed25519"),
+              std::string::npos);
+
+    // Known now, also once known_hosts is hashed as many systems keep it.
+    ASSERT_EQ(RunProgram("/usr/bin/ssh-keygen", {"-H", "-f", f.Home + "/.ssh/known_hosts"})
+                  .ExitCode,
+              0);
+    result = f.Publish("www/gallery");
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Err.find("Synced: 0 sent, 0 deleted."), std::string::npos) << result.Err;
+
+    // A photo gone from the gallery goes from the server.
+    std::filesystem::remove(f.Run.Root / ("pictures/" + pictures[1].File));
+    f.Build();
+    result = f.Publish("www/gallery");
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(FilesBelow(remote), WithManifest(FilesBelow(f.Out)));
+}
+
+TEST(CliSftp, AChangedHostKeyIsRefusedWhatEverTheCommandLineSays) {
+    TSftpFixture f;
+    WriteTestPictures(f.Run.Root / "pictures");
+    f.Build();
+    const std::string first = f.Server.Fingerprint();
+    ASSERT_EQ(f.Publish("gallery", {"--trust-host-key", first}).ExitCode, 0);
+    f.Server.Restart(true);
+    const std::string second = f.Server.Fingerprint();
+    ASSERT_NE(first, second);
+    const ProgramResult result = f.Publish("gallery", {"--trust-host-key", second});
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Err.find("has changed! known_hosts holds " + first +
+                              ", the server now shows " + second),
+              std::string::npos)
+        << result.Err;
+}
+
+TEST(CliSftp, LogsInWithTheKeyNamedAndSaysWhatItTriedWhenRefused) {
+    TSftpFixture f;
+    WriteTestPictures(f.Run.Root / "pictures");
+    f.Build();
+    // The authorised key moves away from the default place.
+    const std::string named = f.Run.Root / "keys/publishing";
+    std::filesystem::create_directories(f.Run.Root / "keys");
+    std::filesystem::rename(f.Home + "/.ssh/id_ed25519", named);
+    const std::string trust = f.Server.Fingerprint();
+
+    ProgramResult result = f.Publish("gallery", {"--trust-host-key", trust});
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Err.find("refused the login of " + LoginName() + "; tried the keys in " +
+                              f.Home + "/.ssh."),
+              std::string::npos)
+        << result.Err;
+
+    result = f.Publish("gallery", {"--identity", named});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(FilesBelow(f.Served + "/gallery"), WithManifest(FilesBelow(f.Out)));
+
+    // A plain upload too, from the build.
+    result = f.Run.Build({"--images", f.Run.Root / "pictures", "--html-dir", f.Out,
+                          "--html-file", "index.html", "--quiet", "--upload",
+                          f.Address("copy"), "--identity", named},
+                         f.Environment());
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(FilesBelow(f.Served + "/copy"), FilesBelow(f.Out));
+}
+
+}  // namespace
+}  // namespace fsc::test
