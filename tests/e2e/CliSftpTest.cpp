@@ -2,11 +2,13 @@
 // keys trusted as OpenSSH trusts them, key logins, and the same sync as over FTP.
 #include <gtest/gtest.h>
 
+#include <QProcessEnvironment>
 #include <filesystem>
 
 #include "base/Files.h"
 #include "base/TStringList.h"
 #include "e2e/CliGallery.h"
+#include "tests/ftp/FtpTestSupport.h"
 #include "tests/ftp/SshdServer.h"
 
 namespace fsc::test {
@@ -136,6 +138,50 @@ TEST(CliSftp, LogsInWithTheKeyNamedAndSaysWhatItTriedWhenRefused) {
                          f.Environment());
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(FilesBelow(f.Served + "/copy"), FilesBelow(f.Out));
+}
+
+// The server goes down while a large file is on its way: the run takes the connection up
+// again as often as it may, fails, and the next run, once the server is back, completes the
+// gallery without a part left over.
+TEST(CliSftp, AServerGoingDownMidFileIsCompletedByTheNextRun) {
+    EnsureQtApplication();
+    TSftpFixture f;
+    WriteTestPictures(f.Run.Root / "pictures");
+    f.Build();
+    ForceDirectories(f.Out + "/extras");
+    WriteFileBytes(f.Out + "/extras/film.bin", std::string(std::size_t(128) << 20, 'f'));
+    const std::vector<std::string> more{"--trust-host-key", f.Server.Fingerprint(), "--include",
+                                        "extras/*"};
+
+    QProcess publish;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const std::string& variable : f.Run.Environment()) {
+        const std::size_t equals = variable.find('=');
+        environment.insert(QString::fromStdString(variable.substr(0, equals)),
+                           QString::fromStdString(variable.substr(equals + 1)));
+    }
+    environment.insert("HOME", QString::fromStdString(f.Home));
+    environment.remove("SSH_AUTH_SOCK");
+    publish.setProcessEnvironment(environment);
+    QStringList arguments{"publish", "--html-dir", QString::fromStdString(f.Out),
+                          "--html-file", "index.html",
+                          QString::fromStdString(f.Address("gallery"))};
+    for (const std::string& argument : more) arguments << QString::fromStdString(argument);
+    publish.start(FSC_CLI_PATH, arguments);
+    const std::string part = f.Served + "/gallery/extras/film.bin.folioscope-part";
+    ASSERT_TRUE(WaitFor([&] { return FileExists(part) && FileSize(part) > 0; }, 30000));
+    f.Server.Stop();
+    ASSERT_TRUE(publish.waitForFinished(60000));
+    EXPECT_EQ(publish.exitCode(), 1);
+    const std::string err = publish.readAllStandardError().toStdString();
+    EXPECT_NE(err.find("The connection was lost"), std::string::npos) << err;
+    EXPECT_FALSE(FileExists(f.Served + "/gallery/index.html")) << "a page before its files";
+
+    f.Server.Restart(false);
+    const ProgramResult result = f.Publish("gallery", more);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(FilesBelow(f.Served + "/gallery"), WithManifest(FilesBelow(f.Out)));
+    EXPECT_EQ(FileSize(f.Served + "/gallery/extras/film.bin"), std::int64_t(128) << 20);
 }
 
 }  // namespace

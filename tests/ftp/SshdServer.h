@@ -10,7 +10,10 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "base/Files.h"
 #include "support/RunProgram.h"
@@ -68,12 +71,21 @@ public:
         if (newHostKey) MakeKey(folder + "/host_key");
         Start();
     }
+    // Stops the listener and every connection it serves, as a server going down does.
     void Stop() {
         const std::string pid = ReadPid();
         if (pid.empty()) return;
-        ::kill(pid_t(std::stol(pid)), SIGTERM);
+        const pid_t listener = pid_t(std::stol(pid));
+        // Each connection is served by the listener's child and its own child (privilege
+        // separation), in a session of their own: all of them go.
+        std::vector<pid_t> served = ChildrenOf(listener);
+        for (std::size_t i = 0; i < served.size(); ++i) {
+            const std::vector<pid_t> more = ChildrenOf(served[i]);
+            served.insert(served.end(), more.begin(), more.end());
+        }
+        for (const pid_t process : served) ::kill(process, SIGKILL);
+        ::kill(listener, SIGTERM);
         for (int i = 0; i < 100 && FileExists(folder + "/sshd.pid"); ++i) usleep(20000);
-        // sshd's children end with their connections; the listener is gone already.
         std::filesystem::remove(folder + "/sshd.pid");
     }
 
@@ -89,6 +101,25 @@ public:
     }
 
 private:
+    static std::vector<pid_t> ChildrenOf(pid_t parent) {
+        std::vector<pid_t> children;
+        for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+            const std::string name = entry.path().filename().string();
+            if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+            std::ifstream stat(entry.path() / "stat");
+            std::string line;
+            std::getline(stat, line);
+            // "pid (name) state ppid ...": the name may hold blanks, its ")" ends it.
+            const std::size_t close = line.rfind(')');
+            if (close == std::string::npos) continue;
+            std::istringstream rest(line.substr(close + 1));
+            std::string state;
+            long ppid = 0;
+            rest >> state >> ppid;
+            if (ppid == parent) children.push_back(pid_t(std::stol(name)));
+        }
+        return children;
+    }
     static int FreePort() {
         const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
