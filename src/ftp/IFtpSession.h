@@ -49,6 +49,10 @@ inline constexpr int FtpErrorTls = -12;
 inline constexpr int FtpErrorHostnameMismatch = -14;
 // A listing or a download went past MaxDownloadBytes: the transfer was cut off.
 inline constexpr int FtpErrorTooLarge = -13;
+// SFTP: a host key that is not known, refused unless the user names its fingerprint.
+inline constexpr int FtpErrorUnknownHostKey = -15;
+// SFTP: a host key other than the one known for the server, always refused.
+inline constexpr int FtpErrorHostKeyChanged = -16;
 
 // How a login is protected.
 struct TFtpSecurity {
@@ -99,7 +103,8 @@ public:
     // The reply code and a readable text of the last failure.
     virtual int LastReplyCode() const = 0;
     virtual std::string ErrorText() const = 0;
-    // The fingerprint of the certificate the server showed at the last encrypted login, also
+    // The fingerprint of the certificate (SFTP: the host key) the server showed at the last
+    // encrypted login, also
     // when it was refused; empty without one.
     virtual std::string ServerCertificate() const = 0;
     // Something the user should know about the last successful login, such as a trusted

@@ -6,12 +6,9 @@
 
 #include <string>
 
-namespace fsc {
+#include "ftp/IFtpSession.h"
 
-// A host key that is not known: refused unless the user names its fingerprint.
-inline constexpr int FtpErrorUnknownHostKey = -15;
-// A host key other than the one known for the server: always refused.
-inline constexpr int FtpErrorHostKeyChanged = -16;
+namespace fsc {
 
 struct THostKeyCheck {
     // 0 when the key is known (or was trusted now and added to known_hosts), else one of the

@@ -52,7 +52,8 @@ TConnectionProfile TConnList::Profile(int line) const {
             JobField(text, 3),
             SameText(JobField(text, 4), "PASSIVE"),
             SameText(JobField(text, 5), "TLS"),
-            ParseFingerprint(JobField(text, 6)).value_or("")};
+            ParseFingerprint(JobField(text, 6)).value_or(""),
+            SameText(JobField(text, 5), "SFTP")};
 }
 
 void TConnList::Add(const TConnectionProfile& profile) {
@@ -84,6 +85,7 @@ std::string ProfileLine(const TConnectionProfile& profile) {
     }
     std::vector<std::string> extra{profile.Passive ? "PASSIVE" : "", profile.Tls ? "TLS" : "",
                                    fingerprint};
+    if (profile.Sftp) extra = {profile.Passive ? "PASSIVE" : "", "SFTP"};
     // Plain profiles keep the fields of older files: four, or five with passive mode.
     while (!extra.empty() && extra.back().empty()) extra.pop_back();
     std::string line =

@@ -1,6 +1,7 @@
 // The FTP connection profiles: one line per profile in a per-user text file,
 // "name;host;login;WWW address" and, for passive mode, a fifth field "PASSIVE"; an encrypted
-// profile adds a sixth, "TLS", and a seventh, the fingerprint of a certificate the user trusts.
+// profile adds a sixth, "TLS", and a seventh, the fingerprint of a certificate the user trusts;
+// an SFTP profile has "SFTP" as its sixth field (its host keys live in known_hosts).
 // A line without them (all older files) means plain FTP, so that it connects as it always did.
 // The first line is never offered as a profile; the password is never stored.
 #pragma once
@@ -16,7 +17,7 @@ inline constexpr const char* NewConnectionName = "A New Connection";
 inline constexpr const char* InitialWWWAddress = "http://";
 // Written as the first line when the file is created, so that the first profile is listed.
 inline constexpr const char* ConnListHeader =
-    "Folioscope FTP connections: name;host;login;WWW address[;PASSIVE][;TLS[;SHA256:...]]";
+    "Folioscope FTP connections: name;host;login;WWW address[;PASSIVE][;TLS[;SHA256:...]|;SFTP]";
 
 struct TConnectionProfile {
     std::string Name, Host, Login, WWWAddress;
@@ -25,6 +26,8 @@ struct TConnectionProfile {
     bool Tls = false;
     // The fingerprint of a certificate no authority vouches for that the user trusts.
     std::string TrustedCertificate;
+    // SSH's file transfer instead of FTP; Tls and the certificate then play no part.
+    bool Sftp = false;
     bool operator==(const TConnectionProfile&) const = default;
 };
 

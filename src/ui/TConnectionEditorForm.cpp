@@ -2,6 +2,7 @@
 #include "ui/TConnectionEditorForm.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,6 +21,9 @@ namespace {
 // QDialog's result for "Delete", beside Accepted and Rejected.
 constexpr int DeleteResult = 2;
 
+// The entries of the protocol box.
+enum TProtocol { Sftp, Ftps, PlainFtp };
+
 }  // namespace
 
 TConnectionEditorForm::TConnectionEditorForm(QWidget* parent) : QDialog(parent) {
@@ -27,20 +31,26 @@ TConnectionEditorForm::TConnectionEditorForm(QWidget* parent) : QDialog(parent) 
     setWindowTitle("Connection Editor");
     connName = Named<QLineEdit>("ConnName");
     host = Named<QLineEdit>("Host");
-    host->setPlaceholderText("ftp.example.com");
+    host->setPlaceholderText("example.com");
     host->setToolTip(
-        "The FTP server, for example ftp.example.com (a port may follow: "
-        "ftp.example.com:2121)");
+        "The server, for example example.com (a port may follow: example.com:2222)");
     userID = Named<QLineEdit>("UserID");
     urlEdit = Named<QLineEdit>("URLEdit");
     auto* urlNote =
         Named<QLabel>("URLNoteLabel", "The address of your homepage, e.g. http://www.example.com/");
     // Servers behind a firewall or NAT often cannot reach an active-mode data port.
     passiveBox = Named<QCheckBox>("PassiveCheckBox", "Passive mode (for firewalls and routers)");
-    tlsBox = Named<QCheckBox>("TlsCheckBox", "Encrypt the connection (FTPS)");
-    tlsBox->setToolTip(
-        "Explicit TLS: the password and the files travel encrypted. Untick it only for a "
-        "server that does not offer encryption.");
+    protocolBox = Named<QComboBox>("ProtocolComboBox");
+    protocolBox->addItems({"SFTP (SSH)", "FTPS (encrypted FTP)", "FTP (not encrypted)"});
+    protocolBox->setToolTip(
+        "SFTP logs in as ssh does (your SSH keys, else the password) and checks the server's "
+        "host key against known_hosts. FTPS encrypts the password and the files with TLS. "
+        "Plain FTP sends them in clear text: only for a server that offers nothing else.");
+    // Passive mode and certificates are FTP's; SFTP has one connection and host keys.
+    connect(protocolBox, &QComboBox::currentIndexChanged, this, [this](int protocol) {
+        passiveBox->setEnabled(protocol != Sftp);
+        certificateEdit->setEnabled(protocol == Ftps);
+    });
     // Filled when the user trusts a certificate at login; emptied, the next login asks again.
     certificateEdit = Named<QLineEdit>("TrustedCertificateEdit");
     certificateEdit->setPlaceholderText("SHA256:...");
@@ -66,8 +76,8 @@ TConnectionEditorForm::TConnectionEditorForm(QWidget* parent) : QDialog(parent) 
     layout->addRow("Login", userID);
     layout->addRow("WWW Address", urlEdit);
     layout->addRow("", urlNote);
+    layout->addRow("Protocol", protocolBox);
     layout->addRow("", passiveBox);
-    layout->addRow("", tlsBox);
     layout->addRow("Trusted Certificate", certificateEdit);
     layout->addRow(buttons);
     setMinimumWidth(420);
@@ -79,8 +89,10 @@ TConnectionEdit TConnectionEditorForm::Edit(TConnectionProfile& profile, bool ca
     userID->setText(BytesToQString(profile.Login));
     urlEdit->setText(BytesToQString(profile.WWWAddress));
     passiveBox->setChecked(profile.Passive);
-    tlsBox->setChecked(profile.Tls);
     certificateEdit->setText(BytesToQString(profile.TrustedCertificate));
+    protocolBox->setCurrentIndex(profile.Sftp ? Sftp : profile.Tls ? Ftps : PlainFtp);
+    passiveBox->setEnabled(!profile.Sftp);
+    certificateEdit->setEnabled(!profile.Sftp && profile.Tls);
     deleteButton->setEnabled(canDelete);
     connName->setFocus();
     connName->selectAll();
@@ -97,8 +109,9 @@ TConnectionProfile TConnectionEditorForm::Edited() const {
             QStringToBytes(userID->text()),
             QStringToBytes(urlEdit->text()),
             passiveBox->isChecked(),
-            tlsBox->isChecked(),
-            QStringToBytes(certificateEdit->text().trimmed())};
+            protocolBox->currentIndex() == Ftps,
+            QStringToBytes(certificateEdit->text().trimmed()),
+            protocolBox->currentIndex() == Sftp};
 }
 
 void TConnectionEditorForm::OKClick() {

@@ -7,6 +7,7 @@
 #include "ftp/TConnList.h"
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -33,7 +34,8 @@ private:
     QLineEdit* userID;
     QLineEdit* urlEdit;
     QCheckBox* passiveBox;
-    QCheckBox* tlsBox;
+    // SFTP, FTPS or plain FTP, in the order of the entries' Protocol values.
+    QComboBox* protocolBox;
     QLineEdit* certificateEdit;
     QPushButton* deleteButton;
 };

@@ -105,7 +105,10 @@ TFTPForm::TFTPForm(Workspace& ws, IAsk& ask, IShell& shell, IMessages& messages,
       messages(messages),
       profileFile(ConnListFilePath()),
       progress(std::make_unique<TFtpProgress>(this)),
-      client(std::make_unique<TFtpClient>()),
+      ftpClient(std::make_unique<TFtpClient>()),
+      sftpClient(std::make_unique<TSftpSession>()),
+      client(ftpClient.get()),
+      shell(shell),
       connectionEditor(std::make_unique<TConnectionEditorForm>(this)),
       passwordForm(std::make_unique<TPasswordForm>(this)),
       mkDirForm(std::make_unique<TMKDirForm>(this)) {
@@ -113,6 +116,13 @@ TFTPForm::TFTPForm(Workspace& ws, IAsk& ask, IShell& shell, IMessages& messages,
     setWindowTitle("Orvik Folioscope FTP");
     queue =
         std::make_unique<TFtpJobQueue>(*client, ask, shell, messages, *progress, ListingFilePath());
+    // Asked from the session's worker thread, which waits for the answer.
+    sftpClient->AskPassword = [this] {
+        std::optional<std::string> password;
+        QMetaObject::invokeMethod(
+            this, [&] { password = passwordForm->Ask(); }, Qt::BlockingQueuedConnection);
+        return password.value_or("");
+    };
     // A broken profile file must not keep the window from opening.
     RunCommand([this] { profiles.Load(profileFile); });
     CreateControls();
@@ -283,13 +293,33 @@ void TFTPForm::CreateMenus() {
     layout()->setMenuBar(bar);
 }
 
-void TFTPForm::ConnectCommands() {
+void TFTPForm::ConnectQueue() {
     queue->OnChanged = [this] { Refresh(); };
     queue->OnBackgroundError = [this](const std::string& message) { BackgroundError(message); };
     queue->OnConnectFailed = [this](int error) {
         // Asked once the queue's handler has returned, as for BackgroundError.
         QTimer::singleShot(0, this, [this, error] { ConnectFailed(error); });
     };
+}
+
+void TFTPForm::UseSession(bool sftp) {
+    IFtpSession* wanted = sftp ? static_cast<IFtpSession*>(sftpClient.get()) : ftpClient.get();
+    if (wanted == client) return;
+    // The other protocol's connection ends; its events go nowhere now. The local pane stays.
+    std::unique_ptr<TFtpJobQueue> previous = std::move(queue);
+    queue = std::make_unique<TFtpJobQueue>(*wanted, ask, shell, messages, *progress,
+                                           ListingFilePath());
+    queue->LocalDir = previous->LocalDir;
+    queue->LocalDirText = previous->LocalDirText;
+    queue->LocalList = previous->LocalList;
+    previous.reset();
+    if (client->Connected()) client->Start(TFtpRequest::Quit);
+    client = wanted;
+    ConnectQueue();
+}
+
+void TFTPForm::ConnectCommands() {
+    ConnectQueue();
     connect(findChild<QPushButton*>("UploadButton"), &QPushButton::clicked, this,
             [this] { UploadButtonClick(); });
     connect(findChild<QPushButton*>("UpButton"), &QPushButton::clicked, this, [this] {
@@ -419,9 +449,13 @@ void TFTPForm::ConnectProfileClick(int line) {
 }
 
 void TFTPForm::ConnectTo(const TConnectionProfile& profile, int line) {
-    const std::optional<std::string> password = passwordForm->Ask();
+    // SFTP logs in with the user's keys first and asks for a password only when the server
+    // turns them down (through sftpClient->AskPassword).
+    const std::optional<std::string> password =
+        profile.Sftp ? std::optional<std::string>("") : passwordForm->Ask();
     if (!password) return;
     connectionLine = line;
+    UseSession(profile.Sftp);
     // The gallery's address comes from the profile in use, also a profile just created.
     queue->WWWAddress = profile.WWWAddress;
     login = {profile.Host,
@@ -439,6 +473,11 @@ void TFTPForm::ConnectFailed(int error) {
     switch (error) {
         case FtpErrorUntrustedCertificate:
             return TrustCertificate();
+        case FtpErrorUnknownHostKey:
+            return TrustHostKey();
+        case FtpErrorHostKeyChanged:
+            messages.ShowError(reason);
+            break;
         case FtpErrorTlsRefused:
             messages.ShowError(reason +
                                "\nTo connect without encryption, with the password in clear text, "
@@ -470,6 +509,21 @@ void TFTPForm::TrustCertificate() {
     profile.TrustedCertificate = fingerprint;
     profiles.Replace(connectionLine, profile);
     SaveProfiles();
+    ConnectTo(profile, connectionLine);
+}
+
+void TFTPForm::TrustHostKey() {
+    const std::string fingerprint = client->ServerCertificate();
+    if (fingerprint.empty() || connectionLine < 1 || connectionLine >= int(profiles.Lines.size()))
+        return;
+    const TConnectionProfile profile = profiles.Profile(connectionLine);
+    if (!queue->Ask().Ask("The host key of " + profile.Host + " is not known. Its fingerprint is\n" +
+                              fingerprint,
+                          "Trust this key and add it to known_hosts? Compare the fingerprint "
+                          "with the one your provider gives.")) {
+        return;
+    }
+    sftpClient->TrustedHostKey = fingerprint;
     ConnectTo(profile, connectionLine);
 }
 

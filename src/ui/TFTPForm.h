@@ -14,6 +14,7 @@
 #include "ftp/TConnList.h"
 #include "ftp/TFileList.h"
 #include "ftp/TGallerySync.h"
+#include "ftp/TSftpSession.h"
 
 class QAction;
 class QCheckBox;
@@ -102,6 +103,10 @@ private:
     std::vector<TSyncFile> GalleryFiles(const std::string& htmlDir) const;
     void SyncFinished();
     void EndSync();
+    // Puts the queue on the session of the profile's protocol.
+    void UseSession(bool sftp);
+    void ConnectQueue();
+    void TrustHostKey();
     void Timer1Timer();
     void BackgroundError(const std::string& message);
 
@@ -112,7 +117,11 @@ private:
     std::string startDirectory;
     TConnList profiles;
     std::unique_ptr<TFtpProgress> progress;
-    std::unique_ptr<TFtpClient> client;
+    // The session of the protocol in use, FTP(S) or SFTP; the queue works on it.
+    std::unique_ptr<TFtpClient> ftpClient;
+    std::unique_ptr<TSftpSession> sftpClient;
+    IFtpSession* client;
+    IShell& shell;
     std::unique_ptr<TFtpJobQueue> queue;
     std::unique_ptr<TConnectionEditorForm> connectionEditor;
     std::unique_ptr<TPasswordForm> passwordForm;

@@ -83,6 +83,13 @@ TEST(TConnList, EncryptionAndATrustedCertificateFollowThePassiveField) {
     list.Lines.push_back("Spoilt;h;u;w;;TLS;SHA256:12:34");
     EXPECT_EQ(list.Profile(5).TrustedCertificate, "");
     EXPECT_THROW(list.Add({"Bad", "h", "u", "w", false, true, "12:34"}), EUserInputError);
+
+    // SFTP in the sixth field; an older version reads it as plain FTP, never as FTPS.
+    list.Add({"Ssh", "h:2222", "u", "w", false, false, "", true});
+    EXPECT_EQ(list.Lines[6], "Ssh;h:2222;u;w;;SFTP");
+    EXPECT_TRUE(list.Profile(6).Sftp);
+    EXPECT_FALSE(list.Profile(6).Tls);
+    EXPECT_FALSE(list.Profile(3).Sftp);
 }
 
 TEST(TConnList, RefusesFieldsTheFileCannotKeep) {

@@ -2,6 +2,7 @@
 // editor and the password dialog, the panes, transfers both ways, remote and local
 // directories, the gallery upload, and the failures a user meets.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -15,6 +16,7 @@
 #include "base/Text.h"
 #include "ftp/TFtpJobQueue.h"
 #include "tests/ftp/FtpTestSupport.h"
+#include "tests/ftp/SshdServer.h"
 #include "ui/TFTPForm.h"
 
 namespace fsc {
@@ -68,14 +70,14 @@ protected:
         test::AnswerNextModal([this, password](QWidget* editor) {
             EXPECT_EQ(editor->windowTitle(), "Connection Editor");
             EXPECT_EQ(Find<QLineEdit>(editor, "ConnName")->text(), "A New Connection");
-            EXPECT_TRUE(Find<QCheckBox>(editor, "TlsCheckBox")->isChecked())
-                << "new profiles are encrypted";
+            EXPECT_EQ(Find<QComboBox>(editor, "ProtocolComboBox")->currentIndex(), 1)
+                << "new profiles are encrypted FTP";
             Find<QLineEdit>(editor, "ConnName")->setText("Homepage");
             Find<QLineEdit>(editor, "Host")->setText(QString::fromStdString(server->Host()));
             Find<QLineEdit>(editor, "UserID")->setText("anna");
             Find<QLineEdit>(editor, "URLEdit")->setText(HomepageAddress);
             // The server of these tests is a plain one.
-            Find<QCheckBox>(editor, "TlsCheckBox")->setChecked(false);
+            Find<QComboBox>(editor, "ProtocolComboBox")->setCurrentIndex(2);
             TypePassword(password);
             Find<QPushButton>(editor, "OKButton")->click();
         });
@@ -190,7 +192,8 @@ TEST_F(FtpWindowTest, TrustsAnUnknownCertificateForTheProfileAndRefusesAChangedO
     Open();
     std::string asked;
     test::AnswerNextModal([&](QWidget* editor) {
-        EXPECT_TRUE(Find<QCheckBox>(editor, "TlsCheckBox")->isChecked());
+        EXPECT_EQ(Find<QComboBox>(editor, "ProtocolComboBox")->currentText(),
+                  "FTPS (encrypted FTP)");
         Find<QLineEdit>(editor, "ConnName")->setText("Secure");
         Find<QLineEdit>(editor, "Host")->setText(QString::fromStdString(server->Host()));
         Find<QLineEdit>(editor, "UserID")->setText("anna");
@@ -234,6 +237,58 @@ TEST_F(FtpWindowTest, TrustsAnUnknownCertificateForTheProfileAndRefusesAChangedO
     EXPECT_NE(message.find(changed), std::string::npos) << message;
     EXPECT_NE(message.find("Trusted Certificate"), std::string::npos) << message;
     EXPECT_FALSE(form->Queue().Connected());
+}
+
+// An SFTP profile logs in with the user's key, without a password. The unknown host key is
+// shown with its fingerprint and, trusted, written to known_hosts; the remote pane lists the
+// server's folder and a file goes up.
+TEST_F(FtpWindowTest, AnSftpProfileLogsInWithTheKeyAndTrustsTheHostKeyIntoKnownHosts) {
+    const std::string userHome = w->root / "user";
+    const std::string served = w->root / "served";
+    test::TSshdServer sshd(w->root / "sshd", served, test::MakeKey(userHome + "/.ssh/id_ed25519"));
+    Put(served + "/a.jpg", "picture");
+    Put(local + "/b.jpg", "another picture");
+    // The window's session finds the user's keys and known_hosts below HOME.
+    const std::string savedHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+    struct TRestoreHome {
+        std::string Home;
+        ~TRestoreHome() { setenv("HOME", Home.c_str(), 1); }
+    } restore{savedHome};
+    Open();
+    setenv("HOME", userHome.c_str(), 1);
+    unsetenv("SSH_AUTH_SOCK");
+    std::string asked;
+    test::AnswerNextModal([&](QWidget* editor) {
+        Find<QComboBox>(editor, "ProtocolComboBox")->setCurrentIndex(0);
+        EXPECT_FALSE(Find<QCheckBox>(editor, "PassiveCheckBox")->isEnabled());
+        Find<QLineEdit>(editor, "ConnName")->setText("Home server");
+        Find<QLineEdit>(editor, "Host")->setText(QString::fromStdString(sshd.Host()));
+        Find<QLineEdit>(editor, "UserID")->setText(QString::fromStdString(test::LoginName()));
+        test::AnswerNextModal([&asked](QWidget* question) {
+            asked = Find<QLabel>(question, "StatementLabel")->text().toStdString();
+            Find<QPushButton>(question, "YesButton")->click();
+        });
+        Find<QPushButton>(editor, "OKButton")->click();
+    });
+    Find<QAction>(form.get(), "NewConnection1")->trigger();
+    // The login folder is the user's own, with ".." above it.
+    ASSERT_TRUE(test::WaitFor([&] { return Grid("WebStringGrid")->rowCount() == 2; }, 20000))
+        << Text("StatusEdit");
+    EXPECT_NE(asked.find(sshd.Fingerprint()), std::string::npos) << asked;
+    EXPECT_EQ(Names(Grid("WebStringGrid")), (std::vector<std::string>{"..", "a.jpg"}));
+    EXPECT_NE(ReadFileBytes(userHome + "/.ssh/known_hosts").find("ssh-ed25519"),
+              std::string::npos);
+    EXPECT_NE(ReadFileBytes(ConnListFilePath()).find("Home server;" + sshd.Host() + ";"),
+              std::string::npos);
+    EXPECT_NE(ReadFileBytes(ConnListFilePath()).find(";SFTP"), std::string::npos);
+
+    std::string message, title;
+    test::ReadNextMessageBox(message, title);
+    SelectOnly(Grid("LocalStringGrid"), "b.jpg");
+    Find<QPushButton>(form.get(), "UpButton")->click();
+    WaitIdle();
+    EXPECT_EQ(message, "");
+    EXPECT_EQ(ReadFileBytes(served + "/b.jpg"), "another picture");
 }
 
 TEST_F(FtpWindowTest, AWrongPasswordIsSaidInTheStatusAndTheWindowGoesOn) {
