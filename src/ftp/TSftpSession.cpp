@@ -94,9 +94,15 @@ TSftpSession::~TSftpSession() {
 }
 
 void TSftpSession::Start(TFtpRequest request) {
+    // As over FTP, Abort cuts the connection: the request under way ends in its place.
     if (request == TFtpRequest::Abort) {
         aborting = true;
-        if (!busy) Finish(request, FtpOk);
+        if (busy) {
+            abortPending = true;
+        } else {
+            QMetaObject::invokeMethod(
+                this, [this] { Finish(TFtpRequest::Abort, FtpOk); }, Qt::QueuedConnection);
+        }
         return;
     }
     if (busy) {
@@ -121,6 +127,17 @@ void TSftpSession::Start(TFtpRequest request) {
 void TSftpSession::Finish(TFtpRequest request, int code) {
     if (worker.joinable()) worker.join();
     busy = false;
+    if (abortPending || request == TFtpRequest::Abort) {
+        abortPending = false;
+        const bool wasConnected = connected;
+        Close();
+        lastCode = FtpOk;
+        if (!events) return;
+        events->StateChanged(TFtpState::NotConnected);
+        events->RequestDone(TFtpRequest::Abort, FtpOk);
+        if (wasConnected && events) events->SessionClosed();
+        return;
+    }
     lastCode = code;
     if (!events) return;
     events->StateChanged(connected ? TFtpState::Ready : TFtpState::NotConnected);

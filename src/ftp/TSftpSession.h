@@ -71,6 +71,8 @@ private:
     IFtpSessionEvents* events = nullptr;
     std::thread worker;
     std::atomic<bool> busy{false}, aborting{false}, connected{false};
+    // Abort came while a request ran: its end is reported as the Abort's.
+    bool abortPending = false;
     ssh_session_struct* ssh = nullptr;
     sftp_session_struct* sftp = nullptr;
     std::string cwd, dirResult, errorText, hostKey;
