@@ -388,12 +388,14 @@ int TSftpSession::List(const TInputs& in) {
     }
     if (code == FtpOk && !sftp_dir_eof(folder)) code = Failed("Cannot list " + in.HostFileName);
     sftp_closedir(folder);
+    return Closed(out, in.LocalFileName, code);
+}
+
+int TSftpSession::Closed(std::ofstream& out, const std::string& path, int code) {
     out.close();
-    if (code == FtpOk && !out) {
-        errorText = "Cannot write the local file " + in.LocalFileName + ".";
-        return FtpErrorLocalFile;
-    }
-    return code;
+    if (code != FtpOk || out) return code;
+    errorText = "Cannot write the local file " + path + ".";
+    return FtpErrorLocalFile;
 }
 
 int TSftpSession::Get(const TInputs& in) {
@@ -425,12 +427,7 @@ int TSftpSession::Get(const TInputs& in) {
         PostProgress(moved);
     }
     sftp_close(file);
-    out.close();
-    if (code == FtpOk && !out) {
-        errorText = "Cannot write the local file " + in.LocalFileName + ".";
-        return FtpErrorLocalFile;
-    }
-    return code;
+    return Closed(out, in.LocalFileName, code);
 }
 
 int TSftpSession::Put(const TInputs& in) {

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <atomic>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -62,6 +63,8 @@ private:
     int Put(const TInputs& in);
     int Rename(const TInputs& in);
     int Size(const TInputs& in);
+    // Closes a local file a request wrote: failing to write it outranks a success.
+    int Closed(std::ofstream& out, const std::string& path, int code);
     std::string Remote(const std::string& path) const;
     // The result code for a failed libssh call, with errorText naming `what`.
     int Failed(const std::string& what);

@@ -491,6 +491,21 @@ TEST(CliSync, APublishKilledAtAnyFileLeavesEveryPageOnTheServerWorking) {
         }
         EXPECT_GE(killed, overPrevious ? 4 : 10) << "the gallery has more files than that";
     }
+    // A later run clears the scratch files the killed runs left in the temporary folder.
+    ForceDirectories(run.Root / "tmp");
+    WriteFileBytes(run.Root / "tmp/folioscope-listing-999999999-0", "left by a killed run");
+    WriteFileBytes(run.Root / "tmp/folioscope-notes", "someone else's");
+    {
+        const auto last = server("");
+        std::vector<std::string> arguments = publish;
+        arguments.push_back("ftp://user@" + last->Host() + "/gal");
+        const auto result = run.Run(arguments, {"FOLIOSCOPE_FTP_PASSWORD=secret",
+                                                "TMPDIR=" + run.Root / "tmp"});
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    }
+    EXPECT_FALSE(FileExists(run.Root / "tmp/folioscope-listing-999999999-0"));
+    EXPECT_TRUE(FileExists(run.Root / "tmp/folioscope-notes"));
+
     // The check itself sees a missing thumbnail.
     ASSERT_TRUE(FileExists(previous + "/gal/images/a_th.jpg"))
         << JoinLines(FilesBelow(previous));
