@@ -81,6 +81,8 @@ TConnectionEditorForm::TConnectionEditorForm(QWidget* parent) : QDialog(parent) 
     layout->addRow("Trusted Certificate", certificateEdit);
     layout->addRow(buttons);
     setMinimumWidth(420);
+    // New profiles start encrypted; the choice also sets which fields apply.
+    protocolBox->setCurrentIndex(Ftps);
 }
 
 TConnectionEdit TConnectionEditorForm::Edit(TConnectionProfile& profile, bool canDelete) {
