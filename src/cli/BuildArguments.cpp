@@ -97,6 +97,14 @@ std::string TrustedCertificateArgument(const std::string& value) {
     return *fingerprint;
 }
 
+// Eight keep a server's usual limit of connections a client may open at once.
+int ConnectionsArgument(const std::string& value) {
+    int count = 0;
+    if (!TryParseInt(value, count) || count < 1 || count > 8)
+        throw EUsageError("--connections needs a whole number from 1 to 8, not \"" + value + "\"");
+    return count;
+}
+
 void CheckUploadOptions(const TUploadTarget& target) {
     if (!target.Tls && !target.TrustedCertificate.empty())
         throw EUsageError("--trust-certificate and --no-tls together");
@@ -110,7 +118,7 @@ bool IsUploadOption(const std::string& arg) {
     for (const char* option :
          {"--passive", "--active", "--no-tls", "--sync", "--trust-certificate", "--www",
           "--include", "--exclude", "--dry-run", "--accept-hostname-mismatch",
-          "--trust-host-key", "--identity"}) {
+          "--trust-host-key", "--identity", "--connections"}) {
         if (arg == option) return true;
     }
     return false;
@@ -141,6 +149,8 @@ bool ReadUploadOption(TUploadTarget& target, const std::string& arg,
         }
     } else if (arg == "--identity") {
         target.Identity = value();
+    } else if (arg == "--connections") {
+        target.Connections = ConnectionsArgument(value());
     } else if (arg == "--include") {
         target.Include.push_back(value());
     } else if (arg == "--exclude") {

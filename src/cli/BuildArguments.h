@@ -36,10 +36,12 @@ struct TUploadTarget {
     std::string TrustedHostKey;
     // --identity: the private key an SFTP login uses instead of the agent and default keys.
     std::string Identity;
+    // --connections: how many connections send pictures at once; pages follow them all.
+    int Connections = 2;
 };
 
 // Reads one of the options an upload target takes besides its address (--passive,
-// --active, --no-tls, --sync, --trust-certificate, --www, --include, --exclude), taking its
+// --active, --no-tls, --sync, --trust-certificate, --www, --include, --exclude, --connections, ...), taking its
 // value from `value` when it has one. False when `arg` is none of them.
 bool ReadUploadOption(TUploadTarget& target, const std::string& arg,
                       const std::function<std::string()>& value);

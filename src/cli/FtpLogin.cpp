@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <map>
+#include <mutex>
 
 #include "base/Errors.h"
 #include "ftp/IFtpSession.h"
@@ -27,6 +29,18 @@ std::string ReadHiddenLine() {
     if (hidden) tcsetattr(STDIN_FILENO, TCSANOW, &saved);
     std::cerr << '\n';
     return line;
+}
+
+// A publish over several connections logs in several times, from their own threads: the
+// user is asked once for each prompt, and only one prompt is on the terminal at a time.
+std::string AskedOnce(const std::string& prompt) {
+    static std::mutex asking;
+    static std::map<std::string, std::string> answers;
+    const std::lock_guard lock(asking);
+    const auto known = answers.find(prompt);
+    if (known != answers.end()) return known->second;
+    std::cerr << prompt << std::flush;
+    return answers[prompt] = ReadHiddenLine();
 }
 
 }  // namespace
@@ -63,14 +77,12 @@ std::string FtpPassword() {
 std::string SftpPassword() {
     if (const char* password = std::getenv("FOLIOSCOPE_SFTP_PASSWORD")) return password;
     if (!isatty(STDIN_FILENO) || !isatty(STDERR_FILENO)) return {};
-    std::cerr << "SFTP password: " << std::flush;
-    return ReadHiddenLine();
+    return AskedOnce("SFTP password: ");
 }
 
 std::string KeyPassphrase(const std::string& prompt) {
     if (!isatty(STDIN_FILENO) || !isatty(STDERR_FILENO)) return {};
-    std::cerr << prompt << std::flush;
-    return ReadHiddenLine();
+    return AskedOnce(prompt);
 }
 
 }  // namespace fsc

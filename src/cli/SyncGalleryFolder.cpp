@@ -116,6 +116,8 @@ void SyncGalleryFolder(const std::string& htmlDir, const std::string& galleryFil
                       target.SubDir, std::move(files));
     sync.KeepManifest = target.Sync;
     sync.PlanOnly = target.DryRun;
+    sync.Connections = target.Connections;
+    sync.NewSession = [&target] { return OpenSession(target); };
     const std::string what = target.Sync ? "Sync" : "Upload";
     const std::string the = target.Sync ? "The sync" : "The upload";
     std::string status;

@@ -160,6 +160,7 @@ TPublishedFiles PublishedFiles(const std::string& folder, const std::optional<TS
                      [&](const TSyncFile& a, const TSyncFile& b) {
                          return SendingRank(a.Path, choice) < SendingRank(b.Path, choice);
                      });
+    for (TSyncFile& file : result.Files) file.Page = SendingRank(file.Path, choice) > 0;
     return result;
 }
 

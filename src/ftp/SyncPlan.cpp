@@ -41,7 +41,7 @@ bool IsSyncOwnFile(const std::string& name) {
 }
 
 TSyncFile ReadSyncFile(const std::string& path, const std::string& fullPath) {
-    return {path, fullPath, HashFile(fullPath)};
+    return {path, fullPath, HashFile(fullPath), false};
 }
 
 TSyncPlan PlanSync(const std::vector<TSyncFile>& files, const TSyncManifest& manifest) {

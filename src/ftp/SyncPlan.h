@@ -13,6 +13,8 @@ struct TSyncFile {
     std::string Path;      // below the gallery folder, "/" between the levels
     std::string FullPath;  // on this computer
     TManifestEntry Entry;
+    // Pages go after every other file, so that none shows what has not arrived yet.
+    bool Page = false;
 };
 
 struct TSyncPlan {

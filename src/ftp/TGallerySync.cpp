@@ -1,17 +1,10 @@
 // The sync's steps over one FTP session and its recovery from dropped connections.
 #include "ftp/TGallerySync.h"
 
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QTimer>
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <set>
 #include <sstream>
 
@@ -20,50 +13,13 @@
 #include "base/TStringList.h"
 #include "ftp/FtpReplies.h"
 #include "ftp/ListingReader.h"
+#include "ftp/SyncScratchFiles.h"
 #include "ftp/SyncServerCheck.h"
+#include "ftp/TSyncCrew.h"
 
 namespace fsc {
 
 namespace {
-
-// The pid in a scratch file's name ("folioscope-WHAT-PID-N"); 0 for another name.
-long ScratchOwner(const std::string& name) {
-    if (!name.starts_with("folioscope-")) return 0;
-    const std::size_t last = name.rfind('-');
-    const std::size_t before = last == std::string::npos ? last : name.rfind('-', last - 1);
-    if (before == std::string::npos || before < 10) return 0;
-    const std::string pid = name.substr(before + 1, last - before - 1);
-    if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) return 0;
-    return std::stol(pid);
-}
-
-// A sync that was killed leaves its scratch files behind: the user's own whose process is
-// gone are cleared, once per process.
-void ClearScratchOfEndedSyncs() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(
-                 std::filesystem::temp_directory_path(error), error)) {
-            const long pid = ScratchOwner(entry.path().filename().string());
-            struct stat info {};
-            if (pid <= 0 || ::lstat(entry.path().c_str(), &info) != 0 ||
-                !S_ISREG(info.st_mode) || info.st_uid != ::getuid())
-                continue;
-            if (::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
-                std::filesystem::remove(entry.path(), error);
-        }
-    });
-}
-
-// A local scratch file of this process; two syncs at once do not share one.
-std::string ScratchFile(const char* what) {
-    ClearScratchOfEndedSyncs();
-    static std::atomic<int> counter{0};
-    const std::string name = std::string("folioscope-") + what + "-" + std::to_string(getpid()) +
-                             "-" + std::to_string(counter++);
-    return (std::filesystem::temp_directory_path() / name).string();
-}
 
 std::string JoinRemote(const std::string& path, const std::string& name) {
     if (name.empty()) return path;
@@ -126,6 +82,7 @@ void TGallerySync::Start() {
 void TGallerySync::Abort() {
     if (phase == TPhase::Done) return;
     steps.clear();
+    if (crew) crew->Abort();
     Aborted = true;
     Failure = "Sync aborted.";
     phase = TPhase::Done;
@@ -279,13 +236,7 @@ void TGallerySync::MakePlan() {
                                            [&](const TSyncFile& f) { return f.Path == path; });
         if (!sentAgain) steps.push_back({TStepKind::RemovePart, part});
     }
-    for (const TSyncFile& file : plan.Send) {
-        const TSyncFile* local = &*std::find_if(
-            files.begin(), files.end(), [&](const TSyncFile& f) { return f.Path == file.Path; });
-        steps.push_back({TStepKind::Put, file.Path, local});
-        steps.push_back({TStepKind::CheckSize, file.Path, local});
-        steps.push_back({TStepKind::Rename, file.Path, local});
-    }
+    if (!StartCrew(plan.Send)) QueueSends(plan.Send);
     for (const std::string& path : plan.Delete) steps.push_back({TStepKind::Delete, path});
     if (KeepManifest &&
         (!plan.Send.empty() || !plan.Delete.empty() || !manifestWasRead || manifestChanged)) {
@@ -294,6 +245,53 @@ void TGallerySync::MakePlan() {
     }
     phase = TPhase::Steps;
     RunStep();
+}
+
+void TGallerySync::QueueSends(const std::vector<TSyncFile>& send) {
+    for (const TSyncFile& file : send) {
+        const TSyncFile* local = &*std::find_if(
+            files.begin(), files.end(), [&](const TSyncFile& f) { return f.Path == file.Path; });
+        steps.push_back({TStepKind::Put, file.Path, local});
+        steps.push_back({TStepKind::CheckSize, file.Path, local});
+        steps.push_back({TStepKind::Rename, file.Path, local});
+    }
+}
+
+// Shares the files that are not pages out among the crew's connections and this one, which
+// sends the pages once the crew has ended. False when this connection sends everything: a
+// login costs more than a few small files take.
+bool TGallerySync::StartCrew(const std::vector<TSyncFile>& send) {
+    std::vector<TSyncFile> early, pages;
+    for (const TSyncFile& file : send) (file.Page ? pages : early).push_back(file);
+    const std::size_t members = std::min<std::size_t>(std::max(Connections, 1) - 1, early.size() / 4);
+    if (PlanOnly || !NewSession || members == 0) return false;
+    std::vector<std::vector<TSyncFile>> shares = SplitIntoShares(early, members + 1);
+    QueueSends(shares.front());
+    steps.push_back({TStepKind::AwaitCrew, ""});
+    QueueSends(pages);
+    shares.erase(shares.begin());
+    crew = std::make_unique<TSyncCrew>(*this, login, subDir, NewSession, std::move(shares));
+    crew->OnSent = [this](const TSyncFile& file) { RecordSent(file); };
+    crew->OnStatus = [this](const std::string& text) { Status(text); };
+    crew->OnWarning = [this](const std::string& text) { Warn(text); };
+    crew->OnFinished = [this] {
+        if (phase != TPhase::Crew) return;
+        phase = TPhase::Steps;
+        RunStep();
+    };
+    crew->Start();
+    return true;
+}
+
+// What a connection of the crew gave up on goes over this one, before the pages.
+void TGallerySync::AfterCrew() {
+    Refused.insert(Refused.end(), crew->Refused.begin(), crew->Refused.end());
+    for (const std::string& failure : crew->Failures)
+        Warn("A further connection gave up (" + failure + "); its files go over the first.");
+    std::deque<TStep> rest = std::move(steps);
+    steps.clear();
+    QueueSends(crew->Unsent);
+    steps.insert(steps.end(), rest.begin(), rest.end());
 }
 
 void TGallerySync::MakeGalleryFolders() {
@@ -321,6 +319,15 @@ void TGallerySync::RunStep() {
         if (step.Kind == TStepKind::Rename) AfterRename(step);
     }
     if (steps.empty()) return End();
+    if (steps.front().Kind == TStepKind::AwaitCrew) {
+        if (!crew->Finished()) {
+            phase = TPhase::Crew;
+            return;
+        }
+        steps.pop_front();
+        AfterCrew();
+        return RunStep();
+    }
     StartStep(steps.front());
 }
 
@@ -388,6 +395,8 @@ void TGallerySync::StartStep(const TStep& step) {
             return Request(TFtpRequest::Delete);
         case TStepKind::PutManifest:
             return PutManifest();
+        case TStepKind::AwaitCrew:
+            return;
         case TStepKind::CheckSize:
             if (sizeByListing) {
                 std::error_code ignored;
@@ -415,7 +424,7 @@ void TGallerySync::PutManifest() {
 
 void TGallerySync::RequestDone(TFtpRequest request, int error) {
     if (error == FtpErrorBusy || phase == TPhase::Done || phase == TPhase::Waiting ||
-        request == TFtpRequest::Abort) {
+        phase == TPhase::Crew || request == TFtpRequest::Abort) {
         return;
     }
     if (phase == TPhase::Quit || phase == TPhase::Return) {
@@ -544,12 +553,17 @@ void TGallerySync::AfterSizeCheck(const TStep& step, int error) {
     steps.push_front({TStepKind::Put, step.Path, step.File, true});
 }
 
-void TGallerySync::AfterRename(const TStep& step) {
-    manifest[step.Path] = step.File->Entry;
+void TGallerySync::RecordSent(const TSyncFile& file) {
+    manifest[file.Path] = file.Entry;
     ++SentCount;
+    bytesSinceManifest += file.Entry.Size;
+    if (OnSent) OnSent(file);
+}
+
+void TGallerySync::AfterRename(const TStep& step) {
+    RecordSent(*step.File);
     // Progress made: a later drop gets its own attempts.
     retriesLeft = RetryCount;
-    bytesSinceManifest += step.File->Entry.Size;
     const bool morePuts = std::any_of(steps.begin(), steps.end(),
                                       [](const TStep& s) { return s.Kind == TStepKind::Put; });
     if (KeepManifest && bytesSinceManifest >= checkpointEvery && morePuts) {
@@ -605,6 +619,7 @@ void TGallerySync::StepFailed(const TStep& step, int error) {
         case TStepKind::PutManifest:
             return Fail("Cannot write the manifest on the server: " + reason);
         case TStepKind::CheckSize:
+        case TStepKind::AwaitCrew:
             return;
     }
 }
@@ -643,6 +658,7 @@ void TGallerySync::Progress(std::int64_t bytes) {
 void TGallerySync::Fail(const std::string& message) {
     Failure = message;
     steps.clear();
+    if (crew) crew->Abort();
     End();
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@
 #include "ftp/SyncPlan.h"
 
 namespace fsc {
+
+class TSyncCrew;
 
 struct TSyncLogin {
     std::string Host, User, Password;
@@ -54,6 +57,10 @@ public:
     // False for a plain upload: every file is sent, in the same order and under temporary
     // names, but no manifest is read or written and nothing is deleted.
     bool KeepManifest = true;
+    // Connections that send at once: the pictures and other files are shared out among
+    // sessions NewSession opens, and the pages go over this one once they have all ended.
+    int Connections = 1;
+    std::function<std::unique_ptr<IFtpSession>()> NewSession;
 
     // Asked once the plan is known, before anything is sent; false cancels the sync.
     std::function<bool(const TSyncPlan&)> OnPlan;
@@ -61,6 +68,8 @@ public:
     std::function<void(const std::string&)> OnWarning;
     std::function<void(std::int64_t bytes, std::int64_t expected)> OnProgress;
     std::function<void()> OnFinished;
+    // Each file once it is in place under its own name.
+    std::function<void(const TSyncFile&)> OnSent;
 
     // Logs in unless the session is connected already, then syncs.
     void Start();
@@ -100,6 +109,8 @@ private:
         Check,
         Steps,
         Waiting,
+        // The pages wait for the crew's connections to end.
+        Crew,
         Quit,
         Return,
         Done
@@ -114,7 +125,9 @@ private:
         PutManifest,
         RenameManifest,
         // The part just sent has the local file's size on the server.
-        CheckSize
+        CheckSize,
+        // Everything the crew sends is in place before the pages go.
+        AwaitCrew
     };
     struct TStep {
         TStepKind Kind;
@@ -152,6 +165,7 @@ private:
     std::uint64_t bytesSinceManifest = 0, checkpointEvery = 0;
     std::int64_t expectedBytes = 0;
     std::string fetchedFile, writtenFile, listingFile;
+    std::unique_ptr<TSyncCrew> crew;
     QObject timers;
 
     void Request(TFtpRequest request);
@@ -163,6 +177,9 @@ private:
     void ListNextFolder();
     void AfterList(int error);
     void MakePlan();
+    void QueueSends(const std::vector<TSyncFile>& send);
+    bool StartCrew(const std::vector<TSyncFile>& send);
+    void AfterCrew();
     void RunStep();
     void StartStep(const TStep& step);
     void StepDone(int error);
@@ -173,6 +190,7 @@ private:
     void AfterSizeCheck(const TStep& step, int error);
     std::int64_t ListedSize(const std::string& path);
     void StepFailed(const TStep& step, int error);
+    void RecordSent(const TSyncFile& file);
     void AfterRename(const TStep& step);
     void PutManifest();
     void Dropped();

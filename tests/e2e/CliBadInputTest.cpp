@@ -191,6 +191,8 @@ TEST(CliBadInput, ArgumentsTheCommandCannotUnderstandAreUsageErrorsBeforeAnythin
          "--trust-host-key and --identity are for sftp:// addresses"},
         {{"--upload", "sftp://me@host/gal", "--accept-hostname-mismatch"},
          "an sftp:// address trusts host keys: use --trust-host-key"},
+        {{"--upload", "sftp://me@host/gal", "--connections", "9"},
+         "--connections needs a whole number from 1 to 8, not \"9\""},
         {{"--upload", "ftp://user@/gal"}, "needs a host"},
         {{"--upload", "ftp://user@host/a/../b"}, "is not a folder path of plain names"},
         {{"--upload", "ftp://user@host/.."}, "is not a folder path of plain names"},

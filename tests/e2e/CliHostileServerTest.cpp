@@ -62,7 +62,7 @@ TEST(CliHostileServer, NoServerCanMakeThePublishHoardMemory) {
         ASSERT_EQ(server.Error(), "");
         const ProgramResult result =
             run.Run({"publish", "--html-dir", out, "--html-file", "index.html", "--no-tls",
-                     "ftp://user@" + server.Host() + "/gal"},
+                     "--connections", "1", "ftp://user@" + server.Host() + "/gal"},
                     {"FOLIOSCOPE_FTP_PASSWORD=secret"});
         // Measured before the server stops: only the client runs have been waited for.
         EXPECT_LT(PeakOfChildren(), 100L << 20);

@@ -140,6 +140,32 @@ TEST(CliSftp, LogsInWithTheKeyNamedAndSaysWhatItTriedWhenRefused) {
     EXPECT_EQ(FilesBelow(f.Served + "/copy"), FilesBelow(f.Out));
 }
 
+// Four connections leave the same tree and manifest on the server as one, names with blanks
+// and beyond ASCII included; the key trusted by the first connection serves the others
+// without a second line in known_hosts.
+TEST(CliSftp, FourConnectionsLeaveTheSameServerTreeAsOne) {
+    TSftpFixture f;
+    WriteTestPictures(f.Run.Root / "pictures");
+    f.Build();
+    ForceDirectories(f.Out + "/extras");
+    for (int i = 0; i < 20; ++i)
+        WriteFileBytes(f.Out + "/extras/Notiz Nr " + std::to_string(i) + " für alle.txt",
+                       std::string(std::size_t(1000 + 7000 * i), char('a' + i)));
+    ProgramResult result = f.Publish("four", {"--trust-host-key", f.Server.Fingerprint(),
+                                              "--include", "extras/*", "--connections", "4"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    result = f.Publish("one", {"--include", "extras/*", "--connections", "1"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+
+    EXPECT_EQ(FilesBelow(f.Served + "/four"), WithManifest(FilesBelow(f.Out)));
+    EXPECT_EQ(FilesBelow(f.Served + "/four"), FilesBelow(f.Served + "/one"));
+    for (const std::string& file : FilesBelow(f.Served + "/one"))
+        EXPECT_EQ(ReadFileBytes(f.Served + "/four/" + file),
+                  ReadFileBytes(f.Served + "/one/" + file))
+            << file;
+    EXPECT_EQ(SplitLines(ReadFileBytes(f.Home + "/.ssh/known_hosts")).size(), 1u);
+}
+
 // The server goes down while a large file is on its way: the run takes the connection up
 // again as often as it may, fails, and the next run, once the server is back, completes the
 // gallery without a part left over.

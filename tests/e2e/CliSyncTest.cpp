@@ -199,7 +199,7 @@ TEST(CliSync, TakesUpADroppedConnectionAndLeavesExactlyTheGallery) {
     const auto result =
         run.Build({"--images", run.Root / "pictures", "--html-dir", out, "--html-file",
                    "index.html", "--quiet", "--upload", "ftp://user@" + server.Host() + "/gal",
-                   "--sync", "--passive", "--no-tls"},
+                   "--sync", "--passive", "--no-tls", "--connections", "1"},
                   {"FOLIOSCOPE_FTP_PASSWORD=secret"});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(FilesBelow(run.Root / "root/gal"), With(FilesBelow(out), {Manifest}));
@@ -357,6 +357,53 @@ TEST(CliSync, PublishesOnlyTheGalleryPagesLastIntoAFolderOfAnyDepth) {
     EXPECT_EQ(FilesBelow(remote), With(sent, {Manifest, "original.tif"}));
 }
 
+// Several connections share the pictures out; the pages still go live after all of them,
+// over the first. A server that takes one connection only gets everything over that one.
+TEST(CliSync, SharesThePicturesOutAmongConnectionsPagesStillLast) {
+    EnsureQtApplication();
+    TCliRun run;
+    WriteTestPictures(run.Root / "pictures");
+    const std::string out = run.Root / "out";
+    auto result = run.Build({"--images", run.Root / "pictures", "--html-dir", out, "--html-file",
+                             "index.html", "--template", "Modern", "--quiet"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    ForceDirectories(out + "/extras");
+    for (int i = 0; i < 20; ++i)
+        WriteFileBytes(out + "/extras/Notiz Nr " + std::to_string(i) + " für alle.txt",
+                       std::string(std::size_t(1000 + 5000 * i), char('a' + i)));
+    const std::vector<std::string> password{"FOLIOSCOPE_FTP_PASSWORD=secret"};
+    const auto publish = [&](const PyftpdServer& server) {
+        return run.Run({"publish", "--html-dir", out, "--html-file", "index.html", "--no-tls",
+                        "--include", "extras/*", "--connections", "4",
+                        "ftp://user@" + server.Host() + "/gallery"},
+                       password);
+    };
+
+    const std::string log = run.Root / "server.log";
+    {
+        PyftpdServer server(run.Root / "home", {"--log=" + QString::fromStdString(log)});
+        ASSERT_EQ(server.Error(), "");
+        result = publish(server);
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    }
+    EXPECT_EQ(Logged(log, "USER").size(), 4u) << ReadFileBytes(log);
+    EXPECT_EQ(FilesBelow(run.Root / "home/gallery"), With(FilesBelow(out), {Manifest}));
+    ExpectSameBytes(run.Root / "home/gallery", out);
+    ExpectManifestOf(run.Root / "home/gallery/" + Manifest, out);
+    ExpectPagesWentLiveLast(log, "index.html", true);
+
+    PyftpdServer single(run.Root / "single", {"--max-per-ip=1"});
+    ASSERT_EQ(single.Error(), "");
+    result = publish(single);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Err.find("A further connection gave up (Connection failed: 421"),
+              std::string::npos)
+        << result.Err;
+    EXPECT_EQ(FilesBelow(run.Root / "single/gallery"), With(FilesBelow(out), {Manifest}));
+    ExpectSameBytes(run.Root / "single/gallery", out);
+    ExpectManifestOf(run.Root / "single/gallery/" + Manifest, out);
+}
+
 // A server that answers "226" for a file cut short (as some do for a reset data connection):
 // the size on the server gives it away, by SIZE or, where the server has none, by its
 // listing. The file goes again; cut twice, the sync fails before it ever goes live.
@@ -451,7 +498,8 @@ TEST(CliSync, APublishKilledAtAnyFileLeavesEveryPageOnTheServerWorking) {
                         QString::fromStdString(root), QString::fromStdString(drops)});
     };
     const std::vector<std::string> publish{
-        "publish", "--html-dir", out, "--html-file", "index.html", "--no-tls", "--passive"};
+        "publish", "--html-dir", out,     "--html-file", "index.html",
+        "--no-tls",  "--passive",  "--connections", "1"};
 
     build("100");
     ForceDirectories(root);

@@ -10,10 +10,11 @@
 # use, it also refuses a data connection that does not resume the control connection's TLS
 # session.
 # With --log=FILE, every STOR, RNTO, DELE and MKD is written to FILE as it arrives, one
-# line each ("RNTO images/a.jpg"), so that a test can read the order things went live in.
+# line each ("RNTO images/a.jpg"), and every USER as "USER" alone, so that a test can read the order things went live in.
 # With --cut=NAME:COUNT, the first COUNT files stored under a name starting with NAME are
 # cut to half their size after "226", as a server does whose data connection was reset.
 # With --no-size, the server does not know SIZE.
+# With --max-per-ip=N, a client may hold N connections at once; more are answered "421".
 # Prints the port it listens on, then serves until it is terminated.
 import logging
 import os
@@ -53,9 +54,9 @@ class Handler(TLS_FTPHandler if tls_pem else FTPHandler):
             self.fs.cwd = login_dir
 
     def pre_process_command(self, line, cmd, arg):
-        if log_file and cmd in ("STOR", "RNTO", "DELE", "MKD"):
+        if log_file and cmd in ("STOR", "RNTO", "DELE", "MKD", "USER"):
             with open(log_file, "a") as log:
-                log.write("%s %s\n" % (cmd, arg))
+                log.write("%s %s\n" % (cmd, "" if cmd == "USER" else arg))
         super().pre_process_command(line, cmd, arg)
 
     def on_file_received(self, file):
@@ -80,5 +81,6 @@ if tls_pem:
 logging.basicConfig(level=logging.CRITICAL)
 
 server = FTPServer(("127.0.0.1", 0), handler)
+server.max_cons_per_ip = int(options.get("max-per-ip") or 0)
 print(server.socket.getsockname()[1], flush=True)
 server.serve_forever()
