@@ -36,8 +36,8 @@ void ClearScratchOfEndedSyncs() {
                  std::filesystem::temp_directory_path(error), error)) {
             const long pid = ScratchOwner(entry.path().filename().string());
             struct stat info {};
-            if (pid <= 0 || ::lstat(entry.path().c_str(), &info) != 0 ||
-                !S_ISREG(info.st_mode) || info.st_uid != ::getuid())
+            if (pid <= 0 || ::lstat(entry.path().c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+                info.st_uid != ::getuid())
                 continue;
             if (::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
                 std::filesystem::remove(entry.path(), error);

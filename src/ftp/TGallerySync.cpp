@@ -263,7 +263,8 @@ void TGallerySync::QueueSends(const std::vector<TSyncFile>& send) {
 bool TGallerySync::StartCrew(const std::vector<TSyncFile>& send) {
     std::vector<TSyncFile> early, pages;
     for (const TSyncFile& file : send) (file.Page ? pages : early).push_back(file);
-    const std::size_t members = std::min<std::size_t>(std::max(Connections, 1) - 1, early.size() / 4);
+    const std::size_t members =
+        std::min<std::size_t>(std::max(Connections, 1) - 1, early.size() / 4);
     if (PlanOnly || !NewSession || members == 0) return false;
     std::vector<std::vector<TSyncFile>> shares = SplitIntoShares(early, members + 1);
     QueueSends(shares.front());
@@ -525,8 +526,8 @@ void TGallerySync::AfterSizeCheck(const TStep& step, int error) {
     }
     if (error == FtpErrorTooLarge) {
         // A listing without end: nothing can be checked, and sending again would not help.
-        Failure = "Cannot check the size of " + step.Path + " on the server: " +
-                  session.ErrorText();
+        Failure =
+            "Cannot check the size of " + step.Path + " on the server: " + session.ErrorText();
         steps.clear();
         if (!storeDirect) steps.push_back({TStepKind::RemovePart, PartName(step.Path)});
         return;

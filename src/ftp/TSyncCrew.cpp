@@ -20,15 +20,15 @@ struct TSyncCrew::TMember {
     bool ended = false;
 };
 
-TSyncCrew::TSyncCrew(const TGallerySync& first, const TSyncLogin& login,
-                     const std::string& subDir, const TSessionFactory& newSession,
+TSyncCrew::TSyncCrew(const TGallerySync& first, const TSyncLogin& login, const std::string& subDir,
+                     const TSessionFactory& newSession,
                      std::vector<std::vector<TSyncFile>> shares) {
     for (auto& share : shares) {
         auto member = std::make_unique<TMember>();
         member->session = newSession();
         member->share = share;
-        auto& sync = member->sync = std::make_unique<TGallerySync>(*member->session, login,
-                                                                    subDir, std::move(share));
+        auto& sync = member->sync =
+            std::make_unique<TGallerySync>(*member->session, login, subDir, std::move(share));
         sync->BasePath = first.BasePath;
         sync->GalleryPath = first.GalleryPath;
         sync->RetryCount = first.RetryCount;
