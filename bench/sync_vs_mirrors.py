@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Publishing speed of folioscope-cli side by side with lftp and rclone.
 
-    bench/sync_vs_mirrors.py [--build build] [--runs 3] [--pictures 9] [--sftp]
+    bench/sync_vs_mirrors.py [--build build] [--runs 3] [--pictures 9] [--sftp] [--connections 2]
 
 Builds a gallery of generated pictures (the Modern template with picture pages; 9 pictures
 give 30 files, 133 give 400), starts pyftpdlib on 127.0.0.1 (the tests' server), or with
@@ -55,6 +55,8 @@ def main():
     parser.add_argument("--runs", type=int, default=3)
     parser.add_argument("--pictures", type=int, default=9)
     parser.add_argument("--sftp", action="store_true")
+    parser.add_argument("--connections", type=int, default=2,
+                        help="connections folioscope-cli sends over")
     args = parser.parse_args()
     for tool in ("lftp", "rclone"):
         if not shutil.which(tool):
@@ -77,9 +79,9 @@ def main():
     home = work + "/home"
     os.makedirs(home)
     if args.sftp:
-        tools, server = sftp_tools(work, home, cli, gallery, env)
+        tools, server = sftp_tools(work, home, cli, gallery, env, args.connections)
     else:
-        tools, server = ftp_tools(work, home, cli, gallery, env)
+        tools, server = ftp_tools(work, home, cli, gallery, env, args.connections)
     times = {(name, kind): [] for name in tools for kind in ("full", "unchanged")}
     try:
         for run in range(args.runs):
@@ -105,7 +107,7 @@ def main():
     shutil.rmtree(work)
 
 
-def ftp_tools(work, home, cli, gallery, env):
+def ftp_tools(work, home, cli, gallery, env, connections):
     server = subprocess.Popen(["/usr/bin/python3", os.path.join(ROOT, "tests/ftp/pyftpd_server.py"),
                                home, USER, PASSWORD], stdout=subprocess.PIPE)
     port = int(server.stdout.readline())
@@ -114,7 +116,8 @@ def ftp_tools(work, home, cli, gallery, env):
 
     def folioscope(remote):
         return timed([cli, "publish", "--html-dir", gallery, "--html-file", "index.html",
-                      "--no-tls", "ftp://%s@127.0.0.1:%d/%s" % (USER, port, remote)], env)
+                      "--no-tls", "--connections", str(connections),
+                      "ftp://%s@127.0.0.1:%d/%s" % (USER, port, remote)], env)
 
     def lftp(remote):
         return timed(["lftp", "-u", "%s,%s" % (USER, PASSWORD), "-p", str(port), "-e",
@@ -130,7 +133,7 @@ def ftp_tools(work, home, cli, gallery, env):
             "rclone sync": rclone}, server
 
 
-def sftp_tools(work, home, cli, gallery, env):
+def sftp_tools(work, home, cli, gallery, env, connections):
     """An sshd of its own on a free port, serving `home`, with a key for the user."""
     ssh = work + "/ssh"
     os.makedirs(ssh)
@@ -165,6 +168,7 @@ def sftp_tools(work, home, cli, gallery, env):
 
     def folioscope(remote):
         return timed([cli, "publish", "--html-dir", gallery, "--html-file", "index.html",
+                      "--connections", str(connections),
                       "sftp://%s@127.0.0.1:%d/%s" % (user, port, remote)], our_env)
 
     def lftp(remote):

@@ -146,8 +146,10 @@ void SyncGalleryFolder(const std::string& htmlDir, const std::string& galleryFil
         throw EFSC_Exception(what + " aborted; the files sent so far are on the server.");
     }
     if (!sync.Failure.empty()) {
+        const std::string refused =
+            sync.Refused.empty() ? "" : "\nBefore that, the server refused:" + RefusedList(sync);
         throw EFSC_Exception(what + " failed: " + sync.Failure +
-                             TlsAdvice(sync.LoginError, client.ServerCertificate()));
+                             TlsAdvice(sync.LoginError, client.ServerCertificate()) + refused);
     }
     if (!sync.Refused.empty()) {
         throw EFSC_Exception(the + " is incomplete; the server refused:" + RefusedList(sync));

@@ -284,8 +284,20 @@ bool TGallerySync::StartCrew(const std::vector<TSyncFile>& send) {
     return true;
 }
 
+// A page would show a picture the server refused, and a delete might take a file the
+// pages now on the server still show: the gallery there stays as it was, and the manifest
+// records what did arrive.
+void TGallerySync::HoldBackPages() {
+    std::erase_if(steps, [](const TStep& step) {
+        return step.Kind != TStepKind::PutManifest && step.Kind != TStepKind::RenameManifest;
+    });
+    Warn("The pages were not sent, and nothing was deleted, so that no page on the server "
+         "shows a file it refused.");
+}
+
 // What a connection of the crew gave up on goes over this one, before the pages.
 void TGallerySync::AfterCrew() {
+    if (!crew->Refused.empty()) earlyRefused = true;
     Refused.insert(Refused.end(), crew->Refused.begin(), crew->Refused.end());
     for (const std::string& failure : crew->Failures)
         Warn("A further connection gave up (" + failure + "); its files go over the first.");
@@ -319,6 +331,10 @@ void TGallerySync::RunStep() {
         steps.pop_front();
         if (step.Kind == TStepKind::Rename) AfterRename(step);
     }
+    if (steps.empty()) return End();
+    if (earlyRefused && steps.front().Kind == TStepKind::Put && steps.front().File &&
+        steps.front().File->Page)
+        HoldBackPages();
     if (steps.empty()) return End();
     if (steps.front().Kind == TStepKind::AwaitCrew) {
         if (!crew->Finished()) {
@@ -467,7 +483,9 @@ void TGallerySync::RequestDone(TFtpRequest request, int error) {
             }
             return MakeGalleryFolders();
         case TPhase::MakeGallery:
-            // Made or not ("exists" is a refusal too), entering it says whether it is there.
+            // Made or not ("exists" is a refusal too), entering it says whether it is there;
+            // if it is not, the refusal says why.
+            if (error != FtpOk) galleryRefusal = session.ErrorText();
             return MakeGalleryFolders();
         case TPhase::Fetch:
             return AfterFetch(error);
@@ -478,7 +496,8 @@ void TGallerySync::RequestDone(TFtpRequest request, int error) {
         default:
             return;
     }
-    Fail("Cannot change to the remote directory " + PrintableText(session.HostDirName) + ".");
+    Fail("Cannot change to the remote directory " + PrintableText(session.HostDirName) +
+         (galleryRefusal.empty() ? "." : ", and making it failed: " + galleryRefusal));
 }
 
 bool TGallerySync::IsDrop(int error) const {
@@ -584,6 +603,7 @@ void TGallerySync::StepFailed(const TStep& step, int error) {
             return;
         case TStepKind::Put:
             Refused.push_back(step.Path + " (" + reason + ")");
+            if (!step.File->Page) earlyRefused = true;
             // Its check and its rename would put nothing, or an older part, in place; what
             // did arrive of it is cleared away rather than left as clutter.
             if (!steps.empty() && steps.front().Kind == TStepKind::CheckSize) steps.pop_front();
@@ -608,6 +628,7 @@ void TGallerySync::StepFailed(const TStep& step, int error) {
             // manifest must not say it does, or the next sync would not send it again.
             manifest.erase(step.Path);
             Refused.push_back(step.Path + " (" + reason + ")");
+            if (!step.File->Page) earlyRefused = true;
             return;
         case TStepKind::Delete:
             if (error == 550) {

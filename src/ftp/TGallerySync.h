@@ -151,6 +151,10 @@ private:
     std::vector<std::string> leftParts;
     bool listingUnreadable = false;
     bool madeGallery = false;
+    // Why the gallery's folder could not be made, when it could not.
+    std::string galleryRefusal;
+    // The server refused a file that is not a page: the pages are held back.
+    bool earlyRefused = false;
     // The gallery's folder and its parents, made one level at a time.
     std::deque<std::string> foldersToMake;
     // The server knows no SIZE: sizes are read from the folder's listing instead.
@@ -180,6 +184,7 @@ private:
     void QueueSends(const std::vector<TSyncFile>& send);
     bool StartCrew(const std::vector<TSyncFile>& send);
     void AfterCrew();
+    void HoldBackPages();
     void RunStep();
     void StartStep(const TStep& step);
     void StepDone(int error);

@@ -166,6 +166,37 @@ TEST(CliSftp, FourConnectionsLeaveTheSameServerTreeAsOne) {
     EXPECT_EQ(SplitLines(ReadFileBytes(f.Home + "/.ssh/known_hosts")).size(), 1u);
 }
 
+// A server that refuses every change says so: neither the missing folder nor a file is
+// taken, and the message says why rather than only that a folder cannot be entered.
+TEST(CliSftp, AServerThatRefusesChangesIsNamedAsSuch) {
+    TSftpFixture f;
+    WriteTestPictures(f.Run.Root / "pictures");
+    f.Build();
+    ForceDirectories(f.Served + "/existing");
+    TSshdServer readOnly(f.Run.Root / "sshd-read-only", f.Served, f.UserKey, true);
+    const auto publish = [&](const std::string& path) {
+        return f.Run.Run({"publish", "--html-dir", f.Out, "--html-file", "index.html",
+                          "--trust-host-key", readOnly.Fingerprint(),
+                          "sftp://" + LoginName() + "@" + readOnly.Host() + "/" + path},
+                         f.Environment());
+    };
+    ProgramResult result = publish("new/gallery");
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Err.find("making it failed: Cannot make the folder " + f.Served +
+                              "/new/gallery: permission denied on the server."),
+              std::string::npos)
+        << result.Err;
+    result = publish("existing");
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Err.find("the server refused:\n  "), std::string::npos) << result.Err;
+    EXPECT_NE(result.Err.find("\n  images/a.jpg (Cannot write images/a.jpg.folioscope-part: "
+                              "permission denied on the server"),
+              std::string::npos)
+        << result.Err;
+    EXPECT_NE(result.Err.find("The pages were not sent"), std::string::npos) << result.Err;
+    EXPECT_EQ(FilesBelow(f.Served), std::vector<std::string>{});
+}
+
 // The server goes down while a large file is on its way: the run takes the connection up
 // again as often as it may, fails, and the next run, once the server is back, completes the
 // gallery without a part left over.

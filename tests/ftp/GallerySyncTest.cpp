@@ -174,6 +174,26 @@ TEST(GallerySync, TriesAgainAfterATemporaryRefusalAndLeavesNoPartsOfRefusedFiles
     EXPECT_NE(said.find("Skipped c.html"), std::string::npos) << said;
 }
 
+// A picture the server refuses holds the pages back, and the deletes with them: no page on
+// the server shows what is not there, and the manifest claims nothing that did not arrive.
+TEST(GallerySync, APictureTheServerRefusesHoldsThePagesBack) {
+    test::EnsureQtApplication();
+    test::TempDir work;
+    WriteGallery(work / "local");
+    ForceDirectories(work / "root");
+    // STOR 1 is images/d.jpg.
+    test::FtpServerProcess server(test::TestScript("scripted_ftp_server.py"),
+                                  {"files", QString::fromStdString(work / "commands.log"),
+                                   QString::fromStdString(work / "root"), "1:552"});
+    ASSERT_EQ(server.Error(), "");
+    const TSyncRun run = Sync(server.Host(), work / "local");
+    EXPECT_EQ(run.Failure, "");
+    EXPECT_EQ(run.Sent, 0u);
+    EXPECT_EQ(FilesIn(work / "root/gal"), std::vector<std::string>{".folioscope-manifest"});
+    ASSERT_EQ(run.Warnings.size(), 1u);
+    EXPECT_NE(run.Warnings[0].find("The pages were not sent"), std::string::npos);
+}
+
 // A server without RNFR: the first file is stored again under its final name and its part
 // cleared away, the rest go straight to their names, said once; the gallery arrives whole,
 // names that are not UTF-8 or have blanks at their ends too.

@@ -40,9 +40,10 @@ inline std::string MakeKey(const std::string& privateFile) {
 class TSshdServer {
 public:
     // Serves `home` (the login folder of SFTP) to the keys whose public lines are in
-    // `authorizedKeys`.
+    // `authorizedKeys`; a read-only server refuses every change, as a full or locked
+    // account does, also to root.
     TSshdServer(const std::string& folder, const std::string& home,
-                const std::string& authorizedKeys)
+                const std::string& authorizedKeys, bool readOnly = false)
         : folder(folder) {
         std::filesystem::create_directories(home);
         std::filesystem::create_directories(folder);
@@ -58,7 +59,7 @@ public:
                            folder +
                            "/authorized_keys\nStrictModes no\nUsePAM no\n"
                            "PasswordAuthentication no\nKbdInteractiveAuthentication no\n"
-                           "Subsystem sftp internal-sftp -d " +
+                           "Subsystem sftp internal-sftp " + (readOnly ? "-R " : "") + "-d " +
                            home + "\nLogLevel ERROR\n");
         Start();
     }
