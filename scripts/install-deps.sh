@@ -12,7 +12,7 @@ packages=(
   fonts-dejavu-core fonts-urw-base35 libjpeg-turbo-progs
   webp libheif-examples libavif-bin libtiff-tools libimage-exiftool-perl
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  python3-pyftpdlib python3-openssl ca-certificates openssh-server openssh-client
+  python3-pyftpdlib python3-openssl ca-certificates openssl openssh-server openssh-client
   chromium tidy
   xvfb xdotool
   dbus-daemon python3-dbus python3-gi

@@ -140,6 +140,37 @@ TEST(CliSftp, LogsInWithTheKeyNamedAndSaysWhatItTriedWhenRefused) {
     EXPECT_EQ(FilesBelow(f.Served + "/copy"), FilesBelow(f.Out));
 }
 
+// Without a key the server takes, the password from the environment logs in, over every
+// connection; a wrong one is refused naming everything that was tried.
+TEST(CliSftp, LogsInWithThePasswordWhenNoKeyIsTaken) {
+    if (!TSshdServer::CanTakePasswords())
+        GTEST_SKIP() << "a password login needs root and mount namespaces";
+    TSftpFixture f;
+    WriteTestPictures(f.Run.Root / "pictures");
+    f.Build();
+    TSshdOptions options;
+    options.Password = "open sesame";
+    TSshdServer server(f.Run.Root / "sshd-password", f.Served, "", options);
+    const auto publish = [&](const std::string& password) {
+        std::vector<std::string> environment = f.Environment();
+        environment.push_back("FOLIOSCOPE_SFTP_PASSWORD=" + password);
+        return f.Run.Run({"publish", "--html-dir", f.Out, "--html-file", "index.html",
+                          "--trust-host-key", server.Fingerprint(),
+                          "sftp://" + LoginName() + "@" + server.Host() + "/gallery"},
+                         environment);
+    };
+    ProgramResult result = publish("open sesam");
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Err.find("refused the login of " + LoginName() + "; tried the keys in " +
+                              f.Home + "/.ssh, a password."),
+              std::string::npos)
+        << result.Err;
+    EXPECT_EQ(result.Err.find("open sesam"), std::string::npos) << "no secret is printed";
+    result = publish("open sesame");
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(FilesBelow(f.Served + "/gallery"), WithManifest(FilesBelow(f.Out)));
+}
+
 // Four connections leave the same tree and manifest on the server as one, names with blanks
 // and beyond ASCII included; the key trusted by the first connection serves the others
 // without a second line in known_hosts.
@@ -173,7 +204,9 @@ TEST(CliSftp, AServerThatRefusesChangesIsNamedAsSuch) {
     WriteTestPictures(f.Run.Root / "pictures");
     f.Build();
     ForceDirectories(f.Served + "/existing");
-    TSshdServer readOnly(f.Run.Root / "sshd-read-only", f.Served, f.UserKey, true);
+    TSshdOptions options;
+    options.ReadOnly = true;
+    TSshdServer readOnly(f.Run.Root / "sshd-read-only", f.Served, f.UserKey, options);
     const auto publish = [&](const std::string& path) {
         return f.Run.Run({"publish", "--html-dir", f.Out, "--html-file", "index.html",
                           "--trust-host-key", readOnly.Fingerprint(),

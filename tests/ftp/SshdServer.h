@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "base/Files.h"
+#include "base/TStringList.h"
+#include "base/Text.h"
 #include "support/RunProgram.h"
 
 namespace fsc::test {
@@ -37,14 +39,21 @@ inline std::string MakeKey(const std::string& privateFile) {
     return ReadFileBytes(privateFile + ".pub");
 }
 
+struct TSshdOptions {
+    // Every change refused, as a full or locked account does, also to root.
+    bool ReadOnly = false;
+    // The login user's password on this server alone, given to sshd in a shadow file of its
+    // own (see CanTakePasswords); empty for key logins only.
+    std::string Password;
+};
+
 class TSshdServer {
 public:
     // Serves `home` (the login folder of SFTP) to the keys whose public lines are in
-    // `authorizedKeys`; a read-only server refuses every change, as a full or locked
-    // account does, also to root.
+    // `authorizedKeys`.
     TSshdServer(const std::string& folder, const std::string& home,
-                const std::string& authorizedKeys, bool readOnly = false)
-        : folder(folder) {
+                const std::string& authorizedKeys, const TSshdOptions& options = TSshdOptions())
+        : folder(folder), password(options.Password) {
         std::filesystem::create_directories(home);
         std::filesystem::create_directories(folder);
         WriteFileBytes(folder + "/authorized_keys", authorizedKeys);
@@ -58,9 +67,12 @@ public:
                            "/host_key\nPidFile " + folder + "/sshd.pid\nAuthorizedKeysFile " +
                            folder +
                            "/authorized_keys\nStrictModes no\nUsePAM no\n"
-                           "PasswordAuthentication no\nKbdInteractiveAuthentication no\n"
-                           "Subsystem sftp internal-sftp " + (readOnly ? "-R " : "") + "-d " +
-                           home + "\nLogLevel ERROR\n");
+                           "KbdInteractiveAuthentication no\n" +
+                           (password.empty() ? "PasswordAuthentication no\n"
+                                             : "PasswordAuthentication yes\nPermitRootLogin yes\n") +
+                           "Subsystem sftp internal-sftp " + (options.ReadOnly ? "-R " : "") +
+                           "-d " + home + "\nLogLevel ERROR\n");
+        if (!password.empty()) WriteShadow();
         Start();
     }
     ~TSshdServer() { Stop(); }
@@ -88,6 +100,13 @@ public:
         ::kill(listener, SIGTERM);
         for (int i = 0; i < 100 && FileExists(folder + "/sshd.pid"); ++i) usleep(20000);
         std::filesystem::remove(folder + "/sshd.pid");
+    }
+
+    // sshd checks a password against the system's shadow file: a server of the tests'
+    // reads one of its own, mounted over the system's in a mount namespace only it sees.
+    // That takes root (CI runs as root).
+    static bool CanTakePasswords() {
+        return getuid() == 0 && RunProgram("/usr/bin/unshare", {"--mount", "/bin/true"}).ExitCode == 0;
     }
 
     std::string Host() const { return "127.0.0.1:" + std::to_string(port); }
@@ -135,9 +154,31 @@ private:
     std::string ReadPid() const {
         return FileExists(folder + "/sshd.pid") ? ReadFileBytes(folder + "/sshd.pid") : "";
     }
+    void WriteShadow() const {
+        const ProgramResult hashed = RunProgram("/usr/bin/openssl", {"passwd", "-6", password});
+        ASSERT_EQ(hashed.ExitCode, 0) << hashed.Err;
+        std::string shadow;
+        for (const std::string& line : SplitLines(ReadFileBytes("/etc/shadow"))) {
+            const std::size_t colon = line.find(':');
+            if (line.substr(0, colon) != LoginName()) {
+                shadow += line + "\n";
+                continue;
+            }
+            const std::size_t end = line.find(':', colon + 1);
+            shadow += line.substr(0, colon + 1) + Trim(hashed.Out) + line.substr(end) + "\n";
+        }
+        WriteFileBytes(folder + "/shadow", shadow);
+    }
     void Start() {
-        const ProgramResult started = RunProgram(
-            "/usr/sbin/sshd", {"-f", folder + "/sshd_config", "-E", folder + "/sshd.log"});
+        const std::string sshd =
+            "/usr/sbin/sshd -f '" + folder + "/sshd_config' -E '" + folder + "/sshd.log'";
+        const ProgramResult started =
+            password.empty()
+                ? RunProgram("/usr/sbin/sshd",
+                             {"-f", folder + "/sshd_config", "-E", folder + "/sshd.log"})
+                : RunProgram("/usr/bin/unshare",
+                             {"--mount", "/bin/sh", "-c",
+                              "mount --bind '" + folder + "/shadow' /etc/shadow && exec " + sshd});
         ASSERT_EQ(started.ExitCode, 0) << started.Err << ReadFileBytes(folder + "/sshd.log");
         // sshd goes to the background before it listens.
         for (int i = 0; i < 250 && !Listening(); ++i) usleep(20000);
@@ -156,6 +197,7 @@ private:
     }
 
     std::string folder;
+    std::string password;
     int port = 0;
 };
 
