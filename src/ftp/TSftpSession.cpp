@@ -452,7 +452,14 @@ int TSftpSession::Put(const TInputs& in) {
         if (got <= 0) break;
         if (sftp_write(file, buffer.data(), std::size_t(got)) != got) {
             code = Failed("Cannot write " + in.HostFileName);
-            if (code == 550) code = 552;  // a write refused half-way: out of space, mostly
+            // A write refused half-way is a full disk or quota, mostly; version 3 of the
+            // protocol, which OpenSSH speaks, has no word for that but "failure".
+            if (code == 550 && sftp_get_error(sftp) == SSH_FX_FAILURE) {
+                errorText = "Cannot write " + in.HostFileName +
+                            ": the server stopped taking the data; its disk or the account's "
+                            "quota may be full.";
+            }
+            if (code == 550) code = 552;
             break;
         }
         moved += got;

@@ -143,7 +143,7 @@ TEST(CliSftp, LogsInWithTheKeyNamedAndSaysWhatItTriedWhenRefused) {
 // Without a key the server takes, the password from the environment logs in, over every
 // connection; a wrong one is refused naming everything that was tried.
 TEST(CliSftp, LogsInWithThePasswordWhenNoKeyIsTaken) {
-    if (!TSshdServer::CanTakePasswords())
+    if (!TSshdServer::CanUseMountNamespace())
         GTEST_SKIP() << "a password login needs root and mount namespaces";
     TSftpFixture f;
     WriteTestPictures(f.Run.Root / "pictures");
@@ -228,6 +228,22 @@ TEST(CliSftp, AServerThatRefusesChangesIsNamedAsSuch) {
         << result.Err;
     EXPECT_NE(result.Err.find("The pages were not sent"), std::string::npos) << result.Err;
     EXPECT_EQ(FilesBelow(f.Served), std::vector<std::string>{});
+
+    // A full disk stops a transfer half-way; the protocol has no word for it, the message
+    // says what it most likely is.
+    if (!TSshdServer::CanUseMountNamespace()) return;
+    TSshdOptions small;
+    small.SpaceBytes = 64 << 10;
+    TSshdServer full(f.Run.Root / "sshd-full", f.Served, f.UserKey, small);
+    result = f.Run.Run({"publish", "--html-dir", f.Out, "--html-file", "index.html",
+                        "--trust-host-key", full.Fingerprint(), "--connections", "1",
+                        "sftp://" + LoginName() + "@" + full.Host() + "/gallery"},
+                       f.Environment());
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Err.find("the server stopped taking the data; its disk or the account's "
+                              "quota may be full."),
+              std::string::npos)
+        << result.Err;
 }
 
 // The server goes down while a large file is on its way: the run takes the connection up

@@ -45,6 +45,9 @@ struct TSshdOptions {
     // The login user's password on this server alone, given to sshd in a shadow file of its
     // own (see CanTakePasswords); empty for key logins only.
     std::string Password;
+    // The room the served folder has, in a file system of its own only sshd sees; 0 for
+    // the room the disk has.
+    std::size_t SpaceBytes = 0;
 };
 
 class TSshdServer {
@@ -53,7 +56,7 @@ public:
     // `authorizedKeys`.
     TSshdServer(const std::string& folder, const std::string& home,
                 const std::string& authorizedKeys, const TSshdOptions& options = TSshdOptions())
-        : folder(folder), password(options.Password) {
+        : folder(folder), home(home), password(options.Password), space(options.SpaceBytes) {
         std::filesystem::create_directories(home);
         std::filesystem::create_directories(folder);
         WriteFileBytes(folder + "/authorized_keys", authorizedKeys);
@@ -102,10 +105,11 @@ public:
         std::filesystem::remove(folder + "/sshd.pid");
     }
 
-    // sshd checks a password against the system's shadow file: a server of the tests'
-    // reads one of its own, mounted over the system's in a mount namespace only it sees.
-    // That takes root (CI runs as root).
-    static bool CanTakePasswords() {
+    // sshd checks a password against the system's shadow file: a server of the tests reads
+    // one of its own, mounted over the system's in a mount namespace only it sees, where
+    // its served folder can also be a small file system of its own. That takes root (CI
+    // runs as root).
+    static bool CanUseMountNamespace() {
         return getuid() == 0 && RunProgram("/usr/bin/unshare", {"--mount", "/bin/true"}).ExitCode == 0;
     }
 
@@ -170,15 +174,18 @@ private:
         WriteFileBytes(folder + "/shadow", shadow);
     }
     void Start() {
+        std::string mounts;
+        if (!password.empty()) mounts += "mount --bind '" + folder + "/shadow' /etc/shadow && ";
+        if (space > 0) {
+            mounts += "mount -t tmpfs -o size=" + std::to_string(space) + " tmpfs '" + home +
+                      "' && ";
+        }
         const std::string sshd =
             "/usr/sbin/sshd -f '" + folder + "/sshd_config' -E '" + folder + "/sshd.log'";
         const ProgramResult started =
-            password.empty()
-                ? RunProgram("/usr/sbin/sshd",
-                             {"-f", folder + "/sshd_config", "-E", folder + "/sshd.log"})
-                : RunProgram("/usr/bin/unshare",
-                             {"--mount", "/bin/sh", "-c",
-                              "mount --bind '" + folder + "/shadow' /etc/shadow && exec " + sshd});
+            mounts.empty() ? RunProgram("/bin/sh", {"-c", sshd})
+                           : RunProgram("/usr/bin/unshare",
+                                        {"--mount", "/bin/sh", "-c", mounts + "exec " + sshd});
         ASSERT_EQ(started.ExitCode, 0) << started.Err << ReadFileBytes(folder + "/sshd.log");
         // sshd goes to the background before it listens.
         for (int i = 0; i < 250 && !Listening(); ++i) usleep(20000);
@@ -196,8 +203,9 @@ private:
         return open;
     }
 
-    std::string folder;
+    std::string folder, home;
     std::string password;
+    std::size_t space = 0;
     int port = 0;
 };
 
