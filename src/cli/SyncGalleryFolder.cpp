@@ -1,6 +1,7 @@
 // Running a sync to its end in a command-line program.
 #include "cli/SyncGalleryFolder.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <climits>
@@ -20,14 +21,25 @@
 #include "ftp/TSftpSession.h"
 #include "options/ProgramOptions.h"
 #include "platform/QtSettingsStore.h"
-#include "platform/QtTextRasteriser.h"
 
 namespace fsc {
 
 namespace {
 
+// The FTP and SFTP sessions need an event loop, not a screen: a publish does without the
+// platform plugin and fonts a QGuiApplication loads. A build before it may have made one.
+void EnsureEventLoopApplication() {
+    if (QCoreApplication::instance() != nullptr) return;
+    static int argc = 1;
+    static char name[] = "folioscope";
+    static char* argv[] = {name, nullptr};
+    new QCoreApplication(argc, argv);
+}
+
 void RunUntilFinished(TGallerySync& sync, TConsoleProgress& progress) {
     QEventLoop loop;
+    // Quit as soon as the sync ends; the poll is for Ctrl+C.
+    sync.OnFinished = [&loop] { loop.quit(); };
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
         if (progress.PollInterrupt()) sync.Abort();
@@ -35,6 +47,7 @@ void RunUntilFinished(TGallerySync& sync, TConsoleProgress& progress) {
     });
     poll.start(50);
     if (!sync.Finished()) loop.exec();
+    sync.OnFinished = nullptr;
 }
 
 // The plan on stdout, one line a file in sending order, then the counts: what a script
@@ -104,7 +117,7 @@ void SyncGalleryFolder(const std::string& htmlDir, const std::string& galleryFil
     if (target.DryRun && !target.Sync) return PrintPlan(PlanSync(files, {}));
     // An SFTP login asks for a password only when no key was accepted.
     const std::string password = target.Sftp ? std::string() : FtpPassword();
-    EnsureGuiApplication();
+    EnsureEventLoopApplication();
     const std::unique_ptr<IFtpSession> session = OpenSession(target);
     IFtpSession& client = *session;
     TGallerySync sync(client,
