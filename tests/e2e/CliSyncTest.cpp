@@ -243,6 +243,20 @@ TEST(CliSync, PublishesEncryptedOnceTheCertificateIsTrusted) {
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(FilesBelow(run.Root / "home/gal"), With(FilesBelow(out), {Manifest}));
     ExpectSameBytes(run.Root / "home/gal", out);
+
+    // Servers that speak only one version of TLS, over several connections.
+    for (const QString version : {"1.2", "1.3"}) {
+        SCOPED_TRACE(version.toStdString());
+        const std::string home = run.Root / ("home-" + version.toStdString());
+        PyftpdServer only(home, {"--tls=" + QString::fromStdString(run.Root / "server.pem"),
+                                 "--tls-version=" + version});
+        ASSERT_EQ(only.Error(), "");
+        trusted[5] = "ftp://user@" + only.Host() + "/gal";
+        result = run.Run(trusted, password);
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+        EXPECT_EQ(FilesBelow(home + "/gal"), With(FilesBelow(out), {Manifest}));
+        ExpectSameBytes(home + "/gal", out);
+    }
 }
 
 // The paths the server's log shows for one command, in the order they arrived.

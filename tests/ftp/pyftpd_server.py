@@ -9,6 +9,7 @@
 # refuses a login before AUTH TLS and any transfer before PROT P. Like several servers in
 # use, it also refuses a data connection that does not resume the control connection's TLS
 # session.
+# With --tls-version=1.2 or 1.3, the server speaks that version of TLS and no other.
 # With --log=FILE, every STOR, RNTO, DELE and MKD is written to FILE as it arrives, one
 # line each ("RNTO images/a.jpg"), and every USER as "USER" alone, so that a test can read the order things went live in.
 # With --cut=NAME:COUNT, the first COUNT files stored under a name starting with NAME are
@@ -78,6 +79,12 @@ if tls_pem:
     handler.tls_control_required = True
     handler.tls_data_required = True
     handler.dtp_handler = ReuseRequiringDTPHandler
+    if options.get("tls-version"):
+        version = {"1.2": SSL.TLS1_2_VERSION, "1.3": SSL.TLS1_3_VERSION}[options["tls-version"]]
+        handler.ssl_protocol = SSL.TLS_METHOD
+        handler.get_ssl_context()
+        handler.ssl_context.set_min_proto_version(version)
+        handler.ssl_context.set_max_proto_version(version)
 logging.basicConfig(level=logging.CRITICAL)
 
 server = FTPServer(("127.0.0.1", 0), handler)
