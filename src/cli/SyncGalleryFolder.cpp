@@ -79,6 +79,7 @@ TPublishChoice PublishChoiceOf(const std::string& htmlDir, const std::string& ga
     choice.PageExtensions.insert(choice.PageExtensions.end(), options.HTMLExt.begin(),
                                  options.HTMLExt.end());
     choice.PageExtensions.push_back(options.DefaultHTMLExt);
+    choice.HashCacheFolder = StateFolder() + "/publish-hashes";
     return choice;
 }
 

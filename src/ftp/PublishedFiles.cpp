@@ -9,6 +9,7 @@
 
 #include "base/Errors.h"
 #include "base/Text.h"
+#include "ftp/FileHashCache.h"
 
 namespace fsc {
 
@@ -123,6 +124,8 @@ TPublishedFiles PublishedFiles(const std::string& folder, const std::optional<TS
             if (!path.empty()) chosen.insert(path);
         }
     }
+    std::optional<TFileHashCache> cache;
+    if (!choice.HashCacheFolder.empty()) cache.emplace(choice.HashCacheFolder, folder);
     TPublishedFiles result;
     // A record that names nothing here belongs to another folder: sending nothing would make
     // a sync delete the whole gallery on the server.
@@ -154,8 +157,9 @@ TPublishedFiles PublishedFiles(const std::string& folder, const std::optional<TS
             continue;
         }
         if (!fs::is_regular_file(full, error)) continue;
-        result.Files.push_back(ReadSyncFile(path, full.string()));
+        result.Files.push_back(ReadSyncFile(path, full.string(), cache ? &*cache : nullptr));
     }
+    if (cache) cache->Save();
     std::stable_sort(result.Files.begin(), result.Files.end(),
                      [&](const TSyncFile& a, const TSyncFile& b) {
                          return SendingRank(a.Path, choice) < SendingRank(b.Path, choice);

@@ -22,6 +22,8 @@ struct TPublishChoice {
     std::string TopPage;
     // Page extensions without the dot, in any case ("html", "htm", ...): pages go last.
     TStringList PageExtensions = {"html", "htm"};
+    // Where the files' SHA-256 are remembered from one publish to the next; "" for nowhere.
+    std::string HashCacheFolder;
 };
 
 struct TPublishedFiles {

@@ -12,6 +12,7 @@
 
 #include "base/Errors.h"
 #include "base/Text.h"
+#include "ftp/FileHashCache.h"
 
 namespace fsc {
 
@@ -40,8 +41,10 @@ bool IsSyncOwnFile(const std::string& name) {
     return name == SyncManifestName || EndsWith(name, SyncPartSuffix);
 }
 
-TSyncFile ReadSyncFile(const std::string& path, const std::string& fullPath) {
-    return {path, fullPath, HashFile(fullPath), false};
+TSyncFile ReadSyncFile(const std::string& path, const std::string& fullPath,
+                       TFileHashCache* cache) {
+    const auto hash = [&] { return HashFile(fullPath); };
+    return {path, fullPath, cache ? cache->Entry(fullPath, hash) : hash(), false};
 }
 
 TSyncPlan PlanSync(const std::vector<TSyncFile>& files, const TSyncManifest& manifest) {

@@ -8,6 +8,8 @@
 
 namespace fsc {
 
+class TFileHashCache;
+
 // One file of the local gallery folder.
 struct TSyncFile {
     std::string Path;      // below the gallery folder, "/" between the levels
@@ -28,7 +30,9 @@ struct TSyncPlan {
 
 // The file at `fullPath`, known as `path` below the gallery folder, read and hashed.
 // EFSC_Exception when it cannot be read.
-TSyncFile ReadSyncFile(const std::string& path, const std::string& fullPath);
+// With `cache`, a file unchanged since it was last hashed is not read again.
+TSyncFile ReadSyncFile(const std::string& path, const std::string& fullPath,
+                       TFileHashCache* cache = nullptr);
 
 // The manifest and files left half-sent are the sync's own and not part of the gallery.
 bool IsSyncOwnFile(const std::string& name);

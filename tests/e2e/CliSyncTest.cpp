@@ -182,6 +182,18 @@ TEST(CliSync, SendsAgainWhatTheServerNoLongerHolds) {
     EXPECT_EQ(FilesBelow(remote), With(FilesBelow(out), {Manifest}));
     ExpectSameBytes(remote, out);
     ExpectManifestOf(remote + "/" + Manifest, out);
+
+    // A file rewritten to the same size, its time set back as a copy tool may leave it, is
+    // still seen to have changed.
+    const std::string page = out + "/index.html";
+    const auto time = std::filesystem::last_write_time(page);
+    std::string bytes = ReadFileBytes(page);
+    bytes.back() = bytes.back() == 'x' ? 'y' : 'x';
+    WriteFileBytes(page, bytes);
+    std::filesystem::last_write_time(page, time);
+    result = run.Run(publish, password);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(ReadFileBytes(remote + "/index.html"), bytes);
 }
 
 // A server that drops the connection in the middle of the third file: the sync logs in again,
