@@ -7,6 +7,7 @@
 #include <QProcessEnvironment>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -189,7 +190,12 @@ TEST(CliSync, SendsAgainWhatTheServerNoLongerHolds) {
     const auto time = std::filesystem::last_write_time(page);
     std::string bytes = ReadFileBytes(page);
     bytes.back() = bytes.back() == 'x' ? 'y' : 'x';
-    WriteFileBytes(page, bytes);
+    {
+        // In place, as an editor may save: the same inode.
+        std::ofstream rewrite(page, std::ios::binary | std::ios::in | std::ios::out);
+        rewrite.seekp(std::streamoff(bytes.size() - 1));
+        rewrite.put(bytes.back());
+    }
     std::filesystem::last_write_time(page, time);
     result = run.Run(publish, password);
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
