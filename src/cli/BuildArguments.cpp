@@ -68,6 +68,11 @@ void ReadOption(TBuildArguments& result, const std::string& arg, TArgReader& rea
                               value + "\"");
         }
         result.Jobs = jobs;
+    } else if (arg == "--sort") {
+        const std::string& value = reader.Value(arg);
+        const std::optional<TPictureOrder> order = PictureOrderNamed(value);
+        if (!order) throw EUsageError("--sort needs name, date or none, not \"" + value + "\"");
+        result.Sort = *order;
     } else if (arg == "--save-project") {
         result.SaveProject = reader.Value(arg);
     } else if (arg == "--upload") {

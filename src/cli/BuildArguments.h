@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/PictureOrder.h"
+
 namespace fsc {
 
 // "--upload ftp://USER@HOST[:PORT]/SUBDIR" taken apart.
@@ -68,6 +70,8 @@ struct TBuildArguments {
     bool SkipBad = false;
     // Threads for copies and thumbnails, for this run only; 0 is one per core.
     std::optional<int> Jobs;
+    // --sort: the pictures by name or date taken instead of in the order given.
+    TPictureOrder Sort = TPictureOrder::AsGiven;
     std::optional<TUploadTarget> Upload;
 };
 

@@ -115,6 +115,7 @@ void FillWorkspace(Workspace& ws, const TBuildArguments& arguments, IAsk& ask,
     }
     if (arguments.Jobs) ws.Program.WorkerThreads = *arguments.Jobs;
     for (const auto& source : arguments.Sources) AddSource(ws, source, progress);
+    SortPictures(ws, arguments.Sort);
     if (arguments.HTMLDir) SelectHTMLDir(ws, AbsolutePath(*arguments.HTMLDir));
     if (arguments.HTMLFile) {
         ws.Main.HTMLFile = *arguments.HTMLFile;

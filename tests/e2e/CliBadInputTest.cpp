@@ -193,6 +193,7 @@ TEST(CliBadInput, ArgumentsTheCommandCannotUnderstandAreUsageErrorsBeforeAnythin
          "an sftp:// address trusts host keys: use --trust-host-key"},
         {{"--upload", "sftp://me@host/gal", "--connections", "9"},
          "--connections needs a whole number from 1 to 8, not \"9\""},
+        {{"--sort", "size"}, "--sort needs name, date or none, not \"size\""},
         {{"--upload", "ftp://user@/gal"}, "needs a host"},
         {{"--upload", "ftp://user@host/a/../b"}, "is not a folder path of plain names"},
         {{"--upload", "ftp://user@host/.."}, "is not a folder path of plain names"},

@@ -2,6 +2,7 @@
 // location data" takes out, and the picture data tags on the pages.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "base/Files.h"
@@ -135,6 +136,36 @@ TEST(CliExif, ByteCopiesLoseOnlyTheirLocationAndTheChoiceRemakesThem) {
     EXPECT_NE(PageOf(out, "turned.jpg").find(AllData + Position + "</p>"), std::string::npos);
     EXPECT_NE(ReadFileBytes(out + "/index.html").find("<i>Canon EOS 5D [" + Position + "]</i>"),
               std::string::npos);
+}
+
+// --sort date: the camera's date first, a picture without one placed by its file's date.
+TEST(CliExif, SortByDateFollowsTheCameraElseTheFileDate) {
+    TCliRun run;
+    const std::string folder = run.Root / "photos";
+    ForceDirectories(folder);
+    const auto photo = [&](const std::string& name, const std::string& taken) {
+        TExifSample sample;
+        sample.Taken = taken;
+        WriteFileBytes(folder + "/" + name,
+                       WithExif(JpegRgb(Quadrants(64, 48)), ExifPayload(sample)));
+    };
+    photo("a.jpg", "2023:05:01 09:00:00");
+    photo("b.jpg", "2021:05:01 09:00:00");
+    WriteFileBytes(folder + "/c.jpg", JpegRgb(Quadrants(64, 48)));
+    // About four years before now: between the two cameras' dates.
+    std::filesystem::last_write_time(
+        folder + "/c.jpg",
+        std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 4));
+    const std::string out = run.Root / "out";
+    const auto result = run.Build({"--images", folder, "--html-dir", out, "--html-file",
+                                   "index.html", "--sort", "date", "--quiet"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const std::string index = ReadFileBytes(out + "/index.html");
+    const std::size_t a = index.find("a_th.jpg"), b = index.find("b_th.jpg"),
+                      c = index.find("c_th.jpg");
+    ASSERT_NE(a, std::string::npos) << index;
+    EXPECT_LT(b, c);
+    EXPECT_LT(c, a);
 }
 
 }  // namespace
