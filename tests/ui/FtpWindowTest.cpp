@@ -289,6 +289,25 @@ TEST_F(FtpWindowTest, AnSftpProfileLogsInWithTheKeyAndTrustsTheHostKeyIntoKnownH
     WaitIdle();
     EXPECT_EQ(message, "");
     EXPECT_EQ(ReadFileBytes(served + "/b.jpg"), "another picture");
+
+    // Folders are made and removed with what they hold, as over FTP.
+    test::AnswerNextModal([](QWidget* dialog) {
+        Find<QLineEdit>(dialog, "DirectoryEdit")->setText("made");
+        Find<QPushButton>(dialog, "OKButton")->click();
+    });
+    Find<QAction>(form.get(), "WebCreateDir1")->trigger();
+    WaitIdle();
+    ASSERT_TRUE(DirectoryExists(served + "/made"));
+    Put(served + "/made/inner.txt", "inner");
+    SelectOnly(Grid("WebStringGrid"), "made");
+    test::AnswerNextModal([](QWidget* first) {
+        test::ClickInNextModal("YesButton");
+        Find<QPushButton>(first, "YesButton")->click();
+    });
+    Find<QAction>(form.get(), "WebDeleteSelected1")->trigger();
+    WaitIdle();
+    EXPECT_TRUE(test::WaitFor([&] { return !DirectoryExists(served + "/made"); }));
+    EXPECT_EQ(message, "");
 }
 
 TEST_F(FtpWindowTest, AWrongPasswordIsSaidInTheStatusAndTheWindowGoesOn) {
