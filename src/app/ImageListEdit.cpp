@@ -5,6 +5,7 @@
 
 #include "app/ImageNames.h"
 #include "base/Text.h"
+#include "app/PictureOrder.h"
 #include "engine/SortThumbnails.h"
 
 namespace fsc {
@@ -110,8 +111,10 @@ void ChooseSortEntry(Workspace& ws, ImageListPanel& panel, TSortEntry entry) {
     switch (entry) {
         case TSortEntry::ByName:
         case TSortEntry::ByDate:
+        case TSortEntry::ByDateTaken:
             panel.SortByName = entry == TSortEntry::ByName;
-            panel.SortByDate = !panel.SortByName;
+            panel.SortByDate = entry == TSortEntry::ByDate;
+            panel.SortByDateTaken = entry == TSortEntry::ByDateTaken;
             break;
         case TSortEntry::Up:
         case TSortEntry::Down:
@@ -119,7 +122,11 @@ void ChooseSortEntry(Workspace& ws, ImageListPanel& panel, TSortEntry entry) {
             break;
     }
     if (ws.Images.size() < 2) return;
-    SortThumbnails(ws.Images, panel.SortByName ? SortByName : SortByDate, panel.SortUp);
+    if (panel.SortByDateTaken) {
+        SortByDateTaken(ws.Images, panel.SortUp);
+    } else {
+        SortThumbnails(ws.Images, panel.SortByName ? SortByName : SortByDate, panel.SortUp);
+    }
     panel.ItemIndex = -1;
 }
 

@@ -43,11 +43,13 @@ void MoveImageDown(Workspace& ws, ImageListPanel& panel);
 void RemoveImage(Workspace& ws, ImageListPanel& panel);
 void ClearImages(Workspace& ws, ImageListPanel& panel);
 
-// The "Images", "Sort" menu entries. Choosing one checks it (its group's other entry is
+// The "Images", "Sort" menu entries. Choosing one checks it (its group's other entries are
 // unchecked) and sorts with SortThumbnails by name when "by Name" is checked, else by
-// date; ascending when "Up" is checked. Fewer than two images are left alone. Afterwards
-// no entry is selected.
-enum class TSortEntry { ByName, ByDate, Up, Down };
+// date; ascending when "Up" is checked. "by Date Taken" sorts by the date the camera
+// recorded instead, as the command line's --sort date does, keeping pictures with the same
+// date in their order. Fewer than two images are left alone. Afterwards no entry is
+// selected.
+enum class TSortEntry { ByName, ByDate, Up, Down, ByDateTaken };
 void ChooseSortEntry(Workspace& ws, ImageListPanel& panel, TSortEntry entry);
 
 // True when an image uses the advanced options: "no image", "other link" or a non-blank

@@ -9,10 +9,11 @@ struct ImageListPanel {
     int ItemIndex = -1;
     bool ShowImage = false;
     bool ShowAdvancedOptions = false;
-    // "by Name" and "by Date" form one radio group with neither checked at start;
-    // "Up" and "Down" another with "Up" checked.
+    // "by Name", "by Date" and "by Date Taken" form one radio group with none checked at
+    // start; "Up" and "Down" another with "Up" checked.
     bool SortByName = false;
     bool SortByDate = false;
+    bool SortByDateTaken = false;
     bool SortUp = true;
 };
 

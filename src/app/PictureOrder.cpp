@@ -35,15 +35,19 @@ void SortPictures(Workspace& ws, TPictureOrder order) {
                              return UpperCase(a.Name) < UpperCase(b.Name);
                          });
     } else if (order == TPictureOrder::DateTaken) {
-        // Each picture's EXIF is read once, not at every comparison.
-        std::vector<std::pair<TDateTime, TThumbnail>> dated;
-        dated.reserve(pictures.size());
-        for (TThumbnail& picture : pictures)
-            dated.emplace_back(DateTaken(picture), std::move(picture));
-        std::stable_sort(dated.begin(), dated.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (std::size_t i = 0; i < dated.size(); ++i) pictures[i] = std::move(dated[i].second);
+        SortByDateTaken(pictures, true);
     }
+}
+
+void SortByDateTaken(TThumbnailArray& pictures, bool ascending) {
+    // Each picture's EXIF is read once, not at every comparison.
+    std::vector<std::pair<TDateTime, TThumbnail>> dated;
+    dated.reserve(pictures.size());
+    for (TThumbnail& picture : pictures) dated.emplace_back(DateTaken(picture), std::move(picture));
+    std::stable_sort(dated.begin(), dated.end(), [ascending](const auto& a, const auto& b) {
+        return ascending ? a.first < b.first : b.first < a.first;
+    });
+    for (std::size_t i = 0; i < dated.size(); ++i) pictures[i] = std::move(dated[i].second);
 }
 
 }  // namespace fsc

@@ -24,4 +24,7 @@ std::optional<TPictureOrder> PictureOrderNamed(const std::string& word);
 // a burst of photos taken in one second stays as the camera numbered it.
 void SortPictures(Workspace& ws, TPictureOrder order);
 
+// By date taken, earliest first or, not `ascending`, latest first; stable either way.
+void SortByDateTaken(TThumbnailArray& pictures, bool ascending);
+
 }  // namespace fsc
