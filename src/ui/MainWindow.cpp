@@ -395,18 +395,20 @@ void MainWindow::CreateImagesMenu() {
         const char* ObjectName;
         const char* Caption;
         QActionGroup* Group;
+        TSortEntry Entry;
     };
-    const TSortChoice choices[] = {{"ByName1", "by Name", keys},
-                                   {"ByDate1", "by Date", keys},
-                                   {"Up1", "Up", directions},
-                                   {"Down1", "Down", directions}};
-    for (int index = 0; index < int(std::size(choices)); ++index) {
-        const TSortChoice& choice = choices[index];
-        if (index == 2) sort->addSeparator();
-        QAction* entry =
-            AddEntry(sort, choice.ObjectName, choice.Caption, [this, index] { Sort(index); });
+    const TSortChoice choices[] = {
+        {"ByName1", "by Name", keys, TSortEntry::ByName},
+        {"ByDate1", "by Date", keys, TSortEntry::ByDate},
+        {"ByDateTaken1", "by Date Taken", keys, TSortEntry::ByDateTaken},
+        {"Up1", "Up", directions, TSortEntry::Up},
+        {"Down1", "Down", directions, TSortEntry::Down}};
+    for (const TSortChoice& choice : choices) {
+        if (choice.Entry == TSortEntry::Up) sort->addSeparator();
+        QAction* entry = AddEntry(sort, choice.ObjectName, choice.Caption,
+                                  [this, sortEntry = choice.Entry] { Sort(sortEntry); });
         entry->setCheckable(true);
-        entry->setChecked(index == 2);
+        entry->setChecked(choice.Entry == TSortEntry::Up);
         choice.Group->addAction(entry);
     }
 }
@@ -557,8 +559,8 @@ void MainWindow::CreateGallery() {
     CreateGalleryOrSkipUnreadable(parts.Ws, TCreateMode::MainWindow, *services);
 }
 
-void MainWindow::Sort(int entry) {
-    ChooseSortEntry(parts.Ws, *imageList, static_cast<TSortEntry>(entry));
+void MainWindow::Sort(TSortEntry entry) {
+    ChooseSortEntry(parts.Ws, *imageList, entry);
     imagesPanel->ShowImages();
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ImageListEdit.h"
 #include "ui/StyleDialogs.h"
 
 class QAction;
@@ -121,7 +122,7 @@ private:
     void AddSetOfImages();
     void SaveSet(bool withImages);
     void CreateGallery();
-    void Sort(int entry);
+    void Sort(TSortEntry entry);
     // After a command changed the workspace: every panel shows it again.
     void ShowWorkspace();
     // After a template, a project or the tree tool replaced the settings themselves: also the

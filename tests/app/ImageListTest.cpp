@@ -9,6 +9,9 @@
 #include "app/ImageNames.h"
 #include "app/PanelSwitches.h"
 #include "base/Errors.h"
+#include "base/Files.h"
+#include "imaging/ExifSamples.h"
+#include "imaging/PictureSamples.h"
 
 namespace fsc {
 namespace {
@@ -233,6 +236,35 @@ TEST(SortMenu, ByNameComparesUpperCasedAndChecksTheEntry) {
     EXPECT_EQ(f.Names(), (Names{"a.jpg", "b.jpg", "C.jpg"}));
     EXPECT_TRUE(f.Panel.SortByName);
     EXPECT_FALSE(f.Panel.SortByDate);
+}
+
+// "by Date Taken" goes by the camera's date, not the file's, and keeps pictures taken in
+// the same second in their order, whichever way it sorts.
+TEST(SortMenu, ByDateTakenReadsTheCameraDateAndKeepsEqualDatesInOrder) {
+    TCommandFixture f;
+    ForceDirectories(f.Pictures);
+    const std::pair<const char*, const char*> photos[] = {{"late.jpg", "2024:01:02 10:00:00"},
+                                                         {"burst1.jpg", "2020:06:01 12:00:00"},
+                                                         {"burst2.jpg", "2020:06:01 12:00:00"},
+                                                         {"early.jpg", "2019:03:04 08:00:00"}};
+    for (const auto& [name, taken] : photos) {
+        test::TExifSample sample;
+        sample.Taken = taken;
+        const std::string path = f.Pictures + "/" + name;
+        WriteFileBytes(path, test::WithExif(test::JpegRgb(test::Quadrants(16, 16)),
+                                            test::ExifPayload(sample)));
+        f.Ws.Images.emplace_back();
+        f.Ws.Images.back().Name = name;
+        f.Ws.Images.back().FileName = path;
+        // The files' own dates say the opposite of the cameras'.
+        f.Ws.Images.back().FileDate = 50000 - double(f.Ws.Images.size());
+    }
+    ChooseSortEntry(f.Ws, f.Panel, TSortEntry::ByDateTaken);
+    EXPECT_EQ(f.Names(), (Names{"early.jpg", "burst1.jpg", "burst2.jpg", "late.jpg"}));
+    EXPECT_TRUE(f.Panel.SortByDateTaken);
+    EXPECT_FALSE(f.Panel.SortByDate);
+    ChooseSortEntry(f.Ws, f.Panel, TSortEntry::Down);
+    EXPECT_EQ(f.Names(), (Names{"late.jpg", "burst1.jpg", "burst2.jpg", "early.jpg"}));
 }
 
 TEST(ClipboardAndCapture, NoPictureFailsOrIsSilentAndCancelAddsNothing) {

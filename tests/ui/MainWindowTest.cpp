@@ -126,7 +126,7 @@ TEST_F(MainWindowTest, EveryMenuWithItsEntriesInOrder) {
     }
     QMenu* sort = Find<QMenu>(&windows->main, "Sort1");
     ASSERT_NE(sort, nullptr);
-    EXPECT_EQ(Captions(sort), (std::vector<std::string>{"by Name", "by Date", "-", "Up", "Down"}));
+    EXPECT_EQ(Captions(sort), (std::vector<std::string>{"by Name", "by Date", "by Date Taken", "-", "Up", "Down"}));
 }
 
 TEST_F(MainWindowTest, SortStartsWithUpCheckedAndNoKey) {
@@ -134,8 +134,9 @@ TEST_F(MainWindowTest, SortStartsWithUpCheckedAndNoKey) {
         const char* Entry;
         bool Checked;
     };
-    for (const SortCase& entry : {SortCase{"ByName1", false}, SortCase{"ByDate1", false},
-                                  SortCase{"Up1", true}, SortCase{"Down1", false}}) {
+    for (const SortCase& entry :
+         {SortCase{"ByName1", false}, SortCase{"ByDate1", false}, SortCase{"ByDateTaken1", false},
+          SortCase{"Up1", true}, SortCase{"Down1", false}}) {
         SCOPED_TRACE(entry.Entry);
         auto* action = Find<QAction>(&windows->main, entry.Entry);
         ASSERT_NE(action, nullptr);
