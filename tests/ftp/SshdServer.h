@@ -110,7 +110,13 @@ public:
     // its served folder can also be a small file system of its own. That takes root (CI
     // runs as root).
     static bool CanUseMountNamespace() {
-        return getuid() == 0 && RunProgram("/usr/bin/unshare", {"--mount", "/bin/true"}).ExitCode == 0;
+        // The probe mounts as the servers do, in a namespace of its own that ends with it.
+        return getuid() == 0 &&
+               RunProgram("/usr/bin/unshare",
+                          {"--mount", "/bin/sh", "-c",
+                           "mount --bind /etc/shadow /etc/shadow && "
+                           "mount -t tmpfs -o size=64k tmpfs /mnt"})
+                       .ExitCode == 0;
     }
 
     std::string Host() const { return "127.0.0.1:" + std::to_string(port); }
