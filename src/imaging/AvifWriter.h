@@ -13,7 +13,7 @@ namespace fsc {
 // picture without pixels or when libavif fails, with libavif's reason.
 std::string EncodeAvif(const TBitmap& picture, int quality);
 
-// The AV1 quantizer (0 best .. 63 worst) that gives about what a JPEG of `quality` shows.
+// The AV1 quantizer (0 best .. 63 worst) that gives about what a WebP of `quality` shows.
 int AvifQuantizer(int quality);
 
 }  // namespace fsc
