@@ -295,9 +295,23 @@ void WriteThumb(TStep& step, const TImagePlan& plan, TThumbnail& thumb, const TI
     step.Cache.Record(plan.ThumbPath, made);
 }
 
+// Records the extra files that exist as outputs; true when all of them do.
+bool RecordVariants(const TStep& step, const std::vector<TVariant>& variants) {
+    bool all = true;
+    for (const TVariant& variant : variants) {
+        const std::string path = step.TargetDir + variant.Name;
+        if (FileExists(path)) {
+            step.Context.Journal.AddOutput(path);
+        } else {
+            all = false;
+        }
+    }
+    return all;
+}
+
 // What the picture has in the gallery now, made or found current; the picture itself, when
 // its copy is written over it, stays the user's.
-void RecordOutputs(const TStep& step, const TImagePlan& plan, const TThumbnail& thumb) {
+void RecordOutputs(const TStep& step, const TImagePlan& plan, TThumbnail& thumb) {
     TBuildJournal& journal = step.Context.Journal;
     const TFSC_Images& images = step.Context.Images;
     if (!IsSameFile(plan.CopyTarget, thumb.FileName) && FileExists(plan.CopyTarget))
@@ -305,14 +319,11 @@ void RecordOutputs(const TStep& step, const TImagePlan& plan, const TThumbnail& 
     if (!plan.Job.MeasureOnly && FileExists(plan.ThumbPath)) journal.AddOutput(plan.ThumbPath);
     // The extra files, as the pages will name them.
     const TSize source{thumb.ImageWidth, thumb.ImageHeight};
+    thumb.HasCopyVariants = thumb.HasThumbVariants = false;
     if (source.Width <= 0 || source.Height <= 0) return;
-    std::vector<TVariant> variants = CopyVariants(images, thumb.Name, CopySize(images, source));
-    const std::vector<TVariant> thumbs = ThumbVariants(images, thumb.ThumbName, source);
-    variants.insert(variants.end(), thumbs.begin(), thumbs.end());
-    for (const TVariant& variant : variants) {
-        const std::string path = step.TargetDir + variant.Name;
-        if (FileExists(path)) journal.AddOutput(path);
-    }
+    thumb.HasCopyVariants =
+        RecordVariants(step, CopyVariants(images, thumb.Name, CopySize(images, source)));
+    thumb.HasThumbVariants = RecordVariants(step, ThumbVariants(images, thumb.ThumbName, source));
 }
 
 void Consume(TStep& step, int index, int count) {

@@ -45,14 +45,16 @@ std::string CopySizes(TSize copy) {
 }
 
 std::vector<TVariant> ThumbFiles(const TThumbnail& thumb, const TFSC_Images& images) {
-    std::vector<TVariant> files =
-        ThumbVariants(images, thumb.ThumbName, {thumb.ImageWidth, thumb.ImageHeight});
+    std::vector<TVariant> files;
+    if (thumb.HasThumbVariants)
+        files = ThumbVariants(images, thumb.ThumbName, {thumb.ImageWidth, thumb.ImageHeight});
     files.insert(files.begin(), {thumb.ThumbName, TVariantFormat::Jpeg, {}, {}, 1, {}});
     return files;
 }
 
 std::vector<TVariant> CopyFiles(const TThumbnail& thumb, const TFSC_Images& images, TSize copy) {
-    std::vector<TVariant> files = CopyVariants(images, thumb.Name, copy);
+    std::vector<TVariant> files;
+    if (thumb.HasCopyVariants) files = CopyVariants(images, thumb.Name, copy);
     files.push_back({thumb.Name, TVariantFormat::Jpeg, copy, copy, 0, {}});
     return files;
 }

@@ -168,6 +168,28 @@ TEST(VariantBuild, EveryCandidateIsAFileOfTheNamedSize) {
     EXPECT_EQ(checked, 2 * 6 + 6);
 }
 
+// A gallery built into the photos' own folder keeps the originals: nothing is made beside a
+// picture that is its own copy, and its page offers that picture alone.
+TEST(VariantBuild, AnOriginalThatIsItsOwnCopyIsOfferedAlone) {
+    TVariantGallery gallery;
+    ForceDirectories(gallery.Site + "/images");
+    test::WritePicture(gallery.Image("own.jpg"), 1400, 1000);
+    TThumbnail own;
+    own.FileName = gallery.Image("own.jpg");
+    own.Name = "own.jpg";
+    gallery.Thumbs.push_back(own);
+    gallery.Images.KeepOriginals = true;
+    gallery.Build();
+    EXPECT_FALSE(FileExists(gallery.Image("own-640.jpg")));
+    EXPECT_FALSE(FileExists(gallery.Image("own.webp")));
+    EXPECT_TRUE(FileExists(gallery.Image("own_th-2x.webp"))) << "its thumbnails are the gallery's";
+    const std::string page = ReadFileBytes(gallery.Image("image_own.jpg.html"));
+    EXPECT_EQ(Candidates(page),
+              (std::vector<std::pair<std::string, std::string>>{{"own.jpg", "1400w"}}))
+        << page;
+    EXPECT_EQ(page.find("<source"), std::string::npos) << page;
+}
+
 TEST(VariantBuild, UndoRemovesEveryExtraFile) {
     TVariantGallery gallery;
     gallery.Build();
