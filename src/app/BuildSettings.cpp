@@ -51,6 +51,7 @@ void FillImages(const Workspace& ws, TBuildCaller caller, TFSC_Images& images) {
     images.WriteWebp = main.WriteWebp;
     images.WriteAvif = main.WriteAvif;
     images.ThumbSuffix = caller == TBuildCaller::DirectoryTreeTool ? "_fsc_th" : "_th";
+    images.CopyVariants = caller != TBuildCaller::DirectoryTreeTool;
     images.ThumbWidth = main.ThumbWidth;
     images.ThumbHeight = main.ThumbHeight;
     images.ThumbSizeMode = main.ThumbSize;

@@ -131,9 +131,11 @@ TImageFiles MakeImageFiles(const TImageJob& job, const TFSC_Images& images,
     const bool thumbFromCopy = job.CopyOverSource && encodeCopy;
     const bool thumbFromSource = job.MakeThumb && !thumbFromCopy;
     if ((job.MakeThumb || job.MeasureOnly) && !thumbFromCopy) SizeThumbnail(files, images, whole);
-    // The copy's picture is also made for its extra files when its bytes are the source's.
-    const std::vector<TVariant> copyVariants =
-        job.MakeCopy ? CopyVariants(images, job.CopyName, copySize) : std::vector<TVariant>();
+    // The copy's picture is also made for its extra files when its bytes are the source's. A
+    // copy written over its source leaves the folder the user's: nothing is put beside it.
+    const std::vector<TVariant> copyVariants = job.MakeCopy && !job.CopyOverSource
+                                                   ? CopyVariants(images, job.CopyName, copySize)
+                                                   : std::vector<TVariant>();
     const std::vector<TVariant> thumbVariants =
         thumbFromSource ? ThumbVariants(images, job.ThumbName, whole) : std::vector<TVariant>();
     const bool makeCopy = encodeCopy || !copyVariants.empty();

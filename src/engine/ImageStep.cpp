@@ -145,7 +145,8 @@ void PlanVariants(TStep& step, TImagePlan& plan, const TThumbnail& thumb) {
     const TSize source =
         plan.CachedThumb ? plan.CachedThumb->ImageSize : TSize{thumb.ImageWidth, thumb.ImageHeight};
     const bool known = source.Width > 0 && source.Height > 0;
-    // An original that is its own copy stays the user's file; nothing is made beside it.
+    // An original that is its own copy, kept or written over, is the user's: nothing is made
+    // beside it.
     if (!plan.Job.MakeCopy && !IsSameFileIgnoringCase(plan.CopyTarget, thumb.FileName) &&
         (!known || !AllExist(step, CopyVariants(images, thumb.Name, CopySize(images, source))))) {
         plan.Job.MakeCopy = true;
@@ -322,6 +323,7 @@ void RecordOutputs(const TStep& step, const TImagePlan& plan, TThumbnail& thumb)
     thumb.HasCopyVariants = thumb.HasThumbVariants = false;
     if (source.Width <= 0 || source.Height <= 0) return;
     thumb.HasCopyVariants =
+        !IsSameFileIgnoringCase(plan.CopyTarget, thumb.FileName) &&
         RecordVariants(step, CopyVariants(images, thumb.Name, CopySize(images, source)));
     thumb.HasThumbVariants = RecordVariants(step, ThumbVariants(images, thumb.ThumbName, source));
 }

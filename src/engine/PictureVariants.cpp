@@ -106,8 +106,8 @@ std::vector<TVariant> ThumbScaleVariants(const TFSC_Images& images, const std::s
 
 std::vector<TVariant> CopyVariants(const TFSC_Images& images, const std::string& name, TSize copy) {
     std::vector<TVariant> out;
-    if (copy.Width <= 0 || copy.Height <= 0) return out;
     const TVariantChoice& choice = images.Variants;
+    if (copy.Width <= 0 || copy.Height <= 0 || !choice.Copies) return out;
     std::vector<TVariant> jpegs;
     if (choice.CopySteps) jpegs = CopyStepVariants(name, copy);
     out = jpegs;

@@ -42,7 +42,8 @@ std::vector<TVariant> ThumbScaleVariants(const TFSC_Images& images, const std::s
                                          TSize source);
 
 // Every extra file of a copy of size `copy` that the settings ask for: the steps, then
-// WebP and AVIF of each step and of the copy, smallest first. Empty without a size.
+// WebP and AVIF of each step and of the copy, smallest first. Empty without a size, or when
+// the choice leaves the copies out.
 std::vector<TVariant> CopyVariants(const TFSC_Images& images, const std::string& name, TSize copy);
 
 // Every extra file of a thumbnail of a source of size `source`: the larger scales, then

@@ -54,6 +54,10 @@ struct TFSC_Images {
     // WebP and AVIF beside the JPEG copies and thumbnails, for pages that offer them.
     bool WriteWebp = false;
     bool WriteAvif = false;
+    // Extra sizes and formats of the copies too, not only of the thumbnails. Off for the
+    // directory-tree tool: its copies lie among the user's photos, where any other file would
+    // be taken for a photo by its next run; its thumbnails' files carry their mark.
+    bool CopyVariants = true;
     // The files each picture gets beside its copy and thumbnail (PictureVariants.h); set by
     // the build from what its pages name.
     TVariantChoice Variants;

@@ -12,6 +12,8 @@ struct TVariantChoice {
     // WebP and AVIF of every JPEG the picture has, for the pages' SOURCES tags.
     bool Webp = false;
     bool Avif = false;
+    // The copies get their steps and formats; else only the thumbnails get theirs.
+    bool Copies = true;
 
     bool Any() const { return ThumbScales || CopySteps || Webp || Avif; }
     bool operator==(const TVariantChoice&) const = default;

@@ -39,6 +39,7 @@ TVariantChoice VariantsAsked(const TBuildContext& context) {
     const bool sources = pages.Has("<!-THUMBSOURCES->") || pages.Has("<!-IMAGESOURCES->");
     choice.Webp = sources && context.Images.WriteWebp;
     choice.Avif = sources && context.Images.WriteAvif;
+    choice.Copies = context.Images.CopyVariants;
     return choice;
 }
 

@@ -8,8 +8,8 @@ namespace fsc {
 
 // The choice for this build's pages: the larger thumbnails when a page text or scheme has
 // "<!-THUMBSRCSET->", the copy steps with "<!-IMAGESRCSET->", WebP and AVIF when their
-// setting is on and a page has "<!-THUMBSOURCES->" or "<!-IMAGESOURCES->". Nothing without
-// pages ("no HTML, only images").
+// setting is on and a page has "<!-THUMBSOURCES->" or "<!-IMAGESOURCES->"; the copies' only
+// while images.CopyVariants is on. Nothing without pages ("no HTML, only images").
 TVariantChoice VariantsAsked(const TBuildContext& context);
 
 }  // namespace fsc
