@@ -60,15 +60,15 @@ std::vector<TVariant> CopyFiles(const TThumbnail& thumb, const TFSC_Images& imag
 }
 
 // <source> elements, the smallest format first: a browser takes the first type it knows.
-// They carry no sizes: without one a source counts as shown across the window, which picks
-// the same file as the copy's own sizes would, since no candidate is wider than the copy.
-std::string Sources(auto srcsetOf) {
+// Each carries the copy's sizes: without them a source counts as shown across the whole
+// window, and the picture's natural size would be the window's.
+std::string Sources(const std::string& sizes, auto srcsetOf) {
     std::string markup;
     for (const TVariantFormat format : {TVariantFormat::Avif, TVariantFormat::Webp}) {
         const std::string srcset = srcsetOf(format);
         if (srcset.empty()) continue;
         markup += "<source type=\"" + std::string(VariantMimeType(format)) + "\" srcset=\"" +
-                  srcset + "\">";
+                  srcset + "\"" + (sizes.empty() ? "" : " sizes=\"" + sizes + "\"") + ">";
     }
     return markup;
 }
@@ -99,11 +99,12 @@ std::string ApplyVariantTags(std::string text, const TThumbnail& thumb, const st
     });
     ReplaceTag(text, "<!-IMAGESIZES->", [&] { return CopySizes(copy); });
     ReplaceTag(text, "<!-THUMBSOURCES->", [&] {
-        return Sources([&](TVariantFormat f) { return ThumbSrcset(thumbs, f, dir); });
+        return Sources("", [&](TVariantFormat f) { return ThumbSrcset(thumbs, f, dir); });
     });
     ReplaceTag(text, "<!-IMAGESOURCES->", [&] {
         if (copy.Width <= 0) return std::string();
-        return Sources([&](TVariantFormat f) { return CopySrcset(copies, f, dir); });
+        return Sources(CopySizes(copy),
+                       [&](TVariantFormat f) { return CopySrcset(copies, f, dir); });
     });
     return text;
 }
