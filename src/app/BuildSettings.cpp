@@ -48,7 +48,10 @@ void FillImages(const Workspace& ws, TBuildCaller caller, TFSC_Images& images) {
     images.ResizeWidth = main.ResizeWidthChecked ? main.GreaterThan : -1;
     images.ResizeHeight = main.ResizeHeightChecked ? main.GreaterThan : -1;
     images.ResizeMethod = main.ResizeMethod;
+    images.WriteWebp = main.WriteWebp;
+    images.WriteAvif = main.WriteAvif;
     images.ThumbSuffix = caller == TBuildCaller::DirectoryTreeTool ? "_fsc_th" : "_th";
+    images.CopyVariants = caller != TBuildCaller::DirectoryTreeTool;
     images.ThumbWidth = main.ThumbWidth;
     images.ThumbHeight = main.ThumbHeight;
     images.ThumbSizeMode = main.ThumbSize;

@@ -7,7 +7,9 @@
 namespace fsc {
 
 bool IsTreeToolFile(const std::string& name) {
-    if (name.find(TreeThumbnailMark) != std::string::npos) return true;
+    if (name.find(TreeThumbnailMark) != std::string::npos ||
+        name.find(TreeThumbnailVariantMark) != std::string::npos)
+        return true;
     return SameText(name, PlaceholderPictureName) ||
            SameText(name, SaveAsName(PlaceholderPictureName));
 }

@@ -7,8 +7,10 @@
 
 namespace fsc {
 
-// The thumbnails of earlier runs carry this in their names and are never taken as pictures.
+// The thumbnails of earlier runs carry this in their names and are never taken as pictures;
+// so do their larger sizes and other formats, which follow it with "-" ("_fsc_th-2x.jpg").
 inline constexpr const char* TreeThumbnailMark = "_fsc_th.";
+inline constexpr const char* TreeThumbnailVariantMark = "_fsc_th-";
 
 // The tiny stand-in picture of the directory-tree galleries (see tools/PlaceholderPicture.h).
 inline constexpr const char* PlaceholderPictureName = "fsc_bmp.bmp";

@@ -7,6 +7,7 @@
 #include "engine/CreateHTML.h"
 #include "engine/ImageStep.h"
 #include "engine/InsideHTMLDir.h"
+#include "engine/VariantsAsked.h"
 
 namespace fsc {
 
@@ -60,6 +61,7 @@ void BuildGallery(TBuildContext& context) {
     TAbortHandlerScope abortHandler(progress, context.Images);
     progress.Update(0, 0, "Folioscope.", static_cast<int>(context.Thumbs.size()));
     CopyTemplateFiles(context);
+    context.Images.Variants = VariantsAsked(context);
     CopyImagesAndThumbnails(context);
     if (!context.HTML.NoHTML) CreateHTML(context);
     progress.Hide();

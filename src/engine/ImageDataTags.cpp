@@ -84,6 +84,9 @@ std::string ApplyImageDataTags(std::string text, const TThumbnail& thumb, int nu
     ReplaceTag(text, "<!-CAPTION->", [&] { return CaptionText(thumb.Name); });
     ReplaceTag(text, "<!-COPYWIDTH->", [&] { return SizeText(copySize.Width); });
     ReplaceTag(text, "<!-COPYHEIGHT->", [&] { return SizeText(copySize.Height); });
+    // The thumbnail's own file, as the fitting rule (and, in hard-limit mode, the cut) made it.
+    ReplaceTag(text, "<!-THUMBFILEWIDTH->", [&] { return SizeText(thumb.ThumbWidth); });
+    ReplaceTag(text, "<!-THUMBFILEHEIGHT->", [&] { return SizeText(thumb.ThumbHeight); });
     ApplyPhotoDataTags(text, thumb.Photo);
     if (place == TTagPlace::Cell)
         ReplaceTag(text, "<!-IMAGEDIR->", [&] { return FileUrl(imageDir, ""); });

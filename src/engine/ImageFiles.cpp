@@ -55,9 +55,23 @@ void SizeThumbnail(TImageFiles& files, const TFSC_Images& images, TSize source) 
                                     images.ThumbWidth, images.ThumbHeight);
 }
 
-std::string EncodeThumbnail(const TBitmap& decoded, const TImageFiles& files,
-                            const TFSC_Images& images, int quality) {
-    return EncodeJpeg(ThumbnailPictureFrom(decoded, files.ThumbSize, images), quality, false);
+// The thumbnail and its extra files from the source decoded at their largest size or more.
+void MakeThumbnail(TImageFiles& files, const TBitmap& decoded,
+                   const std::vector<TVariant>& variants, const TFSC_Images& images, int quality) {
+    const TBitmap thumbnail = ThumbnailPictureFrom(decoded, files.ThumbSize, images);
+    files.ThumbJpeg = EncodeJpeg(thumbnail, quality, false);
+    files.ThumbVariants = MakeThumbVariants(decoded, thumbnail, variants, quality, images);
+}
+
+// A copy that replaces its source: the thumbnail shows the copy, read back as it was written.
+void ThumbnailFromCopy(TImageFiles& files, const TImageJob& job, const TFSC_Images& images) {
+    TSourcePicture written(job.FileName, files.CopyJpeg);
+    SizeThumbnail(files, images, written.Size());
+    if (!job.MakeThumb) return;
+    const std::vector<TVariant> variants = ThumbVariants(images, job.ThumbName, written.Size());
+    const TSize largest = Larger(files.ThumbSize, LargestVariant(variants));
+    const TBitmap picture = written.Picture(DecodeTarget(images, largest, written.Size()));
+    MakeThumbnail(files, picture, variants, images, job.ThumbQuality);
 }
 
 TPhotoData PhotoFrom(const TExifBlock& block, const TFSC_Images& images) {
@@ -117,30 +131,36 @@ TImageFiles MakeImageFiles(const TImageJob& job, const TFSC_Images& images,
     const bool thumbFromCopy = job.CopyOverSource && encodeCopy;
     const bool thumbFromSource = job.MakeThumb && !thumbFromCopy;
     if ((job.MakeThumb || job.MeasureOnly) && !thumbFromCopy) SizeThumbnail(files, images, whole);
-    if (!encodeCopy && !thumbFromSource) return files;
+    // The copy's picture is also made for its extra files when its bytes are the source's. A
+    // copy written over its source leaves the folder the user's: nothing is put beside it.
+    const std::vector<TVariant> copyVariants = job.MakeCopy && !job.CopyOverSource
+                                                   ? CopyVariants(images, job.CopyName, copySize)
+                                                   : std::vector<TVariant>();
+    const std::vector<TVariant> thumbVariants =
+        thumbFromSource ? ThumbVariants(images, job.ThumbName, whole) : std::vector<TVariant>();
+    const bool makeCopy = encodeCopy || !copyVariants.empty();
+    if (!makeCopy && !thumbFromSource) return files;
 
     TSize atLeast;
-    if (encodeCopy) atLeast = Larger(atLeast, DecodeTarget(images, copySize, whole));
-    if (thumbFromSource) atLeast = Larger(atLeast, DecodeTarget(images, files.ThumbSize, whole));
+    if (makeCopy) atLeast = Larger(atLeast, DecodeTarget(images, copySize, whole));
+    if (thumbFromSource) {
+        const TSize largest = Larger(files.ThumbSize, LargestVariant(thumbVariants));
+        atLeast = Larger(atLeast, DecodeTarget(images, largest, whole));
+    }
     const TMemoryBudget::TShare memory = services.Memory.Take(DecodeMemory(source, atLeast));
     TBitmap decoded = source.Picture(atLeast);
     // The thumbnail first: the copy may take the decoded picture over and stamp it.
-    if (thumbFromSource)
-        files.ThumbJpeg = EncodeThumbnail(decoded, files, images, job.ThumbQuality);
-    if (!encodeCopy) return files;
+    if (thumbFromSource) MakeThumbnail(files, decoded, thumbVariants, images, job.ThumbQuality);
+    if (!makeCopy) return files;
     const TBitmap copy = CopyPictureFrom(std::move(decoded), copySize, images, services.Rasteriser);
     if (adjust) files.CopySettings = services.AdjustCompression(copy);
-    files.CopyJpeg = EncodeJpeg(copy, files.CopySettings.Quality, files.CopySettings.Progressive,
-                                exif.empty() ? std::string() : CopyExif(block, images, copy));
-    if (thumbFromCopy) {
-        TSourcePicture written(job.FileName, files.CopyJpeg);
-        SizeThumbnail(files, images, written.Size());
-        if (job.MakeThumb) {
-            const TBitmap picture =
-                written.Picture(DecodeTarget(images, files.ThumbSize, written.Size()));
-            files.ThumbJpeg = EncodeThumbnail(picture, files, images, job.ThumbQuality);
-        }
+    if (encodeCopy) {
+        files.CopyJpeg =
+            EncodeJpeg(copy, files.CopySettings.Quality, files.CopySettings.Progressive,
+                       exif.empty() ? std::string() : CopyExif(block, images, copy));
     }
+    files.CopyVariants = MakeCopyVariants(copy, copyVariants, files.CopySettings.Quality, images);
+    if (thumbFromCopy) ThumbnailFromCopy(files, job, images);
     return files;
 }
 

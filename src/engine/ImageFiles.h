@@ -11,6 +11,7 @@
 #include "base/MemoryBudget.h"
 #include "engine/ImageCache.h"
 #include "engine/TFSC_Images.h"
+#include "engine/VariantPictures.h"
 #include "imaging/ImageFitting.h"
 #include "imaging/JpegQuality.h"
 #include "imaging/PhotoData.h"
@@ -30,6 +31,10 @@ struct TImageJob {
     bool MakeThumb = false;
     bool MeasureOnly = false;
     int ThumbQuality = 50;
+    // The names the copy and the thumbnail are written under; their extra files are named
+    // after them.
+    std::string CopyName;
+    std::string ThumbName;
 };
 
 // What a worker made; written by the calling thread.
@@ -44,6 +49,9 @@ struct TImageFiles {
     TSize ImageSize;
     TSize ThumbSize;
     std::string ThumbJpeg;
+    // The extra files of the settings' TVariantChoice, made with the copy or the thumbnail.
+    std::vector<TVariantFile> CopyVariants;
+    std::vector<TVariantFile> ThumbVariants;
     // What the photo's EXIF block says; without the position when location data is removed.
     TPhotoData Photo;
     // Notices of a picture loaded only in part.
@@ -58,11 +66,11 @@ struct TImageServices {
     std::function<TJpegSettings(const TBitmap&)> AdjustCompression;
 };
 
-// Reads the source once (a JPEG at the smallest scale both outputs allow with the smooth
-// method), then makes the thumbnail and the copy. An encoded copy carries the source's EXIF
-// block, upright and without its preview; a byte copy is the source's bytes, but for the
-// EXIF block rewritten without location data when that is to be removed. A damaged block
-// is dropped from the copy, never an error. Raises EFSC_Exception naming the file.
+// Reads the source once (a JPEG at the smallest scale all outputs allow with the smooth
+// method), then makes the thumbnail and the copy, and with each its extra files. An encoded copy
+// carries the source's EXIF block, upright and without its preview; a byte copy is the source's
+// bytes, but for the EXIF block rewritten without location data when that is to be removed. A
+// damaged block is dropped from the copy, never an error. Raises EFSC_Exception naming the file.
 TImageFiles MakeImageFiles(const TImageJob& job, const TFSC_Images& images,
                            TImageServices& services);
 

@@ -11,8 +11,10 @@
 #include "engine/BuildFiles.h"
 #include "engine/CancelBuild.h"
 #include "engine/ImageCache.h"
+#include "engine/ImageCopyPicture.h"
 #include "engine/ImageFiles.h"
 #include "engine/NeedsCopy.h"
+#include "engine/PictureVariants.h"
 #include "engine/ThumbnailPicture.h"
 #include "imaging/JpegQuality.h"
 
@@ -112,6 +114,7 @@ void PlanCopy(TStep& step, TImagePlan& plan, const TThumbnail& thumb, const TFil
 void PlanThumb(TStep& step, TImagePlan& plan, TThumbnail& thumb, const TFileStamp& source) {
     const TFSC_Images& images = step.Context.Images;
     thumb.ThumbName = ThumbnailName(thumb.Name, images.ThumbSuffix, images.ImagesAreThumbs);
+    plan.Job.ThumbName = thumb.ThumbName;
     plan.ThumbPath = step.TargetDir + thumb.ThumbName;
     plan.Job.ThumbQuality = step.ThumbQuality;
     if (images.ImagesAreThumbs) {
@@ -128,15 +131,45 @@ void PlanThumb(TStep& step, TImagePlan& plan, TThumbnail& thumb, const TFileStam
     }
 }
 
+bool AllExist(const TStep& step, const std::vector<TVariant>& variants) {
+    for (const TVariant& variant : variants)
+        if (!FileExists(step.TargetDir + variant.Name)) return false;
+    return true;
+}
+
+// Extra files come with their copy or thumbnail: one that is missing (the template asks for
+// more than the last build made, or a file was deleted) has the copy or thumbnail made again.
+void PlanVariants(TStep& step, TImagePlan& plan, const TThumbnail& thumb) {
+    const TFSC_Images& images = step.Context.Images;
+    if (!images.Variants.Any()) return;
+    const TSize source =
+        plan.CachedThumb ? plan.CachedThumb->ImageSize : TSize{thumb.ImageWidth, thumb.ImageHeight};
+    const bool known = source.Width > 0 && source.Height > 0;
+    // An original that is its own copy, kept or written over, is the user's: nothing is made
+    // beside it.
+    if (!plan.Job.MakeCopy && !IsSameFileIgnoringCase(plan.CopyTarget, thumb.FileName) &&
+        (!known || !AllExist(step, CopyVariants(images, thumb.Name, CopySize(images, source))))) {
+        plan.Job.MakeCopy = true;
+        plan.CachedCopy.reset();
+    }
+    if (!plan.Job.MakeThumb && !plan.Job.MeasureOnly &&
+        (!known || !AllExist(step, ThumbVariants(images, thumb.ThumbName, source)))) {
+        plan.Job.MakeThumb = true;
+        plan.CachedThumb.reset();
+    }
+}
+
 void Plan(TStep& step, int index) {
     TThumbnail& thumb = step.Context.Thumbs[std::size_t(index)];
     thumb.Link = thumb.Name;
     TImagePlan& plan = step.Plans[std::size_t(index)];
     plan.Job.FileName = thumb.FileName;
+    plan.Job.CopyName = thumb.Name;
     plan.CopyTarget = step.TargetDir + thumb.Name;
     const TFileStamp source = step.Cache.Enabled() ? FileStampOf(thumb.FileName) : TFileStamp{};
     PlanCopy(step, plan, thumb, source);
     PlanThumb(step, plan, thumb, source);
+    PlanVariants(step, plan, thumb);
     plan.Produce = plan.Job.MakeCopy || plan.Job.MakeThumb || plan.Job.MeasureOnly;
 }
 
@@ -194,6 +227,14 @@ void RecordCopy(TStep& step, TThumbnail& thumb, std::int64_t fileSize, int quali
     thumb.CopyKeptLocation = !images.RemoveLocation;
 }
 
+void WriteVariants(TStep& step, const std::vector<TVariantFile>& variants) {
+    for (const TVariantFile& variant : variants) {
+        const std::string path = step.TargetDir + variant.Name;
+        JournalImageTarget(step.Context, path);
+        WriteFileBytes(path, variant.Bytes);
+    }
+}
+
 void WriteCopy(TStep& step, const TImagePlan& plan, TThumbnail& thumb, const TImageFiles& files) {
     TBuildContext& context = step.Context;
     JournalImageTarget(context, plan.CopyTarget);
@@ -202,6 +243,7 @@ void WriteCopy(TStep& step, const TImagePlan& plan, TThumbnail& thumb, const TIm
     } else {
         WriteFileBytes(plan.CopyTarget, files.CopyJpeg);
     }
+    WriteVariants(step, files.CopyVariants);
     RecordCopy(step, thumb, FileStampOf(plan.CopyTarget).Size, files.CopySettings.Quality);
     if (plan.CacheCopy) {
         step.Cache.Record(plan.CopyTarget, {thumb.FileName,
@@ -240,6 +282,7 @@ void WriteThumb(TStep& step, const TImagePlan& plan, TThumbnail& thumb, const TI
     }
     JournalImageTarget(context, plan.ThumbPath);
     WriteFileBytes(plan.ThumbPath, files.ThumbJpeg);
+    WriteVariants(step, files.ThumbVariants);
     // The pages show the file that was written: in hard-limit mode the part cut to the box.
     TCachedImage made{thumb.FileName,
                       files.Source,
@@ -253,13 +296,36 @@ void WriteThumb(TStep& step, const TImagePlan& plan, TThumbnail& thumb, const TI
     step.Cache.Record(plan.ThumbPath, made);
 }
 
+// Records the extra files that exist as outputs; true when all of them do.
+bool RecordVariants(const TStep& step, const std::vector<TVariant>& variants) {
+    bool all = true;
+    for (const TVariant& variant : variants) {
+        const std::string path = step.TargetDir + variant.Name;
+        if (FileExists(path)) {
+            step.Context.Journal.AddOutput(path);
+        } else {
+            all = false;
+        }
+    }
+    return all;
+}
+
 // What the picture has in the gallery now, made or found current; the picture itself, when
 // its copy is written over it, stays the user's.
-void RecordOutputs(TBuildContext& context, const TImagePlan& plan, const TThumbnail& thumb) {
+void RecordOutputs(const TStep& step, const TImagePlan& plan, TThumbnail& thumb) {
+    TBuildJournal& journal = step.Context.Journal;
+    const TFSC_Images& images = step.Context.Images;
     if (!IsSameFile(plan.CopyTarget, thumb.FileName) && FileExists(plan.CopyTarget))
-        context.Journal.AddOutput(plan.CopyTarget);
-    if (!plan.Job.MeasureOnly && FileExists(plan.ThumbPath))
-        context.Journal.AddOutput(plan.ThumbPath);
+        journal.AddOutput(plan.CopyTarget);
+    if (!plan.Job.MeasureOnly && FileExists(plan.ThumbPath)) journal.AddOutput(plan.ThumbPath);
+    // The extra files, as the pages will name them.
+    const TSize source{thumb.ImageWidth, thumb.ImageHeight};
+    thumb.HasCopyVariants = thumb.HasThumbVariants = false;
+    if (source.Width <= 0 || source.Height <= 0) return;
+    thumb.HasCopyVariants =
+        !IsSameFileIgnoringCase(plan.CopyTarget, thumb.FileName) &&
+        RecordVariants(step, CopyVariants(images, thumb.Name, CopySize(images, source)));
+    thumb.HasThumbVariants = RecordVariants(step, ThumbVariants(images, thumb.ThumbName, source));
 }
 
 void Consume(TStep& step, int index, int count) {
@@ -289,7 +355,7 @@ void Consume(TStep& step, int index, int count) {
     if (plan.Job.MakeCopy) WriteCopy(step, plan, thumb, *files);
     if (plan.CachedThumb) TakeCachedThumb(step, thumb, *plan.CachedThumb);
     if (plan.Job.MakeThumb || plan.Job.MeasureOnly) WriteThumb(step, plan, thumb, *files);
-    RecordOutputs(context, plan, thumb);
+    RecordOutputs(step, plan, thumb);
 }
 
 // Whatever was written stays on disk until an undo, so the cache learns it even when the

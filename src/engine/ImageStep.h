@@ -24,7 +24,9 @@ inline constexpr const char* OverwriteOriginalQuestion =
 // dialog runs on the calling thread) read each source once and make both. The calling thread
 // takes the results in list order: progress "Folioscope: Copying Images. i of n", the cancel
 // check, then the copy (encoded, or the source's own bytes for an unmodified JPEG) and the
-// thumbnail are journalled, with an overwritten file backed up first, and written.
+// thumbnail, each with the extra files the pages ask for (PictureVariants.h; a missing one has
+// its copy or thumbnail made again), are journalled, with an overwritten file backed up
+// first, and written.
 // Abort stops handing out pictures, lets running ones finish, undoes the build and raises
 // "Folioscope Creation aborted and undone.". Any other error raises naming the picture,
 // after the pictures before it were written; the journal stays complete for undo. With

@@ -13,6 +13,7 @@
 #include "engine/PageUrls.h"
 #include "engine/SlideShow.h"
 #include "engine/ThumbnailLayouts.h"
+#include "engine/VariantTags.h"
 
 namespace fsc {
 
@@ -111,6 +112,7 @@ void ImagePageContent(TPageContext& context, TFSC_File& page) {
     std::string text = JoinLines(page.Lines);
     text = text.find("<!-IMAGE->") != std::string::npos ? ReplaceFirst(text, "<!-IMAGE->", scheme)
                                                         : text + scheme;
+    text = ApplyVariantTags(text, thumb, "", context.Images);
     text = ApplyImageDataTags(text, thumb, n, html.ImageDir, TTagPlace::ImagePage,
                               CopySizeOf(thumb, context.Images));
     const int galleryPage = n / std::max(html.PerPage, 1) + 1;

@@ -7,6 +7,7 @@
 #include "base/ITextRasteriser.h"
 #include "base/TDateTime.h"
 #include "base/TStringList.h"
+#include "engine/TVariantChoice.h"
 #include "imaging/JpegQuality.h"
 #include "imaging/Resize.h"
 #include "imaging/Watermark.h"
@@ -50,6 +51,16 @@ struct TFSC_Images {
     // A picture that cannot be read is left out of the gallery, and named in the journal's
     // list of left-out pictures, instead of stopping the build.
     bool SkipBadPictures = false;
+    // WebP and AVIF beside the JPEG copies and thumbnails, for pages that offer them.
+    bool WriteWebp = false;
+    bool WriteAvif = false;
+    // Extra sizes and formats of the copies too, not only of the thumbnails. Off for the
+    // directory-tree tool: its copies lie among the user's photos, where any other file would
+    // be taken for a photo by its next run; its thumbnails' files carry their mark.
+    bool CopyVariants = true;
+    // The files each picture gets beside its copy and thumbnail (PictureVariants.h); set by
+    // the build from what its pages name.
+    TVariantChoice Variants;
 };
 
 }  // namespace fsc

@@ -48,6 +48,11 @@ struct TThumbnail {
     bool noImage = false;
     // From the photo's EXIF block, read by every build's image step; not stored.
     TPhotoData Photo;
+    // Every extra file of the copy, and of the thumbnail, that the build's pages ask for is
+    // there (PictureVariants.h): set by the image step, not stored. A copy that is the user's
+    // own original gets none, and its pages then offer the copy alone.
+    bool HasCopyVariants = false;
+    bool HasThumbVariants = false;
 
     bool operator==(const TThumbnail&) const = default;
 };

@@ -5,6 +5,7 @@
 #include "base/WebText.h"
 #include "engine/ImageDataTags.h"
 #include "engine/PageUrls.h"
+#include "engine/VariantTags.h"
 
 namespace fsc {
 
@@ -65,6 +66,7 @@ std::string ThumbCell(TPageContext& context, int n, const std::string& attr) {
             cell = before + CRLF + ImageMarkup(thumb, context, attr) + CRLF + after;
         }
     }
+    cell = ApplyVariantTags(cell, thumb, PageImageDir(context), context.Images);
     return ApplyImageDataTags(cell, thumb, n, PageImageDir(context), TTagPlace::Cell,
                               CopySizeOf(thumb, context.Images));
 }

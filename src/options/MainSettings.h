@@ -37,6 +37,9 @@ struct MainSettings {
     int GreaterThan = 800;  // one limit for both switches
     // "smooth resizing" (area averaging), else the classic sampling.
     TResizeMethod ResizeMethod = TResizeMethod::Smooth;
+    // "WebP copies" and "AVIF copies": written beside the JPEGs for templates that offer them.
+    bool WriteWebp = false;
+    bool WriteAvif = false;
     bool AdjustCompression = false;
     bool LinkToHTML = false;
     // "General"
@@ -68,6 +71,8 @@ void VisitMainSettings(Settings& settings, Visitor&& visit) {
     visit("ResizeHeightChecked", settings.ResizeHeightChecked);
     visit("GreaterThan", settings.GreaterThan);
     visit("ResizeMethod", settings.ResizeMethod);
+    visit("WriteWebp", settings.WriteWebp);
+    visit("WriteAvif", settings.WriteAvif);
     visit("AdjustCompression", settings.AdjustCompression);
     visit("LinkToHTML", settings.LinkToHTML);
     visit("NoHTML", settings.NoHTML);

@@ -113,6 +113,8 @@ void AddImageLines(TStringList& lines, const TFSC_Images& images, const TFSC_HTM
     lines.push_back("IMAGENOEXT=" + Bool(images.ImagesAreThumbs));
     lines.push_back(std::string("RESIZEMETHOD=") +
                     (images.ResizeMethod == TResizeMethod::Classic ? "classic" : "smooth"));
+    lines.push_back("IMAGEWEBP=" + Bool(images.WriteWebp));
+    lines.push_back("IMAGEAVIF=" + Bool(images.WriteAvif));
     lines.push_back("DEFAULTHTMLEXT=" + html.PageExt);
 }
 

@@ -244,6 +244,12 @@ void AddImageRules(std::map<std::string, TRule>& rules) {
         s.Context.Main.ResizeMethod =
             IsWord(l, "CLASSIC") ? TResizeMethod::Classic : TResizeMethod::Smooth;
     };
+    rules["IMAGEWEBP="] = [](TApplyState& s, const TSettingsLine& l) {
+        s.Context.Main.WriteWebp = IsWord(l, "TRUE");
+    };
+    rules["IMAGEAVIF="] = [](TApplyState& s, const TSettingsLine& l) {
+        s.Context.Main.WriteAvif = IsWord(l, "TRUE");
+    };
     rules["THUMBWIDTH="] = [](TApplyState& s, const TSettingsLine& l) {
         s.Context.Main.ThumbWidth = std::clamp(IntegerValue(l), 1, 32000);
     };

@@ -224,6 +224,14 @@ QGroupBox* SettingsPanels::CreateResize() {
     smoothBox->setToolTip(
         "Every pixel of a shrunk picture is the mean of the area it covers. Off: the classic "
         "resize of older galleries.");
+    auto* webpBox = Named<QCheckBox>("WebpCheckBox", "WebP copies");
+    webpBox->setToolTip(
+        "Smaller files beside the JPEGs, for templates that offer them to the "
+        "browser.");
+    auto* avifBox = Named<QCheckBox>("AvifCheckBox", "AVIF copies");
+    avifBox->setToolTip(
+        "The smallest files beside the JPEGs, for templates that offer them; "
+        "much slower to make.");
     auto* linkBox = Named<QCheckBox>("LinkToHTMLCheckBox", "link to HTML, not Image");
     imageHTMLButton = Named<QPushButton>("ImageHTMLOptionsButton", "Image HTML options");
     connect(imageHTMLButton, &QPushButton::clicked, this,
@@ -233,6 +241,8 @@ QGroupBox* SettingsPanels::CreateResize() {
     refreshers.push_back(Bind(greaterThanEdit, main.GreaterThan));
     refreshers.push_back(Bind(adjustBox, main.AdjustCompression));
     refreshers.push_back(BindSmoothResize(smoothBox, main.ResizeMethod));
+    refreshers.push_back(Bind(webpBox, main.WriteWebp));
+    refreshers.push_back(Bind(avifBox, main.WriteAvif));
     // The image pages exist only while thumbnails link to them.
     refreshers.push_back(Bind(linkBox, main.LinkToHTML, [this] { EnableDependentControls(); }));
 
@@ -242,8 +252,10 @@ QGroupBox* SettingsPanels::CreateResize() {
     layout->addWidget(heightBox, 1, 0);
     layout->addWidget(adjustBox, 2, 0, 1, 2);
     layout->addWidget(smoothBox, 3, 0, 1, 2);
-    layout->addWidget(linkBox, 4, 0);
-    layout->addWidget(imageHTMLButton, 4, 1);
+    layout->addWidget(webpBox, 4, 0);
+    layout->addWidget(avifBox, 4, 1);
+    layout->addWidget(linkBox, 5, 0);
+    layout->addWidget(imageHTMLButton, 5, 1);
     return group;
 }
 

@@ -347,6 +347,7 @@ TEST_F(CreateGalleryTest, TheDirectoryToolKeepsOriginalsAndItsHistory) {
     f.Create(TCreateMode::DirectoryTreeTool);
     EXPECT_EQ(f.Ws.LastImages->ThumbSuffix, "_fsc_th");
     EXPECT_TRUE(f.Ws.LastImages->KeepOriginals);
+    EXPECT_FALSE(f.Ws.LastImages->CopyVariants) << "nothing unmarked among the user's photos";
     EXPECT_TRUE(FileExists(f.Site + "/images/photo0_fsc_th.jpg"));
     f.Ws.Main.HTMLFile = "b.html";
     CreateGallery(f.Ws, TCreateMode::DirectoryTreeTool, f.Services, {true});

@@ -111,6 +111,8 @@ TEST(AddImageFolder, AddsEveryPictureNameInNameOrderButTheTreeToolsOwn) {
     f.Picture("a.jpg");
     f.Picture("c.jpeg");
     f.Picture("a_fsc_th.jpg");
+    f.Picture("a_fsc_th-3x.jpg");
+    f.Picture("a_fsc_th.webp");
     f.Picture("fsc_bmp.jpg");
     WriteFileBytes(f.Pictures + "/readme.txt", "text");
     ForceDirectories(f.Pictures + "/sub.jpg");

@@ -30,6 +30,8 @@ void ChangeTemplateSettings(Workspace& ws) {
     m.ThumbHeight = 90;
     m.ResizeWidthChecked = true;
     m.GreaterThan = 640;
+    m.WriteWebp = true;
+    m.WriteAvif = true;
     m.LinkToHTML = true;
     m.ImagesAreThumbs = true;
     m.UseDefaultExt = true;
@@ -166,6 +168,8 @@ TEST(SaveAsTemplate, WritesTheLinesInTheirOrderAndSpelling) {
                                   "IMAGEDORESIZE=false",
                                   "IMAGENOEXT=false",
                                   "RESIZEMETHOD=smooth",
+                                  "IMAGEWEBP=false",
+                                  "IMAGEAVIF=false",
                                   "DEFAULTHTMLEXT=html",
                                   "USEAUTHOR=false",
                                   "AUTHOR=",

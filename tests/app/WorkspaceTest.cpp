@@ -36,6 +36,8 @@ TEST(WorkspaceDefaults, EveryWindowStartsWithItsInitialValues) {
         "Main.ResizeHeightChecked=0",
         "Main.GreaterThan=800",
         "Main.ResizeMethod=0",
+        "Main.WriteWebp=0",
+        "Main.WriteAvif=0",
         "Main.AdjustCompression=0",
         "Main.LinkToHTML=0",
         "Main.NoHTML=0",

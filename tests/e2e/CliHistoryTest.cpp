@@ -351,6 +351,38 @@ TEST(CliHistory, ARebuildThatChangesNothingWritesNothingAndKeepsTheBuildBefore) 
     EXPECT_NE(undo.Err.find("Nothing there to undo!"), std::string::npos) << undo.Err;
 }
 
+// A shipped template's gallery has every picture in several sizes and formats: a second
+// process that finds them all current writes none again, and undo takes every one away.
+TEST(CliHistory, ExtraSizesAndFormatsAreKeptByARebuildAndUndoneWithTheGallery) {
+    TCliRun run;
+    WritePictures(run.Root / "pics", 2);
+    const std::vector<std::string> build{
+        "build",      "--images", run.Root / "pics", "--html-dir",     run.Root / "out",
+        "--template", "Modern",   "--set",           "IMAGEAVIF=true", "--quiet"};
+    const ProgramResult built = run.Run(build);
+    ASSERT_EQ(built.ExitCode, 0) << built.Err;
+    std::map<std::string, ino_t> inodes;
+    for (const std::string& file : FilesBelow(run.Root / "out")) {
+        struct stat info {};
+        ASSERT_EQ(::stat((run.Root / "out/" + file).c_str(), &info), 0);
+        inodes[file] = info.st_ino;
+    }
+    for (const char* file : {"images/p0_th-3x.jpg", "images/p0_th-2x.webp", "images/p1-640.avif",
+                             "images/p1-1280.webp", "images/p1.avif"})
+        EXPECT_EQ(inodes.count(file), 1u) << file;
+
+    const ProgramResult again = run.Run(build);
+    ASSERT_EQ(again.ExitCode, 0) << again.Err;
+    for (const auto& [file, inode] : inodes) {
+        struct stat info {};
+        ASSERT_EQ(::stat((run.Root / "out/" + file).c_str(), &info), 0);
+        EXPECT_EQ(info.st_ino, inode) << file << " was written again";
+    }
+    const ProgramResult undo = run.Run({"undo", "--html-dir", run.Root / "out"});
+    ASSERT_EQ(undo.ExitCode, 0) << undo.Err;
+    EXPECT_TRUE(FilesBelow(run.Root / "out").empty());
+}
+
 // Undo also takes away the folders the build made, up to the one that was there before, and
 // keeps a folder that the user has put a file into since.
 TEST(CliHistory, UndoRemovesTheFoldersTheBuildMadeButNotWhatTheUserPutThere) {

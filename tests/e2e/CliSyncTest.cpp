@@ -323,6 +323,10 @@ TEST(CliSync, PublishesOnlyTheGalleryPagesLastIntoAFolderOfAnyDepth) {
                              "--quiet"});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     const std::vector<std::string> gallery = FilesBelow(out);
+    for (const char* extra : {"images/a.webp", "images/d_th.webp"}) {
+        EXPECT_NE(std::find(gallery.begin(), gallery.end(), extra), gallery.end())
+            << extra << ": the template's extra files are part of the gallery that is sent";
+    }
     ForceDirectories(out + "/.git/objects");
     WriteFileBytes(out + "/.git/config", "[core]");
     WriteFileBytes(out + "/.env", "PASSWORD=x");

@@ -267,7 +267,8 @@ TTidyReport Tidy(const std::string& page) {
         } else if (line.find("Warning:") != std::string::npos &&
                    line.find("attribute \"align\" not allowed") == std::string::npos &&
                    line.find("attribute \"valign\" not allowed") == std::string::npos &&
-                   line.find("proprietary attribute \"loading\"") == std::string::npos) {
+                   line.find("proprietary attribute \"loading\"") == std::string::npos &&
+                   line.find("<source> proprietary attribute \"sizes\"") == std::string::npos) {
             report.Warnings.push_back(line);
         }
     }

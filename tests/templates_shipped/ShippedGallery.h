@@ -66,7 +66,8 @@ struct TTidyReport {
     int ExitCode = -1;
     std::vector<std::string> Errors;
     // Warnings other than the align attributes that the table and paragraph layouts write,
-    // and the thumbnails' loading attribute, which Debian's tidy is older than.
+    // and the thumbnails' loading attribute and the sizes of a <picture>'s sources, which
+    // Debian's tidy is older than.
     std::vector<std::string> Warnings;
 };
 TTidyReport Tidy(const std::string& page);
