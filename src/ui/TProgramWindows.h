@@ -35,8 +35,10 @@ public:
     // main window's picture dialog uses.
     TProgramWindows(Workspace& ws, ISettingsStore& store, IShell& shell);
 
-    // Shows the start window, which hands over to the main window. Files given here
-    // (projects, image sets, pictures) are opened in the main window instead of the wizard.
+    // Shows the start window, which hands over to the main window. Before the wizard or the
+    // main window, every build the workspace's history folder records as unfinished is
+    // offered for undo. Files given here (projects, image sets, pictures) are opened in the
+    // main window instead of the wizard.
     void Start(std::vector<std::string> files = {}) {
         startFiles = std::move(files);
         StartWindow.show();
@@ -60,6 +62,7 @@ public:
 
 private:
     StyleDialogs Styles();
+    void OfferRecovery(const std::string& historyFolder);
     std::vector<std::string> startFiles;
 };
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/GalleryUndo.h"
 #include "app/Workspace.h"
 #include "base/AppFolders.h"
 #include "base/MemoryBudget.h"
@@ -59,12 +58,6 @@ int RunProgram(fsc::TFscApplication& application, std::vector<std::string> files
     fsc::QtShell shell;
     fsc::TProgramWindows windows(ws, store, shell);
     windows.Start(std::move(files));
-    try {
-        // A build that a crash or a power cut ended: the user decides before anything else.
-        fsc::OfferUndoOfUnfinishedBuilds(fsc::HistoryFolder(), windows.Ask);
-    } catch (...) {
-        fsc::TFscApplication::ReportError(std::current_exception());
-    }
     const int status = application.exec();
     // Backups of overwritten pages do not outlive the run.
     fsc::CleanUpAtExit(ws.Images, fsc::TempFolder());

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include "app/Workspace.h"
 #include "base/Files.h"
 #include "base/IShell.h"
+#include "engine/GalleryHistories.h"
 #include "imaging/JpegWriter.h"
 #include "imaging/TBitmap.h"
 #include "options/ProgramOptions.h"
@@ -269,6 +271,66 @@ TEST(ProgramStart, StartWithWizardShowsTheWizardBeforeTheMainWindow) {
     EXPECT_TRUE(title.startsWith("Folioscope Wizard")) << title.toStdString();
     EXPECT_FALSE(mainShown);
     EXPECT_EQ(windows.Main.Tabs()->currentIndex(), GeneralTab);
+    windows.Main.close();
+}
+
+// After a crash the question about the unfinished build must be the window the user can
+// answer: the wizard opened behind it once, and Yes did nothing until both were closed.
+TEST(ProgramStart, TheRecoveryQuestionComesFirstAndYesUndoesBeforeTheWizard) {
+    test::EnsureApplication();
+    test::TempDir folder;
+    const std::string histories = folder / "history";
+    const std::string gallery = folder / "web/index.html";
+    ForceDirectories(folder / "web");
+    {
+        // A build begins, and the process dies with it (which lets the history go).
+        TBuildJournal dying;
+        AttachHistory(dying, histories, gallery);
+        dying.AddCreated(gallery);
+        WriteFileBytes(gallery, "half a page");
+    }
+    ASSERT_EQ(UnfinishedBuilds(histories).size(), 1u);
+
+    ProgramOptions options;
+    ASSERT_TRUE(options.Wizard);
+    QtSettingsStore store(folder / "Folioscope.conf");
+    Workspace ws(options);
+    ws.HistoryFolder = histories;
+    NoShell shell;
+    TProgramWindows windows(ws, store, shell);
+    std::vector<QString> modals;
+    std::size_t unfinishedAtWizard = 99;
+    std::function<void(QWidget*)> answer = [&](QWidget* modal) {
+        modals.push_back(modal->objectName());
+        if (modal == &windows.Ask) {
+            // Nothing else is open under it that would take the answer's place.
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (window != modal && window->isVisible()) {
+                    ADD_FAILURE() << "open under the question: "
+                                  << window->windowTitle().toStdString();
+                }
+            }
+            EXPECT_NE(Find<QLabel>(modal, "StatementLabel")->text().indexOf("did not finish"), -1);
+            test::AnswerNextModal(answer);
+            Find<QPushButton>(modal, "YesButton")->click();
+            return;
+        }
+        if (unfinishedAtWizard == 99) unfinishedAtWizard = UnfinishedBuilds(histories).size();
+        if (modal->windowTitle() == "Folioscope Select Template") {
+            test::AnswerNextModal(answer);
+            Find<QPushButton>(Find<QWidget>(modal, "Panel1"), "CancelButton")->click();
+            return;
+        }
+        Find<QPushButton>(modal, "CloseWizardButton")->click();
+    };
+    test::AnswerNextModal(answer);
+    windows.Start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return windows.Main.isVisible(); }, 3000));
+    ASSERT_GE(modals.size(), 2u);
+    EXPECT_EQ(modals[0], "AskForm");
+    EXPECT_EQ(unfinishedAtWizard, 0u);
+    EXPECT_TRUE(UnfinishedBuilds(histories).empty());
+    EXPECT_FALSE(FileExists(gallery));
     windows.Main.close();
 }
 
