@@ -17,6 +17,7 @@
 #include "base/IShell.h"
 #include "base/Paths.h"
 #include "platform/ByteText.h"
+#include "ui/ColourPainting.h"
 #include "ui/CommandGuard.h"
 #include "ui/NamedWidget.h"
 
@@ -41,7 +42,7 @@ void TCreateGalleryForImagesInDirForm::CreateControls() {
     auto* noNavigationBox =
         Named<QCheckBox>("NoNavigationCheckBox", "no navigation between the directories");
     auto* frameNote = Named<QLabel>("Label4", "Don't use it with frame templates.");
-    frameNote->setStyleSheet("QLabel { color: red; background-color: white; }");
+    ShowTextInColour(frameNote, Qt::red);
     auto* modifyBox = Named<QCheckBox>(
         "ResizeCheckbox", "allow modification of original images, e.g. for resize or watermark.");
     refreshers.push_back(Bind(directoryEdit, options.Directory));

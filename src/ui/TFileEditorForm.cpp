@@ -159,10 +159,16 @@ void TFileEditorForm::Refresh() {
     if (galleryNameEdit->text() != BytesToQString(view.GalleryName))
         Show(galleryNameEdit, view.GalleryName);
     galleryNameEdit->setEnabled(view.GalleryNameEnabled);
+    // A field without use is told apart by the tool-tip colours, each with its own text
+    // colour, so it reads in a light and in a dark theme alike.
+    const QPalette desktop = QApplication::palette();
     QPalette colours = galleryNameEdit->palette();
-    colours.setColor(QPalette::Base, view.GalleryNameEnabled
-                                         ? QColor(Qt::white)
-                                         : QApplication::palette().color(QPalette::ToolTipBase));
+    colours.setColor(
+        QPalette::Base,
+        desktop.color(view.GalleryNameEnabled ? QPalette::Base : QPalette::ToolTipBase));
+    colours.setColor(
+        QPalette::Text,
+        desktop.color(view.GalleryNameEnabled ? QPalette::Text : QPalette::ToolTipText));
     galleryNameEdit->setPalette(colours);
 }
 

@@ -30,6 +30,8 @@ TOnePara::TOnePara(TemplateSelection& selection, std::size_t index, std::functio
     colour = parameter.Kind == ParameterColour;
     setObjectName(QString("Parameter%1").arg(index));
     auto* nameLabel = Named<QLabel>("NameLabel", BytesToQString(parameter.Name));
+    // The rows lie on the list colour of the palette, whose text colour goes with it.
+    nameLabel->setForegroundRole(QPalette::Text);
     valueEdit = Named<QLineEdit>("ValueEdit", BytesToQString(parameter.Value));
     auto* deleteButton = Named<QPushButton>("DeleteButton", "Delete");
     connect(valueEdit, &QLineEdit::textEdited, this, &TOnePara::ValueEdited);

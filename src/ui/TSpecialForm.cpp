@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -30,11 +29,8 @@ constexpr const char* RightButtonQuestion = "under \"General\" is checked. Check
 
 QGroupBox* NewGroup(const char* objectName, const char* title) {
     auto* group = Named<QGroupBox>(objectName, title);
-    // Both groups stand out from the tab page they are shown on.
-    QPalette palette = group->palette();
-    palette.setColor(QPalette::Window, QColor(0xD0, 0xD0, 0xD0));
-    group->setPalette(palette);
-    group->setAutoFillBackground(true);
+    // Both groups are framed like every group on the tab page; a fixed fill colour of
+    // their own made the palette's text unreadable in a dark theme.
     return group;
 }
 

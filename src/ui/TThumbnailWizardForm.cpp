@@ -14,6 +14,7 @@
 #include "app/CreateGallery.h"
 #include "app/Workspace.h"
 #include "base/IAsk.h"
+#include "ui/ColourPainting.h"
 #include "ui/CommandGuard.h"
 #include "ui/NamedWidget.h"
 #include "ui/SettingsPanels.h"
@@ -48,8 +49,10 @@ const char* const StepTexts[WizardSteps] = {
     "for further editing.",
 };
 
-constexpr const char* Teal = "#008080";
-constexpr const char* Maroon = "#800000";
+// The "HTML-File" label blinks between these while the name is missing; both are moved
+// towards the desktop's text colour as far as it takes to read them on its background.
+const QColor Teal(0x00, 0x80, 0x80);
+const QColor Maroon(0x80, 0x00, 0x00);
 constexpr int LastStepHeight = 650;
 
 }  // namespace
@@ -148,8 +151,7 @@ void TThumbnailWizardForm::UpdateButtons() {
     backButton->setEnabled(step >= 2);
     nextButton->setText(step == WizardSteps ? "Let's go!" : "Next");
     blinkMaroon = nameMissing && !blinkMaroon;
-    if (htmlFileLabel)
-        htmlFileLabel->setStyleSheet(QString("color: %1;").arg(blinkMaroon ? Maroon : Teal));
+    if (htmlFileLabel) ShowTextInColour(htmlFileLabel, blinkMaroon ? Maroon : Teal);
 }
 
 void TThumbnailWizardForm::NextClicked() {
@@ -216,7 +218,7 @@ void TThumbnailWizardForm::hideEvent(QHideEvent* event) {
     if (event->spontaneous()) return;
     timer1->stop();
     borrowed.GiveBack();
-    if (htmlFileLabel) htmlFileLabel->setStyleSheet(QString("color: %1;").arg(Teal));
+    if (htmlFileLabel) ShowTextInColour(htmlFileLabel, Teal);
 }
 
 }  // namespace fsc

@@ -20,6 +20,7 @@
 #include "templates/TemplateLibrary.h"
 #include "ui/Binders.h"
 #include "ui/BitmapImage.h"
+#include "ui/ColourPainting.h"
 #include "ui/CommandGuard.h"
 #include "ui/NamedWidget.h"
 #include "ui/TAddTemplateParaForm.h"
@@ -57,7 +58,10 @@ QWidget* TemplateSelectionDialog::CreatePanel() {
     auto* warning = Named<QLabel>("WarningLabel",
                                   "!!! Selecting a new Template will undo most of your \n"
                                   "changes (General, Special, HTML, Schemes, ..) !!!");
-    warning->setStyleSheet("QLabel { color: red; font-weight: bold; }");
+    QFont bold = warning->font();
+    bold.setBold(true);
+    warning->setFont(bold);
+    ShowTextInColour(warning, Qt::red);
     // The colour wizard is a window of its own, handed in after both exist.
     colourWizardButton =
         Named<QPushButton>("ColorWizardButton", "use Color wizard - get the color you want");
@@ -99,7 +103,10 @@ QWidget* TemplateSelectionDialog::CreateTemplateGroup() {
     connect(addButton, &QPushButton::clicked, this, [this] { AddParameter(); });
 
     parameterRows = Named<QWidget>("ParameterRows");
-    parameterRows->setStyleSheet("QWidget#ParameterRows { background-color: #CCCCCC; }");
+    // The rows stand out as a list does, in the palette's colours for lists, so the names
+    // read in a light and in a dark desktop theme.
+    parameterRows->setBackgroundRole(QPalette::AlternateBase);
+    parameterRows->setForegroundRole(QPalette::Text);
     parameterLayout = new QVBoxLayout(parameterRows);
     parameterLayout->setContentsMargins(0, 1, 0, 1);
     parameterLayout->setSpacing(4);
