@@ -1,6 +1,7 @@
 // The main working window.
 #include "ui/MainWindow.h"
 
+#include <QAction>
 #include <QActionGroup>
 #include <QClipboard>
 #include <QDialog>
@@ -9,6 +10,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
@@ -100,7 +102,21 @@ QScrollArea* ScrollPage(QWidget* content) {
     scrollBox->setFrameShape(QFrame::NoFrame);
     scrollBox->setWidgetResizable(true);
     scrollBox->setWidget(content);
+    // The page itself is no Tab stop: it shows no focus, and its controls are the stops.
+    scrollBox->setFocusPolicy(Qt::NoFocus);
     return scrollBox;
+}
+
+// The keys the desktop uses for a standard command; a desktop whose key scheme has none for
+// it (Quit has none outside X11 desktops) gets the key most desktops use.
+void GiveStandardKeys(QAction* entry, QKeySequence::StandardKey command,
+                      const QKeySequence& usual) {
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(command);
+    if (keys.isEmpty()) {
+        entry->setShortcut(usual);
+    } else {
+        entry->setShortcuts(keys);
+    }
 }
 
 std::optional<TBitmap> ClipboardPicture() {
@@ -289,7 +305,7 @@ void MainWindow::CreateMenus() {
     CreateCreateMenu();
     CreateStyleMenu();
     CreateImagesMenu();
-    auto* internet = menuBar()->addMenu("Internet");
+    auto* internet = menuBar()->addMenu("I&nternet");
     internet->setObjectName("Internet1");
     AddEntry(internet, "FTP1", "FTP    (Upload Gallery and edit your homepage)",
              [this] { ShowFtpWindow(); });
@@ -314,10 +330,12 @@ QAction* MainWindow::AddLaterEntry(QMenu* menu, const char* objectName, const QS
 }
 
 void MainWindow::CreateFilesMenu() {
-    auto* files = menuBar()->addMenu("Files");
+    auto* files = menuBar()->addMenu("&Files");
     files->setObjectName("Files1");
-    AddEntry(files, "OpenGallery1", "Open Gallery", [this] { OpenGallery(); });
-    AddEntry(files, "SaveGallery1", "Save Gallery ", [this] { SaveGallery(); });
+    GiveStandardKeys(AddEntry(files, "OpenGallery1", "Open Gallery", [this] { OpenGallery(); }),
+                     QKeySequence::Open, Qt::CTRL | Qt::Key_O);
+    GiveStandardKeys(AddEntry(files, "SaveGallery1", "Save Gallery ", [this] { SaveGallery(); }),
+                     QKeySequence::Save, Qt::CTRL | Qt::Key_S);
     files->addSeparator();
     AddEntry(files, "AddImages1", "Add Images", [this] { AddImages(true); });
     AddEntry(files, "AddImageFromClipboard1", "Add Image from Clipboard",
@@ -337,11 +355,12 @@ void MainWindow::CreateFilesMenu() {
     files->addSeparator();
     AddEntry(files, "UseWizard1", "Use Wizard", [this] { UseWizard(); });
     files->addSeparator();
-    AddEntry(files, "Close1", "Close", [this] { close(); });
+    GiveStandardKeys(AddEntry(files, "Close1", "Close", [this] { close(); }), QKeySequence::Quit,
+                     Qt::CTRL | Qt::Key_Q);
 }
 
 void MainWindow::CreateTemplateMenu() {
-    auto* menu = menuBar()->addMenu("Template");
+    auto* menu = menuBar()->addMenu("&Template");
     menu->setObjectName("Template1");
     // Kept for the template dialog's own use; the main window never shows it.
     QAction* selectOther = AddLaterEntry(menu, "SelectOtherTemplate1", "Select other Template");
@@ -354,7 +373,7 @@ void MainWindow::CreateTemplateMenu() {
 }
 
 void MainWindow::CreateCreateMenu() {
-    auto* menu = menuBar()->addMenu("Create && Undo");
+    auto* menu = menuBar()->addMenu("&Create && Undo");
     menu->setObjectName("CreateUndo1");
     AddEntry(menu, "Undo1", "Undo. Delete the created Gallery.", [this] { UndoGallery(); });
     menu->addSeparator();
@@ -362,7 +381,7 @@ void MainWindow::CreateCreateMenu() {
 }
 
 void MainWindow::CreateStyleMenu() {
-    auto* menu = menuBar()->addMenu("Style");
+    auto* menu = menuBar()->addMenu("&Style");
     menu->setObjectName("Style1");
     const struct {
         const char* ObjectName;
@@ -385,7 +404,7 @@ void MainWindow::CreateStyleMenu() {
 }
 
 void MainWindow::CreateImagesMenu() {
-    auto* menu = menuBar()->addMenu("Images");
+    auto* menu = menuBar()->addMenu("&Images");
     menu->setObjectName("Images1");
     auto* sort = menu->addMenu("Sort");
     sort->setObjectName("Sort1");
@@ -414,17 +433,18 @@ void MainWindow::CreateImagesMenu() {
 }
 
 void MainWindow::CreateOptionsMenu() {
-    auto* menu = menuBar()->addMenu("Options");
+    auto* menu = menuBar()->addMenu("&Options");
     menu->setObjectName("Options1");
     AddEntry(menu, "Options2", "Options", [this] { ShowOptions(); });
 }
 
 void MainWindow::CreateHelpMenu() {
-    auto* menu = menuBar()->addMenu("Help");
+    auto* menu = menuBar()->addMenu("&Help");
     menu->setObjectName("Help1");
     AddEntry(menu, "About1", "About", [this] { ShowAbout(); });
-    AddEntry(menu, "HelpLocal1", "Help   (local HTML)",
-             [this] { parts.Shell.Open(JoinPath(DataFolder(), "index.html")); });
+    GiveStandardKeys(AddEntry(menu, "HelpLocal1", "Help   (local HTML)",
+                              [this] { parts.Shell.Open(JoinPath(DataFolder(), "index.html")); }),
+                     QKeySequence::HelpContents, Qt::Key_F1);
     const int count = int(std::size(HelpPages));
     for (int index = 0; index < count; ++index) {
         // Every entry but the last stands apart from the one before it.
@@ -573,9 +593,7 @@ void MainWindow::SaveSettingsAsTemplate() {
     ShowWorkspace();
 }
 
-void MainWindow::UndoGallery() {
-    UndoCreatedGallery(parts.Ws, services->HistoryFolder, parts.Ask);
-}
+void MainWindow::UndoGallery() { UndoCreatedGallery(parts.Ws, services->HistoryFolder, parts.Ask); }
 
 void MainWindow::ShowOptions() {
     parts.Options.ShowOptions();

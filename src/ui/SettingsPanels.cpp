@@ -67,6 +67,9 @@ QGroupBox* SettingsPanels::CreateDirectories() {
     auto* htmlFileEdit = Named<QLineEdit>("HTMLFileEdit");
     templateNameEdit = Named<QLineEdit>("TemplateNameEdit");
     templateNameEdit->setReadOnly(true);
+    // Only shown, never typed into: a click still selects it for copying, but Tab passes it,
+    // as a read-only field shows no cursor and the stop would look like none.
+    templateNameEdit->setFocusPolicy(Qt::ClickFocus);
     auto* selectDirButton = Named<QPushButton>("SelectHTMLDirButton", "Select");
     auto* selectFileButton = Named<QPushButton>("SelectHTMLFileButton", "Select");
     refreshers.push_back(Bind(htmlDirEdit, main.HTMLDir));

@@ -13,7 +13,9 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
+#include <set>
 
 #include "WorkflowFixture.h"
 #include "base/AppFolders.h"
@@ -47,9 +49,18 @@ std::vector<std::string> Captions(QMenu* menu) {
     return captions;
 }
 
+// A caption as it reads, without the mark of its access key ("&Files" reads "Files").
+std::string Plain(const QString& caption) {
+    QString plain = caption;
+    plain.replace("&&", QChar(0x1));
+    plain.remove('&');
+    plain.replace(QChar(0x1), "&&");
+    return plain.toStdString();
+}
+
 QMenu* TopMenu(QMainWindow& window, const std::string& title) {
     for (QAction* action : window.menuBar()->actions())
-        if (action->text().toStdString() == title) return action->menu();
+        if (Plain(action->text()) == title) return action->menu();
     ADD_FAILURE() << "no menu " << title;
     return nullptr;
 }
@@ -114,7 +125,7 @@ TEST_F(MainWindowTest, EveryMenuWithItsEntriesInOrder) {
     };
     std::vector<std::string> titles;
     for (QAction* action : windows->main.menuBar()->actions())
-        titles.push_back(action->text().toStdString());
+        titles.push_back(Plain(action->text()));
     std::vector<std::string> expectedTitles;
     for (const MenuCase& menu : menus) expectedTitles.push_back(menu.Title);
     EXPECT_EQ(titles, expectedTitles);
@@ -127,6 +138,82 @@ TEST_F(MainWindowTest, EveryMenuWithItsEntriesInOrder) {
     QMenu* sort = Find<QMenu>(&windows->main, "Sort1");
     ASSERT_NE(sort, nullptr);
     EXPECT_EQ(Captions(sort), (std::vector<std::string>{"by Name", "by Date", "by Date Taken", "-", "Up", "Down"}));
+}
+
+TEST_F(MainWindowTest, EveryTopLevelMenuHasItsOwnAccessKey) {
+    std::set<QChar> keys;
+    for (QAction* action : windows->main.menuBar()->actions()) {
+        SCOPED_TRACE(action->text().toStdString());
+        QString text = action->text();
+        text.remove("&&");
+        const int mark = text.indexOf('&');
+        ASSERT_GE(mark, 0) << "no access key";
+        ASSERT_LT(mark + 1, text.size());
+        EXPECT_EQ(text.indexOf('&', mark + 1), -1) << "two access keys";
+        EXPECT_TRUE(keys.insert(text.at(mark + 1).toLower()).second) << "key taken twice";
+    }
+    EXPECT_EQ(keys.size(), 8u);
+}
+
+// The keys every desktop program answers to, pressed in the real window.
+TEST_F(MainWindowTest, StandardCommandsAnswerToTheirStandardKeys) {
+    struct KeyCase {
+        const char* Entry;
+        QKeySequence::StandardKey Command;
+        QKeySequence Usual;
+    };
+    const KeyCase cases[] = {
+        {"OpenGallery1", QKeySequence::Open, Qt::CTRL | Qt::Key_O},
+        {"SaveGallery1", QKeySequence::Save, Qt::CTRL | Qt::Key_S},
+        {"Close1", QKeySequence::Quit, Qt::CTRL | Qt::Key_Q},
+        {"HelpLocal1", QKeySequence::HelpContents, Qt::Key_F1},
+    };
+    for (const KeyCase& key : cases) {
+        SCOPED_TRACE(key.Entry);
+        // The menu bar's own entries: other windows have entries of the same name.
+        const QList<QKeySequence> shortcuts =
+            Find<QAction>(windows->main.menuBar(), key.Entry)->shortcuts();
+        ASSERT_FALSE(shortcuts.isEmpty());
+        const QList<QKeySequence> standard = QKeySequence::keyBindings(key.Command);
+        EXPECT_EQ(shortcuts, standard.isEmpty() ? QList<QKeySequence>{key.Usual} : standard);
+    }
+    windows->main.show();
+    windows->main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&windows->main));
+    QTest::keyClick(&windows->main, Qt::Key_F1);
+    ASSERT_EQ(windows->shell.Opened.size(), 1u);
+    EXPECT_TRUE(windows->shell.Opened[0].ends_with("/index.html"));
+    // Ctrl+O asks for a project to open.
+    bool fileDialog = false;
+    test::AnswerNextModal([&fileDialog](QWidget* modal) {
+        fileDialog = qobject_cast<QFileDialog*>(modal) != nullptr;
+        static_cast<QDialog*>(modal)->reject();
+    });
+    QTest::keyClick(&windows->main, Qt::Key_O, Qt::ControlModifier);
+    QTRY_VERIFY(fileDialog);
+}
+
+// Tab walks the General tab through controls the user can see take the focus, and comes
+// back to where it started.
+TEST_F(MainWindowTest, TabOnTheGeneralTabStopsOnlyWhereTheFocusShows) {
+    windows->main.show();
+    windows->main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&windows->main));
+    auto* start = Find<QLineEdit>(&windows->main, "HTMLDIREdit");
+    start->setFocus();
+    QWidget* focus = start;
+    int stops = 0;
+    do {
+        QTest::keyClick(focus, Qt::Key_Tab);
+        focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        SCOPED_TRACE(focus->objectName().toStdString());
+        EXPECT_FALSE(focus->visibleRegion().isEmpty()) << "a stop that cannot be seen";
+        if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
+            EXPECT_FALSE(edit->isReadOnly()) << "a field without a cursor";
+        }
+    } while (focus != start && ++stops < 100);
+    EXPECT_EQ(focus, start);
 }
 
 TEST_F(MainWindowTest, SortStartsWithUpCheckedAndNoKey) {
