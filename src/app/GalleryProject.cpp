@@ -8,6 +8,7 @@
 #include "app/DirectoryFields.h"
 #include "app/ImageListEdit.h"
 #include "app/ImageSet.h"
+#include "app/WorkspaceSettings.h"
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "base/Paths.h"
@@ -106,6 +107,46 @@ void ReadProjectGallery(Workspace& ws, const std::string& path) {
     const TProjectValues values = ReadProjectValues(path);
     PutValue(values.MainDir, ws.Main.HTMLDir);
     PutValue(values.HTMLFile, ws.Main.HTMLFile);
+}
+
+std::string ProjectContents(const Workspace& ws) {
+    std::string text;
+    const auto add = [&text](const std::string& part) {
+        text += part;
+        // A separator that no setting holds, so "a" + "bc" differs from "ab" + "c".
+        text += '\0';
+    };
+    for (const std::string& line : WorkspaceSettingLines(ws)) {
+        // The template dialog's own state changes as it is used, what it chose is below;
+        // the watermark's time of change only tells a build to make new copies.
+        if (!StartsWith(line, "Selection.") && !StartsWith(line, "Watermark.Changed=")) add(line);
+    }
+    const TemplateSelection& selection = ws.Selection;
+    add(selection.UseTemplate ? "template" : "no template");
+    if (selection.ItemIndex >= 0 && std::size_t(selection.ItemIndex) < selection.Entries.size())
+        add(selection.Entries[std::size_t(selection.ItemIndex)]);
+    for (const TTemplate* tpl : {&ws.Template, &selection.DialogTemplate}) {
+        for (const TParameter& parameter : tpl->Parameters) {
+            add(parameter.Name);
+            add(parameter.Value);
+            add(std::to_string(parameter.Kind));
+        }
+    }
+    for (const TStringList* lines : {&ws.Template.IndexPage, &ws.Template.ImagePageSkeleton})
+        for (const std::string& line : *lines) add(line);
+    if (ws.Template.GalleryPage)
+        for (const std::string& line : *ws.Template.GalleryPage) add(line);
+    for (const TScheme* scheme :
+         {&ws.Schemes.Thumbnail, &ws.Schemes.Image, &ws.Schemes.Navigation, &ws.Schemes.Gallery})
+        for (const std::string& line : scheme->Text) add(line);
+    for (const TThumbnail& image : ws.Images) {
+        for (const std::string* field :
+             {&image.FileName, &image.Name, &image.Hint, &image.Description, &image.FieldA,
+              &image.FieldB, &image.FieldC, &image.OtherLink})
+            add(*field);
+        add(std::string(image.useOtherLink ? "1" : "0") + (image.noImage ? "1" : "0"));
+    }
+    return text;
 }
 
 }  // namespace fsc

@@ -31,6 +31,14 @@ void SaveGalleryProject(Workspace& ws, const std::string& path, IMessages& messa
 void OpenGalleryProject(Workspace& ws, ImageListPanel& panel, const std::string& path, IAsk& ask,
                         IProgress& progress);
 
+// What a saved project keeps of the workspace, as one text: the settings of every panel and
+// dialog, the chosen template with its parameters and pages, the schemes and the image list
+// with what the user wrote about each picture. Two workspaces with the same text save the
+// same project, so comparing it with the text at the last save or open tells whether there
+// is anything to lose. What the program keeps only for itself (the template dialog's
+// remembered choices, a build's record of the copies it made) is left out.
+std::string ProjectContents(const Workspace& ws);
+
 // Only the HTML directory and HTML file of the project `path`, put into `ws` as opening it
 // would: what names its gallery, without reading its pictures or template.
 void ReadProjectGallery(Workspace& ws, const std::string& path);

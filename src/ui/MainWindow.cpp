@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -164,6 +165,7 @@ MainWindow::MainWindow(const TMainWindowParts& parts, QWidget* parent)
     const int tabsWidth = tabControl1->tabBar()->sizeHint().width() + 20;
     resize(std::min(1280, std::max({751, needed.width() + 40, tabsWidth})),
            std::min(740, std::max(578, needed.height() + 90)));
+    MarkSaved();
 }
 
 MainWindow::~MainWindow() = default;
@@ -506,10 +508,44 @@ void MainWindow::AddCapturedImage() {
 }
 
 void MainWindow::OpenGallery() {
+    if (!MayLeaveChanges()) return;
     const std::optional<std::string> path = AskOpenPath(this, GalleryDialog);
     if (!path) return;
     OpenGalleryProject(parts.Ws, *imageList, *path, parts.Ask, parts.Progress);
     ShowReplacedSettings();
+    MarkSaved();
+}
+
+void MainWindow::MarkSaved() { savedContents = ProjectContents(parts.Ws); }
+
+bool MainWindow::HasUnsavedChanges() const { return ProjectContents(parts.Ws) != savedContents; }
+
+bool MainWindow::MayLeaveChanges() {
+    if (!HasUnsavedChanges()) return true;
+    QMessageBox box(QMessageBox::Warning, ProgramTitle,
+                    "The gallery has changes that are not saved.",
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setObjectName("UnsavedChangesBox");
+    box.setInformativeText("Save them as a gallery project first?");
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            RunCommand([this] { SaveGallery(); });
+            // A cancelled save dialog or a failed save leaves the changes unsaved.
+            return !HasUnsavedChanges();
+        case QMessageBox::Discard:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!MayLeaveChanges()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::OpenFiles(const std::vector<std::string>& paths) {
@@ -522,6 +558,7 @@ void MainWindow::OpenFiles(const std::vector<std::string>& paths) {
         if (SameText(ExtractFileExt(path), ".gal")) {
             RunCommand(
                 [&] { OpenGalleryProject(parts.Ws, *imageList, path, parts.Ask, parts.Progress); });
+            MarkSaved();
         }
     }
     for (const std::string& path : paths) {
@@ -548,6 +585,7 @@ void MainWindow::SaveGallery() {
     if (!path) return;
     SaveGalleryProject(parts.Ws, *path, parts.Messages, parts.Progress);
     ShowWorkspace();
+    MarkSaved();
 }
 
 void MainWindow::AddSetOfImages() {

@@ -93,9 +93,13 @@ public:
     void OpenFiles(const std::vector<std::string>& paths);
     // What builds ask and report through; tests replace single services.
     TCommandServices& Services() const { return *services; }
+    // Whether the gallery differs from what the last save or open of a project left (from
+    // the start, when there was none): Close and "Open Gallery" then ask first.
+    bool HasUnsavedChanges() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateTabs();
@@ -141,6 +145,10 @@ private:
     void CreateGalleriesInDirectoryTree();
     void OpenTemplate();
     void ShowFtpWindow();
+    void MarkSaved();
+    // With unsaved changes: asks whether to save them (through "Save Gallery"), discard them
+    // or cancel. True when the caller may go on: nothing to lose, saved, or discarded.
+    bool MayLeaveChanges();
     // Leaving the "Template" tab applies the choice shown there; entering it remembers what
     // its "Cancel" goes back to.
     void TabSwitched(int index);
@@ -167,6 +175,7 @@ private:
     TThumbnailWizardForm* galleryWizardForm = nullptr;
     int currentTab = GeneralTab;
     QTabWidget* tabControl1;
+    std::string savedContents;
 };
 
 }  // namespace fsc

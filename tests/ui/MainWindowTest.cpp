@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -18,6 +19,7 @@
 #include <set>
 
 #include "WorkflowFixture.h"
+#include "app/GalleryProject.h"
 #include "base/AppFolders.h"
 #include "base/Files.h"
 #include "imaging/GraphicsIO.h"
@@ -214,6 +216,88 @@ TEST_F(MainWindowTest, TabOnTheGeneralTabStopsOnlyWhereTheFocusShows) {
         }
     } while (focus != start && ++stops < 100);
     EXPECT_EQ(focus, start);
+}
+
+// Answers the next unsaved-changes question with `button`; `asked` tells that it came.
+// `next` prepares the answer to the window that follows.
+void AnswerUnsavedChanges(QMessageBox::StandardButton button, bool& asked,
+                          std::function<void()> next = {}) {
+    asked = false;
+    test::AnswerNextModal([button, &asked, next](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        ASSERT_EQ(box->objectName(), "UnsavedChangesBox");
+        asked = true;
+        EXPECT_EQ(box->standardButtons(),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        if (next) next();
+        box->button(button)->click();
+    });
+}
+
+TEST_F(MainWindowTest, CloseAsksBeforeUnsavedChangesAreLost) {
+    MainWindow& main = windows->main;
+    // Nothing changed since the start: the window closes without a question.
+    main.show();
+    EXPECT_FALSE(main.HasUnsavedChanges());
+    EXPECT_TRUE(main.close());
+    EXPECT_FALSE(main.isVisible());
+
+    main.show();
+    windows->Picture("a.jpg");
+    windows->Picture("b.jpg");
+    windows->AddThroughDialog("\"a.jpg\" \"b.jpg\"");
+    ASSERT_EQ(windows->ws.Images.size(), 2u);
+    EXPECT_TRUE(main.HasUnsavedChanges());
+    bool asked = false;
+    AnswerUnsavedChanges(QMessageBox::Cancel, asked);
+    EXPECT_FALSE(main.close());
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(windows->ws.Images.size(), 2u);
+
+    // Reordering is a change as well; Save saves the project and then closes.
+    windows->Select(1);
+    windows->Click("UpButton");
+    const std::string project = windows->root / "holiday.gal";
+    AnswerUnsavedChanges(QMessageBox::Save, asked, [&] { test::ChooseFile(project); });
+    EXPECT_TRUE(main.close());
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(FileExists(project));
+    EXPECT_FALSE(main.HasUnsavedChanges());
+
+    main.show();
+    windows->Type("HTMLFileEdit", "other.html");
+    EXPECT_TRUE(main.HasUnsavedChanges());
+    AnswerUnsavedChanges(QMessageBox::Discard, asked);
+    EXPECT_TRUE(main.close());
+    EXPECT_TRUE(asked);
+}
+
+TEST_F(MainWindowTest, OpeningAnotherProjectAsksBeforeUnsavedChangesAreLost) {
+    MainWindow& main = windows->main;
+    main.show();
+    windows->Picture("a.jpg");
+    windows->AddThroughDialog("a.jpg");
+    bool asked = false;
+    AnswerUnsavedChanges(QMessageBox::Cancel, asked);
+    Find<QAction>(main.menuBar(), "OpenGallery1")->trigger();
+    EXPECT_TRUE(asked);
+    // Cancel: no file dialog followed, and nothing changed.
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(windows->ws.Images.size(), 1u);
+
+    // Discard goes on to the file dialog; a project opened counts as saved.
+    Workspace other;
+    other.Main.HTMLDir = windows->root / "elsewhere";
+    const std::string project = windows->root / "other.gal";
+    SaveGalleryProject(other, project, windows->messages, windows->progress);
+    AnswerUnsavedChanges(QMessageBox::Discard, asked, [&] { test::ChooseFile(project); });
+    Find<QAction>(main.menuBar(), "OpenGallery1")->trigger();
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(windows->ws.Images.empty());
+    EXPECT_EQ(windows->ws.Main.HTMLDir, windows->root / "elsewhere");
+    EXPECT_FALSE(main.HasUnsavedChanges());
 }
 
 TEST_F(MainWindowTest, SortStartsWithUpCheckedAndNoKey) {

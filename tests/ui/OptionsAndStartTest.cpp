@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -363,6 +364,13 @@ TEST(ProgramStart, FilesGivenAtStartAreOpenedInTheMainWindowInsteadOfTheWizard) 
     ASSERT_EQ(ws.Images.size(), 2u);
     EXPECT_EQ(ws.Images[1].FileName, second);
     EXPECT_EQ(windows.Main.Tabs()->currentIndex(), ImagesTab);
+    // The picture added to the opened project is not saved in it yet.
+    EXPECT_TRUE(windows.Main.HasUnsavedChanges());
+    test::AnswerNextModal([](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        box->button(QMessageBox::Discard)->click();
+    });
     windows.Main.close();
 }
 
