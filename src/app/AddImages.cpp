@@ -66,7 +66,8 @@ std::string CheckPicture(const std::string& path, ICallingThread& caller, TMemor
         ReadPicture(path, caller, memory, check);
     } catch (const EFscError& error) {
         if (leaveOut) return "\"" + path + "\": " + error.what();
-        if (check == TPictureCheck::Complete) throw;
+        // A reader's message ("JPEG file is truncated") does not say which of the pictures
+        // added together is at fault.
         throw EFSC_Exception("Cannot read the picture \"" + path + "\": " + error.what());
     }
     return {};

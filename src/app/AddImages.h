@@ -29,9 +29,10 @@ bool AddOneFile(TThumbnailArray& images, const std::string& path);
 // Pictures are read side by side (ws.Program.WorkerThreads); one that loaded before and has
 // not changed since (by ws.CacheFolder's list) is not read again. Returns the number of
 // images added.
-//   Complete: every picture is read completely; a failure passes the reader's error on.
+//   Complete: every picture is read completely.
 //   HeaderOnly: for a build that reads every picture completely right away: a JPEG's header
-//     is read (other formats completely), and a failure names the file.
+//     is read (other formats completely).
+// A failure raises EFSC_Exception "Cannot read the picture "<path>": <the reader's message>".
 // With ws.SkipBadPictures a picture that cannot be read is not added but named, with the
 // reason, in ws.LeftOutPictures.
 enum class TPictureCheck { Complete, HeaderOnly };

@@ -99,10 +99,21 @@ TEST(AddImageFiles, SkipsOtherExtensionsAndKeepsWhatCameBeforeABrokenFile) {
     WriteFileBytes(f.Pictures + "/broken.png", "not a picture");
     const TStringList paths = {f.Picture("b.jpg"), f.Pictures + "/notes.txt", f.Picture("a.JPG"),
                                f.Pictures + "/broken.png", f.Picture("c.jpg")};
-    EXPECT_THROW(AddImageFiles(f.Ws, f.Panel, paths, f.Progress), EFscError);
+    const std::string message =
+        MessageOf<EFSC_Exception>([&] { AddImageFiles(f.Ws, f.Panel, paths, f.Progress); });
+    EXPECT_TRUE(message.starts_with("Cannot read the picture \"" + f.Pictures + "/broken.png\": "))
+        << message;
     EXPECT_EQ(f.Names(), (Names{"b.jpg", "a.jpg"}));
     EXPECT_TRUE(f.Progress.Hidden);
     EXPECT_EQ(f.Progress.Texts.front(), "Folioscope. Adding Images.");
+
+    // A JPEG cut short is read by the JPEG reader's own path, and named as well.
+    const std::string cut = f.Picture("cut.jpg");
+    const std::string bytes = ReadFileBytes(cut);
+    WriteFileBytes(cut, bytes.substr(0, bytes.size() / 2));
+    const std::string cutMessage =
+        MessageOf<EFSC_Exception>([&] { AddImageFiles(f.Ws, f.Panel, {cut}, f.Progress); });
+    EXPECT_TRUE(cutMessage.starts_with("Cannot read the picture \"" + cut + "\": ")) << cutMessage;
 }
 
 TEST(AddImageFolder, AddsEveryPictureNameInNameOrderButTheTreeToolsOwn) {
