@@ -109,7 +109,9 @@ void SetFolder(const std::string& name, const std::string& text, bool& useFolder
 ProgramOptions LoadProgramOptions(ISettingsStore& store) {
     ProgramOptions options;
     VisitProgramOptions(options, StoreReader{store});
-    if (options.JPEGCompression <= MinJPEGCompression) options.JPEGCompression = 50;
+    // The spin field and --set accept the minimum itself, so it is read back as stored; only
+    // a value below what they accept falls back to the default.
+    if (options.JPEGCompression < MinJPEGCompression) options.JPEGCompression = 50;
     options.JPEGCompression = std::min(options.JPEGCompression, MaxJPEGCompression);
     options.WorkerThreads = std::clamp(options.WorkerThreads, 0, MaxWorkerThreads);
     DropVanishedFolder(options.UseHTMLDir, options.HTMLDir);

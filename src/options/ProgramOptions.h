@@ -48,7 +48,7 @@ void VisitProgramOptions(Options& options, Visitor&& visit) {
     visit("WorkerThreads", options.WorkerThreads);
 }
 
-// Reads the store with the creation rules: a quality of 5 or less is ignored, a stored
+// Reads the store with the creation rules: a quality below 5 is ignored, a stored
 // folder that is missing or no longer exists is dropped and its switch turned off.
 ProgramOptions LoadProgramOptions(ISettingsStore& store);
 // Sorts the extension list (see SortExtensionList), then writes every value and flushes.

@@ -21,8 +21,10 @@ TEST(ProgramOptionsLoad, EmptyStoreGivesTheDefaults) {
     EXPECT_EQ(options.HTMLExt, (TStringList{"HTML", "HTM", "PHP", "ASP", "CGI", "PL"}));
 }
 
-TEST(ProgramOptionsLoad, QualityOfFiveOrLessIsIgnored) {
-    const std::pair<int, int> cases[] = {{5, 50}, {6, 6}, {0, 50}, {-3, 50}, {100, 100}, {250, 100}};
+// What the dialog and --set accept (5 to 100) survives a restart; anything else is dropped.
+TEST(ProgramOptionsLoad, QualityOutsideWhatTheDialogAcceptsIsIgnored) {
+    const std::pair<int, int> cases[] = {{5, 5},   {4, 50},    {6, 6},    {0, 50},
+                                         {-3, 50}, {100, 100}, {250, 100}};
     for (const auto& [stored, loaded] : cases) {
         TMemorySettingsStore store;
         store.WriteInteger(Key, "JPEGCompression", stored);
@@ -141,7 +143,7 @@ TEST(SetProgramOption, AcceptsWhatTheDialogAcceptsAndNamesTheFault) {
     EXPECT_TRUE(options.UseHTMLDir);
 
     const std::pair<const char*, const char*> bad[] = {
-        {"JPEGCompression", "4"}, {"JPEGCompression", "101"}, {"JPEGCompression", "high"},
+        {"JPEGCompression", "4"}, {"JPEGCompression", "101"},  {"JPEGCompression", "high"},
         {"Wizard", "maybe"},      {"HTMLDir", "/no/such/dir"}, {"Colour", "red"},
         {"WorkerThreads", "-1"},  {"WorkerThreads", "65"}};
     for (const auto& [name, value] : bad) {
@@ -154,8 +156,8 @@ TEST(SetProgramOption, AcceptsWhatTheDialogAcceptsAndNamesTheFault) {
 TEST(ProgramOptionLines, ListEveryValueByItsStoreName) {
     EXPECT_EQ(ProgramOptionLines(ProgramOptions()),
               (TStringList{"JPEGCompression=50", "Wizard=1", "useImageDir=0", "useHTMLDir=0",
-                           "HTMLDir=", "DefaultHTMLExt=html", "ImageDir=",
-                           "HTMLExt=HTML,HTM,PHP,ASP,CGI,PL", "WorkerThreads=0"}));
+                           "HTMLDir=", "DefaultHTMLExt=html",
+                           "ImageDir=", "HTMLExt=HTML,HTM,PHP,ASP,CGI,PL", "WorkerThreads=0"}));
 }
 
 }  // namespace

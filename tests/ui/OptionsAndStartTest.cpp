@@ -104,6 +104,19 @@ TEST_F(OptionsFormTest, HidingAndClosingBothWriteTheStore) {
     }
 }
 
+// The spin field's own minimum came back as 50 at the next start.
+TEST_F(OptionsFormTest, TheLowestQualityTheFieldTakesSurvivesARestart) {
+    {
+        TOptionsForm form(options, store);
+        form.show();
+        Find<QSpinBox>(&form, "JPEGSpinEdit")->setValue(5);
+        form.close();
+    }
+    ProgramOptions restarted = Stored();
+    TOptionsForm form(restarted, store);
+    EXPECT_EQ(Find<QSpinBox>(&form, "JPEGSpinEdit")->value(), 5);
+}
+
 TEST_F(OptionsFormTest, ClosingSortsTheExtensionsAndDropsRepeats) {
     TOptionsForm form(options, store);
     form.show();
