@@ -1,6 +1,8 @@
 // The create-gallery command.
 #include "app/CreateGallery.h"
 
+#include <algorithm>
+
 #include "app/BuildSettings.h"
 #include "app/BuildWithoutUnreadable.h"
 #include "app/DirectoryFields.h"
@@ -135,8 +137,7 @@ void Build(Workspace& ws, TCreateMode mode, TCommandServices& services) {
         for (const std::string& picture : ws.Journal.LeftOut) ws.LeftOutPictures.push_back(picture);
         // A tree folder's build is complete only with the files the tool writes beside it.
         if (!CallerKeepsHistory(mode)) {
-            RemoveStaleOutputs(ws.Journal, context.BackupFolder, services.Build.Random,
-                               ws.Images);
+            RemoveStaleOutputs(ws.Journal, context.BackupFolder, services.Build.Random, ws.Images);
         }
     } catch (...) {
         // The process lives on and knows what was written: not a build that never ended.
@@ -174,7 +175,13 @@ void CreateGallery(Workspace& ws, TCreateMode mode, TCommandServices& services,
     TieHistory(ws, mode, services);
     Build(ws, mode, services);
     if (mode != TCreateMode::DirectoryTreeTool && !ws.Main.NoHTML) {
-        services.Shell.Open(GalleryFilePath(ws));
+        // One browser tab per gallery and run: a rebuild's page is usually open already, and
+        // the desktop program tells of the build in its status bar.
+        const std::string gallery = GalleryFilePath(ws);
+        const bool opened = std::find(ws.OpenedGalleries.begin(), ws.OpenedGalleries.end(),
+                                      gallery) != ws.OpenedGalleries.end();
+        if (!opened || ws.Program.OpenAfterRebuild) services.Shell.Open(gallery);
+        if (!opened) ws.OpenedGalleries.push_back(gallery);
     }
 }
 

@@ -62,8 +62,9 @@ struct TTreeToolRun {
 // options copied into the current template; in the build modes a watermark switched on without
 // text stops the command with NoWatermarkTextText; then, in the build modes, BuildGallery and,
 // unless started by the directory-tree tool or with "no HTML, only images", the gallery's
-// HTML file opened through the shell. Errors of the build pass on with what it wrote kept
-// in the journal for Undo.
+// HTML file opened through the shell: after the gallery's first build in this run, and
+// after a rebuild only with the program option OpenAfterRebuild. Errors of the build pass on with
+// what it wrote kept in the journal for Undo.
 void CreateGallery(Workspace& ws, TCreateMode mode, TCommandServices& services,
                    const TTreeToolRun& tree = {});
 

@@ -67,6 +67,10 @@ struct Workspace {
     bool SkipBadPictures = false;
     TStringList LeftOutPictures;
 
+    // The galleries (their HTML file paths) already opened in the browser after a build in
+    // this run.
+    TStringList OpenedGalleries;
+
     // The create-gallery command's memory of its last run.
     std::string LastHTMLFile;
     std::string LastHTMLDir;

@@ -17,7 +17,8 @@ const char* const OptionsUsage =
     "  folioscope-cli options [--set Name=value]... [--quiet]\n"
     "      print the program options, one Name=value a line; with --set, change\n"
     "      and save them (names: JPEGCompression, Wizard, useImageDir, useHTMLDir,\n"
-    "      HTMLDir, DefaultHTMLExt, ImageDir, HTMLExt, WorkerThreads). Options:\n"
+    "      HTMLDir, DefaultHTMLExt, ImageDir, HTMLExt, WorkerThreads,\n"
+    "      OpenAfterRebuild). Options:\n"
     "        --set Name=value         change one option (repeatable)\n"
     "        --quiet                  save the changes without printing the options\n";
 

@@ -29,6 +29,9 @@ struct ProgramOptions {
     TStringList HTMLExt = {"HTML", "HTM", "PHP", "ASP", "CGI", "PL"};
     // Threads that make copies and thumbnails side by side; 0 is one per core.
     int WorkerThreads = 0;
+    // The desktop program opens a gallery in the browser after its first build in a run;
+    // after a rebuild only with this on, since the page is usually open already.
+    bool OpenAfterRebuild = false;
 
     bool operator==(const ProgramOptions&) const = default;
 };
@@ -46,6 +49,7 @@ void VisitProgramOptions(Options& options, Visitor&& visit) {
     visit("ImageDir", options.ImageDir);
     visit("HTMLExt", options.HTMLExt);
     visit("WorkerThreads", options.WorkerThreads);
+    visit("OpenAfterRebuild", options.OpenAfterRebuild);
 }
 
 // Reads the store with the creation rules: a quality below 5 is ignored, a stored

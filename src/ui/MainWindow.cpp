@@ -12,10 +12,12 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -165,6 +167,14 @@ MainWindow::MainWindow(const TMainWindowParts& parts, QWidget* parent)
     const int tabsWidth = tabControl1->tabBar()->sizeHint().width() + 20;
     resize(std::min(1280, std::max({751, needed.width() + 40, tabsWidth})),
            std::min(740, std::max(578, needed.height() + 90)));
+    buildStatus = new QLabel(this);
+    buildStatus->setObjectName("BuildStatusLabel");
+    buildStatus->setTextFormat(Qt::RichText);
+    buildStatus->hide();
+    connect(buildStatus, &QLabel::linkActivated, this, [this] {
+        RunCommand([this] { this->parts.Shell.Open(GalleryFilePath(this->parts.Ws)); });
+    });
+    statusBar()->addWidget(buildStatus);
     MarkSaved();
 }
 
@@ -615,6 +625,23 @@ void MainWindow::CreateGallery() {
         ~TShowAfter() { Form->ShowWorkspace(); }
     } showAfter{this};
     CreateGalleryOrSkipUnreadable(parts.Ws, TCreateMode::MainWindow, *services);
+    ShowBuildStatus();
+}
+
+void MainWindow::ShowBuildStatus() {
+    const Workspace& ws = parts.Ws;
+    // The browser may not open (none installed, or no rebuild opens it): the status bar says
+    // that the build is done, and its link opens the gallery on demand.
+    const auto pictures = std::count_if(ws.Images.begin(), ws.Images.end(),
+                                        [](const TThumbnail& image) { return !image.noImage; });
+    const std::size_t pages = ws.LastHTML ? ws.LastHTML->Files.size() : 0;
+    const auto counted = [](std::size_t count, const char* one, const char* many) {
+        return QString("%1 %2").arg(count).arg(count == 1 ? one : many);
+    };
+    buildStatus->setText(QString("Gallery written: %1, %2 %3 <a href=\"open\">Open</a>")
+                             .arg(counted(std::size_t(pictures), "picture", "pictures"),
+                                  counted(pages, "page", "pages"), QString(QChar(0x2014))));
+    buildStatus->show();
 }
 
 void MainWindow::Sort(TSortEntry entry) {

@@ -12,6 +12,7 @@
 #include "ui/StyleDialogs.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QTabWidget;
 
@@ -146,6 +147,8 @@ private:
     void OpenTemplate();
     void ShowFtpWindow();
     void MarkSaved();
+    // "Gallery written: N pictures, M pages — Open" in the status bar after a build.
+    void ShowBuildStatus();
     // With unsaved changes: asks whether to save them (through "Save Gallery"), discard them
     // or cancel. True when the caller may go on: nothing to lose, saved, or discarded.
     bool MayLeaveChanges();
@@ -176,6 +179,7 @@ private:
     int currentTab = GeneralTab;
     QTabWidget* tabControl1;
     std::string savedContents;
+    QLabel* buildStatus = nullptr;
 };
 
 }  // namespace fsc

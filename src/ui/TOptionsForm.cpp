@@ -47,6 +47,9 @@ void TOptionsForm::BindControls() {
     threadsSpin->setRange(0, MaxWorkerThreads);
     threadsSpin->setSpecialValueText("one per core");
     auto* wizardBox = Named<QCheckBox>(this, "WizardCheckBox", "Start with Wizard");
+    auto* reopenBox = Named<QCheckBox>(this, "OpenAfterRebuildCheckBox",
+                                       "Open the gallery in the browser after every build, "
+                                       "not only after its first");
     auto* htmlDirBox = Named<QCheckBox>(this, "HTMLDirCheckBox", "use default HTML directory");
     auto* htmlDirEdit = Named<QLineEdit>(this, "HTMLDirEdit");
     auto* imageDirBox =
@@ -61,6 +64,7 @@ void TOptionsForm::BindControls() {
     refreshers.push_back(Bind(jpegSpin, options.JPEGCompression));
     refreshers.push_back(Bind(threadsSpin, options.WorkerThreads));
     refreshers.push_back(Bind(wizardBox, options.Wizard));
+    refreshers.push_back(Bind(reopenBox, options.OpenAfterRebuild));
     refreshers.push_back(Bind(htmlDirBox, options.UseHTMLDir));
     refreshers.push_back(Bind(htmlDirEdit, options.HTMLDir));
     refreshers.push_back(Bind(imageDirBox, options.UseImageDir));
@@ -97,6 +101,7 @@ void TOptionsForm::BindControls() {
     grid->addWidget(extMemo, 7, 1, 1, 2);
     grid->addWidget(new QLabel("Pictures made at once"), 8, 0);
     grid->addWidget(threadsSpin, 8, 1, Qt::AlignLeft);
+    grid->addWidget(reopenBox, 9, 0, 1, 3);
     grid->setColumnStretch(1, 1);
 
     auto* closeButtons = new QDialogButtonBox(QDialogButtonBox::Close, this);

@@ -24,8 +24,10 @@ TEST_F(Cli, VersionAndUsage) {
     EXPECT_EQ(version.ExitCode, 0);
     EXPECT_EQ(version.Out, "Folioscope 2.13\n");
 
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"--bogus"}, {"options", "--set"}, {"options", "--set", "=1"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                                 {"--bogus"},
+                                                 {"options", "--set"},
+                                                 {"options", "--set", "=1"}}) {
         const auto result = Run(args);
         EXPECT_EQ(result.ExitCode, 2);
         EXPECT_NE(result.Err.find("Usage:"), std::string::npos) << result.Err;
@@ -65,13 +67,14 @@ TEST_F(Cli, OptionsPrintsDefaultsWithoutWritingAnything) {
     EXPECT_EQ(result.ExitCode, 0);
     EXPECT_EQ(result.Out,
               "JPEGCompression=50\nWizard=1\nuseImageDir=0\nuseHTMLDir=0\nHTMLDir=\n"
-              "DefaultHTMLExt=html\nImageDir=\nHTMLExt=HTML,HTM,PHP,ASP,CGI,PL\nWorkerThreads=0\n");
+              "DefaultHTMLExt=html\nImageDir=\nHTMLExt=HTML,HTM,PHP,ASP,CGI,PL\nWorkerThreads=0\n"
+              "OpenAfterRebuild=0\n");
     EXPECT_FALSE(FileExists(ConfigFile()));
 }
 
 TEST_F(Cli, OptionsSetSavesThroughTheDialogRules) {
-    const auto set = Run({"options", "--set", "JPEGCompression=80", "--set", "HTMLExt=php,PHP,shtml",
-                          "--set", "HTMLDir=" + config.Path()});
+    const auto set = Run({"options", "--set", "JPEGCompression=80", "--set",
+                          "HTMLExt=php,PHP,shtml", "--set", "HTMLDir=" + config.Path()});
     ASSERT_EQ(set.ExitCode, 0) << set.Err;
     EXPECT_NE(set.Out.find("HTMLExt=HTM,HTML,php,shtml\n"), std::string::npos) << set.Out;
 

@@ -80,11 +80,12 @@ TEST(ProgramOptionsSave, EveryFieldSurvivesARoundTrip) {
     changed.DefaultHTMLExt = "htm";
     changed.HTMLExt = {"ASP", "HTM", "HTML", "my ext"};
     changed.WorkerThreads = 3;
+    changed.OpenAfterRebuild = true;
     ASSERT_NE(changed, ProgramOptions());
     ProgramOptions defaults;
     int fields = 0;
     VisitProgramOptions(defaults, [&](const char*, const auto&) { ++fields; });
-    EXPECT_EQ(fields, 9);
+    EXPECT_EQ(fields, 10);
 
     TMemorySettingsStore store;
     ProgramOptions saved = changed;
@@ -157,7 +158,8 @@ TEST(ProgramOptionLines, ListEveryValueByItsStoreName) {
     EXPECT_EQ(ProgramOptionLines(ProgramOptions()),
               (TStringList{"JPEGCompression=50", "Wizard=1", "useImageDir=0", "useHTMLDir=0",
                            "HTMLDir=", "DefaultHTMLExt=html",
-                           "ImageDir=", "HTMLExt=HTML,HTM,PHP,ASP,CGI,PL", "WorkerThreads=0"}));
+                           "ImageDir=", "HTMLExt=HTML,HTM,PHP,ASP,CGI,PL", "WorkerThreads=0",
+                           "OpenAfterRebuild=0"}));
 }
 
 }  // namespace

@@ -163,6 +163,41 @@ TEST_F(GalleryWorkflowTest, LetsGoBuildsTheGalleryOpensItAndUndoRemovesIt) {
     }
 }
 
+// Five rebuilds in one sitting opened five browser tabs, and a build said nothing when no
+// browser could be opened.
+TEST_F(GalleryWorkflowTest, EveryBuildSaysSoInTheStatusBarButOnlyTheFirstOpensTheBrowser) {
+    w->Picture("one.jpg");
+    w->Picture("two.jpg");
+    w->AddThroughDialog("\"one.jpg\" \"two.jpg\"");
+    w->main.show();
+    w->ws.Main.HTMLDir = w->site;
+    w->ws.Main.HTMLFile = "index.html";
+    auto* status = Find<QLabel>(&w->main, "BuildStatusLabel");
+    EXPECT_FALSE(status->isVisible());
+    for (int build = 0; build < 3; ++build) {
+        SCOPED_TRACE(build);
+        Find<QAction>(&w->main, "CreateGallery1")->trigger();
+        ASSERT_TRUE(FileExists(w->site + "/index.html"));
+        EXPECT_TRUE(status->isVisible());
+        EXPECT_EQ(status->text().toStdString(),
+                  "Gallery written: 2 pictures, 1 page \u2014 <a href=\"open\">Open</a>");
+        EXPECT_EQ(w->shell.Opened.size(), 1u);
+    }
+    // Its link opens the gallery on demand.
+    status->linkActivated("open");
+    ASSERT_EQ(w->shell.Opened.size(), 2u);
+    EXPECT_EQ(w->shell.Opened[1], w->site + "/index.html");
+
+    // Another gallery's first build opens it; with the option on, so does every rebuild.
+    w->ws.Main.HTMLFile = "other.html";
+    Find<QAction>(&w->main, "CreateGallery1")->trigger();
+    ASSERT_EQ(w->shell.Opened.size(), 3u);
+    EXPECT_EQ(w->shell.Opened[2], w->site + "/other.html");
+    w->ws.Program.OpenAfterRebuild = true;
+    Find<QAction>(&w->main, "CreateGallery1")->trigger();
+    EXPECT_EQ(w->shell.Opened.size(), 4u);
+}
+
 TEST_F(GalleryWorkflowTest, UndoInTheNextRunPutsBackWhatTheBuildReplaced) {
     w->Picture("one.jpg");
     w->AddThroughDialog("\"one.jpg\"");
