@@ -1,6 +1,8 @@
 // The rules of the "Directories" panel.
 #include "app/DirectoryFields.h"
 
+#include <algorithm>
+
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "base/HTMLFileTest.h"
@@ -57,14 +59,21 @@ void CheckHTMLFile(Workspace& ws, THTMLFileCheck caller, IMessages& messages, IA
     if (!name.empty() && !IsHTMLExtension(ws.Program.HTMLExt, extension)) {
         // An empty default would leave a name ending in a bare full stop.
         const std::string& defaultExt = ws.Program.DefaultHTMLExt;
+        const std::string typed = name;
         name += "." + (Trim(defaultExt).empty() ? std::string("html") : defaultExt);
-        if (extension.size() > 1 && !Trim(extension.substr(1)).empty()) {
-            messages.ShowOkCancelError("ERROR", HTMLExtensionAddedText);
+        // "Cancel" turns the added extension down: the name stays as the user typed it.
+        if (extension.size() > 1 && !Trim(extension.substr(1)).empty() &&
+            !messages.ShowOkCancelError("ERROR", HTMLExtensionAddedText)) {
+            name = typed;
         }
     }
     if (caller == THTMLFileCheck::CreateGallery || name.empty()) return;
     const std::string path = JoinPath(ws.Main.HTMLDir, ToInternalPath(name));
     if (!FileExists(path)) return;
+    // Once per page and run: the field is left again and again, after every build too.
+    TStringList& asked = ws.AskedAboutExistingPages;
+    if (std::find(asked.begin(), asked.end(), path) != asked.end()) return;
+    asked.push_back(path);
     if (ask.Ask("The HTML-File " + name + " does already exist.",
                 "Use the existing file as HTML template? ")) {
         UseExistingFileAsTemplate(ws, name, path);

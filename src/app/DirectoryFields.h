@@ -32,9 +32,10 @@ void SelectHTMLFile(Workspace& ws, const std::string& chosen, IMessages& message
 enum class THTMLFileCheck { Field, CreateGallery };
 
 // Trims the field; a name without an HTML extension gets "." and the options' default
-// extension, with the "ERROR" box when it had another extension. Run by the field, an
-// existing file may become the current template's index page after "The HTML-File NAME
-// does already exist." / "Use the existing file as HTML template? ".
+// extension, with the "ERROR" box when it had another extension, whose "Cancel" keeps the
+// name as typed. Run by the field, an existing file may become the current template's
+// index page after "The HTML-File NAME does already exist." / "Use the existing file as
+// HTML template? ", asked once per file and run.
 void CheckHTMLFile(Workspace& ws, THTMLFileCheck caller, IMessages& messages, IAsk& ask);
 
 // Every change of the image directory field: trimmed. A colon sets the field back to

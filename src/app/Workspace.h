@@ -67,6 +67,8 @@ struct Workspace {
     bool SkipBadPictures = false;
     TStringList LeftOutPictures;
 
+    // The existing pages the HTML file field has asked about using as the template.
+    TStringList AskedAboutExistingPages;
     // The galleries (their HTML file paths) already opened in the browser after a build in
     // this run.
     TStringList OpenedGalleries;

@@ -14,11 +14,12 @@ public:
     virtual void ShowInformation(const std::string& text) = 0;
     // A plain message box with the program's title.
     virtual void ShowMessage(const std::string& text) = 0;
-    // A box captioned `caption` with the buttons "OK" and "Cancel"; nobody asks which was
-    // pressed. Without such boxes it is an error message like any other.
-    virtual void ShowOkCancelError(const std::string& caption, const std::string& text) {
+    // A box captioned `caption` with the buttons "OK" and "Cancel"; true unless "Cancel" was
+    // pressed. Without such boxes it is an error message like any other, taken as "OK".
+    virtual bool ShowOkCancelError(const std::string& caption, const std::string& text) {
         (void)caption;
         ShowError(text);
+        return true;
     }
 };
 

@@ -20,9 +20,10 @@ void QtMessages::ShowMessage(const std::string& text) {
     QMessageBox::information(parent, ProgramTitle, BytesToQString(text));
 }
 
-void QtMessages::ShowOkCancelError(const std::string& caption, const std::string& text) {
-    QMessageBox::critical(parent, BytesToQString(caption), BytesToQString(text),
-                          QMessageBox::Ok | QMessageBox::Cancel);
+bool QtMessages::ShowOkCancelError(const std::string& caption, const std::string& text) {
+    // The program goes on either way, after a change the user may turn down: a warning.
+    return QMessageBox::warning(parent, BytesToQString(caption), BytesToQString(text),
+                                QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Cancel;
 }
 
 }  // namespace fsc

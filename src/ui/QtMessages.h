@@ -14,7 +14,7 @@ public:
     void ShowError(const std::string& text) override;
     void ShowInformation(const std::string& text) override;
     void ShowMessage(const std::string& text) override;
-    void ShowOkCancelError(const std::string& caption, const std::string& text) override;
+    bool ShowOkCancelError(const std::string& caption, const std::string& text) override;
 
 private:
     QWidget* parent;

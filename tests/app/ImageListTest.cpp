@@ -350,14 +350,20 @@ TEST(HTMLFileCheck, AnEmptyDefaultExtensionStillGivesHtml) {
     EXPECT_EQ(f.Ws.Main.HTMLFile, "gallery.html");
 }
 
-TEST(HTMLFileCheck, AnExistingFileMayBecomeTheIndexPage) {
+TEST(HTMLFileCheck, AnExistingFileMayBecomeTheIndexPageAskedOncePerFile) {
     TCommandFixture f;
     ForceDirectories(f.Site);
     WriteFileBytes(f.Site + "/old.html", "<html>\r\n<!-GALLERY->\r\n</html>\r\n");
-    f.Ws.Main.HTMLFile = "old.html";
+    WriteFileBytes(f.Site + "/other.html", "<html>\r\n<!-GALLERY->\r\n</html>\r\n");
+    f.Ws.Main.HTMLFile = "other.html";
     f.Ask.Answers = {false};
     CheckHTMLFile(f.Ws, THTMLFileCheck::Field, f.Messages, f.Ask);
     EXPECT_EQ(f.Ws.Template.IndexPage, DefaultPageSkeleton());
+    // Leaving the field again, as after every build, does not ask about the same page again.
+    CheckHTMLFile(f.Ws, THTMLFileCheck::Field, f.Messages, f.Ask);
+    EXPECT_EQ(f.Ask.Asked.size(), 1u);
+
+    f.Ws.Main.HTMLFile = "old.html";
     f.Ask.Answers = {true};
     CheckHTMLFile(f.Ws, THTMLFileCheck::Field, f.Messages, f.Ask);
     ASSERT_EQ(f.Ask.Asked.size(), 2u);
@@ -366,6 +372,7 @@ TEST(HTMLFileCheck, AnExistingFileMayBecomeTheIndexPage) {
     EXPECT_EQ(f.Ws.Template.IndexPage, (TStringList{"<html>", "<!-GALLERY->", "</html>"}));
     EXPECT_EQ(f.Ws.Template.GalleryFileName, "old.html");
     EXPECT_TRUE(f.Ws.Template.IndexIsGallery);
+    CheckHTMLFile(f.Ws, THTMLFileCheck::Field, f.Messages, f.Ask);
     // The create-gallery command never asks.
     CheckHTMLFile(f.Ws, THTMLFileCheck::CreateGallery, f.Messages, f.Ask);
     EXPECT_EQ(f.Ask.Asked.size(), 2u);

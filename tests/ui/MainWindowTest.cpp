@@ -300,6 +300,28 @@ TEST_F(MainWindowTest, OpeningAnotherProjectAsksBeforeUnsavedChangesAreLost) {
     EXPECT_FALSE(main.HasUnsavedChanges());
 }
 
+// The "ERROR" box about a name without an HTML extension offers Cancel: it keeps the name as
+// typed, where OK takes the added extension.
+TEST_F(MainWindowTest, TheBadExtensionBoxsCancelKeepsTheTypedName) {
+    auto* field = Find<QLineEdit>(&windows->main, "HTMLFileEdit");
+    for (const QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
+        SCOPED_TRACE(answer == QMessageBox::Ok ? "OK" : "Cancel");
+        QString caption;
+        test::AnswerNextModal([&caption, answer](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            caption = box->windowTitle();
+            box->button(answer)->click();
+        });
+        windows->Type("HTMLFileEdit", "index.txt");
+        field->editingFinished();
+        EXPECT_EQ(caption, "ERROR");
+        const std::string expected = answer == QMessageBox::Ok ? "index.txt.html" : "index.txt";
+        EXPECT_EQ(windows->ws.Main.HTMLFile, expected);
+        EXPECT_EQ(field->text().toStdString(), expected);
+    }
+}
+
 TEST_F(MainWindowTest, SortStartsWithUpCheckedAndNoKey) {
     struct SortCase {
         const char* Entry;
