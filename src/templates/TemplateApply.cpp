@@ -105,6 +105,10 @@ void ApplyTemplate(TemplateContext& context, TTemplateSender sender) {
 
 void CancelTemplateSelection(TemplateContext& context, const TSelectionView& view, IAsk& ask) {
     TemplateSelection& selection = context.Selection;
+    // Nothing to take back: going back would only ask whether to select a new template.
+    if (!selection.Changed && selection.ItemIndex == selection.SavedItemIndex &&
+        selection.UseTemplate == selection.SavedUseTemplate)
+        return;
     selection.DialogTemplate = TTemplate::Create(context.ImageHTML.Text);
     selection.UseTemplate = selection.SavedUseTemplate;
     selection.ItemIndex = selection.SavedItemIndex;

@@ -33,7 +33,8 @@ void SelectTemplate(TemplateContext& context, TTemplateSender sender, const TSel
 // A bad number in a settings line raises EFSC_Exception with what came before applied.
 void ApplyTemplate(TemplateContext& context, TTemplateSender sender);
 
-// "Cancel": forget the edited parameters and go back to the remembered choice.
+// "Cancel": forget the edited parameters and go back to the remembered choice; nothing at
+// all when nothing changed since it was remembered or last applied.
 void CancelTemplateSelection(TemplateContext& context, const TSelectionView& view, IAsk& ask);
 
 // The file names of the scheme files in a template's companion folder.

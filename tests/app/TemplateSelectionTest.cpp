@@ -144,6 +144,30 @@ TEST(CancelTemplateSelection, GoesBackToTheRememberedChoice) {
     EXPECT_EQ(lib.Ws.Main.TemplateName, "- no template -");
 }
 
+// The first window a newcomer meets: Cancel with nothing chosen asked "You selected a new
+// template. Are you sure?".
+TEST(CancelTemplateSelection, WithNothingChangedAsksNothingAndKeepsTheParameters) {
+    Library lib;
+    test::ScriptedAsk yes(true);
+    lib.Select("fancy", TTemplateSender::MainWindow, {}, yes);
+    TemplateContext context = lib.Ws.Templates();
+    ApplyTemplate(context, TTemplateSender::TemplateDialog);
+    RememberForCancel(lib.Ws.Selection);
+    const std::vector<TParameter> parameters = lib.Ws.Selection.DialogTemplate.Parameters;
+    ASSERT_FALSE(parameters.empty());
+    const TSelectionView mainWindowShown{true, false};
+    CancelTemplateSelection(context, mainWindowShown, yes);
+    EXPECT_TRUE(yes.Asked.empty());
+    EXPECT_EQ(lib.Ws.Selection.SelectedEntry(), "fancy");
+    EXPECT_EQ(lib.Ws.Selection.DialogTemplate.Parameters, parameters);
+
+    // A parameter edited since: Cancel takes it back (and asks, as before).
+    EditTemplateParameter(lib.Ws.Selection, 0, "changed");
+    CancelTemplateSelection(context, mainWindowShown, yes);
+    EXPECT_EQ(yes.Asked.size(), 1u);
+    EXPECT_NE(lib.Ws.Selection.DialogTemplate.Parameters[0].Value, "changed");
+}
+
 TEST(SelectTemplate, TheHTMLTemplateEditorFollowsTheCurrentTemplate) {
     Library lib;
     SaveLines(lib.Dir / "paged.tpl", {"INDEXISNOTGALLERY=true", "GALLERYFILE=thumbs.html"});
