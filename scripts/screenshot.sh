@@ -2,10 +2,11 @@
 # Writes PNG pictures of the main window's tabs and of the program's dialogs, the screen
 # capture window among them, into FOLDER, drawn by a real X server (Xvfb) so fonts and
 # styles are the desktop's.
-# Usage: scripts/screenshot.sh FOLDER [BUILD_DIR]
+# Usage: scripts/screenshot.sh FOLDER [BUILD_DIR] [dark]
+# With "dark" the windows are drawn in the colours of a dark desktop theme.
 set -eu
 if [ $# -lt 1 ]; then
-  echo "usage: $0 FOLDER [BUILD_DIR]" >&2
+  echo "usage: $0 FOLDER [BUILD_DIR] [dark]" >&2
   exit 2
 fi
 folder=$1
@@ -19,4 +20,5 @@ if ! command -v xvfb-run >/dev/null; then
   echo "xvfb-run is missing: install Debian's xvfb (scripts/install-deps.sh)" >&2
   exit 1
 fi
-xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb "$tool" "$folder"
+theme=${3:-}
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb "$tool" "$folder" $theme
