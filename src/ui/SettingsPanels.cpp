@@ -20,7 +20,9 @@
 #include "app/DirectoryFields.h"
 #include "app/PanelSwitches.h"
 #include "app/Workspace.h"
+#include "base/Text.h"
 #include "platform/ByteText.h"
+#include "templates/TemplateLibrary.h"
 #include "ui/CommandGuard.h"
 #include "ui/FileDialogs.h"
 #include "ui/NamedWidget.h"
@@ -76,7 +78,7 @@ QGroupBox* SettingsPanels::CreateDirectories() {
     refreshers.push_back(Bind(htmlFileEdit, main.HTMLFile));
     // The image directory is stored through its own rule, so it is shown, not bound.
     refreshers.push_back([this, imageDirEdit] { Show(imageDirEdit, this->ws.Main.ImageDir); });
-    refreshers.push_back([this] { Show(templateNameEdit, this->ws.Main.TemplateName); });
+    refreshers.push_back([this] { ShowTemplateName(); });
     for (auto& refresh : refreshers) refresh();
     connect(selectDirButton, &QPushButton::clicked, this,
             [this] { RunCommand([this] { SelectHTMLDir(); }); });
@@ -294,6 +296,15 @@ QGroupBox* SettingsPanels::CreateGeneral() {
     return group;
 }
 
+void SettingsPanels::ShowTemplateName() {
+    // A template opened from a file is listed as "USER:" and its path, the program's own
+    // notation; the field shows the path alone.
+    const std::string& name = ws.Main.TemplateName;
+    Show(templateNameEdit, StartsWith(name, UserTemplatePrefix)
+                               ? name.substr(std::string(UserTemplatePrefix).size())
+                               : name);
+}
+
 void SettingsPanels::ConnectDirectories(QLineEdit* imageDirEdit, QLineEdit* htmlFileEdit) {
     connect(imageDirEdit, &QLineEdit::textEdited, this, [this, imageDirEdit](const QString& text) {
         RunCommand([&] { fsc::SetImageDir(ws, QStringToBytes(text)); });
@@ -306,7 +317,7 @@ void SettingsPanels::ConnectDirectories(QLineEdit* imageDirEdit, QLineEdit* html
         RunCommand([this] { CheckHTMLFile(ws, THTMLFileCheck::Field, messages, ask); });
         Show(htmlFileEdit, ws.Main.HTMLFile);
         // Taking an existing page as the template may have changed the template's name.
-        Show(templateNameEdit, ws.Main.TemplateName);
+        ShowTemplateName();
     });
 }
 

@@ -50,6 +50,7 @@ private:
     void SelectHTMLDir();
     void SelectHTMLFile();
     void ConnectDirectories(QLineEdit* imageDirEdit, QLineEdit* htmlFileEdit);
+    void ShowTemplateName();
     void EnableDependentControls();
     // Shows an option dialog modally, if there is one.
     void ShowStyleDialog(QDialog* StyleDialogs::*dialog);

@@ -523,9 +523,11 @@ TEST_F(MainWindowTest, ShowSettingsRefillsEveryControlFromTheWorkspace) {
     EXPECT_TRUE(Find<QRadioButton>(&windows->main, "SlideShowRadioButton")->isChecked());
     EXPECT_EQ(Find<QSpinBox>(&windows->main, "ColEdit")->value(), 9);
     EXPECT_TRUE(Find<QCheckBox>(&windows->main, "NoHTMLCheckBox")->isChecked());
-    EXPECT_EQ(Find<QLineEdit>(&windows->main, "TemplateNameEdit")->text(), "USER:/home/x/t.tpl");
+    // A template opened from a file shows as its path, without the program's own "USER:".
+    EXPECT_EQ(Find<QLineEdit>(&windows->main, "TemplateNameEdit")->text(), "/home/x/t.tpl");
     // The refill was no edit: the workspace kept exactly what it held.
     EXPECT_EQ(windows->ws.Main.HTMLFile, "caf\xc3\xa9.html");
+    EXPECT_EQ(windows->ws.Main.TemplateName, "USER:/home/x/t.tpl");
 }
 
 TEST_F(MainWindowTest, BytesThatAreNotUtf8SurviveARefill) {
