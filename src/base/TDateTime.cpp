@@ -1,10 +1,12 @@
 // Conversions between calendar dates, file times and TDateTime.
 #include "base/TDateTime.h"
 
+#include <locale.h>
+
 #include <chrono>
 #include <clocale>
 #include <cmath>
-#include <locale.h>
+#include <cstdio>
 
 namespace fsc {
 
@@ -34,8 +36,9 @@ TDateTimeParts DecodeDateTime(TDateTime value) {
         dayCount += value >= 0 ? 1 : -1;
     }
     const year_month_day ymd{Epoch + days{dayCount}};
-    return {int(ymd.year()), int(unsigned(ymd.month())), int(unsigned(ymd.day())),
-            int(ms / 3600000), int(ms / 60000 % 60), int(ms / 1000 % 60), int(ms % 1000)};
+    return {int(ymd.year()),   int(unsigned(ymd.month())), int(unsigned(ymd.day())),
+            int(ms / 3600000), int(ms / 60000 % 60),       int(ms / 1000 % 60),
+            int(ms % 1000)};
 }
 
 TDateTime UnixTimeToDateTime(std::time_t seconds, long nanoseconds) {
@@ -63,6 +66,14 @@ std::string ShortDateString(TDateTime value) {
     const std::size_t n = strftime_l(buffer, sizeof buffer, "%x", &tm, userLocale);
     freelocale(userLocale);
     return std::string(buffer, n);
+}
+
+std::string IsoDateTimeString(TDateTime value) {
+    const TDateTimeParts parts = DecodeDateTime(value);
+    char buffer[32] = {};
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d", parts.Year, parts.Month,
+                  parts.Day, parts.Hour, parts.Minute);
+    return buffer;
 }
 
 }  // namespace fsc

@@ -23,5 +23,7 @@ TDateTime SystemNow();
 
 // The date in the system's short date format (the user's LC_TIME locale).
 std::string ShortDateString(TDateTime value);
+// "2026-12-07 14:30": the same in every locale, and sorted as text it is sorted by time.
+std::string IsoDateTimeString(TDateTime value);
 
 }  // namespace fsc

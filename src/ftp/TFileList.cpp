@@ -89,10 +89,13 @@ std::string TypeText(const std::string& name) {
 }
 
 std::array<std::string, 4> GridCells(const TFile& file) {
+    const std::string kind = std::string(file.IsDir ? "Folder" : "File") +
+                             (file.ReadOnly ? " (read-only)" : "");
+    // A folder's size in a listing is the size of its own record, not of what it holds.
+    const std::string size = file.IsDir ? std::string() : std::to_string(file.Size);
     // A date of 0 is unknown (a listing date that could not be read, the offered parent
     // entry); 30 December 1899 would pass for a real one.
-    return {std::string(file.IsDir ? "d" : "f") + (file.ReadOnly ? "r" : "-"),
-            std::to_string(file.Size), file.Date == 0 ? "" : ShortDateString(file.Date), file.Name};
+    return {kind, size, file.Date == 0 ? "" : IsoDateTimeString(file.Date), file.Name};
 }
 
 }  // namespace fsc

@@ -9,6 +9,7 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -142,7 +143,10 @@ void TFTPForm::SetLocalDirectory(const std::string& path) { startDirectory = pat
 
 QTableWidget* TFTPForm::CreateGrid(const char* objectName) {
     auto* grid = Named<QTableWidget>(objectName, 0, 4);
-    grid->horizontalHeader()->hide();
+    grid->setHorizontalHeaderLabels({"Type", "Size", "Modified", "Name"});
+    // A click on a column's heading sorts by it, as the "Sort" menu does.
+    grid->horizontalHeader()->setSectionsClickable(true);
+    grid->horizontalHeader()->setSortIndicatorShown(true);
     grid->verticalHeader()->hide();
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -159,8 +163,12 @@ void TFTPForm::CreateControls() {
     for (QTableWidget* grid : {local.Grid, web.Grid}) {
         grid->verticalHeader()->setMinimumSectionSize(f + 4);
         grid->verticalHeader()->setDefaultSectionSize(f + 4);
-        const int widths[] = {2 * f + 4, 6 * f + 4, 5 * f + 4, 50 * f + 4};
-        for (int column = 0; column < 4; ++column) grid->setColumnWidth(column, widths[column]);
+        // Wide enough for what the columns hold; the name takes the rest.
+        const QFontMetrics metrics(grid->font());
+        const char* const widest[] = {"Folder ", "0000000000", "0000-00-00 00:00 "};
+        for (int column = 0; column < 3; ++column)
+            grid->setColumnWidth(column, metrics.horizontalAdvance(widest[column]) + f);
+        grid->horizontalHeader()->setStretchLastSection(true);
     }
     local.DirEdit = Named<QLineEdit>("LocalDirEdit");
     web.DirEdit = Named<QLineEdit>("WebDirEdit");
@@ -251,6 +259,8 @@ QMenu* TFTPForm::CreatePaneMenu(const char* title, const char* prefix, TPane& pa
     add(pane.Keys, "by Name", "ByName1", int(TFileSortKey::Name), false);
     add(pane.Keys, "by Size", "BySize1", int(TFileSortKey::Size), false);
     add(pane.Keys, "by Date", "ByDate1", int(TFileSortKey::Date), false);
+    connect(pane.Grid->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this, &pane, local](int column) { SortByColumn(pane, local, column); });
     QAction* createDir = menu->addAction("Create Dir");
     createDir->setObjectName(QString(prefix) + "CreateDir1");
     connect(createDir, &QAction::triggered, this, [this, local] { CreateDirClick(local); });
@@ -546,6 +556,22 @@ void TFTPForm::EditProfileClick(int line) {
     SaveProfiles();
 }
 
+// The columns show type, size, date and name. A click on the column already sorted by
+// turns the direction round; one on another column sorts by it, upwards.
+void TFTPForm::SortByColumn(TPane& pane, bool isLocal, int column) {
+    static const TFileSortKey keys[] = {TFileSortKey::Type, TFileSortKey::Size,
+                                        TFileSortKey::Date, TFileSortKey::Name};
+    if (column < 0 || column >= int(std::size(keys))) return;
+    const int key = int(keys[column]);
+    const bool same = pane.Keys->checkedAction()->data().toInt() == key;
+    const bool ascending =
+        !same || pane.Directions->checkedAction()->data().toInt() == 0;
+    for (QAction* action : pane.Keys->actions()) action->setChecked(action->data().toInt() == key);
+    for (QAction* action : pane.Directions->actions())
+        action->setChecked(action->data().toInt() == int(ascending));
+    SortClick(pane, isLocal);
+}
+
 void TFTPForm::SortClick(TPane& pane, bool isLocal) {
     const TFileList& list = isLocal ? queue->LocalList : queue->RemoteList;
     if (queue->Working()) {
@@ -565,6 +591,9 @@ void TFTPForm::SortClick(TPane& pane, bool isLocal) {
             SortRemote(*queue, key, ascending);
         }
     });
+    static const int columnOf[] = {3, 0, 1, 2};  // by key: name, type, size, date
+    pane.Grid->horizontalHeader()->setSortIndicator(
+        columnOf[int(key)], ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     Refresh();
 }
 

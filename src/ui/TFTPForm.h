@@ -93,6 +93,7 @@ private:
     void ConnectFailed(int error);
     void TrustCertificate();
     void SortClick(TPane& pane, bool local);
+    void SortByColumn(TPane& pane, bool local, int column);
     void LocalStringGridDblClick(int row);
     void WebStringGridDblClick(int row);
     void CreateDirClick(bool local);

@@ -2,6 +2,7 @@
 // editor and the password dialog, the panes, transfers both ways, remote and local
 // directories, the gallery upload, and the failures a user meets.
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
@@ -151,8 +152,8 @@ TEST_F(FtpWindowTest, LogsInThroughTheEditorAndListsTheServerWithoutStoringThePa
     EXPECT_EQ(Text("WebDirEdit"), "/");
     QTableWidget* web = Grid("WebStringGrid");
     EXPECT_EQ(Names(web), (std::vector<std::string>{"pics", "a.jpg"}));
-    EXPECT_EQ(web->item(0, 0)->text(), "d-");
-    EXPECT_EQ(web->item(1, 0)->text(), "f-");
+    EXPECT_EQ(web->item(0, 0)->text(), "Folder");
+    EXPECT_EQ(web->item(1, 0)->text(), "File");
     EXPECT_EQ(web->item(1, 1)->text(), "7");
     EXPECT_EQ(Text("LocalDirEdit"), local);
 
@@ -617,6 +618,18 @@ TEST_F(FtpWindowTest, TheSortMenusReorderTheGrids) {
     std::vector<std::string> files = Names(web);
     std::erase(files, "pics");
     EXPECT_EQ(files, (std::vector<std::string>{"a.jpg", "b.jpg", "a.html"}));
+
+    // The column headings sort too: by name upwards, then, clicked again, downwards.
+    QHeaderView* header = web->horizontalHeader();
+    EXPECT_EQ(web->horizontalHeaderItem(3)->text(), "Name");
+    emit header->sectionClicked(3);
+    EXPECT_EQ(Names(web), (std::vector<std::string>{"a.html", "a.jpg", "b.jpg", "pics"}));
+    EXPECT_TRUE(Find<QAction>(form.get(), "WebByName1")->isChecked());
+    EXPECT_TRUE(Find<QAction>(form.get(), "WebUp1")->isChecked());
+    emit header->sectionClicked(3);
+    EXPECT_EQ(Names(web), (std::vector<std::string>{"pics", "b.jpg", "a.jpg", "a.html"}));
+    EXPECT_EQ(header->sortIndicatorSection(), 3);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
 
     Put(local + "/z.txt", "z");
     Put(local + "/y.txt", "yy");
