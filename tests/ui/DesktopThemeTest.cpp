@@ -14,6 +14,7 @@
 #include <cmath>
 #include <set>
 
+#include "DarkPalette.h"
 #include "WorkflowFixture.h"
 #include "templates/TemplateLibrary.h"
 #include "ui/TSpecialForm.h"
@@ -26,27 +27,6 @@ namespace {
 
 using test::Find;
 using test::Windows;
-
-// The colours of a dark desktop theme, as GTK's dark variant hands them to Qt.
-QPalette DarkPalette() {
-    QPalette dark;
-    const QColor window(0x35, 0x35, 0x35), text(0xEE, 0xEE, 0xEC);
-    dark.setColor(QPalette::Window, window);
-    dark.setColor(QPalette::WindowText, text);
-    dark.setColor(QPalette::Base, QColor(0x2D, 0x2D, 0x2D));
-    dark.setColor(QPalette::AlternateBase, QColor(0x3A, 0x3A, 0x3A));
-    dark.setColor(QPalette::Text, text);
-    dark.setColor(QPalette::Button, window);
-    dark.setColor(QPalette::ButtonText, text);
-    dark.setColor(QPalette::ToolTipBase, QColor(0x26, 0x26, 0x26));
-    dark.setColor(QPalette::ToolTipText, Qt::white);
-    dark.setColor(QPalette::Highlight, QColor(0x15, 0x53, 0x9E));
-    dark.setColor(QPalette::HighlightedText, Qt::white);
-    dark.setColor(QPalette::PlaceholderText, QColor(0x91, 0x91, 0x91));
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        dark.setColor(QPalette::Disabled, role, QColor(0x91, 0x91, 0x91));
-    return dark;
-}
 
 // Worked out here from the definition rather than taken from the program, so a fault in the
 // program's own measure cannot hide a fault in its colours.
@@ -180,7 +160,7 @@ TEST_F(DesktopThemeTest, EveryLabelReadsUnderALightAndADarkPalette) {
     const struct {
         const char* Name;
         QPalette Colours;
-    } themes[] = {{"light", QApplication::style()->standardPalette()}, {"dark", DarkPalette()}};
+    } themes[] = {{"light", QApplication::style()->standardPalette()}, {"dark", test::DarkDesktopPalette()}};
     // Switched back and forth while the windows exist, as a desktop does when its theme
     // changes under a running program.
     for (int round = 0; round < 2; ++round) {
@@ -220,7 +200,7 @@ TEST_F(DesktopThemeTest, TheBlinkingHTMLFileLabelReadsInBothColoursAndThemes) {
         if (candidate->text() == "HTML-File") label = candidate;
     ASSERT_NE(label, nullptr);
 
-    for (const QPalette& colours : {DarkPalette(), QApplication::style()->standardPalette()}) {
+    for (const QPalette& colours : {test::DarkDesktopPalette(), QApplication::style()->standardPalette()}) {
         QApplication::setPalette(colours);
         std::set<QRgb> seen;
         for (int tick = 0; tick < 2; ++tick) {

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <string>
 
+#include "DarkPalette.h"
 #include "app/AddImages.h"
 #include "app/ImageListPanel.h"
 #include "app/Workspace.h"
@@ -55,25 +56,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     // The colours a dark desktop theme hands to Qt, for a look at the windows in them.
-    if (dark) {
-        QPalette colours;
-        const QColor window(0x35, 0x35, 0x35), text(0xEE, 0xEE, 0xEC);
-        colours.setColor(QPalette::Window, window);
-        colours.setColor(QPalette::WindowText, text);
-        colours.setColor(QPalette::Base, QColor(0x2D, 0x2D, 0x2D));
-        colours.setColor(QPalette::AlternateBase, QColor(0x3A, 0x3A, 0x3A));
-        colours.setColor(QPalette::Text, text);
-        colours.setColor(QPalette::Button, window);
-        colours.setColor(QPalette::ButtonText, text);
-        colours.setColor(QPalette::ToolTipBase, QColor(0x26, 0x26, 0x26));
-        colours.setColor(QPalette::ToolTipText, Qt::white);
-        colours.setColor(QPalette::Highlight, QColor(0x15, 0x53, 0x9E));
-        colours.setColor(QPalette::HighlightedText, Qt::white);
-        for (QPalette::ColorRole role :
-             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            colours.setColor(QPalette::Disabled, role, QColor(0x91, 0x91, 0x91));
-        QApplication::setPalette(colours);
-    }
+    if (dark) QApplication::setPalette(fsc::test::DarkDesktopPalette());
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     if (!folder.mkpath(".")) {
         std::fprintf(stderr, "cannot create %s\n", argv[1]);
