@@ -108,8 +108,16 @@ TBitmap DecodeHeif(std::string_view bytes, std::uint64_t maxPixels) {
     CheckPictureSize("HEIF", width, height, maxPixels);
     // A grid or overlay picture is assembled on a canvas whose size its own box gives, which
     // libheif does not compare with the size above: a forged box could take gigabytes. No
-    // side of any picture it makes may now pass the larger side of the declared size.
-    heif_context_set_maximum_image_size_limit(primary.Context.get(), std::max(width, height) + 1);
+    // side of any picture it makes may now pass the larger side of the declared size. That
+    // bounds the canvas by the square of that side, which for a long narrow declared size
+    // is far more than the picture (65600 x 32 lets a canvas of 65600 x 65600 through):
+    // such a picture is refused unless the square stays within a few times its own size.
+    const std::uint64_t side = std::uint64_t(std::max(width, height)) + 1;
+    const std::uint64_t area = std::uint64_t(width) * std::uint64_t(height);
+    if (side * side > std::max<std::uint64_t>(16 * area, std::uint64_t(1) << 26))
+        throw EFSC_Exception("HEIF picture is too long and narrow to be read safely (" +
+                             std::to_string(width) + " x " + std::to_string(height) + ")");
+    heif_context_set_maximum_image_size_limit(primary.Context.get(), int(side));
     // The coded planes and libheif's interleaved picture lie beside ours while it decodes.
     const TMemoryBudget::TShare memory =
         ReservePicture(width, height, std::uint64_t(width) * std::uint64_t(height) * 7);
