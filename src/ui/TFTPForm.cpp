@@ -69,6 +69,10 @@ public:
 
 namespace {
 
+// What each column of the two grids shows, left to right, as the "Sort" menus name it.
+constexpr TFileSortKey ColumnKeys[] = {TFileSortKey::Type, TFileSortKey::Size, TFileSortKey::Date,
+                                       TFileSortKey::Name};
+
 // A profile name with "&" would otherwise lose it to a keyboard accelerator.
 QString MenuCaption(const std::string& text) { return BytesToQString(text).replace("&", "&&"); }
 
@@ -559,10 +563,8 @@ void TFTPForm::EditProfileClick(int line) {
 // The columns show type, size, date and name. A click on the column already sorted by
 // turns the direction round; one on another column sorts by it, upwards.
 void TFTPForm::SortByColumn(TPane& pane, bool isLocal, int column) {
-    static const TFileSortKey keys[] = {TFileSortKey::Type, TFileSortKey::Size,
-                                        TFileSortKey::Date, TFileSortKey::Name};
-    if (column < 0 || column >= int(std::size(keys))) return;
-    const int key = int(keys[column]);
+    if (column < 0 || column >= int(std::size(ColumnKeys))) return;
+    const int key = int(ColumnKeys[column]);
     const bool same = pane.Keys->checkedAction()->data().toInt() == key;
     const bool ascending =
         !same || pane.Directions->checkedAction()->data().toInt() == 0;
@@ -591,9 +593,10 @@ void TFTPForm::SortClick(TPane& pane, bool isLocal) {
             SortRemote(*queue, key, ascending);
         }
     });
-    static const int columnOf[] = {3, 0, 1, 2};  // by key: name, type, size, date
+    const int column = int(std::find(std::begin(ColumnKeys), std::end(ColumnKeys), key) -
+                           std::begin(ColumnKeys));
     pane.Grid->horizontalHeader()->setSortIndicator(
-        columnOf[int(key)], ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+        column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     Refresh();
 }
 
