@@ -5,6 +5,11 @@ IMAGEHTMLTEMPLATE=Classic.tpl.dir\image.html
 USEIMAGEASHTML=true
 COPY Classic.tpl.dir\classic.css TO classic.css
 COPY Classic.tpl.dir\picturekeys.js TO picturekeys.js
+COPY Classic.tpl.dir\lightbox.js TO lightbox.js
+COPY Classic.tpl.dir\lightbox.css TO lightbox.css
+COPY Classic.tpl.dir\photoswipe\photoswipe.umd.min.js TO photoswipe/photoswipe.umd.min.js
+COPY Classic.tpl.dir\photoswipe\photoswipe.css TO photoswipe/photoswipe.css
+COPY Classic.tpl.dir\photoswipe\LICENSE TO photoswipe/LICENSE
 ASKSTRING=Title
 ASKDEFAULT=My Photographs
 ASKCOLOR=Background
@@ -13,6 +18,16 @@ ASKCOLOR=Text
 ASKDEFAULT=#2B2622
 ASKCOLOR=Frame
 ASKDEFAULT=#8B6F47
+ASKCOLOR=Dark background
+ASKDEFAULT=#1E1B18
+ASKCOLOR=Dark text
+ASKDEFAULT=#EDE6DA
+ASKCOLOR=Dark frame
+ASKDEFAULT=#B8956A
+ASKSTRING=Colour theme (auto, light, dark)
+ASKDEFAULT=auto
+ASKSTRING=Web address (for link previews)
+ASKDEFAULT=
 STYLE=table
 TABLECSS=classic
 TABLEBORDER=0

@@ -12,6 +12,14 @@ ASKCOLOR=Text
 ASKDEFAULT=#F2F2F2
 ASKCOLOR=Buttons
 ASKDEFAULT=#33719B
+ASKCOLOR=Light background
+ASKDEFAULT=#F3F4F6
+ASKCOLOR=Light text
+ASKDEFAULT=#1B1B1F
+ASKSTRING=Colour theme (auto, light, dark)
+ASKDEFAULT=auto
+ASKSTRING=Web address (for link previews)
+ASKDEFAULT=
 STYLE=slideshow
 LISTROWS=60
 SLIDESCHEME=<div class="stage">

@@ -8,6 +8,7 @@
 #include "engine/HeadInsertion.h"
 #include "engine/Navigation.h"
 #include "engine/PageFileName.h"
+#include "engine/PageUrls.h"
 
 namespace fsc {
 
@@ -18,6 +19,14 @@ std::string FirstThumbnailPageName(const TPageContext& context) {
         if (file.PageNumber == 1) return file.FileName;
     }
     return context.Template.GalleryFileName;
+}
+
+// The copy of the gallery's first picture: what a link to the gallery shows as its preview.
+std::string FirstImageUrl(const TPageContext& context, const std::string& mainDir) {
+    for (const TThumbnail& thumb : context.Thumbs) {
+        if (!thumb.noImage) return FileUrl(mainDir + context.HTML.ImageDir, thumb.Name);
+    }
+    return {};
 }
 
 std::string ApplyParameters(const TPageContext& context, std::string text) {
@@ -79,6 +88,8 @@ std::string FinishText(const TPageContext& context, const TFSC_File& page, std::
     ReplaceAllIn(text, "<!-BACKTOGALLERY->",
                  mainDir + UrlPath(ToInternalPath(
                                PageFileName(context.Template.GalleryFileName, html.PageExt, 1))));
+    if (text.find("<!-FIRSTIMAGEURL->") != std::string::npos)
+        ReplaceAllIn(text, "<!-FIRSTIMAGEURL->", FirstImageUrl(context, mainDir));
     text = ApplyCalculatedValues(context, text);
     return InsertIntoHead(text, HeadText(context, page));
 }

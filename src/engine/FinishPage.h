@@ -1,6 +1,6 @@
 // Pass 2 of the HTML step for one page: navigation, then the finishing replacements in
 // their fixed order (parameters, replaceWith tags, ORVIKLINK, NAME, MAINDIR, IMAGEDIR,
-// BACKTOGALLERY, calculated values, head insertion).
+// BACKTOGALLERY, FIRSTIMAGEURL, calculated values, head insertion).
 #pragma once
 
 #include <string>

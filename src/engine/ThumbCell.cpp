@@ -26,14 +26,15 @@ std::string Anchor(const TThumbnail& thumb, const TPageContext& context, const s
 // holds the size the fitting rule gave the picture, also with "Images = Thumbnails".
 // The alt text falls back to the picture's name: a linked thumbnail with an empty alt leaves
 // the link without a name, and a screen reader then reads out only the address. Thumbnails
-// load lazily, so a long page does not fetch the pictures far below the window first.
+// below the first row load lazily, so a long page does not fetch the pictures far below the
+// window first.
 std::string ImageMarkup(const TThumbnail& thumb, const TPageContext& context,
                         const std::string& attr) {
     const std::string anchor = Anchor(thumb, context, attr);
     std::string markup = anchor + "<img src=\"" + FileUrl(PageImageDir(context), thumb.ThumbName) +
                          "\" alt=\"" + AltText(thumb) + "\" " + attr + " width=\"" +
                          std::to_string(thumb.ThumbWidth) + "\"" + " height=\"" +
-                         std::to_string(thumb.ThumbHeight) + "\"" + " loading=\"lazy\">";
+                         std::to_string(thumb.ThumbHeight) + "\"" + " loading=\"<!-THUMBLOADING->\">";
     if (!anchor.empty()) markup += "</a>";
     return markup + CRLF;
 }
@@ -49,7 +50,8 @@ void UpdateLink(TThumbnail& thumb, const TFSC_HTML& html) {
     if (thumb.useOtherLink) thumb.Link = Trim(thumb.OtherLink);
 }
 
-std::string ThumbCell(TPageContext& context, int n, const std::string& attr) {
+std::string ThumbCell(TPageContext& context, int n, const std::string& attr,
+                      TThumbLoading loading) {
     TThumbnail& thumb = context.Thumbs[n];
     std::string cell;
     if (thumb.noImage) {
@@ -66,6 +68,7 @@ std::string ThumbCell(TPageContext& context, int n, const std::string& attr) {
             cell = before + CRLF + ImageMarkup(thumb, context, attr) + CRLF + after;
         }
     }
+    ReplaceAllIn(cell, "<!-THUMBLOADING->", loading == TThumbLoading::Eager ? "eager" : "lazy");
     cell = ApplyVariantTags(cell, thumb, PageImageDir(context), context.Images);
     return ApplyImageDataTags(cell, thumb, n, PageImageDir(context), TTagPlace::Cell,
                               CopySizeOf(thumb, context.Images));

@@ -7,10 +7,15 @@
 
 namespace fsc {
 
+// How a thumbnail's picture loads: the first row at once, as the page's largest paint; the
+// rest only as the visitor scrolls near them.
+enum class TThumbLoading { Eager, Lazy };
+
 // Cell for image index n; `attr` (a class attribute or "") goes into the a and img tags.
 // Rewrites the image's Link for image pages and other links, so cells come before any
 // page that uses Link.
-std::string ThumbCell(TPageContext& context, int n, const std::string& attr);
+std::string ThumbCell(TPageContext& context, int n, const std::string& attr,
+                      TThumbLoading loading = TThumbLoading::Lazy);
 
 // The image directory as seen from the thumbnail page being made.
 std::string PageImageDir(const TPageContext& context);

@@ -12,6 +12,14 @@ const std::string CRLF = "\r\n";
 
 bool Blank(const std::string& text) { return Trim(text).empty(); }
 
+// Lists and paragraphs flow into as many columns as the window holds: the first six are about
+// the first row of a wide window and the first rows of a phone's.
+constexpr int EagerFlowCells = 6;
+
+TThumbLoading LoadingOf(bool firstRow) {
+    return firstRow ? TThumbLoading::Eager : TThumbLoading::Lazy;
+}
+
 std::string CellAlignment(const TTemplate& tpl) {
     std::string align;
     if (!Blank(tpl.TableTDAlign)) align += " align=\"" + tpl.TableTDAlign + "\"";
@@ -34,7 +42,8 @@ std::string TableHTML(TPageContext& context, int first, int last) {
         html += CRLF + "<tr " + css + ">" + CRLF;
         for (int col = 0; col < context.HTML.Cols; ++col) {
             html += "<td " + css + " " + align + ">" + CRLF;
-            html += next <= last ? ThumbCell(context, next++, css) + CRLF : FillerCell;
+            html += next <= last ? ThumbCell(context, next++, css, LoadingOf(row == 0)) + CRLF
+                                 : FillerCell;
             html += "</td>" + CRLF;
         }
         html += "</tr>" + CRLF;
@@ -49,7 +58,8 @@ std::string ListHTML(TPageContext& context, int first, int last) {
     int next = first;
     for (int slot = 0; slot < context.HTML.Rows; ++slot) {
         if (next <= last) {
-            html += CRLF + "<li " + css + ">" + CRLF + ThumbCell(context, next++, css) + CRLF +
+            html += CRLF + "<li " + css + ">" + CRLF +
+                    ThumbCell(context, next++, css, LoadingOf(slot < EagerFlowCells)) + CRLF +
                     "</li>" + CRLF;
         } else {
             html += FillerCell;
@@ -63,7 +73,10 @@ std::string ParagraphHTML(TPageContext& context, int first, int last) {
     std::string html = "<p " + tpl.ParaCSS + " align=\"" + tpl.ParaAlign + "\">" + CRLF;
     int next = first;
     for (int slot = 0; slot < context.HTML.Rows; ++slot) {
-        html += next <= last ? CRLF + ThumbCell(context, next++, tpl.ParaCSS) + CRLF + CRLF
+        html += next <= last ? CRLF +
+                                   ThumbCell(context, next++, tpl.ParaCSS,
+                                             LoadingOf(slot < EagerFlowCells)) +
+                                   CRLF + CRLF
                              : std::string(FillerCell);
     }
     return html + "</p>" + CRLF;

@@ -6,39 +6,14 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdirSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync }
-  from 'node:fs';
+import { mkdirSync, mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { launchChromium } from '../browser/launchChromium.mjs';
 import { serveFolder } from '../browser/serveFolder.mjs';
+import { writeBmp } from '../browser/writeBmp.mjs';
 
 let root, server, browser;
-
-// A 24-bit BMP with smooth colour bands, large enough for thumbnails at three times Modern's
-// 360-pixel box and for copies in several steps.
-function writeBmp(file, width, height) {
-  const rowBytes = Math.ceil((width * 3) / 4) * 4;
-  const data = Buffer.alloc(54 + rowBytes * height);
-  data.write('BM', 0);
-  data.writeUInt32LE(data.length, 2);
-  data.writeUInt32LE(54, 10);
-  data.writeUInt32LE(40, 14);
-  data.writeInt32LE(width, 18);
-  data.writeInt32LE(height, 22);
-  data.writeUInt16LE(1, 26);
-  data.writeUInt16LE(24, 28);
-  data.writeUInt32LE(rowBytes * height, 34);
-  for (let y = 0; y < height; y++) {
-    for (let x = 0; x < width; x++) {
-      const at = 54 + y * rowBytes + x * 3;
-      data[at] = (x * 255) / width;
-      data[at + 1] = (y * 255) / height;
-      data[at + 2] = ((x + y) * 7) % 256;
-    }
-  }
-  writeFileSync(file, data);
-}
 
 function build(folder, ...args) {
   execFileSync(process.env.FSC_CLI, [

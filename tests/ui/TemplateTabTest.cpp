@@ -54,7 +54,7 @@ TEST_F(TemplateTabTest, ChoosingATemplateShowsItsDescriptionPreviewAndParameters
     EXPECT_TRUE(Find<QRadioButton>(panel, "UseTemplateRadioButton")->isChecked());
     EXPECT_TRUE(Find<QLabel>(panel, "DescriptionLabel")->text().startsWith("Modern: a responsive"));
     EXPECT_TRUE(Find<QLabel>(panel, "TemplatePreview")->isVisible());
-    EXPECT_EQ(Rows(panel).size(), 5u);
+    EXPECT_EQ(Rows(panel).size(), 10u);
     EXPECT_EQ(w->ws.Main.TemplateName, "Modern");
     // Outside the main window the choice waits for "OK".
     EXPECT_EQ(w->ws.Main.ThumbWidth, MainSettings().ThumbWidth);
@@ -113,16 +113,16 @@ TEST_F(TemplateTabTest, ParametersAreAddedThroughTheirDialogAndDeleted) {
     });
     Find<QPushButton>(panel, "AddButton")->click();
     const std::vector<TParameter>& parameters = w->ws.Selection.DialogTemplate.Parameters;
-    ASSERT_EQ(parameters.size(), 6u);
+    ASSERT_EQ(parameters.size(), 11u);
     EXPECT_EQ(parameters.back().Name, "Border");
     EXPECT_EQ(parameters.back().Kind, ParameterText);
-    ASSERT_EQ(Rows(panel).size(), 6u);
+    ASSERT_EQ(Rows(panel).size(), 11u);
 
     Find<QPushButton>(Rows(panel).at(0), "DeleteButton")->click();
     QApplication::processEvents();
-    ASSERT_EQ(parameters.size(), 5u);
+    ASSERT_EQ(parameters.size(), 10u);
     EXPECT_EQ(parameters.front().Name, "Subtitle");
-    EXPECT_EQ(Rows(panel).size(), 5u);
+    EXPECT_EQ(Rows(panel).size(), 10u);
 }
 
 TEST_F(TemplateTabTest, OnTheTabAChoiceIsConfirmedAndAppliedAtOnce) {
