@@ -8,10 +8,16 @@ quality 75) in a fresh process with an empty state folder, and a loop of djpeg d
 photo once, alternately, --runs times; prints the median of build time / djpeg time, the peak
 resident memory of the build, the time of an unchanged rebuild in a new process as a share of
 the first build, and the mean PSNR of the smooth and the classic resize (quality_benchmark).
+In the same rounds it makes the same copies and thumbnails with the peers a user could take
+instead, each where it is installed: sharp in one process, two photos at a time (`npm ci
+--prefix bench/sharp`), vipsthumbnail and ImageMagick's convert in two processes at a time
+(Debian's libvips-tools and imagemagick); a table of each as a multiple of the djpeg loop,
+with its peak memory, ends the output.
 --repeat K lists every photo K times (under other names) to see whether memory grows with the
 number of photos. Put real JPEG photographs into CORPUS/photos first.
 """
 import argparse
+import concurrent.futures
 import os
 import shutil
 import statistics
@@ -35,6 +41,51 @@ def run(argv, env=None):
     if status != 0:
         sys.exit(f"{argv[0]} failed ({status}):\n{errors}")
     return seconds, usage.ru_maxrss
+
+
+def two_at_a_time(commands):
+    """Seconds for running every command, two processes at any time; the larger peak memory."""
+    start = time.monotonic()
+    with concurrent.futures.ThreadPoolExecutor(2) as pool:
+        peaks = [peak for _, peak in pool.map(run, commands)]
+    return time.monotonic() - start, max(peaks)
+
+
+def peers(photos, work):
+    """The peers installed here: name and a function making the files into a fresh folder."""
+    bench = os.path.dirname(os.path.abspath(__file__))
+    out = os.path.join(work, "peer")
+
+    def fresh():
+        shutil.rmtree(out, ignore_errors=True)
+        os.mkdir(out)
+        return out
+
+    def named(photo, suffix):
+        return os.path.join(out, os.path.splitext(os.path.basename(photo))[0] + suffix)
+
+    found = []
+    sharp = os.path.join(bench, "sharp", "node_modules", "sharp")
+    if os.path.isdir(sharp):
+        script = os.path.join(bench, "sharp", "make_copies.mjs")
+        found.append(("sharp, one process, 2 photos at once",
+                      lambda: run(["node", script, fresh()] + photos)))
+    if shutil.which("vipsthumbnail"):
+        def vips():
+            fresh()
+            return two_at_a_time(
+                [["vipsthumbnail", p, "--size", size, "-o", named(p, suffix) + "[Q=75]"]
+                 for p in photos for size, suffix in (("800x800", ".jpg"), ("150x150", "_th.jpg"))])
+        found.append(("vipsthumbnail, 2 processes", vips))
+    if shutil.which("convert"):
+        def magick():
+            fresh()
+            return two_at_a_time(
+                [["convert", p, "-auto-orient", "-resize", "800x800>", "-quality", "75",
+                  "-write", named(p, ".jpg"), "-resize", "150x150>", named(p, "_th.jpg")]
+                 for p in photos])
+        found.append(("ImageMagick convert, 2 processes", magick))
+    return found
 
 
 def djpeg_loop(photos):
@@ -82,8 +133,15 @@ def main():
                 os.symlink(photo, os.path.join(photo_dir, f"{k:03d}-{os.path.basename(photo)}"))
 
         ratios, peaks, rebuilds = [], [], []
+        others = peers(photos * args.repeat, work)
+        peer_ratios = {name: [] for name, _ in others}
+        peer_peaks = {name: [] for name, _ in others}
         for _ in range(args.runs):
             djpeg = djpeg_loop(photos * args.repeat)
+            for name, make in others:
+                seconds, peak = make()
+                peer_ratios[name].append(seconds / djpeg)
+                peer_peaks[name].append(peak / 1024)
             first, peak = gallery_build(cli, photo_dir, work, fresh=True)
             again, _ = gallery_build(cli, photo_dir, work, fresh=False)
             ratios.append(first / djpeg)
@@ -98,6 +156,13 @@ def main():
     print(f"peak resident memory (max): {max(peaks):.1f} MB")
     print(f"unchanged rebuild / first build (median): {statistics.median(rebuilds):.3f} x")
     subprocess.run([quality, "800"] + photos, check=True)
+
+    print("\n| who | x the djpeg loop | peak memory |")
+    print("|---|---|---|")
+    print(f"| folioscope-cli build | {statistics.median(ratios):.2f} | {max(peaks):.0f} MB |")
+    for name in peer_ratios:
+        print(f"| {name} | {statistics.median(peer_ratios[name]):.2f} |"
+              f" {max(peer_peaks[name]):.0f} MB |")
 
 
 if __name__ == "__main__":
