@@ -1,4 +1,4 @@
-DESCRIPTION=Modern: a responsive grid for phones and wide screens, dark or light as the visitor's system asks, with a lightbox.
+DESCRIPTION=Modern: a responsive grid for phones and wide screens, light or dark, with a lightbox.
 INDEXFILE=Modern.tpl.dir\index.html
 INDEXISNOTGALLERY=false
 IMAGEHTMLTEMPLATE=Modern.tpl.dir\image.html
