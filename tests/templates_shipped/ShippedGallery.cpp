@@ -69,10 +69,12 @@ bool IsPageName(const std::string& name) {
     return ext == ".html" || ext == ".htm";
 }
 
+// Links to no file of the gallery: other sites, scripts, mail, places on the page, and data
+// written into the link itself (the empty icon).
 bool IsExternal(const std::string& link) {
     return StartsWithNoCase(link, "http:") || StartsWithNoCase(link, "https:") ||
            StartsWithNoCase(link, "javascript:") || StartsWithNoCase(link, "mailto:") ||
-           StartsWith(link, "#");
+           StartsWithNoCase(link, "data:") || StartsWith(link, "#");
 }
 
 }  // namespace
