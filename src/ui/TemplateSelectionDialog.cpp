@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <vector>
 
 #include "app/Workspace.h"
 #include "imaging/GraphicsIO.h"
@@ -173,10 +174,16 @@ void TemplateSelectionDialog::BuildParameterRows() {
     for (TOnePara* row : parameterRows->findChildren<TOnePara*>(Qt::FindDirectChildrenOnly))
         delete row;
     const std::size_t count = ws.Selection.DialogTemplate.Parameters.size();
+    std::vector<QLabel*> names;
+    int nameWidth = 0;
     for (std::size_t index = 0; index < count; ++index) {
         auto* row = new TOnePara(ws.Selection, index, [this] { BuildParameterRows(); });
         parameterLayout->insertWidget(int(index), row);
+        names.push_back(row->findChild<QLabel*>("NameLabel"));
+        nameWidth = std::max(nameWidth, names.back()->sizeHint().width());
     }
+    // A name longer than the others must not push its own value out of the column.
+    for (QLabel* name : names) name->setMinimumWidth(std::max(name->minimumWidth(), nameWidth));
     const int frame = 2 * parameterArea->frameWidth();
     parameterArea->setMinimumWidth(parameterRows->minimumSizeHint().width() +
                                    parameterArea->verticalScrollBar()->sizeHint().width() + frame);
