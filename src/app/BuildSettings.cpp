@@ -113,6 +113,10 @@ void FillBuildSettings(const Workspace& ws, TBuildCaller caller, TFSC_Images& im
     LinkSettings(images, html);
 }
 
+TKeptSettings KeptSettingsOf(const Workspace& ws) {
+    return {ws.Main.Rows, ws.Main.Cols, ws.Main.ListRows, ws.Special.WatermarkText};
+}
+
 void CopyOptionsToTemplate(Workspace& ws) {
     CopyStyleOptionsToTemplate({ws.Table, ws.List, ws.Para, ws.Collage, ws.SlideShow}, ws.Template);
     ws.Template.GalleryFileName = ws.Main.HTMLFile;

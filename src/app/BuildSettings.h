@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/Workspace.h"
+#include "templates/SaveAsTemplate.h"
 
 namespace fsc {
 
@@ -14,6 +15,9 @@ enum class TBuildCaller { MainWindow, SettingsPanels, DirectoryTreeTool };
 // the schemes give them.
 void FillBuildSettings(const Workspace& ws, TBuildCaller caller, TFSC_Images& images,
                        TFSC_HTML& html);
+
+// The panel values a saved template keeps beside those of a build.
+TKeptSettings KeptSettingsOf(const Workspace& ws);
 
 // The option dialogs' values into the current template's style fields, and the HTML file
 // as its gallery file name.

@@ -191,7 +191,8 @@ void PrepareGallerySettings(Workspace& ws, IMessages& messages) {
 
 void SaveWorkspaceAsTemplate(Workspace& ws, const std::string& path, IMessages& messages) {
     PrepareGallerySettings(ws, messages);
-    SaveSettingsAsTemplate(path, *ws.LastImages, *ws.LastHTML, ws.Template, ws.Schemes);
+    SaveSettingsAsTemplate(path, *ws.LastImages, *ws.LastHTML, ws.Template, ws.Schemes,
+                           KeptSettingsOf(ws));
 }
 
 void WizardCreateGallery(Workspace& ws, TCommandServices& services,

@@ -76,7 +76,7 @@ void SaveGalleryProject(Workspace& ws, const std::string& path, IMessages& messa
     ForceDirectories(folder);
     PrepareGallerySettings(ws, messages);
     SaveSettingsAsTemplate(JoinPath(folder, ProjectTemplateFile), *ws.LastImages, *ws.LastHTML,
-                           ws.Template, ws.Schemes);
+                           ws.Template, ws.Schemes, KeptSettingsOf(ws));
     WriteImageSetWithImages(ws.Images, JoinPath(folder, ProjectImageSetFile), progress);
     SaveLines(path, {"FOLIOSCOPE 2 GALLERY", std::string("TEMPLATE=") + ProjectTemplateFile,
                      std::string("IMAGES=") + ProjectImageSetFile, MainDirKey + ws.Main.HTMLDir,

@@ -5,7 +5,7 @@ namespace fsc {
 
 void ClickUseDefaultExt(Workspace& ws, bool checked, bool treeDialogShowing, IMessages& messages) {
     ws.Main.UseDefaultExt = checked;
-    if (checked && !treeDialogShowing) messages.ShowError(DefaultExtWarningText);
+    if (checked && !treeDialogShowing) messages.ShowWarning(DefaultExtWarningText);
 }
 
 void ChooseThumbPreset(Workspace& ws, TThumbPreset preset) {

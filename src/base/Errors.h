@@ -24,6 +24,12 @@ public:
     using EFscError::EFscError;
 };
 
+// The user stopped a running operation with its Abort: told, but nothing went wrong.
+class EOperationAborted : public EFSC_Exception {
+public:
+    using EFSC_Exception::EFSC_Exception;
+};
+
 // A picture of the gallery that cannot be read: a build may go on without it when asked to.
 class EUnreadablePicture : public EFSC_Exception {
 public:

@@ -8,8 +8,11 @@ namespace fsc {
 class IMessages {
 public:
     virtual ~IMessages() = default;
-    // A box captioned "ERROR".
+    // Something failed.
     virtual void ShowError(const std::string& text) = 0;
+    // Nothing failed, but the user should think twice. Where there is no other way to say
+    // it, it is said as an error.
+    virtual void ShowWarning(const std::string& text) { ShowError(text); }
     // A box captioned "Information".
     virtual void ShowInformation(const std::string& text) = 0;
     // A plain message box with the program's title.

@@ -162,6 +162,8 @@ void TConsoleProgress::DrawBar() {
 
 void TConsoleMessages::ShowError(const std::string& text) { out << "ERROR: " << text << '\n'; }
 
+void TConsoleMessages::ShowWarning(const std::string& text) { out << "Warning: " << text << '\n'; }
+
 void TConsoleMessages::ShowInformation(const std::string& text) {
     out << "Information: " << text << '\n';
 }

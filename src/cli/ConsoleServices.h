@@ -63,6 +63,7 @@ class TConsoleMessages final : public IMessages {
 public:
     explicit TConsoleMessages(std::ostream& out) : out(out) {}
     void ShowError(const std::string& text) override;
+    void ShowWarning(const std::string& text) override;
     void ShowInformation(const std::string& text) override;
     void ShowMessage(const std::string& text) override;
 

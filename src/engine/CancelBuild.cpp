@@ -15,7 +15,7 @@ void CheckBuildAbort(TBuildContext& context) {
     } else {
         UndoGallery(context.Journal, context.Thumbs);
     }
-    throw EFSC_Exception(BuildAbortedText);
+    throw EOperationAborted(BuildAbortedText);
 }
 
 }  // namespace fsc

@@ -1,6 +1,7 @@
 // Writing settings as a template: the companion folder first, then the template's lines.
 #include "templates/SaveAsTemplate.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -8,6 +9,7 @@
 #include "base/Paths.h"
 #include "base/Text.h"
 #include "templates/TemplateApply.h"
+#include "templates/TemplateLibrary.h"
 #include "templates/TemplateSettingsLines.h"
 
 namespace fsc {
@@ -72,21 +74,26 @@ int ColourValue(const TFontSpec& font) {
     return static_cast<int>(font.Red | (font.Green << 8) | (font.Blue << 16));
 }
 
-void AddLayoutLines(TStringList& lines, const TFSC_HTML& html, const TTemplate& tpl) {
+void AddLayoutLines(TStringList& lines, const TFSC_HTML& html, const TTemplate& tpl,
+                    const TKeptSettings& kept) {
     if (html.UseTargetFrame) {
         lines.push_back("USETARGET=true");
         lines.push_back("TARGETFRAME=" + html.TargetFrame);
     }
     lines.push_back(std::string("STYLE=") + StyleWord(html.Layout));
     lines.push_back("TABLECSS=" + tpl.TableCSS);
+    // Readers have always taken the border; without it a round trip reset it to none.
+    lines.push_back("TABLEBORDER=" + std::to_string(tpl.TableBorder));
     lines.push_back("TABLEWIDTH=" + tpl.TableWidth);
     lines.push_back("TABLETDALIGN=" + tpl.TableTDAlign);
     lines.push_back("TABLETDVALIGN=" + tpl.TableTDVAlign);
-    lines.push_back("TABLEROWS=" + std::to_string(html.Rows));
-    lines.push_back("TABLECOLS=" + std::to_string(html.Cols));
+    // Each layout's own values: a list gallery saved with the build's one column and list
+    // rows would come back as a one-column table.
+    lines.push_back("TABLEROWS=" + std::to_string(kept.TableRows));
+    lines.push_back("TABLECOLS=" + std::to_string(kept.TableCols));
     lines.push_back("LISTCSS=" + tpl.ListCSS);
     lines.push_back(std::string("LISTSTYLE=") + (tpl.OrderedList ? "ordered" : "unordered"));
-    lines.push_back("LISTROWS=" + std::to_string(html.Rows));
+    lines.push_back("LISTROWS=" + std::to_string(kept.ListRows));
     lines.push_back("PARAALIGN=" + tpl.ParaAlign);
     lines.push_back("PARACSS=" + tpl.ParaCSS);
     lines.push_back("COLLAGECSS=" + tpl.CollageCSS);
@@ -132,10 +139,18 @@ void AddMetaLines(TStringList& lines, const TFSC_HTML& html) {
     lines.push_back("RMBMESSAGE=" + html.RightButtonMessage);
 }
 
-void AddWatermarkLines(TStringList& lines, const TFSC_Images& images) {
+bool IsBlank(const TStringList& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](const std::string& line) { return Trim(line).empty(); });
+}
+
+void AddWatermarkLines(TStringList& lines, const TFSC_Images& images, const TKeptSettings& kept) {
     const TFontSpec& font = images.WatermarkFont;
     lines.push_back("USEWATERMARK=" + Bool(images.Watermark));
-    AddMultiLine(lines, "WATERMARKTEXT=", images.WatermarkText, WatermarkEnd);
+    // The text a build stamps, else the one the Special window shows.
+    AddMultiLine(lines, "WATERMARKTEXT=",
+                 IsBlank(images.WatermarkText) ? kept.WatermarkText : images.WatermarkText,
+                 WatermarkEnd);
     lines.push_back("WATERMARKTRANSPARENCY=" + std::to_string(images.WatermarkTransparency));
     lines.push_back("WATERMARKADJUSTTOSIZE=" + Bool(images.WatermarkAdjustSize));
     lines.push_back("WATERMARKFONTNAME=" + font.Name);
@@ -154,6 +169,16 @@ void AddWatermarkLines(TStringList& lines, const TFSC_Images& images) {
         lines.push_back(std::string("WATERMARK") + name + "=" +
                         Bool(images.WatermarkPositions[position]));
     }
+}
+
+// Saving over a template keeps what the template dialog says of it; settings without one
+// are described by what a gallery made with them looks like.
+std::string SavedDescription(const TTemplate& tpl, const TFSC_Images& images,
+                             const TFSC_HTML& html) {
+    const std::string inherited = Trim(TemplateDescription(tpl.Lines));
+    if (!inherited.empty()) return inherited;
+    return std::string("Saved settings: ") + StyleWord(html.Layout) + " layout, thumbnails " +
+           std::to_string(images.ThumbWidth) + " x " + std::to_string(images.ThumbHeight) + ".";
 }
 
 // Writes the companion folder and collects the lines that refer to it.
@@ -290,20 +315,23 @@ private:
 }  // namespace
 
 TStringList TemplateSettingsLines(const TFSC_Images& images, const TFSC_HTML& html,
-                                  const TTemplate& tpl) {
+                                  const TTemplate& tpl, const TKeptSettings& kept) {
     TStringList lines;
-    AddLayoutLines(lines, html, tpl);
+    AddLayoutLines(lines, html, tpl, kept);
     AddImageLines(lines, images, html);
     AddMetaLines(lines, html);
-    AddWatermarkLines(lines, images);
+    AddWatermarkLines(lines, images, kept);
     lines.push_back("REMOVELOCATION=" + Bool(images.RemoveLocation));
     return lines;
 }
 
 void SaveSettingsAsTemplate(const std::string& path, const TFSC_Images& images,
-                            const TFSC_HTML& html, TTemplate& tpl, const TSchemes& schemes) {
-    TStringList lines = TTemplateWriter(path, tpl).Write(schemes, html);
-    const TStringList settings = TemplateSettingsLines(images, html, tpl);
+                            const TFSC_HTML& html, TTemplate& tpl, const TSchemes& schemes,
+                            const TKeptSettings& kept) {
+    TStringList lines = {"DESCRIPTION=" + SavedDescription(tpl, images, html)};
+    const TStringList written = TTemplateWriter(path, tpl).Write(schemes, html);
+    lines.insert(lines.end(), written.begin(), written.end());
+    const TStringList settings = TemplateSettingsLines(images, html, tpl, kept);
     lines.insert(lines.end(), settings.begin(), settings.end());
     SaveLines(path, lines);
 }

@@ -36,10 +36,14 @@ void TBorrowedPanel::Remember(QWidget* newPanel) {
         grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
 }
 
-void TBorrowedPanel::Borrow(QWidget* newPanel, QBoxLayout* into, int at) {
+void TBorrowedPanel::Borrow(QWidget* newPanel, QBoxLayout* into, int at, bool fill) {
     Remember(newPanel);
     if (formerLayout) formerLayout->removeWidget(newPanel);
-    into->insertWidget(at, newPanel, 0, Qt::AlignLeft | Qt::AlignTop);
+    if (fill) {
+        into->insertWidget(at, newPanel, 1);
+    } else {
+        into->insertWidget(at, newPanel, 0, Qt::AlignLeft | Qt::AlignTop);
+    }
     newPanel->show();
 }
 

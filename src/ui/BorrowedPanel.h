@@ -22,8 +22,9 @@ public:
 
     // Remembers where `panel` sits now; its owner may then move it (e.g. into itself).
     void Remember(QWidget* panel);
-    // Remembers where `panel` sits and moves it into `into` at `index` (-1: at the end).
-    void Borrow(QWidget* panel, QBoxLayout* into, int index = -1);
+    // Remembers where `panel` sits and moves it into `into` at `index` (-1: at the end), at
+    // its own size in the top left corner, or filling the room when `fill` is set.
+    void Borrow(QWidget* panel, QBoxLayout* into, int index = -1, bool fill = false);
     // Puts the panel back where it was remembered; nothing happens when none is out.
     void GiveBack();
 

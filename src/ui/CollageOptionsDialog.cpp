@@ -15,6 +15,7 @@
 #include "platform/ByteText.h"
 #include "templates/ColourWords.h"
 #include "ui/ColourPainting.h"
+#include "ui/DialogButtons.h"
 
 namespace fsc {
 
@@ -52,6 +53,7 @@ void CollageOptionsDialog::BindControls() {
     controls->addWidget(
         new QLabel("The number of images is taken from the table options Rows and \nCols."));
     SetContent(controls);
+    KeepContentsSize(this);
 }
 
 void CollageOptionsDialog::ShowColour() {

@@ -1,8 +1,8 @@
-// The OK/Cancel row of the small dialogs.
+// The button rows and the size rule of the program's dialogs.
 #include "ui/DialogButtons.h"
 
 #include <QDialog>
-#include <QHBoxLayout>
+#include <QLayout>
 #include <QPushButton>
 
 #include "ui/NamedWidget.h"
@@ -10,15 +10,25 @@
 namespace fsc {
 
 TDialogButtons OkCancelButtons(QDialog* dialog) {
-    TDialogButtons buttons{Named<QPushButton>("OKButton", "OK"),
-                           Named<QPushButton>("CancelButton", "Cancel"), new QHBoxLayout};
-    buttons.Ok->setDefault(true);
-    QObject::connect(buttons.Ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    QObject::connect(buttons.Cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-    buttons.Row->addStretch();
-    buttons.Row->addWidget(buttons.Ok);
-    buttons.Row->addWidget(buttons.Cancel);
-    return buttons;
+    auto* ok = Named<QPushButton>("OKButton", "OK");
+    auto* cancel = Named<QPushButton>("CancelButton", "Cancel");
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return {ok, cancel,
+            PlatformButtonBox(
+                {{ok, QDialogButtonBox::AcceptRole}, {cancel, QDialogButtonBox::RejectRole}})};
+}
+
+QDialogButtonBox* PlatformButtonBox(
+    std::initializer_list<std::pair<QPushButton*, QDialogButtonBox::ButtonRole>> buttons) {
+    auto* box = new QDialogButtonBox;
+    for (const auto& [button, role] : buttons) box->addButton(button, role);
+    return box;
+}
+
+void KeepContentsSize(QDialog* dialog) {
+    dialog->layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 }  // namespace fsc

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "options/ListOptions.h"
+#include "ui/DialogButtons.h"
 
 namespace fsc {
 
@@ -31,6 +32,7 @@ void ListOptionsDialog::BindControls() {
     fields->addRow("CSS Class", cssEdit);
     controls->addLayout(fields);
     SetContent(controls);
+    KeepContentsSize(this);
 }
 
 }  // namespace fsc

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "ui/DialogButtons.h"
+
 namespace fsc {
 
 NavigationOptionsDialog::NavigationOptionsDialog(QWidget* parent)
@@ -11,6 +13,7 @@ NavigationOptionsDialog::NavigationOptionsDialog(QWidget* parent)
     auto* controls = new QVBoxLayout;
     controls->addWidget(Named<QLabel>("Label1", "no navigation options available at the moment"));
     SetContent(controls);
+    KeepContentsSize(this);
 }
 
 }  // namespace fsc

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "options/ParaOptions.h"
+#include "ui/DialogButtons.h"
 
 namespace fsc {
 
@@ -32,6 +33,7 @@ void ParagraphOptionsDialog::BindControls() {
     fields->addRow("CSS Class", cssEdit);
     controls->addLayout(fields);
     SetContent(controls);
+    KeepContentsSize(this);
 }
 
 }  // namespace fsc

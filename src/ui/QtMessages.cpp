@@ -8,8 +8,14 @@
 
 namespace fsc {
 
+// Boxes whose caption no text prescribes carry the program's name, as its main window does;
+// the icon tells an error from a warning.
 void QtMessages::ShowError(const std::string& text) {
-    QMessageBox::critical(parent, "ERROR", BytesToQString(text));
+    QMessageBox::critical(parent, ProgramTitle, BytesToQString(text));
+}
+
+void QtMessages::ShowWarning(const std::string& text) {
+    QMessageBox::warning(parent, ProgramTitle, BytesToQString(text));
 }
 
 void QtMessages::ShowInformation(const std::string& text) {

@@ -12,6 +12,7 @@ public:
     explicit QtMessages(QWidget* parent = nullptr) : parent(parent) {}
 
     void ShowError(const std::string& text) override;
+    void ShowWarning(const std::string& text) override;
     void ShowInformation(const std::string& text) override;
     void ShowMessage(const std::string& text) override;
     bool ShowOkCancelError(const std::string& caption, const std::string& text) override;

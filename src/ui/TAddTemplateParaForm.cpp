@@ -33,7 +33,8 @@ TAddTemplateParaForm::TAddTemplateParaForm(QWidget* parent) : QDialog(parent) {
     auto* layout = new QFormLayout(this);
     layout->addRow("Name", nameEdit);
     layout->addRow(kinds);
-    layout->addRow(buttons.Row);
+    layout->addRow(buttons.Box);
+    KeepContentsSize(this);
 }
 
 bool TAddTemplateParaForm::Ask() {

@@ -1,12 +1,12 @@
 // The question dialog.
 #include "ui/TAskForm.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "platform/ByteText.h"
+#include "ui/DialogButtons.h"
 
 namespace fsc {
 
@@ -19,23 +19,22 @@ TAskForm::TAskForm(QWidget* parent)
     questionLine->setObjectName("QuestionLabel");
     statementLine->setWordWrap(true);
     questionLine->setWordWrap(true);
-    auto* noButton = new QPushButton("No", this);
-    auto* yesButton = new QPushButton("Yes", this);
+    auto* noButton = new QPushButton("No");
+    auto* yesButton = new QPushButton("Yes");
     noButton->setObjectName("NoButton");
     yesButton->setObjectName("YesButton");
-    // "No" is the safe answer to Return, as nothing happens on it.
-    noButton->setDefault(true);
     connect(noButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(yesButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(noButton);
-    buttons->addWidget(yesButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(statementLine);
     layout->addWidget(questionLine);
-    layout->addLayout(buttons);
+    layout->addWidget(PlatformButtonBox(
+        {{yesButton, QDialogButtonBox::YesRole}, {noButton, QDialogButtonBox::NoRole}}));
+    KeepContentsSize(this);
+    // "No" is the safe answer to Return, as nothing happens on it. Set once the button sits
+    // in the dialog: set before, the dialog did not keep it.
+    noButton->setDefault(true);
 }
 
 bool TAskForm::Ask(const std::string& statement, const std::string& question) {

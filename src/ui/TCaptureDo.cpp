@@ -4,11 +4,13 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 
 #include "platform/IScreenGrabber.h"
+#include "ui/NamedWidget.h"
 #include "ui/TCapturer.h"
 
 namespace fsc {
@@ -20,6 +22,7 @@ namespace {
 constexpr int SmallestFrameSide = 10;
 // How soon a copy follows the hot key.
 constexpr int HotKeyGrabMs = 100;
+constexpr int InstructionTop = 24;
 
 }  // namespace
 
@@ -28,6 +31,18 @@ TCaptureDo::TCaptureDo(IScreenGrabber& grabber, QWidget* parent)
     setObjectName("CaptureDo");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setCursor(Qt::CrossCursor);
+    // A frozen copy of the screen looks like a hung desktop without a word on what to do.
+    instruction =
+        Named<QLabel>("InstructionLabel",
+                      "Drag a rectangle around the part to keep. Esc keeps the whole screen.");
+    instruction->setParent(this);
+    instruction->setAutoFillBackground(true);
+    instruction->setBackgroundRole(QPalette::ToolTipBase);
+    instruction->setForegroundRole(QPalette::ToolTipText);
+    instruction->setMargin(instruction->fontMetrics().height() / 2);
+    instruction->setFrameShape(QFrame::Box);
+    // The press that starts a frame may fall on it.
+    instruction->setAttribute(Qt::WA_TransparentForMouseEvents);
     // A coarse timer may fire up to a twentieth early; a delay is a promise to the user.
     timer.setTimerType(Qt::PreciseTimer);
     connect(&timer, &QTimer::timeout, this, [this] { TimerTick(); });
@@ -82,6 +97,9 @@ QImage TCaptureDo::ChooseRectangle(const QImage& whole) {
     selecting = false;
     QScreen* screen = QGuiApplication::primaryScreen();
     setGeometry(QRect(QPoint(0, 0), screen ? screen->size() : whole.size()));
+    instruction->adjustSize();
+    instruction->move((width() - instruction->width()) / 2, InstructionTop);
+    instruction->show();
     // Escape and any other way of closing keep the whole picture.
     if (exec() != Accepted) return whole;
     return picture;
@@ -104,6 +122,8 @@ void TCaptureDo::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     frame = QRect(at, QSize(1, 1));
     frameVisible = true;
+    // Out of the way of the frame, which may be drawn across it.
+    instruction->hide();
     selecting = true;
     update();
 }

@@ -9,6 +9,7 @@
 #include <exception>
 
 class QEventLoop;
+class QLabel;
 
 namespace fsc {
 
@@ -54,6 +55,8 @@ private:
     // timer's slot.
     std::exception_ptr failure;
     QEventLoop* waiting = nullptr;
+    // Over the frozen copy until the user starts a frame.
+    QLabel* instruction;
     QRect frame;
     bool frameVisible = false;
     bool selecting = false;

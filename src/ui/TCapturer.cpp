@@ -22,6 +22,7 @@
 #include "ui/Binders.h"
 #include "ui/BitmapImage.h"
 #include "ui/CommandGuard.h"
+#include "ui/DialogButtons.h"
 #include "ui/NamedWidget.h"
 #include "ui/TCaptureDo.h"
 
@@ -147,16 +148,15 @@ void TCapturer::CreateControls() {
     connect(helpButton, &QPushButton::clicked, this, [this] {
         RunCommand([this] { shell.Open(JoinPath(DataFolder(), "Capturer.html")); });
     });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(captureButton);
-    buttons->addWidget(cancelButton);
-    buttons->addWidget(helpButton);
+    auto* buttons = PlatformButtonBox({{captureButton, QDialogButtonBox::AcceptRole},
+                                       {cancelButton, QDialogButtonBox::RejectRole},
+                                       {helpButton, QDialogButtonBox::HelpRole}});
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(trigger);
     column->addWidget(hideBox);
     column->addWidget(what);
-    column->addLayout(buttons);
+    column->addWidget(buttons);
 }
 
 std::optional<TBitmap> TCapturer::Execute() {

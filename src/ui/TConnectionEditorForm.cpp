@@ -12,6 +12,7 @@
 #include "platform/ByteText.h"
 #include "ui/Binders.h"
 #include "ui/CommandGuard.h"
+#include "ui/DialogButtons.h"
 #include "ui/NamedWidget.h"
 
 namespace fsc {
@@ -32,8 +33,7 @@ TConnectionEditorForm::TConnectionEditorForm(QWidget* parent) : QDialog(parent) 
     connName = Named<QLineEdit>("ConnName");
     host = Named<QLineEdit>("Host");
     host->setPlaceholderText("example.com");
-    host->setToolTip(
-        "The server, for example example.com (a port may follow: example.com:2222)");
+    host->setToolTip("The server, for example example.com (a port may follow: example.com:2222)");
     userID = Named<QLineEdit>("UserID");
     urlEdit = Named<QLineEdit>("URLEdit");
     auto* urlNote =
@@ -65,11 +65,9 @@ TConnectionEditorForm::TConnectionEditorForm(QWidget* parent) : QDialog(parent) 
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(deleteButton, &QPushButton::clicked, this, [this] { done(DeleteResult); });
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
-    buttons->addWidget(deleteButton);
+    auto* buttons = PlatformButtonBox({{okButton, QDialogButtonBox::AcceptRole},
+                                       {cancelButton, QDialogButtonBox::RejectRole},
+                                       {deleteButton, QDialogButtonBox::DestructiveRole}});
     auto* layout = new QFormLayout(this);
     layout->addRow("Connection Name", connName);
     layout->addRow("Host", host);

@@ -19,6 +19,7 @@
 #include "platform/ByteText.h"
 #include "ui/ColourPainting.h"
 #include "ui/CommandGuard.h"
+#include "ui/DialogButtons.h"
 #include "ui/NamedWidget.h"
 
 namespace fsc {
@@ -78,16 +79,12 @@ void TCreateGalleryForImagesInDirForm::CreateControls() {
     securityLayout->addWidget(modifyBox);
     securityLayout->addWidget(new QLabel("(not recommended since originals will be destroyed)"));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
-    buttons->addWidget(helpButton);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(folderGroup);
     layout->addWidget(securityGroup);
-    layout->addLayout(buttons);
+    layout->addWidget(PlatformButtonBox({{okButton, QDialogButtonBox::AcceptRole},
+                                         {cancelButton, QDialogButtonBox::RejectRole},
+                                         {helpButton, QDialogButtonBox::HelpRole}}));
 }
 
 void TCreateGalleryForImagesInDirForm::ShowOptions() {

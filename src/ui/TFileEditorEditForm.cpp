@@ -26,7 +26,7 @@ TFileEditorEditForm::TFileEditorEditForm(QWidget* parent) : QDialog(parent) {
     auto* layout = new QFormLayout(this);
     layout->addRow("Save in directory", dirEdit);
     layout->addRow("Save as (Filename)", nameEdit);
-    layout->addRow(buttons.Row);
+    layout->addRow(buttons.Box);
     setMinimumWidth(360);
 }
 

@@ -36,9 +36,25 @@ bool TFscApplication::notify(QObject* receiver, QEvent* event) {
     }
 }
 
+namespace {
+
+bool IsAbort(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const EOperationAborted&) {
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace
+
 void TFscApplication::ReportError(std::exception_ptr error) {
-    QMessageBox box(QMessageBox::Critical, ProgramTitle, BytesToQString(ErrorMessage(error)),
-                    QMessageBox::Ok, QApplication::activeWindow());
+    // The user's own Abort is no failure: it is said with a warning, not an error's sign.
+    QMessageBox box(IsAbort(error) ? QMessageBox::Warning : QMessageBox::Critical, ProgramTitle,
+                    BytesToQString(ErrorMessage(error)), QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.setObjectName("ErrorMessageBox");
     box.exec();
 }

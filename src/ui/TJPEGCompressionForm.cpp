@@ -21,6 +21,7 @@
 #include "options/ProgramOptions.h"
 #include "ui/BitmapImage.h"
 #include "ui/CommandGuard.h"
+#include "ui/DialogButtons.h"
 #include "ui/NamedWidget.h"
 #include "ui/TQualitySlider.h"
 
@@ -143,15 +144,12 @@ void TJPEGCompressionForm::CreateControls() {
     controls->addWidget(compressionBox, 1);
     controls->addWidget(otherBox);
     controls->addWidget(zoomBox);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
-    buttons->addWidget(allButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(pictures, 1);
     layout->addLayout(controls);
-    layout->addLayout(buttons);
+    layout->addWidget(PlatformButtonBox({{okButton, QDialogButtonBox::AcceptRole},
+                                         {allButton, QDialogButtonBox::AcceptRole},
+                                         {cancelButton, QDialogButtonBox::RejectRole}}));
 }
 
 void TJPEGCompressionForm::ConnectCommands() {

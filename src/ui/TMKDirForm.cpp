@@ -16,7 +16,8 @@ TMKDirForm::TMKDirForm(QWidget* parent) : QDialog(parent) {
     directoryEdit = Named<QLineEdit>("DirectoryEdit");
     auto* layout = new QFormLayout(this);
     layout->addRow("Directory:", directoryEdit);
-    layout->addRow(OkCancelButtons(this).Row);
+    layout->addRow(OkCancelButtons(this).Box);
+    KeepContentsSize(this);
 }
 
 std::optional<std::string> TMKDirForm::Ask() {

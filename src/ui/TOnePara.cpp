@@ -47,6 +47,10 @@ TOnePara::TOnePara(TemplateSelection& selection, std::size_t index, std::functio
     // room of the colour list.
     nameLabel->setMinimumWidth(nameLabel->fontMetrics().horizontalAdvance('x') * 24);
     layout->addWidget(nameLabel);
+    // A colour value such as "#121417" is read whole, never cut to its last digits.
+    const QFontMetrics metrics = valueEdit->fontMetrics();
+    valueEdit->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("#DDDDDD")) +
+                               4 * metrics.averageCharWidth());
     layout->addWidget(valueEdit, colour ? 1 : 2);
     if (colour) {
         colourList = Named<QComboBox>("ColourList");

@@ -1,13 +1,13 @@
 // The password dialog of the FTP window.
 #include "ui/TPasswordForm.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "ui/Binders.h"
+#include "ui/DialogButtons.h"
 #include "ui/NamedWidget.h"
 
 namespace fsc {
@@ -21,13 +21,11 @@ TPasswordForm::TPasswordForm(QWidget* parent) : QDialog(parent) {
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Named<QLabel>("PromptLabel", "Enter the password:"));
     layout->addWidget(passwordEdit);
-    layout->addLayout(buttons);
+    layout->addWidget(PlatformButtonBox({{okButton, QDialogButtonBox::AcceptRole}}));
+    KeepContentsSize(this);
 }
 
 std::optional<std::string> TPasswordForm::Ask() {

@@ -14,6 +14,7 @@
 #include "templates/SchemeWizard.h"
 #include "templates/TScheme.h"
 #include "ui/Binders.h"
+#include "ui/DialogButtons.h"
 #include "ui/NamedWidget.h"
 #include "ui/THelpForm.h"
 #include "ui/TSchemeEditorForm.h"
@@ -77,8 +78,10 @@ TSchemeWizardForm::TSchemeWizardForm(Workspace& ws, TSchemeWizardGalNavForm& con
     buttons->addWidget(helpButton);
     buttons->addWidget(restoreButton);
     buttons->addStretch();
-    for (QPushButton* button : {backButton, nextButton, okButton, cancelButton})
-        buttons->addWidget(button);
+    buttons->addWidget(backButton);
+    buttons->addWidget(nextButton);
+    buttons->addWidget(PlatformButtonBox(
+        {{okButton, QDialogButtonBox::AcceptRole}, {cancelButton, QDialogButtonBox::RejectRole}}));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pageGroup, 1);
     layout->addLayout(buttons);

@@ -181,24 +181,7 @@ void TThumbnailWizardForm::AskAndCreate() {
     if (parts.Finished) parts.Finished();
 }
 
-void TThumbnailWizardForm::ShowTemplateDialog() {
-    TemplateSelectionDialog& dialog = parts.Templates;
-    TBorrowedPanel panel;
-    panel.Borrow(dialog.Panel(), static_cast<QBoxLayout*>(dialog.layout()));
-    // On the main window's tab "OK" and "Cancel" only apply or undo the choice; shown as a
-    // dialog they also close it.
-    const QMetaObject::Connection closeOnOK =
-        connect(dialog.Panel()->findChild<QPushButton*>("OKButton"), &QPushButton::clicked, &dialog,
-                &QDialog::accept);
-    const QMetaObject::Connection closeOnCancel =
-        connect(dialog.Panel()->findChild<QPushButton*>("CancelButton"), &QPushButton::clicked,
-                &dialog, &QDialog::reject);
-    dialog.RememberForCancel();
-    dialog.exec();
-    disconnect(closeOnOK);
-    disconnect(closeOnCancel);
-    panel.GiveBack();
-}
+void TThumbnailWizardForm::ShowTemplateDialog() { parts.Templates.ExecOnItsOwn(); }
 
 void TThumbnailWizardForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

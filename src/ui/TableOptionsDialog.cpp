@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "options/TableOptions.h"
+#include "ui/DialogButtons.h"
 
 namespace fsc {
 
@@ -50,6 +51,7 @@ void TableOptionsDialog::BindControls() {
     controls->addLayout(fields);
     controls->addLayout(alignments);
     SetContent(controls);
+    KeepContentsSize(this);
 }
 
 }  // namespace fsc

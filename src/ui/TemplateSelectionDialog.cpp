@@ -10,8 +10,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
 
 #include "app/Workspace.h"
 #include "imaging/GraphicsIO.h"
@@ -20,8 +23,10 @@
 #include "templates/TemplateLibrary.h"
 #include "ui/Binders.h"
 #include "ui/BitmapImage.h"
+#include "ui/BorrowedPanel.h"
 #include "ui/ColourPainting.h"
 #include "ui/CommandGuard.h"
+#include "ui/DialogButtons.h"
 #include "ui/NamedWidget.h"
 #include "ui/TAddTemplateParaForm.h"
 #include "ui/TOnePara.h"
@@ -80,9 +85,9 @@ QWidget* TemplateSelectionDialog::CreatePanel() {
     choice->addStretch();
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(colourWizardButton);
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
+    buttons->addWidget(PlatformButtonBox({{okButton, QDialogButtonBox::AcceptRole},
+                                          {cancelButton, QDialogButtonBox::RejectRole}}),
+                       1);
     auto* layout = new QVBoxLayout(panel);
     layout->addLayout(choice);
     layout->addWidget(CreateTemplateGroup(), 1);
@@ -114,7 +119,10 @@ QWidget* TemplateSelectionDialog::CreateTemplateGroup() {
     auto* scrollBox = Named<QScrollArea>("ScrollBox1");
     scrollBox->setWidgetResizable(true);
     scrollBox->setWidget(parameterRows);
-    scrollBox->setMinimumHeight(6 * QPushButton("Delete").sizeHint().height());
+    // The rows scroll up and down only: the area is kept as wide as they need.
+    scrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    rowHeight = QPushButton("Delete").sizeHint().height();
+    parameterArea = scrollBox;
 
     auto* layout = new QGridLayout(group);
     layout->addWidget(templateComboBox, 0, 0);
@@ -166,10 +174,22 @@ void TemplateSelectionDialog::BuildParameterRows() {
     for (TOnePara* row : parameterRows->findChildren<TOnePara*>(Qt::FindDirectChildrenOnly))
         delete row;
     const std::size_t count = ws.Selection.DialogTemplate.Parameters.size();
+    std::vector<QLabel*> names;
+    int nameWidth = 0;
     for (std::size_t index = 0; index < count; ++index) {
         auto* row = new TOnePara(ws.Selection, index, [this] { BuildParameterRows(); });
         parameterLayout->insertWidget(int(index), row);
+        names.push_back(row->findChild<QLabel*>("NameLabel"));
+        nameWidth = std::max(nameWidth, names.back()->sizeHint().width());
     }
+    // A name longer than the others must not push its own value out of the column.
+    for (QLabel* name : names) name->setMinimumWidth(std::max(name->minimumWidth(), nameWidth));
+    const int frame = 2 * parameterArea->frameWidth();
+    parameterArea->setMinimumWidth(parameterRows->minimumSizeHint().width() +
+                                   parameterArea->verticalScrollBar()->sizeHint().width() + frame);
+    // Room for the usual handful of rows without scrolling; longer lists scroll.
+    parameterArea->setMinimumHeight(
+        std::clamp(parameterRows->sizeHint().height() + frame, 6 * rowHeight, 10 * rowHeight));
 }
 
 TSelectionView TemplateSelectionDialog::View() const {
@@ -204,6 +224,28 @@ void TemplateSelectionDialog::AddParameter() {
     if (!addParaForm->Ask()) return;
     AddTemplateParameter(ws.Selection, addParaForm->Name(), addParaForm->Colour());
     BuildParameterRows();
+}
+
+void TemplateSelectionDialog::ExecOnItsOwn() {
+    TBorrowedPanel borrowed;
+    borrowed.Borrow(panel1, static_cast<QBoxLayout*>(layout()), -1, true);
+    // On the main window's tab "OK" and "Cancel" only apply or undo the choice; shown as a
+    // dialog they also close it.
+    const QMetaObject::Connection closeOnOK = connect(
+        panel1->findChild<QPushButton*>("OKButton"), &QPushButton::clicked, this, &QDialog::accept);
+    const QMetaObject::Connection closeOnCancel =
+        connect(panel1->findChild<QPushButton*>("CancelButton"), &QPushButton::clicked, this,
+                &QDialog::reject);
+    RememberForCancel();
+    // As large as the panel asks to be with the rows of this template, whatever size the tab
+    // gave it before. The boxes around the rows learn of their new width only when their own
+    // layouts next run, which is after the window has taken its size: tell them now.
+    for (QWidget* widget = parameterArea; widget != this; widget = widget->parentWidget())
+        widget->updateGeometry();
+    adjustSize();
+    exec();
+    disconnect(closeOnOK);
+    disconnect(closeOnCancel);
 }
 
 void TemplateSelectionDialog::SetColourWizard(std::function<void()> open) {

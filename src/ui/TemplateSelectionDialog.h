@@ -12,6 +12,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QVBoxLayout;
 
 namespace fsc {
@@ -41,6 +42,9 @@ public:
     // "Open Template": the file becomes the first entry of the list, chosen and applied
     // without the confirmation question.
     void OpenTemplateFile(const std::string& path);
+    // Shows the panel in this dialog, modally, filling it as it is resized; OK and Cancel
+    // then also close it. The panel goes back to its tab afterwards.
+    void ExecOnItsOwn();
     // What "use Color wizard" opens; the button stays disabled until it has one.
     void SetColourWizard(std::function<void()> open);
 
@@ -70,6 +74,9 @@ private:
     QLabel* previewImage = nullptr;
     QPushButton* colourWizardButton = nullptr;
     QLabel* descriptionLabel = nullptr;
+    QScrollArea* parameterArea = nullptr;
+    // Of a parameter row, for the room the rows get.
+    int rowHeight = 0;
     QWidget* parameterRows = nullptr;
     QVBoxLayout* parameterLayout = nullptr;
 };

@@ -21,8 +21,10 @@ namespace fsc::test {
 class TRecordingMessages final : public IMessages {
 public:
     std::vector<std::string> Errors;
+    std::vector<std::string> Warnings;
     std::vector<std::string> Others;
     void ShowError(const std::string& text) override { Errors.push_back(text); }
+    void ShowWarning(const std::string& text) override { Warnings.push_back(text); }
     void ShowInformation(const std::string& text) override { Others.push_back(text); }
     void ShowMessage(const std::string& text) override { Others.push_back(text); }
 };

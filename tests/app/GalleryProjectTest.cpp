@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "CommandTestSupport.h"
+#include "SettingsPrinters.h"
+#include "TemplateTestSupport.h"
 #include "app/AddImages.h"
 #include "app/GalleryProject.h"
 #include "base/Errors.h"
@@ -81,6 +83,59 @@ TEST_F(GalleryProjectTest, SavingTwiceCopiesNoImageAgain) {
     MakeOld(copy);
     Save();
     EXPECT_TRUE(IsOld(copy));
+}
+
+TEST_F(GalleryProjectTest, OpeningGivesBackEveryLayoutsSettingsAndTheWatermarkText) {
+    test::ChangeTemplateSettings(f.Ws);
+    // A list gallery whose table, paragraph, collage and slide show keep values of their
+    // own, and a watermark text the Special window shows while the editor never had it.
+    f.Ws.Main.Style = TGalleryStyle::List;
+    f.Ws.Main.ListRows = 24;
+    f.Ws.Table.Border = 2;
+    f.Ws.Special.Watermark = false;
+    f.Ws.Special.WatermarkText = DefaultWatermarkText();
+    f.Ws.Watermark.Text.clear();
+    Save();
+    EXPECT_TRUE(f.Messages.Errors.empty());
+
+    TCommandFixture other;
+    other.Ask.Answers = {true};
+    OpenGalleryProject(other.Ws, other.Panel, Project, other.Ask, other.Progress);
+    MainSettings main = f.Ws.Main;
+    main.TemplateName = other.Ws.Main.TemplateName;
+    EXPECT_EQ(other.Ws.Main, main);
+    EXPECT_EQ(other.Ws.Table, f.Ws.Table);
+    EXPECT_EQ(other.Ws.List, f.Ws.List);
+    EXPECT_EQ(other.Ws.Para, f.Ws.Para);
+    EXPECT_EQ(other.Ws.Collage, f.Ws.Collage);
+    EXPECT_EQ(other.Ws.SlideShow, f.Ws.SlideShow);
+    EXPECT_EQ(other.Ws.Special, f.Ws.Special);
+    // The editor gets the text the Special window showed, as switching the watermark on would.
+    WatermarkOptions watermark = f.Ws.Watermark;
+    watermark.Text = DefaultWatermarkText();
+    EXPECT_EQ(other.Ws.Watermark, watermark);
+    EXPECT_EQ(other.Ws.Schemes, f.Ws.Schemes);
+    EXPECT_EQ(TemplateDescription(LoadLines(f.Root / "my.gal.dir/template.tpl")),
+              "Saved settings: list layout, thumbnails 120 x 90.");
+
+    // A project saved before each layout kept its own values wrote the list's rows for the
+    // table too and one column; it opens as it always did.
+    const std::string tpl = f.Root / "my.gal.dir/template.tpl";
+    TStringList lines = LoadLines(tpl);
+    for (std::string& line : lines) {
+        if (StartsWith(line, "TABLEROWS=")) line = "TABLEROWS=24";
+        if (StartsWith(line, "TABLECOLS=")) line = "TABLECOLS=1";
+    }
+    lines.erase(lines.begin());  // no description either
+    SaveLines(tpl, lines);
+    TCommandFixture older;
+    older.Ask.Answers = {true};
+    OpenGalleryProject(older.Ws, older.Panel, Project, older.Ask, older.Progress);
+    EXPECT_EQ(older.Ws.Main.Style, TGalleryStyle::List);
+    EXPECT_EQ(older.Ws.Main.ListRows, 24);
+    EXPECT_EQ(older.Ws.Main.Rows, 24);
+    EXPECT_EQ(older.Ws.Main.Cols, 1);
+    EXPECT_EQ(older.Ws.List, f.Ws.List);
 }
 
 TEST_F(GalleryProjectTest, BlankValuesKeepTheFieldsAndOtherLinesAreIgnored) {

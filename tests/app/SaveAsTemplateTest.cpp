@@ -18,46 +18,10 @@ void SaveAsTemplate(Workspace& ws, const std::string& path) {
     EXPECT_TRUE(messages.Errors.empty());
 }
 
-// Every setting a template carries, changed from its start value.
-void ChangeTemplateSettings(Workspace& ws) {
-    MainSettings& m = ws.Main;
-    m.Style = TGalleryStyle::Collage;
-    m.Rows = 4;
-    m.Cols = 6;
-    m.ThumbQuality = TThumbQualityLevel::VeryLow;
-    m.ThumbSize = TThumbSizeMode::hardLimit;
-    m.ThumbWidth = 120;
-    m.ThumbHeight = 90;
-    m.ResizeWidthChecked = true;
-    m.GreaterThan = 640;
-    m.WriteWebp = true;
-    m.WriteAvif = true;
-    m.LinkToHTML = true;
-    m.ImagesAreThumbs = true;
-    m.UseDefaultExt = true;
-    m.DefaultExt = "php";
-    m.UseTargetFrame = true;
-    m.TargetFrame = "main";
-    ws.Table = {"t", 0, "80%", THorzAlign::Right, TVertAlign::Bottom};
-    ws.List = {true, "l"};
-    ws.Para = {THorzAlign::Right, "p"};
-    ws.Collage = {TCollageType::Circle, "navy = #000080 ", true, "c"};
-    ws.SlideShow = {{"<!-SLIDES->", "", "<!-FIRSTBUTTON->"}, true, false, 450};
-    SpecialOptions& s = ws.Special;
-    s = {true, "Ann", true, "k1, k2", true, "Desc", false, false, false, true, "No!", true, {}};
-    WatermarkOptions& w = ws.Watermark;
-    w.Text = {"(c) Ann", "", "  https://ann.example/  "};
-    w.Transparency = 30;
-    w.AdjustSize = false;
-    w.Font = {"DejaVu Sans", 14, 200, 100, 50, true, true, true, true};
-    w.LT = w.CM = w.RB = true;
-    w.LB = false;
-}
-
 TEST(SaveAsTemplate, AppliedAgainGivesTheSameSettings) {
     test::TempDir dir;
     Workspace saved;
-    ChangeTemplateSettings(saved);
+    test::ChangeTemplateSettings(saved);
     saved.Schemes.Thumbnail.Text = {"<!-THUMB-> <!-NAME->"};
     saved.Schemes.Navigation.Text = {"nav", "second line"};
     saved.Template.Parameters = {{"Background", "#000000", "#FF0000", ParameterColour},
@@ -68,12 +32,10 @@ TEST(SaveAsTemplate, AppliedAgainGivesTheSameSettings) {
     Workspace applied;
     test::ApplyTemplateFile(applied, dir / "mine.tpl");
 
-    // Settings that a template does not carry keep the applying workspace's values; a list
-    // layout's rows are written for both layouts.
+    // Settings that a template does not carry keep the applying workspace's values.
     MainSettings main = saved.Main;
     main.HTMLDir = applied.Main.HTMLDir;
     main.TemplateName = "USER:" + dir / "mine.tpl";
-    main.ListRows = main.Rows;
     EXPECT_EQ(applied.Main, main);
     EXPECT_EQ(applied.Table, saved.Table);
     EXPECT_EQ(applied.List, saved.List);
@@ -97,6 +59,11 @@ TEST(SaveAsTemplate, ListLayoutKeepsItsRowsAndSizeLimitsCanBeOff) {
     Workspace saved;
     saved.Main.Style = TGalleryStyle::SlideShow;
     saved.Main.ListRows = 12;
+    // The table's values are not the build's while a list layout is chosen.
+    saved.Main.Rows = 4;
+    saved.Main.Cols = 6;
+    // Never used, the watermark editor is empty; the Special window shows its text.
+    saved.Special.WatermarkText = {"(c) Ann", "ann.example"};
     saved.Main.ResizeHeightChecked = true;
     saved.Main.GreaterThan = 1024;
     saved.Main.ImageDir = "pictures";
@@ -105,6 +72,10 @@ TEST(SaveAsTemplate, ListLayoutKeepsItsRowsAndSizeLimitsCanBeOff) {
     test::ApplyTemplateFile(applied, dir / "slides.tpl");
     EXPECT_EQ(applied.Main.Style, TGalleryStyle::SlideShow);
     EXPECT_EQ(applied.Main.ListRows, 12);
+    EXPECT_EQ(applied.Main.Rows, 4);
+    EXPECT_EQ(applied.Main.Cols, 6);
+    EXPECT_EQ(applied.Special.WatermarkText, saved.Special.WatermarkText);
+    EXPECT_EQ(applied.Watermark.Text, saved.Special.WatermarkText);
     EXPECT_FALSE(applied.Main.ResizeWidthChecked);
     EXPECT_TRUE(applied.Main.ResizeHeightChecked);
     EXPECT_EQ(applied.Main.GreaterThan, 1024);
@@ -129,7 +100,8 @@ TEST(SaveAsTemplate, WritesTheLinesInTheirOrderAndSpelling) {
     ws.Watermark.Text = {"one", "two"};
     SaveAsTemplate(ws, dir / "my.tpl");
 
-    const TStringList expected = {"INDEXFILE=my.tpl.dir\\index.html",
+    const TStringList expected = {"DESCRIPTION=Saved settings: table layout, thumbnails 70 x 70.",
+                                  "INDEXFILE=my.tpl.dir\\index.html",
                                   "INDEXISNOTGALLERY=false",
                                   "IMAGEHTMLTEMPLATE=my.tpl.dir\\image.html",
                                   "USEIMAGEASHTML=false",
@@ -139,6 +111,7 @@ TEST(SaveAsTemplate, WritesTheLinesInTheirOrderAndSpelling) {
                                   "ASKDEFAULT=navy",
                                   "STYLE=table",
                                   "TABLECSS=",
+                                  "TABLEBORDER=0",
                                   "TABLEWIDTH=",
                                   "TABLETDALIGN=center",
                                   "TABLETDVALIGN=middle",
@@ -146,7 +119,7 @@ TEST(SaveAsTemplate, WritesTheLinesInTheirOrderAndSpelling) {
                                   "TABLECOLS=5",
                                   "LISTCSS=",
                                   "LISTSTYLE=unordered",
-                                  "LISTROWS=3",
+                                  "LISTROWS=20",
                                   "PARAALIGN=left",
                                   "PARACSS=",
                                   "COLLAGECSS=",
@@ -231,9 +204,9 @@ TEST(SaveAsTemplate, SeparateGalleryPageAndColouredFont) {
     ws.Watermark.Font.Blue = 0x33;
     SaveAsTemplate(ws, dir / "two.tpl");
     const TStringList lines = LoadLines(dir / "two.tpl");
-    EXPECT_EQ(lines[0], "INDEXFILE=two.tpl.dir\\start.html");
-    EXPECT_EQ(lines[1], "INDEXISNOTGALLERY=true");
-    EXPECT_EQ(lines[2], "GALLERYFILE=two.tpl.dir\\gallery.html");
+    EXPECT_EQ(lines[1], "INDEXFILE=two.tpl.dir\\start.html");
+    EXPECT_EQ(lines[2], "INDEXISNOTGALLERY=true");
+    EXPECT_EQ(lines[3], "GALLERYFILE=two.tpl.dir\\gallery.html");
     EXPECT_EQ(IndexOfLine(lines, "WATERMARKFONTCOLOR=" + std::to_string(0x332211)) >= 0, true);
     EXPECT_EQ(LoadLines(dir / "two.tpl.dir/gallery.html"), (TStringList{"<!-GALLERY->"}));
 
@@ -253,8 +226,16 @@ TEST(SaveAsTemplate, SavingOverTheTemplateItCameFromKeepsItsFiles) {
     Workspace second;
     test::ApplyTemplateFile(second, dir / "t.tpl");
     ASSERT_EQ(second.Template.CopyFiles.size(), 1u);
+    // Changed settings do not make it another template: the description stays.
+    TStringList lines = LoadLines(dir / "t.tpl");
+    ASSERT_EQ(lines[0], "DESCRIPTION=Saved settings: table layout, thumbnails 70 x 70.");
+    lines[0] = "DESCRIPTION=Plain pages in pastel";
+    SaveLines(dir / "t.tpl", lines);
+    test::ApplyTemplateFile(second, dir / "t.tpl");
+    second.Main.Style = TGalleryStyle::Paragraph;
     SaveAsTemplate(second, dir / "t.tpl");
     EXPECT_EQ(ReadFileBytes(dir / "t.tpl.dir/style.css"), "body {}");
+    EXPECT_EQ(TemplateDescription(LoadLines(dir / "t.tpl")), "Plain pages in pastel");
 }
 
 TEST(SaveAsTemplate, FilesSharingANameKeepTheirOwnContents) {

@@ -19,7 +19,7 @@ TEST(SetOption, TakesEveryKeyThatSavingATemplateWrites) {
     html.TargetFrame = "main";
     images.ResizeImages = true;
     const TTemplate tpl = TTemplate::Create();
-    for (const std::string& line : TemplateSettingsLines(images, html, tpl)) {
+    for (const std::string& line : TemplateSettingsLines(images, html, tpl, {})) {
         const std::size_t equals = line.find('=');
         // Continuation lines of a multi-line value and the template's own lines have no key.
         if (equals == std::string::npos || line.rfind("ASK", 0) == 0) continue;

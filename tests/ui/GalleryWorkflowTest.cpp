@@ -2,6 +2,7 @@
 // dialog, edit and reorder them on the "Images" tab, build a gallery, undo it, abort one.
 #include <QAbstractButton>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <filesystem>
@@ -9,6 +10,7 @@
 
 #include "WorkflowFixture.h"
 #include "base/Paths.h"
+#include "base/Version.h"
 
 namespace fsc {
 namespace {
@@ -230,9 +232,12 @@ TEST_F(GalleryWorkflowTest, UndoInTheNextRunPutsBackWhatTheBuildReplaced) {
 TEST_F(GalleryWorkflowTest, LetsGoWithoutImagesSaysSo) {
     w->ws.Main.HTMLFile = "index.html";
     std::string text, title;
-    test::ReadNextMessageBox(text, title);
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    test::ReadNextMessageBox(text, title, nullptr, &icon);
     Find<QAction>(&w->main, "CreateGallery1")->trigger();
     EXPECT_EQ(text, "No images! Please add images to the gallery.");
+    EXPECT_EQ(title, ProgramTitle);
+    EXPECT_EQ(icon, QMessageBox::Critical);
     EXPECT_TRUE(w->shell.Opened.empty());
 }
 
@@ -252,10 +257,13 @@ TEST_F(GalleryWorkflowTest, AbortDuringABuildUndoesIt) {
     });
     poll.start(0);
     std::string text, title;
-    test::ReadNextMessageBox(text, title);
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    test::ReadNextMessageBox(text, title, nullptr, &icon);
     Find<QAction>(&w->main, "CreateGallery1")->trigger();
     EXPECT_TRUE(clicked);
     EXPECT_EQ(text, "Folioscope Creation aborted and undone.");
+    // The user's own Abort is no failure: no error sign.
+    EXPECT_EQ(icon, QMessageBox::Warning);
     EXPECT_FALSE(FileExists(w->site + "/index.html"));
     // The copies written before the click are gone again.
     EXPECT_FALSE(FileExists(w->site + "/images/p0.jpg"));

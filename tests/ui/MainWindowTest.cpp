@@ -22,6 +22,7 @@
 #include "app/GalleryProject.h"
 #include "base/AppFolders.h"
 #include "base/Files.h"
+#include "base/Version.h"
 #include "imaging/GraphicsIO.h"
 
 namespace fsc {
@@ -139,7 +140,8 @@ TEST_F(MainWindowTest, EveryMenuWithItsEntriesInOrder) {
     }
     QMenu* sort = Find<QMenu>(&windows->main, "Sort1");
     ASSERT_NE(sort, nullptr);
-    EXPECT_EQ(Captions(sort), (std::vector<std::string>{"by Name", "by Date", "by Date Taken", "-", "Up", "Down"}));
+    EXPECT_EQ(Captions(sort),
+              (std::vector<std::string>{"by Name", "by Date", "by Date Taken", "-", "Up", "Down"}));
 }
 
 TEST_F(MainWindowTest, EveryTopLevelMenuHasItsOwnAccessKey) {
@@ -501,9 +503,11 @@ TEST_F(MainWindowTest, TargetFrameEditFollowsItsBox) {
 
 TEST_F(MainWindowTest, CheckingTheDefaultExtensionWarnsAndStaysChecked) {
     std::string text, title;
-    test::ReadNextMessageBox(text, title);
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    test::ReadNextMessageBox(text, title, nullptr, &icon);
     Find<QCheckBox>(&windows->main, "DefaultExtCheckBox")->click();
-    EXPECT_EQ(title, "ERROR");
+    EXPECT_EQ(title, ProgramTitle);
+    EXPECT_EQ(icon, QMessageBox::Warning);
     EXPECT_EQ(text,
               "This option is only for experts. Uncheck the box, if you're not sure. Please make "
               "sure, the extension you use is valid in your environment.");

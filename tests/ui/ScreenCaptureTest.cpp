@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProcess>
@@ -196,10 +197,17 @@ TEST_F(ScreenCaptureTest, RectangleNeedsMoreThanTenPixelsEachWayAndEscapeKeepsTh
     const QPoint corner = pattern.pos();
     OnRectangleChoice([corner](TCaptureDo& chooser) {
         EXPECT_EQ(chooser.geometry(), QRect(0, 0, ScreenWidth, ScreenHeight));
+        // The frozen copy says what to do, until a frame is begun.
+        auto* instruction = chooser.findChild<QLabel*>("InstructionLabel");
+        ASSERT_NE(instruction, nullptr);
+        EXPECT_TRUE(instruction->isVisible());
+        EXPECT_TRUE(chooser.rect().contains(instruction->geometry()));
+        EXPECT_TRUE(instruction->text().contains("Esc"));
         // Drawn leftwards and upwards: 10 x 50 pixels, one too narrow.
         Drag(chooser, corner + QPoint(30, 80), corner + QPoint(21, 31));
         EXPECT_TRUE(chooser.isVisible());
         EXPECT_EQ(chooser.Frame(), QRect(corner + QPoint(21, 31), QSize(1, 1)));
+        EXPECT_FALSE(instruction->isVisible());
         Drag(chooser, corner + QPoint(20, 40), corner + QPoint(30, 50));
     });
     std::optional<TBitmap> picture = capturer.Capture();

@@ -1,7 +1,7 @@
 // Writes PNG pictures of the main window's "General", "Images", "Template" and "Special" tabs,
-// of the options dialog, the FTP window and its connection editor, the directory-tree dialog,
-// the compression dialog, the About box and the screen capture window into the folder given
-// as argument, for a look at the layout.
+// of the template dialog as it opens at start, of the options dialog, the FTP window and its
+// connection editor, the directory-tree dialog, the compression dialog, the About box and the
+// screen capture window into the folder given as argument, for a look at the layout.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -30,6 +30,7 @@
 #include "ui/TImagesPanel.h"
 #include "ui/TOptionsForm.h"
 #include "ui/TProgramWindows.h"
+#include "ui/TemplateSelectionDialog.h"
 
 namespace {
 
@@ -112,6 +113,15 @@ int main(int argc, char** argv) {
     fsc::SelectTemplate(templates, fsc::TTemplateSender::MainWindow, {}, windows.Ask);
     main.Tabs()->setCurrentIndex(fsc::TemplateTab);
     saved &= Save(main, folder.filePath("template.png"));
+    // The same panel as the first window at start, at its own size and made larger.
+    auto* selectTemplate = main.findChild<fsc::TemplateSelectionDialog*>();
+    QTimer::singleShot(0, selectTemplate, [&] {
+        saved &= Save(*selectTemplate, folder.filePath("select-template.png"));
+        selectTemplate->resize(selectTemplate->width() * 3 / 2, selectTemplate->height() * 3 / 2);
+        saved &= Save(*selectTemplate, folder.filePath("select-template-large.png"));
+        selectTemplate->reject();
+    });
+    selectTemplate->ExecOnItsOwn();
     main.Tabs()->setCurrentIndex(fsc::SpecialTab);
     saved &= Save(main, folder.filePath("special.png"));
     options.show();

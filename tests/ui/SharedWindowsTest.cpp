@@ -1,7 +1,9 @@
 // The windows every command shares: the error handler, the progress window and the
 // question dialog, driven through their real widgets.
+#include <QDialogButtonBox>
 #include <QEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <stdexcept>
@@ -13,6 +15,7 @@
 #include "ui/CommandGuard.h"
 #include "ui/QtMessages.h"
 #include "ui/TAskForm.h"
+#include "ui/TMKDirForm.h"
 #include "ui/TProgress.h"
 #include "ui/UiTestSupport.h"
 
@@ -174,6 +177,46 @@ TEST(TAskFormDialog, OnlyYesAnswersTrue) {
         EXPECT_EQ(statement, "Advanced Image Options are only for experts.");
         EXPECT_EQ(question, "Are you sure, you want to continue?");
     }
+}
+
+// Where the desktop's own message boxes put Yes and OK against No and Cancel.
+bool DesktopPutsAcceptFirst(QMessageBox::StandardButton accept, QMessageBox::StandardButton other) {
+    QMessageBox box(QMessageBox::Question, "", "", accept | other);
+    box.show();
+    QApplication::processEvents();
+    const bool first = box.button(accept)->x() < box.button(other)->x();
+    box.hide();
+    return first;
+}
+
+// The program's question and small dialogs order their buttons as the desktop's message
+// boxes do, and keep the size of their contents, which leaves a window manager no reason to
+// offer a maximise button or to stretch them into empty space.
+TEST(TAskFormDialog, ButtonsInTheDesktopsOrderAndASizeOfItsOwn) {
+    test::EnsureApplication();
+    const bool yesFirst = DesktopPutsAcceptFirst(QMessageBox::Yes, QMessageBox::No);
+    const bool okFirst = DesktopPutsAcceptFirst(QMessageBox::Ok, QMessageBox::Cancel);
+    TAskForm ask;
+    test::AnswerNextModal([&](QWidget* modal) {
+        auto* yes = Find<QPushButton>(modal, "YesButton");
+        auto* no = Find<QPushButton>(modal, "NoButton");
+        EXPECT_EQ(yes->x() < no->x(), yesFirst);
+        EXPECT_TRUE(no->isDefault());
+        EXPECT_EQ(modal->minimumSize(), modal->maximumSize());
+        no->click();
+    });
+    EXPECT_FALSE(ask.Ask("Image directory \"pics\" does already exists, but is called \"Pics\".",
+                         "Change image dir to Pics"));
+
+    TMKDirForm folder;
+    test::AnswerNextModal([&](QWidget* modal) {
+        auto* ok = Find<QPushButton>(modal, "OKButton");
+        EXPECT_EQ(ok->x() < Find<QPushButton>(modal, "CancelButton")->x(), okFirst);
+        EXPECT_NE(qobject_cast<QDialogButtonBox*>(ok->parentWidget()), nullptr);
+        EXPECT_EQ(modal->minimumSize(), modal->maximumSize());
+        Find<QPushButton>(modal, "CancelButton")->click();
+    });
+    EXPECT_FALSE(folder.Ask().has_value());
 }
 
 TEST(TAskFormDialog, ClosingTheWindowIsNo) {

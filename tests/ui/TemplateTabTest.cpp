@@ -1,8 +1,13 @@
 // The template selection on the main window's "Template" tab with the shipped templates:
 // choosing one (and refusing), its parameter rows, "Open Template", and leaving the tab.
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTabWidget>
 
 #include "WorkflowFixture.h"
@@ -61,6 +66,48 @@ TEST_F(TemplateTabTest, ChoosingATemplateShowsItsDescriptionPreviewAndParameters
     Find<QPushButton>(panel, "OKButton")->click();
     EXPECT_EQ(w->ws.Main.ThumbWidth, 360);
     EXPECT_GE(applied, 1);
+}
+
+// The first window at start is the tab's panel on its own: as large as its rows need, so
+// they scroll up and down only and colour values read whole, and growing with its window.
+TEST_F(TemplateTabTest, OnItsOwnThePanelFitsItsRowsAndGrowsWithTheDialog) {
+    auto* dialog = w->main.findChild<TemplateSelectionDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    w->ws.Selection.ItemIndex = IndexOfLine(w->ws.Selection.Entries, "Modern");
+    TemplateContext context = w->ws.Templates();
+    SelectTemplate(context, TTemplateSender::MainWindow, {}, w->ask);
+    int colourRows = 0;
+    test::AnswerNextModal([&](QWidget* modal) {
+        ASSERT_EQ(modal, dialog);
+        QWidget* panel = dialog->Panel();
+        EXPECT_EQ(panel->window(), dialog);
+        const QWidget* viewport = Find<QScrollArea>(panel, "ScrollBox1")->viewport();
+        for (TOnePara* row : Rows(panel)) {
+            auto* deleteButton = Find<QPushButton>(row, "DeleteButton");
+            EXPECT_LE(deleteButton->mapTo(viewport, QPoint(deleteButton->width(), 0)).x(),
+                      viewport->width());
+            if (!row->findChild<QWidget*>("ColourList")) continue;
+            ++colourRows;
+            auto* value = Find<QLineEdit>(row, "ValueEdit");
+            // The line edit's own margin of 2 pixels and the frame on each side.
+            const int room =
+                value->width() - 2 * 2 -
+                2 * value->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, value);
+            EXPECT_GE(room, value->fontMetrics().horizontalAdvance(value->text()))
+                << value->text().toStdString();
+        }
+        const QSize before = panel->size();
+        dialog->resize(dialog->size() + QSize(300, 200));
+        QApplication::processEvents();
+        EXPECT_GE(panel->width(), before.width() + 300);
+        EXPECT_GE(panel->height(), before.height() + 200);
+        Find<QPushButton>(panel, "CancelButton")->click();
+    });
+    dialog->ExecOnItsOwn();
+    EXPECT_GE(colourRows, 2);
+    EXPECT_FALSE(dialog->isVisible());
+    // Back on its tab.
+    EXPECT_NE(dialog->Panel()->window(), dialog);
 }
 
 TEST_F(TemplateTabTest, ColourRowsTakeTheListsChoiceAndPaintTheirValue) {

@@ -56,8 +56,9 @@ inline void AnswerNextModal(std::function<void(QWidget*)> answer) {
 // The text of the next message box, which is then closed; `buttons`, when given, gets the
 // buttons it offered.
 inline void ReadNextMessageBox(std::string& text, std::string& title,
-                               QMessageBox::StandardButtons* buttons = nullptr) {
-    AnswerNextModal([&text, &title, buttons](QWidget* modal) {
+                               QMessageBox::StandardButtons* buttons = nullptr,
+                               QMessageBox::Icon* icon = nullptr) {
+    AnswerNextModal([&text, &title, buttons, icon](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         if (!box) {
             ADD_FAILURE() << "the modal window is no message box";
@@ -67,6 +68,7 @@ inline void ReadNextMessageBox(std::string& text, std::string& title,
         text = box->text().toStdString();
         title = box->windowTitle().toStdString();
         if (buttons) *buttons = box->standardButtons();
+        if (icon) *icon = box->icon();
         box->accept();
     });
 }
