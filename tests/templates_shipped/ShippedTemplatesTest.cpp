@@ -140,7 +140,9 @@ TEST_P(ShippedTemplate, AppliesWithTheGivenParameterValues) {
                             [](const TParameter& p) { return p.Kind == ParameterColour; }));
     // Only where the gallery will live has no default: the author alone knows it.
     for (const TParameter& p : parameters) {
-        if (p.Name != "Web address (for link previews)") EXPECT_FALSE(p.Default.empty()) << p.Name;
+        if (p.Name != "Web address (for link previews)") {
+            EXPECT_FALSE(p.Default.empty()) << p.Name;
+        }
     }
 }
 
