@@ -90,18 +90,56 @@ void SetParameter(TemplateSelection& selection, const std::string& assignment) {
                           (known.empty() ? std::string(".") : " (it has " + known + ")."));
 }
 
+// The gallery a build without a template or a project makes: one that reads well on a phone
+// and a wide screen, with copies a screen shows whole instead of camera files of many
+// megabytes.
+constexpr const char* DefaultTemplate = "Modern";
+constexpr const char* DefaultCopyLimit[] = {"IMAGEDORESIZE=true", "IMAGEWIDTH=2048",
+                                            "IMAGEHEIGHT=2048"};
+// The --template value that asks for the program's plain pages, without any template.
+constexpr const char* NoTemplate = "none";
+
+bool SetsCopySize(const std::vector<std::string>& settings) {
+    return std::any_of(settings.begin(), settings.end(), [](const std::string& assignment) {
+        return StartsWith(assignment, "IMAGEDORESIZE=") || StartsWith(assignment, "IMAGEWIDTH=") ||
+               StartsWith(assignment, "IMAGEHEIGHT=");
+    });
+}
+
+void SelectDefaultTemplate(Workspace& ws, IAsk& ask) {
+    if (IndexOfLine(ListTemplates(ws.TemplateLibrary), DefaultTemplate) < 0) {
+        throw EUserInputError("The template library \"" + ws.TemplateLibrary +
+                              "\" has no template \"" + DefaultTemplate +
+                              "\", which a build uses when none is given: give --template NAME, "
+                              "or --template none for plain pages.");
+    }
+    SelectCommandLineTemplate(ws, DefaultTemplate, ask);
+}
+
 // As the template dialog does it: select the entry, edit the parameters, "OK".
 void ChooseTemplate(Workspace& ws, const TBuildArguments& arguments, IAsk& ask) {
-    if (!arguments.Template && arguments.Params.empty()) return;
+    const bool plain = arguments.Template && *arguments.Template == NoTemplate;
+    // A project brings its own settings and template; only a build from nothing gets the
+    // default one.
+    const bool byDefault = !arguments.Template && arguments.Project.empty();
+    if (plain && !arguments.Params.empty()) {
+        throw EUserInputError("--param needs a template, but --template none asks for none.");
+    }
+    if (plain || (!arguments.Template && !byDefault && arguments.Params.empty())) return;
     TemplateContext context = ws.Templates();
     if (arguments.Template) {
         SelectCommandLineTemplate(ws, *arguments.Template, ask);
+    } else if (byDefault) {
+        SelectDefaultTemplate(ws, ask);
     } else if (ws.Selection.SelectedEntry().empty()) {
         throw EUserInputError(
             "--param needs a template: give --template or a project that has one.");
     }
     for (const std::string& assignment : arguments.Params) SetParameter(ws.Selection, assignment);
     ApplyTemplate(context, TTemplateSender::TemplateDialog);
+    if (byDefault && !SetsCopySize(arguments.Settings)) {
+        for (const char* line : DefaultCopyLimit) ApplySetOption(ws, line);
+    }
 }
 
 void FillWorkspace(Workspace& ws, const TBuildArguments& arguments, IAsk& ask,

@@ -13,6 +13,7 @@
 #include "base/Text.h"
 #include "e2e/CliGallery.h"
 #include "imaging/GraphicsIO.h"
+#include "imaging/PictureSamples.h"
 #include "templates_shipped/ShippedGallery.h"
 
 namespace fsc::test {
@@ -67,7 +68,8 @@ TEST(CliBuild, EveryLayoutWritesItsPagesCopiesAndThumbnailsWithLinksThatResolve)
         const std::string out = run.Root / layout.Style;
         const auto result =
             run.Build(Concat({"--images", run.Root / "pictures", "--html-dir", out, "--html-file",
-                              "index.html", "--set", std::string("STYLE=") + layout.Style},
+                              "index.html", "--template", "none", "--set",
+                              std::string("STYLE=") + layout.Style},
                              SmallGallery));
         ASSERT_EQ(result.ExitCode, 0) << result.Err;
         EXPECT_EQ(result.Out, out + "/index.html\n");
@@ -100,6 +102,43 @@ TEST(CliBuild, EveryLayoutWritesItsPagesCopiesAndThumbnailsWithLinksThatResolve)
             EXPECT_TRUE(linked.count(copy)) << copy << " is on no page";
         }
     }
+}
+
+// A camera's photo: wider than most screens, and published unshrunk it would weigh megabytes.
+TEST(CliBuild, WithoutATemplateTheGalleryIsModernWithCopiesWithin2048AndNoneGivesPlainPages) {
+    TCliRun run;
+    const std::string pictures = run.Root / "pictures";
+    ForceDirectories(pictures);
+    WriteFileBytes(pictures + "/wide.jpg", JpegRgb(Quadrants(3000, 1200), 80));
+    const TTestPicture wide{"wide.jpg", "wide.jpg", 3000, 1200};
+    const auto build = [&](const std::string& folder, const std::vector<std::string>& more) {
+        const std::string out = run.Root / folder;
+        const auto result =
+            run.Build(Concat({"--images", pictures, "--html-dir", out, "--quiet"}, more));
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+        return out;
+    };
+
+    const std::string modern = build("modern", {});
+    const std::string index = ReadFileBytes(modern + "/index.html");
+    EXPECT_NE(index.find("<link rel=\"stylesheet\" href=\"modern.css\">"), std::string::npos)
+        << index;
+    EXPECT_TRUE(FileExists(modern + "/images/image_wide.jpg.html")) << "no picture page";
+    ExpectFits("default copy", PictureSize(modern + "/images/wide.jpg"), wide, 2048, 2048);
+
+    // A size the user gives wins over the default one.
+    const std::string sized = build("sized", {"--set", "IMAGEWIDTH=2500"});
+    ExpectFits("copy of --set IMAGEWIDTH", PictureSize(sized + "/images/wide.jpg"), wide, 2500,
+               2500);
+
+    const std::string plain = build("plain", {"--template", "none"});
+    EXPECT_EQ(ReadFileBytes(plain + "/images/wide.jpg"), ReadFileBytes(pictures + "/wide.jpg"));
+    EXPECT_EQ(ReadFileBytes(plain + "/index.html").find("modern.css"), std::string::npos);
+    EXPECT_FALSE(FileExists(plain + "/modern.css"));
+    const auto refused = run.Build({"--images", pictures, "--html-dir", run.Root / "x",
+                                    "--template", "none", "--param", "Title=T", "--quiet"});
+    EXPECT_EQ(refused.ExitCode, 1);
+    EXPECT_NE(refused.Err.find("--template none"), std::string::npos) << refused.Err;
 }
 
 TEST(CliBuild, ImagePagesAndAProjectSavedAndBuiltAgainGiveTheSameGallery) {

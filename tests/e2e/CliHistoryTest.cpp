@@ -45,6 +45,8 @@ std::vector<std::string> BuildArguments(const TCliRun& run, const std::string& p
             run.Root / out,
             "--html-file",
             "index.html",
+            "--template",
+            "none",
             "--set",
             "IMAGEDORESIZE=true",
             "--set",

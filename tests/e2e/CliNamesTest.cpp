@@ -28,7 +28,8 @@ void ExpectOwnFiles(const TCliRun& run, std::vector<std::string> sources, std::m
                     int renames, bool imagePages = false) {
     const std::string out = run.Root / "out";
     std::filesystem::remove_all(out);
-    sources.insert(sources.end(), {"--html-dir", out, "--html-file", "index.html"});
+    sources.insert(sources.end(),
+                   {"--html-dir", out, "--html-file", "index.html", "--template", "none"});
     if (imagePages) sources.insert(sources.end(), {"--set", "USEIMAGEASHTML=true"});
     const auto result = run.Build(sources);
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
@@ -60,7 +61,7 @@ std::string SavedSet(const TCliRun& run, const std::string& project,
     for (const std::string& source : sources) args.insert(args.end(), {"--images", source});
     args.insert(args.end(),
                 {"--html-dir", run.Root / (project + "-out"), "--html-file", "index.html",
-                 "--save-project", run.Root / (project + ".gal"), "--quiet"});
+                 "--template", "none", "--save-project", run.Root / (project + ".gal"), "--quiet"});
     const auto result = run.Build(args);
     EXPECT_EQ(result.ExitCode, 0) << result.Err;
     return run.Root / (project + ".gal.dir/images.set");

@@ -96,9 +96,9 @@ TEST(CliSync, SendsOnlyWhatChangedAndDeletesOnlyWhatItSent) {
     WriteTestPictures(run.Root / "pictures");
     const std::string project = run.Root / "gallery.gal";
     auto result = run.Build(
-        {"--images", run.Root / "pictures", "--html-dir", out, "--html-file", "index.html", "--set",
-         "USEIMAGEASHTML=true", "--save-project", project, "--quiet", "--upload", address, "--sync",
-         "--no-tls", "--www", "http://example.invalid"},
+        {"--images", run.Root / "pictures", "--html-dir", out, "--html-file", "index.html",
+         "--template", "none", "--set", "USEIMAGEASHTML=true", "--save-project", project,
+         "--quiet", "--upload", address, "--sync", "--no-tls", "--www", "http://example.invalid"},
         password);
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(result.Out, out + "/index.html\nhttp://example.invalid/gal/index.html\n");
@@ -137,8 +137,9 @@ TEST(CliSync, SendsOnlyWhatChangedAndDeletesOnlyWhatItSent) {
     const std::size_t filesBefore = FilesBelow(out).size();
     std::filesystem::remove(run.Root / "pictures/d.jpg");
     result = run.Build(
-        {"--images", run.Root / "pictures", "--html-dir", out, "--html-file", "index.html", "--set",
-         "USEIMAGEASHTML=true", "--quiet", "--upload", address, "--sync", "--no-tls"},
+        {"--images", run.Root / "pictures", "--html-dir", out, "--html-file", "index.html",
+         "--template", "none", "--set", "USEIMAGEASHTML=true", "--quiet", "--upload", address,
+         "--sync", "--no-tls"},
         password);
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(filesBefore - FilesBelow(out).size(), 3u) << "a copy, a thumbnail and a page";

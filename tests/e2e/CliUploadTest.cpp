@@ -103,8 +103,9 @@ TEST(CliUpload, AGalleryFileInAFolderAndImagesInTheHTMLDirectoryArriveWhole) {
     WriteTestPictures(run.Root / "pictures");
     const auto result =
         run.Build({"--images", run.Root / "pictures", "--html-dir", run.Root / "out", "--html-file",
-                   "sub/gal.html", "--image-dir", ".", "--set", "USEIMAGEASHTML=true", "--set",
-                   "TABLEROWS=1", "--set", "TABLECOLS=2", "--quiet", "--upload",
+                   "sub/gal.html", "--image-dir", ".", "--template", "none", "--set",
+                   "USEIMAGEASHTML=true", "--set", "TABLEROWS=1", "--set", "TABLECOLS=2", "--quiet",
+                   "--upload",
                    "ftp://user@" + server.Host() + "/gal", "--no-tls"},
                   {"FOLIOSCOPE_FTP_PASSWORD=secret"});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;

@@ -16,7 +16,7 @@ before(async () => {
   folder = mkdtempSync(join(tmpdir(), 'fsc-collage-'));
   execFileSync(process.env.FSC_CLI, [
     'build', '--quiet', '--images', process.env.FSC_EXAMPLES,
-    '--html-dir', join(folder, 'gallery'), '--html-file', 'index.html',
+    '--html-dir', join(folder, 'gallery'), '--html-file', 'index.html', '--template', 'none',
     '--set', 'STYLE=collage', '--set', 'COLLAGETYPE=table', '--set', 'TABLEROWS=2',
     '--set', 'TABLECOLS=3',
   ], {
