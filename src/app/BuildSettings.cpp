@@ -50,6 +50,7 @@ void FillImages(const Workspace& ws, TBuildCaller caller, TFSC_Images& images) {
     images.ResizeMethod = main.ResizeMethod;
     images.WriteWebp = main.WriteWebp;
     images.WriteAvif = main.WriteAvif;
+    images.Originals = main.OfferOriginals;
     images.ThumbSuffix = caller == TBuildCaller::DirectoryTreeTool ? "_fsc_th" : "_th";
     images.CopyVariants = caller != TBuildCaller::DirectoryTreeTool;
     images.ThumbWidth = main.ThumbWidth;

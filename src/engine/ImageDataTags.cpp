@@ -6,6 +6,7 @@
 #include "base/Text.h"
 #include "base/WebText.h"
 #include "engine/ImageCopyPicture.h"
+#include "engine/OriginalFiles.h"
 #include "engine/PageUrls.h"
 
 namespace fsc {
@@ -90,6 +91,20 @@ std::string ApplyImageDataTags(std::string text, const TThumbnail& thumb, int nu
     ApplyPhotoDataTags(text, thumb.Photo);
     if (place == TTagPlace::Cell)
         ReplaceTag(text, "<!-IMAGEDIR->", [&] { return FileUrl(imageDir, ""); });
+    return text;
+}
+
+std::string ApplyOriginalTags(std::string text, const TThumbnail& thumb,
+                              const std::string& upToHTMLDir) {
+    const auto url = [&] {
+        if (thumb.OriginalName.empty()) return std::string();
+        return FileUrl(upToHTMLDir + OriginalsFolder + "/", thumb.OriginalName);
+    };
+    ReplaceTag(text, "<!-ORIGINALURL->", url);
+    ReplaceTag(text, "<!-ORIGINALLINK->", [&] {
+        if (thumb.OriginalName.empty()) return std::string();
+        return "<a href=\"" + url() + "\" download>Download original</a>";
+    });
     return text;
 }
 

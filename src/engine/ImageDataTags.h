@@ -22,6 +22,13 @@ enum class TTagPlace { Cell, ImagePage };
 std::string ApplyImageDataTags(std::string text, const TThumbnail& thumb, int number,
                                const std::string& imageDir, TTagPlace place, TSize copySize);
 
+// "<!-ORIGINALURL->", the address of the picture's original in the originals folder, and
+// "<!-ORIGINALLINK->", a download link to it, both empty when the build offers no original,
+// so that any page may hold them. `upToHTMLDir` leads from the page back to the HTML
+// directory ("../" from an image page in "images/").
+std::string ApplyOriginalTags(std::string text, const TThumbnail& thumb,
+                              const std::string& upToHTMLDir);
+
 // The picture's name for people: without its extension, "_" shown as a space, and the
 // characters that would end an attribute or start markup written as entities.
 std::string CaptionText(const std::string& name);

@@ -2,6 +2,7 @@
 #include "engine/ImageStep.h"
 
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "base/Errors.h"
@@ -14,6 +15,7 @@
 #include "engine/ImageCopyPicture.h"
 #include "engine/ImageFiles.h"
 #include "engine/NeedsCopy.h"
+#include "engine/OriginalFiles.h"
 #include "engine/PictureVariants.h"
 #include "engine/ThumbnailPicture.h"
 #include "imaging/JpegQuality.h"
@@ -51,6 +53,11 @@ struct TStep {
     std::vector<std::optional<TImageFiles>> Results;
     // Why a picture could not be read, when such pictures are left out; empty otherwise.
     std::vector<std::string> Failures;
+    // The names in the originals folder given out so far, in upper case.
+    std::set<std::string> OriginalNames;
+    // The pictures whose originals would publish where they were taken; named once at the
+    // end, not in a message each.
+    std::vector<std::string> WithheldOriginals;
 };
 
 // The rasteriser of the GUI or the console draws with Qt, which draws text on its own thread
@@ -356,6 +363,11 @@ void Consume(TStep& step, int index, int count) {
     if (plan.CachedThumb) TakeCachedThumb(step, thumb, *plan.CachedThumb);
     if (plan.Job.MakeThumb || plan.Job.MeasureOnly) WriteThumb(step, plan, thumb, *files);
     RecordOutputs(step, plan, thumb);
+    thumb.OriginalName.clear();
+    const TFSC_Images& images = context.Images;
+    if (images.Originals && images.CopyVariants && !thumb.noImage &&
+        !PublishOriginal(context, thumb, step.OriginalNames))
+        step.WithheldOriginals.push_back(thumb.FileName);
 }
 
 // Whatever was written stays on disk until an undo, so the cache learns it even when the
@@ -415,6 +427,8 @@ void CopyImagesAndThumbnails(TBuildContext& context) {
     step.Failures.resize(std::size_t(count));
     if (!RunInOrder(work)) CheckBuildAbort(context);
     LeaveOutFailures(context, step.Failures);
+    if (!step.WithheldOriginals.empty() && context.Services.Messages != nullptr)
+        context.Services.Messages->ShowMessage(WithheldOriginalsText(step.WithheldOriginals));
 }
 
 }  // namespace fsc

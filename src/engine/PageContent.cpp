@@ -113,6 +113,7 @@ void ImagePageContent(TPageContext& context, TFSC_File& page) {
     text = text.find("<!-IMAGE->") != std::string::npos ? ReplaceFirst(text, "<!-IMAGE->", scheme)
                                                         : text + scheme;
     text = ApplyVariantTags(text, thumb, "", context.Images);
+    text = ApplyOriginalTags(text, thumb, MainDirText(html.ImageDir));
     text = ApplyImageDataTags(text, thumb, n, html.ImageDir, TTagPlace::ImagePage,
                               CopySizeOf(thumb, context.Images));
     const int galleryPage = n / std::max(html.PerPage, 1) + 1;

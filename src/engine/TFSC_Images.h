@@ -58,6 +58,9 @@ struct TFSC_Images {
     // directory-tree tool: its copies lie among the user's photos, where any other file would
     // be taken for a photo by its next run; its thumbnails' files carry their mark.
     bool CopyVariants = true;
+    // Each picture's own file beside the gallery, for a "download original" link; not
+    // written where CopyVariants is off, for the same reason.
+    bool Originals = false;
     // The files each picture gets beside its copy and thumbnail (PictureVariants.h); set by
     // the build from what its pages name.
     TVariantChoice Variants;

@@ -53,6 +53,9 @@ struct TThumbnail {
     // own original gets none, and its pages then offer the copy alone.
     bool HasCopyVariants = false;
     bool HasThumbVariants = false;
+    // The name of the picture's original in the originals folder when the build offers it
+    // for download (OriginalFiles.h), else empty: set by the image step, not stored.
+    std::string OriginalName;
 
     bool operator==(const TThumbnail&) const = default;
 };

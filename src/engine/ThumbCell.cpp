@@ -70,6 +70,7 @@ std::string ThumbCell(TPageContext& context, int n, const std::string& attr,
     }
     ReplaceAllIn(cell, "<!-THUMBLOADING->", loading == TThumbLoading::Eager ? "eager" : "lazy");
     cell = ApplyVariantTags(cell, thumb, PageImageDir(context), context.Images);
+    cell = ApplyOriginalTags(cell, thumb, context.UpToHTMLDir);
     return ApplyImageDataTags(cell, thumb, n, PageImageDir(context), TTagPlace::Cell,
                               CopySizeOf(thumb, context.Images));
 }

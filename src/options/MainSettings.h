@@ -40,6 +40,8 @@ struct MainSettings {
     // "WebP copies" and "AVIF copies": written beside the JPEGs for templates that offer them.
     bool WriteWebp = false;
     bool WriteAvif = false;
+    // "download originals": each picture's own file beside the gallery, linked from its page.
+    bool OfferOriginals = false;
     bool AdjustCompression = false;
     bool LinkToHTML = false;
     // "General"
@@ -73,6 +75,7 @@ void VisitMainSettings(Settings& settings, Visitor&& visit) {
     visit("ResizeMethod", settings.ResizeMethod);
     visit("WriteWebp", settings.WriteWebp);
     visit("WriteAvif", settings.WriteAvif);
+    visit("OfferOriginals", settings.OfferOriginals);
     visit("AdjustCompression", settings.AdjustCompression);
     visit("LinkToHTML", settings.LinkToHTML);
     visit("NoHTML", settings.NoHTML);

@@ -122,6 +122,7 @@ void AddImageLines(TStringList& lines, const TFSC_Images& images, const TFSC_HTM
                     (images.ResizeMethod == TResizeMethod::Classic ? "classic" : "smooth"));
     lines.push_back("IMAGEWEBP=" + Bool(images.WriteWebp));
     lines.push_back("IMAGEAVIF=" + Bool(images.WriteAvif));
+    lines.push_back("IMAGEORIGINALS=" + Bool(images.Originals));
     lines.push_back("DEFAULTHTMLEXT=" + html.PageExt);
 }
 

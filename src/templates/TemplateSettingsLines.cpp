@@ -250,6 +250,9 @@ void AddImageRules(std::map<std::string, TRule>& rules) {
     rules["IMAGEAVIF="] = [](TApplyState& s, const TSettingsLine& l) {
         s.Context.Main.WriteAvif = IsWord(l, "TRUE");
     };
+    rules["IMAGEORIGINALS="] = [](TApplyState& s, const TSettingsLine& l) {
+        s.Context.Main.OfferOriginals = IsWord(l, "TRUE");
+    };
     rules["THUMBWIDTH="] = [](TApplyState& s, const TSettingsLine& l) {
         s.Context.Main.ThumbWidth = std::clamp(IntegerValue(l), 1, 32000);
     };

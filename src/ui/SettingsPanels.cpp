@@ -237,6 +237,11 @@ QGroupBox* SettingsPanels::CreateResize() {
     avifBox->setToolTip(
         "The smallest files beside the JPEGs, for templates that offer them; "
         "much slower to make.");
+    auto* originalsBox = Named<QCheckBox>("OriginalsCheckBox", "download originals");
+    originalsBox->setToolTip(
+        "Each picture's own file in the folder \"originals\" beside the gallery, with a "
+        "download link on its page for templates that offer one; without the GPS position "
+        "while \"remove location data\" is on.");
     auto* linkBox = Named<QCheckBox>("LinkToHTMLCheckBox", "link to HTML, not Image");
     imageHTMLButton = Named<QPushButton>("ImageHTMLOptionsButton", "Image HTML options");
     connect(imageHTMLButton, &QPushButton::clicked, this,
@@ -248,6 +253,7 @@ QGroupBox* SettingsPanels::CreateResize() {
     refreshers.push_back(BindSmoothResize(smoothBox, main.ResizeMethod));
     refreshers.push_back(Bind(webpBox, main.WriteWebp));
     refreshers.push_back(Bind(avifBox, main.WriteAvif));
+    refreshers.push_back(Bind(originalsBox, main.OfferOriginals));
     // The image pages exist only while thumbnails link to them.
     refreshers.push_back(Bind(linkBox, main.LinkToHTML, [this] { EnableDependentControls(); }));
 
@@ -259,8 +265,9 @@ QGroupBox* SettingsPanels::CreateResize() {
     layout->addWidget(smoothBox, 3, 0, 1, 2);
     layout->addWidget(webpBox, 4, 0);
     layout->addWidget(avifBox, 4, 1);
-    layout->addWidget(linkBox, 5, 0);
-    layout->addWidget(imageHTMLButton, 5, 1);
+    layout->addWidget(originalsBox, 5, 0, 1, 2);
+    layout->addWidget(linkBox, 6, 0);
+    layout->addWidget(imageHTMLButton, 6, 1);
     return group;
 }
 

@@ -143,6 +143,7 @@ TEST(SaveAsTemplate, WritesTheLinesInTheirOrderAndSpelling) {
                                   "RESIZEMETHOD=smooth",
                                   "IMAGEWEBP=false",
                                   "IMAGEAVIF=false",
+                                  "IMAGEORIGINALS=false",
                                   "DEFAULTHTMLEXT=html",
                                   "USEAUTHOR=false",
                                   "AUTHOR=",

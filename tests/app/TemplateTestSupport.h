@@ -47,6 +47,7 @@ inline void ChangeTemplateSettings(Workspace& ws) {
     m.GreaterThan = 640;
     m.WriteWebp = true;
     m.WriteAvif = true;
+    m.OfferOriginals = true;
     m.LinkToHTML = true;
     m.ImagesAreThumbs = true;
     m.UseDefaultExt = true;

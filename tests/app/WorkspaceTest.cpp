@@ -38,6 +38,7 @@ TEST(WorkspaceDefaults, EveryWindowStartsWithItsInitialValues) {
         "Main.ResizeMethod=0",
         "Main.WriteWebp=0",
         "Main.WriteAvif=0",
+        "Main.OfferOriginals=0",
         "Main.AdjustCompression=0",
         "Main.LinkToHTML=0",
         "Main.NoHTML=0",

@@ -453,6 +453,7 @@ TEST_F(MainWindowTest, SettingsControlsWriteThroughToTheWorkspace) {
          [](const MainSettings& m) { return m.ResizeMethod == TResizeMethod::Classic; }},
         {"WebpCheckBox", click, [](const MainSettings& m) { return m.WriteWebp; }},
         {"AvifCheckBox", click, [](const MainSettings& m) { return m.WriteAvif; }},
+        {"OriginalsCheckBox", click, [](const MainSettings& m) { return m.OfferOriginals; }},
         {"LinkToHTMLCheckBox", click, [](const MainSettings& m) { return m.LinkToHTML; }},
         {"NoHTMLCheckBox", click, [](const MainSettings& m) { return m.NoHTML; }},
         {"ImagesAreThumbsCheckBox", click, [](const MainSettings& m) { return m.ImagesAreThumbs; }},
