@@ -36,6 +36,8 @@ bool ReadFlag(TBuildArguments& result, const std::string& arg) {
         result.SkipBad = true;
     } else if (arg == "--quiet") {
         result.Quiet = true;
+    } else if (arg == "--originals") {
+        result.Originals = true;
     } else {
         return false;
     }

@@ -68,6 +68,8 @@ struct TBuildArguments {
     bool Open = false;
     bool Quiet = false;
     bool SkipBad = false;
+    // --originals: each picture's own file beside the gallery, with a download link.
+    bool Originals = false;
     // Threads for copies and thumbnails, for this run only; 0 is one per core.
     std::optional<int> Jobs;
     // --sort: the pictures by name or date taken instead of in the order given.

@@ -163,6 +163,7 @@ void FillWorkspace(Workspace& ws, const TBuildArguments& arguments, IAsk& ask,
     if (arguments.ImageDir) SetImageDir(ws, *arguments.ImageDir);
     ChooseTemplate(ws, arguments, ask);
     for (const std::string& assignment : arguments.Settings) ApplySetOption(ws, assignment);
+    if (arguments.Originals) ws.Main.OfferOriginals = true;
 }
 
 // A failed build is undone now, so the disk is left as it was before the run and no half
