@@ -33,7 +33,8 @@ class References(html.parser.HTMLParser):
         for name, value in attrs:
             if not value:
                 continue
-            if name == "srcset":
+            # The lightbox keeps its own candidate list in data-pswp-srcset.
+            if name == "srcset" or name.endswith("-srcset"):
                 self.urls += [part.strip().split(" ")[0] for part in value.split(",")]
             elif name in ("src", "href", "poster") or name.startswith("data-"):
                 self.urls.append(value)
