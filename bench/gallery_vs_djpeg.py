@@ -103,7 +103,7 @@ def gallery_build(cli, photo_dir, work, fresh):
         for folder in ("state", "site"):
             shutil.rmtree(os.path.join(work, folder), ignore_errors=True)
     argv = [cli, "build", "--images", photo_dir, "--html-dir", site, "--html-file", "index.html",
-            "--quiet", "--yes"]
+            "--quiet", "--yes", "--template", "none"]
     for line in SETTINGS:
         argv += ["--set", line]
     return run(argv, env)
