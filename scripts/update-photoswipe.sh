@@ -15,4 +15,9 @@ for template in Classic Modern Frames; do
   cp "$work/package/dist/umd/photoswipe.umd.min.js" "$work/package/dist/photoswipe.css" \
      "$work/package/LICENSE" "$target/"
 done
+# The glue that opens it is kept in Modern's folder and copied to the others.
+for template in Classic Frames; do
+  cp data/Templates/Modern.tpl.dir/lightbox.js data/Templates/Modern.tpl.dir/lightbox.css \
+     "data/Templates/$template.tpl.dir/"
+done
 echo "PhotoSwipe $version is in the Classic, Modern and Frames templates"

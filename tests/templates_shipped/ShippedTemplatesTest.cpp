@@ -86,13 +86,32 @@ TEST(ShippedLibrary, ListsEachTemplateWithDescriptionPreviewAndCompanionFolder) 
     EXPECT_EQ(ListTemplates(library), (TStringList{"Classic", "Frames", "Modern", "Slideshow"}));
     for (const std::string& name : ListTemplates(library)) {
         const std::string path = TemplatePath(library, name);
-        EXPECT_FALSE(TemplateDescription(LoadLines(path)).empty()) << name;
+        const std::string description = TemplateDescription(LoadLines(path));
+        EXPECT_FALSE(description.empty()) << name;
+        // The template dialog shows 99 characters of it.
+        EXPECT_LE(description.size(), 99u) << name;
         EXPECT_TRUE(DirectoryExists(CompanionFolder(path))) << name;
         const std::string preview = TemplatePreviewFile(library, name);
         ASSERT_FALSE(preview.empty()) << name;
         const TBitmap picture = LoadPicture(preview);
         EXPECT_EQ(picture.Width, 240) << name;
         EXPECT_EQ(picture.Height, 161) << name;
+    }
+}
+
+// Each template folder carries its own lightbox, so that a template copied alone still has
+// it; a mend made in one folder must reach the others.
+TEST(ShippedLibrary, TheLightboxFilesAreTheSameInEveryTemplateThatHasThem) {
+    const std::string library = ShippedLibrary();
+    for (const std::string file :
+         {"lightbox.js", "lightbox.css", "photoswipe/photoswipe.umd.min.js",
+          "photoswipe/photoswipe.css", "photoswipe/LICENSE"}) {
+        const std::string modern = ReadFileBytes(JoinPath(library, "Modern.tpl.dir/" + file));
+        EXPECT_FALSE(modern.empty()) << file;
+        for (const std::string other : {"Classic", "Frames"}) {
+            EXPECT_EQ(ReadFileBytes(JoinPath(library, other + ".tpl.dir/" + file)), modern)
+                << other << ": " << file;
+        }
     }
 }
 
