@@ -296,8 +296,11 @@ void ExpectPagesWentLiveLast(const std::string& log, const std::string& topPage,
     if (manifest) {
         ASSERT_FALSE(live.empty());
         EXPECT_EQ(live.back(), Manifest);
-        live.pop_back();
     }
+    // A checkpoint of the manifest may go live at any moment: no visitor loads it, and how
+    // many bytes the other connections sent before the pages decides whether one falls
+    // among them.
+    std::erase(live, Manifest);
     ASSERT_FALSE(live.empty());
     EXPECT_EQ(live.back(), topPage);
     const auto firstPage = std::find_if(live.begin(), live.end(),
