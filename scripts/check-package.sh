@@ -47,5 +47,16 @@ page=$(folioscope-cli build --images /usr/share/doc/folioscope/examples --html-d
 [ "$page" = "$work/web/index.html" ] && [ -s "$page" ] || fail "no gallery page ($page)"
 copies=$(ls "$work/web/images" | wc -l)
 [ "$copies" -ge 5 ] || fail "the gallery holds $copies picture files"
+# The libraries the program opens on first use are not seen by dpkg-shlibdeps: the package
+# must name each one's package itself.
+depends=$(dpkg-query -W -f='${Depends}' folioscope)
+linked=$(objdump -p /usr/bin/folioscope-cli | awk '$1 == "NEEDED" {print $2}')
+for soname in $(strings /usr/bin/folioscope-cli | grep -E '^lib[A-Za-z0-9_.+-]+\.so\.[0-9]+$' | sort -u); do
+  grep -qxF "$soname" <<<"$linked" && continue
+  file=$(/sbin/ldconfig -p | awk -v name="$soname" '$1 == name && /x86-64/ {print $NF; exit}')
+  owner=$(dpkg-query -S "$(realpath "${file:-/nonexistent}")" 2>/dev/null | cut -d: -f1)
+  [ -n "$owner" ] || fail "no installed package holds $soname"
+  grep -qE "(^|, )$owner( |,|$)" <<<"$depends" || fail "the package does not depend on $owner ($soname)"
+done
 dpkg -L folioscope | grep -q '/man1/folioscope-cli\.1' || fail "no manual page in the package"
 echo "package check passed: $(basename "${packages[0]}") installed, $(wc -l <templates.txt) templates listed, a gallery of the examples built; removing it"

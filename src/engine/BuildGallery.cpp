@@ -1,4 +1,4 @@
-// The build entry: input checks, progress and the four steps.
+// The build entry: input checks, progress and the three steps.
 #include "engine/BuildGallery.h"
 
 #include "base/Errors.h"

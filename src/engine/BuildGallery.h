@@ -13,7 +13,7 @@ namespace fsc {
 //   2. CopyImagesAndThumbnails: the image copies, with the overwrite-original question and
 //      the compression dialog, and the thumbnails, made side by side from one read of each
 //      picture;
-//   4. CreateHTML: the pages, unless NoHTML.
+//   3. CreateHTML: the pages, unless NoHTML.
 // Every file is journalled before it is written, and a file it replaces is backed up first
 // (pages and template files to N.tmp in BackupFolder, copies and thumbnails to K.tmp in
 // CopyBackupFolder); a backup that fails stops the build before that file is touched.

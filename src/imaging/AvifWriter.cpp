@@ -7,26 +7,51 @@
 #include <memory>
 
 #include "base/Errors.h"
+#include "base/LazyLibrary.h"
 
 namespace fsc {
 
 namespace {
 
+// libavif and its encoders load with the first AVIF copy.
+#define FSC_AVIF_FUNCTIONS(F)  \
+    F(avifEncoderCreate)       \
+    F(avifEncoderDestroy)      \
+    F(avifEncoderWrite)        \
+    F(avifImageCreate)         \
+    F(avifImageDestroy)        \
+    F(avifImageRGBToYUV)       \
+    F(avifRGBImageSetDefaults) \
+    F(avifRWDataFree)          \
+    F(avifResultToString)
+
+struct AvifFunctions {
+    FSC_AVIF_FUNCTIONS(FSC_LAZY_MEMBER)
+};
+
+const AvifFunctions& Avif() {
+    static const AvifFunctions functions = [] {
+        const LazyLibrary library(FSC_SONAME_AVIF);
+        return AvifFunctions{FSC_AVIF_FUNCTIONS(FSC_LAZY_LOAD)};
+    }();
+    return functions;
+}
+
 struct TImageDeleter {
-    void operator()(avifImage* image) const { avifImageDestroy(image); }
+    void operator()(avifImage* image) const { Avif().avifImageDestroy(image); }
 };
 struct TEncoderDeleter {
-    void operator()(avifEncoder* encoder) const { avifEncoderDestroy(encoder); }
+    void operator()(avifEncoder* encoder) const { Avif().avifEncoderDestroy(encoder); }
 };
 struct TOutput {
     avifRWData Data = AVIF_DATA_EMPTY;
-    ~TOutput() { avifRWDataFree(&Data); }
+    ~TOutput() { Avif().avifRWDataFree(&Data); }
 };
 
 void Check(avifResult result, const char* what) {
     if (result != AVIF_RESULT_OK) {
         throw EFSC_Exception(std::string("libavif could not ") + what + ": " +
-                             avifResultToString(result));
+                             Avif().avifResultToString(result));
     }
 }
 
@@ -46,7 +71,7 @@ int AvifQuantizer(int quality) {
 std::string EncodeAvif(const TBitmap& picture, int quality) {
     if (picture.Empty())
         throw EFSC_Exception("A picture without pixels cannot be written as AVIF.");
-    const std::unique_ptr<avifImage, TImageDeleter> image(avifImageCreate(
+    const std::unique_ptr<avifImage, TImageDeleter> image(Avif().avifImageCreate(
         uint32_t(picture.Width), uint32_t(picture.Height), 8, AVIF_PIXEL_FORMAT_YUV420));
     if (!image) throw EFSC_Exception("libavif could not make a picture.");
     // Plain sRGB, as the JPEG copies are.
@@ -55,20 +80,20 @@ std::string EncodeAvif(const TBitmap& picture, int quality) {
     image->matrixCoefficients = AVIF_MATRIX_COEFFICIENTS_BT601;
     image->yuvRange = AVIF_RANGE_FULL;
     avifRGBImage rgb;
-    avifRGBImageSetDefaults(&rgb, image.get());
+    Avif().avifRGBImageSetDefaults(&rgb, image.get());
     rgb.format = AVIF_RGB_FORMAT_RGB;
     rgb.depth = 8;
     rgb.pixels = const_cast<std::uint8_t*>(picture.Pixels.data());
     rgb.rowBytes = uint32_t(picture.Stride());
-    Check(avifImageRGBToYUV(image.get(), &rgb), "convert the picture");
+    Check(Avif().avifImageRGBToYUV(image.get(), &rgb), "convert the picture");
 
-    const std::unique_ptr<avifEncoder, TEncoderDeleter> encoder(avifEncoderCreate());
+    const std::unique_ptr<avifEncoder, TEncoderDeleter> encoder(Avif().avifEncoderCreate());
     if (!encoder) throw EFSC_Exception("libavif could not make an encoder.");
     encoder->maxThreads = 1;
     encoder->speed = EncoderSpeed;
     encoder->minQuantizer = encoder->maxQuantizer = AvifQuantizer(quality);
     TOutput output;
-    Check(avifEncoderWrite(encoder.get(), image.get(), &output.Data), "encode the picture");
+    Check(Avif().avifEncoderWrite(encoder.get(), image.get(), &output.Data), "encode the picture");
     return std::string(reinterpret_cast<const char*>(output.Data.data), output.Data.size);
 }
 

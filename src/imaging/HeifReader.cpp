@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "base/LazyLibrary.h"
 #include "imaging/ColourProfile.h"
 #include "imaging/PictureExif.h"
 
@@ -16,12 +17,55 @@ namespace fsc {
 
 namespace {
 
+// libheif and the codecs it brings load with the first HEIF or AVIF picture.
+#define FSC_HEIF_FUNCTIONS(F)                           \
+    F(heif_context_alloc)                               \
+    F(heif_context_free)                                \
+    F(heif_context_get_primary_image_handle)            \
+    F(heif_context_read_from_file)                      \
+    F(heif_context_read_from_memory_without_copy)       \
+    F(heif_context_set_maximum_image_size_limit)        \
+    F(heif_decode_image)                                \
+    F(heif_decoding_options_free)                       \
+    F(heif_image_get_height)                            \
+    F(heif_image_get_plane_readonly)                    \
+    F(heif_image_get_width)                             \
+    F(heif_image_handle_get_color_profile_type)         \
+    F(heif_image_handle_get_height)                     \
+    F(heif_image_handle_get_list_of_metadata_block_IDs) \
+    F(heif_image_handle_get_metadata)                   \
+    F(heif_image_handle_get_metadata_size)              \
+    F(heif_image_handle_get_nclx_color_profile)         \
+    F(heif_image_handle_get_raw_color_profile)          \
+    F(heif_image_handle_get_raw_color_profile_size)     \
+    F(heif_image_handle_get_width)                      \
+    F(heif_image_handle_has_alpha_channel)              \
+    F(heif_image_handle_release)                        \
+    F(heif_image_release)                               \
+    F(heif_nclx_color_profile_free)
+
+struct HeifFunctions {
+    FSC_HEIF_FUNCTIONS(FSC_LAZY_MEMBER)
+};
+
+const HeifFunctions& Heif() {
+    static const HeifFunctions functions = [] {
+        const LazyLibrary library(FSC_SONAME_HEIF);
+        return HeifFunctions{FSC_HEIF_FUNCTIONS(FSC_LAZY_LOAD)};
+    }();
+    return functions;
+}
+
 struct HeifDelete {
-    void operator()(heif_context* context) const { heif_context_free(context); }
-    void operator()(heif_image_handle* handle) const { heif_image_handle_release(handle); }
-    void operator()(heif_image* image) const { heif_image_release(image); }
-    void operator()(heif_decoding_options* options) const { heif_decoding_options_free(options); }
-    void operator()(heif_color_profile_nclx* nclx) const { heif_nclx_color_profile_free(nclx); }
+    void operator()(heif_context* context) const { Heif().heif_context_free(context); }
+    void operator()(heif_image_handle* handle) const { Heif().heif_image_handle_release(handle); }
+    void operator()(heif_image* image) const { Heif().heif_image_release(image); }
+    void operator()(heif_decoding_options* options) const {
+        Heif().heif_decoding_options_free(options);
+    }
+    void operator()(heif_color_profile_nclx* nclx) const {
+        Heif().heif_nclx_color_profile_free(nclx);
+    }
 };
 template <typename T>
 using HeifPtr = std::unique_ptr<T, HeifDelete>;
@@ -39,15 +83,15 @@ struct TPrimary {
 // libheif reads the boxes straight from `bytes`, which must outlive the result.
 TPrimary OpenPrimary(std::string_view bytes, std::uint64_t maxPixels) {
     TPrimary primary;
-    primary.Context.reset(heif_context_alloc());
+    primary.Context.reset(Heif().heif_context_alloc());
     // A forged size is refused by libheif before it allocates; our own limit follows.
-    heif_context_set_maximum_image_size_limit(primary.Context.get(),
-                                              int(std::min<std::uint64_t>(maxPixels, 1 << 30)));
-    Check(heif_context_read_from_memory_without_copy(primary.Context.get(), bytes.data(),
-                                                     bytes.size(), nullptr),
+    Heif().heif_context_set_maximum_image_size_limit(
+        primary.Context.get(), int(std::min<std::uint64_t>(maxPixels, 1 << 30)));
+    Check(Heif().heif_context_read_from_memory_without_copy(primary.Context.get(), bytes.data(),
+                                                            bytes.size(), nullptr),
           "Invalid HEIF file");
     heif_image_handle* handle = nullptr;
-    Check(heif_context_get_primary_image_handle(primary.Context.get(), &handle),
+    Check(Heif().heif_context_get_primary_image_handle(primary.Context.get(), &handle),
           "HEIF file holds no picture");
     primary.Handle.reset(handle);
     return primary;
@@ -70,16 +114,17 @@ void CopyOverWhite(const std::uint8_t* from, int fromStride, bool alpha, TBitmap
 // usually give them), a profile made of those primaries with sRGB's tone curve, when the
 // transfer is sRGB's or left unsaid.
 std::string IccProfile(heif_image_handle* handle) {
-    const heif_color_profile_type type = heif_image_handle_get_color_profile_type(handle);
+    const heif_color_profile_type type = Heif().heif_image_handle_get_color_profile_type(handle);
     if (type == heif_color_profile_type_prof || type == heif_color_profile_type_rICC) {
-        std::string profile(heif_image_handle_get_raw_color_profile_size(handle), '\0');
-        if (heif_image_handle_get_raw_color_profile(handle, profile.data()).code != heif_error_Ok)
+        std::string profile(Heif().heif_image_handle_get_raw_color_profile_size(handle), '\0');
+        if (Heif().heif_image_handle_get_raw_color_profile(handle, profile.data()).code !=
+            heif_error_Ok)
             return {};
         return profile;
     }
     if (type != heif_color_profile_type_nclx) return {};
     heif_color_profile_nclx* nclx = nullptr;
-    const heif_error error = heif_image_handle_get_nclx_color_profile(handle, &nclx);
+    const heif_error error = Heif().heif_image_handle_get_nclx_color_profile(handle, &nclx);
     // libheif may have made the profile before it found a value it does not know.
     const std::unique_ptr<heif_color_profile_nclx, HeifDelete> owned(nclx);
     if (error.code != heif_error_Ok || nclx == nullptr) return {};
@@ -103,8 +148,8 @@ TBitmap DecodeHeif(std::string_view bytes, std::uint64_t maxPixels) {
     const TPrimary primary = OpenPrimary(bytes, maxPixels);
     heif_image_handle* handle = primary.Handle.get();
     // The size after the file's own turn, as the picture will come out.
-    const int width = heif_image_handle_get_width(handle);
-    const int height = heif_image_handle_get_height(handle);
+    const int width = Heif().heif_image_handle_get_width(handle);
+    const int height = Heif().heif_image_handle_get_height(handle);
     CheckPictureSize("HEIF", width, height, maxPixels);
     // A grid or overlay picture is assembled on a canvas whose size its own box gives, which
     // libheif does not compare with the size above: a forged box could take gigabytes. No
@@ -117,22 +162,23 @@ TBitmap DecodeHeif(std::string_view bytes, std::uint64_t maxPixels) {
     if (side * side > std::max<std::uint64_t>(16 * area, std::uint64_t(1) << 26))
         throw EFSC_Exception("HEIF picture is too long and narrow to be read safely (" +
                              std::to_string(width) + " x " + std::to_string(height) + ")");
-    heif_context_set_maximum_image_size_limit(primary.Context.get(), int(side));
+    Heif().heif_context_set_maximum_image_size_limit(primary.Context.get(), int(side));
     // The coded planes and libheif's interleaved picture lie beside ours while it decodes.
     const TMemoryBudget::TShare memory =
         ReservePicture(width, height, std::uint64_t(width) * std::uint64_t(height) * 7);
-    const bool alpha = heif_image_handle_has_alpha_channel(handle) != 0;
+    const bool alpha = Heif().heif_image_handle_has_alpha_channel(handle) != 0;
     heif_image* decoded = nullptr;
-    Check(heif_decode_image(handle, &decoded, heif_colorspace_RGB,
-                            alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
-                            nullptr),
+    Check(Heif().heif_decode_image(
+              handle, &decoded, heif_colorspace_RGB,
+              alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, nullptr),
           "HEIF picture cannot be decoded");
     const HeifPtr<heif_image> image(decoded);
     int stride = 0;
     const std::uint8_t* plane =
-        heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
-    if (plane == nullptr || heif_image_get_width(image.get(), heif_channel_interleaved) != width ||
-        heif_image_get_height(image.get(), heif_channel_interleaved) != height)
+        Heif().heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+    if (plane == nullptr ||
+        Heif().heif_image_get_width(image.get(), heif_channel_interleaved) != width ||
+        Heif().heif_image_get_height(image.get(), heif_channel_interleaved) != height)
         throw EFSC_Exception("HEIF picture cannot be decoded");
     TBitmap picture(width, height);
     CopyOverWhite(plane, stride, alpha, picture);
@@ -141,26 +187,27 @@ TBitmap DecodeHeif(std::string_view bytes, std::uint64_t maxPixels) {
 }
 
 std::uint64_t HeifFilePictureBytes(const std::string& fileName) {
-    const HeifPtr<heif_context> context(heif_context_alloc());
+    const HeifPtr<heif_context> context(Heif().heif_context_alloc());
     heif_image_handle* handle = nullptr;
-    if (heif_context_read_from_file(context.get(), fileName.c_str(), nullptr).code !=
+    if (Heif().heif_context_read_from_file(context.get(), fileName.c_str(), nullptr).code !=
             heif_error_Ok ||
-        heif_context_get_primary_image_handle(context.get(), &handle).code != heif_error_Ok)
+        Heif().heif_context_get_primary_image_handle(context.get(), &handle).code != heif_error_Ok)
         return 0;
     const HeifPtr<heif_image_handle> primary(handle);
-    return std::uint64_t(std::max(heif_image_handle_get_width(handle), 0)) *
-           std::uint64_t(std::max(heif_image_handle_get_height(handle), 0)) * 3;
+    return std::uint64_t(std::max(Heif().heif_image_handle_get_width(handle), 0)) *
+           std::uint64_t(std::max(Heif().heif_image_handle_get_height(handle), 0)) * 3;
 }
 
 std::string HeifExifPayload(std::string_view bytes) {
     try {
         const TPrimary primary = OpenPrimary(bytes, MaxPicturePixels);
         heif_item_id id = 0;
-        if (heif_image_handle_get_list_of_metadata_block_IDs(primary.Handle.get(), "Exif", &id, 1) <
-            1)
+        if (Heif().heif_image_handle_get_list_of_metadata_block_IDs(primary.Handle.get(), "Exif",
+                                                                    &id, 1) < 1)
             return {};
-        std::string block(heif_image_handle_get_metadata_size(primary.Handle.get(), id), '\0');
-        if (heif_image_handle_get_metadata(primary.Handle.get(), id, block.data()).code !=
+        std::string block(Heif().heif_image_handle_get_metadata_size(primary.Handle.get(), id),
+                          '\0');
+        if (Heif().heif_image_handle_get_metadata(primary.Handle.get(), id, block.data()).code !=
             heif_error_Ok)
             return {};
         // The item starts with the big-endian distance from its fifth byte to the TIFF header.

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "base/LazyLibrary.h"
 #include "imaging/PictureFile.h"
 #include "imaging/PictureLimits.h"
 #include "imaging/PngReader.h"
@@ -22,11 +23,78 @@ namespace fsc {
 
 namespace {
 
+// libwmf (with libwmflite) loads with the first .wmf file.
+#define FSC_WMF_FUNCTIONS(F) \
+    F(wmf_api_create)        \
+    F(wmf_api_destroy)       \
+    F(wmf_display_size)      \
+    F(wmf_gd_function)       \
+    F(wmf_mem_open)          \
+    F(wmf_play)              \
+    F(wmf_scan)
+
+struct WmfFunctions {
+    FSC_WMF_FUNCTIONS(FSC_LAZY_MEMBER)
+};
+
+const WmfFunctions& Wmf() {
+    static const WmfFunctions functions = [] {
+        const LazyLibrary library(FSC_SONAME_WMF);
+        return WmfFunctions{FSC_WMF_FUNCTIONS(FSC_LAZY_LOAD)};
+    }();
+    return functions;
+}
+
+// librsvg draws the SVG an .emf file becomes; cairo and GLib come with it.
+#define FSC_SVG_FUNCTIONS(F)                    \
+    F(cairo_create)                             \
+    F(cairo_destroy)                            \
+    F(cairo_image_surface_create)               \
+    F(cairo_image_surface_get_data)             \
+    F(cairo_image_surface_get_stride)           \
+    F(cairo_paint)                              \
+    F(cairo_set_source_rgb)                     \
+    F(cairo_surface_destroy)                    \
+    F(cairo_surface_flush)                      \
+    F(g_error_free)                             \
+    F(g_object_unref)                           \
+    F(rsvg_handle_get_intrinsic_size_in_pixels) \
+    F(rsvg_handle_new_from_data)                \
+    F(rsvg_handle_render_document)              \
+    F(rsvg_handle_set_dpi)
+
+struct SvgFunctions {
+    FSC_SVG_FUNCTIONS(FSC_LAZY_MEMBER)
+};
+
+const SvgFunctions& Svg() {
+    static const SvgFunctions functions = [] {
+        const LazyLibrary library(FSC_SONAME_RSVG);
+        return SvgFunctions{FSC_SVG_FUNCTIONS(FSC_LAZY_LOAD)};
+    }();
+    return functions;
+}
+
+// libemf2svg loads with the first .emf file.
+#define FSC_EMF_FUNCTIONS(F) F(emf2svg)
+
+struct EmfFunctions {
+    FSC_EMF_FUNCTIONS(FSC_LAZY_MEMBER)
+};
+
+const EmfFunctions& Emf() {
+    static const EmfFunctions functions = [] {
+        const LazyLibrary library(FSC_SONAME_EMF2SVG);
+        return EmfFunctions{FSC_EMF_FUNCTIONS(FSC_LAZY_LOAD)};
+    }();
+    return functions;
+}
+
 // A metafile is drawn, not stored: keep its canvas to a sane size.
 constexpr std::uint64_t MaxMetafilePixels = 100'000'000;
 
 struct WmfApiDestroy {
-    void operator()(wmfAPI* api) const { wmf_api_destroy(api); }
+    void operator()(wmfAPI* api) const { Wmf().wmf_api_destroy(api); }
 };
 
 // Debian's libwmf draws text with the URW base fonts from this folder, and without them it
@@ -52,13 +120,13 @@ extern "C" int AppendToString(void* context, char* buffer, int length) {
 }
 
 struct GObjectUnref {
-    void operator()(void* object) const { g_object_unref(object); }
+    void operator()(void* object) const { Svg().g_object_unref(object); }
 };
 struct SurfaceDestroy {
-    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+    void operator()(cairo_surface_t* surface) const { Svg().cairo_surface_destroy(surface); }
 };
 struct CairoDestroy {
-    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+    void operator()(cairo_t* cr) const { Svg().cairo_destroy(cr); }
 };
 
 std::uint32_t U32At(std::string_view bytes, std::size_t at) {
@@ -95,7 +163,7 @@ std::string EmfToSvg(std::string_view bytes) {
     char* svg = nullptr;
     std::size_t length = 0;
     std::vector<char> copy(bytes.begin(), bytes.end());
-    const int ok = emf2svg(copy.data(), copy.size(), &svg, &length, &options);
+    const int ok = Emf().emf2svg(copy.data(), copy.size(), &svg, &length, &options);
     std::unique_ptr<char, decltype(&std::free)> owned(svg, &std::free);
     if (!ok || svg == nullptr) throw EFSC_Exception("Invalid EMF file");
     return std::string(svg, length);
@@ -103,13 +171,13 @@ std::string EmfToSvg(std::string_view bytes) {
 
 TBitmap RenderSvg(const std::string& svg) {
     GError* error = nullptr;
-    std::unique_ptr<RsvgHandle, GObjectUnref> handle(
-        rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &error));
-    if (error != nullptr) g_error_free(error);
+    std::unique_ptr<RsvgHandle, GObjectUnref> handle(Svg().rsvg_handle_new_from_data(
+        reinterpret_cast<const guint8*>(svg.data()), svg.size(), &error));
+    if (error != nullptr) Svg().g_error_free(error);
     if (!handle) throw EFSC_Exception("Invalid EMF file: its drawing could not be rendered");
-    rsvg_handle_set_dpi(handle.get(), 96);
+    Svg().rsvg_handle_set_dpi(handle.get(), 96);
     gdouble width = 0, height = 0;
-    if (!rsvg_handle_get_intrinsic_size_in_pixels(handle.get(), &width, &height))
+    if (!Svg().rsvg_handle_get_intrinsic_size_in_pixels(handle.get(), &width, &height))
         throw EFSC_Exception("Invalid EMF file: it has no size");
     CheckPictureSize("EMF", std::int64_t(width + 0.5), std::int64_t(height + 0.5),
                      MaxMetafilePixels);
@@ -119,15 +187,15 @@ TBitmap RenderSvg(const std::string& svg) {
         ReservePicture(std::int64_t(width + 0.5), std::int64_t(height + 0.5), 4 * pixels);
     TBitmap picture(int(width + 0.5), int(height + 0.5));
     std::unique_ptr<cairo_surface_t, SurfaceDestroy> surface(
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.Width, picture.Height));
-    std::unique_ptr<cairo_t, CairoDestroy> cr(cairo_create(surface.get()));
-    cairo_set_source_rgb(cr.get(), 1, 1, 1);
-    cairo_paint(cr.get());
+        Svg().cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.Width, picture.Height));
+    std::unique_ptr<cairo_t, CairoDestroy> cr(Svg().cairo_create(surface.get()));
+    Svg().cairo_set_source_rgb(cr.get(), 1, 1, 1);
+    Svg().cairo_paint(cr.get());
     const RsvgRectangle viewport{0, 0, double(picture.Width), double(picture.Height)};
-    rsvg_handle_render_document(handle.get(), cr.get(), &viewport, nullptr);
-    cairo_surface_flush(surface.get());
-    const unsigned char* data = cairo_image_surface_get_data(surface.get());
-    const int stride = cairo_image_surface_get_stride(surface.get());
+    Svg().rsvg_handle_render_document(handle.get(), cr.get(), &viewport, nullptr);
+    Svg().cairo_surface_flush(surface.get());
+    const unsigned char* data = Svg().cairo_image_surface_get_data(surface.get());
+    const int stride = Svg().cairo_image_surface_get_stride(surface.get());
     for (int y = 0; y < picture.Height; y++) {
         const auto* from =
             reinterpret_cast<const std::uint32_t*>(data + std::size_t(y) * std::size_t(stride));
@@ -146,18 +214,18 @@ TBitmap DrawWmf(std::string_view bytes) {
     std::string png;
     wmfAPI_Options options;
     std::memset(&options, 0, sizeof options);
-    options.function = wmf_gd_function;
+    options.function = Wmf().wmf_gd_function;
     wmfAPI* raw = nullptr;
-    CheckWmf(wmf_api_create(
+    CheckWmf(Wmf().wmf_api_create(
         &raw, WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG,
         &options));
     std::unique_ptr<wmfAPI, WmfApiDestroy> api(raw);
     std::vector<unsigned char> copy(bytes.begin(), bytes.end());
-    CheckWmf(wmf_mem_open(api.get(), copy.data(), long(copy.size())));
+    CheckWmf(Wmf().wmf_mem_open(api.get(), copy.data(), long(copy.size())));
     wmfD_Rect bbox;
-    CheckWmf(wmf_scan(api.get(), 0, &bbox));
+    CheckWmf(Wmf().wmf_scan(api.get(), 0, &bbox));
     unsigned width = 0, height = 0;
-    CheckWmf(wmf_display_size(api.get(), &width, &height, 96, 96));
+    CheckWmf(Wmf().wmf_display_size(api.get(), &width, &height, 96, 96));
     CheckPictureSize("WMF", width, height, MaxMetafilePixels);
     auto* device = static_cast<wmf_gd_t*>(api->device_data);
     device->type = wmf_gd_png;
@@ -167,7 +235,7 @@ TBitmap DrawWmf(std::string_view bytes) {
     device->width = width;
     device->height = height;
     device->bbox = bbox;
-    CheckWmf(wmf_play(api.get(), 0, &bbox));
+    CheckWmf(Wmf().wmf_play(api.get(), 0, &bbox));
     // Closing the player writes the picture into the sink.
     api.reset();
     if (png.empty()) throw EFSC_Exception("Invalid WMF file: nothing was drawn");

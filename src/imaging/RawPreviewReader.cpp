@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/Errors.h"
+#include "base/LazyLibrary.h"
 #include "imaging/ExifOrientation.h"
 #include "imaging/JpegReader.h"
 
@@ -15,9 +16,32 @@ namespace fsc {
 
 namespace {
 
+// LibRaw loads with the first camera RAW file.
+#define FSC_RAW_FUNCTIONS(F)       \
+    F(libraw_close)                \
+    F(libraw_dcraw_clear_mem)      \
+    F(libraw_dcraw_make_mem_thumb) \
+    F(libraw_init)                 \
+    F(libraw_open_buffer)          \
+    F(libraw_open_file)            \
+    F(libraw_strerror)             \
+    F(libraw_unpack_thumb)
+
+struct RawFunctions {
+    FSC_RAW_FUNCTIONS(FSC_LAZY_MEMBER)
+};
+
+const RawFunctions& Raw() {
+    static const RawFunctions functions = [] {
+        const LazyLibrary library(FSC_SONAME_RAW);
+        return RawFunctions{FSC_RAW_FUNCTIONS(FSC_LAZY_LOAD)};
+    }();
+    return functions;
+}
+
 struct RawDelete {
-    void operator()(libraw_data_t* raw) const { libraw_close(raw); }
-    void operator()(libraw_processed_image_t* image) const { libraw_dcraw_clear_mem(image); }
+    void operator()(libraw_data_t* raw) const { Raw().libraw_close(raw); }
+    void operator()(libraw_processed_image_t* image) const { Raw().libraw_dcraw_clear_mem(image); }
 };
 
 // LibRaw's turn of the sensor picture as the EXIF orientation that makes it upright.
@@ -47,20 +71,21 @@ using TRaw = std::unique_ptr<libraw_data_t, RawDelete>;
 
 // LibRaw only reads the buffer, whatever its signature says.
 TRaw OpenRaw(std::string_view bytes) {
-    TRaw raw(libraw_init(0));
+    TRaw raw(Raw().libraw_init(0));
     if (!raw) throw EFSC_Exception("Not enough memory to read the raw file");
-    const int status = libraw_open_buffer(raw.get(), const_cast<char*>(bytes.data()), bytes.size());
+    const int status =
+        Raw().libraw_open_buffer(raw.get(), const_cast<char*>(bytes.data()), bytes.size());
     if (status != LIBRAW_SUCCESS)
         throw EFSC_Exception(std::string("Not a camera raw file LibRaw reads: ") +
-                             libraw_strerror(status));
+                             Raw().libraw_strerror(status));
     return raw;
 }
 
 }  // namespace
 
 std::uint64_t RawFilePreviewBytes(const std::string& fileName) {
-    const TRaw raw(libraw_init(0));
-    if (!raw || libraw_open_file(raw.get(), fileName.c_str()) != LIBRAW_SUCCESS) return 0;
+    const TRaw raw(Raw().libraw_init(0));
+    if (!raw || Raw().libraw_open_file(raw.get(), fileName.c_str()) != LIBRAW_SUCCESS) return 0;
     return std::uint64_t(raw->thumbnail.twidth) * raw->thumbnail.theight * 3;
 }
 
@@ -74,16 +99,16 @@ TBitmap DecodeRawPreview(std::string_view bytes, std::uint64_t maxPixels) {
     const TMemoryBudget::TShare memory =
         ReservePicture(thumbnail.twidth, thumbnail.theight,
                        std::uint64_t(thumbnail.twidth) * thumbnail.theight * 6 + thumbnail.tlength);
-    const int status = libraw_unpack_thumb(raw.get());
+    const int status = Raw().libraw_unpack_thumb(raw.get());
     if (status != LIBRAW_SUCCESS)
         throw EFSC_Exception(std::string("The raw file's preview picture cannot be read: ") +
-                             libraw_strerror(status));
+                             Raw().libraw_strerror(status));
     int error = 0;
     const std::unique_ptr<libraw_processed_image_t, RawDelete> image(
-        libraw_dcraw_make_mem_thumb(raw.get(), &error));
+        Raw().libraw_dcraw_make_mem_thumb(raw.get(), &error));
     if (!image)
         throw EFSC_Exception(std::string("The raw file's preview picture cannot be read: ") +
-                             libraw_strerror(error));
+                             Raw().libraw_strerror(error));
     // The preview is stored as the sensor lies; the raw file says how the camera was held.
     const TBitmap stored =
         image->type == LIBRAW_IMAGE_JPEG
