@@ -25,7 +25,7 @@ struct TConnectionProfile {
     // Explicit TLS; new profiles of the FTP window start with it on.
     bool Tls = false;
     // The fingerprint of a certificate no authority vouches for that the user trusts.
-    std::string TrustedCertificate;
+    std::string TrustedCertificate{};
     // SSH's file transfer instead of FTP; Tls and the certificate then play no part.
     bool Sftp = false;
     bool operator==(const TConnectionProfile&) const = default;
