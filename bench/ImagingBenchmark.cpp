@@ -81,7 +81,6 @@ double BestSeconds(int rounds, const std::function<void()>& step) {
     return best;
 }
 
-
 void PrintRow(const char* what, double seconds, double megapixels) {
     std::printf("  %-52s %8.1f ms %10.1f MP/s\n", what, seconds * 1000, megapixels / seconds);
 }

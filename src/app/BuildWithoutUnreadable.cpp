@@ -28,8 +28,8 @@ void CreateGalleryOrSkipUnreadable(Workspace& ws, TCreateMode mode, TCommandServ
         CreateGallery(ws, mode, services);
         return;
     } catch (const EUnreadablePicture& error) {
-        if (ws.SkipBadPictures || !services.Build.Ask.Ask(error.what(),
-                                                          BuildWithoutUnreadableQuestion))
+        if (ws.SkipBadPictures ||
+            !services.Build.Ask.Ask(error.what(), BuildWithoutUnreadableQuestion))
             throw;
     }
     UndoStoppedBuild(ws);

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "app/ImageNames.h"
-#include "base/Text.h"
 #include "app/PictureOrder.h"
+#include "base/Text.h"
 #include "engine/SortThumbnails.h"
 
 namespace fsc {

@@ -71,7 +71,9 @@ std::string PluginFolder() {
         InstalledFolder(FSC_PLUGINS_FROM_PROGRAM, FSC_INSTALL_PLUGIN_DIR));
 }
 
-std::string StateFolder() { return JoinPath(XdgFolder("XDG_STATE_HOME", ".local/state"), "folioscope"); }
+std::string StateFolder() {
+    return JoinPath(XdgFolder("XDG_STATE_HOME", ".local/state"), "folioscope");
+}
 
 std::string ImageCacheFolder() { return JoinPath(StateFolder(), "cache"); }
 
@@ -82,7 +84,6 @@ std::string TempFolder() {
 }
 
 std::string HistoryFolder() { return JoinPath(StateFolder(), "history"); }
-
 
 std::string ConfigHome() { return XdgFolder("XDG_CONFIG_HOME", ".config"); }
 

@@ -8,8 +8,7 @@
 
 namespace fsc {
 
-inline constexpr const char* AbortNotSupportedText =
-    "Sorry, Abort not supported by this function!";
+inline constexpr const char* AbortNotSupportedText = "Sorry, Abort not supported by this function!";
 
 class IProgress {
 public:

@@ -9,8 +9,8 @@ namespace fsc {
 using TDateTime = double;
 
 // Local calendar date and time to a TDateTime (no range checks beyond the calendar's).
-TDateTime EncodeDateTime(int year, int month, int day, int hour = 0, int minute = 0,
-                         int second = 0, int millisecond = 0);
+TDateTime EncodeDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
+                         int millisecond = 0);
 struct TDateTimeParts {
     int Year, Month, Day, Hour, Minute, Second, Millisecond;
 };

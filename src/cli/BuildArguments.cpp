@@ -124,8 +124,8 @@ void CheckUploadOptions(const TUploadTarget& target) {
 bool IsUploadOption(const std::string& arg) {
     for (const char* option :
          {"--passive", "--active", "--no-tls", "--sync", "--trust-certificate", "--www",
-          "--include", "--exclude", "--dry-run", "--accept-hostname-mismatch",
-          "--trust-host-key", "--identity", "--connections"}) {
+          "--include", "--exclude", "--dry-run", "--accept-hostname-mismatch", "--trust-host-key",
+          "--identity", "--connections"}) {
         if (arg == option) return true;
     }
     return false;
@@ -150,9 +150,10 @@ bool ReadUploadOption(TUploadTarget& target, const std::string& arg,
     } else if (arg == "--trust-host-key") {
         target.TrustedHostKey = value();
         if (!StartsWith(target.TrustedHostKey, "SHA256:") || target.TrustedHostKey.size() < 20) {
-            throw EUsageError("--trust-host-key needs a key's fingerprint as OpenSSH shows it "
-                              "(SHA256:...), not \"" +
-                              target.TrustedHostKey + "\"");
+            throw EUsageError(
+                "--trust-host-key needs a key's fingerprint as OpenSSH shows it "
+                "(SHA256:...), not \"" +
+                target.TrustedHostKey + "\"");
         }
     } else if (arg == "--identity") {
         target.Identity = value();
@@ -190,10 +191,9 @@ TUploadTarget ParseUploadAddress(const std::string& address) {
     target.User = authority.substr(0, at);
     // It would go to the server as part of the user name, and stay in the server's log.
     if (target.User.find(':') != std::string::npos) {
-        throw EUsageError(
-            std::string("--upload: no password in the address; give it in ") +
-            (target.Sftp ? "FOLIOSCOPE_SFTP_PASSWORD" : "FOLIOSCOPE_FTP_PASSWORD") +
-            " or type it when asked");
+        throw EUsageError(std::string("--upload: no password in the address; give it in ") +
+                          (target.Sftp ? "FOLIOSCOPE_SFTP_PASSWORD" : "FOLIOSCOPE_FTP_PASSWORD") +
+                          " or type it when asked");
     }
     target.Host = authority.substr(at + 1);
     if (target.Host.empty() || target.Host.front() == ':') {

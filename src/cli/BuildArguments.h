@@ -43,8 +43,8 @@ struct TUploadTarget {
 };
 
 // Reads one of the options an upload target takes besides its address (--passive,
-// --active, --no-tls, --sync, --trust-certificate, --www, --include, --exclude, --connections, ...), taking its
-// value from `value` when it has one. False when `arg` is none of them.
+// --active, --no-tls, --sync, --trust-certificate, --www, --include, --exclude, --connections,
+// ...), taking its value from `value` when it has one. False when `arg` is none of them.
 bool ReadUploadOption(TUploadTarget& target, const std::string& arg,
                       const std::function<std::string()>& value);
 bool IsUploadOption(const std::string& arg);

@@ -85,8 +85,7 @@ std::vector<std::string> KeepWithinBounds(TBuildHistory& history, THistoryConten
     std::uint64_t bytes = 0;
     for (const THistoryBuild& build : builds) bytes += BackupBytes(build);
     std::vector<std::string> notes;
-    while (builds.size() > 1 &&
-           (builds.size() > KeptBuilds || bytes > KeptBackupBytes)) {
+    while (builds.size() > 1 && (builds.size() > KeptBuilds || bytes > KeptBackupBytes)) {
         bytes -= std::min(bytes, BackupBytes(builds.front()));
         notes.push_back("The oldest build of \"" + contents.Gallery +
                         "\" can no longer be undone: the undo history keeps the last " +
@@ -163,7 +162,8 @@ bool TakeOverHistory(TBuildJournal& journal, const std::string& root, const std:
                build.CreatedFolders.empty();
     };
     if (!contents.Builds.empty() && empty(contents.Builds.back())) {
-        while (!contents.Builds.empty() && empty(contents.Builds.back())) contents.Builds.pop_back();
+        while (!contents.Builds.empty() && empty(contents.Builds.back()))
+            contents.Builds.pop_back();
         history->Rewrite(contents.Builds);
     }
     if (contents.Builds.empty()) {

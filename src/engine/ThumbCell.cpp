@@ -31,10 +31,10 @@ std::string Anchor(const TThumbnail& thumb, const TPageContext& context, const s
 std::string ImageMarkup(const TThumbnail& thumb, const TPageContext& context,
                         const std::string& attr) {
     const std::string anchor = Anchor(thumb, context, attr);
-    std::string markup = anchor + "<img src=\"" + FileUrl(PageImageDir(context), thumb.ThumbName) +
-                         "\" alt=\"" + AltText(thumb) + "\" " + attr + " width=\"" +
-                         std::to_string(thumb.ThumbWidth) + "\"" + " height=\"" +
-                         std::to_string(thumb.ThumbHeight) + "\"" + " loading=\"<!-THUMBLOADING->\">";
+    std::string markup =
+        anchor + "<img src=\"" + FileUrl(PageImageDir(context), thumb.ThumbName) + "\" alt=\"" +
+        AltText(thumb) + "\" " + attr + " width=\"" + std::to_string(thumb.ThumbWidth) + "\"" +
+        " height=\"" + std::to_string(thumb.ThumbHeight) + "\"" + " loading=\"<!-THUMBLOADING->\">";
     if (!anchor.empty()) markup += "</a>";
     return markup + CRLF;
 }

@@ -73,11 +73,11 @@ std::string ParagraphHTML(TPageContext& context, int first, int last) {
     std::string html = "<p " + tpl.ParaCSS + " align=\"" + tpl.ParaAlign + "\">" + CRLF;
     int next = first;
     for (int slot = 0; slot < context.HTML.Rows; ++slot) {
-        html += next <= last ? CRLF +
-                                   ThumbCell(context, next++, tpl.ParaCSS,
-                                             LoadingOf(slot < EagerFlowCells)) +
-                                   CRLF + CRLF
-                             : std::string(FillerCell);
+        html +=
+            next <= last
+                ? CRLF + ThumbCell(context, next++, tpl.ParaCSS, LoadingOf(slot < EagerFlowCells)) +
+                      CRLF + CRLF
+                : std::string(FillerCell);
     }
     return html + "</p>" + CRLF;
 }

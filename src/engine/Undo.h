@@ -15,8 +15,8 @@ inline constexpr const char* NothingToUndoText = "Nothing there to undo!";
 // latest first, so that a path backed up twice ends with the oldest contents. The build
 // then leaves its history's stack; the one before it is next.
 // Raises EUserInputError "Nothing there to undo!" and changes nothing when the created-file,
-// backup and created-folder lists are all empty, and EFSC_Exception "Clear Error (Code:Restore)" when the
-// backup and restore lists are out of step. A backup that cannot be moved back is not
+// backup and created-folder lists are all empty, and EFSC_Exception "Clear Error (Code:Restore)"
+// when the backup and restore lists are out of step. A backup that cannot be moved back is not
 // deleted: it stays in the lists, so that a later undo can try again, and EFSC_Exception
 // names the file and where its backup lies.
 void Undo(TBuildJournal& journal);

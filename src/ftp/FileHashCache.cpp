@@ -44,8 +44,7 @@ TFileHashCache::TFileHashCache(const std::string& cacheFolder, const std::string
         const std::size_t first = line.find('\t');
         const std::size_t second = line.find('\t', first + 1);
         const std::size_t third = line.find('\t', second + 1);
-        if (first == std::string::npos || second == std::string::npos ||
-            third != second + 65)
+        if (first == std::string::npos || second == std::string::npos || third != second + 65)
             continue;
         std::uint64_t size = 0;
         const char* digits = line.data() + first + 1;

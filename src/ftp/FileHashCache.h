@@ -20,8 +20,7 @@ public:
 
     // The entry of the file at `fullPath`: remembered while the file is unchanged, else
     // `hash` is asked and the answer remembered.
-    TManifestEntry Entry(const std::string& fullPath,
-                         const std::function<TManifestEntry()>& hash);
+    TManifestEntry Entry(const std::string& fullPath, const std::function<TManifestEntry()>& hash);
 
     // Writes the entries asked for since the cache was read, and only those, so that the
     // cache never outgrows the gallery. A cache that cannot be written is simply not kept.

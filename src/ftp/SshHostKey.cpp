@@ -82,8 +82,7 @@ THostKeyCheck CheckHostKey(ssh_session session, const std::string& host,
             check.Error = FtpErrorHostKeyChanged;
             check.Text = "WARNING: the host key of " + host + " has changed! known_hosts holds " +
                          KnownFingerprints(session, UserKnownHostsFile(session)) +
-                         ", the server now shows " +
-                         check.Fingerprint +
+                         ", the server now shows " + check.Fingerprint +
                          ". Someone may be listening in, or the server was set up anew. Ask "
                          "its administrator; if the new key is right, remove the old one with "
                          "\"ssh-keygen -R '" +

@@ -89,8 +89,8 @@ std::string TypeText(const std::string& name) {
 }
 
 std::array<std::string, 4> GridCells(const TFile& file) {
-    const std::string kind = std::string(file.IsDir ? "Folder" : "File") +
-                             (file.ReadOnly ? " (read-only)" : "");
+    const std::string kind =
+        std::string(file.IsDir ? "Folder" : "File") + (file.ReadOnly ? " (read-only)" : "");
     // A folder's size in a listing is the size of its own record, not of what it holds.
     const std::string size = file.IsDir ? std::string() : std::to_string(file.Size);
     // A date of 0 is unknown (a listing date that could not be read, the offered parent

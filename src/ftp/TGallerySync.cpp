@@ -291,8 +291,9 @@ void TGallerySync::HoldBackPages() {
     std::erase_if(steps, [](const TStep& step) {
         return step.Kind != TStepKind::PutManifest && step.Kind != TStepKind::RenameManifest;
     });
-    Warn("The pages were not sent, and nothing was deleted, so that no page on the server "
-         "shows a file it refused.");
+    Warn(
+        "The pages were not sent, and nothing was deleted, so that no page on the server "
+        "shows a file it refused.");
 }
 
 // What a connection of the crew gave up on goes over this one, before the pages.

@@ -67,15 +67,14 @@ std::string ListingLine(const sftp_attributes attributes) {
     const std::time_t time = std::time_t(attributes->mtime);
     std::tm utc{};
     gmtime_r(&time, &utc);
-    return mode + " 1 owner group " + std::to_string(attributes->size) + " " +
-           months[utc.tm_mon] + " " + std::to_string(utc.tm_mday) + " " +
-           std::to_string(utc.tm_year + 1900) + " " + attributes->name;
+    return mode + " 1 owner group " + std::to_string(attributes->size) + " " + months[utc.tm_mon] +
+           " " + std::to_string(utc.tm_mday) + " " + std::to_string(utc.tm_year + 1900) + " " +
+           attributes->name;
 }
 
 int PassphraseCallback(const char* prompt, char* buffer, std::size_t length, int, int,
                        void* userdata) {
-    const auto* ask =
-        static_cast<const std::function<std::string(const std::string&)>*>(userdata);
+    const auto* ask = static_cast<const std::function<std::string(const std::string&)>*>(userdata);
     if (ask == nullptr || !*ask) return -1;
     const std::string answer = (*ask)(prompt != nullptr ? prompt : "Passphrase: ");
     if (answer.empty() || answer.size() >= length) return -1;
@@ -107,7 +106,10 @@ void TSftpSession::Start(TFtpRequest request) {
     }
     if (busy) {
         QMetaObject::invokeMethod(
-            this, [this, request] { if (events) events->RequestDone(request, FtpErrorBusy); },
+            this,
+            [this, request] {
+                if (events) events->RequestDone(request, FtpErrorBusy);
+            },
             Qt::QueuedConnection);
         return;
     }
@@ -119,8 +121,8 @@ void TSftpSession::Start(TFtpRequest request) {
     if (events) events->StateChanged(TFtpState::Busy);
     worker = std::thread([this, request, in] {
         const int code = Run(request, in);
-        QMetaObject::invokeMethod(this, [this, request, code] { Finish(request, code); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, request, code] { Finish(request, code); }, Qt::QueuedConnection);
     });
 }
 
@@ -148,7 +150,11 @@ void TSftpSession::Finish(TFtpRequest request, int code) {
 
 void TSftpSession::PostProgress(std::int64_t bytes) {
     QMetaObject::invokeMethod(
-        this, [this, bytes] { if (events) events->Progress(bytes); }, Qt::QueuedConnection);
+        this,
+        [this, bytes] {
+            if (events) events->Progress(bytes);
+        },
+        Qt::QueuedConnection);
 }
 
 int TSftpSession::Run(TFtpRequest request, const TInputs& in) {
@@ -436,8 +442,8 @@ int TSftpSession::Put(const TInputs& in) {
         errorText = "Cannot read the local file " + in.LocalFileName + ".";
         return FtpErrorLocalFile;
     }
-    sftp_file file = sftp_open(sftp, Remote(in.HostFileName).c_str(),
-                               O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    sftp_file file =
+        sftp_open(sftp, Remote(in.HostFileName).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (file == nullptr) return Failed("Cannot write " + in.HostFileName);
     std::vector<char> buffer(Chunk);
     std::int64_t moved = 0;

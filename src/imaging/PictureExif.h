@@ -15,8 +15,8 @@ std::string ExifPayloadFromBlock(std::string_view block);
 // The orientation (1 to 8) the payload records; 1 when it records none.
 int PayloadOrientation(const std::string& payload);
 
-// The EXIF payload of a JPEG, WebP, HEIF, AVIF, TIFF or camera raw file, as ReadExifPayload gives a JPEG's;
-// empty for other formats, a file without a block or one that cannot be read.
+// The EXIF payload of a JPEG, WebP, HEIF, AVIF, TIFF or camera raw file, as ReadExifPayload gives a
+// JPEG's; empty for other formats, a file without a block or one that cannot be read.
 std::string ReadPictureExif(const std::string& fileName);
 
 }  // namespace fsc

@@ -118,8 +118,8 @@ TResizeSizes CheckedResizeSizes(const TBitmap& source, int targetWidth, int targ
     sizes.KeptWidth = std::clamp(boxWidth, 1, sizes.Width);
     sizes.KeptHeight = std::clamp(boxHeight, 1, sizes.Height);
     if (std::uint64_t(sizes.KeptWidth) * std::uint64_t(sizes.KeptHeight) > MaxPicturePixels) {
-        throw EFSC_Exception("Cannot resize a picture to " + std::to_string(sizes.KeptWidth) +
-                             "x" + std::to_string(sizes.KeptHeight) + " pixels.");
+        throw EFSC_Exception("Cannot resize a picture to " + std::to_string(sizes.KeptWidth) + "x" +
+                             std::to_string(sizes.KeptHeight) + " pixels.");
     }
     return sizes;
 }

@@ -4,7 +4,6 @@
 #include "imaging/TiffExif.h"
 
 #include <exiv2/exiv2.hpp>
-
 #include <mutex>
 #include <set>
 
@@ -17,10 +16,9 @@ namespace {
 // The first directory's tags that describe the photo rather than the file's pixels; the
 // pointers to the EXIF and GPS directories are rebuilt by the encoder.
 const std::set<std::string> PhotoTagsOfTheFirstDirectory = {
-    "ImageDescription", "Make",     "Model",     "Orientation", "XResolution",
-    "YResolution",      "ResolutionUnit", "Software", "DateTime", "Artist",
-    "Copyright",        "XPTitle",  "XPComment", "XPAuthor",    "XPKeywords",
-    "XPSubject",        "Rating",   "RatingPercent"};
+    "ImageDescription", "Make",     "Model",      "Orientation", "XResolution", "YResolution",
+    "ResolutionUnit",   "Software", "DateTime",   "Artist",      "Copyright",   "XPTitle",
+    "XPComment",        "XPAuthor", "XPKeywords", "XPSubject",   "Rating",      "RatingPercent"};
 
 bool DescribesThePhoto(const Exiv2::Exifdatum& datum) {
     const std::string group = datum.groupName();

@@ -16,9 +16,7 @@
 
 namespace fsc {
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 void EnsureGuiApplication() {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) return;

@@ -58,9 +58,8 @@ TStringList TreeFolderPictures(const std::string& folder) {
         if (IsImageName(entry.Name) && !IsRawName(entry.Name))
             developed.insert(UpperCase(ChangeFileExt(entry.Name, "")));
     TStringList paths;
-    for (const char* extension : {".jpg", ".jpeg", ".png", ".bmp", ".gif", ".tif", ".tiff",
-                                  ".webp", ".heic", ".heif", ".avif", ".cr2", ".nef", ".arw",
-                                  ".dng"}) {
+    for (const char* extension : {".jpg", ".jpeg", ".png", ".bmp", ".gif", ".tif", ".tiff", ".webp",
+                                  ".heic", ".heif", ".avif", ".cr2", ".nef", ".arw", ".dng"}) {
         for (const TDirEntry& entry : entries) {
             const std::string& name = entry.Name;
             if (entry.IsDirectory || !SameText(ExtractFileExt(name), extension)) continue;

@@ -428,12 +428,11 @@ void MainWindow::CreateImagesMenu() {
         QActionGroup* Group;
         TSortEntry Entry;
     };
-    const TSortChoice choices[] = {
-        {"ByName1", "by Name", keys, TSortEntry::ByName},
-        {"ByDate1", "by Date", keys, TSortEntry::ByDate},
-        {"ByDateTaken1", "by Date Taken", keys, TSortEntry::ByDateTaken},
-        {"Up1", "Up", directions, TSortEntry::Up},
-        {"Down1", "Down", directions, TSortEntry::Down}};
+    const TSortChoice choices[] = {{"ByName1", "by Name", keys, TSortEntry::ByName},
+                                   {"ByDate1", "by Date", keys, TSortEntry::ByDate},
+                                   {"ByDateTaken1", "by Date Taken", keys, TSortEntry::ByDateTaken},
+                                   {"Up1", "Up", directions, TSortEntry::Up},
+                                   {"Down1", "Down", directions, TSortEntry::Down}};
     for (const TSortChoice& choice : choices) {
         if (choice.Entry == TSortEntry::Up) sort->addSeparator();
         QAction* entry = AddEntry(sort, choice.ObjectName, choice.Caption,

@@ -7,9 +7,9 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -321,8 +321,8 @@ void TFTPForm::UseSession(bool sftp) {
     if (wanted == client) return;
     // The other protocol's connection ends; its events go nowhere now. The local pane stays.
     std::unique_ptr<TFtpJobQueue> previous = std::move(queue);
-    queue = std::make_unique<TFtpJobQueue>(*wanted, ask, shell, messages, *progress,
-                                           ListingFilePath());
+    queue =
+        std::make_unique<TFtpJobQueue>(*wanted, ask, shell, messages, *progress, ListingFilePath());
     queue->LocalDir = previous->LocalDir;
     queue->LocalDirText = previous->LocalDirText;
     queue->LocalList = previous->LocalList;
@@ -531,10 +531,10 @@ void TFTPForm::TrustHostKey() {
     if (fingerprint.empty() || connectionLine < 1 || connectionLine >= int(profiles.Lines.size()))
         return;
     const TConnectionProfile profile = profiles.Profile(connectionLine);
-    if (!queue->Ask().Ask("The host key of " + profile.Host + " is not known. Its fingerprint is\n" +
-                              fingerprint,
-                          "Trust this key and add it to known_hosts? Compare the fingerprint "
-                          "with the one your provider gives.")) {
+    if (!queue->Ask().Ask(
+            "The host key of " + profile.Host + " is not known. Its fingerprint is\n" + fingerprint,
+            "Trust this key and add it to known_hosts? Compare the fingerprint "
+            "with the one your provider gives.")) {
         return;
     }
     sftpClient->TrustedHostKey = fingerprint;
@@ -566,8 +566,7 @@ void TFTPForm::SortByColumn(TPane& pane, bool isLocal, int column) {
     if (column < 0 || column >= int(std::size(ColumnKeys))) return;
     const int key = int(ColumnKeys[column]);
     const bool same = pane.Keys->checkedAction()->data().toInt() == key;
-    const bool ascending =
-        !same || pane.Directions->checkedAction()->data().toInt() == 0;
+    const bool ascending = !same || pane.Directions->checkedAction()->data().toInt() == 0;
     for (QAction* action : pane.Keys->actions()) action->setChecked(action->data().toInt() == key);
     for (QAction* action : pane.Directions->actions())
         action->setChecked(action->data().toInt() == int(ascending));
@@ -593,8 +592,8 @@ void TFTPForm::SortClick(TPane& pane, bool isLocal) {
             SortRemote(*queue, key, ascending);
         }
     });
-    const int column = int(std::find(std::begin(ColumnKeys), std::end(ColumnKeys), key) -
-                           std::begin(ColumnKeys));
+    const int column =
+        int(std::find(std::begin(ColumnKeys), std::end(ColumnKeys), key) - std::begin(ColumnKeys));
     pane.Grid->horizontalHeader()->setSortIndicator(
         column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     Refresh();

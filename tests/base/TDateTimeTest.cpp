@@ -18,10 +18,13 @@ TEST(TDateTime, CountsDaysSince18991230) {
 }
 
 TEST(TDateTime, DecodesWhatItEncodes) {
-    const int samples[][7] = {{2026, 12, 7, 23, 59, 59, 999}, {1999, 2, 28, 0, 0, 0, 0},
-                              {2024, 2, 29, 12, 30, 15, 500}, {1899, 12, 29, 6, 0, 0, 0}};
+    const int samples[][7] = {{2026, 12, 7, 23, 59, 59, 999},
+                              {1999, 2, 28, 0, 0, 0, 0},
+                              {2024, 2, 29, 12, 30, 15, 500},
+                              {1899, 12, 29, 6, 0, 0, 0}};
     for (const auto& s : samples) {
-        const TDateTimeParts p = DecodeDateTime(EncodeDateTime(s[0], s[1], s[2], s[3], s[4], s[5], s[6]));
+        const TDateTimeParts p =
+            DecodeDateTime(EncodeDateTime(s[0], s[1], s[2], s[3], s[4], s[5], s[6]));
         EXPECT_EQ((std::array{p.Year, p.Month, p.Day, p.Hour, p.Minute, p.Second, p.Millisecond}),
                   (std::array{s[0], s[1], s[2], s[3], s[4], s[5], s[6]}));
     }

@@ -52,8 +52,13 @@ TEST(CommaText, ReadingSplitsAtCommasAndUnquotedBlanks) {
 }
 
 TEST(CommaText, RoundTripsAwkwardItems) {
-    const TStringList lists[] = {
-        {"plain"}, {""}, {"with blank", "x"}, {"\"", ",", " "}, {"a", "", "b"}, {"\x01" "ctl"}};
+    const TStringList lists[] = {{"plain"},
+                                 {""},
+                                 {"with blank", "x"},
+                                 {"\"", ",", " "},
+                                 {"a", "", "b"},
+                                 {"\x01"
+                                  "ctl"}};
     for (const TStringList& items : lists) {
         EXPECT_EQ(FromCommaText(ToCommaText(items)), items) << ToCommaText(items);
     }

@@ -27,7 +27,10 @@ TEST(CaseInsensitive, FindAndReplaceIgnoreAsciiCaseOnly) {
     EXPECT_EQ(ReplaceFirstNoCase("<!-Next-> <!-NEXT->", "<!-next->", "N"), "N <!-NEXT->");
     EXPECT_EQ(ReplaceAllNoCase("aXbxc", "x", "-"), "a-b-c");
     // Bytes above 127 are not letters: no locale may fold them.
-    EXPECT_EQ(UpperCase("\xe4" "a"), "\xe4" "A");
+    EXPECT_EQ(UpperCase("\xe4"
+                        "a"),
+              "\xe4"
+              "A");
     EXPECT_FALSE(SameText("\xe4", "\xc4"));
     EXPECT_TRUE(SameText("Html", "hTML"));
     EXPECT_LT(CompareText("asp", "CGI"), 0);

@@ -66,11 +66,10 @@ TEST(CliBuild, EveryLayoutWritesItsPagesCopiesAndThumbnailsWithLinksThatResolve)
     for (const TLayoutCase& layout : cases) {
         SCOPED_TRACE(layout.Style);
         const std::string out = run.Root / layout.Style;
-        const auto result =
-            run.Build(Concat({"--images", run.Root / "pictures", "--html-dir", out, "--html-file",
-                              "index.html", "--template", "none", "--set",
-                              std::string("STYLE=") + layout.Style},
-                             SmallGallery));
+        const auto result = run.Build(Concat(
+            {"--images", run.Root / "pictures", "--html-dir", out, "--html-file", "index.html",
+             "--template", "none", "--set", std::string("STYLE=") + layout.Style},
+            SmallGallery));
         ASSERT_EQ(result.ExitCode, 0) << result.Err;
         EXPECT_EQ(result.Out, out + "/index.html\n");
 
@@ -278,11 +277,28 @@ TEST(CliBuild, PicturesMadeSideBySideGiveTheSameGalleryAsOneAtATime) {
         }
     }
     const auto gallery = [&](const std::string& folder, const char* jobs) {
-        return run.Build({"--images", run.Root / "pictures", "--html-dir", run.Root / folder,
-                          "--html-file", "index.html", "--quiet", "--jobs", jobs, "--set",
-                          "IMAGEDORESIZE=true", "--set", "IMAGEWIDTH=100", "--set",
-                          "THUMBMETHOD=hardlimit", "--set", "USEIMAGEASHTML=true", "--set",
-                          "USEWATERMARK=true", "--set", "WATERMARKTEXT=(c)", "--set",
+        return run.Build({"--images",
+                          run.Root / "pictures",
+                          "--html-dir",
+                          run.Root / folder,
+                          "--html-file",
+                          "index.html",
+                          "--quiet",
+                          "--jobs",
+                          jobs,
+                          "--set",
+                          "IMAGEDORESIZE=true",
+                          "--set",
+                          "IMAGEWIDTH=100",
+                          "--set",
+                          "THUMBMETHOD=hardlimit",
+                          "--set",
+                          "USEIMAGEASHTML=true",
+                          "--set",
+                          "USEWATERMARK=true",
+                          "--set",
+                          "WATERMARKTEXT=(c)",
+                          "--set",
                           "WATERMARKCM=true"});
     };
     auto result = gallery("one", "1");
@@ -293,7 +309,8 @@ TEST(CliBuild, PicturesMadeSideBySideGiveTheSameGalleryAsOneAtATime) {
     EXPECT_EQ(FilesBelow(run.Root / "three"), files);
     EXPECT_GE(files.size(), 3 * 16u);
     for (const std::string& file : files) {
-        EXPECT_EQ(ReadFileBytes(run.Root / ("three/" + file)), ReadFileBytes(run.Root / ("one/" + file)))
+        EXPECT_EQ(ReadFileBytes(run.Root / ("three/" + file)),
+                  ReadFileBytes(run.Root / ("one/" + file)))
             << file;
     }
 }
@@ -369,8 +386,7 @@ TEST(CliBuild, ProgressIsOneLinePerStepWithoutATerminalAndNothingWithQuiet) {
     const TStringList lines = SplitLines(result.Err);
     for (const char* step :
          {"Folioscope. Adding Images.", "Folioscope.", "Folioscope: Copying Images. 0 of 4",
-          "Folioscope: Copying Images. 3 of 4",
-          "Folioscope: Create HTML. "}) {
+          "Folioscope: Copying Images. 3 of 4", "Folioscope: Create HTML. "}) {
         EXPECT_EQ(std::count(lines.begin(), lines.end(), step), 1) << step << "\n" << result.Err;
     }
     result = run.Build(Concat(args, {"--quiet"}));

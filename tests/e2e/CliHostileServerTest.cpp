@@ -26,8 +26,7 @@ void WriteHugeManifest(const std::string& path, int lines) {
     std::ofstream out(path, std::ios::binary);
     out << "folioscope sync manifest\t1\n";
     const std::string hash(64, 'a');
-    for (int i = 0; i < lines; ++i)
-        out << "images/picture" << i << ".jpg\t1000\t" << hash << "\n";
+    for (int i = 0; i < lines; ++i) out << "images/picture" << i << ".jpg\t1000\t" << hash << "\n";
 }
 
 TEST(CliHostileServer, NoServerCanMakeThePublishHoardMemory) {
@@ -55,10 +54,10 @@ TEST(CliHostileServer, NoServerCanMakeThePublishHoardMemory) {
           // Ignored as untrustworthy: everything is sent and nothing deleted.
           TCase{"files", "The manifest on the server is ignored: it is larger than", 0}}) {
         SCOPED_TRACE(hostile.Scenario);
-        FtpServerProcess server(TestScript("scripted_ftp_server.py"),
-                                {hostile.Scenario,
-                                 QString::fromStdString(run.Root / "commands.log"),
-                                 QString::fromStdString(root)});
+        FtpServerProcess server(
+            TestScript("scripted_ftp_server.py"),
+            {hostile.Scenario, QString::fromStdString(run.Root / "commands.log"),
+             QString::fromStdString(root)});
         ASSERT_EQ(server.Error(), "");
         const ProgramResult result =
             run.Run({"publish", "--html-dir", out, "--html-file", "index.html", "--no-tls",

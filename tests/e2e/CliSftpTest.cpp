@@ -30,15 +30,15 @@ struct TSftpFixture {
         return "sftp://" + LoginName() + "@" + Server.Host() + "/" + path;
     }
     ProgramResult Publish(const std::string& path, std::vector<std::string> more = {}) const {
-        std::vector<std::string> args{"publish", "--html-dir", Out, "--html-file", "index.html",
-                                      Address(path)};
+        std::vector<std::string> args{"publish",     "--html-dir", Out,
+                                      "--html-file", "index.html", Address(path)};
         args.insert(args.end(), more.begin(), more.end());
         return Run.Run(args, Environment());
     }
     void Build() const {
-        const ProgramResult built = Run.Build(
-            {"--images", Run.Root / "pictures", "--html-dir", Out, "--html-file", "index.html",
-             "--template", "Modern", "--set", "USEIMAGEASHTML=true", "--quiet"});
+        const ProgramResult built = Run.Build({"--images", Run.Root / "pictures", "--html-dir", Out,
+                                               "--html-file", "index.html", "--template", "Modern",
+                                               "--set", "USEIMAGEASHTML=true", "--quiet"});
         ASSERT_EQ(built.ExitCode, 0) << built.Err;
     }
 };
@@ -61,8 +61,7 @@ TEST(CliSftp, PublishesOnceTheHostKeyIsTrustedAndSyncsOnlyWhatChanged) {
 
     ProgramResult result = f.Publish("www/gallery");
     EXPECT_EQ(result.ExitCode, 1);
-    EXPECT_NE(result.Err.find("is not known. Its fingerprint is " + fingerprint),
-              std::string::npos)
+    EXPECT_NE(result.Err.find("is not known. Its fingerprint is " + fingerprint), std::string::npos)
         << result.Err;
     EXPECT_NE(result.Err.find("--trust-host-key " + fingerprint), std::string::npos);
     EXPECT_FALSE(DirectoryExists(f.Served + "/www")) << "nothing reached an unknown server";
@@ -74,13 +73,11 @@ TEST(CliSftp, PublishesOnceTheHostKeyIsTrustedAndSyncsOnlyWhatChanged) {
     for (const std::string& file : FilesBelow(f.Out))
         EXPECT_EQ(ReadFileBytes(remote + "/" + file), ReadFileBytes(f.Out + "/" + file)) << file;
     EXPECT_TRUE(FileExists(remote + "/images/Zürich_am_See.jpg")) << JoinLines(FilesBelow(remote));
-    EXPECT_NE(ReadFileBytes(f.Home + "/.ssh/known_hosts").find("ssh-ed25519"),
-              std::string::npos);
+    EXPECT_NE(ReadFileBytes(f.Home + "/.ssh/known_hosts").find("ssh-ed25519"), std::string::npos);
 
     // Known now, also once known_hosts is hashed as many systems keep it.
-    ASSERT_EQ(RunProgram("/usr/bin/ssh-keygen", {"-H", "-f", f.Home + "/.ssh/known_hosts"})
-                  .ExitCode,
-              0);
+    ASSERT_EQ(
+        RunProgram("/usr/bin/ssh-keygen", {"-H", "-f", f.Home + "/.ssh/known_hosts"}).ExitCode, 0);
     result = f.Publish("www/gallery");
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_NE(result.Err.find("Synced: 0 sent, 0 deleted."), std::string::npos) << result.Err;
@@ -132,10 +129,10 @@ TEST(CliSftp, LogsInWithTheKeyNamedAndSaysWhatItTriedWhenRefused) {
     EXPECT_EQ(FilesBelow(f.Served + "/gallery"), WithManifest(FilesBelow(f.Out)));
 
     // A plain upload too, from the build.
-    result = f.Run.Build({"--images", f.Run.Root / "pictures", "--html-dir", f.Out,
-                          "--html-file", "index.html", "--quiet", "--upload",
-                          f.Address("copy"), "--identity", named},
-                         f.Environment());
+    result =
+        f.Run.Build({"--images", f.Run.Root / "pictures", "--html-dir", f.Out, "--html-file",
+                     "index.html", "--quiet", "--upload", f.Address("copy"), "--identity", named},
+                    f.Environment());
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(FilesBelow(f.Served + "/copy"), FilesBelow(f.Out));
 }
@@ -154,10 +151,10 @@ TEST(CliSftp, LogsInWithThePasswordWhenNoKeyIsTaken) {
     const auto publish = [&](const std::string& password) {
         std::vector<std::string> environment = f.Environment();
         environment.push_back("FOLIOSCOPE_SFTP_PASSWORD=" + password);
-        return f.Run.Run({"publish", "--html-dir", f.Out, "--html-file", "index.html",
-                          "--trust-host-key", server.Fingerprint(),
-                          "sftp://" + LoginName() + "@" + server.Host() + "/gallery"},
-                         environment);
+        return f.Run.Run(
+            {"publish", "--html-dir", f.Out, "--html-file", "index.html", "--trust-host-key",
+             server.Fingerprint(), "sftp://" + LoginName() + "@" + server.Host() + "/gallery"},
+            environment);
     };
     ProgramResult result = publish("open sesam");
     EXPECT_EQ(result.ExitCode, 1);
@@ -208,10 +205,10 @@ TEST(CliSftp, AServerThatRefusesChangesIsNamedAsSuch) {
     options.ReadOnly = true;
     TSshdServer readOnly(f.Run.Root / "sshd-read-only", f.Served, f.UserKey, options);
     const auto publish = [&](const std::string& path) {
-        return f.Run.Run({"publish", "--html-dir", f.Out, "--html-file", "index.html",
-                          "--trust-host-key", readOnly.Fingerprint(),
-                          "sftp://" + LoginName() + "@" + readOnly.Host() + "/" + path},
-                         f.Environment());
+        return f.Run.Run(
+            {"publish", "--html-dir", f.Out, "--html-file", "index.html", "--trust-host-key",
+             readOnly.Fingerprint(), "sftp://" + LoginName() + "@" + readOnly.Host() + "/" + path},
+            f.Environment());
     };
     ProgramResult result = publish("new/gallery");
     EXPECT_EQ(result.ExitCode, 1);
@@ -269,9 +266,9 @@ TEST(CliSftp, AServerGoingDownMidFileIsCompletedByTheNextRun) {
     environment.insert("HOME", QString::fromStdString(f.Home));
     environment.remove("SSH_AUTH_SOCK");
     publish.setProcessEnvironment(environment);
-    QStringList arguments{"publish", "--html-dir", QString::fromStdString(f.Out),
-                          "--html-file", "index.html",
-                          QString::fromStdString(f.Address("gallery"))};
+    QStringList arguments{
+        "publish",     "--html-dir", QString::fromStdString(f.Out),
+        "--html-file", "index.html", QString::fromStdString(f.Address("gallery"))};
     for (const std::string& argument : more) arguments << QString::fromStdString(argument);
     publish.start(FSC_CLI_PATH, arguments);
     const std::string part = f.Served + "/gallery/extras/film.bin.folioscope-part";

@@ -97,8 +97,8 @@ TEST(CliSync, SendsOnlyWhatChangedAndDeletesOnlyWhatItSent) {
     const std::string project = run.Root / "gallery.gal";
     auto result = run.Build(
         {"--images", run.Root / "pictures", "--html-dir", out, "--html-file", "index.html",
-         "--template", "none", "--set", "USEIMAGEASHTML=true", "--save-project", project,
-         "--quiet", "--upload", address, "--sync", "--no-tls", "--www", "http://example.invalid"},
+         "--template", "none", "--set", "USEIMAGEASHTML=true", "--save-project", project, "--quiet",
+         "--upload", address, "--sync", "--no-tls", "--www", "http://example.invalid"},
         password);
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(result.Out, out + "/index.html\nhttp://example.invalid/gal/index.html\n");
@@ -136,11 +136,10 @@ TEST(CliSync, SendsOnlyWhatChangedAndDeletesOnlyWhatItSent) {
     // stays.
     const std::size_t filesBefore = FilesBelow(out).size();
     std::filesystem::remove(run.Root / "pictures/d.jpg");
-    result = run.Build(
-        {"--images", run.Root / "pictures", "--html-dir", out, "--html-file", "index.html",
-         "--template", "none", "--set", "USEIMAGEASHTML=true", "--quiet", "--upload", address,
-         "--sync", "--no-tls"},
-        password);
+    result = run.Build({"--images", run.Root / "pictures", "--html-dir", out, "--html-file",
+                        "index.html", "--template", "none", "--set", "USEIMAGEASHTML=true",
+                        "--quiet", "--upload", address, "--sync", "--no-tls"},
+                       password);
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(filesBefore - FilesBelow(out).size(), 3u) << "a copy, a thumbnail and a page";
     for (const std::string& file : FilesBelow(out)) EXPECT_EQ(file.find("d."), std::string::npos);
@@ -413,10 +412,10 @@ TEST(CliSync, SharesThePicturesOutAmongConnectionsPagesStillLast) {
                        std::string(std::size_t(1000 + 5000 * i), char('a' + i)));
     const std::vector<std::string> password{"FOLIOSCOPE_FTP_PASSWORD=secret"};
     const auto publish = [&](const PyftpdServer& server) {
-        return run.Run({"publish", "--html-dir", out, "--html-file", "index.html", "--no-tls",
-                        "--include", "extras/*", "--connections", "4",
-                        "ftp://user@" + server.Host() + "/gallery"},
-                       password);
+        return run.Run(
+            {"publish", "--html-dir", out, "--html-file", "index.html", "--no-tls", "--include",
+             "extras/*", "--connections", "4", "ftp://user@" + server.Host() + "/gallery"},
+            password);
     };
 
     const std::string log = run.Root / "server.log";
@@ -498,7 +497,9 @@ bool PublishKilledAtStall(const TCliRun& run, const std::vector<std::string>& ar
     QStringList qArguments;
     for (const std::string& argument : arguments) qArguments << QString::fromStdString(argument);
     cli.start(FSC_CLI_PATH, qArguments);
-    const auto stalled = [&] { return ReadFileBytes(serverLog).find("STALLED") != std::string::npos; };
+    const auto stalled = [&] {
+        return ReadFileBytes(serverLog).find("STALLED") != std::string::npos;
+    };
     WaitFor([&] { return stalled() || cli.state() == QProcess::NotRunning; }, 30000);
     if (cli.state() == QProcess::NotRunning) return false;
     ::kill(pid_t(cli.processId()), SIGKILL);
@@ -509,10 +510,9 @@ bool PublishKilledAtStall(const TCliRun& run, const std::vector<std::string>& ar
 // Every page a visitor reaches from the top page in `folder`, served over HTTP, with
 // everything it refers to there: the visitor's view of the server's copy.
 void ExpectEveryPageWorks(const std::string& folder) {
-    const ProgramResult check =
-        RunProgram("/usr/bin/python3",
-                   {std::string(FSC_FTP_TEST_DIR) + "/../e2e/check_site_links.py", folder,
-                    "index.html"});
+    const ProgramResult check = RunProgram(
+        "/usr/bin/python3",
+        {std::string(FSC_FTP_TEST_DIR) + "/../e2e/check_site_links.py", folder, "index.html"});
     EXPECT_EQ(check.ExitCode, 0) << check.Out << check.Err;
 }
 
@@ -525,10 +525,10 @@ TEST(CliSync, APublishKilledAtAnyFileLeavesEveryPageOnTheServerWorking) {
     const std::vector<TTestPicture> pictures = WriteTestPictures(run.Root / "pictures");
     const std::string out = run.Root / "out", root = run.Root / "root";
     const auto build = [&](const std::string& thumbWidth) {
-        const auto result = run.Build({"--images", run.Root / "pictures", "--html-dir", out,
-                                       "--html-file", "index.html", "--template", "Modern", "--set",
-                                       "USEIMAGEASHTML=true", "--set", "THUMBWIDTH=" + thumbWidth,
-                                       "--quiet"});
+        const auto result =
+            run.Build({"--images", run.Root / "pictures", "--html-dir", out, "--html-file",
+                       "index.html", "--template", "Modern", "--set", "USEIMAGEASHTML=true",
+                       "--set", "THUMBWIDTH=" + thumbWidth, "--quiet"});
         ASSERT_EQ(result.ExitCode, 0) << result.Err;
     };
     const auto server = [&](const std::string& drops) {
@@ -537,9 +537,9 @@ TEST(CliSync, APublishKilledAtAnyFileLeavesEveryPageOnTheServerWorking) {
             QStringList{"files", QString::fromStdString(run.Root / "commands.log"),
                         QString::fromStdString(root), QString::fromStdString(drops)});
     };
-    const std::vector<std::string> publish{
-        "publish", "--html-dir", out,     "--html-file", "index.html",
-        "--no-tls",  "--passive",  "--connections", "1"};
+    const std::vector<std::string> publish{"publish",     "--html-dir",    out,
+                                           "--html-file", "index.html",    "--no-tls",
+                                           "--passive",   "--connections", "1"};
 
     build("100");
     ForceDirectories(root);
@@ -587,21 +587,19 @@ TEST(CliSync, APublishKilledAtAnyFileLeavesEveryPageOnTheServerWorking) {
         const auto last = server("");
         std::vector<std::string> arguments = publish;
         arguments.push_back("ftp://user@" + last->Host() + "/gal");
-        const auto result = run.Run(arguments, {"FOLIOSCOPE_FTP_PASSWORD=secret",
-                                                "TMPDIR=" + run.Root / "tmp"});
+        const auto result =
+            run.Run(arguments, {"FOLIOSCOPE_FTP_PASSWORD=secret", "TMPDIR=" + run.Root / "tmp"});
         EXPECT_EQ(result.ExitCode, 0) << result.Err;
     }
     EXPECT_FALSE(FileExists(run.Root / "tmp/folioscope-listing-999999999-0"));
     EXPECT_TRUE(FileExists(run.Root / "tmp/folioscope-notes"));
 
     // The check itself sees a missing thumbnail.
-    ASSERT_TRUE(FileExists(previous + "/gal/images/a_th.jpg"))
-        << JoinLines(FilesBelow(previous));
+    ASSERT_TRUE(FileExists(previous + "/gal/images/a_th.jpg")) << JoinLines(FilesBelow(previous));
     std::filesystem::remove(previous + "/gal/images/a_th.jpg");
-    const ProgramResult check =
-        RunProgram("/usr/bin/python3",
-                   {std::string(FSC_FTP_TEST_DIR) + "/../e2e/check_site_links.py",
-                    previous + "/gal", "index.html"});
+    const ProgramResult check = RunProgram(
+        "/usr/bin/python3", {std::string(FSC_FTP_TEST_DIR) + "/../e2e/check_site_links.py",
+                             previous + "/gal", "index.html"});
     EXPECT_EQ(check.ExitCode, 1) << check.Out << check.Err;
 }
 

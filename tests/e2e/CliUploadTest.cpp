@@ -101,13 +101,27 @@ TEST(CliUpload, AGalleryFileInAFolderAndImagesInTheHTMLDirectoryArriveWhole) {
     PyftpdServer server(run.Root / "home");
     ASSERT_EQ(server.Error(), "");
     WriteTestPictures(run.Root / "pictures");
-    const auto result =
-        run.Build({"--images", run.Root / "pictures", "--html-dir", run.Root / "out", "--html-file",
-                   "sub/gal.html", "--image-dir", ".", "--template", "none", "--set",
-                   "USEIMAGEASHTML=true", "--set", "TABLEROWS=1", "--set", "TABLECOLS=2", "--quiet",
-                   "--upload",
-                   "ftp://user@" + server.Host() + "/gal", "--no-tls"},
-                  {"FOLIOSCOPE_FTP_PASSWORD=secret"});
+    const auto result = run.Build({"--images",
+                                   run.Root / "pictures",
+                                   "--html-dir",
+                                   run.Root / "out",
+                                   "--html-file",
+                                   "sub/gal.html",
+                                   "--image-dir",
+                                   ".",
+                                   "--template",
+                                   "none",
+                                   "--set",
+                                   "USEIMAGEASHTML=true",
+                                   "--set",
+                                   "TABLEROWS=1",
+                                   "--set",
+                                   "TABLECOLS=2",
+                                   "--quiet",
+                                   "--upload",
+                                   "ftp://user@" + server.Host() + "/gal",
+                                   "--no-tls"},
+                                  {"FOLIOSCOPE_FTP_PASSWORD=secret"});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     const auto local = FilesBelow(run.Root / "out");
     ASSERT_TRUE(std::count(local.begin(), local.end(), "sub/gal2.html"));

@@ -201,11 +201,16 @@ struct TBuildFixture {
     TBuildContext Context() {
         LinkSettings(Images, HTML);
         return TBuildContext{
-            Thumbs,  Images,
-            HTML,    Template,
-            Journal, {Ask, Progress, Clock, Random, Rasteriser, Compression, nullptr},
-            50,      State + "/temp",
-            State,   CacheFolder,
+            Thumbs,
+            Images,
+            HTML,
+            Template,
+            Journal,
+            {Ask, Progress, Clock, Random, Rasteriser, Compression, nullptr},
+            50,
+            State + "/temp",
+            State,
+            CacheFolder,
             // Two threads, so that every build test also runs the side-by-side image step.
             2};
     }

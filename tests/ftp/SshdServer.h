@@ -64,17 +64,16 @@ public:
         // Run as root, sshd wants its privilege-separation folder.
         if (getuid() == 0) std::filesystem::create_directories("/run/sshd");
         port = FreePort();
-        WriteFileBytes(folder + "/sshd_config",
-                       "Port " + std::to_string(port) +
-                           "\nListenAddress 127.0.0.1\nHostKey " + folder +
-                           "/host_key\nPidFile " + folder + "/sshd.pid\nAuthorizedKeysFile " +
-                           folder +
-                           "/authorized_keys\nStrictModes no\nUsePAM no\n"
-                           "KbdInteractiveAuthentication no\n" +
-                           (password.empty() ? "PasswordAuthentication no\n"
-                                             : "PasswordAuthentication yes\nPermitRootLogin yes\n") +
-                           "Subsystem sftp internal-sftp " + (options.ReadOnly ? "-R " : "") +
-                           "-d " + home + "\nLogLevel ERROR\n");
+        WriteFileBytes(
+            folder + "/sshd_config",
+            "Port " + std::to_string(port) + "\nListenAddress 127.0.0.1\nHostKey " + folder +
+                "/host_key\nPidFile " + folder + "/sshd.pid\nAuthorizedKeysFile " + folder +
+                "/authorized_keys\nStrictModes no\nUsePAM no\n"
+                "KbdInteractiveAuthentication no\n" +
+                (password.empty() ? "PasswordAuthentication no\n"
+                                  : "PasswordAuthentication yes\nPermitRootLogin yes\n") +
+                "Subsystem sftp internal-sftp " + (options.ReadOnly ? "-R " : "") + "-d " + home +
+                "\nLogLevel ERROR\n");
         if (!password.empty()) WriteShadow();
         Start();
     }
@@ -112,10 +111,9 @@ public:
     static bool CanUseMountNamespace() {
         // The probe mounts as the servers do, in a namespace of its own that ends with it.
         return getuid() == 0 &&
-               RunProgram("/usr/bin/unshare",
-                          {"--mount", "/bin/sh", "-c",
-                           "mount --bind /etc/shadow /etc/shadow && "
-                           "mount -t tmpfs -o size=64k tmpfs /mnt"})
+               RunProgram("/usr/bin/unshare", {"--mount", "/bin/sh", "-c",
+                                               "mount --bind /etc/shadow /etc/shadow && "
+                                               "mount -t tmpfs -o size=64k tmpfs /mnt"})
                        .ExitCode == 0;
     }
 
@@ -183,8 +181,8 @@ private:
         std::string mounts;
         if (!password.empty()) mounts += "mount --bind '" + folder + "/shadow' /etc/shadow && ";
         if (space > 0) {
-            mounts += "mount -t tmpfs -o size=" + std::to_string(space) + " tmpfs '" + home +
-                      "' && ";
+            mounts +=
+                "mount -t tmpfs -o size=" + std::to_string(space) + " tmpfs '" + home + "' && ";
         }
         const std::string sshd =
             "/usr/sbin/sshd -f '" + folder + "/sshd_config' -E '" + folder + "/sshd.log'";

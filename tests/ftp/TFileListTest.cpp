@@ -122,8 +122,8 @@ TEST(TFileList, GridCellsShowKindSizeDateAndName) {
     // The same in any locale: a date nobody has to decode.
     test::ScopedEnv locale("LC_ALL", "en_US.UTF-8");
     const TFile dir{"pics", true, true, 4096, EncodeDateTime(2026, 12, 7, 14, 30)};
-    EXPECT_EQ(GridCells(dir), (std::array<std::string, 4>{"Folder (read-only)", "",
-                                                          "2026-12-07 14:30", "pics"}));
+    EXPECT_EQ(GridCells(dir),
+              (std::array<std::string, 4>{"Folder (read-only)", "", "2026-12-07 14:30", "pics"}));
     const TFile file{"a.jpg", false, false, 12, EncodeDateTime(2001, 1, 5)};
     EXPECT_EQ(GridCells(file),
               (std::array<std::string, 4>{"File", "12", "2001-01-05 00:00", "a.jpg"}));

@@ -37,7 +37,7 @@ TEST(PcxReader, EveryPixelLayout) {
         std::string Top;
     };
     auto layout = [](int w, int bits, int planes, int bytesPerLine, std::vector<std::uint8_t> raw,
-                   bool rle = true) {
+                     bool rle = true) {
         PcxLayout s;
         s.Width = w, s.Height = 1, s.Bits = bits, s.Planes = planes, s.BytesPerLine = bytesPerLine;
         s.Encoding = rle ? 1 : 0;

@@ -130,10 +130,12 @@ Bytes Png(const PngLayout& layout) {
     Bytes out("\x89PNG\r\n\x1A\n", 8);
     Bytes header;
     Put32BE(header, std::uint32_t(layout.Width)), Put32BE(header, std::uint32_t(layout.Height));
-    header += char(layout.BitDepth), header += char(layout.ColourType), header += '\0', header += '\0';
+    header += char(layout.BitDepth), header += char(layout.ColourType), header += '\0',
+        header += '\0';
     header += char(layout.Interlace);
     Chunk(out, "IHDR", header);
-    if (!layout.Palette.empty()) Chunk(out, "PLTE", Bytes(layout.Palette.begin(), layout.Palette.end()));
+    if (!layout.Palette.empty())
+        Chunk(out, "PLTE", Bytes(layout.Palette.begin(), layout.Palette.end()));
     if (!layout.Transparency.empty())
         Chunk(out, "tRNS", Bytes(layout.Transparency.begin(), layout.Transparency.end()));
     Bytes raw;
@@ -300,7 +302,8 @@ Bytes Gif(const GifLayout& layout) {
         EGifGCBToExtension(&control, block);
         EGifPutExtension(file, GRAPHICS_EXT_FUNC_CODE, 4, block);
     }
-    EGifPutImageDesc(file, layout.Left, layout.Top, layout.Width, layout.Height, layout.Interlaced, nullptr);
+    EGifPutImageDesc(file, layout.Left, layout.Top, layout.Width, layout.Height, layout.Interlaced,
+                     nullptr);
     // An interlaced frame is written in its four passes.
     std::vector<int> rows;
     const int start[] = {0, 4, 2, 1}, step[] = {8, 8, 4, 2};
@@ -309,8 +312,9 @@ Bytes Gif(const GifLayout& layout) {
              y += layout.Interlaced ? step[pass] : 1)
             rows.push_back(y);
     for (int y : rows) {
-        std::vector<GifPixelType> line(layout.Indices.begin() + std::ptrdiff_t(y) * layout.Width,
-                                       layout.Indices.begin() + std::ptrdiff_t(y + 1) * layout.Width);
+        std::vector<GifPixelType> line(
+            layout.Indices.begin() + std::ptrdiff_t(y) * layout.Width,
+            layout.Indices.begin() + std::ptrdiff_t(y + 1) * layout.Width);
         EGifPutLine(file, line.data(), layout.Width);
     }
     EGifCloseFile(file, &error);

@@ -29,7 +29,8 @@ TEST(PngReader, EveryColourTypeBecomesRgb) {
     paletteAlpha.Transparency = {0, 255};  // entry 0 fully transparent
     const Case cases[] = {
         {"RGB 8", layout(8, 2, {1, 2, 3, 250, 251, 252}), 0x010203, 0xFAFBFC},
-        {"RGB 16", layout(16, 2, {0x12, 0x34, 0x80, 0x80, 0xFF, 0xFF, 0, 0, 0x7F, 0xFF, 0x01, 0x00}),
+        {"RGB 16",
+         layout(16, 2, {0x12, 0x34, 0x80, 0x80, 0xFF, 0xFF, 0, 0, 0x7F, 0xFF, 0x01, 0x00}),
          0x1280FF, 0x007F01},
         {"grey 8", layout(8, 0, {0, 200}), 0x000000, 0xC8C8C8},
         {"grey 1", layout(1, 0, {0x40}), 0x000000, 0xFFFFFF},

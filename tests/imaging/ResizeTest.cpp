@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "base/Errors.h"
-#include "imaging/CutToBox.h"
 #include "imaging/AreaResize.h"
+#include "imaging/CutToBox.h"
 #include "imaging/Resize.h"
 
 namespace fsc {
@@ -218,7 +218,8 @@ TEST(AreaResize, EachPixelIsTheMeanOfTheAreaItCovers) {
     TBitmap source(6, 4);
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 6; ++x) {
-            for (int c = 0; c < 3; ++c) source.Row(y)[x * 3 + c] = std::uint8_t(x * 40 + y * 10 + c);
+            for (int c = 0; c < 3; ++c)
+                source.Row(y)[x * 3 + c] = std::uint8_t(x * 40 + y * 10 + c);
         }
     }
     const TBitmap half = AreaResize(source, 3, 2);
@@ -273,7 +274,8 @@ TEST(AreaResize, ThinLinesShrinkToGreyInsteadOfBreakingUp) {
     EXPECT_EQ(darkest, 204);
     const TBitmap sampled = Resize(source, 140, 2);
     int sampledDarkest = 255;
-    for (int x = 0; x < 140; ++x) sampledDarkest = std::min(sampledDarkest, int(sampled.Row(1)[x * 3]));
+    for (int x = 0; x < 140; ++x)
+        sampledDarkest = std::min(sampledDarkest, int(sampled.Row(1)[x * 3]));
     EXPECT_LT(sampledDarkest, darkest);
 }
 

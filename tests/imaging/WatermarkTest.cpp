@@ -159,14 +159,10 @@ TEST(WatermarkStamp, NinePositionsInOrder) {
         TWatermarkPosition position;
         Box expected;
     } cases[] = {
-        {wpLeftTop, {3, 0, 68, 10}},
-        {wpLeftMiddle, {3, 18, 68, 28}},
-        {wpLeftBottom, {3, 35, 68, 45}},
-        {wpCenterTop, {27, 0, 92, 10}},
-        {wpCenterMiddle, {27, 18, 92, 28}},
-        {wpCenterBottom, {27, 35, 92, 45}},
-        {wpRightTop, {50, 0, 115, 10}},
-        {wpRightMiddle, {50, 18, 115, 28}},
+        {wpLeftTop, {3, 0, 68, 10}},        {wpLeftMiddle, {3, 18, 68, 28}},
+        {wpLeftBottom, {3, 35, 68, 45}},    {wpCenterTop, {27, 0, 92, 10}},
+        {wpCenterMiddle, {27, 18, 92, 28}}, {wpCenterBottom, {27, 35, 92, 45}},
+        {wpRightTop, {50, 0, 115, 10}},     {wpRightMiddle, {50, 18, 115, 28}},
         {wpRightBottom, {50, 35, 115, 45}},
     };
     TFontSpec font;

@@ -4,8 +4,8 @@
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "options/ProgramOptions.h"
-#include "support/OptionsPrinter.h"
 #include "platform/QtSettingsStore.h"
+#include "support/OptionsPrinter.h"
 #include "support/TempDir.h"
 
 namespace fsc {

@@ -369,8 +369,8 @@ TEST(TreeFolderPicturesTest, PatternsInOrderEachFileOnceWithoutTheToolsOwnFiles)
     test::TempDir dir;
     for (const char* name :
          {"b.jpg", "a.JPG", "c.jpeg", "d.png", "e.bmp", "f.gif", "g.jpg.txt", "b_fsc_th.jpg",
-          "fsc_bmp.bmp", "fsc_bmp.jpg", "fsc_bmp_fsc_th.jpg", "notes.txt", "scan.TIF",
-          "phone.heic", "IMG_1.CR2", "IMG_1.JPG", "IMG_2.nef"}) {
+          "fsc_bmp.bmp", "fsc_bmp.jpg", "fsc_bmp_fsc_th.jpg", "notes.txt", "scan.TIF", "phone.heic",
+          "IMG_1.CR2", "IMG_1.JPG", "IMG_2.nef"}) {
         WriteFileBytes(dir / name, "x");
     }
     // Listed covers that are still as written are the tool's; a picture of the user's that

@@ -160,7 +160,8 @@ TEST_F(DesktopThemeTest, EveryLabelReadsUnderALightAndADarkPalette) {
     const struct {
         const char* Name;
         QPalette Colours;
-    } themes[] = {{"light", QApplication::style()->standardPalette()}, {"dark", test::DarkDesktopPalette()}};
+    } themes[] = {{"light", QApplication::style()->standardPalette()},
+                  {"dark", test::DarkDesktopPalette()}};
     // Switched back and forth while the windows exist, as a desktop does when its theme
     // changes under a running program.
     for (int round = 0; round < 2; ++round) {
@@ -200,7 +201,8 @@ TEST_F(DesktopThemeTest, TheBlinkingHTMLFileLabelReadsInBothColoursAndThemes) {
         if (candidate->text() == "HTML-File") label = candidate;
     ASSERT_NE(label, nullptr);
 
-    for (const QPalette& colours : {test::DarkDesktopPalette(), QApplication::style()->standardPalette()}) {
+    for (const QPalette& colours :
+         {test::DarkDesktopPalette(), QApplication::style()->standardPalette()}) {
         QApplication::setPalette(colours);
         std::set<QRgb> seen;
         for (int tick = 0; tick < 2; ++tick) {

@@ -2,8 +2,8 @@
 // editor and the password dialog, the panes, transfers both ways, remote and local
 // directories, the gallery upload, and the failures a user meets.
 #include <QCheckBox>
-#include <QHeaderView>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -277,8 +277,7 @@ TEST_F(FtpWindowTest, AnSftpProfileLogsInWithTheKeyAndTrustsTheHostKeyIntoKnownH
         << Text("StatusEdit");
     EXPECT_NE(asked.find(sshd.Fingerprint()), std::string::npos) << asked;
     EXPECT_EQ(Names(Grid("WebStringGrid")), (std::vector<std::string>{"..", "a.jpg"}));
-    EXPECT_NE(ReadFileBytes(userHome + "/.ssh/known_hosts").find("ssh-ed25519"),
-              std::string::npos);
+    EXPECT_NE(ReadFileBytes(userHome + "/.ssh/known_hosts").find("ssh-ed25519"), std::string::npos);
     EXPECT_NE(ReadFileBytes(ConnListFilePath()).find("Home server;" + sshd.Host() + ";"),
               std::string::npos);
     EXPECT_NE(ReadFileBytes(ConnListFilePath()).find(";SFTP"), std::string::npos);
