@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <set>
 
 #include "base/Errors.h"
@@ -77,12 +78,27 @@ std::set<std::string> WalkFolder(const fs::path& root) {
     return paths;
 }
 
+// Where the files of one folder really lie, each folder resolved once: resolving every file
+// on its own walks its whole path again, which costs a no-change publish more than its
+// network round trips.
+class TRealPaths {
+public:
+    fs::path Of(const fs::path& full, bool link) {
+        std::error_code error;
+        if (link) return fs::canonical(full, error);
+        const auto [known, added] = folders.try_emplace(full.parent_path());
+        if (added) known->second = fs::canonical(full.parent_path(), error);
+        return known->second.empty() ? fs::path() : known->second / full.filename();
+    }
+
+private:
+    std::map<fs::path, fs::path> folders;
+};
+
 // A link is published as the file it names only when that file is part of the folder too:
 // a link to a key or a password file beside the gallery must never reach a web server.
-bool LiesInside(const fs::path& realRoot, const fs::path& full) {
-    std::error_code error;
-    const fs::path real = fs::canonical(full, error);
-    if (error) return false;
+bool LiesInside(const fs::path& realRoot, const fs::path& real) {
+    if (real.empty()) return false;
     const std::string below = real.lexically_relative(realRoot).generic_string();
     return !below.empty() && below != "." && !StartsWith(below, "../") && below != "..";
 }
@@ -137,13 +153,18 @@ TPublishedFiles PublishedFiles(const std::string& folder, const std::optional<TS
     } else {
         chosen = walked;
     }
+    TRealPaths realPaths;
+    std::vector<std::pair<int, TSyncFile>> ranked;
     for (const std::string& path : chosen) {
         if (IsHidden(path) || IsSyncOwnFile(fs::path(path).filename().string()) ||
             AnyMatches(choice.Exclude, path))
             continue;
         const fs::path full = root / fs::path(path);
-        if (!fs::exists(full, error)) {
-            if (fs::is_symlink(full, error)) {
+        const fs::file_status own = fs::symlink_status(full, error);
+        const bool link = fs::is_symlink(own);
+        const fs::file_status status = link ? fs::status(full, error) : own;
+        if (!fs::exists(status)) {
+            if (link) {
                 result.Warnings.push_back("Skipped " + path + ": a link to nothing.");
             } else {
                 result.Warnings.push_back("Skipped " + path +
@@ -151,20 +172,23 @@ TPublishedFiles PublishedFiles(const std::string& folder, const std::optional<TS
             }
             continue;
         }
-        if (!LiesInside(realRoot, full)) {
+        if (!LiesInside(realRoot, realPaths.Of(full, link))) {
             result.Warnings.push_back("Skipped " + path +
                                       ": a link to a file outside the gallery folder.");
             continue;
         }
-        if (!fs::is_regular_file(full, error)) continue;
-        result.Files.push_back(ReadSyncFile(path, full.string(), cache ? &*cache : nullptr));
+        if (!fs::is_regular_file(status)) continue;
+        ranked.emplace_back(SendingRank(path, choice),
+                            ReadSyncFile(path, full.string(), cache ? &*cache : nullptr));
     }
     if (cache) cache->Save();
-    std::stable_sort(result.Files.begin(), result.Files.end(),
-                     [&](const TSyncFile& a, const TSyncFile& b) {
-                         return SendingRank(a.Path, choice) < SendingRank(b.Path, choice);
-                     });
-    for (TSyncFile& file : result.Files) file.Page = SendingRank(file.Path, choice) > 0;
+    // Pictures and other files first, pages after them, the top page last.
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [rank, file] : ranked) {
+        file.Page = rank > 0;
+        result.Files.push_back(std::move(file));
+    }
     return result;
 }
 
