@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "base/AppFolders.h"
+#include "base/ErrorMessage.h"
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "base/Paths.h"
@@ -253,8 +254,8 @@ void TFtpJobQueue::RequestDone(TFtpRequest request, int error) {
             default:
                 break;
         }
-    } catch (const std::exception& e) {
-        return BackgroundError(e.what());
+    } catch (...) {
+        return BackgroundError(ErrorMessage(std::current_exception()));
     }
     if (session.Connected()) RunNextJob();
 }
@@ -287,8 +288,8 @@ void TFtpJobQueue::AfterList(int error) {
     if (error != FtpOk) return;
     try {
         ReadListing(LoadLines(listingFile), RemoteList, SystemNow());
-    } catch (const EFscError& e) {
-        return BackgroundError(e.what());
+    } catch (const EFscError&) {
+        return BackgroundError(ErrorMessage(std::current_exception()));
     }
     // Most servers list no "..": without it a double click could enter a remote directory
     // but never leave it again. The entry stands for the parent, as in the local pane.
@@ -317,8 +318,8 @@ void TFtpJobQueue::RunNextJob() {
     try {
         while (!RunJob()) {
         }
-    } catch (const std::exception& e) {
-        BackgroundError(e.what());
+    } catch (...) {
+        BackgroundError(ErrorMessage(std::current_exception()));
     }
 }
 

@@ -3,24 +3,12 @@
 
 #include <QMessageBox>
 
+#include "base/ErrorMessage.h"
 #include "base/Errors.h"
 #include "base/Version.h"
 #include "platform/ByteText.h"
 
 namespace fsc {
-
-std::string ErrorMessage(std::exception_ptr error) {
-    try {
-        std::rethrow_exception(error);
-    } catch (const EUserInputError& e) {
-        return e.what();
-    } catch (const EFSC_Exception& e) {
-        return e.what();
-    } catch (...) {
-        // A failed conversion or file operation says nothing useful in its own words.
-        return UnknownErrorText;
-    }
-}
 
 TFscApplication::TFscApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName("Orvik_Freeware");

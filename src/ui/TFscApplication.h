@@ -7,13 +7,9 @@
 #include <functional>
 #include <string>
 
+#include "base/ErrorMessage.h"
+
 namespace fsc {
-
-inline constexpr const char* UnknownErrorText = "An unknown error occured.";
-
-// The message the user sees: that of the program's own exceptions, the fixed text for
-// anything else.
-std::string ErrorMessage(std::exception_ptr error);
 
 class TFscApplication : public QApplication {
     Q_OBJECT
