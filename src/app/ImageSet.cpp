@@ -11,6 +11,7 @@
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "base/Paths.h"
+#include "base/ScopeExit.h"
 #include "base/Text.h"
 #include "engine/SourcePicture.h"
 #include "imaging/GraphicsIO.h"
@@ -267,14 +268,8 @@ void WriteImageSetWithImages(TThumbnailArray& images, const std::string& path,
 
 TThumbnailArray ReadImageSet(const std::string& path, IProgress& progress) {
     progress.ResetAbortHandler();
-    TThumbnailArray images;
-    try {
-        images = TSetReader(path, progress).Read();
-    } catch (...) {
-        progress.Hide();
-        throw;
-    }
-    progress.Hide();
+    const TScopeExit hide([&] { progress.Hide(); });
+    TThumbnailArray images = TSetReader(path, progress).Read();
     return images;
 }
 

@@ -14,6 +14,7 @@
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "base/Paths.h"
+#include "base/ScopeExit.h"
 #include "base/TabFields.h"
 
 namespace fsc {
@@ -251,13 +252,10 @@ void TBuildHistory::Rewrite(const std::vector<THistoryBuild>& builds) {
     const std::string fresh = path + ".new";
     const int out = ::open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (out < 0) throw EFSC_Exception("Cannot write \"" + fresh + "\": " + SystemMessage());
-    try {
+    {
+        const TScopeExit close([out] { ::close(out); });
         WriteAll(out, bytes, fresh);
-    } catch (...) {
-        ::close(out);
-        throw;
     }
-    ::close(out);
     if (::rename(fresh.c_str(), path.c_str()) != 0) {
         throw EFSC_Exception("Cannot write \"" + path + "\": " + SystemMessage());
     }

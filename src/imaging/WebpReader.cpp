@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "base/ScopeExit.h"
 #include "imaging/ColourProfile.h"
 #include "imaging/ExifOrientation.h"
 #include "imaging/PictureExif.h"
@@ -100,15 +101,9 @@ TBitmap DecodeWebp(std::string_view bytes, std::uint64_t maxPixels) {
     if (!WebPDemuxGetFrame(demux.get(), 1, &frame))
         throw EFSC_Exception("WebP file holds no picture");
     const int orientation = PayloadOrientation(WebpExifPayload(bytes));
-    try {
-        TBitmap picture = DecodeFrame(frame.fragment.bytes, frame.fragment.size, orientation,
-                                      ChunkOf(demux.get(), "ICCP"), maxPixels);
-        WebPDemuxReleaseIterator(&frame);
-        return picture;
-    } catch (...) {
-        WebPDemuxReleaseIterator(&frame);
-        throw;
-    }
+    const TScopeExit release([&] { WebPDemuxReleaseIterator(&frame); });
+    return DecodeFrame(frame.fragment.bytes, frame.fragment.size, orientation,
+                       ChunkOf(demux.get(), "ICCP"), maxPixels);
 }
 
 }  // namespace fsc
