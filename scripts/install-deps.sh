@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev
   libjpeg-dev libpng-dev libwebp-dev libavif-dev libtiff-dev libheif-dev liblcms2-dev libraw-dev libexiv2-dev
-  libexif-dev libssh-dev libwmf-dev libemf2svg-dev librsvg2-dev zlib1g-dev libgif-dev
+  libexif-dev libssh-dev libssl-dev libwmf-dev libemf2svg-dev librsvg2-dev zlib1g-dev libgif-dev
   clang libclang-rt-14-dev clang-format
   fonts-dejavu-core fonts-urw-base35 libjpeg-turbo-progs
   webp libheif-examples libavif-bin libtiff-tools libimage-exiftool-perl

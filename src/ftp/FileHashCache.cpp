@@ -3,11 +3,12 @@
 
 #include <sys/stat.h>
 
-#include <QCryptographicHash>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "base/Sha256.h"
 
 namespace fsc {
 
@@ -31,11 +32,7 @@ std::string StatSummary(const std::string& path) {
 
 TFileHashCache::TFileHashCache(const std::string& cacheFolder, const std::string& folder) {
     const std::string absolute = std::filesystem::absolute(folder).lexically_normal().string();
-    const QByteArray name =
-        QCryptographicHash::hash(QByteArray::fromStdString(absolute), QCryptographicHash::Sha256)
-            .toHex()
-            .left(32);
-    file = cacheFolder + "/" + name.toStdString();
+    file = cacheFolder + "/" + Sha256Hex(absolute).substr(0, 32);
     std::ifstream in(file, std::ios::binary);
     std::string line;
     if (!std::getline(in, line) || line != Header) return;

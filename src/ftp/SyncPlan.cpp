@@ -1,16 +1,12 @@
 // Reading the local gallery folder and comparing it with the manifest.
 #include "ftp/SyncPlan.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <QCryptographicHash>
-#include <QFile>
 #include <algorithm>
 #include <filesystem>
 #include <set>
 
 #include "base/Errors.h"
+#include "base/Sha256.h"
 #include "base/Text.h"
 #include "ftp/FileHashCache.h"
 
@@ -19,16 +15,8 @@ namespace fsc {
 namespace {
 
 TManifestEntry HashFile(const std::filesystem::path& path) {
-    // Opened by its bytes: a name that is not valid UTF-8 has no QString that finds it.
-    QFile file;
-    const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (handle >= 0 && !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        ::close(handle);
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!file.isOpen() || !hash.addData(&file)) {
-        throw EFSC_Exception("Cannot read the file " + path.string() + ".");
-    }
-    return {std::uint64_t(file.size()), hash.result().toHex().toStdString()};
+    const TFileDigest digest = Sha256OfFile(path.string());
+    return {digest.Size, digest.Sha256};
 }
 
 std::string Plural(std::size_t count, const std::string& word) {
