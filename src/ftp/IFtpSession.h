@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace fsc {
@@ -97,6 +98,10 @@ public:
 
     virtual void SetEvents(IFtpSessionEvents* events) = 0;
     virtual void Start(TFtpRequest request) = 0;
+    // Runs `work` on the session's event loop after `milliseconds`, or with 0 once the
+    // current event has been handled; dropped if the session goes first. A caller that may
+    // itself be gone by then guards `work`.
+    virtual void After(int milliseconds, std::function<void()> work) = 0;
     virtual bool Connected() const = 0;
     // The directory quoted in the last PWD reply.
     virtual std::string DirResult() const = 0;

@@ -29,6 +29,9 @@ public:
 
     void SetEvents(IFtpSessionEvents* events) override { this->events = events; }
     void Start(TFtpRequest request) override;
+    void After(int milliseconds, std::function<void()> work) override {
+        QTimer::singleShot(milliseconds, this, std::move(work));
+    }
     bool Connected() const override;
     std::string DirResult() const override { return dirResult; }
     std::int64_t SizeResult() const override { return sizeResult; }

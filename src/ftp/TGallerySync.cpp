@@ -1,7 +1,6 @@
 // The sync's steps over one FTP session and its recovery from dropped connections.
 #include "ftp/TGallerySync.h"
 
-#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -88,6 +87,12 @@ void TGallerySync::Abort() {
     phase = TPhase::Done;
     session.Start(TFtpRequest::Abort);
     if (OnFinished) OnFinished();
+}
+
+void TGallerySync::Later(int milliseconds, std::function<void()> work) {
+    session.After(milliseconds, [alive = std::weak_ptr<const bool>(alive), work = std::move(work)] {
+        if (!alive.expired()) work();
+    });
 }
 
 void TGallerySync::Request(TFtpRequest request) {
@@ -381,7 +386,7 @@ bool TGallerySync::RetryLater(int error) {
     ++temporaryRetries;
     Warn(steps.front().Path + ": " + session.ErrorText() + "; trying again.");
     phase = TPhase::Waiting;
-    QTimer::singleShot(pause, &timers, [this] {
+    Later(pause, [this] {
         if (phase != TPhase::Waiting) return;
         phase = TPhase::Steps;
         RunStep();
@@ -667,7 +672,7 @@ void TGallerySync::Dropped() {
     Warn("The connection was lost (" + session.ErrorText() + "); trying again.");
     phase = TPhase::Waiting;
     if (session.Connected()) session.Start(TFtpRequest::Abort);
-    QTimer::singleShot(RetryPauseMs, &timers, [this] {
+    Later(RetryPauseMs, [this] {
         if (phase == TPhase::Waiting) Connect();
     });
 }

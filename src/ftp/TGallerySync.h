@@ -7,7 +7,6 @@
 // gave up is continued by the next one instead of started over.
 #pragma once
 
-#include <QObject>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -170,8 +169,10 @@ private:
     std::int64_t expectedBytes = 0;
     std::string fetchedFile, writtenFile, listingFile;
     std::unique_ptr<TSyncCrew> crew;
-    QObject timers;
+    // Work left for later by the session's timer runs only while this sync still exists.
+    std::shared_ptr<const bool> alive = std::make_shared<const bool>(true);
 
+    void Later(int milliseconds, std::function<void()> work);
     void Request(TFtpRequest request);
     void Connect();
     void EnterGallery();

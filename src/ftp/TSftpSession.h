@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 #include <atomic>
 #include <fstream>
 #include <functional>
@@ -39,6 +40,9 @@ public:
 
     void SetEvents(IFtpSessionEvents* events) override { this->events = events; }
     void Start(TFtpRequest request) override;
+    void After(int milliseconds, std::function<void()> work) override {
+        QTimer::singleShot(milliseconds, this, std::move(work));
+    }
     bool Connected() const override { return connected; }
     std::string DirResult() const override { return dirResult; }
     int LastReplyCode() const override { return lastCode; }

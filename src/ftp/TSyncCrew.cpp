@@ -1,8 +1,6 @@
 // Members of a sync's crew: each a plain upload of its share over a session of its own.
 #include "ftp/TSyncCrew.h"
 
-#include <QObject>
-#include <QTimer>
 #include <algorithm>
 #include <numeric>
 #include <set>
@@ -48,7 +46,9 @@ TSyncCrew::TSyncCrew(const TGallerySync& first, const TSyncLogin& login, const s
         };
         // A member ends inside its own session's event: what follows waits for the loop.
         sync->OnFinished = [this, &self] {
-            QTimer::singleShot(0, &timers, [this, &self] { MemberEnded(self); });
+            self.session->After(0, [this, &self, alive = std::weak_ptr<const bool>(alive)] {
+                if (!alive.expired()) MemberEnded(self);
+            });
         };
         members.push_back(std::move(member));
     }

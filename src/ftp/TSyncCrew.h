@@ -6,7 +6,6 @@
 // good hands back what it did not send: the first connection sends that itself.
 #pragma once
 
-#include <QObject>
 #include <functional>
 #include <memory>
 #include <string>
@@ -49,7 +48,8 @@ private:
     struct TMember;
     std::vector<std::unique_ptr<TMember>> members;
     bool finishReported = false;
-    QObject timers;
+    // What a member's session leaves for later runs only while the crew still exists.
+    std::shared_ptr<const bool> alive = std::make_shared<const bool>(true);
 
     void MemberEnded(TMember& member);
 };

@@ -27,6 +27,8 @@ public:
     std::string Dir;
 
     void SetEvents(IFtpSessionEvents* events) override { Events = events; }
+    // The job queue never waits on a timer.
+    void After(int, std::function<void()>) override {}
     void Start(TFtpRequest request) override {
         Started.push_back({request, HostDirName, HostFileName, LocalFileName});
     }
