@@ -1,49 +1,14 @@
-// Fingerprints of server certificates: computed, parsed and written in one form.
+// Fingerprints of server certificates, through Qt's certificates.
 #include "ftp/CertificateFingerprint.h"
 
 #include <QCryptographicHash>
 #include <QSslCertificate>
-#include <cctype>
 
 namespace fsc {
 
-namespace {
-
-constexpr const char* Prefix = "SHA256:";
-constexpr std::size_t DigestSize = 32;
-
-std::string PairsText(const std::string& hexDigits) {
-    std::string text = Prefix;
-    for (std::size_t i = 0; i < hexDigits.size(); i += 2) {
-        if (i > 0) text += ':';
-        text += hexDigits.substr(i, 2);
-    }
-    return text;
-}
-
-}  // namespace
-
 std::string CertificateFingerprint(const QSslCertificate& certificate) {
-    const QByteArray digest = certificate.digest(QCryptographicHash::Sha256);
-    return PairsText(digest.toHex().toUpper().toStdString());
-}
-
-std::optional<std::string> ParseFingerprint(const std::string& text) {
-    std::string rest = text;
-    const std::string prefix = Prefix;
-    if (rest.size() >= prefix.size()) {
-        std::string head = rest.substr(0, prefix.size());
-        for (char& c : head) c = char(std::toupper(static_cast<unsigned char>(c)));
-        if (head == prefix) rest.erase(0, prefix.size());
-    }
-    std::string digits;
-    for (char c : rest) {
-        if (c == ':') continue;
-        if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
-        digits += char(std::toupper(static_cast<unsigned char>(c)));
-    }
-    if (digits.size() != DigestSize * 2) return std::nullopt;
-    return PairsText(digits);
+    return FingerprintOfDigest(
+        certificate.digest(QCryptographicHash::Sha256).toHex().toStdString());
 }
 
 }  // namespace fsc

@@ -6,7 +6,7 @@
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/Text.h"
-#include "ftp/CertificateFingerprint.h"
+#include "ftp/Fingerprint.h"
 #include "ftp/JobLine.h"
 
 namespace fsc {
