@@ -28,10 +28,21 @@ private:
 
 }  // namespace fsc
 
-// For a table of the functions a reader takes from one library: a list macro
-// `#define FSC_X_FUNCTIONS(F) F(x_open) F(x_close)` expands once into the members,
-// `struct XFunctions { FSC_X_FUNCTIONS(FSC_LAZY_MEMBER) };`, and once into their values,
-// `XFunctions{FSC_X_FUNCTIONS(FSC_LAZY_LOAD)}` with a LazyLibrary named `library` in scope.
-// Each member keeps the type of the library's own declaration.
+// A table of the functions a reader takes from one library. With a list macro
+// `#define FSC_X_FUNCTIONS(F) F(x_open) F(x_close)`,
+// `FSC_LAZY_FUNCTIONS(XFunctions, X, FSC_X_FUNCTIONS, "libx.so.1")` declares the struct
+// XFunctions, one member a function with the type of the library's own declaration, and
+// `const XFunctions& X()`, which opens the library and takes the functions on its first call.
 #define FSC_LAZY_MEMBER(name) decltype(&::name) name;
 #define FSC_LAZY_LOAD(name) library.Get<decltype(&::name)>(#name),
+#define FSC_LAZY_FUNCTIONS(Table, Accessor, LIST, soname) \
+    struct Table {                                        \
+        LIST(FSC_LAZY_MEMBER)                             \
+    };                                                    \
+    const Table& Accessor() {                             \
+        static const Table functions = [] {               \
+            const ::fsc::LazyLibrary library(soname);     \
+            return Table{LIST(FSC_LAZY_LOAD)};            \
+        }();                                              \
+        return functions;                                 \
+    }

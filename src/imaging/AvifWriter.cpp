@@ -25,17 +25,7 @@ namespace {
     F(avifRWDataFree)          \
     F(avifResultToString)
 
-struct AvifFunctions {
-    FSC_AVIF_FUNCTIONS(FSC_LAZY_MEMBER)
-};
-
-const AvifFunctions& Avif() {
-    static const AvifFunctions functions = [] {
-        const LazyLibrary library(FSC_SONAME_AVIF);
-        return AvifFunctions{FSC_AVIF_FUNCTIONS(FSC_LAZY_LOAD)};
-    }();
-    return functions;
-}
+FSC_LAZY_FUNCTIONS(AvifFunctions, Avif, FSC_AVIF_FUNCTIONS, FSC_SONAME_AVIF)
 
 struct TImageDeleter {
     void operator()(avifImage* image) const { Avif().avifImageDestroy(image); }

@@ -44,17 +44,7 @@ namespace {
     F(heif_image_release)                               \
     F(heif_nclx_color_profile_free)
 
-struct HeifFunctions {
-    FSC_HEIF_FUNCTIONS(FSC_LAZY_MEMBER)
-};
-
-const HeifFunctions& Heif() {
-    static const HeifFunctions functions = [] {
-        const LazyLibrary library(FSC_SONAME_HEIF);
-        return HeifFunctions{FSC_HEIF_FUNCTIONS(FSC_LAZY_LOAD)};
-    }();
-    return functions;
-}
+FSC_LAZY_FUNCTIONS(HeifFunctions, Heif, FSC_HEIF_FUNCTIONS, FSC_SONAME_HEIF)
 
 struct HeifDelete {
     void operator()(heif_context* context) const { Heif().heif_context_free(context); }

@@ -33,17 +33,7 @@ namespace {
     F(wmf_play)              \
     F(wmf_scan)
 
-struct WmfFunctions {
-    FSC_WMF_FUNCTIONS(FSC_LAZY_MEMBER)
-};
-
-const WmfFunctions& Wmf() {
-    static const WmfFunctions functions = [] {
-        const LazyLibrary library(FSC_SONAME_WMF);
-        return WmfFunctions{FSC_WMF_FUNCTIONS(FSC_LAZY_LOAD)};
-    }();
-    return functions;
-}
+FSC_LAZY_FUNCTIONS(WmfFunctions, Wmf, FSC_WMF_FUNCTIONS, FSC_SONAME_WMF)
 
 // librsvg draws the SVG an .emf file becomes; cairo and GLib come with it.
 #define FSC_SVG_FUNCTIONS(F)                    \
@@ -63,32 +53,12 @@ const WmfFunctions& Wmf() {
     F(rsvg_handle_render_document)              \
     F(rsvg_handle_set_dpi)
 
-struct SvgFunctions {
-    FSC_SVG_FUNCTIONS(FSC_LAZY_MEMBER)
-};
-
-const SvgFunctions& Svg() {
-    static const SvgFunctions functions = [] {
-        const LazyLibrary library(FSC_SONAME_RSVG);
-        return SvgFunctions{FSC_SVG_FUNCTIONS(FSC_LAZY_LOAD)};
-    }();
-    return functions;
-}
+FSC_LAZY_FUNCTIONS(SvgFunctions, Svg, FSC_SVG_FUNCTIONS, FSC_SONAME_RSVG)
 
 // libemf2svg loads with the first .emf file.
 #define FSC_EMF_FUNCTIONS(F) F(emf2svg)
 
-struct EmfFunctions {
-    FSC_EMF_FUNCTIONS(FSC_LAZY_MEMBER)
-};
-
-const EmfFunctions& Emf() {
-    static const EmfFunctions functions = [] {
-        const LazyLibrary library(FSC_SONAME_EMF2SVG);
-        return EmfFunctions{FSC_EMF_FUNCTIONS(FSC_LAZY_LOAD)};
-    }();
-    return functions;
-}
+FSC_LAZY_FUNCTIONS(EmfFunctions, Emf, FSC_EMF_FUNCTIONS, FSC_SONAME_EMF2SVG)
 
 // A metafile is drawn, not stored: keep its canvas to a sane size.
 constexpr std::uint64_t MaxMetafilePixels = 100'000'000;

@@ -27,17 +27,7 @@ namespace {
     F(libraw_strerror)             \
     F(libraw_unpack_thumb)
 
-struct RawFunctions {
-    FSC_RAW_FUNCTIONS(FSC_LAZY_MEMBER)
-};
-
-const RawFunctions& Raw() {
-    static const RawFunctions functions = [] {
-        const LazyLibrary library(FSC_SONAME_RAW);
-        return RawFunctions{FSC_RAW_FUNCTIONS(FSC_LAZY_LOAD)};
-    }();
-    return functions;
-}
+FSC_LAZY_FUNCTIONS(RawFunctions, Raw, FSC_RAW_FUNCTIONS, FSC_SONAME_RAW)
 
 struct RawDelete {
     void operator()(libraw_data_t* raw) const { Raw().libraw_close(raw); }
