@@ -1,6 +1,6 @@
 // The settings lines of a template file ("STYLE=table", "THUMBWIDTH=70", ...): what each
 // key sets in the settings panels, option dialogs, Special window, watermark editor and
-// schemes when a template is applied.
+// schemes when a template is applied. Each key's rule is its row in TemplateSettingsKeys.h.
 #pragma once
 
 #include <string>
