@@ -7,7 +7,7 @@
 
 namespace fsc {
 
-// The keys the settings-line reader of template apply knows, with their "=".
+// The keys of the table of template settings keys that "--set" takes, with their "=".
 bool IsTemplateSettingsKey(const std::string& keyWithEquals);
 
 // Applies `assignment` ("STYLE=list") as a line of a template file would be applied.
