@@ -13,6 +13,7 @@
 #include "app/CreateGallery.h"
 #include "app/DirectoryFields.h"
 #include "app/GalleryProject.h"
+#include "app/GalleryToPublish.h"
 #include "app/ImageSet.h"
 #include "base/AppFolders.h"
 #include "base/Errors.h"
@@ -180,6 +181,15 @@ void UndoFailedBuild(Workspace& ws, IMessages& messages) {
     }
 }
 
+// --upload and --sync: the gallery as this run built it, from the folder it went into.
+void PublishBuiltGallery(const Workspace& ws, const TUploadTarget& target,
+                         TConsoleProgress& progress, IShell& shell, bool quiet) {
+    const std::optional<TGalleryToPublish> gallery = LastBuiltGallery(ws);
+    if (!gallery) throw EFSC_Exception("The build computed no gallery to upload.");
+    SyncGalleryFolder(*gallery, target, progress, quiet);
+    if (!target.DryRun) PrintGalleryAddress(target, gallery->TopPage, shell);
+}
+
 }  // namespace
 
 int RunBuildCommand(const std::vector<std::string>& args) {
@@ -229,12 +239,8 @@ int RunBuildCommand(const std::vector<std::string>& args) {
         UndoFailedBuild(ws, messages);
         throw;
     }
-    if (arguments.Upload) {
-        SyncGalleryFolder(ws.Main.HTMLDir, GalleryFilePath(ws), *arguments.Upload, progress,
-                          arguments.Quiet);
-        if (!arguments.Upload->DryRun)
-            PrintGalleryAddress(*arguments.Upload, ws.Main.HTMLFile, shell);
-    }
+    if (arguments.Upload)
+        PublishBuiltGallery(ws, *arguments.Upload, progress, shell, arguments.Quiet);
     return ReportLeftOutPictures(ws, std::cerr);
 }
 

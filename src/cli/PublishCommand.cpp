@@ -3,10 +3,11 @@
 
 #include <unistd.h>
 
-#include <filesystem>
 #include <iostream>
 #include <optional>
 
+#include "app/GalleryToPublish.h"
+#include "base/AppFolders.h"
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "base/Text.h"
@@ -14,6 +15,7 @@
 #include "cli/GalleryArguments.h"
 #include "cli/StopSignals.h"
 #include "cli/SyncGalleryFolder.h"
+#include "platform/QtSettingsStore.h"
 
 namespace fsc {
 
@@ -72,14 +74,13 @@ int RunPublishCommand(const std::vector<std::string>& args) {
         throw EUserInputError("The gallery " + gallery.GalleryFile +
                               " has not been built; build it before publishing it.");
     }
+    QtSettingsStore store;
+    const TGalleryToPublish published = GalleryToPublish(
+        gallery.HTMLDir, gallery.GalleryFile, LoadProgramOptions(store), HistoryFolder());
     TConsoleProgress progress(std::cerr, arguments.Quiet, isatty(STDERR_FILENO) != 0);
-    SyncGalleryFolder(gallery.HTMLDir, gallery.GalleryFile, *arguments.Target, progress,
-                      arguments.Quiet);
+    SyncGalleryFolder(published, *arguments.Target, progress, arguments.Quiet);
     TConsoleShell shell(std::cout, false);
-    const std::string htmlFile = std::filesystem::path(gallery.GalleryFile)
-                                     .lexically_relative(gallery.HTMLDir)
-                                     .generic_string();
-    if (!arguments.Target->DryRun) PrintGalleryAddress(*arguments.Target, htmlFile, shell);
+    if (!arguments.Target->DryRun) PrintGalleryAddress(*arguments.Target, published.TopPage, shell);
     return 0;
 }
 
