@@ -13,7 +13,7 @@
 #include "base/Text.h"
 #include "cli/CliUsage.h"
 #include "cli/GalleryArguments.h"
-#include "cli/StopSignals.h"
+#include "cli/GalleryCommandRun.h"
 #include "cli/SyncGalleryFolder.h"
 #include "platform/QtSettingsStore.h"
 
@@ -67,8 +67,7 @@ TPublishArguments ParsePublishArguments(const std::vector<std::string>& args) {
 
 int RunPublishCommand(const std::vector<std::string>& args) {
     const TPublishArguments arguments = ParsePublishArguments(args);
-    UseOffscreenQt();
-    InstallStopSignalHandlers();
+    SetUpConsoleProcess();
     const TGalleryLocation gallery = GalleryOf(arguments.Gallery, "publish");
     if (!FileExists(gallery.GalleryFile)) {
         throw EUserInputError("The gallery " + gallery.GalleryFile +
