@@ -14,8 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         changes.Width = changes.Height = 100;
         const std::string rewritten = block.Rewritten(changes);
         // The same bytes taken as a whole JPEG file, as a byte copy rewrites one.
-        if (const auto segment = fsc::FindExifSegment(bytes))
-            (void)fsc::ReplaceSegment(bytes, *segment, rewritten);
+        for (const fsc::TSegmentEntry& entry : fsc::ListSegments(bytes)) {
+            if (entry.Marker != 0xE1) continue;
+            (void)fsc::ReplaceSegment(bytes, entry.Segment, rewritten);
+            break;
+        }
         std::string jpeg(bytes);
         fsc::RemoveLocationData(jpeg);
     });

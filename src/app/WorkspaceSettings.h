@@ -1,6 +1,6 @@
-// Every settings struct of the workspace as "Struct.Field=value" lines, and back: one walk
-// over each struct's list of fields, so the command line can show and set any setting and
-// no field can be left out of one direction only.
+// Every settings struct of the workspace as "Struct.Field=value" lines: one walk over each
+// struct's list of fields, so that a project notices a change of any setting and no field
+// added later can be left out.
 #pragma once
 
 #include <string>
@@ -31,10 +31,5 @@ void VisitWorkspaceSettings(Ws& ws, Visitor&& visit) {
 
 // Line lists are written as comma text; flags as 1 or 0; choices by their number.
 TStringList WorkspaceSettingLines(const Workspace& ws);
-// Sets one value by its "Struct.Field" name; EUserInputError for an unknown name or a value
-// of the wrong kind.
-void SetWorkspaceSetting(Workspace& ws, const std::string& name, const std::string& value);
-// Every "Struct.Field=value" line in turn.
-void LoadWorkspaceSettingLines(Workspace& ws, const TStringList& lines);
 
 }  // namespace fsc

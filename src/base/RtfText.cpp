@@ -278,10 +278,4 @@ bool IsRtf(std::string_view bytes) {
 
 TRtfText ReadRtf(std::string_view bytes) { return TRtfReader(bytes).Read(); }
 
-std::string PlainText(const TRtfText& text) {
-    std::string plain;
-    for (const TRtfRun& run : text) plain += run.Text;
-    return plain;
-}
-
 }  // namespace fsc

@@ -31,7 +31,4 @@ bool IsRtf(std::string_view bytes);
 // is returned.
 TRtfText ReadRtf(std::string_view bytes);
 
-// The runs' text without styles.
-std::string PlainText(const TRtfText& text);
-
 }  // namespace fsc

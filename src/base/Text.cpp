@@ -49,10 +49,6 @@ std::string ReplaceFirst(std::string_view text, std::string_view tag, std::strin
     return Replace(text, tag, value, false, FindExact);
 }
 
-std::string ReplaceAllNoCase(std::string_view text, std::string_view tag, std::string_view value) {
-    return Replace(text, tag, value, true, FindNoCase);
-}
-
 std::string ReplaceFirstNoCase(std::string_view text, std::string_view tag,
                                std::string_view value) {
     return Replace(text, tag, value, false, FindNoCase);

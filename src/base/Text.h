@@ -14,8 +14,7 @@ std::string ReplaceAll(std::string_view text, std::string_view tag, std::string_
 void ReplaceAllIn(std::string& text, std::string_view tag, std::string_view value);
 // Replaces the first occurrence only; returns the text unchanged when the tag is absent.
 std::string ReplaceFirst(std::string_view text, std::string_view tag, std::string_view value);
-// Like ReplaceAll/ReplaceFirst but the tag is found without regard to ASCII case.
-std::string ReplaceAllNoCase(std::string_view text, std::string_view tag, std::string_view value);
+// Like ReplaceFirst but the tag is found without regard to ASCII case.
 std::string ReplaceFirstNoCase(std::string_view text, std::string_view tag, std::string_view value);
 
 // Position of the first occurrence at or after `from`, ignoring ASCII case; npos when absent.

@@ -2,8 +2,6 @@
 // command the main window runs.
 #include "cli/BuildCommand.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -13,8 +11,8 @@
 #include "app/CreateGallery.h"
 #include "app/DirectoryFields.h"
 #include "app/GalleryProject.h"
+#include "app/GalleryToPublish.h"
 #include "app/ImageSet.h"
-#include "base/AppFolders.h"
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "base/Paths.h"
@@ -22,16 +20,12 @@
 #include "cli/BuildArguments.h"
 #include "cli/CliUsage.h"
 #include "cli/CommandLineTemplate.h"
-#include "cli/ConsoleServices.h"
 #include "cli/GalleryArguments.h"
+#include "cli/GalleryCommandRun.h"
 #include "cli/LeftOutPictures.h"
 #include "cli/SetOption.h"
-#include "cli/StopSignals.h"
 #include "cli/SyncGalleryFolder.h"
 #include "engine/Undo.h"
-#include "imaging/GraphicsIO.h"
-#include "platform/QtSettingsStore.h"
-#include "platform/QtTextRasteriser.h"
 #include "templates/TemplateApply.h"
 #include "templates/TemplateLibrary.h"
 
@@ -180,6 +174,15 @@ void UndoFailedBuild(Workspace& ws, IMessages& messages) {
     }
 }
 
+// --upload and --sync: the gallery as this run built it, from the folder it went into.
+void PublishBuiltGallery(const Workspace& ws, const TUploadTarget& target,
+                         TConsoleProgress& progress, IShell& shell, bool quiet) {
+    const std::optional<TGalleryToPublish> gallery = LastBuiltGallery(ws);
+    if (!gallery) throw EFSC_Exception("The build computed no gallery to upload.");
+    SyncGalleryFolder(*gallery, target, progress, quiet);
+    if (!target.DryRun) PrintGalleryAddress(target, gallery->TopPage, shell);
+}
+
 }  // namespace
 
 int RunBuildCommand(const std::vector<std::string>& args) {
@@ -187,54 +190,26 @@ int RunBuildCommand(const std::vector<std::string>& args) {
     if (arguments.Project.empty() && !arguments.HTMLDir) {
         throw EUsageError("build needs a project file or --html-dir");
     }
-    // Fonts for the watermark come from Qt; the command line never shows a window.
-    UseOffscreenQt();
-    QtTextRasteriser rasteriser;
-    InstallStopSignalHandlers();
-
-    QtSettingsStore store;
-    Workspace ws = StartupWorkspace(LoadProgramOptions(store));
-    ws.CacheFolder = ImageCacheFolder();
-    ws.HistoryFolder = HistoryFolder();
-    ws.SkipBadPictures = arguments.SkipBad;
-    RegisterPicturePlugins();
-
-    TConsoleAsk ask(arguments.Answer, arguments.Quiet);
-    TConsoleProgress progress(std::cerr, arguments.Quiet, isatty(STDERR_FILENO) != 0);
-    TConsoleMessages messages(std::cerr);
-    TConsoleShell shell(std::cout, arguments.Open);
-    TSystemClock clock;
-    TSystemRandom random;
-    TNoCompressionDialog compression;
-    TCommandServices services{{ask, progress, clock, random, rasteriser, compression, &messages},
-                              messages,
-                              shell,
-                              TempFolder(),
-                              TempFolder(),
-                              HistoryFolder()};
-
-    FillWorkspace(ws, arguments, ask, progress);
+    TGalleryCommandRun run({arguments.Answer, arguments.Quiet, arguments.Open, arguments.SkipBad});
+    Workspace& ws = run.Ws;
+    FillWorkspace(ws, arguments, run.Ask, run.Progress);
     if (WatermarkWithoutText(ws)) {
         throw EUsageError(
             "The watermark is switched on (USEWATERMARK) but has no text: give it one with "
             "--set WATERMARKTEXT=TEXT, or switch it off.");
     }
     if (!arguments.SaveProject.empty()) {
-        SaveGalleryProject(ws, arguments.SaveProject, messages, progress);
+        SaveGalleryProject(ws, arguments.SaveProject, run.Messages, run.Progress);
     }
     try {
-        CreateGallery(ws, TCreateMode::MainWindow, services);
+        CreateGallery(ws, TCreateMode::MainWindow, run.Services);
     } catch (...) {
-        progress.Hide();
-        UndoFailedBuild(ws, messages);
+        run.Progress.Hide();
+        UndoFailedBuild(ws, run.Messages);
         throw;
     }
-    if (arguments.Upload) {
-        SyncGalleryFolder(ws.Main.HTMLDir, GalleryFilePath(ws), *arguments.Upload, progress,
-                          arguments.Quiet);
-        if (!arguments.Upload->DryRun)
-            PrintGalleryAddress(*arguments.Upload, ws.Main.HTMLFile, shell);
-    }
+    if (arguments.Upload)
+        PublishBuiltGallery(ws, *arguments.Upload, run.Progress, run.Shell, arguments.Quiet);
     return ReportLeftOutPictures(ws, std::cerr);
 }
 

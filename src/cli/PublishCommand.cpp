@@ -3,17 +3,19 @@
 
 #include <unistd.h>
 
-#include <filesystem>
 #include <iostream>
 #include <optional>
 
+#include "app/GalleryToPublish.h"
+#include "base/AppFolders.h"
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "base/Text.h"
 #include "cli/CliUsage.h"
 #include "cli/GalleryArguments.h"
-#include "cli/StopSignals.h"
+#include "cli/GalleryCommandRun.h"
 #include "cli/SyncGalleryFolder.h"
+#include "platform/QtSettingsStore.h"
 
 namespace fsc {
 
@@ -65,21 +67,19 @@ TPublishArguments ParsePublishArguments(const std::vector<std::string>& args) {
 
 int RunPublishCommand(const std::vector<std::string>& args) {
     const TPublishArguments arguments = ParsePublishArguments(args);
-    UseOffscreenQt();
-    InstallStopSignalHandlers();
+    SetUpConsoleProcess();
     const TGalleryLocation gallery = GalleryOf(arguments.Gallery, "publish");
     if (!FileExists(gallery.GalleryFile)) {
         throw EUserInputError("The gallery " + gallery.GalleryFile +
                               " has not been built; build it before publishing it.");
     }
+    QtSettingsStore store;
+    const TGalleryToPublish published = GalleryToPublish(
+        gallery.HTMLDir, gallery.GalleryFile, LoadProgramOptions(store), HistoryFolder());
     TConsoleProgress progress(std::cerr, arguments.Quiet, isatty(STDERR_FILENO) != 0);
-    SyncGalleryFolder(gallery.HTMLDir, gallery.GalleryFile, *arguments.Target, progress,
-                      arguments.Quiet);
+    SyncGalleryFolder(published, *arguments.Target, progress, arguments.Quiet);
     TConsoleShell shell(std::cout, false);
-    const std::string htmlFile = std::filesystem::path(gallery.GalleryFile)
-                                     .lexically_relative(gallery.HTMLDir)
-                                     .generic_string();
-    if (!arguments.Target->DryRun) PrintGalleryAddress(*arguments.Target, htmlFile, shell);
+    if (!arguments.Target->DryRun) PrintGalleryAddress(*arguments.Target, published.TopPage, shell);
     return 0;
 }
 

@@ -4,23 +4,20 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
-#include <climits>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
+#include "app/GalleryToPublish.h"
 #include "base/AppFolders.h"
 #include "base/Errors.h"
 #include "base/Text.h"
 #include "cli/FtpLogin.h"
-#include "engine/GalleryOutputs.h"
+#include "ftp/ByteProgress.h"
 #include "ftp/GalleryUpload.h"
 #include "ftp/PublishedFiles.h"
 #include "ftp/TFtpClient.h"
 #include "ftp/TGallerySync.h"
 #include "ftp/TSftpSession.h"
-#include "options/ProgramOptions.h"
-#include "platform/QtSettingsStore.h"
 
 namespace fsc {
 
@@ -64,34 +61,24 @@ std::string RefusedList(const TGallerySync& sync) {
     return names;
 }
 
-// The pages are the files with one of the program's HTML extensions.
-TPublishChoice PublishChoiceOf(const std::string& htmlDir, const std::string& galleryFile,
-                               const TUploadTarget& target) {
-    QtSettingsStore store;
-    const ProgramOptions options = LoadProgramOptions(store);
+TPublishChoice PublishChoiceOf(const TGalleryToPublish& gallery, const TUploadTarget& target) {
     TPublishChoice choice;
     choice.Include = target.Include;
     choice.Exclude = target.Exclude;
-    choice.TopPage = std::filesystem::absolute(galleryFile)
-                         .lexically_normal()
-                         .lexically_relative(std::filesystem::absolute(htmlDir).lexically_normal())
-                         .generic_string();
-    choice.PageExtensions.insert(choice.PageExtensions.end(), options.HTMLExt.begin(),
-                                 options.HTMLExt.end());
-    choice.PageExtensions.push_back(options.DefaultHTMLExt);
+    choice.TopPage = gallery.TopPage;
+    choice.PageExtensions = gallery.PageExtensions;
     choice.HashCacheFolder = StateFolder() + "/publish-hashes";
     return choice;
 }
 
-std::vector<TSyncFile> FilesToSend(const std::string& htmlDir, const std::string& galleryFile,
-                                   const TUploadTarget& target, bool quiet) {
-    const auto outputs = GalleryOutputs(HistoryFolder(), galleryFile);
+std::vector<TSyncFile> FilesToSend(const TGalleryToPublish& gallery, const TUploadTarget& target,
+                                   bool quiet) {
     TPublishedFiles chosen =
-        PublishedFiles(htmlDir, outputs, PublishChoiceOf(htmlDir, galleryFile, target));
+        PublishedFiles(gallery.HTMLDir, RecordedOutputs(gallery), PublishChoiceOf(gallery, target));
     if (!chosen.FromRecord && !quiet) {
         std::cerr << "No record of the gallery's last build (undone, forgotten, or built by an "
                      "older version): sending every file of "
-                  << htmlDir << ".\n";
+                  << gallery.HTMLDir << ".\n";
     }
     if (!quiet) {
         for (const std::string& warning : chosen.Warnings) std::cerr << warning << '\n';
@@ -111,9 +98,9 @@ std::unique_ptr<IFtpSession> OpenSession(const TUploadTarget& target) {
 
 }  // namespace
 
-void SyncGalleryFolder(const std::string& htmlDir, const std::string& galleryFile,
-                       const TUploadTarget& target, TConsoleProgress& progress, bool quiet) {
-    std::vector<TSyncFile> files = FilesToSend(htmlDir, galleryFile, target, quiet);
+void SyncGalleryFolder(const TGalleryToPublish& gallery, const TUploadTarget& target,
+                       TConsoleProgress& progress, bool quiet) {
+    std::vector<TSyncFile> files = FilesToSend(gallery, target, quiet);
     // A plain upload sends everything: its plan needs no server.
     if (target.DryRun && !target.Sync) return PrintPlan(PlanSync(files, {}));
     // An SFTP login asks for a password only when no key was accepted.
@@ -140,12 +127,7 @@ void SyncGalleryFolder(const std::string& htmlDir, const std::string& galleryFil
         progress.Update(0, 0, text, 1);
     };
     sync.OnProgress = [&](std::int64_t bytes, std::int64_t expected) {
-        // The bar counts in int; very large files are shown in coarser steps.
-        while (expected > INT_MAX || bytes > INT_MAX) {
-            expected /= 1024;
-            bytes /= 1024;
-        }
-        progress.Update(0, int(bytes), status, int(expected));
+        ShowBytes(progress, bytes, expected, status);
     };
     sync.OnWarning = [quiet](const std::string& text) {
         if (!quiet) std::cerr << text << '\n';

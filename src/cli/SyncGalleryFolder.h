@@ -4,13 +4,14 @@
 
 #include <string>
 
+#include "app/GalleryToPublish.h"
 #include "base/IShell.h"
 #include "cli/BuildArguments.h"
 #include "cli/ConsoleServices.h"
 
 namespace fsc {
 
-// Sends the gallery whose HTML file is `galleryFile` from `htmlDir`: the files its newest
+// Sends the gallery from the folder it was built into: the files its newest
 // build recorded (else every file of the folder, said in one line) with the target's
 // --include and --exclude, never hidden files or links that reach outside the folder;
 // pictures first, pages last, the gallery file very last. With Sync only what is new or
@@ -19,8 +20,8 @@ namespace fsc {
 // connection is lost for good, Ctrl+C aborts, a file arrives cut short twice, or the server
 // refused a file: a sync records the files that arrived all the same, so running the
 // command again sends only the rest.
-void SyncGalleryFolder(const std::string& htmlDir, const std::string& galleryFile,
-                       const TUploadTarget& target, TConsoleProgress& progress, bool quiet);
+void SyncGalleryFolder(const TGalleryToPublish& gallery, const TUploadTarget& target,
+                       TConsoleProgress& progress, bool quiet);
 
 // With --dry-run, only the plan is printed on stdout ("send PATH", "delete PATH", the
 // counts): a sync logs in to read the manifest and the listings, a plain upload does not

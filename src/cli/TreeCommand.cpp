@@ -2,8 +2,6 @@
 // desktop program's dialog runs.
 #include "cli/TreeCommand.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -17,14 +15,10 @@
 #include "base/Text.h"
 #include "cli/CliUsage.h"
 #include "cli/CommandLineTemplate.h"
-#include "cli/ConsoleServices.h"
+#include "cli/GalleryCommandRun.h"
 #include "cli/LeftOutPictures.h"
 #include "cli/SetOption.h"
-#include "cli/StopSignals.h"
 #include "engine/TempFolderCleanup.h"
-#include "imaging/GraphicsIO.h"
-#include "platform/QtSettingsStore.h"
-#include "platform/QtTextRasteriser.h"
 #include "templates/TemplateApply.h"
 #include "tools/DirectoryTreeGalleries.h"
 
@@ -100,33 +94,12 @@ private:
 
 int RunTreeCommand(const std::vector<std::string>& args) {
     const TTreeArguments arguments = ParseTreeArguments(args);
-    // Fonts for the watermark come from Qt; the command line never shows a window.
-    UseOffscreenQt();
-    QtTextRasteriser rasteriser;
-    InstallStopSignalHandlers();
-
-    QtSettingsStore store;
-    Workspace ws = StartupWorkspace(LoadProgramOptions(store));
-    ws.CacheFolder = ImageCacheFolder();
-    ws.SkipBadPictures = arguments.SkipBad;
-    RegisterPicturePlugins();
-    TConsoleAsk ask(arguments.Answer, arguments.Quiet);
-    TConsoleProgress progress(std::cerr, arguments.Quiet, isatty(STDERR_FILENO) != 0);
-    TConsoleMessages messages(std::cerr);
-    TConsoleShell shell(std::cout, false);
-    TSystemClock clock;
-    TSystemRandom random;
-    TNoCompressionDialog compression;
-    TCommandServices services{{ask, progress, clock, random, rasteriser, compression, &messages},
-                              messages,
-                              shell,
-                              TempFolder(),
-                              TempFolder(),
-                              HistoryFolder()};
+    TGalleryCommandRun run({arguments.Answer, arguments.Quiet, false, arguments.SkipBad});
+    Workspace& ws = run.Ws;
     TTreeExit atExit(ws);
 
     if (arguments.Template) {
-        SelectCommandLineTemplate(ws, *arguments.Template, ask);
+        SelectCommandLineTemplate(ws, *arguments.Template, run.Ask);
         TemplateContext context = ws.Templates();
         ApplyTemplate(context, TTemplateSender::TemplateDialog);
     }
@@ -143,8 +116,8 @@ int RunTreeCommand(const std::vector<std::string>& args) {
     options.NoNavigation = arguments.NoNavigation;
     options.AllowModify = arguments.AllowModify;
     ImageListPanel panel;
-    if (!CreateDirectoryTreeGalleries(ws, panel, options, services, TempFolder())) {
-        messages.ShowMessage("No gallery was made in " + options.Directory + " or below it.");
+    if (!CreateDirectoryTreeGalleries(ws, panel, options, run.Services, TempFolder())) {
+        run.Messages.ShowMessage("No gallery was made in " + options.Directory + " or below it.");
     }
     return ReportLeftOutPictures(ws, std::cerr);
 }

@@ -2,7 +2,6 @@
 #include "engine/ImageCopyPicture.h"
 
 #include "base/Text.h"
-#include "engine/LoadSourcePicture.h"
 #include "imaging/Resize.h"
 #include "imaging/Watermark.h"
 
@@ -35,17 +34,6 @@ TBitmap CopyPictureFrom(TBitmap decoded, TSize copySize, const TFSC_Images& imag
               images.WatermarkFont, images.WatermarkTransparency, rasteriser);
     }
     return picture;
-}
-
-TCopyPicture MakeCopyPicture(const std::string& fileName, const TFSC_Images& images,
-                             ITextRasteriser& rasteriser, IMessages* messages) {
-    TCopyPicture copy;
-    copy.SourceIsJpeg = IsJpegName(fileName);
-    TBitmap source = LoadSourcePicture(fileName, messages);
-    const TSize size{source.Width, source.Height};
-    copy.Modified = CopyIsModified(images, size);
-    copy.Picture = CopyPictureFrom(std::move(source), CopySize(images, size), images, rasteriser);
-    return copy;
 }
 
 }  // namespace fsc

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "base/IMessages.h"
 #include "base/ITextRasteriser.h"
 #include "engine/TFSC_Images.h"
 #include "imaging/ImageFitting.h"
@@ -12,14 +11,7 @@
 
 namespace fsc {
 
-struct TCopyPicture {
-    TBitmap Picture;
-    // By the name: ".JPG" or ".JPEG" at the end, in any case.
-    bool SourceIsJpeg = false;
-    // Resized or watermarked, so the source's own bytes will not do.
-    bool Modified = false;
-};
-
+// By the name: ".JPG" or ".JPEG" at the end, in any case.
 bool IsJpegName(const std::string& fileName);
 
 // The copy's size for a source of `source` size: shrunk by the limit rule when resizing is on
@@ -32,10 +24,5 @@ bool CopyIsModified(const TFSC_Images& images, TSize source);
 // gallery's method when it differs, then stamped when the watermark is on.
 TBitmap CopyPictureFrom(TBitmap decoded, TSize copySize, const TFSC_Images& images,
                         ITextRasteriser& rasteriser);
-
-// Loads the whole source and makes its copy picture. Raises EFSC_Exception naming the file
-// for a missing or undecodable file.
-TCopyPicture MakeCopyPicture(const std::string& fileName, const TFSC_Images& images,
-                             ITextRasteriser& rasteriser, IMessages* messages);
 
 }  // namespace fsc

@@ -99,10 +99,8 @@ void SortRemote(TFtpJobQueue& queue, TFileSortKey key, bool ascending) {
     }
 }
 
-void ConnectWithProfile(TFtpJobQueue& queue, const TConnList& profiles, int line,
+void ConnectWithProfile(TFtpJobQueue& queue, const TConnectionProfile& profile,
                         const std::string& password) {
-    if (queue.Working()) return;
-    const TConnectionProfile profile = profiles.Profile(line);
     queue.WWWAddress = profile.WWWAddress;
     queue.Connect(profile.Host, profile.Login, password, profile.Passive,
                   {profile.Tls, profile.TrustedCertificate});

@@ -32,8 +32,9 @@ void OpenLocalRow(TFtpJobQueue& queue, int row);
 // The "Sort" menus: one sort with the new choice, then the pane is shown again.
 void SortLocal(TFtpJobQueue& queue, TFileSortKey key, bool ascending);
 void SortRemote(TFtpJobQueue& queue, TFileSortKey key, bool ascending);
-// "Connect" with a profile line: takes its host, login, WWW address, data mode and encryption.
-void ConnectWithProfile(TFtpJobQueue& queue, const TConnList& profiles, int line,
+// "Connect" with a profile: takes its host, login, WWW address (the gallery's address after an
+// upload), data mode and encryption.
+void ConnectWithProfile(TFtpJobQueue& queue, const TConnectionProfile& profile,
                         const std::string& password);
 // "Disconnect", and closing the window: Quit when connected, Abort while a request runs.
 void Disconnect(TFtpJobQueue& queue);

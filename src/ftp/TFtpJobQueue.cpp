@@ -1,7 +1,6 @@
 // The job interpreter of the FTP window and its reactions to the session's events.
 #include "ftp/TFtpJobQueue.h"
 
-#include <climits>
 #include <filesystem>
 
 #include "base/AppFolders.h"
@@ -11,6 +10,7 @@
 #include "base/Paths.h"
 #include "base/TDateTime.h"
 #include "base/Text.h"
+#include "ftp/ByteProgress.h"
 #include "ftp/JobLine.h"
 #include "ftp/ListingReader.h"
 
@@ -182,13 +182,7 @@ void TFtpJobQueue::StateChanged(TFtpState state) {
 }
 
 void TFtpJobQueue::Progress(std::int64_t bytes) {
-    // The bar counts in int; very large files are shown in coarser steps.
-    std::int64_t position = bytes, maximum = ExpectedSize;
-    while (maximum > INT_MAX || position > INT_MAX) {
-        maximum /= 1024;
-        position /= 1024;
-    }
-    progress.Update(0, int(position), progressText, int(maximum));
+    ShowBytes(progress, bytes, ExpectedSize, progressText);
     StatusBarText = ActionsLeft(Jobs.size()) +
                     " Bytes transfered in current operation: " + std::to_string(bytes);
     Changed();

@@ -82,12 +82,6 @@ TReadAt MemoryReader(std::string_view jpeg) {
 
 }  // namespace
 
-std::optional<TJpegSegment> FindExifSegment(std::string_view jpeg) {
-    const std::optional<TSegmentEntry> found = FindExif(MemoryReader(jpeg));
-    if (!found) return std::nullopt;
-    return found->Segment;
-}
-
 std::vector<TSegmentEntry> ListSegments(std::string_view jpeg) {
     std::vector<TSegmentEntry> segments;
     WalkSegments(MemoryReader(jpeg), [&](const TSegmentEntry& entry) {

@@ -29,11 +29,8 @@ struct TSegmentEntry {
 // The segments before the picture data, in file order; as many as can be read.
 std::vector<TSegmentEntry> ListSegments(std::string_view jpeg);
 
-// The first APP1 segment whose payload starts "Exif\0\0", looked for among the segments
-// before the picture data; none for a file that is no JPEG or has no such segment.
-std::optional<TJpegSegment> FindExifSegment(std::string_view jpeg);
-
-// The payload of that segment in the file ("Exif\0\0" and the TIFF block), read without
+// The payload of the first APP1 segment whose payload starts "Exif\0\0", looked for among
+// the segments before the picture data in the file ("Exif\0\0" and the TIFF block), read without
 // the rest of the file; empty when there is none or the file cannot be read.
 std::string ReadExifPayload(const std::string& fileName);
 

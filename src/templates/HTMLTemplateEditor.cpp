@@ -91,8 +91,4 @@ void OpenEditorFile(HTMLTemplateEditor& editor, TTemplate& tpl, const std::strin
     StoreEditorText(editor, tpl, LoadLines(path));
 }
 
-void SaveEditorFile(const HTMLTemplateEditor& editor, const std::string& path) {
-    SaveLines(path, editor.Text);
-}
-
 }  // namespace fsc

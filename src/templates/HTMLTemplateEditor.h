@@ -34,7 +34,5 @@ void StoreEditorText(HTMLTemplateEditor& editor, TTemplate& tpl, const TStringLi
 // "Open": the file's text into the box and the target. A file that cannot be read raises
 // EFSC_Exception and changes nothing.
 void OpenEditorFile(HTMLTemplateEditor& editor, TTemplate& tpl, const std::string& path);
-// "Save": the box's text into a file; the template stays as it is.
-void SaveEditorFile(const HTMLTemplateEditor& editor, const std::string& path);
 
 }  // namespace fsc

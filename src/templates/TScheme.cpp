@@ -103,9 +103,4 @@ void SaveSchemeFile(const TScheme& scheme, const std::string& path) {
     SaveLines(path, scheme.Text);
 }
 
-std::string WithSchemeSuffix(const std::string& path, int kind) {
-    if (!ExtractFileExt(path).empty()) return path;
-    return path + "." + SchemeFileSuffix(kind);
-}
-
 }  // namespace fsc

@@ -52,7 +52,5 @@ TSchemes CreateStartupSchemes();
 // A scheme file holds the scheme's lines and nothing else.
 void LoadSchemeFile(TScheme& scheme, const std::string& path);
 void SaveSchemeFile(const TScheme& scheme, const std::string& path);
-// A name chosen without an extension gets the kind's suffix, as the dialogs add it.
-std::string WithSchemeSuffix(const std::string& path, int kind);
 
 }  // namespace fsc

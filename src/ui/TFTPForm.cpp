@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStatusBar>
@@ -24,48 +23,30 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <climits>
 
-#include "app/CreateGallery.h"
+#include "app/GalleryToPublish.h"
 #include "app/Workspace.h"
 #include "base/DesktopFolder.h"
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "base/IMessages.h"
 #include "base/Paths.h"
-#include "engine/GalleryOutputs.h"
+#include "ftp/ByteProgress.h"
 #include "ftp/FtpActions.h"
-#include "ftp/PublishedFiles.h"
 #include "ftp/TFtpClient.h"
 #include "ftp/TFtpJobQueue.h"
 #include "platform/ByteText.h"
 #include "ui/Binders.h"
 #include "ui/CommandGuard.h"
+#include "ui/FtpGalleryFiles.h"
 #include "ui/NamedWidget.h"
 #include "ui/TConnectionEditorForm.h"
+#include "ui/TFtpProgress.h"
 #include "ui/TMKDirForm.h"
 #include "ui/TPasswordForm.h"
 #include "ui/TProgress.h"
 
 namespace fsc {
-
-// The progress window of the FTP jobs. The session is event driven and its events already
-// arrive through the running event loop, so an update only paints: letting events through
-// from inside the queue's own handlers would run the next event (or an "Abort" click) in the
-// middle of the handler that is starting a job.
-class TFtpProgress final : public TProgress {
-public:
-    using TProgress::TProgress;
-
-    void Update(int minimum, int position, const std::string& text, int maximum) override {
-        if (auto* bar = findChild<QProgressBar*>("ProgressBar")) {
-            bar->setRange(minimum, std::max(minimum, maximum));
-            bar->setValue(position);
-        }
-        ShowText(text);
-        if (!isVisible()) show();
-    }
-};
 
 namespace {
 
@@ -76,32 +57,7 @@ constexpr TFileSortKey ColumnKeys[] = {TFileSortKey::Type, TFileSortKey::Size, T
 // A profile name with "&" would otherwise lose it to a keyboard accelerator.
 QString MenuCaption(const std::string& text) { return BytesToQString(text).replace("&", "&&"); }
 
-std::string WithoutTrailingSeparators(std::string path) {
-    while (!path.empty() && IsPathSeparator(path.back())) path.pop_back();
-    return path;
-}
-
 }  // namespace
-
-std::optional<TGalleryUpload> LastGalleryUpload(const Workspace& ws) {
-    // A build without pages (only the settings prepared for a template or project) has
-    // computed no gallery; one with "no HTML, only images" still has its images to send.
-    if (!ws.LastHTML || (ws.LastHTML->Files.empty() && !ws.LastHTML->NoHTML)) return std::nullopt;
-    TGalleryUpload upload;
-    // The folders of the build itself: the fields may have been changed for the next gallery
-    // since, and the files lie where the build wrote them.
-    upload.HTMLDir = ws.LastHTML->HTMLDir;
-    upload.ImageDir = WithoutTrailingSeparators(ToInternalPath(ws.LastHTML->ImageDir));
-    upload.HTMLFile = ToInternalPath(ws.LastHTMLFile);
-    for (const TFSC_File& page : ws.LastHTML->Files)
-        upload.Pages.push_back({page.FileName, page.SubDir, page.PageNumber, page.ImageNumber});
-    for (const TThumbnail& image : ws.Images)
-        upload.Images.push_back({image.Name, image.ThumbName});
-    upload.ExtraImages.assign(ws.Journal.ExtraImages.begin(), ws.Journal.ExtraImages.end());
-    for (const TTemplateFile& file : ws.Template.CopyFiles)
-        upload.CopyFiles.push_back({file.SubDir, file.FileName});
-    return upload;
-}
 
 TFTPForm::TFTPForm(Workspace& ws, IAsk& ask, IShell& shell, IMessages& messages, QWidget* parent)
     : QDialog(parent),
@@ -470,15 +426,12 @@ void TFTPForm::ConnectTo(const TConnectionProfile& profile, int line) {
     if (!password) return;
     connectionLine = line;
     UseSession(profile.Sftp);
-    // The gallery's address comes from the profile in use, also a profile just created.
-    queue->WWWAddress = profile.WWWAddress;
     login = {profile.Host,
              profile.Login,
              *password,
              profile.Passive,
              {profile.Tls, profile.TrustedCertificate}};
-    queue->Connect(profile.Host, profile.Login, *password, profile.Passive,
-                   {profile.Tls, profile.TrustedCertificate});
+    ConnectWithProfile(*queue, profile, *password);
     Refresh();
 }
 
@@ -657,31 +610,16 @@ void TFTPForm::SyncGalleryClick() {
     RunCommand([this] {
         if (!queue->Connected())
             throw EUserInputError("Not connected. Please connect to your homepage.");
-        const std::optional<TGalleryUpload> upload = LastGalleryUpload(ws);
-        if (!upload) throw EUserInputError("No Gallery computed!");
-        StartSync(upload->HTMLDir);
+        const std::optional<TGalleryToPublish> gallery = LastBuiltGallery(ws);
+        if (!gallery) throw EUserInputError("No Gallery computed!");
+        StartSync(*gallery);
     });
     Refresh();
 }
 
-// The gallery's own files as its last build recorded them, pages last, as the command line
-// publishes them.
-std::vector<TSyncFile> TFTPForm::GalleryFiles(const std::string& htmlDir) const {
-    TPublishChoice choice;
-    choice.TopPage = ws.Main.HTMLFile;
-    std::replace(choice.TopPage.begin(), choice.TopPage.end(), '\\', '/');
-    choice.PageExtensions.insert(choice.PageExtensions.end(), ws.Program.HTMLExt.begin(),
-                                 ws.Program.HTMLExt.end());
-    choice.PageExtensions.push_back(ws.Program.DefaultHTMLExt);
-    const std::optional<TStringList> outputs =
-        ws.HistoryFolder.empty() ? std::nullopt
-                                 : GalleryOutputs(ws.HistoryFolder, GalleryFilePath(ws));
-    return PublishedFiles(htmlDir, outputs, choice).Files;
-}
-
-void TFTPForm::StartSync(const std::string& htmlDir) {
+void TFTPForm::StartSync(const TGalleryToPublish& gallery) {
     sync = std::make_unique<TGallerySync>(*client, login, QStringToBytes(subDirEdit->text()),
-                                          GalleryFiles(htmlDir));
+                                          GallerySyncFiles(gallery));
     // As "Upload" does: the subdirectory lies in the remote directory shown.
     sync->BasePath = queue->RemotePath;
     sync->QuitAtEnd = false;
@@ -696,11 +634,7 @@ void TFTPForm::StartSync(const std::string& htmlDir) {
         progress->Update(0, 0, text, 1);
     };
     sync->OnProgress = [this](std::int64_t bytes, std::int64_t expected) {
-        while (expected > INT_MAX || bytes > INT_MAX) {
-            expected /= 1024;
-            bytes /= 1024;
-        }
-        progress->Update(0, int(bytes), syncStatus, int(expected));
+        ShowBytes(*progress, bytes, expected, syncStatus);
     };
     sync->OnWarning = [this](const std::string& text) {
         queue->StatusText = "Status " + text;

@@ -36,12 +36,8 @@ class TFtpJobQueue;
 class TFtpProgress;
 class TMKDirForm;
 class TPasswordForm;
+struct TGalleryToPublish;
 struct Workspace;
-
-// What "Upload" sends: the pages, images, collage pictures and template files of the last
-// build, read from the folder that build wrote to. Nothing when no build made pages in this
-// run. The caller adds the remote subdirectory, the WWW address and the remote path.
-std::optional<TGalleryUpload> LastGalleryUpload(const Workspace& ws);
 
 class TFTPForm : public QDialog {
     Q_OBJECT
@@ -100,8 +96,7 @@ private:
     void DeleteSelectedClick();
     void UploadButtonClick();
     void SyncGalleryClick();
-    void StartSync(const std::string& htmlDir);
-    std::vector<TSyncFile> GalleryFiles(const std::string& htmlDir) const;
+    void StartSync(const TGalleryToPublish& gallery);
     void SyncFinished();
     void EndSync();
     // Puts the queue on the session of the profile's protocol.

@@ -9,6 +9,13 @@
 namespace fsc {
 namespace {
 
+// The text the help window shows, without its styles.
+std::string PlainText(const TRtfText& text) {
+    std::string plain;
+    for (const TRtfRun& run : text) plain += run.Text;
+    return plain;
+}
+
 struct TextCase {
     const char* Why;
     std::string Rtf;

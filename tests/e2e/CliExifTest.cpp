@@ -96,8 +96,8 @@ TEST(CliExif, ByteCopiesLoseOnlyTheirLocationAndTheChoiceRemakesThem) {
     const std::string source = ReadFileBytes(photos.Turned);
     const std::string copyPath = out + "/images/turned.jpg";
     std::string copy = ReadFileBytes(copyPath);
-    const auto sourceSegment = FindExifSegment(source);
-    const auto copySegment = FindExifSegment(copy);
+    const auto sourceSegment = ExifSegmentOf(source);
+    const auto copySegment = ExifSegmentOf(copy);
     ASSERT_TRUE(sourceSegment && copySegment);
     EXPECT_EQ(copy.substr(0, copySegment->Offset), source.substr(0, sourceSegment->Offset));
     EXPECT_EQ(copy.substr(copySegment->Offset + copySegment->Length),

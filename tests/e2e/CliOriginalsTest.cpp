@@ -79,8 +79,8 @@ TEST(CliOriginals, OriginalsAreTheFilesWithoutTheirPositionLinkedAndOwnedByTheGa
     // The GPS block goes; the picture data and the rest of the file stay as they were.
     const std::string source = ReadFileBytes(photos.Located);
     const std::string original = ReadFileBytes(out + "/originals/located.jpg");
-    const auto sourceSegment = FindExifSegment(source);
-    const auto originalSegment = FindExifSegment(original);
+    const auto sourceSegment = ExifSegmentOf(source);
+    const auto originalSegment = ExifSegmentOf(original);
     ASSERT_TRUE(sourceSegment && originalSegment);
     EXPECT_EQ(original.substr(originalSegment->Offset + originalSegment->Length),
               source.substr(sourceSegment->Offset + sourceSegment->Length))

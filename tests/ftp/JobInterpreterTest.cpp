@@ -384,7 +384,7 @@ TEST_F(JobInterpreter, AProfileGivesHostLoginAddressAndMode) {
     TConnList profiles;
     profiles.Add({"Home", "h:2121", "anna", "http://example.org", true});
     session.IsConnected = false;
-    ConnectWithProfile(queue, profiles, 1, "secret");
+    ConnectWithProfile(queue, profiles.Profile(1), "secret");
     EXPECT_EQ(int(session.Last().Request), int(TFtpRequest::Connect));
     EXPECT_EQ(session.HostName, "h:2121");
     EXPECT_EQ(session.UserName, "anna");

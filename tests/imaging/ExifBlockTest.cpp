@@ -19,6 +19,7 @@ namespace {
 using namespace std::string_literals;
 using test::Bytes;
 using test::ExifPayload;
+using test::ExifSegmentOf;
 using test::TExifSample;
 
 TEST(ExifBlock, PhotoDataIsReadInBothByteOrders) {
@@ -104,7 +105,7 @@ TEST(ExifSegment, ReplacingTheBlockLeavesEveryOtherByte) {
     const Bytes plain = test::JpegRgb(test::Quadrants(32, 16));
     const Bytes payload = ExifPayload(TExifSample{});
     const Bytes jpeg = test::WithExif(plain, payload);
-    const std::optional<TJpegSegment> segment = FindExifSegment(jpeg);
+    const std::optional<TJpegSegment> segment = ExifSegmentOf(jpeg);
     ASSERT_TRUE(segment);
     EXPECT_EQ(segment->Offset, 2u);
     EXPECT_EQ(segment->Length, payload.size() + 4);
@@ -112,7 +113,7 @@ TEST(ExifSegment, ReplacingTheBlockLeavesEveryOtherByte) {
         ReplaceSegment(jpeg, *segment, "Exif\0\0new"s.substr(0, 9)),
         plain.substr(0, 2) + "\xFF\xE1\x00\x0B"s + "Exif\0\0new"s.substr(0, 9) + plain.substr(2));
     EXPECT_EQ(ReplaceSegment(jpeg, *segment, ""), plain);
-    EXPECT_FALSE(FindExifSegment(plain));
+    EXPECT_FALSE(ExifSegmentOf(plain));
 
     test::TempDir dir;
     const std::string file = dir / "photo.jpg";
@@ -139,7 +140,7 @@ TEST(LocationRemoval, TakesOutThePositionAndNothingElse) {
 
     Bytes jpeg = head + App1(exif) + placedXmp + ratedXmp + rest;
     ASSERT_TRUE(RemoveLocationData(jpeg));
-    const std::optional<TJpegSegment> segment = FindExifSegment(jpeg);
+    const std::optional<TJpegSegment> segment = ExifSegmentOf(jpeg);
     ASSERT_TRUE(segment);
     const Bytes kept = jpeg.substr(segment->Offset + 4, segment->Length - 4);
     EXPECT_FALSE(TExifBlock(kept).HasLocation());

@@ -91,6 +91,15 @@ Bytes WithExif(const Bytes& jpeg, const Bytes& payload) {
     return jpeg.substr(0, 2) + segment + payload + jpeg.substr(2);
 }
 
+std::optional<TJpegSegment> ExifSegmentOf(std::string_view jpeg) {
+    for (const TSegmentEntry& entry : ListSegments(jpeg)) {
+        if (entry.Marker == 0xE1 && jpeg.substr(entry.PayloadOffset, entry.PayloadSize())
+                                        .starts_with(std::string_view("Exif\0\0", 6)))
+            return entry.Segment;
+    }
+    return std::nullopt;
+}
+
 TExifDataPtr ExifOfFile(const std::string& path) {
     ExifLoader* loader = exif_loader_new();
     exif_loader_write_file(loader, path.c_str());

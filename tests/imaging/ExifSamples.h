@@ -5,9 +5,12 @@
 #include <libexif/exif-data.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "PictureSamples.h"
+#include "imaging/ExifSegment.h"
 
 namespace fsc::test {
 
@@ -34,6 +37,9 @@ struct TExifSample {
 Bytes ExifPayload(const TExifSample& sample);
 // The JPEG with an APP1 segment holding `payload` right after SOI.
 Bytes WithExif(const Bytes& jpeg, const Bytes& payload);
+// Where that block lies in a JPEG file: the first APP1 segment whose payload starts
+// "Exif\0\0"; none when the file has none.
+std::optional<TJpegSegment> ExifSegmentOf(std::string_view jpeg);
 
 struct TExifDataUnref {
     void operator()(ExifData* data) const { exif_data_unref(data); }

@@ -82,7 +82,7 @@ TEST(HTMLTemplateEditor, UnusedGalleryEntryChangesNoText) {
     EXPECT_EQ(tpl.ExtraPages, before.ExtraPages);
 }
 
-TEST(HTMLTemplateEditor, OpenStoresSaveDoesNot) {
+TEST(HTMLTemplateEditor, OpenStoresTheFileInTheTarget) {
     test::TempDir dir;
     TTemplate tpl = TemplateWithPages(false);
     HTMLTemplateEditor editor;
@@ -92,10 +92,6 @@ TEST(HTMLTemplateEditor, OpenStoresSaveDoesNot) {
     OpenEditorFile(editor, tpl, dir / "in.html");
     EXPECT_EQ(tpl.ImagePageSkeleton, (TStringList{"<p>", "<!-IMAGE->"}));
     EXPECT_THROW(OpenEditorFile(editor, tpl, dir / "missing.html"), EFSC_Exception);
-    EXPECT_EQ(tpl.ImagePageSkeleton, (TStringList{"<p>", "<!-IMAGE->"}));
-    editor.Text = {"unsaved box"};
-    SaveEditorFile(editor, dir / "out.html");
-    EXPECT_EQ(ReadFileBytes(dir / "out.html"), "unsaved box\r\n");
     EXPECT_EQ(tpl.ImagePageSkeleton, (TStringList{"<p>", "<!-IMAGE->"}));
     // A target that vanished with a changed template is not written.
     ChooseEditorPage(editor, tpl, 4);

@@ -15,6 +15,7 @@
 
 #include "WorkflowFixture.h"
 #include "engine/ImageCopyPicture.h"
+#include "engine/LoadSourcePicture.h"
 #include "imaging/PreviewPlacement.h"
 #include "platform/QtTextRasteriser.h"
 #include "ui/TQualitySlider.h"
@@ -311,10 +312,12 @@ TEST(JpegCompressionBuild, UseForAllImagesAsksOnceAndWritesTheChosenCompression)
     for (const TThumbnail& thumb : w.ws.Images) {
         SCOPED_TRACE(thumb.Name);
         const std::string written = ReadFileBytes(w.site + "/images/" + thumb.Name);
-        const TCopyPicture copy =
-            MakeCopyPicture(thumb.FileName, *w.ws.LastImages, rasteriser, nullptr);
-        EXPECT_EQ(copy.Picture.Width, 100);
-        EXPECT_EQ(written, EncodeJpeg(copy.Picture, 30, true));
+        // The copy the build makes of the whole source, encoded as the dialog chose.
+        TBitmap source = LoadSourcePicture(thumb.FileName, nullptr);
+        const TSize size = CopySize(*w.ws.LastImages, {source.Width, source.Height});
+        const TBitmap copy = CopyPictureFrom(std::move(source), size, *w.ws.LastImages, rasteriser);
+        EXPECT_EQ(copy.Width, 100);
+        EXPECT_EQ(written, EncodeJpeg(copy, 30, true));
         EXPECT_EQ(thumb.CopyQuality, 30);
     }
     EXPECT_EQ(w.shell.Opened.size(), 1u);
